@@ -1,0 +1,12 @@
+#pragma once
+#include "actions/key_names.h"
+
+namespace klaxora::win {
+
+// Sends simulated key events with keybd_event, each with its key's scan code.
+class KeybdEventSink : public KeyEventSink {
+public:
+    void KeyEvent(uint8_t virtualKey, bool keyUp) override;
+};
+
+}  // namespace klaxora::win

@@ -1,0 +1,102 @@
+#include "fakes/memory_registry.h"
+
+#include "util/text.h"
+
+namespace klaxora::testing {
+namespace {
+
+std::wstring NormalPath(std::wstring_view path) {
+    std::wstring p = FoldUpper(path);
+    while (!p.empty() && p.back() == L'\\') p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+class MemoryKey : public RegistryKey {
+public:
+    MemoryKey(MemoryRegistry& owner, std::wstring path) : owner_(owner), path_(std::move(path)) {}
+
+    std::optional<RegistryValue> Read(std::wstring_view name) const override {
+        for (const auto& [n, v] : Values()) {
+            if (EqualsNoCase(n, name)) return v;
+        }
+        return std::nullopt;
+    }
+    void WriteString(std::wstring_view name, std::wstring_view text) override {
+        Write(name, RegistryValue{RegistryType::String, std::wstring(text), 0});
+    }
+    void WriteDword(std::wstring_view name, uint32_t number) override {
+        Write(name, RegistryValue{RegistryType::Dword, L"", number});
+    }
+    void DeleteValue(std::wstring_view name) override {
+        auto& values = owner_.KeyAt(path_).values;
+        std::erase_if(values, [&](const auto& p) { return EqualsNoCase(p.first, name); });
+    }
+    std::vector<std::wstring> ValueNames() const override {
+        std::vector<std::wstring> names;
+        for (const auto& [n, v] : Values()) names.push_back(n);
+        return names;
+    }
+
+private:
+    const std::vector<std::pair<std::wstring, RegistryValue>>& Values() const {
+        return owner_.KeyAt(path_).values;
+    }
+    void Write(std::wstring_view name, RegistryValue value) {
+        if (owner_.failWrites_) throw RegistryError(L"Odmowa dostępu");
+        owner_.writes_.push_back(path_ + L"|" + std::wstring(name));
+        auto& values = owner_.KeyAt(path_).values;
+        for (auto& [n, v] : values) {
+            if (EqualsNoCase(n, name)) {
+                v = std::move(value);  // an existing name keeps its own spelling
+                return;
+            }
+        }
+        values.emplace_back(std::wstring(name), std::move(value));
+    }
+
+    MemoryRegistry& owner_;
+    std::wstring path_;
+};
+
+MemoryRegistry::Key& MemoryRegistry::KeyAt(std::wstring_view path) {
+    return keys_[NormalPath(path)];
+}
+
+std::unique_ptr<RegistryKey> MemoryRegistry::Open(std::wstring_view path) {
+    ++opens_;
+    // Opening with creation makes the key and every parent on the way.
+    const std::wstring p(path);
+    for (size_t at = p.find(L'\\'); at != std::wstring::npos; at = p.find(L'\\', at + 1)) {
+        KeyAt(p.substr(0, at));
+    }
+    KeyAt(p);
+    return std::make_unique<MemoryKey>(*this, p);
+}
+
+void MemoryRegistry::DeleteTree(std::wstring_view path) {
+    const std::wstring p = NormalPath(path);
+    std::erase_if(keys_, [&](const auto& entry) {
+        return entry.first == p || entry.first.starts_with(p + L"\\");
+    });
+}
+
+bool MemoryRegistry::KeyExists(std::wstring_view path) const {
+    return keys_.contains(NormalPath(path));
+}
+
+void MemoryRegistry::Set(std::wstring_view path, std::wstring_view name, RegistryValue value) {
+    Open(path);
+    --opens_;
+    auto& values = KeyAt(path).values;
+    for (auto& [n, v] : values) {
+        if (EqualsNoCase(n, name)) {
+            v = std::move(value);
+            return;
+        }
+    }
+    values.emplace_back(std::wstring(name), std::move(value));
+}
+
+}  // namespace klaxora::testing
