@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/user_error.h"
+
 namespace klaxora {
 
 enum class RegistryType {
@@ -25,14 +27,9 @@ struct RegistryValue {
 };
 
 // A failure of the registry, carrying the text the user is shown.
-class RegistryError : public std::runtime_error {
+class RegistryError : public UserError {
 public:
-    explicit RegistryError(std::wstring message)
-        : std::runtime_error("registry error"), message_(std::move(message)) {}
-    const std::wstring& Message() const { return message_; }
-
-private:
-    std::wstring message_;
+    using UserError::UserError;
 };
 
 // One open key; closed when destroyed.

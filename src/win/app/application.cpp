@@ -1,0 +1,10 @@
+#include "win/app/application.h"
+
+namespace klaxora::win {
+
+Forms& App() {
+    static Forms forms;
+    return forms;
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,32 @@
+#pragma once
+// The program's message boxes, in one place. Every box is task-modal, so the application's
+// windows are disabled while it is open.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace klaxora::win {
+
+inline constexpr std::wstring_view kAppTitle = L"Klaxora";
+inline constexpr std::wstring_view kErrorTitle = L"BŁĄD !!!";
+inline constexpr std::wstring_view kWarningTitle = L"UWAGA !!!";
+inline constexpr std::wstring_view kNoticeTitle = L"INFORMACJA";
+
+// "BŁĄD !!!" with the error icon.
+void ShowError(std::wstring_view text);
+// "UWAGA !!!" with the exclamation icon.
+void ShowWarning(std::wstring_view text);
+// "UWAGA !!!", Yes and No with the exclamation icon; true for Yes.
+bool AskQuestion(std::wstring_view text);
+// "INFORMACJA" with the information icon.
+void ShowNotice(std::wstring_view text);
+// A plain box titled with the application title (short notices about a wrong file type).
+void ShowPlain(std::wstring_view text);
+// The application's standard error box: the text by the full-stop rule, the application
+// title, the error icon.
+void ShowStandardError(std::wstring_view text);
+// Any other box, with the conventions' owner and modality.
+int ShowMessageBox(std::wstring_view text, std::wstring_view title, UINT flags);
+
+}  // namespace klaxora::win

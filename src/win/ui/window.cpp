@@ -1,0 +1,79 @@
+#include "win/ui/window.h"
+
+#include <stdexcept>
+
+#include "util/user_error.h"
+#include "util/text.h"
+#include "win/ui/message_box.h"
+
+namespace klaxora::win {
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+void ShowException() noexcept {
+    try {
+        throw;
+    } catch (const UserError& e) {
+        ShowStandardError(e.Message());
+    } catch (const std::exception& e) {
+        ShowStandardError(FromUtf8(e.what()));
+    } catch (...) {
+        ShowStandardError(L"Nieoczekiwany błąd");
+    }
+}
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Window::CreateWindowOf(const WindowClassSpec& spec, const wchar_t* title, DWORD style,
+                            DWORD exStyle, int x, int y, int width, int height, HWND owner) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(ModuleInstance(), spec.name, &wc)) {
+        wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = spec.style;
+        wc.lpfnWndProc = &Window::Proc;
+        wc.hInstance = ModuleInstance();
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = spec.background;
+        wc.hIcon = spec.icon;
+        wc.hIconSm = spec.smallIcon;
+        wc.lpszClassName = spec.name;
+        if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassExW failed");
+    }
+    const HWND created = CreateWindowExW(exStyle, spec.name, title, style, x, y, width, height,
+                                         owner, nullptr, ModuleInstance(), this);
+    if (!created) throw std::runtime_error("CreateWindowExW failed");
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        const LRESULT result = self->HandleMessage(msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    } catch (...) {
+        ShowException();
+        return 0;
+    }
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,64 @@
+#pragma once
+// The base of every window of the program: registers its class once, keeps `this` with the
+// window and forwards messages to a virtual handler. Exceptions never reach Windows: a
+// UserError (or any other) thrown by a handler ends that handler and is shown in the
+// application's standard error box.
+#include <windows.h>
+
+#include <string>
+
+namespace klaxora::win {
+
+struct WindowClassSpec {
+    const wchar_t* name;          // registered class name, such as L"TF_Alarm"
+    UINT style = 0;               // class style
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    HICON icon = nullptr;         // large icon; the small one is derived by Windows
+    HICON smallIcon = nullptr;
+};
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    void Show(int command = SW_SHOW) const { ShowWindow(hwnd_, command); }
+    void Hide() const { ShowWindow(hwnd_, SW_HIDE); }
+    void Enable(bool enabled) const { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+protected:
+    // Registers the class (once per process) and creates the window; throws on failure.
+    void CreateWindowOf(const WindowClassSpec& spec, const wchar_t* title, DWORD style,
+                        DWORD exStyle, int x, int y, int width, int height, HWND owner);
+    // The window's messages; the default passes them to DefWindowProcW.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
+
+// Runs a handler body; an exception is shown in the standard error box instead of escaping.
+template <typename F>
+void Guarded(F&& body);
+void ShowException() noexcept;
+
+template <typename F>
+void Guarded(F&& body) {
+    try {
+        body();
+    } catch (...) {
+        ShowException();
+    }
+}
+
+HINSTANCE ModuleInstance();
+
+}  // namespace klaxora::win
