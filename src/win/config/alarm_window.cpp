@@ -111,7 +111,8 @@ int TextWidth(HFONT font, std::wstring_view text) {
 }
 
 void SetVisible(HWND hwnd, bool visible) {
-    if (hwnd && (IsWindowVisible(hwnd) != FALSE) != visible) {
+    // The window's own flag: its parents may not be visible yet (the first show).
+    if (hwnd && ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0) != visible) {
         ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
     }
 }
@@ -783,7 +784,7 @@ void TF_Alarm::ShowSubPanel(std::wstring_view name) {
 
 std::wstring TF_Alarm::CurrentPage() const {
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (IsWindowVisible(pages[i].Hwnd()) || (GetWindowLongPtrW(pages[i].Hwnd(), GWL_STYLE) & WS_VISIBLE)) {
+        if (GetWindowLongPtrW(pages[i].Hwnd(), GWL_STYLE) & WS_VISIBLE) {
             return std::wstring(NotebookPages()[i]);
         }
     }
@@ -877,6 +878,9 @@ void TF_Alarm::DropDownWidth(HWND combo, int margin) {
         }
     }
     ReleaseDC(combo, dc);
+    // Back to the box's width first: some list implementations refuse a width narrower than
+    // the list's previous one.
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, 1, 0);
     SendMessageW(combo, CB_SETDROPPEDWIDTH, DroppedWidth(rc.right - rc.left, widest, margin), 0);
 }
 
