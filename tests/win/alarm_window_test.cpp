@@ -472,3 +472,23 @@ TEST_F(AlarmWindowTest, MinimiseHidesAndCloseOnlyHides) {
 
 }  // namespace
 }  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
+    FirstShow();
+    SetForegroundWindow(window.Hwnd());
+    SetFocus(window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.se_ur_o_godz_godz.Edit());
+    // The label's mnemonic ("&Wykonaj/Podejmij ...") focuses its list.
+    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSKEYDOWN, 'W', 1 << 29);
+    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSCHAR, 'w', 1 << 29);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
+}
+
+}  // namespace
+}  // namespace klaxora::win

@@ -247,6 +247,11 @@ void TF_Alarm::Create() {
     CreateTriggerGroup();
     CreateActionGroup();
     FormCreate();
+    // Tab runs through the trigger, the action, then the top row.
+    for (ImageButton* b : {&ib_Stop, &ib_WWW, &ib_Skrot, &ib_About, &ib_Opcje, &ib_Koniec,
+                           &ib_Minimalizuj, &ib_Start}) {
+        SetWindowPos(b->Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 
     hook_ = SetWindowsHookExW(WH_GETMESSAGE, &AlarmMessageHook, nullptr, GetCurrentThreadId());
     g_hooked = this;
@@ -1177,7 +1182,32 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SHOWWINDOW:
             if (wParam && !FirstShowDone && created_) FirstShow();
+            if (!wParam && pickerRunning_) {
+                // A hidden window cannot take the point's Enter; the picker stops with it.
+                StopPicker();
+                SetVisible(Label3, false);
+            }
             return Default(msg, wParam, lParam);
+        case WM_ACTIVATE:
+            // Like a dialog: the keyboard focus comes back to the control that had it.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Hwnd(), focus)) lastFocus_ = focus;
+            } else if (created_) {
+                HWND target = lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) &&
+                                      IsWindowEnabled(lastFocus_)
+                                  ? lastFocus_
+                                  : cb_A_Wykonaj;
+                PostMessageW(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+            }
+            return Default(msg, wParam, lParam);
+        case WM_NEXTDLGCTL: {
+            // As a dialog answers it: a given control, or the next or previous tab stop.
+            HWND target = lParam ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(Hwnd(), GetFocus(), wParam != 0);
+            if (target) SetFocus(target);
+            return 0;
+        }
         case WM_TIMER:
             if (wParam == kClockTimer) ClockTick();
             if (wParam == kPickerTimer) PickerTick();

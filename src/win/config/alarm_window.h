@@ -190,6 +190,7 @@ private:
     std::wstring amhHint_;
     std::array<FileEditor*, 7> fileEditors_{};
     HHOOK hook_ = nullptr;
+    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace klaxora::win
