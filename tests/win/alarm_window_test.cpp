@@ -13,6 +13,7 @@
 
 #include "config/vocabulary.h"
 #include "util/text.h"
+#include "win/app/application.h"
 #include "win/sys/file_system_win.h"
 
 namespace klaxora::win {
@@ -488,6 +489,70 @@ TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
     PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSCHAR, 'w', 1 << 29);
     Pump();
     EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+class TF_Opcje;
+namespace {
+
+TEST_F(AlarmWindowTest, OptionsDisableThisWindowAndShowTheirOwn) {
+    FirstShow();
+    window.ib_OpcjeClick();  // no options window in this process: nothing happens
+    EXPECT_TRUE(Enabled(window.Hwnd()));
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TF_Opcje";
+    RegisterClassW(&wc);
+    HWND options = CreateWindowExW(0, L"TF_Opcje", L"Opcje", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+    int form = 0;
+    App().F_Opcje = reinterpret_cast<TF_Opcje*>(&form);
+    SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
+    Pump(10);
+    EXPECT_FALSE(Enabled(window.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(options));
+    App().F_Opcje = nullptr;
+    DestroyWindow(options);
+}
+
+TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    window.se_Inne_X_DC.SetValue(12);
+    window.se_Inne_Y_DC.SetValue(34);
+    BoxAnswerer ok(IDOK);
+    PostMessageW(window.se_Inne_Y_DC.Edit(), WM_KEYDOWN, VK_RETURN, 0);
+    Pump(300);
+    ASSERT_TRUE(ok.answered);
+    EXPECT_EQ(ok.title, L"INFORMACJA");
+    EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.Label3));
+}
+
+TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
+    FirstShow();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
+    std::ofstream(file) << "OggS";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    EXPECT_FALSE(Visible(window.cb_Podglad));
+    EXPECT_FALSE(Enabled(window.ib_Start));  // no file yet
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.fne_PlikWAV, file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
+    }
+    EXPECT_TRUE(Enabled(window.ib_Start));  // the time of day is always complete
+    EXPECT_FALSE(Enabled(window.Play));
+    std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -1016,7 +1016,9 @@ void TF_Alarm::ApplyCountdownText(const std::wstring& text) {
 }
 
 void TF_Alarm::RefreshCdDriveList() {
-    // A drive the command line put into the list stays there.
+    // A drive the command line put into the list stays there. The drive the user has chosen
+    // stays chosen while it is still a CD drive.
+    const std::wstring chosen = SelectedText(cb_Inne_DyskCD);
     if (commandLineCount_ < 6) SendMessageW(cb_Inne_DyskCD, CB_RESETCONTENT, 0, 0);
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         const wchar_t root[] = {letter, L':', L'\\', L'\0'};
@@ -1026,6 +1028,10 @@ void TF_Alarm::RefreshCdDriveList() {
                          reinterpret_cast<LPARAM>(item)) == CB_ERR) {
             SendMessageW(cb_Inne_DyskCD, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         }
+    }
+    if (!chosen.empty() && !HasSelection(cb_Inne_DyskCD)) {
+        SendMessageW(cb_Inne_DyskCD, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(chosen.c_str()));
     }
 }
 
