@@ -35,15 +35,15 @@ void Select(HWND combo, std::wstring_view text, HWND notify, bool change = true)
 }
 
 // The window's rectangle on the screen, as a 24-bit bitmap file.
-void Save(HWND hwnd, const std::wstring& path) {
+void Save(HWND hwnd, const std::wstring& path, int margin = 10) {
     RECT rc;
     GetWindowRect(hwnd, &rc);
-    const int w = rc.right - rc.left + 20, h = rc.bottom - rc.top + 20;
+    const int w = rc.right - rc.left + 2 * margin, h = rc.bottom - rc.top + 2 * margin;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, w, h, screen, rc.left - 10, rc.top - 10, SRCCOPY);
+    BitBlt(dc, 0, 0, w, h, screen, rc.left - margin, rc.top - margin, SRCCOPY);
     SelectObject(dc, old);
     BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     const int stride = ((w * 3 + 3) / 4) * 4;
@@ -109,6 +109,25 @@ int wmain(int argc, wchar_t** argv) {
         swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));
         Save(window.Hwnd(), dir + name);
     }
+    // A balloon tip over the hours of the time of day, and the hint of a top-row button.
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption, window.Hwnd());
+    Pump(200);
+    RECT spin;
+    GetWindowRect(window.se_ur_o_godz_godz.Edit(), &spin);
+    SetCursorPos(spin.left + 8, spin.top + 8);
+    Pump(100);
+    SetCursorPos(spin.left + 10, spin.top + 10);
+    Pump(1500);
+    Save(window.Hwnd(), dir + L"\\18_balloon.bmp", 120);
+    RECT button;
+    GetWindowRect(window.ib_Opcje, &button);
+    SetCursorPos(button.left + 18, button.top + 18);
+    Pump(100);
+    SetCursorPos(button.left + 19, button.top + 19);
+    Pump(1500);
+    Save(window.Hwnd(), dir + L"\\19_hint.bmp", 60);
+    SetCursorPos(0, 0);
+
     // The list of triggers opened, to see its width.
     SendMessageW(window.cb_A_Wykonaj, CB_SHOWDROPDOWN, TRUE, 0);
     Pump(300);

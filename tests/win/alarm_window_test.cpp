@@ -557,3 +557,21 @@ TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
 
 }  // namespace
 }  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
+    FirstShow();
+    POINT background{100, 290};  // the skin under the groups
+    ClientToScreen(window.Hwnd(), &background);
+    EXPECT_EQ(SendMessageW(window.Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(background.x, background.y)),
+              HTCAPTION);
+    SendMessageW(window.ib_WWW, BM_CLICK, 0, 0);
+    Pump(10);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].starts_with(L"https://"));
+}
+
+}  // namespace
+}  // namespace klaxora::win
