@@ -34,17 +34,7 @@ void Select(HWND combo, std::wstring_view text, HWND notify, bool change = true)
     }
 }
 
-// The window's rectangle on the screen, as a 24-bit bitmap file.
-void Save(HWND hwnd, const std::wstring& path, int margin = 10) {
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
-    const int w = rc.right - rc.left + 2 * margin, h = rc.bottom - rc.top + 2 * margin;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, w, h, screen, rc.left - margin, rc.top - margin, SRCCOPY);
-    SelectObject(dc, old);
+void WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const std::wstring& path) {
     BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     const int stride = ((w * 3 + 3) / 4) * 4;
     std::string pixels(static_cast<size_t>(stride) * h, '\0');
@@ -58,6 +48,20 @@ void Save(HWND hwnd, const std::wstring& path, int margin = 10) {
         fwrite(pixels.data(), 1, pixels.size(), f);
         fclose(f);
     }
+}
+
+// The window's rectangle on the screen, as a 24-bit bitmap file.
+void Save(HWND hwnd, const std::wstring& path, int margin = 10) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const int w = rc.right - rc.left + 2 * margin, h = rc.bottom - rc.top + 2 * margin;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, w, h, screen, rc.left - margin, rc.top - margin, SRCCOPY);
+    SelectObject(dc, old);
+    WriteBmp(dc, bmp, w, h, path);
     DeleteObject(bmp);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
@@ -135,5 +139,25 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowRect(window.Hwnd(), &rc);
     Save(window.Hwnd(), dir + L"\\20_trigger_list.bmp");
     SendMessageW(window.cb_A_Wykonaj, CB_SHOWDROPDOWN, FALSE, 0);
+
+    // The window's two icons on a light and a dark ground.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP board = CreateCompatibleBitmap(screen, 120, 50);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, board);
+    RECT light{0, 0, 60, 50}, dark{60, 0, 120, 50};
+    FillRect(dc, &light, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &dark, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+    auto big = reinterpret_cast<HICON>(SendMessageW(window.Hwnd(), WM_GETICON, ICON_BIG, 0));
+    auto small = reinterpret_cast<HICON>(SendMessageW(window.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    for (int x : {4, 64}) {
+        DrawIconEx(dc, x, 9, big, 32, 32, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x + 38, 17, small, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+    SelectObject(dc, old);
+    WriteBmp(dc, board, 120, 50, dir + L"\\21_icons.bmp");
+    DeleteObject(board);
+    DeleteDC(dc);
     return 0;
 }

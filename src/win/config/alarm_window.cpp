@@ -242,6 +242,10 @@ void TF_Alarm::Create() {
                    kClientWidth, kClientHeight, nullptr);
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SetWindowRgn(Hwnd(), skin_.CreateRegion(), FALSE);
+    bigIcon_.Reset(CreateBellIcon(GetSystemMetrics(SM_CXICON)));
+    smallIcon_.Reset(CreateBellIcon(GetSystemMetrics(SM_CXSMICON)));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
     CreateTopRow();
     CreateTriggerGroup();
@@ -709,10 +713,15 @@ SyncViewInput TF_Alarm::ReadInput() const {
 
 void TF_Alarm::SyncView() {
     if (!FirstShowDone) return;
-    // The CD sub-action refreshes its drive list before its selection is judged.
-    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::Other).caption &&
-        SelectedText(cb_InneOpcje) == Info(OtherActionKind::CdTray).caption) {
-        RefreshCdDriveList();
+    // Sub-actions with their own fields refresh and restore them before they are judged.
+    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::Other).caption) {
+        const std::optional<OtherActionKind> sub = OtherActionByCaption(SelectedText(cb_InneOpcje));
+        if (sub == OtherActionKind::CdTray) RefreshCdDriveList();
+        if (sub && RestoreSubAction &&
+            (sub == OtherActionKind::CdTray || sub == OtherActionKind::PressKeys ||
+             sub == OtherActionKind::SingleClick || sub == OtherActionKind::DoubleClick)) {
+            RestoreSubAction(*sub);
+        }
     }
     const SyncViewInput in = ReadInput();
     SoundOutcome outcome = SoundOutcome::NotAsked;

@@ -50,6 +50,9 @@ public:
     // Closes the main window, which ends the program. By default the main window of this
     // thread (class "TF_Glowna") is sent WM_CLOSE.
     std::function<void()> CloseMainWindow;
+    // Restores the fields of a sub-action (key name, click point, CD drive and operation) from
+    // the registry when SyncView shows it; the command line's values take precedence there.
+    std::function<void(OtherActionKind sub)> RestoreSubAction;
     // Opens a document with the shell verb "open", maximised.
     std::function<void(const std::wstring& path)> OpenDocument;
 
@@ -180,7 +183,7 @@ private:
     Win32FileSystem files_;
     Skin skin_;
     GdiObject font_, boldFont_, bigBoldFont_, groupBrush_;
-    IconHandle playIcon_, pauseIcon_, stopIcon_, dropIcon_;
+    IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
     const WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;

@@ -1,5 +1,6 @@
 #include "win/config/skin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -40,16 +41,18 @@ struct Dib {
     }
 };
 
-void DrawBell(HDC dc, int x, int y) {
+// The bell in a 28 x 31 box at (x, y), scaled by `k`.
+void DrawBell(HDC dc, int x, int y, int k = 1) {
     GdiObject gold(CreateSolidBrush(RGB(255, 204, 64)));
-    GdiObject outline(CreatePen(PS_SOLID, 2, RGB(150, 100, 10)));
+    GdiObject outline(CreatePen(PS_SOLID, 2 * k, RGB(150, 100, 10)));
     SelectedObject b(dc, gold.Get());
     SelectedObject p(dc, outline.Get());
-    const POINT body[] = {{x + 4, y + 22}, {x + 7, y + 9}, {x + 11, y + 4}, {x + 17, y + 4},
-                          {x + 21, y + 9}, {x + 24, y + 22}, {x + 27, y + 25}, {x + 1, y + 25}};
+    auto pt = [&](int px, int py) { return POINT{x + px * k, y + py * k}; };
+    const POINT body[] = {pt(4, 22),  pt(7, 9),   pt(11, 4), pt(17, 4),
+                          pt(21, 9), pt(24, 22), pt(27, 25), pt(1, 25)};
     Polygon(dc, body, 8);
-    Ellipse(dc, x + 11, y + 24, x + 18, y + 31);
-    Ellipse(dc, x + 12, y, x + 16, y + 5);
+    Ellipse(dc, x + 11 * k, y + 24 * k, x + 18 * k, y + 31 * k);
+    Ellipse(dc, x + 12 * k, y, x + 16 * k, y + 5 * k);
 }
 
 }  // namespace
@@ -328,6 +331,49 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
     }
     DeleteDC(big);
     DeleteDC(small);
+}
+
+HICON CreateBellIcon(int size) {
+    // Drawn four times larger on the mask colour; coverage becomes the alpha channel.
+    const int big = size * kScale;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    Dib drawing(screen, big, big);
+    Dib icon(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    {
+        SelectedObject selected(dc, drawing.bitmap.Get());
+        RECT all{0, 0, big, big};
+        GdiObject mask(CreateSolidBrush(kMask));
+        FillRect(dc, &all, static_cast<HBRUSH>(mask.Get()));
+        const int k = std::max(1, big / 32);
+        DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
+        GdiFlush();
+    }
+    DeleteDC(dc);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            unsigned r = 0, g = 0, b = 0, n = 0;
+            for (int sy = 0; sy < kScale; ++sy) {
+                for (int sx = 0; sx < kScale; ++sx) {
+                    const uint32_t px = drawing.pixels[static_cast<size_t>(y * kScale + sy) * big + x * kScale + sx];
+                    if ((px & 0x00FFFFFFu) == 0x00FF00FFu) continue;
+                    r += (px >> 16) & 0xFF;
+                    g += (px >> 8) & 0xFF;
+                    b += px & 0xFF;
+                    ++n;
+                }
+            }
+            const unsigned total = kScale * kScale;
+            // Premultiplied colour over the covered share.
+            icon.pixels[static_cast<size_t>(y) * size + x] =
+                n ? ((n * 255 / total) << 24) | ((r / total) << 16) | ((g / total) << 8) | (b / total)
+                  : 0;
+        }
+    }
+    GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(icon.bitmap.Get())};
+    return CreateIconIndirect(&info);
 }
 
 HICON CreateSmallGlyphIcon(SmallGlyph glyph) {

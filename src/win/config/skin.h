@@ -33,6 +33,9 @@ private:
 void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState state, bool focused,
                        const Skin& skin, POINT origin);
 
+// The program's bell at a square size (16, 32 ...), with soft edges; the caller owns it.
+HICON CreateBellIcon(int size);
+
 // A 16 x 16 icon of a glyph; the caller owns it.
 HICON CreateSmallGlyphIcon(SmallGlyph glyph);
 
