@@ -282,7 +282,6 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     in.otherActionText = Caption(OtherActionKind::PressKeys);
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_Klawisz");
-    EXPECT_EQ(d.restore, SubActionRestore::KeyName);
     EXPECT_FALSE(d.startEnabled);
     in.keySelected = true;
     EXPECT_TRUE(Decide().startEnabled);
@@ -291,7 +290,6 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     in.cdDriveSelected = true;
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_DyskCD");
-    EXPECT_TRUE(d.refreshCdDrives);
     EXPECT_FALSE(d.startEnabled);
     in.cdOperationSelected = true;
     EXPECT_TRUE(Decide().podgladEnabled);
@@ -300,8 +298,25 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     in.pickerRunning = true;
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_Klikniecie1");
-    EXPECT_EQ(d.restore, SubActionRestore::SingleClick);
     EXPECT_TRUE(d.label3Visible);
+}
+
+TEST(SyncViewPreparation, OnlySubActionsWithFieldsAreRefreshedOrRestored) {
+    const std::wstring other = Caption(ActionKind::Other);
+    SubActionPreparation p = PrepareSubAction(other, Caption(OtherActionKind::CdTray));
+    EXPECT_TRUE(p.refreshCdDrives);
+    EXPECT_EQ(p.restore, OtherActionKind::CdTray);
+    p = PrepareSubAction(other, Caption(OtherActionKind::PressKeys));
+    EXPECT_FALSE(p.refreshCdDrives);
+    EXPECT_EQ(p.restore, OtherActionKind::PressKeys);
+    EXPECT_EQ(PrepareSubAction(other, Caption(OtherActionKind::DoubleClick)).restore,
+              OtherActionKind::DoubleClick);
+    EXPECT_FALSE(PrepareSubAction(other, Caption(OtherActionKind::MonitorOff)).restore.has_value());
+    EXPECT_FALSE(PrepareSubAction(other, L"").restore.has_value());
+    // The same sub-action caption under another action prepares nothing.
+    p = PrepareSubAction(Caption(ActionKind::Message), Caption(OtherActionKind::CdTray));
+    EXPECT_FALSE(p.refreshCdDrives);
+    EXPECT_FALSE(p.restore.has_value());
 }
 
 TEST_F(SyncViewTest, KillProcessChosenInTheWindowWaitsForARow) {

@@ -66,21 +66,16 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
             hint = std::wstring(texts::kHelpBlockBoth) + caption;
             break;
         case OtherActionKind::PressKeys:
-            d.restore = SubActionRestore::KeyName;
             d.subPanel = Info(*s.OtherAction).subPanel;
             d.podgladEnabled = d.startEnabled = in.keySelected;
             break;
         case OtherActionKind::DoubleClick:
-            d.restore = SubActionRestore::DoubleClick;
             d.subPanel = Info(*s.OtherAction).subPanel;
             break;
         case OtherActionKind::SingleClick:
-            d.restore = SubActionRestore::SingleClick;
             d.subPanel = Info(*s.OtherAction).subPanel;
             break;
         case OtherActionKind::CdTray:
-            d.refreshCdDrives = true;
-            d.restore = SubActionRestore::CdDrive;
             d.subPanel = Info(*s.OtherAction).subPanel;
             d.podgladEnabled = d.startEnabled = CheckAction(s, files) == ActionVerdict::Complete;
             break;
@@ -96,6 +91,16 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
 }
 
 }  // namespace
+
+SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText) {
+    SubActionPreparation p;
+    if (ActionByCaption(actionText) != ActionKind::Other) return p;
+    const std::optional<OtherActionKind> sub = OtherActionByCaption(otherText);
+    if (!sub) return p;
+    p.refreshCdDrives = *sub == OtherActionKind::CdTray;
+    if (!Info(*sub).subPanel.empty()) p.restore = sub;
+    return p;
+}
 
 SoundStep SoundStepFor(const SyncViewInput& in, const FileSystemPort& files) {
     if (ActionByCaption(in.actionText) != ActionKind::PlaySound) return SoundStep::None;

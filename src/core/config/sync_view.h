@@ -59,9 +59,6 @@ enum class SoundOutcome {
     Failed,  // the player could not open the file (its error is shown by the window)
 };
 
-// Restores the later persistence work does when a sub-action is chosen.
-enum class SubActionRestore { None, KeyName, SingleClick, DoubleClick, CdDrive };
-
 struct SyncViewDecision {
     bool run = false;  // false: the window is still being filled, nothing changes
 
@@ -80,11 +77,11 @@ struct SyncViewDecision {
 
     // The action "Other".
     std::wstring_view subPanel;          // visible sub-panel of p_Inne; empty: none
+    // "Pomoc ?" explains a sub-action of "Other"; it is hidden for every other action too, so
+    // it never explains an action that is no longer chosen.
     bool amhHelpVisible = false;
     std::optional<std::wstring> amhHint;  // set: the new hint of amh_Help
     bool label3Visible = false;
-    bool refreshCdDrives = false;
-    SubActionRestore restore = SubActionRestore::None;
 
     // A message for the program's plain message box; empty: none.
     std::wstring message;
@@ -95,6 +92,15 @@ struct SyncViewDecision {
     std::optional<bool> repeatBoxEnabled;
     std::optional<bool> repeatEditEnabled;
 };
+
+// What the window does before it reads its controls, for a sub-action with fields of its own:
+// the CD drive list is refreshed, and the fields are restored (key name, click point, drive
+// and operation), so the synchroniser judges the refreshed and restored values.
+struct SubActionPreparation {
+    bool refreshCdDrives = false;
+    std::optional<OtherActionKind> restore;
+};
+SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText);
 
 // The sound branch's request to the player, decided before the player is asked.
 SoundStep SoundStepFor(const SyncViewInput& input, const FileSystemPort& files);

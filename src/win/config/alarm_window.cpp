@@ -714,15 +714,10 @@ SyncViewInput TF_Alarm::ReadInput() const {
 void TF_Alarm::SyncView() {
     if (!FirstShowDone) return;
     // Sub-actions with their own fields refresh and restore them before they are judged.
-    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::Other).caption) {
-        const std::optional<OtherActionKind> sub = OtherActionByCaption(SelectedText(cb_InneOpcje));
-        if (sub == OtherActionKind::CdTray) RefreshCdDriveList();
-        if (sub && RestoreSubAction &&
-            (sub == OtherActionKind::CdTray || sub == OtherActionKind::PressKeys ||
-             sub == OtherActionKind::SingleClick || sub == OtherActionKind::DoubleClick)) {
-            RestoreSubAction(*sub);
-        }
-    }
+    const SubActionPreparation prepare =
+        PrepareSubAction(SelectedText(cb_Typ_Alarmu), SelectedText(cb_InneOpcje));
+    if (prepare.refreshCdDrives) RefreshCdDriveList();
+    if (prepare.restore && RestoreSubAction) RestoreSubAction(*prepare.restore);
     const SyncViewInput in = ReadInput();
     SoundOutcome outcome = SoundOutcome::NotAsked;
     const SoundStep step = SoundStepFor(in, files_);
