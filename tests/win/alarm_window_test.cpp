@@ -575,3 +575,36 @@ TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
 
 }  // namespace
 }  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+std::vector<std::wstring> Column(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[261] = {};
+        ListView_GetItemText(list, i, column, text, 261);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
+    FirstShow();
+    ASSERT_GT(ListView_GetItemCount(window.lv_Procesy), 2);
+    auto byText = [](const std::wstring& a, const std::wstring& b) {
+        return CompareAsciiNoCase(a, b) < 0;
+    };
+    window.lv_ProcesyColumnClick(2);
+    std::vector<std::wstring> ids = Column(window.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end(), byText));  // "10" before "9"
+    window.lv_ProcesyColumnClick(2);
+    ids = Column(window.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.rbegin(), ids.rend(), byText));
+    window.lv_ProcesyColumnClick(0);
+    const std::vector<std::wstring> names = Column(window.lv_Procesy, 0);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), byText));
+}
+
+}  // namespace
+}  // namespace klaxora::win

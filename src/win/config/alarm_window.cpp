@@ -165,13 +165,13 @@ HWND ThreadWindowOfClass(const wchar_t* className) {
 int g_sortColumn = -1;
 bool g_sortAscending = false;
 
-// lv_ProcesyCompare: the texts of the sort column, letter case of a..z ignored.
-int CALLBACK CompareProcessRows(LPARAM a, LPARAM b, LPARAM list) {
-    wchar_t ta[261] = {}, tb[261] = {};
-    HWND lv = reinterpret_cast<HWND>(list);
-    ListView_GetItemText(lv, static_cast<int>(a), g_sortColumn, ta, 261);
-    ListView_GetItemText(lv, static_cast<int>(b), g_sortColumn, tb, 261);
-    const int result = CompareAsciiNoCase(ta, tb);
+// lv_ProcesyCompare: the texts of the sort column, letter case of a..z ignored. Rows carry
+// their index in the list of texts the last fill made.
+int CALLBACK CompareProcessRows(LPARAM a, LPARAM b, LPARAM rows) {
+    const auto& texts = *reinterpret_cast<const std::vector<std::array<std::wstring, 3>>*>(rows);
+    const size_t column = static_cast<size_t>(g_sortColumn);
+    const int result = CompareAsciiNoCase(texts[static_cast<size_t>(a)][column],
+                                          texts[static_cast<size_t>(b)][column]);
     return g_sortAscending ? result : -result;
 }
 
@@ -1044,6 +1044,7 @@ void TF_Alarm::RefreshCdDriveList() {
 
 void TF_Alarm::FillProcessList() {
     ListView_DeleteAllItems(lv_Procesy);
+    processRows_.clear();
     // Processes only: a full system snapshot (heaps, modules) would cost far more.
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return;
@@ -1053,16 +1054,17 @@ void TF_Alarm::FillProcessList() {
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
          more = Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ProcessID <= 10) continue;  // the idle and system processes
+        auto& texts = processRows_.emplace_back(std::array<std::wstring, 3>{
+            entry.szExeFile, std::to_wstring(entry.cntThreads), std::to_wstring(entry.th32ProcessID)});
         LVITEMW item{};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
-        item.pszText = entry.szExeFile;
+        item.pszText = texts[0].data();
+        item.lParam = static_cast<LPARAM>(processRows_.size() - 1);
         const int index = ListView_InsertItem(lv_Procesy, &item);
         if (index < 0) continue;
-        std::wstring threads = std::to_wstring(entry.cntThreads);
-        std::wstring id = std::to_wstring(entry.th32ProcessID);
-        ListView_SetItemText(lv_Procesy, index, 1, threads.data());
-        ListView_SetItemText(lv_Procesy, index, 2, id.data());
+        ListView_SetItemText(lv_Procesy, index, 1, texts[1].data());
+        ListView_SetItemText(lv_Procesy, index, 2, texts[2].data());
         ++row;
     }
 }
@@ -1081,7 +1083,8 @@ void TF_Alarm::lv_ProcesyColumnClick(int column) {
         g_sortColumn = column;
         g_sortAscending = true;
     }
-    ListView_SortItemsEx(lv_Procesy, &CompareProcessRows, reinterpret_cast<LPARAM>(lv_Procesy));
+    if (g_sortColumn < 0 || g_sortColumn > 2) return;
+    ListView_SortItems(lv_Procesy, &CompareProcessRows, reinterpret_cast<LPARAM>(&processRows_));
 }
 
 // ---------------------------------------------------------------------------------------------

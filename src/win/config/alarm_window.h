@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/watch_state.h"
 #include "config/sync_view.h"
@@ -194,6 +195,8 @@ private:
     std::array<FileEditor*, 7> fileEditors_{};
     HHOOK hook_ = nullptr;
     HWND lastFocus_ = nullptr;
+    // The texts of the process list's rows, by the index each row carries.
+    std::vector<std::array<std::wstring, 3>> processRows_;
 };
 
 }  // namespace klaxora::win
