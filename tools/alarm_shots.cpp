@@ -27,7 +27,8 @@ void Pump(int milliseconds) {
 
 void Select(HWND combo, std::wstring_view text, HWND notify, bool change = true) {
     const std::wstring s(text);
-    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str()));
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(s.c_str()));
     if (change) {
         SendMessageW(notify, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
@@ -107,7 +108,8 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 0; i < 3; ++i) {
         Select(window.cb_InneOpcje, Info(subs[i]).caption, window.Hwnd());
         Select(window.cb_A_Wykonaj, Info(triggers[i]).caption, window.Hwnd());
-        if (subs[i] == OtherActionKind::SingleClick) ShowWindow(window.Label3, SW_SHOW);
+        if (subs[i] == OtherActionKind::SingleClick)
+            ShowWindow(window.Label3, SW_SHOW);
         Pump(300);
         wchar_t name[64];
         swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));

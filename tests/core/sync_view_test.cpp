@@ -9,12 +9,18 @@ namespace {
 
 using testing::MemoryFiles;
 
-std::wstring Caption(TriggerKind t) { return std::wstring(Info(t).caption); }
-std::wstring Caption(ActionKind a) { return std::wstring(Info(a).caption); }
-std::wstring Caption(OtherActionKind o) { return std::wstring(Info(o).caption); }
+std::wstring Caption(TriggerKind t) {
+    return std::wstring(Info(t).caption);
+}
+std::wstring Caption(ActionKind a) {
+    return std::wstring(Info(a).caption);
+}
+std::wstring Caption(OtherActionKind o) {
+    return std::wstring(Info(o).caption);
+}
 
 class SyncViewTest : public ::testing::Test {
-protected:
+  protected:
     SyncViewTest() {
         in.firstShowDone = true;
         in.triggerText = Caption(TriggerKind::AtTime);

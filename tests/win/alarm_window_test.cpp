@@ -44,13 +44,17 @@ RECT ClientRectIn(HWND control, HWND window) {
     return rc;
 }
 
-bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-bool Visible(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Enabled(HWND hwnd) {
+    return IsWindowEnabled(hwnd) != FALSE;
+}
+bool Visible(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 // Answers the next message box of this process with the given button, from another thread,
 // as a user would; remembers its title and text.
 class BoxAnswerer {
-public:
+  public:
     explicit BoxAnswerer(int button) {
         worker_ = std::thread([this, button] {
             for (int i = 0; i < 250 && !stop_; ++i) {
@@ -89,13 +93,13 @@ public:
     std::wstring title;
     std::wstring text;
 
-private:
+  private:
     std::atomic<bool> stop_{false};
     std::thread worker_;
 };
 
 class AlarmWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
         window.CloseMainWindow = [this] { ++mainClosed; };
@@ -109,7 +113,8 @@ protected:
     // its parent.
     void Choose(HWND combo, std::wstring_view text) {
         const std::wstring s(text);
-        SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str()));
+        SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(s.c_str()));
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
         Pump(10);
@@ -133,8 +138,8 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_EQ(frame.right - frame.left, 550);  // no frame, no caption bar
     EXPECT_EQ(TextOf(window.Hwnd()), L"Klaxora");
 
-    const std::pair<HWND, int> top[] = {{window.ib_WWW, 284},   {window.ib_Skrot, 321},
-                                        {window.ib_About, 358}, {window.ib_Opcje, 395},
+    const std::pair<HWND, int> top[] = {{window.ib_WWW, 284},    {window.ib_Skrot, 321},
+                                        {window.ib_About, 358},  {window.ib_Opcje, 395},
                                         {window.ib_Koniec, 432}, {window.ib_Minimalizuj, 469},
                                         {window.ib_Start, 506}};
     for (const auto& [button, x] : top) {
@@ -228,7 +233,8 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     for (const ActionInfo& a : Actions()) {
         Choose(window.cb_Typ_Alarmu, a.caption);
         EXPECT_EQ(window.VisiblePanel(), a.panel) << ToUtf8(a.caption);
-        const bool previewHidden = a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
+        const bool previewHidden =
+            a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
         EXPECT_EQ(Visible(window.cb_Podglad), !previewHidden) << ToUtf8(a.caption);
     }
 
@@ -313,15 +319,17 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     EXPECT_EQ(window.se_Inne_X_DC.Value(), GetSystemMetrics(SM_CXSCREEN));
     // A typed value beyond the range is clamped when the editor is left.
     SetWindowTextW(window.se_ur_o_godz_min, L"75");
-    SendMessageW(GetParent(window.se_ur_o_godz_min.Edit()), WM_COMMAND,
-                 MAKEWPARAM(0, EN_KILLFOCUS), reinterpret_cast<LPARAM>(window.se_ur_o_godz_min.Edit()));
+    SendMessageW(GetParent(window.se_ur_o_godz_min.Edit()), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(window.se_ur_o_godz_min.Edit()));
     EXPECT_EQ(TextOf(window.se_ur_o_godz_min), L"59");
 
     // Only digits and backspace get through the filter.
-    for (HWND edit : {window.e_CzasPowtorki, window.se_BrakNeta.Edit(), window.se_Inne_Y_DC.Edit()}) {
+    for (HWND edit :
+         {window.e_CzasPowtorki, window.se_BrakNeta.Edit(), window.se_Inne_Y_DC.Edit()}) {
         SetWindowTextW(edit, L"");
         SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
-        for (wchar_t c : std::wstring(L"1a-2 .x3")) SendMessageW(edit, WM_CHAR, c, 0);
+        for (wchar_t c : std::wstring(L"1a-2 .x3"))
+            SendMessageW(edit, WM_CHAR, c, 0);
         EXPECT_EQ(TextOf(edit), L"123");
         SendMessageW(edit, EM_SETSEL, 3, 3);
         SendMessageW(edit, WM_CHAR, 8, 0);
@@ -345,10 +353,12 @@ TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {
     EXPECT_EQ(dropDown(), 201);  // the captions fit the box: never narrower than it
     SetWindowPos(window.cb_A_Wykonaj, nullptr, 0, 0, 90, 200, SWP_NOMOVE | SWP_NOZORDER);
     HDC dc = GetDC(window.cb_A_Wykonaj);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window.cb_A_Wykonaj, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window.cb_A_Wykonaj, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (const TriggerInfo& t : Triggers()) {
-        if (t.kind == TriggerKind::AfterWindowsStart) continue;
+        if (t.kind == TriggerKind::AfterWindowsStart)
+            continue;
         SIZE size;
         GetTextExtentPoint32W(dc, t.caption.data(), static_cast<int>(t.caption.size()), &size);
         widest = std::max<int>(widest, size.cx);

@@ -12,27 +12,39 @@ namespace {
 AlarmSettings SettingsOf(const SyncViewInput& in) {
     AlarmSettings s;
     s.Trigger = TriggerByCaption(in.triggerText).value_or(TriggerKind::AfterWindowsStart);
-    if (in.triggerText.empty()) s.Trigger = TriggerKind::AfterWindowsStart;
+    if (in.triggerText.empty())
+        s.Trigger = TriggerKind::AfterWindowsStart;
     s.CountdownTime = in.countdown;
     switch (s.Trigger) {
-        case TriggerKind::ProgramNotResponding: s.WatchedProgram = in.zawieszonyProgram; break;
-        case TriggerKind::ProgramClosed: s.WatchedProgram = in.programZamkniety; break;
-        case TriggerKind::ProgramStarted: s.WatchedProgram = in.uruchomionyProgram; break;
-        default: break;
+        case TriggerKind::ProgramNotResponding:
+            s.WatchedProgram = in.zawieszonyProgram;
+            break;
+        case TriggerKind::ProgramClosed:
+            s.WatchedProgram = in.programZamkniety;
+            break;
+        case TriggerKind::ProgramStarted:
+            s.WatchedProgram = in.uruchomionyProgram;
+            break;
+        default:
+            break;
     }
     s.Action = ActionByCaption(in.actionText);
     s.MessageText = in.messageText;
     s.MessageCaption = in.messageCaption;
     s.SoundFile = in.soundFile;
-    if (in.shutdownSelected) s.ShutdownMode = ShutdownKind::PowerOff;  // any selection
+    if (in.shutdownSelected)
+        s.ShutdownMode = ShutdownKind::PowerOff;  // any selection
     s.ProgramPath = in.programPath;
     s.FilePath = in.filePath;
     s.FolderPath = in.folderPath;
     s.WebAddress = in.webAddress;
     s.OtherAction = OtherActionByCaption(in.otherActionText);
-    if (in.keySelected) s.KeyCombination = L"*";
-    if (in.cdDriveSelected) s.CdDrive = L"*";
-    if (in.cdOperationSelected) s.CdTrayOperation = L"*";
+    if (in.keySelected)
+        s.KeyCombination = L"*";
+    if (in.cdDriveSelected)
+        s.CdDrive = L"*";
+    if (in.cdOperationSelected)
+        s.CdTrayOperation = L"*";
     // Only the command line's kill counts here; selecting a row enables the start afterwards.
     s.ProcessChosen = in.killFromCommandLine;
     return s;
@@ -45,7 +57,8 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
         // No sub-action (or a text that is none of the captions): nothing to show or start.
         d.podgladEnabled = d.startEnabled = false;
         d.amhHelpVisible = false;
-        if (in.otherActionText.empty()) return;
+        if (in.otherActionText.empty())
+            return;
         d.startEnabled = d.podgladEnabled = true;
         d.amhHint = std::wstring();
         return;
@@ -54,14 +67,18 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
     std::wstring hint;
     const std::wstring caption(Info(*s.OtherAction).caption);
     switch (*s.OtherAction) {
-        case OtherActionKind::MaxVolume: hint = std::wstring(texts::kHelpMaxVolume) + caption; break;
+        case OtherActionKind::MaxVolume:
+            hint = std::wstring(texts::kHelpMaxVolume) + caption;
+            break;
         case OtherActionKind::MinimizeAllWindows:
             hint = std::wstring(texts::kHelpMinimizeAll) + caption;
             break;
         case OtherActionKind::BlockKeyboard:
             hint = std::wstring(texts::kHelpBlockKeyboard) + caption;
             break;
-        case OtherActionKind::BlockMouse: hint = std::wstring(texts::kHelpBlockMouse) + caption; break;
+        case OtherActionKind::BlockMouse:
+            hint = std::wstring(texts::kHelpBlockMouse) + caption;
+            break;
         case OtherActionKind::BlockMouseAndKeyboard:
             hint = std::wstring(texts::kHelpBlockBoth) + caption;
             break;
@@ -94,25 +111,32 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
 
 SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText) {
     SubActionPreparation p;
-    if (ActionByCaption(actionText) != ActionKind::Other) return p;
+    if (ActionByCaption(actionText) != ActionKind::Other)
+        return p;
     const std::optional<OtherActionKind> sub = OtherActionByCaption(otherText);
-    if (!sub) return p;
+    if (!sub)
+        return p;
     p.refreshCdDrives = *sub == OtherActionKind::CdTray;
-    if (!Info(*sub).subPanel.empty()) p.restore = sub;
+    if (!Info(*sub).subPanel.empty())
+        p.restore = sub;
     return p;
 }
 
 SoundStep SoundStepFor(const SyncViewInput& in, const FileSystemPort& files) {
-    if (ActionByCaption(in.actionText) != ActionKind::PlaySound) return SoundStep::None;
-    if (in.soundFile.empty() || !files.FileExists(in.soundFile)) return SoundStep::Clear;
-    if (!IsSoundExtension(in.soundFile)) return SoundStep::ReportWrongFormat;
+    if (ActionByCaption(in.actionText) != ActionKind::PlaySound)
+        return SoundStep::None;
+    if (in.soundFile.empty() || !files.FileExists(in.soundFile))
+        return SoundStep::Clear;
+    if (!IsSoundExtension(in.soundFile))
+        return SoundStep::ReportWrongFormat;
     return SoundStep::Load;
 }
 
 SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& files,
                                 SoundOutcome sound) {
     SyncViewDecision d;
-    if (!in.firstShowDone) return d;
+    if (!in.firstShowDone)
+        return d;
     d.run = true;
     const AlarmSettings s = SettingsOf(in);
 
@@ -178,7 +202,8 @@ SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& f
     } else {
         d.startEnabled = false;
     }
-    if (!finalPart) return d;
+    if (!finalPart)
+        return d;
 
     // Final part.
     d.startEnabled = d.startEnabled && d.triggerVerdict;
@@ -195,7 +220,9 @@ bool CountdownAllowsStart(const TimeFields& c) {
     return c.hours != 0 || c.minutes != 0 || c.seconds != 0;
 }
 
-bool RepeatEditEnabled(bool checked, bool boxEnabled) { return checked && boxEnabled; }
+bool RepeatEditEnabled(bool checked, bool boxEnabled) {
+    return checked && boxEnabled;
+}
 
 std::wstring ClockLine(std::wstring_view longTime) {
     return std::wstring(texts::kClockPrefix) + std::wstring(longTime) + L" ";
@@ -215,7 +242,8 @@ int DroppedWidth(int boxWidth, int widestItem, int margin) {
 
 std::pair<std::wstring, std::wstring> SplitHelpHint(std::wstring_view hint) {
     const size_t bar = hint.find(L'|');
-    if (bar == std::wstring_view::npos) return {std::wstring(hint), std::wstring()};
+    if (bar == std::wstring_view::npos)
+        return {std::wstring(hint), std::wstring()};
     return {std::wstring(hint.substr(0, bar)), std::wstring(hint.substr(bar + 1))};
 }
 

@@ -17,8 +17,8 @@ namespace klaxora {
 struct SyncViewInput {
     bool firstShowDone = false;
 
-    std::wstring triggerText;  // the selected item of cb_A_Wykonaj; empty: no selection
-    TimeFields countdown;      // the three countdown spin edits
+    std::wstring triggerText;         // the selected item of cb_A_Wykonaj; empty: no selection
+    TimeFields countdown;             // the three countdown spin edits
     std::wstring zawieszonyProgram;   // e_ZawieszonyProgram
     std::wstring programZamkniety;    // e_ProgramZamkniety
     std::wstring uruchomionyProgram;  // e_UruchomionyProgram
@@ -76,7 +76,7 @@ struct SyncViewDecision {
     bool transportEnabled = false;  // Play, Pause, Stop and LoopCheckBox, for the sound
 
     // The action "Other".
-    std::wstring_view subPanel;          // visible sub-panel of p_Inne; empty: none
+    std::wstring_view subPanel;  // visible sub-panel of p_Inne; empty: none
     // "Pomoc ?" explains a sub-action of "Other"; it is hidden for every other action too, so
     // it never explains an action that is no longer chosen.
     bool amhHelpVisible = false;

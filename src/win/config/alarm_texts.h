@@ -11,11 +11,13 @@ inline constexpr std::wstring_view kHelpFile = L"help\\alarm.html";
 // Image buttons: accessible caption, hint.
 inline constexpr std::wstring_view kStopHint = L"Zatrzymaj odliczanie";
 inline constexpr std::wstring_view kWwwHint = L"Strona WWW autora programu";
-inline constexpr std::wstring_view kSkrotHint = L"Utwórz skrót uruchomiający ustawiony typ alarmowania";
+inline constexpr std::wstring_view kSkrotHint =
+    L"Utwórz skrót uruchomiający ustawiony typ alarmowania";
 inline constexpr std::wstring_view kAboutHint = L"Wyświetl informacje o programie";
 inline constexpr std::wstring_view kOpcjeHint = L"Opcje programu";
 inline constexpr std::wstring_view kKoniecHint = L"Zakończ działanie programu";
-inline constexpr std::wstring_view kMinimalizujHint = L"Minimalizuj do traya - zasobnika (ale nie odliczaj)";
+inline constexpr std::wstring_view kMinimalizujHint =
+    L"Minimalizuj do traya - zasobnika (ale nie odliczaj)";
 inline constexpr std::wstring_view kStartHint = L"Rozpocznij odliczanie czasu";
 
 inline constexpr std::wstring_view kGb1Caption = L" W tej chwili jest: 00:00:00 ";
@@ -29,9 +31,12 @@ inline constexpr std::wstring_view kTimeFormat = L"Format czasu: GG:MM:SS";
 inline constexpr std::wstring_view kLabel22 = L"&Uruchom alarm o godzinie:";
 inline constexpr std::wstring_view kOHint = L"Lista ostatnio wprowadzanych czasów";
 inline constexpr std::wstring_view kProgramPath = L"&Ppodaj ścieżkę do programu:";
-inline constexpr std::wstring_view kLabel31 = L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać.";
-inline constexpr std::wstring_view kLabel28 = L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program.";
-inline constexpr std::wstring_view kLabel32 = L"Aplikacja zaalarmuje gdy wskazany program zostanie zamknięty.";
+inline constexpr std::wstring_view kLabel31 =
+    L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać.";
+inline constexpr std::wstring_view kLabel28 =
+    L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program.";
+inline constexpr std::wstring_view kLabel32 =
+    L"Aplikacja zaalarmuje gdy wskazany program zostanie zamknięty.";
 inline constexpr std::wstring_view kLabel1 = L"&Brak połączenia przez:";
 inline constexpr std::wstring_view kBrakNetaHint =
     L"Podaj czas w sekundach - Jeżeli w czasie odliczania program/komputer uzyska\r\nponownie "
@@ -40,7 +45,8 @@ inline constexpr std::wstring_view kBrakNetaHint =
 inline constexpr std::wstring_view kLabel15 = L"s";
 inline constexpr std::wstring_view kLabel26 = L"Po przekonwertowaniu:    00:00:00";
 inline constexpr std::wstring_view kLabel26Hint = L"Podana liczba sekund w postaci HH:MM:SS";
-inline constexpr std::wstring_view kLabel27 = L"Wybierz, co chcesz zrobić po uruchomieniu systemu Windows";
+inline constexpr std::wstring_view kLabel27 =
+    L"Wybierz, co chcesz zrobić po uruchomieniu systemu Windows";
 inline constexpr std::wstring_view kPowtorz = L"&Powtórz akcję po                   sec";
 inline constexpr std::wstring_view kPowtorzLead = L"Powtórz akcję po ";
 
@@ -76,7 +82,8 @@ inline constexpr std::wstring_view kOkreslPunkt = L"Określ punkt";
 inline constexpr std::wstring_view kLabel3 =
     L"Najedź na wybrany punkt (miejsce kliknięcia) i naciśnij klawisz ENTER pozostawiając "
     L"kursor myszy nad miejscem w które mam kliknąć. ESC przerywa pobieranie punktu.";
-inline constexpr std::wstring_view kProcessesHint = L"Lista procesów - aby odświeżyć wciśnij F5 na klawiaturze";
+inline constexpr std::wstring_view kProcessesHint =
+    L"Lista procesów - aby odświeżyć wciśnij F5 na klawiaturze";
 inline constexpr std::wstring_view kColumnName = L"Nazwa pliku";
 inline constexpr std::wstring_view kColumnThreads = L"Uruchomionych wątków";
 inline constexpr std::wstring_view kColumnId = L"ID Procesu";
@@ -105,11 +112,13 @@ inline constexpr std::wstring_view kFilterAny =
 inline constexpr std::wstring_view kInfoTitle = L"INFORMACJA";
 inline constexpr std::wstring_view kWarnTitle = L"UWAGA";
 inline constexpr std::wstring_view kBalloonTyp = L"Wybierz z poniższej listy rodzaj alarmu";
-inline constexpr std::wstring_view kBalloonLabel22 = L"Ta opcja pozwoli Ci na uruchomienie alarmu o określonej godzinie";
+inline constexpr std::wstring_view kBalloonLabel22 =
+    L"Ta opcja pozwoli Ci na uruchomienie alarmu o określonej godzinie";
 inline constexpr std::wstring_view kBalloonAt =
     L"Tu podajesz godzinę o której mam Cię zaalarmować. Należy podać dogzinę, minutę i sekundę "
     L"uruchomienia alarmu";
-inline constexpr std::wstring_view kBalloonLabel23 = L"Ta opcja pozwoli Ci na uruchomienie alarmu po określonym czasie";
+inline constexpr std::wstring_view kBalloonLabel23 =
+    L"Ta opcja pozwoli Ci na uruchomienie alarmu po określonym czasie";
 inline constexpr std::wstring_view kBalloonCountdown =
     L"Tu podajesz czas jaki ma być odliczany w dół i po jakim mam Cię zaalarmować. Należy podać "
     L"dogzinę, minutę i sekundę uruchomienia alarmu (lub samą liczbę sekund)";

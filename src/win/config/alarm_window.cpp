@@ -34,7 +34,9 @@ constexpr int kRowHeight = 21;
 TF_Alarm* g_hooked = nullptr;
 int g_nextId = 1000;
 
-HMENU NextId() { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++)); }
+HMENU NextId() {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++));
+}
 
 HWND Make(const wchar_t* cls, std::wstring_view text, DWORD style, int x, int y, int w, int h,
           HWND parent, HFONT font, DWORD exStyle = 0) {
@@ -73,24 +75,30 @@ HWND MakeGlyphButton(HWND parent, std::wstring_view name, int x, int y, int w, i
 }
 
 std::wstring TextOf(HWND hwnd) {
-    if (!hwnd) return {};
+    if (!hwnd)
+        return {};
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 std::wstring SelectedText(HWND combo) {
     const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return {};
+    if (index == CB_ERR)
+        return {};
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) return {};
+    if (length == CB_ERR)
+        return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
 
-bool HasSelection(HWND combo) { return SendMessageW(combo, CB_GETCURSEL, 0, 0) != CB_ERR; }
+bool HasSelection(HWND combo) {
+    return SendMessageW(combo, CB_GETCURSEL, 0, 0) != CB_ERR;
+}
 
 void AddItems(HWND combo, std::span<const std::wstring_view> items) {
     for (std::wstring_view item : items) {
@@ -118,10 +126,13 @@ void SetVisible(HWND hwnd, bool visible) {
 }
 
 void SetEnabled(HWND hwnd, bool enabled) {
-    if (hwnd) EnableWindow(hwnd, enabled ? TRUE : FALSE);
+    if (hwnd)
+        EnableWindow(hwnd, enabled ? TRUE : FALSE);
 }
 
-bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // Labels that a control is laid into must not paint over it.
 void SendBehind(HWND label) {
@@ -189,7 +200,8 @@ LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam) {
                 ShowException();
                 handled = true;
             }
-            if (handled) msg->message = WM_NULL;
+            if (handled)
+                msg->message = WM_NULL;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -200,16 +212,20 @@ TF_Alarm::TF_Alarm() {
         ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
     };
     CloseMainWindow = [] {
-        if (HWND main = ThreadWindowOfClass(L"TF_Glowna")) PostMessageW(main, WM_CLOSE, 0, 0);
+        if (HWND main = ThreadWindowOfClass(L"TF_Glowna"))
+            PostMessageW(main, WM_CLOSE, 0, 0);
     };
 }
 
 TF_Alarm::~TF_Alarm() {
     created_ = false;
-    if (hook_) UnhookWindowsHookEx(hook_);
-    if (g_hooked == this) g_hooked = nullptr;
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+    if (g_hooked == this)
+        g_hooked = nullptr;
     // The controls go while every member is still alive.
-    if (Hwnd()) DestroyWindow(Hwnd());
+    if (Hwnd())
+        DestroyWindow(Hwnd());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -282,10 +298,11 @@ void TF_Alarm::CreateTopRow() {
     for (const Spec& s : specs) {
         const POINT origin{s.x, 10};
         const ButtonGlyph glyph = s.glyph;
-        s.button->Create(Hwnd(), g_nextId++, s.x, 10, 37, 37, std::wstring(s.hint),
-                         [this, glyph, origin](HDC dc, const RECT& rc, ImageState state, bool focused) {
-                             DrawButtonPicture(dc, rc, glyph, state, focused, skin_, origin);
-                         });
+        s.button->Create(
+            Hwnd(), g_nextId++, s.x, 10, 37, 37, std::wstring(s.hint),
+            [this, glyph, origin](HDC dc, const RECT& rc, ImageState state, bool focused) {
+                DrawButtonPicture(dc, rc, glyph, state, focused, skin_, origin);
+            });
     }
 }
 
@@ -298,7 +315,8 @@ void TF_Alarm::CreateTriggerGroup() {
     Label20 = MakeLabel(g, T::kLabel20, 8, 18, 197, 13, f);
     cb_A_Wykonaj = MakeCombo(g, 6, 33, 201, CBS_DROPDOWNLIST | CBS_SORT, f);
     for (const TriggerInfo& t : Triggers()) {
-        if (t.kind == TriggerKind::AfterWindowsStart) continue;  // no item of its own
+        if (t.kind == TriggerKind::AfterWindowsStart)
+            continue;  // no item of its own
         const std::wstring s(t.caption);
         SendMessageW(cb_A_Wykonaj, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
     }
@@ -310,7 +328,8 @@ void TF_Alarm::CreateTriggerGroup() {
     }
     auto page = [this](std::wstring_view name) {
         for (size_t i = 0; i < pages.size(); ++i) {
-            if (NotebookPages()[i] == name) return pages[i].Hwnd();
+            if (NotebookPages()[i] == name)
+                return pages[i].Hwnd();
         }
         return HWND{};
     };
@@ -324,14 +343,15 @@ void TF_Alarm::CreateTriggerGroup() {
         const int run = TextWidth(big, T::kColons.substr(0, 10));  // ":" and nine spaces
         const int colon1 = 4 + hoursWidth + 2;
         const int colon2 = colon1 + run;
-        colons = MakeLabel(p, T::kColons, colon1, y, run + colonWidth + 2, kRowHeight, big,
-                           SS_NOPREFIX);
+        colons =
+            MakeLabel(p, T::kColons, colon1, y, run + colonWidth + 2, kRowHeight, big, SS_NOPREFIX);
         h.Create(p, g_nextId++, 4, y, hoursWidth, kRowHeight, hr);
         const int mx = colon1 + colonWidth + 2;
         m.Create(p, g_nextId++, mx, y, colon2 - 2 - mx, kRowHeight, mr);
         const int sx = colon2 + colonWidth + 2;
         s.Create(p, g_nextId++, sx, y, 46, kRowHeight, sr);
-        for (SpinEdit* e : {&h, &m, &s}) SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+        for (SpinEdit* e : {&h, &m, &s})
+            SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
         list = MakeGlyphButton(p, listHint, sx + 46 + 4, y, 22, kRowHeight, f,
                                static_cast<HICON>(dropIcon_.Get()));
         SendBehind(colons);
@@ -404,7 +424,8 @@ void TF_Alarm::CreateActionGroup() {
     for (Panel* p : {&p_k_komunikat, &p_k_PdegrajDzwiek, &p_Zamknij, &p_UrProg, &p_Plik,
                      &p_OtworzFolder, &p_WWW, &p_Inne, &p_ZabijProces}) {
         p->Create(g, px, py, pw, ph, kGroupColour);
-        if (p != &p_ZabijProces) ShowWindow(p->Hwnd(), SW_HIDE);
+        if (p != &p_ZabijProces)
+            ShowWindow(p->Hwnd(), SW_HIDE);
     }
 
     // Message.
@@ -452,8 +473,9 @@ void TF_Alarm::CreateActionGroup() {
     CreateOtherPanel();
 
     // Kill a process: the list fills its panel.
-    lv_Procesy = Make(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      0, 0, pw, ph, p_ZabijProces.Hwnd(), f, WS_EX_CLIENTEDGE);
+    lv_Procesy =
+        Make(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0,
+             pw, ph, p_ZabijProces.Hwnd(), f, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(lv_Procesy, LVS_EX_FULLROWSELECT);
     const std::wstring_view columns[] = {T::kColumnName, T::kColumnThreads, T::kColumnId};
     for (int i = 0; i < 3; ++i) {
@@ -479,14 +501,16 @@ void TF_Alarm::CreateActionGroup() {
                     InvalidateRect(hwnd, nullptr, TRUE);
                     return 0;
                 case WM_LBUTTONUP: {
-                    if (!self->amhPressed_) break;
+                    if (!self->amhPressed_)
+                        break;
                     self->amhPressed_ = false;
                     ReleaseCapture();
                     InvalidateRect(hwnd, nullptr, TRUE);
                     RECT rc;
                     GetClientRect(hwnd, &rc);
                     const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-                    if (PtInRect(&rc, pt)) Guarded([self] { self->amh_HelpClick(); });
+                    if (PtInRect(&rc, pt))
+                        Guarded([self] { self->amh_HelpClick(); });
                     return 0;
                 }
                 case WM_SETCURSOR:
@@ -500,8 +524,9 @@ void TF_Alarm::CreateActionGroup() {
         1, reinterpret_cast<DWORD_PTR>(this));
     cb_Podglad = MakeButton(g, T::kPodglad, 228, 194, 75, 23, f, BS_PUSHBUTTON | BS_FLAT);
 
-    fileEditors_ = {&e_ZawieszonyProgram, &e_UruchomionyProgram, &e_ProgramZamkniety, &fne_PlikWAV,
-                    &fne_PlikEXE,         &fne_Plik,             &de_Foldery};
+    fileEditors_ = {&e_ZawieszonyProgram, &e_UruchomionyProgram, &e_ProgramZamkniety,
+                    &fne_PlikWAV,         &fne_PlikEXE,          &fne_Plik,
+                    &de_Foldery};
 }
 
 void TF_Alarm::CreateSoundPanel() {
@@ -515,8 +540,8 @@ void TF_Alarm::CreateSoundPanel() {
     sb_ListaPlikowWAV = MakeGlyphButton(s, L"Lista", 274, 18, 22, kRowHeight, f,
                                         static_cast<HICON>(dropIcon_.Get()));
     Label128 = MakeLabel(s, T::kLabel128, 0, 50, 30, 13, f);
-    LabelCzas = MakeLabel(s, T::kNoFile, 32, 50, 150, 13, static_cast<HFONT>(boldFont_.Get()),
-                          SS_NOTIFY);
+    LabelCzas =
+        MakeLabel(s, T::kNoFile, 32, 50, 150, 13, static_cast<HFONT>(boldFont_.Get()), SS_NOTIFY);
     // Transport: push-like check buttons, checked meaning "down".
     Play = MakeGlyphButton(s, T::kPlayHint, 0, 72, 30, 24, f, static_cast<HICON>(playIcon_.Get()),
                            BS_CHECKBOX | BS_PUSHLIKE);
@@ -526,7 +551,8 @@ void TF_Alarm::CreateSoundPanel() {
                            static_cast<HICON>(stopIcon_.Get()), BS_CHECKBOX | BS_PUSHLIKE);
     SendMessageW(Stop, BM_SETCHECK, BST_CHECKED, 0);
     LoopCheckBox = MakeButton(s, T::kLoop, 104, 76, 190, 17, f, BS_AUTOCHECKBOX);
-    for (HWND c : {Play, Pause, Stop, LoopCheckBox}) EnableWindow(c, FALSE);
+    for (HWND c : {Play, Pause, Stop, LoopCheckBox})
+        EnableWindow(c, FALSE);
     Player().Attach({LabelCzas, Play, Pause, Stop, LoopCheckBox, Hwnd()});
 }
 
@@ -557,9 +583,11 @@ void TF_Alarm::CreateOtherPanel() {
     Label19 = MakeLabel(cd, T::kLabel19, 0, 24, 296, 13, f);
     const int driveX = TextWidth(f, T::kLabel19Lead1);
     const int opX = TextWidth(f, T::kLabel19Lead2);
-    cb_Inne_DyskCD = MakeCombo(cd, driveX, 20, std::max(36, opX - TextWidth(f, L"Operacja: ") - driveX - 4),
-                               CBS_DROPDOWNLIST | CBS_SORT | CBS_UPPERCASE, f);
-    cd_Inne_DyskCD_WsWy = MakeCombo(cd, opX, 20, 90, CBS_DROPDOWNLIST | CBS_SORT | CBS_UPPERCASE, f);
+    cb_Inne_DyskCD =
+        MakeCombo(cd, driveX, 20, std::max(36, opX - TextWidth(f, L"Operacja: ") - driveX - 4),
+                  CBS_DROPDOWNLIST | CBS_SORT | CBS_UPPERCASE, f);
+    cd_Inne_DyskCD_WsWy =
+        MakeCombo(cd, opX, 20, 90, CBS_DROPDOWNLIST | CBS_SORT | CBS_UPPERCASE, f);
     AddItems(cd_Inne_DyskCD_WsWy, CdTrayOperations());
     SendBehind(Label19);
 
@@ -569,7 +597,8 @@ void TF_Alarm::CreateOtherPanel() {
     const int xX = TextWidth(f, T::kLabel17Lead1);
     const int yX = TextWidth(f, T::kLabel17Lead2);
     const int yLabel = TextWidth(f, L"x =                     ");
-    se_Inne_X_DC.Create(c, g_nextId++, xX, 20, std::min(70, yLabel - xX - 4), kRowHeight, {0, 0}, true);
+    se_Inne_X_DC.Create(c, g_nextId++, xX, 20, std::min(70, yLabel - xX - 4), kRowHeight, {0, 0},
+                        true);
     se_Inne_Y_DC.Create(c, g_nextId++, yX, 20, 70, kRowHeight, {0, 0}, true);
     for (SpinEdit* e : {&se_Inne_X_DC, &se_Inne_Y_DC}) {
         SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
@@ -598,7 +627,8 @@ void TF_Alarm::CreateHints() {
         infoBalloons_.AddClientArea(cb_Typ_Alarmu, std::wstring(T::kBalloonTyp));
         auto labelArea = [this](HWND label, std::wstring_view text) {
             RECT rc;
-            if (!GetWindowRect(label, &rc)) return;
+            if (!GetWindowRect(label, &rc))
+                return;
             HWND page = GetParent(label);
             MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
             infoBalloons_.AddArea(page, rc, std::wstring(text));
@@ -619,7 +649,8 @@ void TF_Alarm::CreateHints() {
         infoBalloons_.AddClientArea(e_CzasPowtorki, std::wstring(T::kBalloonCzasPowtorki));
     }
 
-    if (!hints_.CreateHints(Hwnd())) return;
+    if (!hints_.CreateHints(Hwnd()))
+        return;
     const std::pair<HWND, std::wstring_view> hints[] = {
         {ib_Stop, T::kStopHint},
         {ib_WWW, T::kWwwHint},
@@ -640,13 +671,16 @@ void TF_Alarm::CreateHints() {
         {LoopCheckBox, T::kLoopHint},
         {lv_Procesy, T::kProcessesHint},
     };
-    for (const auto& [control, text] : hints) hints_.Add(control, std::wstring(text));
+    for (const auto& [control, text] : hints)
+        hints_.Add(control, std::wstring(text));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Showing
 
-void TF_Alarm::Close() { Hide(); }
+void TF_Alarm::Close() {
+    Hide();
+}
 
 void TF_Alarm::FirstShow() {
     // Centred on the primary monitor's work area.
@@ -712,12 +746,15 @@ SyncViewInput TF_Alarm::ReadInput() const {
 }
 
 void TF_Alarm::SyncView() {
-    if (!FirstShowDone) return;
+    if (!FirstShowDone)
+        return;
     // Sub-actions with their own fields refresh and restore them before they are judged.
     const SubActionPreparation prepare =
         PrepareSubAction(SelectedText(cb_Typ_Alarmu), SelectedText(cb_InneOpcje));
-    if (prepare.refreshCdDrives) RefreshCdDriveList();
-    if (prepare.restore && RestoreSubAction) RestoreSubAction(*prepare.restore);
+    if (prepare.refreshCdDrives)
+        RefreshCdDriveList();
+    if (prepare.restore && RestoreSubAction)
+        RestoreSubAction(*prepare.restore);
     const SyncViewInput in = ReadInput();
     SoundOutcome outcome = SoundOutcome::NotAsked;
     const SoundStep step = SoundStepFor(in, files_);
@@ -734,55 +771,70 @@ void TF_Alarm::SyncView() {
     }
     const SyncViewDecision d = DecideSyncView(in, files_, outcome);
     ApplyDecision(d);
-    if (!d.message.empty()) ShowPlain(d.message);
+    if (!d.message.empty())
+        ShowPlain(d.message);
 }
 
 void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
-    if (!d.run) return;
+    if (!d.run)
+        return;
     SetEnabled(cb_Podglad, d.podgladEnabled);
     SetVisible(cb_Podglad, d.podgladVisible);
     SetVisible(cb_Typ_Alarmu, true);
     ShowPage(d.page);
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (NotebookPages()[i] == d.page) EnableChildren(pages[i].Hwnd());
+        if (NotebookPages()[i] == d.page)
+            EnableChildren(pages[i].Hwnd());
     }
     ShowActionPanel(d.panel);
     if (d.sound == SoundStep::Load || d.sound == SoundStep::Clear) {
         if (d.skrotEnabled) {
-            for (HWND c : {Play, Pause, Stop, LoopCheckBox}) SetEnabled(c, d.transportEnabled);
+            for (HWND c : {Play, Pause, Stop, LoopCheckBox})
+                SetEnabled(c, d.transportEnabled);
         }
     }
     if (d.action == ActionKind::Other) {
         SetVisible(Label3, d.label3Visible);
         ShowSubPanel(d.subPanel);
-        if (d.amhHint) amhHint_ = *d.amhHint;
+        if (d.amhHint)
+            amhHint_ = *d.amhHint;
     }
     SetVisible(amh_Help, d.amhHelpVisible);
     SetEnabled(ib_Start, d.startEnabled);
-    if (d.skrotEnabled) SetEnabled(ib_Skrot, *d.skrotEnabled);
-    if (d.repeatBoxEnabled) SetEnabled(cb_PowtorzAkcje, *d.repeatBoxEnabled);
-    if (d.repeatEditEnabled) SetEnabled(e_CzasPowtorki, *d.repeatEditEnabled);
+    if (d.skrotEnabled)
+        SetEnabled(ib_Skrot, *d.skrotEnabled);
+    if (d.repeatBoxEnabled)
+        SetEnabled(cb_PowtorzAkcje, *d.repeatBoxEnabled);
+    if (d.repeatEditEnabled)
+        SetEnabled(e_CzasPowtorki, *d.repeatEditEnabled);
 }
 
 void TF_Alarm::ShowPage(std::wstring_view name) {
     // The new page appears before the old one goes, so nothing flashes through.
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (NotebookPages()[i] == name) SetVisible(pages[i].Hwnd(), true);
+        if (NotebookPages()[i] == name)
+            SetVisible(pages[i].Hwnd(), true);
     }
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (NotebookPages()[i] != name) SetVisible(pages[i].Hwnd(), false);
+        if (NotebookPages()[i] != name)
+            SetVisible(pages[i].Hwnd(), false);
     }
 }
 
 void TF_Alarm::ShowActionPanel(std::wstring_view name) {
     const std::pair<Panel*, std::wstring_view> panels[] = {
-        {&p_k_komunikat, L"p_k_komunikat"}, {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
-        {&p_Zamknij, L"p_Zamknij"},         {&p_UrProg, L"p_UrProg"},
-        {&p_Plik, L"p_Plik"},               {&p_OtworzFolder, L"p_OtworzFolder"},
-        {&p_WWW, L"p_WWW"},                 {&p_Inne, L"p_Inne"},
+        {&p_k_komunikat, L"p_k_komunikat"},
+        {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
+        {&p_Zamknij, L"p_Zamknij"},
+        {&p_UrProg, L"p_UrProg"},
+        {&p_Plik, L"p_Plik"},
+        {&p_OtworzFolder, L"p_OtworzFolder"},
+        {&p_WWW, L"p_WWW"},
+        {&p_Inne, L"p_Inne"},
         {&p_ZabijProces, L"p_ZabijProces"},
     };
-    for (const auto& [panel, panelName] : panels) SetVisible(panel->Hwnd(), panelName == name);
+    for (const auto& [panel, panelName] : panels)
+        SetVisible(panel->Hwnd(), panelName == name);
 }
 
 void TF_Alarm::ShowSubPanel(std::wstring_view name) {
@@ -802,21 +854,28 @@ std::wstring TF_Alarm::CurrentPage() const {
 
 std::wstring TF_Alarm::VisiblePanel() const {
     const std::pair<const Panel*, const wchar_t*> panels[] = {
-        {&p_k_komunikat, L"p_k_komunikat"}, {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
-        {&p_Zamknij, L"p_Zamknij"},         {&p_UrProg, L"p_UrProg"},
-        {&p_Plik, L"p_Plik"},               {&p_OtworzFolder, L"p_OtworzFolder"},
-        {&p_WWW, L"p_WWW"},                 {&p_Inne, L"p_Inne"},
+        {&p_k_komunikat, L"p_k_komunikat"},
+        {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
+        {&p_Zamknij, L"p_Zamknij"},
+        {&p_UrProg, L"p_UrProg"},
+        {&p_Plik, L"p_Plik"},
+        {&p_OtworzFolder, L"p_OtworzFolder"},
+        {&p_WWW, L"p_WWW"},
+        {&p_Inne, L"p_Inne"},
         {&p_ZabijProces, L"p_ZabijProces"},
     };
     for (const auto& [panel, name] : panels) {
-        if (GetWindowLongPtrW(panel->Hwnd(), GWL_STYLE) & WS_VISIBLE) return name;
+        if (GetWindowLongPtrW(panel->Hwnd(), GWL_STYLE) & WS_VISIBLE)
+            return name;
     }
     return {};
 }
 
 std::wstring TF_Alarm::VisibleSubPanel() const {
-    if (GetWindowLongPtrW(p_Inne_Klawisz.Hwnd(), GWL_STYLE) & WS_VISIBLE) return L"p_Inne_Klawisz";
-    if (GetWindowLongPtrW(p_Inne_DyskCD.Hwnd(), GWL_STYLE) & WS_VISIBLE) return L"p_Inne_DyskCD";
+    if (GetWindowLongPtrW(p_Inne_Klawisz.Hwnd(), GWL_STYLE) & WS_VISIBLE)
+        return L"p_Inne_Klawisz";
+    if (GetWindowLongPtrW(p_Inne_DyskCD.Hwnd(), GWL_STYLE) & WS_VISIBLE)
+        return L"p_Inne_DyskCD";
     if (GetWindowLongPtrW(p_Inne_Klikniecie1.Hwnd(), GWL_STYLE) & WS_VISIBLE) {
         return L"p_Inne_Klikniecie1";
     }
@@ -826,11 +885,14 @@ std::wstring TF_Alarm::VisibleSubPanel() const {
 // ---------------------------------------------------------------------------------------------
 // Change handlers
 
-void TF_Alarm::cb_A_WykonajChange() { SyncView(); }
+void TF_Alarm::cb_A_WykonajChange() {
+    SyncView();
+}
 
 void TF_Alarm::cb_Typ_AlarmuChange() {
     SyncView();
-    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::KillProcess).caption) FillProcessList();
+    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::KillProcess).caption)
+        FillProcessList();
 }
 
 void TF_Alarm::se_BrakNetaChange() {
@@ -859,8 +921,8 @@ void TF_Alarm::cb_Inne_DyskCDChange() {
 }
 
 void TF_Alarm::cb_PowtorzAkcjeClick() {
-    SetEnabled(e_CzasPowtorki,
-               RepeatEditEnabled(Checked(cb_PowtorzAkcje), IsWindowEnabled(cb_PowtorzAkcje) != FALSE));
+    SetEnabled(e_CzasPowtorki, RepeatEditEnabled(Checked(cb_PowtorzAkcje),
+                                                 IsWindowEnabled(cb_PowtorzAkcje) != FALSE));
 }
 
 void TF_Alarm::amh_HelpClick() {
@@ -878,7 +940,8 @@ void TF_Alarm::DropDownWidth(HWND combo, int margin) {
         const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-            if (length <= 0) continue;
+            if (length <= 0)
+                continue;
             std::wstring text(static_cast<size_t>(length) + 1, L'\0');
             SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
             SIZE size{};
@@ -898,12 +961,15 @@ void TF_Alarm::DropDownWidth(HWND combo, int margin) {
 
 void TF_Alarm::OpenHelp() {
     const std::wstring path = files_.ExecutableDirectory() + std::wstring(T::kHelpFile);
-    if (files_.FileExists(path) && OpenDocument) OpenDocument(path);
+    if (files_.FileExists(path) && OpenDocument)
+        OpenDocument(path);
 }
 
 void TF_Alarm::FormKeyDown(WPARAM key) {
-    if (key == VK_F1) OpenHelp();
-    if (key == VK_F10) ib_AboutClick();
+    if (key == VK_F1)
+        OpenHelp();
+    if (key == VK_F10)
+        ib_AboutClick();
 }
 
 bool TF_Alarm::PreviewKey(MSG& msg) {
@@ -933,9 +999,11 @@ bool TF_Alarm::PreviewKey(MSG& msg) {
 }
 
 bool TF_Alarm::ShowOtherWindow(const void* form, const wchar_t* className) {
-    if (!form) return false;
+    if (!form)
+        return false;
     HWND other = ThreadWindowOfClass(className);
-    if (!other) return false;
+    if (!other)
+        return false;
     // The other window enables this one again when it closes.
     Enable(false);
     ShowWindow(other, SW_SHOW);
@@ -943,19 +1011,28 @@ bool TF_Alarm::ShowOtherWindow(const void* form, const wchar_t* className) {
     return true;
 }
 
-void TF_Alarm::ib_OpcjeClick() { ShowOtherWindow(App().F_Opcje, L"TF_Opcje"); }
-
-void TF_Alarm::ib_AboutClick() { ShowOtherWindow(App().F_About, L"TF_About"); }
-
-void TF_Alarm::ib_KoniecClick() {
-    if (watch_ && watch_->Armed && !AskQuestion(T::kQuitWhileArmed)) return;
-    if (CloseMainWindow) CloseMainWindow();
+void TF_Alarm::ib_OpcjeClick() {
+    ShowOtherWindow(App().F_Opcje, L"TF_Opcje");
 }
 
-void TF_Alarm::ib_MinimalizujClick() { Close(); }
+void TF_Alarm::ib_AboutClick() {
+    ShowOtherWindow(App().F_About, L"TF_About");
+}
+
+void TF_Alarm::ib_KoniecClick() {
+    if (watch_ && watch_->Armed && !AskQuestion(T::kQuitWhileArmed))
+        return;
+    if (CloseMainWindow)
+        CloseMainWindow();
+}
+
+void TF_Alarm::ib_MinimalizujClick() {
+    Close();
+}
 
 void TF_Alarm::ib_WWWClick() {
-    if (OpenDocument) OpenDocument(std::wstring(T::kHomePage));
+    if (OpenDocument)
+        OpenDocument(std::wstring(T::kHomePage));
 }
 
 void TF_Alarm::ib_StopClick() {}
@@ -972,7 +1049,8 @@ void TF_Alarm::SpeedButton1Click() {
 
 void TF_Alarm::PickerTick() {
     POINT pt{};
-    if (!GetCursorPos(&pt)) return;
+    if (!GetCursorPos(&pt))
+        return;
     se_Inne_X_DC.SetValue(pt.x);
     se_Inne_Y_DC.SetValue(pt.y);
     if (GetFocus() != se_Inne_X_DC.Edit() && IsWindowVisible(se_Inne_X_DC.Edit())) {
@@ -986,13 +1064,15 @@ void TF_Alarm::StopPicker() {
 }
 
 void TF_Alarm::PickerKeyDown(WPARAM key) {
-    if (key == VK_F1 || key == VK_F10) FormKeyDown(key);
+    if (key == VK_F1 || key == VK_F10)
+        FormKeyDown(key);
     if (key == VK_RETURN) {
         StopPicker();
         SetVisible(Label3, false);
         ShowNotice(PickedPointText(se_Inne_X_DC.Value(), se_Inne_Y_DC.Value()));
     }
-    if (key == VK_ESCAPE) StopPicker();
+    if (key == VK_ESCAPE)
+        StopPicker();
     SetVisible(Label3, pickerRunning_);
 }
 
@@ -1008,7 +1088,8 @@ void TF_Alarm::ApplyAtTimeText(const std::wstring& text) {
     se_ur_o_godz_godz.SetValue(time ? time->hours : 0);
     se_ur_o_godz_min.SetValue(time ? time->minutes : 0);
     se_ur_o_godz_sec.SetValue(time ? time->seconds : 0);
-    if (!time) ShowError(kTimeFormatError);
+    if (!time)
+        ShowError(kTimeFormatError);
 }
 
 void TF_Alarm::ApplyCountdownText(const std::wstring& text) {
@@ -1016,14 +1097,16 @@ void TF_Alarm::ApplyCountdownText(const std::wstring& text) {
     se_ur_po_czasie_godz.SetValue(time ? time->hours : 0);
     se_ur_po_czasie_min.SetValue(time ? time->minutes : 0);
     se_ur_po_czasie_sec.SetValue(time ? time->seconds : 0);
-    if (!time) ShowError(kTimeFormatError);
+    if (!time)
+        ShowError(kTimeFormatError);
 }
 
 void TF_Alarm::RefreshCdDriveList() {
     // A drive the command line put into the list stays there. The drive the user has chosen
     // stays chosen while it is still a CD drive.
     const std::wstring chosen = SelectedText(cb_Inne_DyskCD);
-    if (commandLineCount_ < 6) SendMessageW(cb_Inne_DyskCD, CB_RESETCONTENT, 0, 0);
+    if (commandLineCount_ < 6)
+        SendMessageW(cb_Inne_DyskCD, CB_RESETCONTENT, 0, 0);
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         const wchar_t root[] = {letter, L':', L'\\', L'\0'};
         const wchar_t item[] = {letter, L'\0'};
@@ -1047,22 +1130,26 @@ void TF_Alarm::FillProcessList() {
     processRows_.clear();
     // Processes only: a full system snapshot (heaps, modules) would cost far more.
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return;
+    if (!snapshot)
+        return;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     int row = 0;
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
          more = Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID <= 10) continue;  // the idle and system processes
-        auto& texts = processRows_.emplace_back(std::array<std::wstring, 3>{
-            entry.szExeFile, std::to_wstring(entry.cntThreads), std::to_wstring(entry.th32ProcessID)});
+        if (entry.th32ProcessID <= 10)
+            continue;  // the idle and system processes
+        auto& texts = processRows_.emplace_back(
+            std::array<std::wstring, 3>{entry.szExeFile, std::to_wstring(entry.cntThreads),
+                                        std::to_wstring(entry.th32ProcessID)});
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
         item.pszText = texts[0].data();
         item.lParam = static_cast<LPARAM>(processRows_.size() - 1);
         const int index = ListView_InsertItem(lv_Procesy, &item);
-        if (index < 0) continue;
+        if (index < 0)
+            continue;
         ListView_SetItemText(lv_Procesy, index, 1, texts[1].data());
         ListView_SetItemText(lv_Procesy, index, 2, texts[2].data());
         ++row;
@@ -1083,7 +1170,8 @@ void TF_Alarm::lv_ProcesyColumnClick(int column) {
         g_sortColumn = column;
         g_sortAscending = true;
     }
-    if (g_sortColumn < 0 || g_sortColumn > 2) return;
+    if (g_sortColumn < 0 || g_sortColumn > 2)
+        return;
     ListView_SortItems(lv_Procesy, &CompareProcessRows, reinterpret_cast<LPARAM>(&processRows_));
 }
 
@@ -1095,30 +1183,41 @@ void TF_Alarm::Browse(const FileEditor& editor) {
     const std::optional<std::wstring> chosen =
         editor.filter.empty() ? ChooseFolder(Hwnd(), current)
                               : ChooseFile(Hwnd(), editor.filter, current, editor.mustExist);
-    if (chosen) SetWindowTextW(editor.edit, chosen->c_str());
+    if (chosen)
+        SetWindowTextW(editor.edit, chosen->c_str());
 }
 
 bool TF_Alarm::OnCommand(HWND c, WORD code) {
-    if (!c) return false;
+    if (!c)
+        return false;
     if (code == CBN_DROPDOWN) {
-        if (c == cb_A_Wykonaj || c == cb_InneOpcje) DropDownWidth(c, 30);
-        if (c == cb_Komunikat || c == cb_Caption) DropDownWidth(c, 20);
+        if (c == cb_A_Wykonaj || c == cb_InneOpcje)
+            DropDownWidth(c, 30);
+        if (c == cb_Komunikat || c == cb_Caption)
+            DropDownWidth(c, 20);
         return true;
     }
     if (code == CBN_SELCHANGE) {
-        if (c == cb_A_Wykonaj || c == cb_ZamknijSystem || c == cb_InneOpcje) cb_A_WykonajChange();
-        else if (c == cb_Typ_Alarmu) cb_Typ_AlarmuChange();
-        else if (c == cb_Klawisze) cb_KlawiszeChange();
-        else if (c == cb_Inne_DyskCD || c == cd_Inne_DyskCD_WsWy) cb_Inne_DyskCDChange();
-        else if (c == cb_Komunikat || c == cb_Caption) PostMessageW(Hwnd(), kSyncLater, 0, 0);
+        if (c == cb_A_Wykonaj || c == cb_ZamknijSystem || c == cb_InneOpcje)
+            cb_A_WykonajChange();
+        else if (c == cb_Typ_Alarmu)
+            cb_Typ_AlarmuChange();
+        else if (c == cb_Klawisze)
+            cb_KlawiszeChange();
+        else if (c == cb_Inne_DyskCD || c == cd_Inne_DyskCD_WsWy)
+            cb_Inne_DyskCDChange();
+        else if (c == cb_Komunikat || c == cb_Caption)
+            PostMessageW(Hwnd(), kSyncLater, 0, 0);
         return true;
     }
     if (code == CBN_EDITCHANGE) {
-        if (c == cb_Komunikat || c == cb_Caption) cb_A_WykonajChange();
+        if (c == cb_Komunikat || c == cb_Caption)
+            cb_A_WykonajChange();
         return true;
     }
     if (code == EN_CHANGE) {
-        if (c == se_BrakNeta.Edit()) se_BrakNetaChange();
+        if (c == se_BrakNeta.Edit())
+            se_BrakNetaChange();
         else if (c == se_ur_po_czasie_godz.Edit() || c == se_ur_po_czasie_min.Edit() ||
                  c == se_ur_po_czasie_sec.Edit()) {
             se_ur_po_czasie_secChange();
@@ -1126,34 +1225,49 @@ bool TF_Alarm::OnCommand(HWND c, WORD code) {
             cb_A_WykonajChange();
         } else {
             for (const FileEditor* editor : fileEditors_) {
-                if (c == editor->edit) cb_A_WykonajChange();
+                if (c == editor->edit)
+                    cb_A_WykonajChange();
             }
         }
         return true;
     }
     if (code == EN_KILLFOCUS) {
-        for (SpinEdit* e : {&se_ur_po_czasie_godz, &se_ur_po_czasie_min, &se_ur_po_czasie_sec,
-                            &se_ur_o_godz_godz, &se_ur_o_godz_min, &se_ur_o_godz_sec,
-                            &se_BrakNeta, &se_Inne_X_DC, &se_Inne_Y_DC}) {
-            if (c == e->Edit()) e->Normalise();
+        for (SpinEdit* e :
+             {&se_ur_po_czasie_godz, &se_ur_po_czasie_min, &se_ur_po_czasie_sec, &se_ur_o_godz_godz,
+              &se_ur_o_godz_min, &se_ur_o_godz_sec, &se_BrakNeta, &se_Inne_X_DC, &se_Inne_Y_DC}) {
+            if (c == e->Edit())
+                e->Normalise();
         }
         return true;
     }
-    if (code != BN_CLICKED) return false;
-    if (c == ib_Opcje) ib_OpcjeClick();
-    else if (c == ib_About) ib_AboutClick();
-    else if (c == ib_Koniec) ib_KoniecClick();
-    else if (c == ib_Minimalizuj) ib_MinimalizujClick();
-    else if (c == ib_WWW) ib_WWWClick();
-    else if (c == ib_Stop) ib_StopClick();
-    else if (c == cb_PowtorzAkcje) cb_PowtorzAkcjeClick();
-    else if (c == SpeedButton1) SpeedButton1Click();
-    else if (c == Play) Player().PlayClick();
-    else if (c == Pause) Player().PauseClick();
-    else if (c == Stop) Player().StopClick();
+    if (code != BN_CLICKED)
+        return false;
+    if (c == ib_Opcje)
+        ib_OpcjeClick();
+    else if (c == ib_About)
+        ib_AboutClick();
+    else if (c == ib_Koniec)
+        ib_KoniecClick();
+    else if (c == ib_Minimalizuj)
+        ib_MinimalizujClick();
+    else if (c == ib_WWW)
+        ib_WWWClick();
+    else if (c == ib_Stop)
+        ib_StopClick();
+    else if (c == cb_PowtorzAkcje)
+        cb_PowtorzAkcjeClick();
+    else if (c == SpeedButton1)
+        SpeedButton1Click();
+    else if (c == Play)
+        Player().PlayClick();
+    else if (c == Pause)
+        Player().PauseClick();
+    else if (c == Stop)
+        Player().StopClick();
     else {
         for (const FileEditor* editor : fileEditors_) {
-            if (c == editor->browse) Browse(*editor);
+            if (c == editor->browse)
+                Browse(*editor);
         }
     }
     return true;
@@ -1168,8 +1282,10 @@ LRESULT TF_Alarm::OnColour(HDC dc, HWND control) {
     }
     SetBkMode(dc, TRANSPARENT);
     SetBkColor(dc, kGroupColour);
-    if (control == Label24 || control == Label13) SetTextColor(dc, kFormatColour);
-    if (control == amh_Help) SetTextColor(dc, amhPressed_ ? RGB(255, 255, 255) : RGB(0, 0, 160));
+    if (control == Label24 || control == Label13)
+        SetTextColor(dc, kFormatColour);
+    if (control == amh_Help)
+        SetTextColor(dc, amhPressed_ ? RGB(255, 255, 255) : RGB(0, 0, 160));
     return reinterpret_cast<LRESULT>(groupBrush_.Get());
 }
 
@@ -1194,7 +1310,8 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return hit == HTCLIENT ? HTCAPTION : hit;
         }
         case WM_SHOWWINDOW:
-            if (wParam && !FirstShowDone && created_) FirstShow();
+            if (wParam && !FirstShowDone && created_)
+                FirstShow();
             if (!wParam && pickerRunning_) {
                 // A hidden window cannot take the point's Enter; the picker stops with it.
                 StopPicker();
@@ -1205,7 +1322,8 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Like a dialog: the keyboard focus comes back to the control that had it.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus && IsChild(Hwnd(), focus)) lastFocus_ = focus;
+                if (focus && IsChild(Hwnd(), focus))
+                    lastFocus_ = focus;
             } else if (created_) {
                 HWND target = lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) &&
                                       IsWindowEnabled(lastFocus_)
@@ -1218,18 +1336,22 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // As a dialog answers it: a given control, or the next or previous tab stop.
             HWND target = lParam ? reinterpret_cast<HWND>(wParam)
                                  : GetNextDlgTabItem(Hwnd(), GetFocus(), wParam != 0);
-            if (target) SetFocus(target);
+            if (target)
+                SetFocus(target);
             return 0;
         }
         case WM_TIMER:
-            if (wParam == kClockTimer) ClockTick();
-            if (wParam == kPickerTimer) PickerTick();
+            if (wParam == kClockTimer)
+                ClockTick();
+            if (wParam == kPickerTimer)
+                PickerTick();
             return 0;
         case WM_KEYDOWN:
             FormKeyDown(wParam);
             return 0;
         case WM_COMMAND:
-            if (created_ && lParam) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            if (created_ && lParam)
+                OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case kSyncLater:
             SyncView();

@@ -32,7 +32,7 @@ struct FileEditor {
 };
 
 class TF_Alarm : public Window {
-public:
+  public:
     TF_Alarm();
     ~TF_Alarm() override;
 
@@ -148,10 +148,10 @@ public:
     SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
     HWND lv_Procesy = nullptr;
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void FormCreate();
     void CreateTopRow();
     void CreateTriggerGroup();

@@ -48,7 +48,7 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
     SelectedObject b(dc, gold.Get());
     SelectedObject p(dc, outline.Get());
     auto pt = [&](int px, int py) { return POINT{x + px * k, y + py * k}; };
-    const POINT body[] = {pt(4, 22),  pt(7, 9),   pt(11, 4), pt(17, 4),
+    const POINT body[] = {pt(4, 22), pt(7, 9),   pt(11, 4),  pt(17, 4),
                           pt(21, 9), pt(24, 22), pt(27, 25), pt(1, 25)};
     Polygon(dc, body, 8);
     Ellipse(dc, x + 11 * k, y + 24 * k, x + 18 * k, y + 31 * k);
@@ -143,10 +143,13 @@ HRGN Skin::CreateRegion() const {
         const uint32_t* row = dib.pixels + static_cast<size_t>(y) * width_;
         int x = 0;
         while (x < width_) {
-            while (x < width_ && (row[x] & 0x00FFFFFFu) == mask) ++x;
+            while (x < width_ && (row[x] & 0x00FFFFFFu) == mask)
+                ++x;
             const int start = x;
-            while (x < width_ && (row[x] & 0x00FFFFFFu) != mask) ++x;
-            if (x > start) rects.push_back({start, y, x, y + 1});
+            while (x < width_ && (row[x] & 0x00FFFFFFu) != mask)
+                ++x;
+            if (x > start)
+                rects.push_back({start, y, x, y + 1});
         }
     }
     std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
@@ -156,7 +159,8 @@ HRGN Skin::CreateRegion() const {
     header->nCount = static_cast<DWORD>(rects.size());
     header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
     header->rcBound = {0, 0, width_, height_};
-    std::copy(rects.begin(), rects.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    std::copy(rects.begin(), rects.end(),
+              reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
                            reinterpret_cast<const RGNDATA*>(data.data()));
 }
@@ -169,8 +173,10 @@ struct Palette {
 
 Palette PaletteFor(ButtonGlyph glyph, ImageState state) {
     COLORREF glyphColour = RGB(28, 58, 100);
-    if (glyph == ButtonGlyph::Stop || glyph == ButtonGlyph::Quit) glyphColour = RGB(190, 32, 32);
-    if (glyph == ButtonGlyph::Start) glyphColour = RGB(22, 140, 44);
+    if (glyph == ButtonGlyph::Stop || glyph == ButtonGlyph::Quit)
+        glyphColour = RGB(190, 32, 32);
+    if (glyph == ButtonGlyph::Start)
+        glyphColour = RGB(22, 140, 44);
     switch (state) {
         case ImageState::Hovered:
             return {RGB(255, 255, 255), RGB(214, 230, 248), RGB(255, 196, 48), glyphColour};
@@ -320,7 +326,8 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
                     }
                 }
                 const unsigned n = kScale * kScale;
-                smallDib.pixels[static_cast<size_t>(y) * w + x] = ((r / n) << 16) | ((g / n) << 8) | (bl / n);
+                smallDib.pixels[static_cast<size_t>(y) * w + x] =
+                    ((r / n) << 16) | ((g / n) << 8) | (bl / n);
             }
         }
         if (focused) {
@@ -356,8 +363,11 @@ HICON CreateBellIcon(int size) {
             unsigned r = 0, g = 0, b = 0, n = 0;
             for (int sy = 0; sy < kScale; ++sy) {
                 for (int sx = 0; sx < kScale; ++sx) {
-                    const uint32_t px = drawing.pixels[static_cast<size_t>(y * kScale + sy) * big + x * kScale + sx];
-                    if ((px & 0x00FFFFFFu) == 0x00FF00FFu) continue;
+                    const uint32_t px =
+                        drawing
+                            .pixels[static_cast<size_t>(y * kScale + sy) * big + x * kScale + sx];
+                    if ((px & 0x00FFFFFFu) == 0x00FF00FFu)
+                        continue;
                     r += (px >> 16) & 0xFF;
                     g += (px >> 8) & 0xFF;
                     b += px & 0xFF;
@@ -367,12 +377,14 @@ HICON CreateBellIcon(int size) {
             const unsigned total = kScale * kScale;
             // Premultiplied colour over the covered share.
             icon.pixels[static_cast<size_t>(y) * size + x] =
-                n ? ((n * 255 / total) << 24) | ((r / total) << 16) | ((g / total) << 8) | (b / total)
+                n ? ((n * 255 / total) << 24) | ((r / total) << 16) | ((g / total) << 8) |
+                        (b / total)
                   : 0;
         }
     }
     GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
-    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(icon.bitmap.Get())};
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()),
+                  static_cast<HBITMAP>(icon.bitmap.Get())};
     return CreateIconIndirect(&info);
 }
 
@@ -385,9 +397,12 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
     GdiObject mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
     ReleaseDC(nullptr, screen);
     COLORREF ink = RGB(30, 60, 110);
-    if (glyph == SmallGlyph::Play) ink = RGB(20, 130, 40);
-    if (glyph == SmallGlyph::Stop) ink = RGB(170, 30, 30);
-    if (glyph == SmallGlyph::DropDown) ink = RGB(0, 0, 0);
+    if (glyph == SmallGlyph::Play)
+        ink = RGB(20, 130, 40);
+    if (glyph == SmallGlyph::Stop)
+        ink = RGB(170, 30, 30);
+    if (glyph == SmallGlyph::DropDown)
+        ink = RGB(0, 0, 0);
     {
         SelectedObject c(colourDc, colour.Get());
         SelectedObject m(maskDc, mask.Get());

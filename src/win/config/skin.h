@@ -13,7 +13,7 @@ enum class ButtonGlyph { Stop, Www, Shortcut, About, Options, Quit, Minimize, St
 enum class SmallGlyph { Play, Pause, Stop, DropDown };
 
 class Skin {
-public:
+  public:
     // Draws the skin for a client area of the given size.
     void Create(int width, int height);
     int Width() const { return width_; }
@@ -23,7 +23,7 @@ public:
     // The window's shape: every pixel of the skin that is not the mask colour.
     HRGN CreateRegion() const;
 
-private:
+  private:
     GdiObject bitmap_;
     int width_ = 0;
     int height_ = 0;

@@ -12,7 +12,8 @@ template <typename T>
 struct ComPtr {
     T* p = nullptr;
     ~ComPtr() {
-        if (p) p->Release();
+        if (p)
+            p->Release();
     }
     T* operator->() const { return p; }
 };
@@ -21,7 +22,8 @@ struct ComPtr {
 struct ComScope {
     HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ~ComScope() {
-        if (SUCCEEDED(hr)) CoUninitialize();
+        if (SUCCEEDED(hr))
+            CoUninitialize();
     }
 };
 
@@ -31,7 +33,8 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist) {
     std::wstring pairs(filter);
     for (wchar_t& c : pairs) {
-        if (c == L'|') c = L'\0';
+        if (c == L'|')
+            c = L'\0';
     }
     pairs.push_back(L'\0');
     pairs.push_back(L'\0');
@@ -46,7 +49,8 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
                 (mustExist ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST : 0);
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    if (!GetOpenFileNameW(&ofn))
+        return std::nullopt;
     return std::wstring(name.data());
 }
 
@@ -62,15 +66,19 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
     if (!current.empty()) {
         ComPtr<IShellItem> start;
-        if (SUCCEEDED(SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(&start.p)))) {
+        if (SUCCEEDED(
+                SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(&start.p)))) {
             dialog->SetFolder(start.p);
         }
     }
-    if (FAILED(dialog->Show(owner))) return std::nullopt;
+    if (FAILED(dialog->Show(owner)))
+        return std::nullopt;
     ComPtr<IShellItem> item;
-    if (FAILED(dialog->GetResult(&item.p))) return std::nullopt;
+    if (FAILED(dialog->GetResult(&item.p)))
+        return std::nullopt;
     PWSTR path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) return std::nullopt;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+        return std::nullopt;
     std::wstring result(path);
     CoTaskMemFree(path);
     return result;

@@ -26,10 +26,14 @@ ImageButton* ImageButton::From(HWND hwnd) {
 }
 
 ImageState ImageButton::State() const {
-    if (!IsWindowEnabled(hwnd_)) return ImageState::Disabled;
-    if (SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) return ImageState::Pressed;
-    if (released_) return ImageState::Released;
-    if (hovered_) return ImageState::Hovered;
+    if (!IsWindowEnabled(hwnd_))
+        return ImageState::Disabled;
+    if (SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED)
+        return ImageState::Pressed;
+    if (released_)
+        return ImageState::Released;
+    if (hovered_)
+        return ImageState::Hovered;
     return ImageState::Normal;
 }
 
@@ -43,11 +47,14 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
     {
         SelectedObject selected(memory, bitmap.Get());
         ImageState state = State();
-        if (item.itemState & ODS_DISABLED) state = ImageState::Disabled;
-        else if (item.itemState & ODS_SELECTED) state = ImageState::Pressed;
+        if (item.itemState & ODS_DISABLED)
+            state = ImageState::Disabled;
+        else if (item.itemState & ODS_SELECTED)
+            state = ImageState::Pressed;
         const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
         RECT local{0, 0, w, h};
-        if (painter_) painter_(memory, local, state, focused);
+        if (painter_)
+            painter_(memory, local, state, focused);
         BitBlt(item.hDC, rc.left, rc.top, w, h, memory, 0, 0, SRCCOPY);
     }
     DeleteDC(memory);
@@ -71,7 +78,8 @@ LRESULT CALLBACK ImageButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, L
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
         case WM_LBUTTONUP:
-            if (self->hovered_) self->released_ = true;
+            if (self->hovered_)
+                self->released_ = true;
             break;
         case WM_ERASEBKGND:
             return 1;

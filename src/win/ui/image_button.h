@@ -12,7 +12,7 @@ namespace klaxora::win {
 enum class ImageState { Normal, Hovered, Pressed, Released, Disabled };
 
 class ImageButton {
-public:
+  public:
     using Painter = std::function<void(HDC dc, const RECT& rc, ImageState state, bool focused)>;
 
     void Create(HWND parent, int id, int x, int y, int width, int height,
@@ -25,7 +25,7 @@ public:
     // The button a window handle belongs to, or null.
     static ImageButton* From(HWND hwnd);
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     HWND hwnd_ = nullptr;
     Painter painter_;

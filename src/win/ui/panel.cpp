@@ -27,7 +27,8 @@ void Panel::Paint(HDC dc) {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
     FillRect(dc, &rc, static_cast<HBRUSH>(brush_.Get()));
-    if (!frame_) return;
+    if (!frame_)
+        return;
     wchar_t caption[256] = {};
     GetWindowTextW(Hwnd(), caption, 256);
     SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));

@@ -9,16 +9,16 @@
 namespace klaxora::win {
 
 class Panel : public Window {
-public:
+  public:
     // `frame`: draw an etched group frame with the window text as its caption.
     void Create(HWND parent, int x, int y, int width, int height, COLORREF colour,
                 const wchar_t* caption = L"", bool frame = false, HFONT font = nullptr);
     void SetCaption(const std::wstring& caption);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void Paint(HDC dc);
     GdiObject brush_;
     COLORREF colour_ = 0;

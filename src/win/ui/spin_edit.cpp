@@ -11,35 +11,42 @@ namespace {
 
 LRESULT CALLBACK DigitFilterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR) {
-    if (msg == WM_CHAR && !((wParam >= L'0' && wParam <= L'9') || wParam == 8)) return 0;
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &DigitFilterProc, id);
+    if (msg == WM_CHAR && !((wParam >= L'0' && wParam <= L'9') || wParam == 8))
+        return 0;
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, &DigitFilterProc, id);
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-int DigitsOf(int64_t value) { return static_cast<int>(std::to_wstring(value).size()); }
+int DigitsOf(int64_t value) {
+    return static_cast<int>(std::to_wstring(value).size());
+}
 
 }  // namespace
 
-void InstallDigitFilter(HWND edit) { SetWindowSubclass(edit, &DigitFilterProc, 1, 0); }
+void InstallDigitFilter(HWND edit) {
+    SetWindowSubclass(edit, &DigitFilterProc, 1, 0);
+}
 
 void SpinEdit::Create(HWND parent, int id, int x, int y, int width, int height, SpinRange range,
                       bool readOnly) {
     range_ = range;
-    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL |
-                                (readOnly ? ES_READONLY : 0),
-                            x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            ModuleInstance(), nullptr);
-    upDown_ = CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                              WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
-                                  UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, parent, nullptr, ModuleInstance(), nullptr);
+    edit_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), x, y,
+        width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(),
+        nullptr);
+    upDown_ = CreateWindowExW(
+        0, UPDOWN_CLASSW, L"",
+        WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+        0, 0, 0, 0, parent, nullptr, ModuleInstance(), nullptr);
     SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
     InstallDigitFilter(edit_);
     SetRange(range);
@@ -57,15 +64,18 @@ int64_t SpinEdit::Value() const {
         }
         any = true;
         value = value * 10 + (c - L'0');
-        if (value > range_.max) break;  // no overflow on long digit runs
+        if (value > range_.max)
+            break;  // no overflow on long digit runs
     }
-    if (!any) return range_.min;
+    if (!any)
+        return range_.min;
     return ClampSpin(value, range_);
 }
 
 void SpinEdit::SetValue(int64_t value) {
     const std::wstring text = std::to_wstring(ClampSpin(value, range_));
-    if (TextOf(edit_) != text) SetWindowTextW(edit_, text.c_str());
+    if (TextOf(edit_) != text)
+        SetWindowTextW(edit_, text.c_str());
 }
 
 void SpinEdit::SetRange(SpinRange range) {
@@ -77,7 +87,8 @@ void SpinEdit::SetRange(SpinRange range) {
 }
 
 void SpinEdit::Normalise() {
-    if (!edit_) return;
+    if (!edit_)
+        return;
     SetValue(Value());
 }
 

@@ -14,7 +14,7 @@ namespace klaxora::win {
 void InstallDigitFilter(HWND edit);
 
 class SpinEdit {
-public:
+  public:
     // `readOnly`: the text cannot be typed into, only changed by the arrows or the program.
     void Create(HWND parent, int id, int x, int y, int width, int height, SpinRange range,
                 bool readOnly = false);
@@ -32,7 +32,7 @@ public:
     void Enable(bool enabled) const;
     void Show(bool visible) const;
 
-private:
+  private:
     HWND edit_ = nullptr;
     HWND upDown_ = nullptr;
     SpinRange range_{0, 0};

@@ -7,14 +7,16 @@
 namespace klaxora::win {
 
 ToolTips::~ToolTips() {
-    if (tip_) DestroyWindow(tip_);
+    if (tip_)
+        DestroyWindow(tip_);
 }
 
 bool ToolTips::CreateTip(HWND owner, DWORD style) {
-    tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                           ModuleInstance(), nullptr);
-    if (!tip_) return false;
+    tip_ =
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ModuleInstance(), nullptr);
+    if (!tip_)
+        return false;
     SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     // A width limit makes the tooltip honour the line breaks of multi-line hints.
     SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -23,10 +25,13 @@ bool ToolTips::CreateTip(HWND owner, DWORD style) {
     return true;
 }
 
-bool ToolTips::CreateHints(HWND owner) { return CreateTip(owner, TTS_ALWAYSTIP | TTS_NOPREFIX); }
+bool ToolTips::CreateHints(HWND owner) {
+    return CreateTip(owner, TTS_ALWAYSTIP | TTS_NOPREFIX);
+}
 
 bool ToolTips::CreateBalloons(HWND owner, const std::wstring& title, int icon) {
-    if (!CreateTip(owner, TTS_ALWAYSTIP | TTS_BALLOON)) return false;
+    if (!CreateTip(owner, TTS_ALWAYSTIP | TTS_BALLOON))
+        return false;
     const std::wstring clipped = title.substr(0, 255);
     SendMessageW(tip_, TTM_SETTITLEW, static_cast<WPARAM>(icon >= 0 && icon <= 3 ? icon : 0),
                  reinterpret_cast<LPARAM>(clipped.c_str()));
@@ -34,7 +39,8 @@ bool ToolTips::CreateBalloons(HWND owner, const std::wstring& title, int icon) {
 }
 
 void ToolTips::Add(HWND control, const std::wstring& text) {
-    if (!tip_ || !control) return;
+    if (!tip_ || !control)
+        return;
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -46,7 +52,8 @@ void ToolTips::Add(HWND control, const std::wstring& text) {
 }
 
 bool ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
-    if (!tip_ || !host) return false;
+    if (!tip_ || !host)
+        return false;
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.uFlags = TTF_SUBCLASS;
@@ -60,12 +67,14 @@ bool ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
 
 bool ToolTips::AddClientArea(HWND control, const std::wstring& text) {
     RECT rc;
-    if (!control || !GetClientRect(control, &rc)) return false;
+    if (!control || !GetClientRect(control, &rc))
+        return false;
     return AddArea(control, rc, text);
 }
 
 void ToolTips::SetText(HWND control, const std::wstring& text) {
-    if (!tip_ || !control) return;
+    if (!tip_ || !control)
+        return;
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = GetParent(control);

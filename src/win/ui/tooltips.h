@@ -8,7 +8,7 @@
 namespace klaxora::win {
 
 class ToolTips {
-public:
+  public:
     ToolTips() = default;
     ~ToolTips();
     ToolTips(const ToolTips&) = delete;
@@ -30,7 +30,7 @@ public:
 
     HWND Hwnd() const { return tip_; }
 
-private:
+  private:
     bool CreateTip(HWND owner, DWORD style);
     HWND tip_ = nullptr;
     UINT_PTR nextId_ = 1;
