@@ -618,3 +618,55 @@ TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
 
 }  // namespace
 }  // namespace klaxora::win
+
+namespace klaxora::win {
+class TF_About;
+namespace {
+
+TEST_F(AlarmWindowTest, F10ShowsTheAboutBox) {
+    FirstShow();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TF_About";
+    RegisterClassW(&wc);
+    HWND about = CreateWindowExW(0, L"TF_About", L"O programie", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    int form = 0;
+    App().F_About = reinterpret_cast<TF_About*>(&form);
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F10, 0);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(Enabled(window.Hwnd()));
+    App().F_About = nullptr;
+    DestroyWindow(about);
+}
+
+TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(window.SpeedButton1, BM_CLICK, 0, 0);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"UWAGA !!!");
+        EXPECT_TRUE(ok.text.starts_with(L"UŻYTKOWNIKU PROGRAMU"));
+    }
+    EXPECT_TRUE(window.PickerRunning());
+    EXPECT_TRUE(Visible(window.Label3));
+    SetCursorPos(123, 45);
+    Pump(100);
+    EXPECT_EQ(window.se_Inne_X_DC.Value(), 123);
+    EXPECT_EQ(window.se_Inne_Y_DC.Value(), 45);
+    // Choosing another sub-action does not stop it; Esc does, without a message.
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    EXPECT_TRUE(window.PickerRunning());
+    PostMessageW(window.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.Label3));
+}
+
+}  // namespace
+}  // namespace klaxora::win
