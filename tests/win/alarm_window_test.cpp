@@ -499,6 +499,9 @@ TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
     PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSCHAR, 'w', 1 << 29);
     Pump();
     EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_SYSCHAR, 'z', 1 << 29);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.cb_Typ_Alarmu);
 }
 
 }  // namespace

@@ -994,6 +994,11 @@ bool TF_Alarm::PreviewKey(MSG& msg) {
             return true;
         }
     }
+    // The action group's caption carries the mnemonic of its list.
+    if (msg.message == WM_SYSCHAR && (msg.wParam == L'z' || msg.wParam == L'Z')) {
+        SetFocus(cb_Typ_Alarmu);
+        return true;
+    }
     // Tab, the mnemonics of the labels and the arrow keys, as in a dialog.
     return IsDialogMessageW(Hwnd(), &msg) != FALSE;
 }
