@@ -304,9 +304,27 @@ TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
                           LVIS_SELECTED | LVIS_FOCUSED);
     Pump(10);
     EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
     wchar_t id[32] = {};
     ListView_GetItemText(window.lv_Procesy, 0, 2, id, 32);
     EXPECT_GT(_wtoi(id), 10);
+
+    // A process whose program cannot be located can be armed but not saved as a shortcut.
+    DWORD asked = 0;
+    window.ProcessPath = [&](DWORD pid) {
+        asked = pid;
+        return std::wstring(L"C:\\nowhere\\gone.exe");
+    };
+    ListView_SetItemState(window.lv_Procesy, 0, 0, LVIS_SELECTED);
+    ListView_SetItemState(window.lv_Procesy, 1, LVIS_SELECTED, LVIS_SELECTED);
+    Pump(10);
+    ListView_GetItemText(window.lv_Procesy, 1, 2, id, 32);
+    EXPECT_EQ(asked, static_cast<DWORD>(_wtoi(id)));
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    // A later synchronisation from another change disables the start again.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    EXPECT_FALSE(Enabled(window.ib_Start));
 }
 
 TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {

@@ -1163,9 +1163,16 @@ void TF_Alarm::FillProcessList() {
 
 void TF_Alarm::lv_ProcesyChange() {
     SyncView();
-    const bool selected = ListView_GetNextItem(lv_Procesy, -1, LVNI_SELECTED) >= 0;
-    SetEnabled(ib_Start, selected);
-    SetEnabled(ib_Skrot, selected);
+    const int row = ListView_GetNextItem(lv_Procesy, -1, LVNI_SELECTED);
+    SetEnabled(ib_Start, row >= 0);
+    SetEnabled(ib_Skrot, row >= 0);
+    if (row < 0 || !ProcessPath)
+        return;
+    // A shortcut must be able to name the program.
+    wchar_t id[32] = {};
+    ListView_GetItemText(lv_Procesy, row, 2, id, 32);
+    const std::wstring path = ProcessPath(static_cast<DWORD>(_wtoi64(id)));
+    SetEnabled(ib_Skrot, !path.empty() && files_.FileExists(path));
 }
 
 void TF_Alarm::lv_ProcesyColumnClick(int column) {

@@ -54,6 +54,9 @@ class TF_Alarm : public Window {
     // Restores the fields of a sub-action (key name, click point, CD drive and operation) from
     // the registry when SyncView shows it; the command line's values take precedence there.
     std::function<void(OtherActionKind sub)> RestoreSubAction;
+    // The executable path of a running process (empty when unknown); the shortcut button
+    // follows a selected process row only when the path names a file. Unset: not checked.
+    std::function<std::wstring(DWORD processId)> ProcessPath;
     // Opens a document with the shell verb "open", maximised.
     std::function<void(const std::wstring& path)> OpenDocument;
 
