@@ -14,6 +14,7 @@
 #include "win/app/application.h"
 #include "win/config/alarm_texts.h"
 #include "win/ui/file_dialogs.h"
+#include "win/ui/gdi.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -108,13 +109,12 @@ void AddItems(HWND combo, std::span<const std::wstring_view> items) {
 }
 
 int TextWidth(HFONT font, std::wstring_view text) {
-    HDC dc = GetDC(nullptr);
+    WindowDc dc(nullptr);
     SIZE size{};
     {
         SelectedObject f(dc, font);
         GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     }
-    ReleaseDC(nullptr, dc);
     return size.cx;
 }
 
@@ -933,7 +933,7 @@ void TF_Alarm::amh_HelpClick() {
 void TF_Alarm::DropDownWidth(HWND combo, int margin) {
     RECT rc;
     GetWindowRect(combo, &rc);
-    HDC dc = GetDC(combo);
+    WindowDc dc(combo);
     int widest = 0;
     {
         SelectedObject f(dc, font_.Get());
@@ -949,7 +949,6 @@ void TF_Alarm::DropDownWidth(HWND combo, int margin) {
             widest = std::max<int>(widest, size.cx);
         }
     }
-    ReleaseDC(combo, dc);
     // Back to the box's width first: some list implementations refuse a width narrower than
     // the list's previous one.
     SendMessageW(combo, CB_SETDROPPEDWIDTH, 1, 0);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "win/ui/gdi.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -60,10 +62,9 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
 void Skin::Create(int width, int height) {
     width_ = width;
     height_ = height;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
     bitmap_.Reset(CreateCompatibleBitmap(screen, width, height));
-    ReleaseDC(nullptr, screen);
     {
         SelectedObject selected(dc, bitmap_.Get());
         RECT all{0, 0, width, height};
@@ -89,9 +90,9 @@ void Skin::Create(int width, int height) {
         GdiObject title(CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                     DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
-        GdiObject small(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                    DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+        GdiObject smallFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
         SetBkMode(dc, TRANSPARENT);
         {
             SelectedObject f(dc, title.Get());
@@ -101,7 +102,7 @@ void Skin::Create(int width, int height) {
             TextOutW(dc, 52, 6, L"Klaxora", 7);
         }
         {
-            SelectedObject f(dc, small.Get());
+            SelectedObject f(dc, smallFont.Get());
             SetTextColor(dc, RGB(200, 222, 248));
             const wchar_t line[] = L"alarm i harmonogram zdarzeń";
             TextOutW(dc, 54, 33, line, lstrlenW(line));
@@ -110,30 +111,26 @@ void Skin::Create(int width, int height) {
             TextOutW(dc, 20, 280, maker, lstrlenW(maker));
         }
     }
-    DeleteDC(dc);
 }
 
 void Skin::PaintArea(HDC dc, const RECT& area) const {
-    HDC source = CreateCompatibleDC(dc);
+    MemoryDc source(dc);
     {
         SelectedObject selected(source, bitmap_.Get());
         BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, source, area.left,
                area.top, SRCCOPY);
     }
-    DeleteDC(source);
 }
 
 HRGN Skin::CreateRegion() const {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
     Dib dib(screen, width_, height_);
-    ReleaseDC(nullptr, screen);
     {
         SelectedObject selected(dc, dib.bitmap.Get());
         RECT area{0, 0, width_, height_};
         PaintArea(dc, area);
     }
-    DeleteDC(dc);
     GdiFlush();
 
     // Rows of opaque runs collected as one region's rectangles.
@@ -282,18 +279,18 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
     const int h = rc.bottom - rc.top;
     const int bw = w * kScale;
     const int bh = h * kScale;
-    HDC big = CreateCompatibleDC(dc);
-    HDC small = CreateCompatibleDC(dc);
+    MemoryDc big(dc);
+    MemoryDc smallDc(dc);
     Dib bigDib(dc, bw, bh);
     Dib smallDib(dc, w, h);
     {
-        SelectedObject sb(small, smallDib.bitmap.Get());
+        SelectedObject sb(smallDc, smallDib.bitmap.Get());
         SelectedObject bb(big, bigDib.bitmap.Get());
         // The skin under the button, enlarged, so the round edge blends into it.
         RECT area{origin.x, origin.y, origin.x + w, origin.y + h};
-        skin.PaintArea(small, area);
+        skin.PaintArea(smallDc, area);
         SetStretchBltMode(big, COLORONCOLOR);
-        StretchBlt(big, 0, 0, bw, bh, small, 0, 0, w, h, SRCCOPY);
+        StretchBlt(big, 0, 0, bw, bh, smallDc, 0, 0, w, h, SRCCOPY);
 
         const Palette pal = PaletteFor(glyph, state);
         const int inset = 2 * kScale;
@@ -332,22 +329,19 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
         }
         if (focused) {
             RECT focus{1, 1, w - 1, h - 1};
-            DrawFocusRect(small, &focus);
+            DrawFocusRect(smallDc, &focus);
         }
-        BitBlt(dc, rc.left, rc.top, w, h, small, 0, 0, SRCCOPY);
+        BitBlt(dc, rc.left, rc.top, w, h, smallDc, 0, 0, SRCCOPY);
     }
-    DeleteDC(big);
-    DeleteDC(small);
 }
 
 HICON CreateBellIcon(int size) {
     // Drawn four times larger on the mask colour; coverage becomes the alpha channel.
     const int big = size * kScale;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
     Dib drawing(screen, big, big);
     Dib icon(screen, size, size);
-    ReleaseDC(nullptr, screen);
     {
         SelectedObject selected(dc, drawing.bitmap.Get());
         RECT all{0, 0, big, big};
@@ -357,7 +351,6 @@ HICON CreateBellIcon(int size) {
         DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
         GdiFlush();
     }
-    DeleteDC(dc);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             unsigned r = 0, g = 0, b = 0, n = 0;
@@ -390,12 +383,11 @@ HICON CreateBellIcon(int size) {
 
 HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
     constexpr int kSize = 16;
-    HDC screen = GetDC(nullptr);
-    HDC colourDc = CreateCompatibleDC(screen);
-    HDC maskDc = CreateCompatibleDC(screen);
+    WindowDc screen(nullptr);
+    MemoryDc colourDc(screen);
+    MemoryDc maskDc(screen);
     GdiObject colour(CreateCompatibleBitmap(screen, kSize, kSize));
     GdiObject mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
-    ReleaseDC(nullptr, screen);
     COLORREF ink = RGB(30, 60, 110);
     if (glyph == SmallGlyph::Play)
         ink = RGB(20, 130, 40);
@@ -410,8 +402,9 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
         FillRect(colourDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(maskDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         GdiObject inkBrush(CreateSolidBrush(ink));
-        for (HDC d : {colourDc, maskDc}) {
-            SelectedObject b(d, d == colourDc ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));
+        for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)}) {
+            SelectedObject b(
+                d, d == static_cast<HDC>(colourDc) ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));
             SelectedObject p(d, GetStockObject(NULL_PEN));
             switch (glyph) {
                 case SmallGlyph::Play: {
@@ -434,8 +427,6 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
             }
         }
     }
-    DeleteDC(colourDc);
-    DeleteDC(maskDc);
     ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(colour.Get())};
     return CreateIconIndirect(&info);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win/sys/handles.h"
+#include "win/ui/gdi.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -42,7 +43,7 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
     const int w = rc.right - rc.left;
     const int h = rc.bottom - rc.top;
     // Drawn off screen first so hovering does not flicker.
-    HDC memory = CreateCompatibleDC(item.hDC);
+    MemoryDc memory(item.hDC);
     GdiObject bitmap(CreateCompatibleBitmap(item.hDC, w, h));
     {
         SelectedObject selected(memory, bitmap.Get());
@@ -57,7 +58,6 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
             painter_(memory, local, state, focused);
         BitBlt(item.hDC, rc.left, rc.top, w, h, memory, 0, 0, SRCCOPY);
     }
-    DeleteDC(memory);
 }
 
 LRESULT CALLBACK ImageButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
