@@ -1,19 +1,205 @@
 #pragma once
-// The configuration window. For now a hidden window of its class; its controls come later.
+// The configuration window: a trigger on the left, an action on the right, the repetition
+// under the trigger, and the top row of image buttons. Its controls hold the one alarm
+// definition; SyncView shows the page of the trigger and the panel of the action and decides
+// which buttons are enabled (the decision itself is config/sync_view in the core).
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/watch_state.h"
+#include "config/sync_view.h"
+#include "win/config/skin.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/handles.h"
+#include "win/ui/image_button.h"
+#include "win/ui/panel.h"
+#include "win/ui/spin_edit.h"
+#include "win/ui/tooltips.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 
+// A file or folder name editor: an edit and the button that opens the system's dialog.
+struct FileEditor {
+    HWND edit = nullptr;
+    HWND browse = nullptr;
+    std::wstring_view filter;  // empty: a folder editor
+    bool mustExist = true;
+    operator HWND() const { return edit; }
+};
+
 class TF_Alarm : public Window {
-public:
+  public:
+    TF_Alarm();
+    ~TF_Alarm() override;
+
     void Create();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
     // Closing the configuration window only hides it.
     void Close();
 
-protected:
+    // --- Wiring to the rest of the program -------------------------------------------------
+    // The armed alarm, owned by the main window: whether one is armed (the watch timer is on)
+    // and whether the command line set up a kill. Null: nothing is armed.
+    void BindWatchState(const WatchState* state) { watch_ = state; }
+    // The number of entries of CommandLineList (0 when the program got no parameters).
+    void SetCommandLineCount(size_t count) { commandLineCount_ = count; }
+    // Closes the main window, which ends the program. By default the main window of this
+    // thread (class "TF_Glowna") is sent WM_CLOSE.
+    std::function<void()> CloseMainWindow;
+    // Restores the fields of a sub-action (key name, click point, CD drive and operation) from
+    // the registry when SyncView shows it; the command line's values take precedence there.
+    std::function<void(OtherActionKind sub)> RestoreSubAction;
+    // The executable path of a running process (empty when unknown); the shortcut button
+    // follows a selected process row only when the path names a file. Unset: not checked.
+    std::function<std::wstring(DWORD processId)> ProcessPath;
+    // Opens a document with the shell verb "open", maximised.
+    std::function<void(const std::wstring& path)> OpenDocument;
+
+    // --- Operations offered to other parts of the program ----------------------------------
+    bool FirstShowDone = false;
+    void SyncView();
+    void ApplyAtTimeText(const std::wstring& text);
+    void ApplyCountdownText(const std::wstring& text);
+    void RefreshCdDriveList();
+    void FillProcessList();
+
+    // --- Handlers ---------------------------------------------------------------------------
+    void cb_A_WykonajChange();
+    void cb_Typ_AlarmuChange();
+    void se_BrakNetaChange();
+    void se_ur_po_czasie_secChange();
+    void cb_KlawiszeChange();
+    void cb_Inne_DyskCDChange();
+    void cb_PowtorzAkcjeClick();
+    void amh_HelpClick();
+    void FormKeyDown(WPARAM key);
+    void ib_OpcjeClick();
+    void ib_AboutClick();
+    void ib_KoniecClick();
+    void ib_MinimalizujClick();
+    void ib_WWWClick();
+    void SpeedButton1Click();
+    void lv_ProcesyChange();
+    void lv_ProcesyColumnClick(int column);
+    // Enter or Esc in a click-coordinate editor (also F1 and F10 there).
+    void PickerKeyDown(WPARAM key);
+    // The drop-down list of a combo box opens.
+    void DropDownWidth(HWND combo, int margin);
+
+    // --- State the tests and other parts read ----------------------------------------------
+    std::wstring CurrentPage() const;      // name of the visible notebook page
+    std::wstring VisiblePanel() const;     // name of the visible action panel, or empty
+    std::wstring VisibleSubPanel() const;  // name of the visible sub-panel of p_Inne, or empty
+    const std::wstring& AmhHint() const { return amhHint_; }
+    bool PickerRunning() const { return pickerRunning_; }
+    HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
+    HWND HintWindow() const { return hints_.Hwnd(); }
+
+    // --- Controls ---------------------------------------------------------------------------
+    ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
+
+    Panel gb1;
+    HWND Label20 = nullptr, cb_A_Wykonaj = nullptr;
+    Panel nb_Zakladki;
+    std::array<Panel, 8> pages;  // in the order of NotebookPages()
+    // odlicz_w_dol
+    HWND Label23 = nullptr, Label2 = nullptr, sb_ur_alarm_za = nullptr, sb_SpecialTime = nullptr,
+         Label24 = nullptr;
+    SpinEdit se_ur_po_czasie_godz, se_ur_po_czasie_min, se_ur_po_czasie_sec;
+    // wykonaj_o
+    HWND Label22 = nullptr, Label21 = nullptr, sb_ur_alarm_o = nullptr, SpeedButton2 = nullptr,
+         Label13 = nullptr;
+    SpinEdit se_ur_o_godz_godz, se_ur_o_godz_min, se_ur_o_godz_sec;
+    // program_nie_odpowiada, program_uruch, program_zamkniety
+    HWND Label30 = nullptr, Label31 = nullptr, Label29 = nullptr, Label28 = nullptr,
+         Label25 = nullptr, Label32 = nullptr;
+    FileEditor e_ZawieszonyProgram, e_UruchomionyProgram, e_ProgramZamkniety;
+    // brak_neta
+    HWND Label1 = nullptr, Label15 = nullptr, Label26 = nullptr;
+    SpinEdit se_BrakNeta;
+    // wykonaj_win
+    HWND Label27 = nullptr;
+    HWND cb_PowtorzAkcje = nullptr, e_CzasPowtorki = nullptr;
+
+    Panel gb2;
+    HWND cb_Typ_Alarmu = nullptr, amh_Help = nullptr, cb_Podglad = nullptr;
+    Panel p_k_komunikat, p_k_PdegrajDzwiek, p_Zamknij, p_UrProg, p_Plik, p_OtworzFolder, p_WWW,
+        p_Inne, p_ZabijProces;
+    HWND Label4 = nullptr, cb_Komunikat = nullptr, Label5 = nullptr, cb_Caption = nullptr;
+    HWND Label6 = nullptr, sb_ListaPlikowWAV = nullptr, Label128 = nullptr, LabelCzas = nullptr,
+         Play = nullptr, Pause = nullptr, Stop = nullptr, LoopCheckBox = nullptr;
+    FileEditor fne_PlikWAV;
+    HWND Label7 = nullptr, cb_ZamknijSystem = nullptr;
+    HWND Label8 = nullptr, sb_ListaPlikowEXE = nullptr;
+    FileEditor fne_PlikEXE;
+    HWND Label9 = nullptr, sb_ListaPlikow = nullptr;
+    FileEditor fne_Plik;
+    HWND Label10 = nullptr, sb_ListaFolderow = nullptr;
+    FileEditor de_Foldery;
+    HWND Label11 = nullptr, e_WWW = nullptr, sb_ListaWWW = nullptr;
+    HWND Label12 = nullptr, cb_InneOpcje = nullptr;
+    Panel p_Inne_Klawisz, p_Inne_DyskCD, p_Inne_Klikniecie1;
+    HWND Label14 = nullptr, cb_Klawisze = nullptr;
+    HWND Label18 = nullptr, Label19 = nullptr, cb_Inne_DyskCD = nullptr,
+         cd_Inne_DyskCD_WsWy = nullptr;
+    HWND Label16 = nullptr, Label17 = nullptr, SpeedButton1 = nullptr, Label3 = nullptr;
+    SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
+    HWND lv_Procesy = nullptr;
+
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void FormCreate();
+    void CreateTopRow();
+    void CreateTriggerGroup();
+    void CreateActionGroup();
+    void CreateSoundPanel();
+    void CreateOtherPanel();
+    void CreateHints();
+    void FirstShow();
+    void ClockTick();
+    void PickerTick();
+    void StopPicker();
+
+    SyncViewInput ReadInput() const;
+    void ApplyDecision(const SyncViewDecision& d);
+    void ShowPage(std::wstring_view name);
+    void ShowActionPanel(std::wstring_view name);
+    void ShowSubPanel(std::wstring_view name);
+    bool OnCommand(HWND control, WORD code);
+    LRESULT OnColour(HDC dc, HWND control);
+    void Browse(const FileEditor& editor);
+    void OpenHelp();
+    bool ShowOtherWindow(const void* form, const wchar_t* className);
+    TimeFields Countdown() const;
+
+    friend LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam);
+    // Keys of the window's thread before they are dispatched: the window's own keys, then the
+    // dialog keys (Tab, mnemonics, arrows). True when the key was handled.
+    bool PreviewKey(MSG& msg);
+
+    Win32FileSystem files_;
+    Skin skin_;
+    GdiObject font_, boldFont_, bigBoldFont_, groupBrush_;
+    IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
+    ToolTips hints_, infoBalloons_, warnBalloons_;
+    const WatchState* watch_ = nullptr;
+    size_t commandLineCount_ = 0;
+    bool created_ = false;
+    bool pickerRunning_ = false;
+    bool amhPressed_ = false;
+    std::wstring amhHint_;
+    std::array<FileEditor*, 7> fileEditors_{};
+    HHOOK hook_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    // The texts of the process list's rows, by the index each row carries.
+    std::vector<std::array<std::wstring, 3>> processRows_;
 };
 
 }  // namespace klaxora::win

@@ -12,7 +12,9 @@ int ShowMessageBox(std::wstring_view text, std::wstring_view title, UINT flags) 
     return MessageBoxW(nullptr, t.c_str(), c.c_str(), flags | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
-void ShowError(std::wstring_view text) { ShowMessageBox(text, kErrorTitle, MB_OK | MB_ICONERROR); }
+void ShowError(std::wstring_view text) {
+    ShowMessageBox(text, kErrorTitle, MB_OK | MB_ICONERROR);
+}
 
 void ShowWarning(std::wstring_view text) {
     ShowMessageBox(text, kWarningTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -26,7 +28,9 @@ void ShowNotice(std::wstring_view text) {
     ShowMessageBox(text, kNoticeTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void ShowPlain(std::wstring_view text) { ShowMessageBox(text, kAppTitle, MB_OK); }
+void ShowPlain(std::wstring_view text) {
+    ShowMessageBox(text, kAppTitle, MB_OK);
+}
 
 void ShowStandardError(std::wstring_view text) {
     ShowMessageBox(StandardErrorText(std::wstring(text)), kAppTitle, MB_OK | MB_ICONERROR);

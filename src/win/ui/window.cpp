@@ -8,7 +8,9 @@
 
 namespace klaxora::win {
 
-HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+HINSTANCE ModuleInstance() {
+    return GetModuleHandleW(nullptr);
+}
 
 void ShowException() noexcept {
     try {
@@ -44,11 +46,13 @@ void Window::CreateWindowOf(const WindowClassSpec& spec, const wchar_t* title, D
         wc.hIcon = spec.icon;
         wc.hIconSm = spec.smallIcon;
         wc.lpszClassName = spec.name;
-        if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassExW failed");
+        if (!RegisterClassExW(&wc))
+            throw std::runtime_error("RegisterClassExW failed");
     }
     const HWND created = CreateWindowExW(exStyle, spec.name, title, style, x, y, width, height,
                                          owner, nullptr, ModuleInstance(), this);
-    if (!created) throw std::runtime_error("CreateWindowExW failed");
+    if (!created)
+        throw std::runtime_error("CreateWindowExW failed");
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,7 +66,8 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         const LRESULT result = self->HandleMessage(msg, wParam, lParam);
         if (msg == WM_NCDESTROY) {

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Screenshots of the configuration window: the first show and every action panel, saved as
+# PNG files into the folder given (default build/screenshots). Not part of test.sh.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+out="${1:-$root/build/screenshots}"
+mkdir -p "$out"
+
+"$root/scripts/build.sh" >/dev/null
+win="$root/build/win"
+x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -municode -mwindows -static \
+  -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 \
+  -I"$root/src" -I"$root/src/core" "$root/tools/alarm_shots.cpp" \
+  "$win/src/win/libklaxora_win.a" "$win/src/core/libklaxora_core.a" \
+  -lcomctl32 -lcomdlg32 -lshell32 -lshlwapi -lole32 -loleaut32 -luuid -lwinmm -lgdi32 -lmsimg32 \
+  -luser32 -lkernel32 -ladvapi32 -o "$win/bin/alarm_shots.exe"
+
+source "$root/scripts/wine-env.sh"
+trap wine_env_stop EXIT
+wine_env_start
+shots="$KLAXORA_TMP/shots"
+mkdir -p "$shots"
+HOME="$KLAXORA_HOME" wine "$win/bin/alarm_shots.exe" "$(winepath -w "$shots")"
+for bmp in "$shots"/*.bmp; do
+  convert "$bmp" "$out/$(basename "${bmp%.bmp}").png"
+done
+ls "$out"

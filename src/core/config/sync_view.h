@@ -1,0 +1,158 @@
+#pragma once
+// What the configuration window shows for the definition held in its controls: the notebook
+// page of the trigger, the panel of the action, which of the start, shortcut, preview and
+// repeat controls are enabled, and which message (if any) the user is shown. The window reads
+// its controls into a SyncViewInput, asks here and applies the answer.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/time_text.h"
+#include "config/vocabulary.h"
+#include "ports/file_system.h"
+
+namespace klaxora {
+
+// The controls' contents as the synchroniser needs them.
+struct SyncViewInput {
+    bool firstShowDone = false;
+
+    std::wstring triggerText;         // the selected item of cb_A_Wykonaj; empty: no selection
+    TimeFields countdown;             // the three countdown spin edits
+    std::wstring zawieszonyProgram;   // e_ZawieszonyProgram
+    std::wstring programZamkniety;    // e_ProgramZamkniety
+    std::wstring uruchomionyProgram;  // e_UruchomionyProgram
+
+    std::wstring actionText;  // the text of cb_Typ_Alarmu
+    std::wstring messageText;
+    std::wstring messageCaption;
+    std::wstring soundFile;
+    bool shutdownSelected = false;
+    std::wstring programPath;
+    std::wstring filePath;
+    std::wstring folderPath;
+    std::wstring webAddress;
+    std::wstring otherActionText;  // the text of cb_InneOpcje
+    bool keySelected = false;
+    bool cdDriveSelected = false;
+    bool cdOperationSelected = false;
+    bool pickerRunning = false;
+    // The armed state left by the command line names a kill of a running process.
+    bool killFromCommandLine = false;
+
+    bool repeatChecked = false;
+};
+
+// What the sound branch asks of the sound panel's player.
+enum class SoundStep {
+    None,               // the action is not the sound
+    ReportWrongFormat,  // an existing file of another type: the message only
+    Load,               // an existing sound file: load it
+    Clear,              // no name or no such file: "(brak pliku)", stop, disable the transport
+};
+
+// What the player answered to Load or Clear.
+enum class SoundOutcome {
+    NotAsked,
+    Loaded,  // the sound was loaded
+    NoFile,  // the player found no file to load
+    Failed,  // the player could not open the file (its error is shown by the window)
+};
+
+struct SyncViewDecision {
+    bool run = false;  // false: the window is still being filled, nothing changes
+
+    std::wstring_view page;  // the notebook page of the trigger
+    bool triggerVerdict = false;
+
+    std::optional<ActionKind> action;  // the action matched by its caption
+    std::wstring_view panel;           // the one visible action panel; empty: none
+
+    bool podgladVisible = true;
+    bool podgladEnabled = false;
+    bool startEnabled = false;
+
+    SoundStep sound = SoundStep::None;
+    bool transportEnabled = false;  // Play, Pause, Stop and LoopCheckBox, for the sound
+
+    // The action "Other".
+    std::wstring_view subPanel;  // visible sub-panel of p_Inne; empty: none
+    // "Pomoc ?" explains a sub-action of "Other"; it is hidden for every other action too, so
+    // it never explains an action that is no longer chosen.
+    bool amhHelpVisible = false;
+    std::optional<std::wstring> amhHint;  // set: the new hint of amh_Help
+    bool label3Visible = false;
+
+    // A message for the program's plain message box; empty: none.
+    std::wstring message;
+
+    // The final part; unset when the synchronisation stopped before it (a sound the player
+    // could not open), so these controls keep their states.
+    std::optional<bool> skrotEnabled;
+    std::optional<bool> repeatBoxEnabled;
+    std::optional<bool> repeatEditEnabled;
+};
+
+// What the window does before it reads its controls, for a sub-action with fields of its own:
+// the CD drive list is refreshed, and the fields are restored (key name, click point, drive
+// and operation), so the synchroniser judges the refreshed and restored values.
+struct SubActionPreparation {
+    bool refreshCdDrives = false;
+    std::optional<OtherActionKind> restore;
+};
+SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText);
+
+// The sound branch's request to the player, decided before the player is asked.
+SoundStep SoundStepFor(const SyncViewInput& input, const FileSystemPort& files);
+
+// The whole decision. `sound` is the player's answer to SoundStepFor's request (NotAsked when
+// there was none).
+SyncViewDecision DecideSyncView(const SyncViewInput& input, const FileSystemPort& files,
+                                SoundOutcome sound = SoundOutcome::NotAsked);
+
+// Handlers that decide without the synchroniser.
+// The countdown's own change: the start is allowed when any field is not 0.
+bool CountdownAllowsStart(const TimeFields& countdown);
+// The repeat edit follows the check box.
+bool RepeatEditEnabled(bool checked, bool boxEnabled);
+// The clock line in the trigger group's caption.
+std::wstring ClockLine(std::wstring_view longTime);
+// The no-Internet label under its spin edit.
+std::wstring NoInternetLabel(int64_t seconds);
+// The picker's report of the chosen point.
+std::wstring PickedPointText(int64_t x, int64_t y);
+// The drop-down list width: never narrower than the box, at least the widest item plus margin.
+int DroppedWidth(int boxWidth, int widestItem, int margin);
+// amh_Help's hint split at its first "|": the text, then the title.
+std::pair<std::wstring, std::wstring> SplitHelpHint(std::wstring_view hint);
+
+namespace texts {
+inline constexpr std::wstring_view kWrongSoundFormat =
+    L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
+    L"plik ma rozszerzenie typu WAV lub MP3";
+inline constexpr std::wstring_view kWrongProgramFormat =
+    L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
+    L"plik ma rozszerzenie typu EXE";
+inline constexpr std::wstring_view kHelpMaxVolume =
+    L"Program zwiększa maksymalnie głośność sterownika głosu dla wyjścia Wave/MP3, dla tego "
+    L"jeżeli chcesz użyć tej funkcji kanał główny (\"Play Control\" lub \"Regulacja "
+    L"odtwarzania\") zwiększ maksymalnie a Wave/MP3 znajdujący się obok niego ścisz tyle ile Ci "
+    L"potrzeba, ale pamiętaj aby zostawić coś do podgłośnienia ponieważ nie będzie nożna "
+    L"podgłośnić czegoś co już jest maksymalnie podgłośnione a skręcone np. na głośnikach.|";
+inline constexpr std::wstring_view kHelpMinimizeAll =
+    L"Działa tak jak opcja Pokaż pulpit znajdująca się na pasku Szybkiego uruchomiania|";
+inline constexpr std::wstring_view kHelpBlockKeyboard =
+    L"Jak sama nazwa wskazuje opcja zawiesza działanie klawiatury, która będzie odblokowana "
+    L"dopiero po ponownym uruchomieniu komputera|";
+inline constexpr std::wstring_view kHelpBlockMouse =
+    L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy, która będzie odblokowana dopiero "
+    L"po ponownym uruchomieniu komputera|";
+inline constexpr std::wstring_view kHelpBlockBoth =
+    L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy i klawiatury, które będą "
+    L"odblokowane dopiero po ponownym uruchomieniu komputera|";
+inline constexpr std::wstring_view kClockPrefix = L" W tej chwili jest: ";
+inline constexpr std::wstring_view kNoInternetPrefix = L"Po przekonwertowaniu:    ";
+inline constexpr std::wstring_view kPickedPoint = L"Wprowadzono punkt o współrzędnych x = ";
+}  // namespace texts
+
+}  // namespace klaxora

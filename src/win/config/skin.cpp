@@ -1,0 +1,434 @@
+#include "win/config/skin.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "win/ui/gdi.h"
+
+namespace klaxora::win {
+namespace {
+
+constexpr COLORREF kMask = RGB(255, 0, 255);
+constexpr int kRadius = 28;
+constexpr int kScale = 4;  // pictures are drawn four times larger and averaged down
+
+void VerticalGradient(HDC dc, const RECT& rc, COLORREF top, COLORREF bottom) {
+    TRIVERTEX v[2] = {
+        {rc.left, rc.top, static_cast<COLOR16>(GetRValue(top) << 8),
+         static_cast<COLOR16>(GetGValue(top) << 8), static_cast<COLOR16>(GetBValue(top) << 8), 0},
+        {rc.right, rc.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
+         static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8),
+         0},
+    };
+    GRADIENT_RECT r{0, 1};
+    GradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
+}
+
+// A 32-bit top-down DIB section and its pixels.
+struct Dib {
+    GdiObject bitmap;
+    uint32_t* pixels = nullptr;
+    Dib(HDC dc, int w, int h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap.Reset(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        pixels = static_cast<uint32_t*>(bits);
+    }
+};
+
+// The bell in a 28 x 31 box at (x, y), scaled by `k`.
+void DrawBell(HDC dc, int x, int y, int k = 1) {
+    GdiObject gold(CreateSolidBrush(RGB(255, 204, 64)));
+    GdiObject outline(CreatePen(PS_SOLID, 2 * k, RGB(150, 100, 10)));
+    SelectedObject b(dc, gold.Get());
+    SelectedObject p(dc, outline.Get());
+    auto pt = [&](int px, int py) { return POINT{x + px * k, y + py * k}; };
+    const POINT body[] = {pt(4, 22), pt(7, 9),   pt(11, 4),  pt(17, 4),
+                          pt(21, 9), pt(24, 22), pt(27, 25), pt(1, 25)};
+    Polygon(dc, body, 8);
+    Ellipse(dc, x + 11 * k, y + 24 * k, x + 18 * k, y + 31 * k);
+    Ellipse(dc, x + 12 * k, y, x + 16 * k, y + 5 * k);
+}
+
+}  // namespace
+
+void Skin::Create(int width, int height) {
+    width_ = width;
+    height_ = height;
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
+    bitmap_.Reset(CreateCompatibleBitmap(screen, width, height));
+    {
+        SelectedObject selected(dc, bitmap_.Get());
+        RECT all{0, 0, width, height};
+        GdiObject mask(CreateSolidBrush(kMask));
+        FillRect(dc, &all, static_cast<HBRUSH>(mask.Get()));
+
+        // The body: a rounded slab with a deep blue gradient.
+        GdiObject bodyRgn(CreateRoundRectRgn(0, 0, width + 1, height + 1, kRadius, kRadius));
+        SelectClipRgn(dc, static_cast<HRGN>(bodyRgn.Get()));
+        VerticalGradient(dc, all, RGB(52, 96, 150), RGB(18, 40, 72));
+        RECT band{0, 0, width, 48};
+        VerticalGradient(dc, band, RGB(78, 128, 186), RGB(44, 84, 134));
+        SelectClipRgn(dc, nullptr);
+        {
+            GdiObject pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
+            SelectedObject p(dc, pen.Get());
+            SelectedObject b(dc, GetStockObject(NULL_BRUSH));
+            RoundRect(dc, 1, 1, width, height, kRadius, kRadius);
+        }
+
+        // The program's name in the free corner of the top row.
+        DrawBell(dc, 16, 10);
+        GdiObject title(CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                    DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+        GdiObject smallFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+        SetBkMode(dc, TRANSPARENT);
+        {
+            SelectedObject f(dc, title.Get());
+            SetTextColor(dc, RGB(10, 30, 60));
+            TextOutW(dc, 53, 7, L"Klaxora", 7);
+            SetTextColor(dc, RGB(255, 255, 255));
+            TextOutW(dc, 52, 6, L"Klaxora", 7);
+        }
+        {
+            SelectedObject f(dc, smallFont.Get());
+            SetTextColor(dc, RGB(200, 222, 248));
+            const wchar_t line[] = L"alarm i harmonogram zdarzeń";
+            TextOutW(dc, 54, 33, line, lstrlenW(line));
+            const wchar_t maker[] = L"Vantrelix";
+            SetTextColor(dc, RGB(140, 170, 210));
+            TextOutW(dc, 20, 280, maker, lstrlenW(maker));
+        }
+    }
+}
+
+void Skin::PaintArea(HDC dc, const RECT& area) const {
+    MemoryDc source(dc);
+    {
+        SelectedObject selected(source, bitmap_.Get());
+        BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, source, area.left,
+               area.top, SRCCOPY);
+    }
+}
+
+HRGN Skin::CreateRegion() const {
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
+    Dib dib(screen, width_, height_);
+    {
+        SelectedObject selected(dc, dib.bitmap.Get());
+        RECT area{0, 0, width_, height_};
+        PaintArea(dc, area);
+    }
+    GdiFlush();
+
+    // Rows of opaque runs collected as one region's rectangles.
+    const uint32_t mask = 0x00FF00FFu;  // kMask as 0x00RRGGBB
+    std::vector<RECT> rects;
+    for (int y = 0; y < height_; ++y) {
+        const uint32_t* row = dib.pixels + static_cast<size_t>(y) * width_;
+        int x = 0;
+        while (x < width_) {
+            while (x < width_ && (row[x] & 0x00FFFFFFu) == mask)
+                ++x;
+            const int start = x;
+            while (x < width_ && (row[x] & 0x00FFFFFFu) != mask)
+                ++x;
+            if (x > start)
+                rects.push_back({start, y, x, y + 1});
+        }
+    }
+    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->nCount = static_cast<DWORD>(rects.size());
+    header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    header->rcBound = {0, 0, width_, height_};
+    std::copy(rects.begin(), rects.end(),
+              reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                           reinterpret_cast<const RGNDATA*>(data.data()));
+}
+
+namespace {
+
+struct Palette {
+    COLORREF fillTop, fillBottom, ring, glyph;
+};
+
+Palette PaletteFor(ButtonGlyph glyph, ImageState state) {
+    COLORREF glyphColour = RGB(28, 58, 100);
+    if (glyph == ButtonGlyph::Stop || glyph == ButtonGlyph::Quit)
+        glyphColour = RGB(190, 32, 32);
+    if (glyph == ButtonGlyph::Start)
+        glyphColour = RGB(22, 140, 44);
+    switch (state) {
+        case ImageState::Hovered:
+            return {RGB(255, 255, 255), RGB(214, 230, 248), RGB(255, 196, 48), glyphColour};
+        case ImageState::Pressed:
+            return {RGB(160, 184, 214), RGB(206, 222, 240), RGB(40, 70, 112), glyphColour};
+        case ImageState::Released:
+            return {RGB(250, 255, 250), RGB(206, 240, 210), RGB(70, 190, 90), glyphColour};
+        case ImageState::Disabled:
+            return {RGB(176, 182, 190), RGB(148, 154, 162), RGB(120, 126, 134), RGB(110, 114, 120)};
+        case ImageState::Normal:
+            break;
+    }
+    return {RGB(240, 245, 252), RGB(190, 208, 232), RGB(100, 140, 190), glyphColour};
+}
+
+void DrawGlyph(HDC dc, ButtonGlyph glyph, COLORREF colour, COLORREF fill, int dx, int dy) {
+    GdiObject brush(CreateSolidBrush(colour));
+    GdiObject pen(CreatePen(PS_SOLID, 8, colour));
+    GdiObject nullPen(CreatePen(PS_NULL, 0, 0));
+    SelectedObject b(dc, brush.Get());
+    SelectedObject p(dc, nullPen.Get());
+    const int cx = 74 + dx;
+    const int cy = 74 + dy;
+    auto pt = [&](int x, int y) { return POINT{cx + x, cy + y}; };
+    switch (glyph) {
+        case ButtonGlyph::Stop:
+            RoundRect(dc, cx - 24, cy - 24, cx + 24, cy + 24, 10, 10);
+            break;
+        case ButtonGlyph::Start: {
+            const POINT tri[] = {pt(-18, -32), pt(-18, 32), pt(34, 0)};
+            Polygon(dc, tri, 3);
+            break;
+        }
+        case ButtonGlyph::Www: {
+            SelectObject(dc, pen.Get());
+            SelectObject(dc, GetStockObject(NULL_BRUSH));
+            Ellipse(dc, cx - 36, cy - 36, cx + 36, cy + 36);
+            Ellipse(dc, cx - 15, cy - 36, cx + 15, cy + 36);
+            MoveToEx(dc, cx - 36, cy, nullptr);
+            LineTo(dc, cx + 36, cy);
+            MoveToEx(dc, cx - 30, cy - 18, nullptr);
+            LineTo(dc, cx + 30, cy - 18);
+            MoveToEx(dc, cx - 30, cy + 18, nullptr);
+            LineTo(dc, cx + 30, cy + 18);
+            break;
+        }
+        case ButtonGlyph::Shortcut: {
+            SelectObject(dc, pen.Get());
+            SelectObject(dc, GetStockObject(NULL_BRUSH));
+            Rectangle(dc, cx - 28, cy - 34, cx + 28, cy + 34);
+            MoveToEx(dc, cx - 14, cy + 20, nullptr);
+            LineTo(dc, cx + 8, cy - 2);
+            SelectObject(dc, nullPen.Get());
+            SelectObject(dc, brush.Get());
+            const POINT head[] = {pt(16, -12), pt(-8, -10), pt(14, 12)};
+            Polygon(dc, head, 3);
+            break;
+        }
+        case ButtonGlyph::About:
+            Ellipse(dc, cx - 8, cy - 34, cx + 8, cy - 18);
+            Rectangle(dc, cx - 7, cy - 10, cx + 8, cy + 30);
+            Rectangle(dc, cx - 15, cy - 10, cx + 8, cy - 3);
+            Rectangle(dc, cx - 15, cy + 24, cx + 16, cy + 31);
+            break;
+        case ButtonGlyph::Options: {
+            POINT gear[32];
+            for (int i = 0; i < 32; ++i) {
+                const double angle = (i / 2) * (3.14159265358979 / 8.0) + (i % 2 ? 0.22 : -0.0);
+                const int teeth = (i / 2) % 2 == 0;
+                const double r = teeth ? 37.0 : 27.0;
+                gear[i] = {cx + static_cast<int>(std::lround(r * std::cos(angle))),
+                           cy + static_cast<int>(std::lround(r * std::sin(angle)))};
+            }
+            Polygon(dc, gear, 32);
+            GdiObject hole(CreateSolidBrush(fill));
+            SelectObject(dc, hole.Get());
+            Ellipse(dc, cx - 11, cy - 11, cx + 11, cy + 11);
+            SelectObject(dc, brush.Get());
+            break;
+        }
+        case ButtonGlyph::Quit:
+            SelectObject(dc, pen.Get());
+            SelectObject(dc, GetStockObject(NULL_BRUSH));
+            Arc(dc, cx - 30, cy - 26, cx + 30, cy + 34, cx - 16, cy - 24, cx + 16, cy - 24);
+            MoveToEx(dc, cx, cy - 36, nullptr);
+            LineTo(dc, cx, cy + 2);
+            break;
+        case ButtonGlyph::Minimize: {
+            Rectangle(dc, cx - 28, cy + 22, cx + 28, cy + 32);
+            Rectangle(dc, cx - 6, cy - 36, cx + 7, cy - 8);
+            const POINT tri[] = {pt(-22, -10), pt(22, -10), pt(0, 14)};
+            Polygon(dc, tri, 3);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState state, bool focused,
+                       const Skin& skin, POINT origin) {
+    const int w = rc.right - rc.left;
+    const int h = rc.bottom - rc.top;
+    const int bw = w * kScale;
+    const int bh = h * kScale;
+    MemoryDc big(dc);
+    MemoryDc smallDc(dc);
+    Dib bigDib(dc, bw, bh);
+    Dib smallDib(dc, w, h);
+    {
+        SelectedObject sb(smallDc, smallDib.bitmap.Get());
+        SelectedObject bb(big, bigDib.bitmap.Get());
+        // The skin under the button, enlarged, so the round edge blends into it.
+        RECT area{origin.x, origin.y, origin.x + w, origin.y + h};
+        skin.PaintArea(smallDc, area);
+        SetStretchBltMode(big, COLORONCOLOR);
+        StretchBlt(big, 0, 0, bw, bh, smallDc, 0, 0, w, h, SRCCOPY);
+
+        const Palette pal = PaletteFor(glyph, state);
+        const int inset = 2 * kScale;
+        GdiObject clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
+        SelectClipRgn(big, static_cast<HRGN>(clip.Get()));
+        RECT inner{inset, inset, bw - inset, bh - inset};
+        VerticalGradient(big, inner, pal.fillTop, pal.fillBottom);
+        SelectClipRgn(big, nullptr);
+        {
+            GdiObject ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
+            SelectedObject p(big, ring.Get());
+            SelectedObject b(big, GetStockObject(NULL_BRUSH));
+            Ellipse(big, inset, inset, bw - inset, bh - inset);
+        }
+        const int shift = state == ImageState::Pressed ? kScale : 0;
+        DrawGlyph(big, glyph, pal.glyph, pal.fillBottom, shift, shift);
+        GdiFlush();
+
+        // Average each 4 x 4 block into one pixel.
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                unsigned r = 0, g = 0, bl = 0;
+                for (int sy = 0; sy < kScale; ++sy) {
+                    const uint32_t* row = bigDib.pixels + static_cast<size_t>(y * kScale + sy) * bw;
+                    for (int sx = 0; sx < kScale; ++sx) {
+                        const uint32_t px = row[x * kScale + sx];
+                        r += (px >> 16) & 0xFF;
+                        g += (px >> 8) & 0xFF;
+                        bl += px & 0xFF;
+                    }
+                }
+                const unsigned n = kScale * kScale;
+                smallDib.pixels[static_cast<size_t>(y) * w + x] =
+                    ((r / n) << 16) | ((g / n) << 8) | (bl / n);
+            }
+        }
+        if (focused) {
+            RECT focus{1, 1, w - 1, h - 1};
+            DrawFocusRect(smallDc, &focus);
+        }
+        BitBlt(dc, rc.left, rc.top, w, h, smallDc, 0, 0, SRCCOPY);
+    }
+}
+
+HICON CreateBellIcon(int size) {
+    // Drawn four times larger on the mask colour; coverage becomes the alpha channel.
+    const int big = size * kScale;
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen);
+    Dib drawing(screen, big, big);
+    Dib icon(screen, size, size);
+    {
+        SelectedObject selected(dc, drawing.bitmap.Get());
+        RECT all{0, 0, big, big};
+        GdiObject mask(CreateSolidBrush(kMask));
+        FillRect(dc, &all, static_cast<HBRUSH>(mask.Get()));
+        const int k = std::max(1, big / 32);
+        DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
+        GdiFlush();
+    }
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            unsigned r = 0, g = 0, b = 0, n = 0;
+            for (int sy = 0; sy < kScale; ++sy) {
+                for (int sx = 0; sx < kScale; ++sx) {
+                    const uint32_t px =
+                        drawing
+                            .pixels[static_cast<size_t>(y * kScale + sy) * big + x * kScale + sx];
+                    if ((px & 0x00FFFFFFu) == 0x00FF00FFu)
+                        continue;
+                    r += (px >> 16) & 0xFF;
+                    g += (px >> 8) & 0xFF;
+                    b += px & 0xFF;
+                    ++n;
+                }
+            }
+            const unsigned total = kScale * kScale;
+            // Premultiplied colour over the covered share.
+            icon.pixels[static_cast<size_t>(y) * size + x] =
+                n ? ((n * 255 / total) << 24) | ((r / total) << 16) | ((g / total) << 8) |
+                        (b / total)
+                  : 0;
+        }
+    }
+    GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()),
+                  static_cast<HBITMAP>(icon.bitmap.Get())};
+    return CreateIconIndirect(&info);
+}
+
+HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
+    constexpr int kSize = 16;
+    WindowDc screen(nullptr);
+    MemoryDc colourDc(screen);
+    MemoryDc maskDc(screen);
+    GdiObject colour(CreateCompatibleBitmap(screen, kSize, kSize));
+    GdiObject mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
+    COLORREF ink = RGB(30, 60, 110);
+    if (glyph == SmallGlyph::Play)
+        ink = RGB(20, 130, 40);
+    if (glyph == SmallGlyph::Stop)
+        ink = RGB(170, 30, 30);
+    if (glyph == SmallGlyph::DropDown)
+        ink = RGB(0, 0, 0);
+    {
+        SelectedObject c(colourDc, colour.Get());
+        SelectedObject m(maskDc, mask.Get());
+        RECT all{0, 0, kSize, kSize};
+        FillRect(colourDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(maskDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        GdiObject inkBrush(CreateSolidBrush(ink));
+        for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)}) {
+            SelectedObject b(
+                d, d == static_cast<HDC>(colourDc) ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));
+            SelectedObject p(d, GetStockObject(NULL_PEN));
+            switch (glyph) {
+                case SmallGlyph::Play: {
+                    const POINT tri[] = {{4, 2}, {4, 15}, {13, 8}};
+                    Polygon(d, tri, 3);
+                    break;
+                }
+                case SmallGlyph::Pause:
+                    Rectangle(d, 3, 3, 7, 14);
+                    Rectangle(d, 9, 3, 13, 14);
+                    break;
+                case SmallGlyph::Stop:
+                    Rectangle(d, 3, 3, 14, 14);
+                    break;
+                case SmallGlyph::DropDown: {
+                    const POINT tri[] = {{4, 6}, {13, 6}, {8, 11}};
+                    Polygon(d, tri, 3);
+                    break;
+                }
+            }
+        }
+    }
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(colour.Get())};
+    return CreateIconIndirect(&info);
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,42 @@
+#pragma once
+// The configuration window's look, drawn by the program itself: the skin (background and
+// outline, with a transparency mask that shapes the window), the pictures of the image buttons
+// in their five states, and the small glyphs of the sound panel and the recent-list buttons.
+#include <windows.h>
+
+#include "win/sys/handles.h"
+#include "win/ui/image_button.h"
+
+namespace klaxora::win {
+
+enum class ButtonGlyph { Stop, Www, Shortcut, About, Options, Quit, Minimize, Start };
+enum class SmallGlyph { Play, Pause, Stop, DropDown };
+
+class Skin {
+  public:
+    // Draws the skin for a client area of the given size.
+    void Create(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Copies the part of the skin under `area` (client coordinates) to `dc` at (0, 0).
+    void PaintArea(HDC dc, const RECT& area) const;
+    // The window's shape: every pixel of the skin that is not the mask colour.
+    HRGN CreateRegion() const;
+
+  private:
+    GdiObject bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// An image button's picture at `origin` (its place on the skin), into a dc of its size.
+void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState state, bool focused,
+                       const Skin& skin, POINT origin);
+
+// The program's bell at a square size (16, 32 ...), with soft edges; the caller owns it.
+HICON CreateBellIcon(int size);
+
+// A 16 x 16 icon of a glyph; the caller owns it.
+HICON CreateSmallGlyphIcon(SmallGlyph glyph);
+
+}  // namespace klaxora::win

@@ -1,0 +1,87 @@
+#include "win/ui/file_dialogs.h"
+
+#include <commdlg.h>
+#include <shobjidl.h>
+
+#include <vector>
+
+namespace klaxora::win {
+namespace {
+
+template <typename T>
+struct ComPtr {
+    T* p = nullptr;
+    ~ComPtr() {
+        if (p)
+            p->Release();
+    }
+    T* operator->() const { return p; }
+};
+
+// Initialises COM for one dialog when the thread has not done it yet.
+struct ComScope {
+    HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ~ComScope() {
+        if (SUCCEEDED(hr))
+            CoUninitialize();
+    }
+};
+
+}  // namespace
+
+std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
+                                       const std::wstring& current, bool mustExist) {
+    std::wstring pairs(filter);
+    for (wchar_t& c : pairs) {
+        if (c == L'|')
+            c = L'\0';
+    }
+    pairs.push_back(L'\0');
+    pairs.push_back(L'\0');
+    std::vector<wchar_t> name(32768, L'\0');
+    current.copy(name.data(), std::min(current.size(), name.size() - 1));
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = pairs.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
+                (mustExist ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST : 0);
+    if (!GetOpenFileNameW(&ofn))
+        return std::nullopt;
+    return std::wstring(name.data());
+}
+
+std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current) {
+    ComScope com;
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&dialog.p)))) {
+        return std::nullopt;
+    }
+    DWORD options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    if (!current.empty()) {
+        ComPtr<IShellItem> start;
+        if (SUCCEEDED(
+                SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(&start.p)))) {
+            dialog->SetFolder(start.p);
+        }
+    }
+    if (FAILED(dialog->Show(owner)))
+        return std::nullopt;
+    ComPtr<IShellItem> item;
+    if (FAILED(dialog->GetResult(&item.p)))
+        return std::nullopt;
+    PWSTR path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+        return std::nullopt;
+    std::wstring result(path);
+    CoTaskMemFree(path);
+    return result;
+}
+
+}  // namespace klaxora::win

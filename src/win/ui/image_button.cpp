@@ -1,0 +1,96 @@
+#include "win/ui/image_button.h"
+
+#include <commctrl.h>
+
+#include "win/sys/handles.h"
+#include "win/ui/gdi.h"
+#include "win/ui/window.h"
+
+namespace klaxora::win {
+namespace {
+constexpr wchar_t kProp[] = L"KlaxoraImageButton";
+}
+
+void ImageButton::Create(HWND parent, int id, int x, int y, int width, int height,
+                         const std::wstring& caption, Painter painter) {
+    painter_ = std::move(painter);
+    hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            ModuleInstance(), nullptr);
+    SetPropW(hwnd_, kProp, this);
+    SetWindowSubclass(hwnd_, &ImageButton::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ImageButton* ImageButton::From(HWND hwnd) {
+    return hwnd ? static_cast<ImageButton*>(GetPropW(hwnd, kProp)) : nullptr;
+}
+
+ImageState ImageButton::State() const {
+    if (!IsWindowEnabled(hwnd_))
+        return ImageState::Disabled;
+    if (SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED)
+        return ImageState::Pressed;
+    if (released_)
+        return ImageState::Released;
+    if (hovered_)
+        return ImageState::Hovered;
+    return ImageState::Normal;
+}
+
+void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
+    RECT rc = item.rcItem;
+    const int w = rc.right - rc.left;
+    const int h = rc.bottom - rc.top;
+    // Drawn off screen first so hovering does not flicker.
+    MemoryDc memory(item.hDC);
+    GdiObject bitmap(CreateCompatibleBitmap(item.hDC, w, h));
+    {
+        SelectedObject selected(memory, bitmap.Get());
+        ImageState state = State();
+        if (item.itemState & ODS_DISABLED)
+            state = ImageState::Disabled;
+        else if (item.itemState & ODS_SELECTED)
+            state = ImageState::Pressed;
+        const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
+        RECT local{0, 0, w, h};
+        if (painter_)
+            painter_(memory, local, state, focused);
+        BitBlt(item.hDC, rc.left, rc.top, w, h, memory, 0, 0, SRCCOPY);
+    }
+}
+
+LRESULT CALLBACK ImageButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ImageButton*>(data);
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            if (!self->hovered_) {
+                self->hovered_ = true;
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd, 0};
+                TrackMouseEvent(&tme);
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            break;
+        case WM_MOUSELEAVE:
+            self->hovered_ = false;
+            self->released_ = false;
+            InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        case WM_LBUTTONUP:
+            if (self->hovered_)
+                self->released_ = true;
+            break;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCDESTROY:
+            RemovePropW(hwnd, kProp);
+            RemoveWindowSubclass(hwnd, &ImageButton::SubclassProc, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace klaxora::win

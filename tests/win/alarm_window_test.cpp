@@ -1,0 +1,693 @@
+// The configuration window created for real and driven in-process, as a user's clicks and keys
+// and the program's other parts would drive it.
+#include "win/config/alarm_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "config/vocabulary.h"
+#include "util/text.h"
+#include "win/app/application.h"
+#include "win/sys/file_system_win.h"
+
+namespace klaxora::win {
+namespace {
+
+void Pump(int milliseconds = 50) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+}
+
+RECT ClientRectIn(HWND control, HWND window) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+bool Enabled(HWND hwnd) {
+    return IsWindowEnabled(hwnd) != FALSE;
+}
+bool Visible(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Answers the next message box of this process with the given button, from another thread,
+// as a user would; remembers its title and text.
+class BoxAnswerer {
+  public:
+    explicit BoxAnswerer(int button) {
+        worker_ = std::thread([this, button] {
+            for (int i = 0; i < 250 && !stop_; ++i) {
+                HWND box = nullptr;
+                EnumWindows(
+                    [](HWND hwnd, LPARAM lp) -> BOOL {
+                        wchar_t cls[16] = {};
+                        GetClassNameW(hwnd, cls, 16);
+                        DWORD pid = 0;
+                        GetWindowThreadProcessId(hwnd, &pid);
+                        if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
+                            IsWindowVisible(hwnd)) {
+                            *reinterpret_cast<HWND*>(lp) = hwnd;
+                            return FALSE;
+                        }
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&box));
+                if (box) {
+                    title = TextOf(box);
+                    text = TextOf(GetDlgItem(box, 0xFFFF));
+                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+                    answered = true;
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+    }
+    ~BoxAnswerer() {
+        stop_ = true;
+        worker_.join();
+    }
+    std::atomic<bool> answered{false};
+    std::wstring title;
+    std::wstring text;
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+class AlarmWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
+        window.CloseMainWindow = [this] { ++mainClosed; };
+        window.Create();
+    }
+    void FirstShow() {
+        window.Show();
+        Pump();
+    }
+    // Chooses a list item as the user does: the selection, then the list's notification to
+    // its parent.
+    void Choose(HWND combo, std::wstring_view text) {
+        const std::wstring s(text);
+        SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(s.c_str()));
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        Pump(10);
+    }
+    void Type(HWND edit, const std::wstring& text) {
+        SetWindowTextW(edit, text.c_str());  // the edit notifies its parent of the change
+        Pump(10);
+    }
+    TF_Alarm window;
+    std::vector<std::wstring> opened;
+    int mainClosed = 0;
+};
+
+TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
+    RECT client;
+    GetClientRect(window.Hwnd(), &client);
+    EXPECT_EQ(client.right, 550);
+    EXPECT_EQ(client.bottom, 301);
+    RECT frame;
+    GetWindowRect(window.Hwnd(), &frame);
+    EXPECT_EQ(frame.right - frame.left, 550);  // no frame, no caption bar
+    EXPECT_EQ(TextOf(window.Hwnd()), L"Klaxora");
+
+    const std::pair<HWND, int> top[] = {{window.ib_WWW, 284},    {window.ib_Skrot, 321},
+                                        {window.ib_About, 358},  {window.ib_Opcje, 395},
+                                        {window.ib_Koniec, 432}, {window.ib_Minimalizuj, 469},
+                                        {window.ib_Start, 506}};
+    for (const auto& [button, x] : top) {
+        const RECT rc = ClientRectIn(button, window.Hwnd());
+        EXPECT_EQ(rc.left, x);
+        EXPECT_EQ(rc.top, 10);
+        EXPECT_EQ(rc.right - rc.left, 37);
+        EXPECT_EQ(rc.bottom - rc.top, 37);
+    }
+    const RECT stop = ClientRectIn(window.ib_Stop, window.Hwnd());
+    EXPECT_EQ(stop.left, -40);
+    EXPECT_EQ(stop.top, -40);
+
+    const RECT gb1 = ClientRectIn(window.gb1.Hwnd(), window.Hwnd());
+    EXPECT_EQ(gb1.left, 12);
+    EXPECT_EQ(gb1.top, 51);
+    EXPECT_EQ(gb1.right - gb1.left, 213);
+    EXPECT_EQ(gb1.bottom - gb1.top, 222);
+    const RECT gb2 = ClientRectIn(window.gb2.Hwnd(), window.Hwnd());
+    EXPECT_EQ(gb2.left, 232);
+    EXPECT_EQ(gb2.right - gb2.left, 310);
+    EXPECT_EQ(gb2.bottom - gb2.top, 222);
+
+    auto width = [&](HWND c) {
+        const RECT rc = ClientRectIn(c, window.Hwnd());
+        return rc.right - rc.left;
+    };
+    EXPECT_EQ(width(window.cb_A_Wykonaj), 201);
+    EXPECT_EQ(width(window.cb_Typ_Alarmu), 296);
+    EXPECT_EQ(width(window.nb_Zakladki.Hwnd()), 207);
+    EXPECT_EQ(width(window.e_CzasPowtorki), 49);
+    EXPECT_EQ(width(window.se_BrakNeta.Edit()) + width(window.se_BrakNeta.UpDown()), 113);
+    const RECT panel = ClientRectIn(window.p_k_komunikat.Hwnd(), window.Hwnd());
+    EXPECT_EQ(panel.right - panel.left, 296);
+    EXPECT_EQ(panel.bottom - panel.top, 145);
+
+    // The repeat edit lies inside the check box's caption, between "po" and "sec".
+    const RECT box = ClientRectIn(window.cb_PowtorzAkcje, window.Hwnd());
+    const RECT edit = ClientRectIn(window.e_CzasPowtorki, window.Hwnd());
+    EXPECT_GT(edit.left, box.left + 60);
+    EXPECT_LT(edit.right, box.right);
+
+    // The skin shapes the window: rounded corners are cut away.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window.Hwnd(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 549, 300));
+    EXPECT_TRUE(PtInRegion(region, 275, 150));
+    EXPECT_TRUE(PtInRegion(region, 275, 0));
+    DeleteObject(region);
+
+    EXPECT_EQ(TextOf(window.cb_PowtorzAkcje), L"&Powtórz akcję po                   sec");
+    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"60");
+    EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
+    EXPECT_EQ(SendMessageW(window.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
+    EXPECT_EQ(SendMessageW(window.cb_Komunikat, CB_GETCOUNT, 0, 0), 16);
+    EXPECT_TRUE(window.BalloonWindow() != nullptr);
+    EXPECT_EQ(SendMessageW(window.BalloonWindow(), TTM_GETTOOLCOUNT, 0, 0), 10);
+}
+
+TEST_F(AlarmWindowTest, BeforeTheFirstShowOnlyTheProcessPanelAndTheEmptyPage) {
+    EXPECT_EQ(window.CurrentPage(), L"empty");
+    EXPECT_EQ(window.VisiblePanel(), L"p_ZabijProces");
+    // Changes while the window is filled do not synchronise the view.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    EXPECT_EQ(window.CurrentPage(), L"empty");
+    EXPECT_TRUE(TextOf(window.gb1.Hwnd()).starts_with(L" W tej chwili jest: "));
+}
+
+TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {
+    FirstShow();
+    EXPECT_TRUE(window.FirstShowDone);
+    EXPECT_EQ(TextOf(window.cb_A_Wykonaj), L"Uruchom alarm o ...");
+    EXPECT_EQ(window.CurrentPage(), L"wykonaj_o");
+    EXPECT_EQ(window.VisiblePanel(), L"");
+    EXPECT_FALSE(Enabled(window.ib_Start));  // no action yet
+    RECT work, rc;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window.Hwnd(), &rc);
+    EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 1);
+}
+
+TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
+    FirstShow();
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    EXPECT_EQ(window.CurrentPage(), L"brak_neta");
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
+    EXPECT_EQ(window.CurrentPage(), L"program_zamkniety");
+
+    for (const ActionInfo& a : Actions()) {
+        Choose(window.cb_Typ_Alarmu, a.caption);
+        EXPECT_EQ(window.VisiblePanel(), a.panel) << ToUtf8(a.caption);
+        const bool previewHidden =
+            a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
+        EXPECT_EQ(Visible(window.cb_Podglad), !previewHidden) << ToUtf8(a.caption);
+    }
+
+    // Other: no sub-action, then the mouse block with its help label.
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    EXPECT_EQ(window.VisibleSubPanel(), L"");
+    EXPECT_FALSE(Visible(window.amh_Help));
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
+    EXPECT_TRUE(Visible(window.amh_Help));
+    EXPECT_TRUE(window.AmhHint().ends_with(L"|Zawieś działanie myszy"));
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(window.amh_Help, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(window.amh_Help, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Zawieś działanie myszy");
+        EXPECT_TRUE(ok.text.starts_with(L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy"));
+    }
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    EXPECT_FALSE(Visible(window.amh_Help));
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klikniecie1");
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
+    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_DyskCD");
+}
+
+TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    Type(window.cb_Komunikat, L"Już czas !!!");
+    SendMessageW(GetParent(window.cb_Komunikat), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(window.cb_Komunikat));
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.cb_Podglad));
+    SetWindowTextW(window.cb_Caption, L"x");
+    SendMessageW(GetParent(window.cb_Caption), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(window.cb_Caption));
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
+    EXPECT_TRUE(Enabled(window.cb_Podglad));
+
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    EXPECT_EQ(window.CurrentPage(), L"odlicz_w_dol");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    Type(window.se_ur_po_czasie_sec.Edit(), L"1");
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
+
+    // The repeat box: off for the default window even when checked.
+    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
+    Pump(10);
+    EXPECT_TRUE(Enabled(window.e_CzasPowtorki));
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
+    EXPECT_FALSE(Enabled(window.cb_PowtorzAkcje));
+    EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
+}
+
+TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
+    EXPECT_EQ(window.VisiblePanel(), L"p_ZabijProces");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    ASSERT_GT(ListView_GetItemCount(window.lv_Procesy), 0);
+    ListView_SetItemState(window.lv_Procesy, 0, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    Pump(10);
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
+    wchar_t id[32] = {};
+    ListView_GetItemText(window.lv_Procesy, 0, 2, id, 32);
+    EXPECT_GT(_wtoi(id), 10);
+
+    // A process whose program cannot be located can be armed but not saved as a shortcut.
+    DWORD asked = 0;
+    window.ProcessPath = [&](DWORD pid) {
+        asked = pid;
+        return std::wstring(L"C:\\nowhere\\gone.exe");
+    };
+    ListView_SetItemState(window.lv_Procesy, 0, 0, LVIS_SELECTED);
+    ListView_SetItemState(window.lv_Procesy, 1, LVIS_SELECTED, LVIS_SELECTED);
+    Pump(10);
+    ListView_GetItemText(window.lv_Procesy, 1, 2, id, 32);
+    EXPECT_EQ(asked, static_cast<DWORD>(_wtoi(id)));
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    // A later synchronisation from another change disables the start again.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    EXPECT_FALSE(Enabled(window.ib_Start));
+}
+
+TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
+    FirstShow();
+    window.se_ur_o_godz_godz.SetValue(25);
+    EXPECT_EQ(TextOf(window.se_ur_o_godz_godz), L"23");
+    window.se_ur_po_czasie_godz.SetValue(-5);
+    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 0);
+    window.se_Inne_X_DC.SetValue(1000000);
+    EXPECT_EQ(window.se_Inne_X_DC.Value(), GetSystemMetrics(SM_CXSCREEN));
+    // A typed value beyond the range is clamped when the editor is left.
+    SetWindowTextW(window.se_ur_o_godz_min, L"75");
+    SendMessageW(GetParent(window.se_ur_o_godz_min.Edit()), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(window.se_ur_o_godz_min.Edit()));
+    EXPECT_EQ(TextOf(window.se_ur_o_godz_min), L"59");
+
+    // Only digits and backspace get through the filter.
+    for (HWND edit :
+         {window.e_CzasPowtorki, window.se_BrakNeta.Edit(), window.se_Inne_Y_DC.Edit()}) {
+        SetWindowTextW(edit, L"");
+        SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
+        for (wchar_t c : std::wstring(L"1a-2 .x3"))
+            SendMessageW(edit, WM_CHAR, c, 0);
+        EXPECT_EQ(TextOf(edit), L"123");
+        SendMessageW(edit, EM_SETSEL, 3, 3);
+        SendMessageW(edit, WM_CHAR, 8, 0);
+        EXPECT_EQ(TextOf(edit), L"12");
+    }
+    // The no-Internet seconds are shown as a time.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    window.se_BrakNeta.SetValue(90061);
+    Pump(10);
+    EXPECT_EQ(TextOf(window.Label26), L"Po przekonwertowaniu:    25:01:01");
+}
+
+TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {
+    FirstShow();
+    auto dropDown = [&] {
+        SendMessageW(GetParent(window.cb_A_Wykonaj), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(window.cb_A_Wykonaj), CBN_DROPDOWN),
+                     reinterpret_cast<LPARAM>(window.cb_A_Wykonaj));
+        return static_cast<int>(SendMessageW(window.cb_A_Wykonaj, CB_GETDROPPEDWIDTH, 0, 0));
+    };
+    EXPECT_EQ(dropDown(), 201);  // the captions fit the box: never narrower than it
+    SetWindowPos(window.cb_A_Wykonaj, nullptr, 0, 0, 90, 200, SWP_NOMOVE | SWP_NOZORDER);
+    HDC dc = GetDC(window.cb_A_Wykonaj);
+    HGDIOBJ old = SelectObject(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window.cb_A_Wykonaj, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const TriggerInfo& t : Triggers()) {
+        if (t.kind == TriggerKind::AfterWindowsStart)
+            continue;
+        SIZE size;
+        GetTextExtentPoint32W(dc, t.caption.data(), static_cast<int>(t.caption.size()), &size);
+        widest = std::max<int>(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window.cb_A_Wykonaj, dc);
+    EXPECT_EQ(dropDown(), widest + 30);
+}
+
+TEST_F(AlarmWindowTest, F1OpensTheHelpFileOnlyWhenItExists) {
+    FirstShow();
+    const std::filesystem::path help =
+        std::filesystem::path(Win32FileSystem().ExecutableDirectory()) / L"help" / L"alarm.html";
+    std::filesystem::remove(help);
+    // The key reaches an editor through the thread's message queue, as a typed key does.
+    PostMessageW(window.e_CzasPowtorki, WM_KEYDOWN, VK_F1, 0);
+    Pump();
+    EXPECT_TRUE(opened.empty());
+
+    std::filesystem::create_directories(help.parent_path());
+    std::ofstream(help) << "<html></html>";
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F1, 0);
+    Pump();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(opened[0]), help);
+    // The process list and the click editors answer F1 too.
+    PostMessageW(window.lv_Procesy, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(window.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_F1, 0);
+    Pump();
+    EXPECT_EQ(opened.size(), 3u);
+    std::filesystem::remove_all(help.parent_path());
+}
+
+TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
+    FirstShow();
+    WatchState watch;
+    window.BindWatchState(&watch);
+    window.ib_KoniecClick();  // nothing armed: no question
+    EXPECT_EQ(mainClosed, 1);
+
+    watch.Armed = true;
+    {
+        BoxAnswerer no(IDNO);
+        SendMessageW(window.ib_Koniec, BM_CLICK, 0, 0);
+        Pump();
+        ASSERT_TRUE(no.answered);
+        EXPECT_EQ(no.title, L"UWAGA !!!");
+        EXPECT_TRUE(no.text.starts_with(L"Program w tej chwili odlicza czas"));
+    }
+    EXPECT_EQ(mainClosed, 1);
+    EXPECT_TRUE(IsWindow(window.Hwnd()));
+    {
+        BoxAnswerer yes(IDYES);
+        window.ib_KoniecClick();
+        ASSERT_TRUE(yes.answered);
+    }
+    EXPECT_EQ(mainClosed, 2);
+}
+
+TEST_F(AlarmWindowTest, TimeTextsFillTheSpinEditsOrReportTheError) {
+    FirstShow();
+    window.ApplyCountdownText(L"0:90:0");
+    EXPECT_EQ(window.se_ur_po_czasie_min.Value(), 90);
+    window.ApplyCountdownText(L"1:2:3:4");
+    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 1);
+    EXPECT_EQ(window.se_ur_po_czasie_sec.Value(), 3);
+    window.ApplyCountdownText(L"200000:0:1500");
+    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 100000);
+    EXPECT_EQ(window.se_ur_po_czasie_sec.Value(), 999);
+    {
+        BoxAnswerer ok(IDOK);
+        window.ApplyCountdownText(L"1:30");
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"BŁĄD !!!");
+        EXPECT_EQ(ok.text, L"Wskazany format czasu jest niepoprawny !!!");
+    }
+    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 0);
+
+    wchar_t separator[8] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, separator, 8);
+    window.ApplyAtTimeText(std::wstring(L"7") + separator + L"05");
+    EXPECT_EQ(window.se_ur_o_godz_godz.Value(), 7);
+    EXPECT_EQ(window.se_ur_o_godz_min.Value(), 5);
+    EXPECT_EQ(window.se_ur_o_godz_sec.Value(), 0);
+    {
+        BoxAnswerer ok(IDOK);
+        window.ApplyAtTimeText(std::wstring(L"25") + separator + L"00");
+        ASSERT_TRUE(ok.answered);
+    }
+    EXPECT_EQ(window.se_ur_o_godz_godz.Value(), 0);
+}
+
+TEST_F(AlarmWindowTest, ProgramOfAnotherTypeIsReportedOnce) {
+    FirstShow();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_note.txt";
+    std::ofstream(file) << "x";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::RunProgram).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.fne_PlikEXE, file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu EXE"));
+    }
+    Type(window.fne_PlikEXE, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.cb_Podglad));
+    std::filesystem::remove(file);
+}
+
+TEST_F(AlarmWindowTest, MinimiseHidesAndCloseOnlyHides) {
+    FirstShow();
+    SendMessageW(window.ib_Minimalizuj, BM_CLICK, 0, 0);
+    Pump(10);
+    EXPECT_FALSE(window.Visible());
+    window.Show();
+    SendMessageW(window.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window.Visible());
+    EXPECT_TRUE(IsWindow(window.Hwnd()));
+    EXPECT_EQ(mainClosed, 0);
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
+    FirstShow();
+    SetForegroundWindow(window.Hwnd());
+    SetFocus(window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.se_ur_o_godz_godz.Edit());
+    // The label's mnemonic ("&Wykonaj/Podejmij ...") focuses its list.
+    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSKEYDOWN, 'W', 1 << 29);
+    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSCHAR, 'w', 1 << 29);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_SYSCHAR, 'z', 1 << 29);
+    Pump();
+    EXPECT_EQ(GetFocus(), window.cb_Typ_Alarmu);
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+class TF_Opcje;
+namespace {
+
+TEST_F(AlarmWindowTest, OptionsDisableThisWindowAndShowTheirOwn) {
+    FirstShow();
+    window.ib_OpcjeClick();  // no options window in this process: nothing happens
+    EXPECT_TRUE(Enabled(window.Hwnd()));
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TF_Opcje";
+    RegisterClassW(&wc);
+    HWND options = CreateWindowExW(0, L"TF_Opcje", L"Opcje", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+    int form = 0;
+    App().F_Opcje = reinterpret_cast<TF_Opcje*>(&form);
+    SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
+    Pump(10);
+    EXPECT_FALSE(Enabled(window.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(options));
+    App().F_Opcje = nullptr;
+    DestroyWindow(options);
+}
+
+TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    window.se_Inne_X_DC.SetValue(12);
+    window.se_Inne_Y_DC.SetValue(34);
+    BoxAnswerer ok(IDOK);
+    PostMessageW(window.se_Inne_Y_DC.Edit(), WM_KEYDOWN, VK_RETURN, 0);
+    Pump(300);
+    ASSERT_TRUE(ok.answered);
+    EXPECT_EQ(ok.title, L"INFORMACJA");
+    EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.Label3));
+}
+
+TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
+    FirstShow();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
+    std::ofstream(file) << "OggS";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    EXPECT_FALSE(Visible(window.cb_Podglad));
+    EXPECT_FALSE(Enabled(window.ib_Start));  // no file yet
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.fne_PlikWAV, file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
+    }
+    EXPECT_TRUE(Enabled(window.ib_Start));  // the time of day is always complete
+    EXPECT_FALSE(Enabled(window.Play));
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
+    FirstShow();
+    POINT background{100, 290};  // the skin under the groups
+    ClientToScreen(window.Hwnd(), &background);
+    EXPECT_EQ(SendMessageW(window.Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(background.x, background.y)),
+              HTCAPTION);
+    SendMessageW(window.ib_WWW, BM_CLICK, 0, 0);
+    Pump(10);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].starts_with(L"https://"));
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+std::vector<std::wstring> Column(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[261] = {};
+        ListView_GetItemText(list, i, column, text, 261);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
+    FirstShow();
+    ASSERT_GT(ListView_GetItemCount(window.lv_Procesy), 2);
+    auto byText = [](const std::wstring& a, const std::wstring& b) {
+        return CompareAsciiNoCase(a, b) < 0;
+    };
+    window.lv_ProcesyColumnClick(2);
+    std::vector<std::wstring> ids = Column(window.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end(), byText));  // "10" before "9"
+    window.lv_ProcesyColumnClick(2);
+    ids = Column(window.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.rbegin(), ids.rend(), byText));
+    window.lv_ProcesyColumnClick(0);
+    const std::vector<std::wstring> names = Column(window.lv_Procesy, 0);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), byText));
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+class TF_About;
+namespace {
+
+TEST_F(AlarmWindowTest, F10ShowsTheAboutBox) {
+    FirstShow();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TF_About";
+    RegisterClassW(&wc);
+    HWND about = CreateWindowExW(0, L"TF_About", L"O programie", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    int form = 0;
+    App().F_About = reinterpret_cast<TF_About*>(&form);
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F10, 0);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(Enabled(window.Hwnd()));
+    App().F_About = nullptr;
+    DestroyWindow(about);
+}
+
+TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(window.SpeedButton1, BM_CLICK, 0, 0);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"UWAGA !!!");
+        EXPECT_TRUE(ok.text.starts_with(L"UŻYTKOWNIKU PROGRAMU"));
+    }
+    EXPECT_TRUE(window.PickerRunning());
+    EXPECT_TRUE(Visible(window.Label3));
+    SetCursorPos(123, 45);
+    Pump(100);
+    EXPECT_EQ(window.se_Inne_X_DC.Value(), 123);
+    EXPECT_EQ(window.se_Inne_Y_DC.Value(), 45);
+    // Choosing another sub-action does not stop it; Esc does, without a message.
+    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    EXPECT_TRUE(window.PickerRunning());
+    PostMessageW(window.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.Label3));
+}
+
+}  // namespace
+}  // namespace klaxora::win

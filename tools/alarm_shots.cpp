@@ -1,0 +1,165 @@
+// Shows the configuration window as a user sees it on its first show and with every action
+// panel, and saves each view as a bitmap (the screenshot script turns them into PNGs).
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "config/vocabulary.h"
+#include "win/config/alarm_window.h"
+
+using namespace klaxora;
+using namespace klaxora::win;
+
+namespace {
+
+void Pump(int milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+void Select(HWND combo, std::wstring_view text, HWND notify, bool change = true) {
+    const std::wstring s(text);
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(s.c_str()));
+    if (change) {
+        SendMessageW(notify, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+}
+
+void WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const std::wstring& path) {
+    BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    GetDIBits(dc, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi) + pixels.size()), 0, 0,
+                        sizeof(fh) + sizeof(bi)};
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (f) {
+        fwrite(&fh, sizeof(fh), 1, f);
+        fwrite(&bi, sizeof(bi), 1, f);
+        fwrite(pixels.data(), 1, pixels.size(), f);
+        fclose(f);
+    }
+}
+
+// The window's rectangle on the screen, as a 24-bit bitmap file.
+void Save(HWND hwnd, const std::wstring& path, int margin = 10) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const int w = rc.right - rc.left + 2 * margin, h = rc.bottom - rc.top + 2 * margin;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, w, h, screen, rc.left - margin, rc.top - margin, SRCCOPY);
+    SelectObject(dc, old);
+    WriteBmp(dc, bmp, w, h, path);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring dir = argc > 1 ? argv[1] : L".";
+    TF_Alarm window;
+    window.Create();
+    window.Show();
+    SetForegroundWindow(window.Hwnd());
+    Pump(800);
+    Save(window.Hwnd(), dir + L"\\00_first_show.bmp");
+
+    // A countdown trigger for the action views, so the left side changes too.
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption, window.Hwnd());
+    window.ApplyCountdownText(L"0:5:0");
+    int n = 1;
+    for (const ActionInfo& a : Actions()) {
+        Select(window.cb_Typ_Alarmu, a.caption, window.Hwnd());
+        if (a.kind == ActionKind::Message) {
+            SetWindowTextW(window.cb_Komunikat, L"Już czas !!!");
+            SetWindowTextW(window.cb_Caption, L"CZEŚĆ");
+            SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
+                         reinterpret_cast<LPARAM>(window.cb_Caption));
+        }
+        if (a.kind == ActionKind::Other) {
+            Select(window.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption, window.Hwnd());
+        }
+        Pump(300);
+        wchar_t name[64];
+        swprintf(name, 64, L"\\%02d_action_%d.bmp", n++, static_cast<int>(a.kind));
+        Save(window.Hwnd(), dir + name);
+    }
+    // The three sub-panels of "Inne możliwości" and the other trigger pages.
+    Select(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption, window.Hwnd());
+    const OtherActionKind subs[] = {OtherActionKind::PressKeys, OtherActionKind::CdTray,
+                                    OtherActionKind::SingleClick};
+    const TriggerKind triggers[] = {TriggerKind::NoInternet, TriggerKind::ProgramNotResponding,
+                                    TriggerKind::ProgramStarted};
+    for (int i = 0; i < 3; ++i) {
+        Select(window.cb_InneOpcje, Info(subs[i]).caption, window.Hwnd());
+        Select(window.cb_A_Wykonaj, Info(triggers[i]).caption, window.Hwnd());
+        if (subs[i] == OtherActionKind::SingleClick)
+            ShowWindow(window.Label3, SW_SHOW);
+        Pump(300);
+        wchar_t name[64];
+        swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));
+        Save(window.Hwnd(), dir + name);
+    }
+    // A balloon tip over the hours of the time of day, and the hint of a top-row button.
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption, window.Hwnd());
+    Pump(200);
+    RECT spin;
+    GetWindowRect(window.se_ur_o_godz_godz.Edit(), &spin);
+    SetCursorPos(spin.left + 8, spin.top + 8);
+    Pump(100);
+    SetCursorPos(spin.left + 10, spin.top + 10);
+    Pump(1500);
+    Save(window.Hwnd(), dir + L"\\18_balloon.bmp", 120);
+    RECT button;
+    GetWindowRect(window.ib_Opcje, &button);
+    SetCursorPos(button.left + 18, button.top + 18);
+    Pump(100);
+    SetCursorPos(button.left + 19, button.top + 19);
+    Pump(1500);
+    Save(window.Hwnd(), dir + L"\\19_hint.bmp", 60);
+    SetCursorPos(0, 0);
+
+    // The list of triggers opened, to see its width.
+    SendMessageW(window.cb_A_Wykonaj, CB_SHOWDROPDOWN, TRUE, 0);
+    Pump(300);
+    RECT rc;
+    GetWindowRect(window.Hwnd(), &rc);
+    Save(window.Hwnd(), dir + L"\\20_trigger_list.bmp");
+    SendMessageW(window.cb_A_Wykonaj, CB_SHOWDROPDOWN, FALSE, 0);
+
+    // The window's two icons on a light and a dark ground.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP board = CreateCompatibleBitmap(screen, 120, 50);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, board);
+    RECT light{0, 0, 60, 50}, dark{60, 0, 120, 50};
+    FillRect(dc, &light, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &dark, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+    auto big = reinterpret_cast<HICON>(SendMessageW(window.Hwnd(), WM_GETICON, ICON_BIG, 0));
+    auto small = reinterpret_cast<HICON>(SendMessageW(window.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    for (int x : {4, 64}) {
+        DrawIconEx(dc, x, 9, big, 32, 32, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x + 38, 17, small, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+    SelectObject(dc, old);
+    WriteBmp(dc, board, 120, 50, dir + L"\\21_icons.bmp");
+    DeleteObject(board);
+    DeleteDC(dc);
+    return 0;
+}
