@@ -17,11 +17,11 @@ Calls ShutDown(std::wstring_view caption) {
 TEST(ShutDownSystem, EachCaptionMakesItsCallBetweenThePrivilegeSwitches) {
     const std::wstring on = L"SetTokenPrivilege SeShutdownPrivilege on";
     const std::wstring off = L"SetTokenPrivilege SeShutdownPrivilege off";
-    EXPECT_EQ(ShutDown(L"Wyłącz komputer"), (Calls{on, L"ExitWindows 12", off}));
-    EXPECT_EQ(ShutDown(L"Uruchom ponownie (restart)"), (Calls{on, L"ExitWindows 6", off}));
-    EXPECT_EQ(ShutDown(L"Wyloguj aktualnego użytkownika"), (Calls{on, L"ExitWindows 4", off}));
+    EXPECT_EQ(ShutDown(L"Wyłącz komputer"), (Calls{on, L"ExitSystem 12", off}));
+    EXPECT_EQ(ShutDown(L"Uruchom ponownie (restart)"), (Calls{on, L"ExitSystem 6", off}));
+    EXPECT_EQ(ShutDown(L"Wyloguj aktualnego użytkownika"), (Calls{on, L"ExitSystem 4", off}));
     EXPECT_EQ(ShutDown(L"Zamknij system (Przejdź do DOS Win 9x i ME)"),
-              (Calls{on, L"ExitWindows 5", off}));
+              (Calls{on, L"ExitSystem 5", off}));
     EXPECT_EQ(ShutDown(L"Przejdź w stan wstrzymania"),
               (Calls{on, L"EnterPowerState suspend force", off}));
     EXPECT_EQ(ShutDown(L"Przejdź w stan hibernacji"),

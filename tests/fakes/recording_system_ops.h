@@ -20,7 +20,7 @@ public:
         Add(L"SetTokenPrivilege " + std::wstring(privilege) + (enable ? L" on" : L" off"));
         return true;
     }
-    void ExitWindows(uint32_t flags) override { Add(L"ExitWindows " + std::to_wstring(flags)); }
+    void ExitSystem(uint32_t flags) override { Add(L"ExitSystem " + std::to_wstring(flags)); }
     void EnterPowerState(bool suspend, bool force) override {
         Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
             (force ? L" force" : L""));

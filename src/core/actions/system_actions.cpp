@@ -22,7 +22,7 @@ std::optional<uint32_t> ExitFlagsFor(std::wstring_view shutdownCaption) {
 void ShutDownSystem(SystemOperations& ops, std::wstring_view shutdownCaption) {
     ops.SetTokenPrivilege(kShutdownPrivilege, true);
     if (const auto flags = ExitFlagsFor(shutdownCaption)) {
-        ops.ExitWindows(*flags);
+        ops.ExitSystem(*flags);
     } else if (const auto kind = ShutdownByCaption(shutdownCaption)) {
         switch (*kind) {
             case ShutdownKind::Suspend: ops.EnterPowerState(true, true); break;

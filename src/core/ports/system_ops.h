@@ -27,7 +27,7 @@ public:
     // True when the privilege was adjusted.
     virtual bool SetTokenPrivilege(std::wstring_view privilege, bool enable) = 0;
     // ExitWindowsEx with the given flags and reason 0.
-    virtual void ExitWindows(uint32_t flags) = 0;
+    virtual void ExitSystem(uint32_t flags) = 0;
     // Suspend (true) or hibernate (false). Throws a UserError with the system's text when a
     // step fails.
     virtual void EnterPowerState(bool suspend, bool force) = 0;
