@@ -67,8 +67,10 @@ size_t OpenEveryWalk(const std::wstring& path) {
         win::KernelHandle process(
             OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID));
         wchar_t buffer[1024] = {};
-        if (process) GetModuleFileNameExW(process.Get(), nullptr, buffer, 1024);
-        if (SameProgramPath(buffer, path)) break;
+        if (process)
+            GetModuleFileNameExW(process.Get(), nullptr, buffer, 1024);
+        if (SameProgramPath(buffer, path))
+            break;
     }
     return opened;
 }
@@ -88,7 +90,8 @@ Timing Measure(int rounds, F body) {
     }
     std::sort(us.begin(), us.end());
     double sum = 0;
-    for (double u : us) sum += u;
+    for (double u : us)
+        sum += u;
     return {us[us.size() / 2], sum / us.size()};
 }
 
@@ -113,7 +116,8 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<HANDLE> started;
     for (int i = 0; i < extra; ++i) {
-        if (HANDLE h = Start(other, L"idle")) started.push_back(h);
+        if (HANDLE h = Start(other, L"idle"))
+            started.push_back(h);
     }
     HANDLE target = Start(watched, L"visible");
     WaitForInputIdle(target, 10000);
@@ -129,25 +133,26 @@ int wmain(int argc, wchar_t** argv) {
     const auto after = watch.Stats();
     const Timing bare = Measure(rounds, [&] { listed = BareWalk(); });
     size_t openedEvery = 0;
-    const Timing every = Measure(rounds, [&] {
-        openedEvery = OpenEveryWalk(watched) + OpenEveryWalk(watched);
-    });
+    const Timing every =
+        Measure(rounds, [&] { openedEvery = OpenEveryWalk(watched) + OpenEveryWalk(watched); });
 
     const double openedPerCheck =
         static_cast<double>(after.processesOpened - before.processesOpened) / rounds;
     const double walksPerCheck = static_cast<double>(after.snapshots - before.snapshots) / rounds;
     wprintf(L"extra processes %d, processes listed %zu, rounds %d\n", extra, listed, rounds);
-    wprintf(L"  check (running, id, window, responding): median %.0f us, mean %.0f us, "
-            L"%.2f processes opened, %.2f list walks; found=%d window=%d responding=%d\n",
-            check.medianUs, check.meanUs, openedPerCheck, walksPerCheck, last.running ? 1 : 0,
-            last.window != 0 ? 1 : 0, last.responding ? 1 : 0);
+    wprintf(
+        L"  check (running, id, window, responding): median %.0f us, mean %.0f us, "
+        L"%.2f processes opened, %.2f list walks; found=%d window=%d responding=%d\n",
+        check.medianUs, check.meanUs, openedPerCheck, walksPerCheck, last.running ? 1 : 0,
+        last.window != 0 ? 1 : 0, last.responding ? 1 : 0);
     wprintf(L"  bare list walk:                           median %.0f us, mean %.0f us\n",
             bare.medianUs, bare.meanUs);
     wprintf(L"  check / bare walk (medians):              %.2f\n", check.medianUs / bare.medianUs);
     wprintf(L"  for comparison, two walks opening every process: median %.0f us, %zu opened\n",
             every.medianUs, openedEvery);
 
-    for (HANDLE h : started) TerminateProcess(h, 0);
+    for (HANDLE h : started)
+        TerminateProcess(h, 0);
     TerminateProcess(target, 0);
     for (HANDLE h : started) {
         WaitForSingleObject(h, 5000);

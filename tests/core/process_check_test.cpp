@@ -22,7 +22,7 @@ TEST(ProcessNames, OnlyEntriesWithTheWatchedFileNameAreWorthOpening) {
 }
 
 class FakeProcesses : public ProcessWatchPort {
-public:
+  public:
     std::map<ProcessId, WindowRef> windows;
     std::vector<std::wstring> log;
     ProcessId found = kNoProcess;

@@ -35,7 +35,7 @@ TEST(SoundFileExtension, OnlyTheFileNamesExtensionCounts) {
 }
 
 class FakeMedia : public MediaPort {
-public:
+  public:
     std::vector<std::wstring> log;
     bool refuse = false;
     bool open = false;
@@ -77,7 +77,7 @@ public:
 };
 
 class SoundPlayerTest : public ::testing::Test {
-protected:
+  protected:
     SoundPlayerTest() {
         files.windowsDirectory = L"C:\\windows";
         files.AddFile(L"C:\\s\\ding.wav");
@@ -167,8 +167,7 @@ TEST_F(SoundPlayerTest, PlayPauseResumeStop) {
     EXPECT_EQ(player.Buttons(), playing);
     player.StopClick();
     EXPECT_EQ(player.Buttons(), stopped);
-    EXPECT_EQ(media.log,
-              (std::vector<std::wstring>{L"play notify", L"pause", L"resume", L"stop"}));
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"play notify", L"pause", L"resume", L"stop"}));
 }
 
 TEST_F(SoundPlayerTest, PlayAtTheEndRewindsFirst) {

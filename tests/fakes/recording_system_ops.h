@@ -12,7 +12,7 @@
 namespace klaxora::testing {
 
 class RecordingSystemOps : public SystemOperations {
-public:
+  public:
     std::vector<std::wstring> calls;
     bool failPowerState = false;
 
@@ -24,7 +24,8 @@ public:
     void EnterPowerState(bool suspend, bool force) override {
         Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
             (force ? L" force" : L""));
-        if (failPowerState) throw UserError(L"power state refused");
+        if (failPowerState)
+            throw UserError(L"power state refused");
     }
     void SendMonitorOff() override { Add(L"SendMonitorOff"); }
     void SendScreenSaver(WindowRef target) override { Add(L"SendScreenSaver " + Ref(target)); }
@@ -49,14 +50,14 @@ public:
         Add(L"OperateCdTray " + std::wstring(1, driveLetter) + (open ? L" open" : L" close"));
     }
 
-private:
+  private:
     void Add(std::wstring call) { calls.push_back(std::move(call)); }
     static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
 };
 
 // Key events as "v41", "^41" (down, up) in order.
 class RecordingKeySink : public KeyEventSink {
-public:
+  public:
     std::vector<std::wstring> events;
     void KeyEvent(uint8_t virtualKey, bool keyUp) override {
         wchar_t text[8];

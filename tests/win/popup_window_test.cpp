@@ -33,12 +33,13 @@ HWND g_watched = nullptr;
 void CALLBACK RecordTop(HWND, UINT, UINT_PTR, DWORD) {
     RECT r{};
     GetWindowRect(g_watched, &r);
-    if (g_tops.empty() || g_tops.back() != r.top) g_tops.push_back(r.top);
+    if (g_tops.empty() || g_tops.back() != r.top)
+        g_tops.push_back(r.top);
 }
 
 // One configuration window and one popup for the whole suite, as in the program.
 class PopupTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         alarm = new win::TF_Alarm;
         alarm->Create();
@@ -74,7 +75,8 @@ TEST_F(PopupTest, SlidesUpFromBelowAndRestsFlushAtTheBottomRight) {
     // Seen on its way up: from below the visible area, rising.
     ASSERT_GE(g_tops.size(), 5u);
     EXPECT_GT(g_tops.front(), work.bottom - win::TF_ALARMUJ::kHeight + 100);
-    for (size_t i = 1; i < g_tops.size(); ++i) EXPECT_LT(g_tops[i], g_tops[i - 1]);
+    for (size_t i = 1; i < g_tops.size(); ++i)
+        EXPECT_LT(g_tops[i], g_tops[i - 1]);
     EXPECT_GT(took, 500u);  // 86 steps of 10 ms: the caller waited for the slide
 
     RECT r{};
@@ -100,7 +102,8 @@ TEST_F(PopupTest, SlidesUpFromBelowAndRestsFlushAtTheBottomRight) {
     EXPECT_EQ(std::wstring(title), L"ALARM " + std::wstring(50, L'!'));
 
     // Hold it for a screenshot when asked.
-    if (const char* hold = std::getenv("KLAXORA_POPUP_HOLD_MS")) PumpFor(std::atoi(hold));
+    if (const char* hold = std::getenv("KLAXORA_POPUP_HOLD_MS"))
+        PumpFor(std::atoi(hold));
 }
 
 TEST_F(PopupTest, ItReassertsTopmostAboveAWindowBroughtToTheFront) {
@@ -116,7 +119,8 @@ TEST_F(PopupTest, ItReassertsTopmostAboveAWindowBroughtToTheFront) {
             popupFirst = true;
             break;
         }
-        if (w == other) break;
+        if (w == other)
+            break;
     }
     EXPECT_TRUE(popupFirst);
     DestroyWindow(other);
@@ -186,4 +190,3 @@ TEST(SlideInPopup, APauseSlidesTheWindowOutAgain) {
 
 }  // namespace
 }  // namespace klaxora::testing
-

@@ -22,7 +22,7 @@ std::wstring HelperPath() {
 
 // A started program, ended when the test is over.
 class Started {
-public:
+  public:
     Started(const std::wstring& exe, const std::wstring& mode) {
         std::wstring command = L"\"" + exe + L"\" " + mode;
         STARTUPINFOW si{};
@@ -46,13 +46,13 @@ public:
     }
     DWORD id = 0;
 
-private:
+  private:
     win::KernelHandle process_;
 };
 
 // A private copy of the helper under another name, deleted afterwards.
 class CopiedHelper {
-public:
+  public:
     explicit CopiedHelper(const std::wstring& name) {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
@@ -62,7 +62,8 @@ public:
         EXPECT_TRUE(CopyFileW(HelperPath().c_str(), path.c_str(), FALSE));
     }
     ~CopiedHelper() {
-        for (int i = 0; i < 50 && !DeleteFileW(path.c_str()); ++i) Sleep(100);
+        for (int i = 0; i < 50 && !DeleteFileW(path.c_str()); ++i)
+            Sleep(100);
         RemoveDirectoryW(dir.c_str());
     }
     std::wstring dir;
@@ -72,7 +73,8 @@ public:
 template <typename F>
 bool WaitFor(F condition, int ms) {
     for (int waited = 0; waited < ms; waited += 50) {
-        if (condition()) return true;
+        if (condition())
+            return true;
         Sleep(50);
     }
     return condition();
@@ -84,7 +86,8 @@ TEST(ProcessWatch, PathsCompareWithoutRegardToCase) {
     win::Win32ProcessWatch watch;
     // The file was made in upper case; it is watched in lower case.
     std::wstring lowered = copy.path;
-    for (auto& c : lowered) c = AsciiLower(c);
+    for (auto& c : lowered)
+        c = AsciiLower(c);
     EXPECT_TRUE(EqualsAsciiNoCase(watch.GetProcessPath(target.id), copy.path));
     EXPECT_TRUE(watch.IsProgramRunning(lowered));
     EXPECT_EQ(watch.FindProcessIdByPath(lowered), target.id);
@@ -117,8 +120,8 @@ TEST(ProcessWatch, AMissingFileTakesNoSnapshot) {
 
 TEST(ProcessWatch, ItsOwnPathIsReadBack) {
     win::Win32ProcessWatch watch;
-    EXPECT_TRUE(EqualsAsciiNoCase(watch.GetProcessPath(GetCurrentProcessId()),
-                                  win::ExecutablePath()));
+    EXPECT_TRUE(
+        EqualsAsciiNoCase(watch.GetProcessPath(GetCurrentProcessId()), win::ExecutablePath()));
     EXPECT_EQ(watch.FindProcessIdByPath(win::ExecutablePath()), GetCurrentProcessId());
 }
 
@@ -164,7 +167,8 @@ TEST(ProcessWatch, HiddenOrDisabledWindowsAreNoMainWindow) {
                     auto* t = reinterpret_cast<std::pair<DWORD, int*>*>(param);
                     DWORD owner = 0;
                     GetWindowThreadProcessId(hwnd, &owner);
-                    if (owner == t->first) ++*t->second;
+                    if (owner == t->first)
+                        ++*t->second;
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&search));

@@ -40,8 +40,8 @@ std::wstring WriteWav(const std::wstring& name, int milliseconds) {
     u32(36 + samples);
     out.write("WAVEfmt ", 8);
     u32(16);
-    u16(1);     // PCM
-    u16(1);     // mono
+    u16(1);  // PCM
+    u16(1);  // mono
     u32(rate);
     u32(rate);  // bytes per second
     u16(1);     // block align
@@ -64,7 +64,9 @@ void PumpFor(int ms) {
     }
 }
 
-bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 std::wstring TextOf(HWND control) {
     wchar_t text[64] = {};
@@ -73,7 +75,7 @@ std::wstring TextOf(HWND control) {
 }
 
 class SoundPanelTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         longWav = WriteWav(L"long.wav", 65000);
         shortWav = WriteWav(L"short.wav", 300);
@@ -81,11 +83,12 @@ protected:
         std::ofstream(std::filesystem::path(ogg)) << "OggS";
     }
     static void TearDownTestSuite() {
-        for (const auto& f : {longWav, shortWav, ogg}) DeleteFileW(f.c_str());
+        for (const auto& f : {longWav, shortWav, ogg})
+            DeleteFileW(f.c_str());
     }
     void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"panel", WS_POPUP, 0, 0, 300, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
+        parent = CreateWindowExW(0, L"STATIC", L"panel", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
         const auto button = [&](const wchar_t* text, DWORD kind) {
             return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | kind, 0, 0, 30, 20,
                                    parent, nullptr, nullptr, nullptr);
@@ -124,7 +127,8 @@ protected:
 };
 
 TEST_F(SoundPanelTest, WithoutAFileEveryButtonSaysSoAndStaysUp) {
-    EXPECT_EQ(ErrorOf(&win::SoundPanel::PlayClick), L"Najpierw musisz wybrac dźwięk do odtworzenia !!!");
+    EXPECT_EQ(ErrorOf(&win::SoundPanel::PlayClick),
+              L"Najpierw musisz wybrac dźwięk do odtworzenia !!!");
     EXPECT_FALSE(Checked(controls.Play));
     EXPECT_EQ(ErrorOf(&win::SoundPanel::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
     EXPECT_FALSE(Checked(controls.Pause));
@@ -208,7 +212,8 @@ TEST_F(SoundPanelTest, TheLoopRestartsAfterTheEndUntilStopped) {
     int playingSeen = 0;
     for (int i = 0; i < 12; ++i) {
         PumpFor(100);
-        if (panel->Mode() == MediaMode::Playing) ++playingSeen;
+        if (panel->Mode() == MediaMode::Playing)
+            ++playingSeen;
     }
     EXPECT_GE(playingSeen, 8);
     EXPECT_TRUE(Checked(controls.Play));

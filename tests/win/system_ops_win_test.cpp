@@ -45,12 +45,11 @@ BOOL WINAPI FakeLookupPrivilegeValueW(LPCWSTR system, LPCWSTR name, PLUID luid) 
 }
 BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
                                       DWORD size, PTOKEN_PRIVILEGES, PDWORD) {
-    g_calls.push_back(L"AdjustTokenPrivileges " + std::wstring(token == kToken ? L"token" : L"?") +
-                      L" " + std::to_wstring(disableAll) + L" count " +
-                      std::to_wstring(state->PrivilegeCount) + L" luid " +
-                      std::to_wstring(state->Privileges[0].Luid.LowPart) + L" attr " +
-                      std::to_wstring(state->Privileges[0].Attributes) + L" size " +
-                      std::to_wstring(size));
+    g_calls.push_back(
+        L"AdjustTokenPrivileges " + std::wstring(token == kToken ? L"token" : L"?") + L" " +
+        std::to_wstring(disableAll) + L" count " + std::to_wstring(state->PrivilegeCount) +
+        L" luid " + std::to_wstring(state->Privileges[0].Luid.LowPart) + L" attr " +
+        std::to_wstring(state->Privileges[0].Attributes) + L" size " + std::to_wstring(size));
     return TRUE;
 }
 BOOL WINAPI FakeCloseHandle(HANDLE h) {
@@ -126,15 +125,25 @@ MCIERROR WINAPI FakeMciSendCommandW(MCIDEVICEID id, UINT msg, DWORD_PTR flags, D
 }
 
 const win::SystemApi kFakeApi{
-    &FakeOpenProcessToken, &FakeLookupPrivilegeValueW, &FakeAdjustTokenPrivileges,
-    &FakeCloseHandle,      &FakeExitWindowsEx,         &FakeSetSystemPowerState,
-    &FakeSendMessageW,     &FakeKeybdEvent,            &FakeGetCursorPos,
-    &FakeSetCursorPos,     &FakeWinExec,               &FakeShellExecuteW,
-    &FakeWaveOutSetVolume, &FakeMouseEvent,            &FakeMciSendCommandW,
+    &FakeOpenProcessToken,
+    &FakeLookupPrivilegeValueW,
+    &FakeAdjustTokenPrivileges,
+    &FakeCloseHandle,
+    &FakeExitWindowsEx,
+    &FakeSetSystemPowerState,
+    &FakeSendMessageW,
+    &FakeKeybdEvent,
+    &FakeGetCursorPos,
+    &FakeSetCursorPos,
+    &FakeWinExec,
+    &FakeShellExecuteW,
+    &FakeWaveOutSetVolume,
+    &FakeMouseEvent,
+    &FakeMciSendCommandW,
 };
 
 class SystemOpsSeam : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_calls.clear();
         g_cursor = {};
@@ -241,8 +250,8 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
 
 TEST_F(SystemOpsSeam, CdTrayOpensTheDriveDoorAndCloses) {
     ops.OperateCdTray(L'E', true);
-    EXPECT_EQ(g_calls, (Calls{L"mci 0 803 2200 type CDAudio element E callback 0",
-                              L"mci 9 80d 100", L"mci 9 804 1"}));
+    EXPECT_EQ(g_calls, (Calls{L"mci 0 803 2200 type CDAudio element E callback 0", L"mci 9 80d 100",
+                              L"mci 9 804 1"}));
     g_calls.clear();
     ops.OperateCdTray(L'D', false);
     EXPECT_EQ(g_calls[1], L"mci 9 80d 200");
@@ -254,7 +263,7 @@ TEST_F(SystemOpsSeam, CdTrayOpensTheDriveDoorAndCloses) {
 
 // A window that records the mouse buttons and keys it receives, with where they happened.
 class InputWindow {
-public:
+  public:
     InputWindow() {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &InputWindow::Proc;
@@ -284,21 +293,32 @@ public:
     HWND hwnd = nullptr;
     static inline std::vector<std::wstring> events;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         const auto at = [&] {
             return L" " + std::to_wstring(static_cast<short>(LOWORD(l))) + L"," +
                    std::to_wstring(static_cast<short>(HIWORD(l)));
         };
         switch (msg) {
-            case WM_LBUTTONDOWN: events.push_back(L"down" + at()); break;
-            case WM_LBUTTONUP: events.push_back(L"up" + at()); break;
-            case WM_LBUTTONDBLCLK: events.push_back(L"dbl" + at()); break;
+            case WM_LBUTTONDOWN:
+                events.push_back(L"down" + at());
+                break;
+            case WM_LBUTTONUP:
+                events.push_back(L"up" + at());
+                break;
+            case WM_LBUTTONDBLCLK:
+                events.push_back(L"dbl" + at());
+                break;
             case WM_KEYDOWN:
-            case WM_SYSKEYDOWN: events.push_back(L"v" + Hex(w)); break;
+            case WM_SYSKEYDOWN:
+                events.push_back(L"v" + Hex(w));
+                break;
             case WM_KEYUP:
-            case WM_SYSKEYUP: events.push_back(L"^" + Hex(w)); break;
-            default: break;
+            case WM_SYSKEYUP:
+                events.push_back(L"^" + Hex(w));
+                break;
+            default:
+                break;
         }
         return DefWindowProcW(hwnd, msg, w, l);
     }
@@ -314,8 +334,8 @@ TEST(SystemOpsReal, ClickMouseDeliversDownAndUpAtThePoint) {
     ops.ClickMouse(220, 130, 2);
     InputWindow::Pump(300);
     // The class has no double-click style, so the second click is a plain down and up.
-    EXPECT_EQ(InputWindow::events, (Calls{L"down 120,30", L"up 120,30", L"down 120,30",
-                                          L"up 120,30"}));
+    EXPECT_EQ(InputWindow::events,
+              (Calls{L"down 120,30", L"up 120,30", L"down 120,30", L"up 120,30"}));
 }
 
 TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {

@@ -3,7 +3,8 @@
 namespace klaxora {
 
 std::vector<int> SlideTops(int workBottom, int windowHeight, int step, SlideDirection direction) {
-    if (step < 1) step = 1;
+    if (step < 1)
+        step = 1;
     const int rest = workBottom - windowHeight;
     std::vector<int> tops;
     if (direction == SlideDirection::In) {
@@ -13,7 +14,8 @@ std::vector<int> SlideTops(int workBottom, int windowHeight, int step, SlideDire
             top -= step;
             tops.push_back(top);
         } while (rest < top - step);
-        if (tops.back() != rest) tops.push_back(rest);
+        if (tops.back() != rest)
+            tops.push_back(rest);
     } else {
         int top = rest;
         tops.push_back(top);
@@ -21,7 +23,8 @@ std::vector<int> SlideTops(int workBottom, int windowHeight, int step, SlideDire
             top += step;
             tops.push_back(top);
         } while (workBottom > top + step);
-        if (tops.back() != workBottom) tops.push_back(workBottom);
+        if (tops.back() != workBottom)
+            tops.push_back(workBottom);
     }
     return tops;
 }

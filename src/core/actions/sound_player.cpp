@@ -23,14 +23,14 @@ std::wstring SoundDurationLabel(uint64_t lengthMs) {
         ++minutes;
     }
     std::wstring text = std::to_wstring(minutes) + L":";
-    if (secs < 10) text += L'0';
+    if (secs < 10)
+        text += L'0';
     return text + std::to_wstring(secs) + L"s";
 }
 
 std::wstring_view FileExtension(std::wstring_view path) {
-    const std::wstring_view name = path.substr(path.find_last_of(L"\\/") == std::wstring_view::npos
-                                                   ? 0
-                                                   : path.find_last_of(L"\\/") + 1);
+    const std::wstring_view name = path.substr(
+        path.find_last_of(L"\\/") == std::wstring_view::npos ? 0 : path.find_last_of(L"\\/") + 1);
     const size_t dot = name.rfind(L'.');
     return dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot);
 }
@@ -38,20 +38,23 @@ std::wstring_view FileExtension(std::wstring_view path) {
 bool IsSoundFileExtension(std::wstring_view path) {
     const std::wstring_view ext = FileExtension(path);
     for (std::wstring_view known : {L".WAV", L".MP3", L".MID", L".MIDI"}) {
-        if (EqualsAsciiNoCase(ext, known)) return true;
+        if (EqualsAsciiNoCase(ext, known))
+            return true;
     }
     return false;
 }
 
 SoundFileChange SoundPlayer::ApplyFileChange(std::wstring_view path) {
     if (!path.empty() && files_.FileExists(path)) {
-        if (!IsSoundFileExtension(path)) return SoundFileChange::WrongFormat;
+        if (!IsSoundFileExtension(path))
+            return SoundFileChange::WrongFormat;
         LoadSoundPreview(path);
         transportEnabled_ = true;
         return SoundFileChange::Loaded;
     }
     label_ = kNoSoundFile;
-    if (buttons_.playDown) StopWithoutNotify();
+    if (buttons_.playDown)
+        StopWithoutNotify();
     transportEnabled_ = false;
     return SoundFileChange::NoFile;
 }
@@ -76,12 +79,14 @@ void SoundPlayer::LoadSoundPreview(std::wstring_view path) {
 
 void SoundPlayer::OpenOrThrow(const std::wstring& path) {
     openedPath_ = path;
-    if (!media_.Open(path)) throw UserError(CannotOpenSoundText(path));
+    if (!media_.Open(path))
+        throw UserError(CannotOpenSoundText(path));
 }
 
 void SoundPlayer::PlayFromStartIfAtEnd() {
     const uint64_t length = media_.LengthMs();
-    if (length > 0 && media_.PositionMs() >= length) media_.SeekToStart();
+    if (length > 0 && media_.PositionMs() >= length)
+        media_.SeekToStart();
     media_.Play(true);
 }
 
@@ -130,16 +135,19 @@ void SoundPlayer::StopClick() {
 
 void SoundPlayer::PlayerNotify(bool completed, bool loop) {
     if (loop) {
-        if (completed) PlayFromStartIfAtEnd();
+        if (completed)
+            PlayFromStartIfAtEnd();
         return;
     }
     // A pause can interrupt the pending play on some devices; the paused state stays shown.
-    if (!completed && buttons_.pauseDown) return;
+    if (!completed && buttons_.pauseDown)
+        return;
     buttons_ = {false, false, true};
 }
 
 void SoundPlayer::SetLocked(bool locked) {
-    if (locked && buttons_.playDown) StopWithoutNotify();
+    if (locked && buttons_.playDown)
+        StopWithoutNotify();
     locked_ = locked;
 }
 

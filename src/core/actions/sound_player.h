@@ -35,7 +35,7 @@ bool IsSoundFileExtension(std::wstring_view path);
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 class MediaPort {
-public:
+  public:
     virtual ~MediaPort() = default;
     // Closes any open file first; false when the file cannot be opened.
     virtual bool Open(std::wstring_view path) = 0;
@@ -65,7 +65,7 @@ enum class SoundFileChange {
 };
 
 class SoundPlayer {
-public:
+  public:
     SoundPlayer(MediaPort& media, const FileSystemPort& files, const SystemFoldersPort& folders)
         : media_(media), files_(files), folders_(folders) {}
 
@@ -95,7 +95,7 @@ public:
     bool Playing() const { return buttons_.playDown; }
     const std::wstring& OpenedPath() const { return openedPath_; }
 
-private:
+  private:
     void OpenOrThrow(const std::wstring& path);
     void PlayFromStartIfAtEnd();
     void StopWithoutNotify();

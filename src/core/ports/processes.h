@@ -13,7 +13,7 @@ using ProcessId = uint32_t;
 inline constexpr ProcessId kNoProcess = 0xFFFFFFFFu;  // the classic -1
 
 class ProcessWatchPort {
-public:
+  public:
     virtual ~ProcessWatchPort() = default;
     virtual bool IsInternetConnected() = 0;
     // The full path of the process's executable, or empty when it cannot be read.

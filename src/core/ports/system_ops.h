@@ -21,7 +21,7 @@ inline constexpr uint32_t kEwxPowerOff = 8;
 inline constexpr std::wstring_view kShutdownPrivilege = L"SeShutdownPrivilege";
 
 class SystemOperations {
-public:
+  public:
     virtual ~SystemOperations() = default;
 
     // True when the privilege was adjusted.

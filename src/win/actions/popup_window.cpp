@@ -9,9 +9,9 @@
 namespace klaxora::win {
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;           // swaps the animation frames
-constexpr UINT_PTR kTimerStayOnTop = 2;   // keeps the popup topmost and out of the taskbar
-constexpr UINT_PTR kTimerBeep = 3;        // one beep per tick
+constexpr UINT_PTR kTimer1 = 1;          // swaps the animation frames
+constexpr UINT_PTR kTimerStayOnTop = 2;  // keeps the popup topmost and out of the taskbar
+constexpr UINT_PTR kTimerBeep = 3;       // one beep per tick
 constexpr UINT kFrameInterval = 50;
 constexpr UINT kStayOnTopInterval = 50;
 constexpr UINT kBeepInterval = 500;
@@ -53,7 +53,8 @@ void EllipseFigure(HDC dc, int l, int t, int r, int b) {
         at(cx - rx, cy - k * ry), at(cx - k * rx, cy - ry), at(cx, cy - ry),
         at(cx + k * rx, cy - ry), at(cx + rx, cy - k * ry), at(cx + rx, cy),
     };
-    MoveToEx(dc, static_cast<int>(std::lround(cx + rx)), static_cast<int>(std::lround(cy)), nullptr);
+    MoveToEx(dc, static_cast<int>(std::lround(cx + rx)), static_cast<int>(std::lround(cy)),
+             nullptr);
     PolyBezierTo(dc, curve, static_cast<DWORD>(std::size(curve)));
     CloseFigure(dc);
 }
@@ -117,9 +118,9 @@ void DrawBell(HDC dc, double angle, int s) {
 
     // The body: a bezier outline closed by the mouth.
     const POINT outlinePoints[] = {
-        {18 * s, 108 * s}, {26 * s, 96 * s}, {30 * s, 74 * s},  {32 * s, 52 * s},
-        {34 * s, 30 * s},  {48 * s, 20 * s}, {64 * s, 20 * s},  {80 * s, 20 * s},
-        {94 * s, 30 * s},  {96 * s, 52 * s}, {98 * s, 74 * s},  {102 * s, 96 * s},
+        {18 * s, 108 * s},  {26 * s, 96 * s}, {30 * s, 74 * s}, {32 * s, 52 * s},
+        {34 * s, 30 * s},   {48 * s, 20 * s}, {64 * s, 20 * s}, {80 * s, 20 * s},
+        {94 * s, 30 * s},   {96 * s, 52 * s}, {98 * s, 74 * s}, {102 * s, 96 * s},
         {110 * s, 108 * s},
     };
     {
@@ -146,8 +147,8 @@ void DrawBell(HDC dc, double angle, int s) {
     FillEllipse(dc, rim, outline, 14 * s, 101 * s, 114 * s, 113 * s, 2 * s);
     // The clapper hangs below the mouth and lags behind the swing.
     const int clapperX = (64 - static_cast<int>(angle * 0.8)) * s;
-    FillEllipse(dc, RGB(110, 70, 10), outline, clapperX - 8 * s, 108 * s, clapperX + 8 * s,
-                124 * s, s);
+    FillEllipse(dc, RGB(110, 70, 10), outline, clapperX - 8 * s, 108 * s, clapperX + 8 * s, 124 * s,
+                s);
 
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
     SetGraphicsMode(dc, GM_COMPATIBLE);
@@ -220,16 +221,17 @@ void TF_ALARMUJ::FormCreate() {
     captionFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
-    speedButton1_ = CreateWindowExW(0, L"BUTTON", L"OK",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kButtonLeft,
-                                    kButtonTop, kButtonWidth, kButtonHeight, Hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)),
-                                    ModuleInstance(), nullptr);
+    speedButton1_ = CreateWindowExW(
+        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kButtonLeft,
+        kButtonTop, kButtonWidth, kButtonHeight, Hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), ModuleInstance(), nullptr);
     SendMessageW(speedButton1_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
-void TF_ALARMUJ::Close() { FormClose(); }
+void TF_ALARMUJ::Close() {
+    FormClose();
+}
 
 void TF_ALARMUJ::SetBeepEnabled(bool enabled) {
     beepEnabled_ = enabled;
@@ -241,7 +243,8 @@ void TF_ALARMUJ::SetBeepEnabled(bool enabled) {
 }
 
 void TF_ALARMUJ::PopUp(bool playBeep) {
-    if (App().F_Alarm) App().F_Alarm->Enable(false);
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
     SetBeepEnabled(playBeep);
     // Placed below the work area before it shows, so it never flashes where it last rested.
     RECT work{};
@@ -260,7 +263,8 @@ void TF_ALARMUJ::FormShow() {
 }
 
 void TF_ALARMUJ::FormClose() {
-    if (App().F_Alarm) App().F_Alarm->Enable(true);
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(true);
     KillTimer(Hwnd(), kTimerStayOnTop);
     SetWindowPos(Hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetBeepEnabled(false);
@@ -269,7 +273,9 @@ void TF_ALARMUJ::FormClose() {
     Hide();
 }
 
-void TF_ALARMUJ::SpeedButton1Click() { Close(); }
+void TF_ALARMUJ::SpeedButton1Click() {
+    Close();
+}
 
 void TF_ALARMUJ::Timer1Timer() {
     img1Visible_ = !img1Visible_;
@@ -282,7 +288,8 @@ void TF_ALARMUJ::TimerStayOnTopTimer() {
     SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
     const LONG_PTR wanted = (style | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
-    if (wanted != style) SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, wanted);
+    if (wanted != style)
+        SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, wanted);
 }
 
 void TF_ALARMUJ::t_BeepTimer() {
@@ -347,12 +354,16 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Close();
             return 0;
         case WM_SHOWWINDOW:
-            if (wParam) FormShow();
+            if (wParam)
+                FormShow();
             break;
         case WM_TIMER:
-            if (wParam == kTimer1) Timer1Timer();
-            if (wParam == kTimerStayOnTop) TimerStayOnTopTimer();
-            if (wParam == kTimerBeep) t_BeepTimer();
+            if (wParam == kTimer1)
+                Timer1Timer();
+            if (wParam == kTimerStayOnTop)
+                TimerStayOnTopTimer();
+            if (wParam == kTimerBeep)
+                t_BeepTimer();
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kSpeedButton1Id && HIWORD(wParam) == BN_CLICKED) {
@@ -416,7 +427,8 @@ void SlideInPopup(HWND window, int delayMs, int step, SlideDirection direction, 
     for (size_t i = 0; i < tops.size(); ++i) {
         SetWindowPos(window, nullptr, left, tops[i], 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (i == 0 || i + 1 == tops.size()) continue;  // the first and last placements
+        if (i == 0 || i + 1 == tops.size())
+            continue;  // the first and last placements
         ProcessMessages();
         Sleep(static_cast<DWORD>(delayMs > 0 ? delayMs : 0));
     }

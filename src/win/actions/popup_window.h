@@ -11,7 +11,7 @@
 namespace klaxora::win {
 
 class TF_ALARMUJ : public Window {
-public:
+  public:
     static constexpr int kWidth = 232;
     static constexpr int kHeight = 173;
 
@@ -34,11 +34,11 @@ public:
     bool Img1Visible() const { return img1Visible_; }
     HWND SpeedButton1() const { return speedButton1_; }
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void FormClose();
 
-private:
+  private:
     void FormCreate();
     void FormShow();
     void SpeedButton1Click();

@@ -12,7 +12,7 @@ namespace {
 // The media back end: one MCI device at a time, opened by file name (MCI picks the device
 // from the extension), timed in milliseconds.
 class MciMedia : public MediaPort {
-public:
+  public:
     ~MciMedia() override { Close(); }
 
     void SetCallback(HWND window) { callback_ = window; }
@@ -52,34 +52,42 @@ public:
     void Resume() override {
         MCI_GENERIC_PARMS p{};
         // Not every device knows resume; playing on from the paused place does the same.
-        if (Send(MCI_RESUME, MCI_WAIT, &p) != 0) Play(true);
+        if (Send(MCI_RESUME, MCI_WAIT, &p) != 0)
+            Play(true);
     }
     void Stop() override {
         MCI_GENERIC_PARMS p{};
         Send(MCI_STOP, MCI_WAIT, &p);
     }
     MediaMode Mode() override {
-        if (!device_) return MediaMode::NotOpen;
+        if (!device_)
+            return MediaMode::NotOpen;
         switch (Status(MCI_STATUS_MODE)) {
-            case MCI_MODE_PLAY: return MediaMode::Playing;
-            case MCI_MODE_PAUSE: return MediaMode::Paused;
-            default: return MediaMode::Stopped;
+            case MCI_MODE_PLAY:
+                return MediaMode::Playing;
+            case MCI_MODE_PAUSE:
+                return MediaMode::Paused;
+            default:
+                return MediaMode::Stopped;
         }
     }
 
-private:
+  private:
     MCIERROR Send(UINT command, DWORD_PTR flags, void* parms) {
-        if (!device_) return MCIERR_INVALID_DEVICE_ID;
+        if (!device_)
+            return MCIERR_INVALID_DEVICE_ID;
         return mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
     }
     uint64_t Status(DWORD item) {
         MCI_STATUS_PARMS status{};
         status.dwItem = item;
-        if (Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status) != 0) return 0;
+        if (Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status) != 0)
+            return 0;
         return status.dwReturn;
     }
     void Close() {
-        if (!device_) return;
+        if (!device_)
+            return;
         MCI_GENERIC_PARMS p{};
         mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
         device_ = 0;
@@ -108,14 +116,17 @@ struct SoundPanel::Impl {
         Check(controls.Play, b.playDown);
         Check(controls.Pause, b.pauseDown);
         Check(controls.Stop, b.stopDown);
-        if (controls.LabelCzas) SetWindowTextW(controls.LabelCzas, player.Label().c_str());
+        if (controls.LabelCzas)
+            SetWindowTextW(controls.LabelCzas, player.Label().c_str());
         const BOOL enabled = player.TransportEnabled() ? TRUE : FALSE;
         for (HWND control : {controls.Play, controls.Pause, controls.Stop, controls.LoopCheckBox}) {
-            if (control) EnableWindow(control, enabled);
+            if (control)
+                EnableWindow(control, enabled);
         }
     }
     static void Check(HWND button, bool down) {
-        if (button) SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (button)
+            SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     bool Loop() const {
         return controls.LoopCheckBox &&
@@ -148,7 +159,8 @@ namespace {
 LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == MM_MCINOTIFY) {
         auto* panel = reinterpret_cast<SoundPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (panel) Guarded([&] { panel->PlayerNotify(wParam, lParam); });
+        if (panel)
+            Guarded([&] { panel->PlayerNotify(wParam, lParam); });
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -174,7 +186,8 @@ SoundPanel::SoundPanel() : impl_(std::make_unique<Impl>()) {
 }
 
 SoundPanel::~SoundPanel() {
-    if (impl_->notifyWindow) DestroyWindow(impl_->notifyWindow);
+    if (impl_->notifyWindow)
+        DestroyWindow(impl_->notifyWindow);
 }
 
 void SoundPanel::Attach(const SoundPanelControls& controls) {
@@ -209,14 +222,14 @@ void SoundPanel::StopClick() {
 
 void SoundPanel::PlayerNotify(WPARAM flags) {
     // A play replaced by a newer one is still playing: nothing ended.
-    if (flags == MCI_NOTIFY_SUPERSEDED) return;
-    impl_->Run([&] {
-        impl_->player.PlayerNotify(flags == MCI_NOTIFY_SUCCESSFUL, impl_->Loop());
-    });
+    if (flags == MCI_NOTIFY_SUPERSEDED)
+        return;
+    impl_->Run([&] { impl_->player.PlayerNotify(flags == MCI_NOTIFY_SUCCESSFUL, impl_->Loop()); });
 }
 
 void SoundPanel::PlayerNotify(WPARAM flags, LPARAM device) {
-    if (static_cast<MCIDEVICEID>(device) != impl_->media.Device()) return;
+    if (static_cast<MCIDEVICEID>(device) != impl_->media.Device())
+        return;
     PlayerNotify(flags);
 }
 
@@ -228,10 +241,18 @@ void SoundPanel::PlayForAlarm(const std::wstring& path) {
     impl_->Run([&] { impl_->player.PlayForAlarm(path); });
 }
 
-bool SoundPanel::Playing() const { return impl_->player.Playing(); }
-const TransportButtons& SoundPanel::Buttons() const { return impl_->player.Buttons(); }
-const std::wstring& SoundPanel::Label() const { return impl_->player.Label(); }
-MediaMode SoundPanel::Mode() const { return impl_->media.Mode(); }
+bool SoundPanel::Playing() const {
+    return impl_->player.Playing();
+}
+const TransportButtons& SoundPanel::Buttons() const {
+    return impl_->player.Buttons();
+}
+const std::wstring& SoundPanel::Label() const {
+    return impl_->player.Label();
+}
+MediaMode SoundPanel::Mode() const {
+    return impl_->media.Mode();
+}
 
 void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
     impl_->reportWrongFormat = std::move(report);

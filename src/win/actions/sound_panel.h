@@ -14,8 +14,8 @@
 namespace klaxora::win {
 
 struct SoundPanelControls {
-    HWND LabelCzas = nullptr;     // duration label
-    HWND Play = nullptr;          // push-like check buttons: checked means "down"
+    HWND LabelCzas = nullptr;  // duration label
+    HWND Play = nullptr;       // push-like check buttons: checked means "down"
     HWND Pause = nullptr;
     HWND Stop = nullptr;
     HWND LoopCheckBox = nullptr;
@@ -27,7 +27,7 @@ struct SoundPanelControls {
 using klaxora::SoundFileChange;
 
 class SoundPanel {
-public:
+  public:
     SoundPanel();
     ~SoundPanel();
     SoundPanel(const SoundPanel&) = delete;
@@ -63,7 +63,7 @@ public:
     // Where the wrong-format notice goes: a plain message box unless replaced.
     void SetWrongFormatReporter(std::function<void(std::wstring_view)> report);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -11,7 +11,8 @@ namespace klaxora::win {
 namespace {
 
 bool FileExistsAt(std::wstring_view path) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     const DWORD a = GetFileAttributesW(std::wstring(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -29,7 +30,8 @@ std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
     // otherwise look closed.
     ++counters_.processesOpened;
     KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    if (!process) return {};
+    if (!process)
+        return {};
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         DWORD size = static_cast<DWORD>(buffer.size());
@@ -37,23 +39,27 @@ std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
             buffer.resize(size);
             return buffer;
         }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768) return {};
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
+            return {};
         buffer.resize(buffer.size() * 2);
     }
 }
 
 ProcessId Win32ProcessWatch::FindProcessIdByPath(std::wstring_view path) {
-    if (!FileExistsAt(path)) return kNoProcess;
+    if (!FileExistsAt(path))
+        return kNoProcess;
     ++counters_.snapshots;
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return kNoProcess;
+    if (!snapshot)
+        return kNoProcess;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
          more = Process32NextW(snapshot.Get(), &entry)) {
         // The list gives each executable's file name: only a process whose name is the
         // watched one's is worth opening for its full path.
-        if (!ExeNameCanMatch(entry.szExeFile, path)) continue;
+        if (!ExeNameCanMatch(entry.szExeFile, path))
+            continue;
         if (SameProgramPath(GetProcessPath(entry.th32ProcessID), path)) {
             return entry.th32ProcessID;
         }
@@ -66,7 +72,8 @@ bool Win32ProcessWatch::IsProgramRunning(std::wstring_view path) {
 }
 
 WindowRef Win32ProcessWatch::FindMainWindow(ProcessId id) {
-    if (id == 0 || id == kNoProcess) return 0;
+    if (id == 0 || id == kNoProcess)
+        return 0;
     struct Search {
         DWORD id;
         HWND found;
@@ -88,11 +95,13 @@ WindowRef Win32ProcessWatch::FindMainWindow(ProcessId id) {
 
 bool Win32ProcessWatch::IsWindowResponding(WindowRef window) {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return true;
+    if (!user32)
+        return true;
     using IsHungAppWindowFn = BOOL(WINAPI*)(HWND);
     const auto isHung = reinterpret_cast<IsHungAppWindowFn>(
         reinterpret_cast<void*>(GetProcAddress(user32, "IsHungAppWindow")));
-    if (!isHung) return true;
+    if (!isHung)
+        return true;
     return isHung(reinterpret_cast<HWND>(window)) == FALSE;
 }
 

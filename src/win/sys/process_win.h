@@ -10,7 +10,7 @@
 namespace klaxora::win {
 
 class Win32ProcessWatch : public ProcessWatchPort {
-public:
+  public:
     bool IsInternetConnected() override;
     std::wstring GetProcessPath(ProcessId id) override;
     bool IsProgramRunning(std::wstring_view path) override;
@@ -25,7 +25,7 @@ public:
     };
     const Counters& Stats() const { return counters_; }
 
-private:
+  private:
     Counters counters_;
 };
 

@@ -11,10 +11,21 @@ namespace klaxora::win {
 
 const SystemApi& RealSystemApi() {
     static const SystemApi api{
-        &::OpenProcessToken, &::LookupPrivilegeValueW, &::AdjustTokenPrivileges, &::CloseHandle,
-        &::ExitWindowsEx,    &::SetSystemPowerState,   &::SendMessageW,          &::keybd_event,
-        &::GetCursorPos,     &::SetCursorPos,          &::WinExec,               &::ShellExecuteW,
-        &::waveOutSetVolume, &::mouse_event,           &::mciSendCommandW,
+        &::OpenProcessToken,
+        &::LookupPrivilegeValueW,
+        &::AdjustTokenPrivileges,
+        &::CloseHandle,
+        &::ExitWindowsEx,
+        &::SetSystemPowerState,
+        &::SendMessageW,
+        &::keybd_event,
+        &::GetCursorPos,
+        &::SetCursorPos,
+        &::WinExec,
+        &::ShellExecuteW,
+        &::waveOutSetVolume,
+        &::mouse_event,
+        &::mciSendCommandW,
     };
     return api;
 }
@@ -25,17 +36,18 @@ constexpr DWORD kTokenAccess = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;  // 0x28
 
 // The token of this process, closed through the same table that opened it.
 class Token {
-public:
+  public:
     Token(const SystemApi& api) : api_(api) {}
     ~Token() {
-        if (handle_) api_.CloseHandle(handle_);
+        if (handle_)
+            api_.CloseHandle(handle_);
     }
     Token(const Token&) = delete;
     Token& operator=(const Token&) = delete;
     HANDLE* Put() { return &handle_; }
     HANDLE Get() const { return handle_; }
 
-private:
+  private:
     const SystemApi& api_;
     HANDLE handle_ = nullptr;
 };
@@ -63,7 +75,9 @@ bool Win32SystemOperations::SetTokenPrivilege(std::wstring_view privilege, bool 
                                       &returned) != FALSE;
 }
 
-void Win32SystemOperations::ExitSystem(uint32_t flags) { api_.ExitWindowsEx(flags, 0); }
+void Win32SystemOperations::ExitSystem(uint32_t flags) {
+    api_.ExitWindowsEx(flags, 0);
+}
 
 void Win32SystemOperations::EnterPowerState(bool suspend, bool force) {
     // Every supported system is of the NT family, so the privilege is always needed. The
@@ -84,7 +98,8 @@ void Win32SystemOperations::EnterPowerState(bool suspend, bool force) {
             ThrowLastError();
         }
     }
-    if (!api_.SetSystemPowerState(suspend ? TRUE : FALSE, force ? TRUE : FALSE)) ThrowLastError();
+    if (!api_.SetSystemPowerState(suspend ? TRUE : FALSE, force ? TRUE : FALSE))
+        ThrowLastError();
 }
 
 void Win32SystemOperations::SendMonitorOff() {
@@ -133,7 +148,9 @@ void Win32SystemOperations::OpenWithShell(WindowRef owner, std::wstring_view tar
     api_.ShellExecuteW(ToHwnd(owner), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32SystemOperations::SetMaxVolume() { api_.waveOutSetVolume(nullptr, 0xFFFFFFFF); }
+void Win32SystemOperations::SetMaxVolume() {
+    api_.waveOutSetVolume(nullptr, 0xFFFFFFFF);
+}
 
 void Win32SystemOperations::DisableKeyboard(WindowRef owner) {
     api_.ShellExecuteW(ToHwnd(owner), L"open", L"rundll32", kDisableKeyboardParameters, nullptr,

@@ -12,8 +12,8 @@ namespace klaxora::win {
 struct SystemApi {
     BOOL(WINAPI* OpenProcessToken)(HANDLE, DWORD, PHANDLE);
     BOOL(WINAPI* LookupPrivilegeValueW)(LPCWSTR, LPCWSTR, PLUID);
-    BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES,
-                                        PDWORD);
+    BOOL(WINAPI* AdjustTokenPrivileges)
+    (HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
     BOOL(WINAPI* CloseHandle)(HANDLE);
     BOOL(WINAPI* ExitWindowsEx)(UINT, DWORD);
     BOOL(WINAPI* SetSystemPowerState)(BOOL, BOOL);
@@ -37,7 +37,7 @@ inline constexpr const wchar_t* kDisableMouseParameters = L"mouse,disable";
 inline constexpr const wchar_t* kDisableKeyboardParameters = L"keyboard,disable";
 
 class Win32SystemOperations : public SystemOperations {
-public:
+  public:
     // applicationWindow: the program's hidden main window, which receives the monitor-off
     // command.
     explicit Win32SystemOperations(HWND applicationWindow, const SystemApi& api = RealSystemApi())
@@ -60,12 +60,16 @@ public:
     void ClickMouse(int x, int y, int clicks) override;
     void OperateCdTray(wchar_t driveLetter, bool open) override;
 
-private:
+  private:
     HWND appWindow_;
     const SystemApi& api_;
 };
 
-inline HWND ToHwnd(WindowRef w) { return reinterpret_cast<HWND>(w); }
-inline WindowRef ToRef(HWND w) { return reinterpret_cast<WindowRef>(w); }
+inline HWND ToHwnd(WindowRef w) {
+    return reinterpret_cast<HWND>(w);
+}
+inline WindowRef ToRef(HWND w) {
+    return reinterpret_cast<WindowRef>(w);
+}
 
 }  // namespace klaxora::win

@@ -13,9 +13,14 @@ bool g_hang = false;
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_APP: g_hang = true; return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
-        default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+        case WM_APP:
+            g_hang = true;
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -26,10 +31,12 @@ HWND MakeWindow(const wchar_t* title, bool visible, bool enabled) {
     wc.lpszClassName = L"KlaxoraWatchTarget";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, L"KlaxoraWatchTarget", title, WS_OVERLAPPEDWINDOW, 20, 20,
-                                200, 120, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!enabled) EnableWindow(hwnd, FALSE);
-    if (visible) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    HWND hwnd = CreateWindowExW(0, L"KlaxoraWatchTarget", title, WS_OVERLAPPEDWINDOW, 20, 20, 200,
+                                120, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!enabled)
+        EnableWindow(hwnd, FALSE);
+    if (visible)
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     return hwnd;
 }
 
@@ -50,7 +57,8 @@ int wmain(int argc, wchar_t** argv) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageW(&msg);
-        if (g_hang) Sleep(INFINITE);  // the window stops responding from here on
+        if (g_hang)
+            Sleep(INFINITE);  // the window stops responding from here on
     }
     return 0;
 }
