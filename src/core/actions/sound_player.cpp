@@ -29,8 +29,8 @@ std::wstring SoundDurationLabel(uint64_t lengthMs) {
 }
 
 std::wstring_view FileExtension(std::wstring_view path) {
-    const std::wstring_view name = path.substr(
-        path.find_last_of(L"\\/") == std::wstring_view::npos ? 0 : path.find_last_of(L"\\/") + 1);
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
     const size_t dot = name.rfind(L'.');
     return dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot);
 }
