@@ -256,5 +256,26 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
     DeleteFileW(broken.c_str());
 }
 
+TEST_F(SoundPanelTest, ANameInTheWindowsMediaFolderIsPlayedFromThere) {
+    const std::wstring media = win::Win32FileSystem().WindowsDirectory() + L"\\Media";
+    CreateDirectoryW(media.c_str(), nullptr);
+    const std::wstring name = L"klaxora_" + std::to_wstring(GetCurrentProcessId()) + L".wav";
+    const std::wstring three = WriteWav(L"three.wav", 3000);
+    ASSERT_TRUE(CopyFileW(three.c_str(), (media + L"\\" + name).c_str(), FALSE));
+    // The same name beside the test, 65 seconds long.
+    ASSERT_TRUE(CopyFileW(longWav.c_str(), name.c_str(), FALSE));
+
+    panel->LoadSoundPreview(name);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"0:03s");
+    panel->LoadSoundPreview(shortWav);  // lets go of the Media folder's file
+    EXPECT_TRUE(DeleteFileW((media + L"\\" + name).c_str()));
+    panel->LoadSoundPreview(name);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
+
+    panel->LoadSoundPreview(shortWav);
+    EXPECT_TRUE(DeleteFileW(name.c_str()));
+    DeleteFileW(three.c_str());
+}
+
 }  // namespace
 }  // namespace klaxora::testing
