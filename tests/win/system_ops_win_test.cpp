@@ -205,7 +205,8 @@ TEST_F(SystemOpsSeam, PowerStateSetsThePrivilegeThenRaisesTheSystemsText) {
         FAIL() << "no error";
     } catch (const UserError& e) {
         EXPECT_FALSE(e.Message().empty());
-        EXPECT_EQ(e.Message(), win::SystemErrorText(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(e.Message(),
+                  L"Błąd systemu. Kod: 5.\r\n" + win::SystemErrorText(ERROR_ACCESS_DENIED));
     }
     EXPECT_EQ(g_calls.back(), L"SetSystemPowerState 1 1");
 }

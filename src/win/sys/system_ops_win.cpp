@@ -52,9 +52,11 @@ class Token {
     HANDLE handle_ = nullptr;
 };
 
+// The system's error, with its code and its own text, for the standard error box.
 [[noreturn]] void ThrowLastError() {
     const DWORD code = GetLastError();
-    throw UserError(SystemErrorText(code));
+    throw UserError(L"Błąd systemu. Kod: " + std::to_wstring(code) + L".\r\n" +
+                    SystemErrorText(code));
 }
 
 }  // namespace
