@@ -1,20 +1,66 @@
 #pragma once
-// The alarm popup that slides in from the corner of the screen. For now a hidden window of
-// its class; its drawing, animation and timers come later.
+// The alarm popup: slides up out of the bottom-right corner of the work area, swings a bell,
+// stays above every other window, optionally beeps twice a second, and waits for "OK" or a
+// click on the notification-area icon. Never a taskbar button.
+#include <functional>
+
+#include "actions/popup_slide.h"
+#include "win/sys/handles.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 
 class TF_ALARMUJ : public Window {
-public:
+  public:
+    static constexpr int kWidth = 232;
+    static constexpr int kHeight = 173;
+
+    ~TF_ALARMUJ() override;
     void Create();
     // Closes the popup whether or not it is open; the close handling always runs and enables
     // the configuration window again.
     void Close();
 
-protected:
+    // t_Beep's enabled state; the caller sets it from the PlayBeep option before showing.
+    void SetBeepEnabled(bool enabled);
+    // The showing, in its order: disable the configuration window, set the beep, show the
+    // popup and slide it in (10 ms, 2 pixels). Returns once it rests; messages keep flowing.
+    void PopUp(bool playBeep);
+    // Where a beep goes: MessageBeep(0) unless replaced.
+    void SetBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
+
+    bool BeepEnabled() const { return beepEnabled_; }
+    // Which animation frame shows: true for the first (Img1).
+    bool Img1Visible() const { return img1Visible_; }
+    HWND SpeedButton1() const { return speedButton1_; }
+
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void FormClose();
+
+  private:
+    void FormCreate();
+    void FormShow();
+    void SpeedButton1Click();
+    void Timer1Timer();
+    void TimerStayOnTopTimer();
+    void t_BeepTimer();
+    void Paint(HDC dc);
+    void DrawSpeedButton(const DRAWITEMSTRUCT& item);
+
+    HWND speedButton1_ = nullptr;
+    GdiObject img1_, img2_, okGlyph_, captionFont_;
+    bool img1Visible_ = true;
+    bool beepEnabled_ = false;
+    std::function<void()> beeper_;
 };
+
+// Moves a window vertically at the right edge of the work area: in, from just below it up to
+// rest on its bottom edge; out, the reverse. Messages are processed between steps, and a pause
+// above 0 slides the window out again after that many milliseconds.
+void SlideInPopup(HWND window, int delayMs, int step, SlideDirection direction, int pauseMs);
+
+// Lets the application handle what is waiting in its queue (a quit request stays queued).
+void ProcessMessages();
 
 }  // namespace klaxora::win

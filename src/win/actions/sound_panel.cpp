@@ -1,18 +1,262 @@
 #include "win/actions/sound_panel.h"
 
-// Placeholder until the player lands: keeps the window side compiling.
-namespace klaxora::win {
+#include <mmsystem.h>
 
-void SoundPanel::Attach(const SoundPanelControls&) {}
-SoundFileChange SoundPanel::ApplyFileChange(const std::wstring&) { return SoundFileChange::NoFile; }
-void SoundPanel::LoadSoundPreview(const std::wstring&) {}
-void SoundPanel::PlayClick() {}
-void SoundPanel::PauseClick() {}
-void SoundPanel::StopClick() {}
-void SoundPanel::PlayerNotify(WPARAM) {}
-void SoundPanel::SetLocked(bool) {}
-void SoundPanel::PlayForAlarm(const std::wstring&) {}
-bool SoundPanel::Playing() const { return false; }
+#include "win/sys/file_system_win.h"
+#include "win/ui/message_box.h"
+#include "win/ui/window.h"
+
+namespace klaxora::win {
+namespace {
+
+// The media back end: one MCI device at a time, opened by file name (MCI picks the device
+// from the extension), timed in milliseconds.
+class MciMedia : public MediaPort {
+  public:
+    ~MciMedia() override { Close(); }
+
+    void SetCallback(HWND window) { callback_ = window; }
+    MCIDEVICEID Device() const { return device_; }
+
+    bool Open(std::wstring_view path) override {
+        Close();
+        const std::wstring file(path);
+        MCI_OPEN_PARMSW open{};
+        open.lpstrElementName = file.c_str();
+        if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
+                            reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+            return false;
+        }
+        device_ = open.wDeviceID;
+        MCI_SET_PARMS set{};
+        set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+        Send(MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set);
+        return true;
+    }
+    bool IsOpen() const override { return device_ != 0; }
+    uint64_t LengthMs() override { return Status(MCI_STATUS_LENGTH); }
+    uint64_t PositionMs() override { return Status(MCI_STATUS_POSITION); }
+    void SeekToStart() override {
+        MCI_SEEK_PARMS seek{};
+        Send(MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, &seek);
+    }
+    void Play(bool notify) override {
+        MCI_PLAY_PARMS play{};
+        play.dwCallback = reinterpret_cast<DWORD_PTR>(callback_);
+        Send(MCI_PLAY, notify ? MCI_NOTIFY : 0, &play);
+    }
+    void Pause() override {
+        MCI_GENERIC_PARMS p{};
+        Send(MCI_PAUSE, MCI_WAIT, &p);
+    }
+    void Resume() override {
+        MCI_GENERIC_PARMS p{};
+        // Not every device knows resume; playing on from the paused place does the same.
+        if (Send(MCI_RESUME, MCI_WAIT, &p) != 0)
+            Play(true);
+    }
+    void Stop() override {
+        MCI_GENERIC_PARMS p{};
+        Send(MCI_STOP, MCI_WAIT, &p);
+    }
+    MediaMode Mode() override {
+        if (!device_)
+            return MediaMode::NotOpen;
+        switch (Status(MCI_STATUS_MODE)) {
+            case MCI_MODE_PLAY:
+                return MediaMode::Playing;
+            case MCI_MODE_PAUSE:
+                return MediaMode::Paused;
+            default:
+                return MediaMode::Stopped;
+        }
+    }
+
+  private:
+    MCIERROR Send(UINT command, DWORD_PTR flags, void* parms) {
+        if (!device_)
+            return MCIERR_INVALID_DEVICE_ID;
+        return mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
+    }
+    uint64_t Status(DWORD item) {
+        MCI_STATUS_PARMS status{};
+        status.dwItem = item;
+        if (Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status) != 0)
+            return 0;
+        return status.dwReturn;
+    }
+    void Close() {
+        if (!device_)
+            return;
+        MCI_GENERIC_PARMS p{};
+        mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
+        device_ = 0;
+    }
+
+    MCIDEVICEID device_ = 0;
+    HWND callback_ = nullptr;
+};
+
+constexpr wchar_t kNotifyClass[] = L"KlaxoraSoundPlayer";
+
+}  // namespace
+
+struct SoundPanel::Impl {
+    Win32FileSystem files;
+    MciMedia media;
+    SoundPlayer player{media, files, files};
+    SoundPanelControls controls;
+    HWND notifyWindow = nullptr;  // our own message-only window
+    std::function<void(std::wstring_view)> reportWrongFormat = [](std::wstring_view text) {
+        ShowPlain(text);
+    };
+
+    void Apply() const {
+        const TransportButtons& b = player.Buttons();
+        Check(controls.Play, b.playDown);
+        Check(controls.Pause, b.pauseDown);
+        Check(controls.Stop, b.stopDown);
+        if (controls.LabelCzas)
+            SetWindowTextW(controls.LabelCzas, player.Label().c_str());
+        const BOOL enabled = player.TransportEnabled() ? TRUE : FALSE;
+        for (HWND control : {controls.Play, controls.Pause, controls.Stop, controls.LoopCheckBox}) {
+            if (control)
+                EnableWindow(control, enabled);
+        }
+    }
+    static void Check(HWND button, bool down) {
+        if (button)
+            SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    bool Loop() const {
+        return controls.LoopCheckBox &&
+               SendMessageW(controls.LoopCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    // Runs a step of the player and shows its outcome, failures included.
+    template <typename F>
+    auto Run(F step) {
+        try {
+            if constexpr (std::is_void_v<decltype(step())>) {
+                step();
+                Apply();
+            } else {
+                auto result = step();
+                Apply();
+                return result;
+            }
+        } catch (...) {
+            Apply();
+            throw;
+        }
+    }
+    void UseCallback() {
+        media.SetCallback(controls.NotifyWindow ? controls.NotifyWindow : notifyWindow);
+    }
+};
+
+namespace {
+
+LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == MM_MCINOTIFY) {
+        auto* panel = reinterpret_cast<SoundPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (panel)
+            Guarded([&] { panel->PlayerNotify(wParam, lParam); });
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+SoundPanel::SoundPanel() : impl_(std::make_unique<Impl>()) {
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(ModuleInstance(), kNotifyClass, &wc)) {
+        wc = {};
+        wc.lpfnWndProc = &NotifyProc;
+        wc.hInstance = ModuleInstance();
+        wc.lpszClassName = kNotifyClass;
+        RegisterClassW(&wc);
+    }
+    impl_->notifyWindow = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, ModuleInstance(), nullptr);
+    if (impl_->notifyWindow) {
+        SetWindowLongPtrW(impl_->notifyWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    impl_->UseCallback();
+}
+
+SoundPanel::~SoundPanel() {
+    if (impl_->notifyWindow)
+        DestroyWindow(impl_->notifyWindow);
+}
+
+void SoundPanel::Attach(const SoundPanelControls& controls) {
+    impl_->controls = controls;
+    impl_->UseCallback();
+    impl_->Apply();
+}
+
+SoundFileChange SoundPanel::ApplyFileChange(const std::wstring& path) {
+    const SoundFileChange change = impl_->Run([&] { return impl_->player.ApplyFileChange(path); });
+    if (change == SoundFileChange::WrongFormat && impl_->reportWrongFormat) {
+        impl_->reportWrongFormat(kWrongSoundFormat);
+    }
+    return change;
+}
+
+void SoundPanel::LoadSoundPreview(const std::wstring& path) {
+    impl_->Run([&] { impl_->player.LoadSoundPreview(path); });
+}
+
+void SoundPanel::PlayClick() {
+    impl_->Run([&] { impl_->player.PlayClick(); });
+}
+
+void SoundPanel::PauseClick() {
+    impl_->Run([&] { impl_->player.PauseClick(); });
+}
+
+void SoundPanel::StopClick() {
+    impl_->Run([&] { impl_->player.StopClick(); });
+}
+
+void SoundPanel::PlayerNotify(WPARAM flags) {
+    // A play replaced by a newer one is still playing: nothing ended.
+    if (flags == MCI_NOTIFY_SUPERSEDED)
+        return;
+    impl_->Run([&] { impl_->player.PlayerNotify(flags == MCI_NOTIFY_SUCCESSFUL, impl_->Loop()); });
+}
+
+void SoundPanel::PlayerNotify(WPARAM flags, LPARAM device) {
+    if (static_cast<MCIDEVICEID>(device) != impl_->media.Device())
+        return;
+    PlayerNotify(flags);
+}
+
+void SoundPanel::SetLocked(bool locked) {
+    impl_->Run([&] { impl_->player.SetLocked(locked); });
+}
+
+void SoundPanel::PlayForAlarm(const std::wstring& path) {
+    impl_->Run([&] { impl_->player.PlayForAlarm(path); });
+}
+
+bool SoundPanel::Playing() const {
+    return impl_->player.Playing();
+}
+const TransportButtons& SoundPanel::Buttons() const {
+    return impl_->player.Buttons();
+}
+const std::wstring& SoundPanel::Label() const {
+    return impl_->player.Label();
+}
+MediaMode SoundPanel::Mode() const {
+    return impl_->media.Mode();
+}
+
+void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
+    impl_->reportWrongFormat = std::move(report);
+}
 
 SoundPanel& Player() {
     static SoundPanel player;

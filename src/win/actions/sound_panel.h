@@ -4,45 +4,68 @@
 // same player plays the sound when an alarm fires.
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+
+#include "actions/sound_player.h"
 
 namespace klaxora::win {
 
 struct SoundPanelControls {
-    HWND LabelCzas = nullptr;     // duration label
-    HWND Play = nullptr;          // push-like check buttons: checked means "down"
+    HWND LabelCzas = nullptr;  // duration label
+    HWND Play = nullptr;       // push-like check buttons: checked means "down"
     HWND Pause = nullptr;
     HWND Stop = nullptr;
     HWND LoopCheckBox = nullptr;
-    HWND NotifyWindow = nullptr;  // receives MM_MCINOTIFY and passes it to PlayerNotify
+    // Receives MM_MCINOTIFY and passes it to PlayerNotify. Optional: without it the player's
+    // own message-only window receives the reports.
+    HWND NotifyWindow = nullptr;
 };
 
-enum class SoundFileChange {
-    Loaded,       // a sound was loaded: the transport is enabled and the start may be enabled
-    WrongFormat,  // an existing file of another type: reported, nothing else changed
-    NoFile,       // empty name or no such file: the transport and the start are disabled
-};
+using klaxora::SoundFileChange;
 
 class SoundPanel {
-public:
+  public:
+    SoundPanel();
+    ~SoundPanel();
+    SoundPanel(const SoundPanel&) = delete;
+    SoundPanel& operator=(const SoundPanel&) = delete;
+
     void Attach(const SoundPanelControls& controls);
 
-    // The file-change rule run by the view synchroniser for the sound action. Throws a
-    // UserError when the player cannot open the file.
+    // The file-change rule run by the view synchroniser for the sound action. A file of
+    // another type is reported in a plain message box (WrongFormat); throws a UserError when
+    // the player cannot open the file.
     SoundFileChange ApplyFileChange(const std::wstring& path);
     void LoadSoundPreview(const std::wstring& path);
 
+    // The transport's click handlers; each throws a UserError (for the standard error box)
+    // when no sound is open, after correcting the buttons.
     void PlayClick();
     void PauseClick();
     void StopClick();
     // MM_MCINOTIFY's wParam.
     void PlayerNotify(WPARAM flags);
+    // MM_MCINOTIFY's wParam and lParam: a report of a device closed since is ignored.
+    void PlayerNotify(WPARAM flags, LPARAM device);
 
     // Start disables the panel (stopping a running preview); Stop enables it again.
     void SetLocked(bool locked);
-    // The alarm's own playback of a sound file.
+    // The alarm's own playback of a sound file. Throws a UserError when it cannot be opened.
     void PlayForAlarm(const std::wstring& path);
     bool Playing() const;
+
+    const TransportButtons& Buttons() const;
+    const std::wstring& Label() const;
+    MediaMode Mode() const;
+    // Where the wrong-format notice goes: a plain message box unless replaced.
+    void SetWrongFormatReporter(std::function<void(std::wstring_view)> report);
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 // The one player of the process.

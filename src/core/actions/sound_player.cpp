@@ -1,0 +1,161 @@
+#include "actions/sound_player.h"
+
+#include "util/text.h"
+#include "util/user_error.h"
+
+namespace klaxora {
+
+std::wstring CannotOpenSoundText(std::wstring_view path) {
+    return L"Nie mogę otworzyć pliku o rozszerzeniu \"" + std::wstring(FileExtension(path)) +
+           L"\" Sprawdź czy plik nie jest uszkodzony lub czy jego format danych jest "
+           L"prawidłowy.";
+}
+
+std::wstring SoundDurationLabel(uint64_t lengthMs) {
+    // The player's clock runs at 100.2066 hundredths per second; the label shows the second
+    // in progress, so any started second counts.
+    const uint64_t hundredths = lengthMs / 10;
+    const double seconds = static_cast<double>(hundredths) / 100.2066;
+    uint64_t minutes = static_cast<uint64_t>(seconds / 60);
+    uint64_t secs = static_cast<uint64_t>(seconds - 60.0 * static_cast<double>(minutes)) + 1;
+    if (secs >= 60) {
+        secs -= 60;
+        ++minutes;
+    }
+    std::wstring text = std::to_wstring(minutes) + L":";
+    if (secs < 10)
+        text += L'0';
+    return text + std::to_wstring(secs) + L"s";
+}
+
+std::wstring_view FileExtension(std::wstring_view path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot);
+}
+
+bool IsSoundFileExtension(std::wstring_view path) {
+    const std::wstring_view ext = FileExtension(path);
+    for (std::wstring_view known : {L".WAV", L".MP3", L".MID", L".MIDI"}) {
+        if (EqualsAsciiNoCase(ext, known))
+            return true;
+    }
+    return false;
+}
+
+SoundFileChange SoundPlayer::ApplyFileChange(std::wstring_view path) {
+    if (!path.empty() && files_.FileExists(path)) {
+        if (!IsSoundFileExtension(path))
+            return SoundFileChange::WrongFormat;
+        LoadSoundPreview(path);
+        transportEnabled_ = true;
+        return SoundFileChange::Loaded;
+    }
+    label_ = kNoSoundFile;
+    if (buttons_.playDown)
+        StopWithoutNotify();
+    transportEnabled_ = false;
+    return SoundFileChange::NoFile;
+}
+
+void SoundPlayer::LoadSoundPreview(std::wstring_view path) {
+    if (path.empty()) {
+        label_ = kNoSoundFile;
+        return;
+    }
+    std::wstring file = folders_.WindowsDirectory() + L"\\Media\\" + std::wstring(path);
+    if (!files_.FileExists(file)) {
+        file = std::wstring(path);
+        if (!files_.FileExists(file)) {
+            label_ = kNoSoundFile;
+            return;
+        }
+    }
+    buttons_ = {false, false, true};
+    OpenOrThrow(file);
+    label_ = SoundDurationLabel(media_.LengthMs());
+}
+
+void SoundPlayer::OpenOrThrow(const std::wstring& path) {
+    openedPath_ = path;
+    if (!media_.Open(path))
+        throw UserError(CannotOpenSoundText(path));
+}
+
+void SoundPlayer::PlayFromStartIfAtEnd() {
+    const uint64_t length = media_.LengthMs();
+    if (length > 0 && media_.PositionMs() >= length)
+        media_.SeekToStart();
+    media_.Play(true);
+}
+
+void SoundPlayer::StopWithoutNotify() {
+    media_.Stop();
+    buttons_ = {false, false, true};
+}
+
+void SoundPlayer::PlayClick() {
+    if (!media_.IsOpen()) {
+        buttons_ = {};
+        throw UserError(std::wstring(kPlayWithoutSound));
+    }
+    PlayFromStartIfAtEnd();
+    buttons_ = {true, false, false};
+}
+
+void SoundPlayer::PauseClick() {
+    if (!media_.IsOpen()) {
+        buttons_ = {};
+        throw UserError(std::wstring(kPauseWithoutSound));
+    }
+    switch (media_.Mode()) {
+        case MediaMode::Playing:
+            media_.Pause();
+            buttons_ = {false, true, false};
+            break;
+        case MediaMode::Paused:
+            // Resumed: the sound plays again, so Play is the button shown down.
+            media_.Resume();
+            buttons_ = {true, false, false};
+            break;
+        default:
+            buttons_ = {false, true, false};
+            break;
+    }
+}
+
+void SoundPlayer::StopClick() {
+    if (!media_.IsOpen()) {
+        buttons_ = {};
+        throw UserError(std::wstring(kStopWithoutSound));
+    }
+    StopWithoutNotify();
+}
+
+void SoundPlayer::PlayerNotify(bool completed, bool loop) {
+    if (loop) {
+        if (completed)
+            PlayFromStartIfAtEnd();
+        return;
+    }
+    // A pause can interrupt the pending play on some devices; the paused state stays shown.
+    if (!completed && buttons_.pauseDown)
+        return;
+    buttons_ = {false, false, true};
+}
+
+void SoundPlayer::SetLocked(bool locked) {
+    if (locked && buttons_.playDown)
+        StopWithoutNotify();
+    locked_ = locked;
+}
+
+void SoundPlayer::PlayForAlarm(std::wstring_view path) {
+    buttons_.stopDown = false;
+    OpenOrThrow(std::wstring(path));
+    buttons_.playDown = true;
+    PlayFromStartIfAtEnd();
+}
+
+}  // namespace klaxora

@@ -1,0 +1,152 @@
+#include "actions/system_actions.h"
+
+#include <charconv>
+#include <string>
+
+#include "config/vocabulary.h"
+
+namespace klaxora {
+
+std::optional<uint32_t> ExitFlagsFor(std::wstring_view shutdownCaption) {
+    const auto kind = ShutdownByCaption(shutdownCaption);
+    if (!kind)
+        return std::nullopt;
+    switch (*kind) {
+        case ShutdownKind::LogOff:
+            return kEwxLogOff | kEwxForce;
+        case ShutdownKind::PowerOff:
+            return kEwxPowerOff | kEwxForce;
+        case ShutdownKind::Restart:
+            return kEwxReboot | kEwxForce;
+        case ShutdownKind::ShutDownToDos:
+            return kEwxShutdown | kEwxForce;
+        default:
+            return std::nullopt;
+    }
+}
+
+void ShutDownSystem(SystemOperations& ops, std::wstring_view shutdownCaption) {
+    ops.SetTokenPrivilege(kShutdownPrivilege, true);
+    if (const auto flags = ExitFlagsFor(shutdownCaption)) {
+        ops.ExitSystem(*flags);
+    } else if (const auto kind = ShutdownByCaption(shutdownCaption)) {
+        switch (*kind) {
+            case ShutdownKind::Suspend:
+                ops.EnterPowerState(true, true);
+                break;
+            case ShutdownKind::Hibernate:
+                ops.EnterPowerState(false, true);
+                break;
+            case ShutdownKind::MonitorOff:
+                ops.SendMonitorOff();
+                break;
+            default:
+                break;
+        }
+    }
+    ops.SetTokenPrivilege(kShutdownPrivilege, false);
+}
+
+namespace {
+
+std::optional<int> ParseInt(std::wstring_view text) {
+    // Surrounding blanks are tolerated, as the number editors may leave them.
+    while (!text.empty() && text.front() == L' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == L' ')
+        text.remove_suffix(1);
+    if (text.empty() || text.size() > 11)
+        return std::nullopt;
+    std::string narrow;
+    for (wchar_t c : text) {
+        if (c > 0x7F)
+            return std::nullopt;
+        narrow += static_cast<char>(c);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
+    if (error != std::errc() || end != narrow.data() + narrow.size())
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<ClickPoint> ParseClickPoint(std::wstring_view detail) {
+    const size_t semicolon = detail.find(L';');
+    if (semicolon == std::wstring_view::npos)
+        return std::nullopt;
+    const auto x = ParseInt(detail.substr(0, semicolon));
+    const auto y = ParseInt(detail.substr(semicolon + 1));
+    if (!x || !y)
+        return std::nullopt;
+    return ClickPoint{*x, *y};
+}
+
+void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_view caption,
+                        std::wstring_view detail, WindowRef owner) {
+    const auto kind = OtherActionByCaption(caption);
+    if (!kind)
+        return;
+    switch (*kind) {
+        case OtherActionKind::MonitorOff:
+            ops.SendMonitorOff();
+            break;
+        case OtherActionKind::StartControlPanel:
+            ops.LaunchControlPanel();
+            break;
+        case OtherActionKind::StartExplorer:
+            ops.LaunchExplorer(owner);
+            break;
+        case OtherActionKind::StartDefaultBrowser:
+            ops.LaunchDefaultBrowser(owner);
+            break;
+        case OtherActionKind::MinimizeAllWindows:
+            ops.SendMinimizeAll();
+            break;
+        case OtherActionKind::MaxVolume:
+            ops.SetMaxVolume();
+            break;
+        case OtherActionKind::StartScreenSaver:
+            ops.SendScreenSaver(owner);
+            break;
+        case OtherActionKind::BlockKeyboard:
+            ops.DisableKeyboard(owner);
+            break;
+        case OtherActionKind::BlockMouse:
+            ops.DisableMouse(owner);
+            break;
+        case OtherActionKind::BlockMouseAndKeyboard:
+            ops.DisableMouse(owner);
+            ops.DisableKeyboard(owner);
+            break;
+        case OtherActionKind::SingleClick:
+        case OtherActionKind::DoubleClick:
+            // A detail that is not a point clicks nowhere rather than at (0, 0).
+            if (const auto point = ParseClickPoint(detail)) {
+                ops.ClickMouse(point->x, point->y, *kind == OtherActionKind::DoubleClick ? 2 : 1);
+            }
+            break;
+        case OtherActionKind::CdTray:
+            // No drive chosen: nothing to open or close.
+            if (!detail.empty() && detail.front() != L';') {
+                ops.OperateCdTray(detail.front(), detail.size() > 2 && detail[2] == L'1');
+            }
+            break;
+        case OtherActionKind::PressKeys:
+            SimulateNamedKey(keys, detail);
+            break;
+    }
+}
+
+void ApplyPreActions(SystemOperations& ops, const AppOptions& options,
+                     const std::function<void()>& closeConfigurationWindow) {
+    if (options.Wyg_Off)
+        ops.WakeDisplay();
+    if (options.MinimizeAll)
+        ops.SendMinimizeAll();
+    if (options.MinimizeProg && closeConfigurationWindow)
+        closeConfigurationWindow();
+}
+
+}  // namespace klaxora

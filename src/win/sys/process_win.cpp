@@ -1,0 +1,108 @@
+#include "win/sys/process_win.h"
+
+#include <tlhelp32.h>
+#include <wininet.h>
+
+#include <string>
+
+#include "win/sys/handles.h"
+
+namespace klaxora::win {
+namespace {
+
+bool FileExistsAt(std::wstring_view path) {
+    if (path.empty())
+        return false;
+    const DWORD a = GetFileAttributesW(std::wstring(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool Win32ProcessWatch::IsInternetConnected() {
+    DWORD flags = 0;
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
+std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
+    // The limited right is granted for elevated and other users' processes too, where the
+    // full query-and-read access is refused; a watched program running elevated would
+    // otherwise look closed.
+    ++counters_.processesOpened;
+    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!process)
+        return {};
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (QueryFullProcessImageNameW(process.Get(), 0, buffer.data(), &size)) {
+            buffer.resize(size);
+            return buffer;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+ProcessId Win32ProcessWatch::FindProcessIdByPath(std::wstring_view path) {
+    if (!FileExistsAt(path))
+        return kNoProcess;
+    ++counters_.snapshots;
+    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return kNoProcess;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        // The list gives each executable's file name: only a process whose name is the
+        // watched one's is worth opening for its full path.
+        if (!ExeNameCanMatch(entry.szExeFile, path))
+            continue;
+        if (SameProgramPath(GetProcessPath(entry.th32ProcessID), path)) {
+            return entry.th32ProcessID;
+        }
+    }
+    return kNoProcess;
+}
+
+bool Win32ProcessWatch::IsProgramRunning(std::wstring_view path) {
+    return FindProcessIdByPath(path) != kNoProcess;
+}
+
+WindowRef Win32ProcessWatch::FindMainWindow(ProcessId id) {
+    if (id == 0 || id == kNoProcess)
+        return 0;
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search{id, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == s->id && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return reinterpret_cast<WindowRef>(search.found);
+}
+
+bool Win32ProcessWatch::IsWindowResponding(WindowRef window) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32)
+        return true;
+    using IsHungAppWindowFn = BOOL(WINAPI*)(HWND);
+    const auto isHung = reinterpret_cast<IsHungAppWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "IsHungAppWindow")));
+    if (!isHung)
+        return true;
+    return isHung(reinterpret_cast<HWND>(window)) == FALSE;
+}
+
+}  // namespace klaxora::win

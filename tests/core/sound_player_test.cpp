@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "actions/sound_player.h"
+#include "fakes/memory_files.h"
+#include "util/user_error.h"
+
+namespace klaxora::testing {
+namespace {
+
+TEST(SoundDurationLabel, ScalesAndCountsTheStartedSecond) {
+    EXPECT_EQ(SoundDurationLabel(65000), L"1:05s");
+    // 179.63 s: the started sixtieth second carries into the minute.
+    EXPECT_EQ(SoundDurationLabel(180000), L"3:00s");
+    EXPECT_EQ(SoundDurationLabel(0), L"0:01s");
+    EXPECT_EQ(SoundDurationLabel(9), L"0:01s");
+    EXPECT_EQ(SoundDurationLabel(65071), L"1:05s");
+    EXPECT_EQ(SoundDurationLabel(1000), L"0:01s");
+    EXPECT_EQ(SoundDurationLabel(10000), L"0:10s");
+    EXPECT_EQ(SoundDurationLabel(3600000), L"59:53s");
+    EXPECT_EQ(SoundDurationLabel(7200000), L"119:46s");
+}
+
+TEST(SoundFileExtension, OnlyTheFileNamesExtensionCounts) {
+    EXPECT_EQ(FileExtension(L"C:\\a\\b.mp3"), L".mp3");
+    EXPECT_EQ(FileExtension(L"C:\\a.dir\\b"), L"");
+    EXPECT_EQ(FileExtension(L"x.tar.WAV"), L".WAV");
+    EXPECT_TRUE(IsSoundFileExtension(L"C:\\s\\Ding.WaV"));
+    EXPECT_TRUE(IsSoundFileExtension(L"tune.midi"));
+    EXPECT_TRUE(IsSoundFileExtension(L"tune.MID"));
+    EXPECT_FALSE(IsSoundFileExtension(L"C:\\s\\song.ogg"));
+    EXPECT_FALSE(IsSoundFileExtension(L"C:\\wav"));
+    EXPECT_EQ(CannotOpenSoundText(L"C:\\x\\broken.mp3"),
+              L"Nie mogę otworzyć pliku o rozszerzeniu \".mp3\" Sprawdź czy plik nie jest "
+              L"uszkodzony lub czy jego format danych jest prawidłowy.");
+}
+
+class FakeMedia : public MediaPort {
+  public:
+    std::vector<std::wstring> log;
+    bool refuse = false;
+    bool open = false;
+    uint64_t length = 65000;
+    uint64_t position = 0;
+    MediaMode mode = MediaMode::NotOpen;
+
+    bool Open(std::wstring_view path) override {
+        log.push_back(L"open " + std::wstring(path));
+        open = !refuse;
+        mode = open ? MediaMode::Stopped : MediaMode::NotOpen;
+        position = 0;
+        return open;
+    }
+    bool IsOpen() const override { return open; }
+    uint64_t LengthMs() override { return length; }
+    uint64_t PositionMs() override { return position; }
+    void SeekToStart() override {
+        log.push_back(L"seek");
+        position = 0;
+    }
+    void Play(bool notify) override {
+        log.push_back(notify ? L"play notify" : L"play");
+        mode = MediaMode::Playing;
+    }
+    void Pause() override {
+        log.push_back(L"pause");
+        mode = MediaMode::Paused;
+    }
+    void Resume() override {
+        log.push_back(L"resume");
+        mode = MediaMode::Playing;
+    }
+    void Stop() override {
+        log.push_back(L"stop");
+        mode = MediaMode::Stopped;
+    }
+    MediaMode Mode() override { return mode; }
+};
+
+class SoundPlayerTest : public ::testing::Test {
+  protected:
+    SoundPlayerTest() {
+        files.windowsDirectory = L"C:\\windows";
+        files.AddFile(L"C:\\s\\ding.wav");
+        files.AddFile(L"C:\\s\\song.ogg");
+    }
+    std::wstring ErrorOf(void (SoundPlayer::*click)()) {
+        try {
+            (player.*click)();
+        } catch (const UserError& e) {
+            return e.Message();
+        }
+        return L"no error";
+    }
+    MemoryFiles files;
+    FakeMedia media;
+    SoundPlayer player{media, files, files};
+    const TransportButtons up{false, false, false};
+    const TransportButtons playing{true, false, false};
+    const TransportButtons paused{false, true, false};
+    const TransportButtons stopped{false, false, true};
+};
+
+TEST_F(SoundPlayerTest, ClicksWithoutAFileCorrectTheButtonsAndSay) {
+    EXPECT_EQ(ErrorOf(&SoundPlayer::PlayClick), kPlayWithoutSound);
+    EXPECT_EQ(player.Buttons(), up);
+    EXPECT_EQ(ErrorOf(&SoundPlayer::PauseClick), kPauseWithoutSound);
+    EXPECT_EQ(player.Buttons(), up);
+    EXPECT_EQ(ErrorOf(&SoundPlayer::StopClick), kStopWithoutSound);
+    EXPECT_EQ(player.Buttons(), up);
+    EXPECT_TRUE(media.log.empty());
+}
+
+TEST_F(SoundPlayerTest, FileChangeLoadsRefusesOrClears) {
+    EXPECT_EQ(player.ApplyFileChange(L"C:\\s\\ding.wav"), SoundFileChange::Loaded);
+    EXPECT_EQ(player.Label(), L"1:05s");
+    EXPECT_EQ(player.Buttons(), stopped);
+    EXPECT_TRUE(player.TransportEnabled());
+
+    // Another type is refused and nothing changes.
+    EXPECT_EQ(player.ApplyFileChange(L"C:\\s\\song.ogg"), SoundFileChange::WrongFormat);
+    EXPECT_EQ(player.Label(), L"1:05s");
+    EXPECT_TRUE(player.TransportEnabled());
+
+    // Emptying the name while playing stops the sound.
+    player.PlayClick();
+    media.log.clear();
+    EXPECT_EQ(player.ApplyFileChange(L""), SoundFileChange::NoFile);
+    EXPECT_EQ(media.log, std::vector<std::wstring>{L"stop"});
+    EXPECT_EQ(player.Label(), kNoSoundFile);
+    EXPECT_EQ(player.Buttons(), stopped);
+    EXPECT_FALSE(player.TransportEnabled());
+    EXPECT_EQ(player.ApplyFileChange(L"C:\\s\\gone.wav"), SoundFileChange::NoFile);
+}
+
+TEST_F(SoundPlayerTest, TheMediaFolderFileIsPreferred) {
+    files.AddFile(L"C:\\windows\\Media\\ding.wav");
+    files.AddFile(L"ding.wav");
+    player.LoadSoundPreview(L"ding.wav");
+    EXPECT_EQ(media.log, std::vector<std::wstring>{L"open C:\\windows\\Media\\ding.wav"});
+    media.log.clear();
+    player.LoadSoundPreview(L"C:\\s\\ding.wav");
+    EXPECT_EQ(media.log, std::vector<std::wstring>{L"open C:\\s\\ding.wav"});
+}
+
+TEST_F(SoundPlayerTest, AFileThatWillNotOpenRaisesItsExtension) {
+    media.refuse = true;
+    try {
+        player.ApplyFileChange(L"C:\\s\\ding.wav");
+        FAIL() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_EQ(e.Message(), CannotOpenSoundText(L".wav"));
+    }
+    EXPECT_FALSE(player.TransportEnabled());
+}
+
+TEST_F(SoundPlayerTest, PlayPauseResumeStop) {
+    player.ApplyFileChange(L"C:\\s\\ding.wav");
+    media.log.clear();
+    player.PlayClick();
+    EXPECT_EQ(player.Buttons(), playing);
+    player.PauseClick();
+    EXPECT_EQ(player.Buttons(), paused);
+    // A pause that interrupts the pending play does not show the player stopped.
+    player.PlayerNotify(false, false);
+    EXPECT_EQ(player.Buttons(), paused);
+    player.PauseClick();
+    EXPECT_EQ(player.Buttons(), playing);
+    player.StopClick();
+    EXPECT_EQ(player.Buttons(), stopped);
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"play notify", L"pause", L"resume", L"stop"}));
+}
+
+TEST_F(SoundPlayerTest, PlayAtTheEndRewindsFirst) {
+    player.ApplyFileChange(L"C:\\s\\ding.wav");
+    media.position = media.length;
+    media.log.clear();
+    player.PlayClick();
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"seek", L"play notify"}));
+}
+
+TEST_F(SoundPlayerTest, TheLoopReplaysOnlyAFinishedPlay) {
+    player.ApplyFileChange(L"C:\\s\\ding.wav");
+    player.PlayClick();
+    media.position = media.length;
+    media.log.clear();
+    player.PlayerNotify(true, true);
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"seek", L"play notify"}));
+    EXPECT_EQ(player.Buttons(), playing);
+    // Stopped by the user: the interruption report does not restart it.
+    player.StopClick();
+    media.log.clear();
+    player.PlayerNotify(false, true);
+    EXPECT_TRUE(media.log.empty());
+    EXPECT_EQ(player.Buttons(), stopped);
+}
+
+TEST_F(SoundPlayerTest, WithoutLoopTheEndShowsStopped) {
+    player.ApplyFileChange(L"C:\\s\\ding.wav");
+    player.PlayClick();
+    player.PlayerNotify(true, false);
+    EXPECT_EQ(player.Buttons(), stopped);
+}
+
+TEST_F(SoundPlayerTest, ArmingStopsThePreviewAndLocksThePanel) {
+    player.ApplyFileChange(L"C:\\s\\ding.wav");
+    player.PlayClick();
+    player.SetLocked(true);
+    EXPECT_EQ(media.mode, MediaMode::Stopped);
+    EXPECT_EQ(player.Buttons(), stopped);
+    EXPECT_FALSE(player.TransportEnabled());
+    player.SetLocked(false);
+    EXPECT_TRUE(player.TransportEnabled());
+}
+
+TEST_F(SoundPlayerTest, TheAlarmOpensTheFileAsGivenAndPlays) {
+    files.AddFile(L"C:\\windows\\Media\\ding.wav");
+    player.PlayForAlarm(L"ding.wav");
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"open ding.wav", L"play notify"}));
+    EXPECT_TRUE(player.Playing());
+    media.refuse = true;
+    EXPECT_THROW(player.PlayForAlarm(L"C:\\s\\x.mp3"), UserError);
+}
+
+}  // namespace
+}  // namespace klaxora::testing

@@ -1,0 +1,69 @@
+#pragma once
+// Records every system operation as one line of text, in order, so tests can compare the
+// sequence an action produces without anything reaching the machine.
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "actions/key_names.h"
+#include "ports/system_ops.h"
+#include "util/user_error.h"
+
+namespace klaxora::testing {
+
+class RecordingSystemOps : public SystemOperations {
+  public:
+    std::vector<std::wstring> calls;
+    bool failPowerState = false;
+
+    bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override {
+        Add(L"SetTokenPrivilege " + std::wstring(privilege) + (enable ? L" on" : L" off"));
+        return true;
+    }
+    void ExitSystem(uint32_t flags) override { Add(L"ExitSystem " + std::to_wstring(flags)); }
+    void EnterPowerState(bool suspend, bool force) override {
+        Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
+            (force ? L" force" : L""));
+        if (failPowerState)
+            throw UserError(L"power state refused");
+    }
+    void SendMonitorOff() override { Add(L"SendMonitorOff"); }
+    void SendScreenSaver(WindowRef target) override { Add(L"SendScreenSaver " + Ref(target)); }
+    void SendMinimizeAll() override { Add(L"SendMinimizeAll"); }
+    void WakeDisplay() override { Add(L"WakeDisplay"); }
+    void LaunchControlPanel() override { Add(L"LaunchControlPanel"); }
+    void LaunchExplorer(WindowRef owner) override { Add(L"LaunchExplorer " + Ref(owner)); }
+    void LaunchDefaultBrowser(WindowRef owner) override {
+        Add(L"LaunchDefaultBrowser " + Ref(owner));
+    }
+    void OpenWithShell(WindowRef owner, std::wstring_view target) override {
+        Add(L"OpenWithShell " + Ref(owner) + L" " + std::wstring(target));
+    }
+    void SetMaxVolume() override { Add(L"SetMaxVolume"); }
+    void DisableKeyboard(WindowRef owner) override { Add(L"DisableKeyboard " + Ref(owner)); }
+    void DisableMouse(WindowRef owner) override { Add(L"DisableMouse " + Ref(owner)); }
+    void ClickMouse(int x, int y, int clicks) override {
+        Add(L"ClickMouse " + std::to_wstring(x) + L"," + std::to_wstring(y) + L" x" +
+            std::to_wstring(clicks));
+    }
+    void OperateCdTray(wchar_t driveLetter, bool open) override {
+        Add(L"OperateCdTray " + std::wstring(1, driveLetter) + (open ? L" open" : L" close"));
+    }
+
+  private:
+    void Add(std::wstring call) { calls.push_back(std::move(call)); }
+    static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
+};
+
+// Key events as "v41", "^41" (down, up) in order.
+class RecordingKeySink : public KeyEventSink {
+  public:
+    std::vector<std::wstring> events;
+    void KeyEvent(uint8_t virtualKey, bool keyUp) override {
+        wchar_t text[8];
+        swprintf(text, 8, L"%c%02X", keyUp ? L'^' : L'v', virtualKey);
+        events.push_back(text);
+    }
+};
+
+}  // namespace klaxora::testing

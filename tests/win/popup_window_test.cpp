@@ -1,0 +1,192 @@
+// The alarm popup created for real: its slide, its resting place, its styles, its timers and
+// the configuration window it disables while open.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "win/actions/popup_window.h"
+#include "win/app/application.h"
+#include "win/config/alarm_window.h"
+
+namespace klaxora::testing {
+namespace {
+
+void PumpFor(int ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+        win::ProcessMessages();
+        Sleep(5);
+    }
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+std::vector<int> g_tops;
+HWND g_watched = nullptr;
+void CALLBACK RecordTop(HWND, UINT, UINT_PTR, DWORD) {
+    RECT r{};
+    GetWindowRect(g_watched, &r);
+    if (g_tops.empty() || g_tops.back() != r.top)
+        g_tops.push_back(r.top);
+}
+
+// One configuration window and one popup for the whole suite, as in the program.
+class PopupTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        alarm = new win::TF_Alarm;
+        alarm->Create();
+        win::App().F_Alarm = alarm;
+        popup = new win::TF_ALARMUJ;
+        popup->Create();
+    }
+    static void TearDownTestSuite() {
+        win::App().F_Alarm = nullptr;
+        delete popup;
+        delete alarm;
+    }
+    void SetUp() override {
+        beeps = 0;
+        popup->SetBeeper([] { ++beeps; });
+    }
+    void TearDown() override { popup->Close(); }
+    static inline win::TF_Alarm* alarm = nullptr;
+    static inline win::TF_ALARMUJ* popup = nullptr;
+    static inline int beeps = 0;
+};
+
+TEST_F(PopupTest, SlidesUpFromBelowAndRestsFlushAtTheBottomRight) {
+    const RECT work = WorkArea();
+    g_tops.clear();
+    g_watched = popup->Hwnd();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, &RecordTop);
+    const DWORD started = GetTickCount();
+    popup->PopUp(false);
+    const DWORD took = GetTickCount() - started;
+    KillTimer(nullptr, timer);
+
+    // Seen on its way up: from below the visible area, rising.
+    ASSERT_GE(g_tops.size(), 5u);
+    EXPECT_GT(g_tops.front(), work.bottom - win::TF_ALARMUJ::kHeight + 100);
+    for (size_t i = 1; i < g_tops.size(); ++i)
+        EXPECT_LT(g_tops[i], g_tops[i - 1]);
+    EXPECT_GT(took, 500u);  // 86 steps of 10 ms: the caller waited for the slide
+
+    RECT r{};
+    GetWindowRect(popup->Hwnd(), &r);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.bottom, work.bottom);
+    EXPECT_EQ(r.right - r.left, 232);
+    EXPECT_EQ(r.bottom - r.top, 173);
+    RECT client{};
+    GetClientRect(popup->Hwnd(), &client);
+    EXPECT_EQ(client.right, 232);
+    EXPECT_EQ(client.bottom, 173);
+
+    EXPECT_TRUE(popup->Visible());
+    PumpFor(150);
+    const LONG_PTR ex = GetWindowLongPtrW(popup->Hwnd(), GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);  // never a taskbar button
+    EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+    EXPECT_FALSE(GetWindowLongPtrW(popup->Hwnd(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+    wchar_t title[80] = {};
+    GetWindowTextW(popup->Hwnd(), title, 80);
+    EXPECT_EQ(std::wstring(title), L"ALARM " + std::wstring(50, L'!'));
+
+    // Hold it for a screenshot when asked.
+    if (const char* hold = std::getenv("KLAXORA_POPUP_HOLD_MS"))
+        PumpFor(std::atoi(hold));
+}
+
+TEST_F(PopupTest, ItReassertsTopmostAboveAWindowBroughtToTheFront) {
+    popup->PopUp(false);
+    HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 50, 50, nullptr, nullptr, nullptr, nullptr);
+    SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpFor(200);
+    // Walking down the z-order from the top, the popup comes before the other window.
+    bool popupFirst = false;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == popup->Hwnd()) {
+            popupFirst = true;
+            break;
+        }
+        if (w == other)
+            break;
+    }
+    EXPECT_TRUE(popupFirst);
+    DestroyWindow(other);
+}
+
+TEST_F(PopupTest, ConfigurationWindowIsDisabledUntilEitherWayOfClosing) {
+    popup->PopUp(false);
+    EXPECT_FALSE(IsWindowEnabled(alarm->Hwnd()));
+    SendMessageW(popup->SpeedButton1(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(popup->Visible());
+    EXPECT_TRUE(IsWindowEnabled(alarm->Hwnd()));
+    EXPECT_FALSE(GetWindowLongPtrW(popup->Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Closed from outside (the notification-area icon), also when already hidden.
+    popup->PopUp(false);
+    popup->Close();
+    EXPECT_TRUE(IsWindowEnabled(alarm->Hwnd()));
+    alarm->Enable(false);
+    popup->Close();
+    EXPECT_TRUE(IsWindowEnabled(alarm->Hwnd()));
+}
+
+TEST_F(PopupTest, BeepsOnlyWhenAskedAndStopsWhenClosed) {
+    popup->PopUp(false);
+    PumpFor(1200);
+    EXPECT_EQ(beeps, 0);
+    popup->Close();
+
+    popup->PopUp(true);
+    // The beeping begins during the slide, twice a second.
+    EXPECT_GE(beeps, 1);
+    PumpFor(1100);
+    EXPECT_GE(beeps, 3);
+    popup->Close();
+    const int atClose = beeps;
+    PumpFor(1100);
+    EXPECT_EQ(beeps, atClose);
+    EXPECT_FALSE(popup->BeepEnabled());
+}
+
+TEST_F(PopupTest, TheFramesSwapWhileShown) {
+    popup->PopUp(false);
+    const bool before = popup->Img1Visible();
+    int swaps = 0;
+    bool last = before;
+    for (int i = 0; i < 20; ++i) {
+        PumpFor(30);
+        if (popup->Img1Visible() != last) {
+            ++swaps;
+            last = popup->Img1Visible();
+        }
+    }
+    EXPECT_GE(swaps, 4);
+}
+
+TEST(SlideInPopup, APauseSlidesTheWindowOutAgain) {
+    HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"slide", WS_POPUP | WS_VISIBLE, 0, 0,
+                             100, 60, nullptr, nullptr, nullptr, nullptr);
+    win::SlideInPopup(w, 1, 20, SlideDirection::In, 50);
+    RECT r{};
+    GetWindowRect(w, &r);
+    const RECT work = WorkArea();
+    EXPECT_EQ(r.top, work.bottom);
+    EXPECT_EQ(r.right, work.right);
+    DestroyWindow(w);
+}
+
+}  // namespace
+}  // namespace klaxora::testing

@@ -1,0 +1,281 @@
+// The sound player over the real MCI: a WAV written here and an MP3 made by sox, played
+// through the null sound device of the test prefix, with the panel's controls for real.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "util/user_error.h"
+#include "win/actions/sound_panel.h"
+#include "win/actions/popup_window.h"
+#include "win/sys/file_system_win.h"
+
+namespace klaxora::testing {
+namespace {
+
+std::wstring TempFile(const std::wstring& name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"klaxora_" + std::to_wstring(GetCurrentProcessId()) + L"_" + name;
+}
+
+// A mono 8 kHz 8-bit sine of the given length.
+std::wstring WriteWav(const std::wstring& name, int milliseconds) {
+    const std::wstring path = TempFile(name);
+    const uint32_t rate = 8000;
+    const uint32_t samples = rate * static_cast<uint32_t>(milliseconds) / 1000;
+    std::vector<uint8_t> data(samples);
+    for (uint32_t i = 0; i < samples; ++i) {
+        data[i] = static_cast<uint8_t>(128 + 40 * std::sin(i * 2 * 3.14159265 * 440 / rate));
+    }
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    const auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    u32(36 + samples);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);  // PCM
+    u16(1);  // mono
+    u32(rate);
+    u32(rate);  // bytes per second
+    u16(1);     // block align
+    u16(8);     // bits
+    out.write("data", 4);
+    u32(samples);
+    out.write(reinterpret_cast<const char*>(data.data()), samples);
+    return path;
+}
+
+std::wstring Mp3Path() {
+    return win::Win32FileSystem().ExecutableDirectory() + L"test_sounds\\tone65.mp3";
+}
+
+void PumpFor(int ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+        win::ProcessMessages();
+        Sleep(5);
+    }
+}
+
+bool Checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring TextOf(HWND control) {
+    wchar_t text[64] = {};
+    GetWindowTextW(control, text, 64);
+    return text;
+}
+
+class SoundPanelTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        longWav = WriteWav(L"long.wav", 65000);
+        shortWav = WriteWav(L"short.wav", 300);
+        ogg = TempFile(L"song.ogg");
+        std::ofstream(std::filesystem::path(ogg)) << "OggS";
+    }
+    static void TearDownTestSuite() {
+        for (const auto& f : {longWav, shortWav, ogg})
+            DeleteFileW(f.c_str());
+    }
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"panel", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+        const auto button = [&](const wchar_t* text, DWORD kind) {
+            return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | kind, 0, 0, 30, 20,
+                                   parent, nullptr, nullptr, nullptr);
+        };
+        controls.LabelCzas = CreateWindowExW(0, L"STATIC", L"(brak pliku)", WS_CHILD, 0, 0, 50, 20,
+                                             parent, nullptr, nullptr, nullptr);
+        controls.Play = button(L">", BS_AUTOCHECKBOX | BS_PUSHLIKE);
+        controls.Pause = button(L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE);
+        controls.Stop = button(L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE);
+        controls.LoopCheckBox = button(L"Graj w nieskończoność", BS_AUTOCHECKBOX);
+        panel = std::make_unique<win::SoundPanel>();
+        panel->Attach(controls);
+        panel->SetWrongFormatReporter([this](std::wstring_view text) { reported = text; });
+    }
+    void TearDown() override {
+        panel.reset();
+        DestroyWindow(parent);
+    }
+    std::wstring ErrorOf(void (win::SoundPanel::*click)()) {
+        try {
+            ((*panel).*click)();
+        } catch (const UserError& e) {
+            return e.Message();
+        }
+        return L"no error";
+    }
+    void Loop(bool on) {
+        SendMessageW(controls.LoopCheckBox, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    static inline std::wstring longWav, shortWav, ogg;
+    HWND parent = nullptr;
+    win::SoundPanelControls controls;
+    std::unique_ptr<win::SoundPanel> panel;
+    std::wstring reported;
+};
+
+TEST_F(SoundPanelTest, WithoutAFileEveryButtonSaysSoAndStaysUp) {
+    EXPECT_EQ(ErrorOf(&win::SoundPanel::PlayClick),
+              L"Najpierw musisz wybrac dźwięk do odtworzenia !!!");
+    EXPECT_FALSE(Checked(controls.Play));
+    EXPECT_EQ(ErrorOf(&win::SoundPanel::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
+    EXPECT_FALSE(Checked(controls.Pause));
+    EXPECT_EQ(ErrorOf(&win::SoundPanel::StopClick),
+              L"Nie można wyłączyć dźwięku ponieważ nie jest on odtwarzany !!!");
+    EXPECT_FALSE(Checked(controls.Stop));
+    EXPECT_FALSE(IsWindowEnabled(controls.Play));
+}
+
+TEST_F(SoundPanelTest, LabelsOfAWavAndAnMp3) {
+    EXPECT_EQ(panel->ApplyFileChange(longWav), SoundFileChange::Loaded);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
+    EXPECT_TRUE(Checked(controls.Stop));
+    EXPECT_TRUE(IsWindowEnabled(controls.Play));
+    EXPECT_TRUE(IsWindowEnabled(controls.LoopCheckBox));
+
+    ASSERT_NE(GetFileAttributesW(Mp3Path().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(panel->ApplyFileChange(Mp3Path()), SoundFileChange::Loaded);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
+
+    // Another type is refused with the notice; the label keeps what it showed.
+    EXPECT_EQ(panel->ApplyFileChange(ogg), SoundFileChange::WrongFormat);
+    EXPECT_EQ(reported, kWrongSoundFormat);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
+
+    EXPECT_EQ(panel->ApplyFileChange(L""), SoundFileChange::NoFile);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"(brak pliku)");
+    EXPECT_FALSE(IsWindowEnabled(controls.Play));
+}
+
+TEST_F(SoundPanelTest, PlayPauseResumeAndStopDriveTheDevice) {
+    panel->ApplyFileChange(longWav);
+    panel->PlayClick();
+    EXPECT_EQ(panel->Mode(), MediaMode::Playing);
+    EXPECT_TRUE(Checked(controls.Play));
+    EXPECT_FALSE(Checked(controls.Stop));
+    PumpFor(200);
+
+    panel->PauseClick();
+    EXPECT_EQ(panel->Mode(), MediaMode::Paused);
+    EXPECT_TRUE(Checked(controls.Pause));
+    EXPECT_FALSE(Checked(controls.Play));
+    PumpFor(200);  // a report of the interrupted play must not show it stopped
+    EXPECT_TRUE(Checked(controls.Pause));
+
+    panel->PauseClick();
+    EXPECT_EQ(panel->Mode(), MediaMode::Playing);
+    EXPECT_TRUE(Checked(controls.Play));
+
+    panel->StopClick();
+    EXPECT_EQ(panel->Mode(), MediaMode::Stopped);
+    EXPECT_TRUE(Checked(controls.Stop));
+    PumpFor(200);
+    EXPECT_TRUE(Checked(controls.Stop));
+    EXPECT_FALSE(Checked(controls.Play));
+}
+
+TEST_F(SoundPanelTest, AnMp3PlaysAndStops) {
+    panel->ApplyFileChange(Mp3Path());
+    panel->PlayClick();
+    PumpFor(300);
+    EXPECT_EQ(panel->Mode(), MediaMode::Playing);
+    panel->StopClick();
+    EXPECT_NE(panel->Mode(), MediaMode::Playing);
+}
+
+TEST_F(SoundPanelTest, WithoutLoopTheEndShowsStopped) {
+    panel->ApplyFileChange(shortWav);
+    panel->PlayClick();
+    PumpFor(1200);
+    EXPECT_TRUE(Checked(controls.Stop));
+    EXPECT_FALSE(Checked(controls.Play));
+    EXPECT_NE(panel->Mode(), MediaMode::Playing);
+}
+
+TEST_F(SoundPanelTest, TheLoopRestartsAfterTheEndUntilStopped) {
+    panel->ApplyFileChange(shortWav);
+    Loop(true);
+    panel->PlayClick();
+    // Several lengths of the sound later it still plays, from a fresh start.
+    int playingSeen = 0;
+    for (int i = 0; i < 12; ++i) {
+        PumpFor(100);
+        if (panel->Mode() == MediaMode::Playing)
+            ++playingSeen;
+    }
+    EXPECT_GE(playingSeen, 8);
+    EXPECT_TRUE(Checked(controls.Play));
+
+    panel->StopClick();
+    PumpFor(800);
+    EXPECT_NE(panel->Mode(), MediaMode::Playing);
+    EXPECT_TRUE(Checked(controls.Stop));
+}
+
+TEST_F(SoundPanelTest, EmptyingTheNameWhilePlayingStopsTheSound) {
+    panel->ApplyFileChange(longWav);
+    panel->PlayClick();
+    panel->ApplyFileChange(L"");
+    EXPECT_NE(panel->Mode(), MediaMode::Playing);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"(brak pliku)");
+    EXPECT_TRUE(Checked(controls.Stop));
+}
+
+TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
+    panel->ApplyFileChange(longWav);
+    panel->PlayClick();
+    panel->SetLocked(true);
+    EXPECT_NE(panel->Mode(), MediaMode::Playing);
+    EXPECT_FALSE(IsWindowEnabled(controls.Play));
+    panel->PlayForAlarm(longWav);
+    EXPECT_EQ(panel->Mode(), MediaMode::Playing);
+    EXPECT_TRUE(Checked(controls.Play));
+    panel->SetLocked(false);
+    EXPECT_TRUE(IsWindowEnabled(controls.Play));
+
+    const std::wstring broken = TempFile(L"broken.mp3");
+    std::ofstream(std::filesystem::path(broken)) << "not a sound";
+    try {
+        panel->PlayForAlarm(broken);
+        ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_EQ(e.Message(), CannotOpenSoundText(L".mp3"));
+    }
+    DeleteFileW(broken.c_str());
+}
+
+TEST_F(SoundPanelTest, ANameInTheWindowsMediaFolderIsPlayedFromThere) {
+    const std::wstring media = win::Win32FileSystem().WindowsDirectory() + L"\\Media";
+    CreateDirectoryW(media.c_str(), nullptr);
+    const std::wstring name = L"klaxora_" + std::to_wstring(GetCurrentProcessId()) + L".wav";
+    const std::wstring three = WriteWav(L"three.wav", 3000);
+    ASSERT_TRUE(CopyFileW(three.c_str(), (media + L"\\" + name).c_str(), FALSE));
+    // The same name beside the test, 65 seconds long.
+    ASSERT_TRUE(CopyFileW(longWav.c_str(), name.c_str(), FALSE));
+
+    panel->LoadSoundPreview(name);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"0:03s");
+    panel->LoadSoundPreview(shortWav);  // lets go of the Media folder's file
+    EXPECT_TRUE(DeleteFileW((media + L"\\" + name).c_str()));
+    panel->LoadSoundPreview(name);
+    EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
+
+    panel->LoadSoundPreview(shortWav);
+    EXPECT_TRUE(DeleteFileW(name.c_str()));
+    DeleteFileW(three.c_str());
+}
+
+}  // namespace
+}  // namespace klaxora::testing

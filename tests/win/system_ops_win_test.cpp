@@ -1,0 +1,359 @@
+// The Win32 system operations: the exact calls through a replaced function table (nothing is
+// shut down, suspended or blocked), and the mouse and keys delivered for real to test windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "actions/key_names.h"
+#include "actions/system_actions.h"
+#include "win/sys/key_sink_win.h"
+#include "util/user_error.h"
+#include "win/sys/system_error.h"
+#include "win/sys/system_ops_win.h"
+
+namespace klaxora::testing {
+namespace {
+
+using Calls = std::vector<std::wstring>;
+Calls g_calls;
+POINT g_cursor{};
+bool g_failPower = false;
+bool g_failMciOpen = false;
+
+std::wstring Hex(uintptr_t v) {
+    wchar_t text[32];
+    swprintf(text, 32, L"%llx", static_cast<unsigned long long>(v));
+    return text;
+}
+
+const HANDLE kToken = reinterpret_cast<HANDLE>(0x7070);
+
+BOOL WINAPI FakeOpenProcessToken(HANDLE, DWORD access, PHANDLE token) {
+    g_calls.push_back(L"OpenProcessToken " + Hex(access));
+    *token = kToken;
+    return TRUE;
+}
+BOOL WINAPI FakeLookupPrivilegeValueW(LPCWSTR system, LPCWSTR name, PLUID luid) {
+    g_calls.push_back(std::wstring(L"LookupPrivilegeValue ") + (system ? L"remote " : L"") + name);
+    luid->LowPart = 19;
+    luid->HighPart = 0;
+    return TRUE;
+}
+BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
+                                      DWORD size, PTOKEN_PRIVILEGES, PDWORD) {
+    g_calls.push_back(
+        L"AdjustTokenPrivileges " + std::wstring(token == kToken ? L"token" : L"?") + L" " +
+        std::to_wstring(disableAll) + L" count " + std::to_wstring(state->PrivilegeCount) +
+        L" luid " + std::to_wstring(state->Privileges[0].Luid.LowPart) + L" attr " +
+        std::to_wstring(state->Privileges[0].Attributes) + L" size " + std::to_wstring(size));
+    return TRUE;
+}
+BOOL WINAPI FakeCloseHandle(HANDLE h) {
+    g_calls.push_back(std::wstring(L"CloseHandle ") + (h == kToken ? L"token" : L"?"));
+    return TRUE;
+}
+BOOL WINAPI FakeExitWindowsEx(UINT flags, DWORD reason) {
+    g_calls.push_back(L"ExitWindowsEx " + std::to_wstring(flags) + L" " + std::to_wstring(reason));
+    return TRUE;
+}
+BOOL WINAPI FakeSetSystemPowerState(BOOL suspend, BOOL force) {
+    g_calls.push_back(L"SetSystemPowerState " + std::to_wstring(suspend) + L" " +
+                      std::to_wstring(force));
+    if (g_failPower) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return TRUE;
+}
+LRESULT WINAPI FakeSendMessageW(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    g_calls.push_back(L"SendMessage " + Hex(reinterpret_cast<uintptr_t>(hwnd)) + L" " + Hex(msg) +
+                      L" " + Hex(w) + L" " + Hex(l));
+    return 0;
+}
+void WINAPI FakeKeybdEvent(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra) {
+    g_calls.push_back(L"keybd_event " + Hex(vk) + L" " + Hex(scan) + L" " + Hex(flags) + L" " +
+                      Hex(extra));
+}
+BOOL WINAPI FakeGetCursorPos(LPPOINT p) {
+    *p = g_cursor;
+    g_calls.push_back(L"GetCursorPos");
+    return TRUE;
+}
+BOOL WINAPI FakeSetCursorPos(int x, int y) {
+    g_calls.push_back(L"SetCursorPos " + std::to_wstring(x) + L"," + std::to_wstring(y));
+    return TRUE;
+}
+UINT WINAPI FakeWinExec(LPCSTR command, UINT show) {
+    std::wstring wide(command, command + strlen(command));
+    g_calls.push_back(L"WinExec " + wide + L" " + std::to_wstring(show));
+    return 33;
+}
+HINSTANCE WINAPI FakeShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR params,
+                                   LPCWSTR dir, INT show) {
+    g_calls.push_back(L"ShellExecute " + Hex(reinterpret_cast<uintptr_t>(owner)) + L" " + verb +
+                      L" " + file + L" " + (params ? params : L"-") + L" " + (dir ? dir : L"-") +
+                      L" " + std::to_wstring(show));
+    return reinterpret_cast<HINSTANCE>(33);
+}
+MMRESULT WINAPI FakeWaveOutSetVolume(HWAVEOUT device, DWORD volume) {
+    g_calls.push_back(L"waveOutSetVolume " + Hex(reinterpret_cast<uintptr_t>(device)) + L" " +
+                      Hex(volume));
+    return 0;
+}
+void WINAPI FakeMouseEvent(DWORD flags, DWORD x, DWORD y, DWORD data, ULONG_PTR extra) {
+    g_calls.push_back(L"mouse_event " + Hex(flags) + L" " + std::to_wstring(x) + L"," +
+                      std::to_wstring(y) + L" " + Hex(data) + L" " + Hex(extra));
+}
+MCIERROR WINAPI FakeMciSendCommandW(MCIDEVICEID id, UINT msg, DWORD_PTR flags, DWORD_PTR param) {
+    std::wstring call = L"mci " + std::to_wstring(id) + L" " + Hex(msg) + L" " + Hex(flags);
+    if (msg == MCI_OPEN) {
+        auto* open = reinterpret_cast<MCI_OPEN_PARMSW*>(param);
+        call += std::wstring(L" type ") + open->lpstrDeviceType + L" element " +
+                open->lpstrElementName + L" callback " + Hex(open->dwCallback);
+        if (g_failMciOpen) {
+            g_calls.push_back(call);
+            return MCIERR_INVALID_DEVICE_NAME;
+        }
+        open->wDeviceID = 9;
+    }
+    g_calls.push_back(call);
+    return 0;
+}
+
+const win::SystemApi kFakeApi{
+    &FakeOpenProcessToken,
+    &FakeLookupPrivilegeValueW,
+    &FakeAdjustTokenPrivileges,
+    &FakeCloseHandle,
+    &FakeExitWindowsEx,
+    &FakeSetSystemPowerState,
+    &FakeSendMessageW,
+    &FakeKeybdEvent,
+    &FakeGetCursorPos,
+    &FakeSetCursorPos,
+    &FakeWinExec,
+    &FakeShellExecuteW,
+    &FakeWaveOutSetVolume,
+    &FakeMouseEvent,
+    &FakeMciSendCommandW,
+};
+
+class SystemOpsSeam : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_calls.clear();
+        g_cursor = {};
+        g_failPower = g_failMciOpen = false;
+    }
+    HWND app = reinterpret_cast<HWND>(0xA0);
+    win::Win32SystemOperations ops{app, kFakeApi};
+};
+
+TEST_F(SystemOpsSeam, PowerOffEnablesThePrivilegeExitsAndDropsIt) {
+    ShutDownSystem(ops, L"Wyłącz komputer");
+    const std::wstring adjust = L"AdjustTokenPrivileges token 0 count 1 luid 19 attr ";
+    EXPECT_EQ(g_calls, (Calls{
+                           L"OpenProcessToken 28",
+                           L"LookupPrivilegeValue SeShutdownPrivilege",
+                           adjust + L"2 size 16",
+                           L"CloseHandle token",
+                           L"ExitWindowsEx 12 0",
+                           L"OpenProcessToken 28",
+                           L"LookupPrivilegeValue SeShutdownPrivilege",
+                           adjust + L"0 size 16",
+                           L"CloseHandle token",
+                       }));
+    g_calls.clear();
+    ShutDownSystem(ops, L"Uruchom ponownie (restart)");
+    EXPECT_EQ(g_calls[4], L"ExitWindowsEx 6 0");
+    g_calls.clear();
+    ShutDownSystem(ops, L"Wyloguj aktualnego użytkownika");
+    EXPECT_EQ(g_calls[4], L"ExitWindowsEx 4 0");
+    g_calls.clear();
+    ShutDownSystem(ops, L"Zamknij system (Przejdź do DOS Win 9x i ME)");
+    EXPECT_EQ(g_calls[4], L"ExitWindowsEx 5 0");
+}
+
+TEST_F(SystemOpsSeam, MonitorOffGoesToTheApplicationWindowWithLowPower) {
+    ShutDownSystem(ops, L"Wygaś monitor");
+    EXPECT_EQ(g_calls[4], L"SendMessage a0 112 f170 1");
+    g_calls.clear();
+    ops.SendMonitorOff();
+    EXPECT_EQ(g_calls, Calls{L"SendMessage a0 112 f170 1"});
+    g_calls.clear();
+    ops.SendScreenSaver(0xB0);
+    EXPECT_EQ(g_calls, Calls{L"SendMessage b0 112 f140 0"});
+}
+
+TEST_F(SystemOpsSeam, PowerStateSetsThePrivilegeThenRaisesTheSystemsText) {
+    ops.EnterPowerState(false, true);
+    EXPECT_EQ(g_calls, (Calls{
+                           L"OpenProcessToken 28",
+                           L"LookupPrivilegeValue SeShutdownPrivilege",
+                           L"AdjustTokenPrivileges token 0 count 1 luid 19 attr 2 size 16",
+                           L"CloseHandle token",
+                           L"SetSystemPowerState 0 1",
+                       }));
+    g_failPower = true;
+    g_calls.clear();
+    try {
+        ops.EnterPowerState(true, true);
+        FAIL() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_FALSE(e.Message().empty());
+        EXPECT_EQ(e.Message(),
+                  L"Błąd systemu. Kod: 5.\r\n" + win::SystemErrorText(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_EQ(g_calls.back(), L"SetSystemPowerState 1 1");
+}
+
+TEST_F(SystemOpsSeam, KeysMouseAndCursor) {
+    ops.SendMinimizeAll();
+    EXPECT_EQ(g_calls, (Calls{L"keybd_event 5b 5b 0 0", L"keybd_event 4d 32 0 0",
+                              L"keybd_event 4d 32 2 0", L"keybd_event 5b 5b 2 0"}));
+    g_calls.clear();
+    ops.ClickMouse(100, 200, 2);
+    EXPECT_EQ(g_calls, (Calls{L"SetCursorPos 100,200", L"mouse_event 8002 100,200 0 0",
+                              L"mouse_event 8004 100,200 0 0", L"mouse_event 8002 100,200 0 0",
+                              L"mouse_event 8004 100,200 0 0"}));
+    g_calls.clear();
+    g_cursor = {0, 0};
+    ops.WakeDisplay();
+    EXPECT_EQ(g_calls, (Calls{L"GetCursorPos", L"SetCursorPos 10,10", L"SetCursorPos 0,0"}));
+    g_calls.clear();
+    g_cursor = {300, 5};
+    ops.WakeDisplay();
+    EXPECT_EQ(g_calls, (Calls{L"GetCursorPos", L"SetCursorPos 0,0", L"SetCursorPos 300,5"}));
+}
+
+TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
+    ops.LaunchControlPanel();
+    ops.LaunchExplorer(0xC0);
+    ops.LaunchDefaultBrowser(0xC0);
+    ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt");
+    ops.DisableKeyboard(0xC0);
+    ops.DisableMouse(0xC0);
+    ops.SetMaxVolume();
+    EXPECT_EQ(g_calls, (Calls{
+                           L"WinExec rundll32 shell32.dll,Control_RunDLL 5",
+                           L"ShellExecute c0 open explorer.exe - - 1",
+                           L"ShellExecute c0 open about:blank - - 1",
+                           L"ShellExecute c0 open C:\\Folder z ą\\plik.txt - - 1",
+                           L"ShellExecute c0 open rundll32 keyboard,disable - 1",
+                           L"ShellExecute c0 open rundll32 mouse,disable - 1",
+                           L"waveOutSetVolume 0 ffffffff",
+                       }));
+}
+
+TEST_F(SystemOpsSeam, CdTrayOpensTheDriveDoorAndCloses) {
+    ops.OperateCdTray(L'E', true);
+    EXPECT_EQ(g_calls, (Calls{L"mci 0 803 2200 type CDAudio element E callback 0", L"mci 9 80d 100",
+                              L"mci 9 804 1"}));
+    g_calls.clear();
+    ops.OperateCdTray(L'D', false);
+    EXPECT_EQ(g_calls[1], L"mci 9 80d 200");
+    g_calls.clear();
+    g_failMciOpen = true;
+    ops.OperateCdTray(L'Q', true);
+    EXPECT_EQ(g_calls.size(), 1u);
+}
+
+// A window that records the mouse buttons and keys it receives, with where they happened.
+class InputWindow {
+  public:
+    InputWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &InputWindow::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KlaxoraInputTest";
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(WS_EX_TOPMOST, L"KlaxoraInputTest", L"input", WS_POPUP | WS_VISIBLE,
+                               100, 100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(hwnd);
+        SetFocus(hwnd);
+        Pump(200);
+        events.clear();
+    }
+    ~InputWindow() { DestroyWindow(hwnd); }
+    static void Pump(int ms) {
+        const DWORD end = GetTickCount() + ms;
+        while (GetTickCount() < end) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            Sleep(5);
+        }
+    }
+    HWND hwnd = nullptr;
+    static inline std::vector<std::wstring> events;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+        const auto at = [&] {
+            return L" " + std::to_wstring(static_cast<short>(LOWORD(l))) + L"," +
+                   std::to_wstring(static_cast<short>(HIWORD(l)));
+        };
+        switch (msg) {
+            case WM_LBUTTONDOWN:
+                events.push_back(L"down" + at());
+                break;
+            case WM_LBUTTONUP:
+                events.push_back(L"up" + at());
+                break;
+            case WM_LBUTTONDBLCLK:
+                events.push_back(L"dbl" + at());
+                break;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                events.push_back(L"v" + Hex(w));
+                break;
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                events.push_back(L"^" + Hex(w));
+                break;
+            default:
+                break;
+        }
+        return DefWindowProcW(hwnd, msg, w, l);
+    }
+};
+
+TEST(SystemOpsReal, ClickMouseDeliversDownAndUpAtThePoint) {
+    InputWindow window;
+    win::Win32SystemOperations ops(nullptr);
+    ops.ClickMouse(150, 170, 1);
+    InputWindow::Pump(300);
+    EXPECT_EQ(InputWindow::events, (Calls{L"down 50,70", L"up 50,70"}));
+    InputWindow::events.clear();
+    ops.ClickMouse(220, 130, 2);
+    InputWindow::Pump(300);
+    // The class has no double-click style, so the second click is a plain down and up.
+    EXPECT_EQ(InputWindow::events,
+              (Calls{L"down 120,30", L"up 120,30", L"down 120,30", L"up 120,30"}));
+}
+
+TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
+    InputWindow window;
+    win::KeybdEventSink sink;
+    SimulateNamedKey(sink, L"Z");
+    InputWindow::Pump(300);
+    EXPECT_EQ(InputWindow::events, (Calls{L"v10", L"v5a", L"^5a", L"^10"}));
+    InputWindow::events.clear();
+    SimulateNamedKey(sink, L"Ctrl+F5");
+    InputWindow::Pump(300);
+    EXPECT_EQ(InputWindow::events, (Calls{L"v11", L"v74", L"^74", L"^11"}));
+    InputWindow::events.clear();
+    SimulateNamedKey(sink, L"nieznany");
+    InputWindow::Pump(200);
+    EXPECT_TRUE(InputWindow::events.empty());
+}
+
+}  // namespace
+}  // namespace klaxora::testing
