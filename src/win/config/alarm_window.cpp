@@ -1394,7 +1394,7 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
             return OnColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case MM_MCINOTIFY:
-            Player().PlayerNotify(wParam);
+            Player().PlayerNotify(wParam, lParam);
             return 0;
         default:
             return Default(msg, wParam, lParam);
