@@ -2,9 +2,12 @@
 // the notification area), and prints how long that took and what the idle process holds:
 // private bytes, GDI and USER objects. Then closes it.
 //
-//   startup_probe <program.exe> <window class> [tray]
+//   startup_probe <program.exe> <window class> [tray] [hold=<ms>]
 //
-// Output, one line: ms=<start-up> private=<bytes> gdi=<n> user=<n>
+// Output, one line: ms=<start-up> private=<bytes> gdi=<n> user=<n> pid=<id>
+// With hold, the idle program is left running that long after the line is printed, so that
+// tools outside Windows can look at it too (Wine answers 0 for another process's memory and
+// does not count GUI objects).
 #include <windows.h>
 #include <psapi.h>
 
@@ -67,7 +70,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring program = argv[1];
     const wchar_t* className = argv[2];
-    const bool tray = argc > 3 && std::wstring(argv[3]) == L"tray";
+    bool tray = false;
+    DWORD hold = 0;
+    for (int i = 3; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"tray") tray = true;
+        if (arg.rfind(L"hold=", 0) == 0) hold = static_cast<DWORD>(std::stoul(arg.substr(5)));
+    }
     const int traysBefore = TrayIconCount();
 
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -103,8 +112,11 @@ int wmain(int argc, wchar_t** argv) {
                          sizeof(memory));
     const DWORD gdi = GetGuiResources(process.hProcess, GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(process.hProcess, GR_USEROBJECTS);
-    std::wprintf(L"ms=%.1f private=%llu gdi=%lu user=%lu\n", elapsed,
-                 static_cast<unsigned long long>(memory.PrivateUsage), gdi, user);
+    std::wprintf(L"ms=%.1f private=%llu gdi=%lu user=%lu pid=%lu\n", elapsed,
+                 static_cast<unsigned long long>(memory.PrivateUsage), gdi, user,
+                 process.dwProcessId);
+    std::fflush(stdout);
+    Sleep(hold);
 
     // Close it as a user would: the window of the given class, or the process's main window.
     const HWND main = className == std::wstring(L"TF_Alarm")
