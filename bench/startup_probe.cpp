@@ -108,12 +108,15 @@ int wmain(int argc, wchar_t** argv) {
 
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof(memory));
+    if (!GetProcessMemoryInfo(process.hProcess,
+                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
+        std::fwprintf(stderr, L"GetProcessMemoryInfo failed: %lu\n", GetLastError());
+    }
     const DWORD gdi = GetGuiResources(process.hProcess, GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(process.hProcess, GR_USEROBJECTS);
-    std::wprintf(L"ms=%.1f private=%llu gdi=%lu user=%lu pid=%lu\n", elapsed,
-                 static_cast<unsigned long long>(memory.PrivateUsage), gdi, user,
+    std::wprintf(L"ms=%.1f private=%llu workingset=%llu gdi=%lu user=%lu pid=%lu\n", elapsed,
+                 static_cast<unsigned long long>(memory.PrivateUsage),
+                 static_cast<unsigned long long>(memory.WorkingSetSize), gdi, user,
                  process.dwProcessId);
     std::fflush(stdout);
     Sleep(hold);

@@ -40,12 +40,12 @@ echo "  Klaxora, icon in the tray   $k    (${klaxora[*]})"
 awk -v k="$k" -v m="$m" 'BEGIN { printf "  ratio                       %.2f  (target <= 2)\n", k / m }'
 
 # The idle process as Linux sees it: private (not shared) resident memory of the Wine process.
-# Wine reports 0 for another process's GetProcessMemoryInfo and GetGuiResources, so on Wine
+# Wine leaves PrivateUsage at 0 and does not implement GetGuiResources, so on Wine
 # these are the figures that exist; on Windows the helper's own figures are the real ones.
 linux_private_kb() {  # <exe name>
   local pid
-  # The program itself, started by the helper: its command line is its Windows path.
-  for pid in $(pgrep -f "^[A-Za-z]:.*\\\\$1" || true); do
+  # The program itself, started by the helper: its command line begins with its own path.
+  for pid in $(pgrep -f "^[^ ]*[/\\\\]$1" || true); do
     if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup"
       return
@@ -72,8 +72,10 @@ report() {  # <label> <figures>
   if [ "$p" != "0" ]; then
     awk -v p="$p" 'BEGIN { printf "  private bytes (GetProcessMemoryInfo)  %d (%.2f MB, target < 8 MB)\n", p, p / 1048576 }'
   else
-    echo "  private bytes (GetProcessMemoryInfo)  not reported by Wine for another process"
+    echo "  private bytes (GetProcessMemoryInfo)  0: Wine leaves PrivateUsage unset"
   fi
+  awk -v w="$(echo "$2" | field workingset)" \
+    'BEGIN { printf "  working set (GetProcessMemoryInfo)    %d (%.2f MB, shared pages included)\n", w, w / 1048576 }'
   awk -v l="$l" 'BEGIN { printf "  private resident memory (Linux)       %d kB (%.2f MB)\n", l, l / 1024 }'
   if [ "$g$u" != "00" ]; then
     echo "  GDI objects                           $g"
