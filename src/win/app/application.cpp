@@ -20,7 +20,7 @@
 namespace klaxora::win {
 namespace {
 
-// COM for the shell link and folder pickers, on the one user-interface thread.
+// COM on the one user-interface thread, for the shell's objects.
 class ComApartment {
 public:
     ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -62,8 +62,13 @@ Forms& App() {
     return forms;
 }
 
+void EnsureCom() {
+    // Started on first use rather than at start-up: loading COM costs the start-up time of a
+    // program that mostly sits in the notification area.
+    static ComApartment com;
+}
+
 int RunApplication() {
-    ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

@@ -33,6 +33,10 @@ Forms& App();
 // the main window closes; returns the process's exit code.
 int RunApplication();
 
+// Initialises COM (single-threaded apartment) for this thread on first call; every use of the
+// shell's COM objects (shell links, folder pickers, ShellExecute) calls it first.
+void EnsureCom();
+
 // The program icon at the given size (shared, never destroyed); Windows' default application
 // icon when the executable carries none.
 HICON AppIcon(int size);
