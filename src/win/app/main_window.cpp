@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/startup.h"
+#include "util/user_error.h"
 #include "resources/resource_ids.h"
 #include "win/actions/popup_window.h"
 #include "win/app/application.h"
@@ -56,7 +57,7 @@ void TF_Glowna::Start() {
 }
 
 void TF_Glowna::FormCreate() {
-    // 1. Bottom-right corner of the screen.
+    // The bottom-right corner of the screen.
     RECT frame{};
     GetWindowRect(Hwnd(), &frame);
     const int width = frame.right - frame.left;
@@ -64,13 +65,13 @@ void TF_Glowna::FormCreate() {
     SetWindowPos(Hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) - width,
                  GetSystemMetrics(SM_CYSCREEN) - height, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // 2. The command line is collected when the window is shown.
+    // The command line is collected when the window is shown.
     commandLine_.clear();
-    // 3. The help item.
+    // The help item, before the registry is touched so that its failure cannot skip it.
     Win32FileSystem files;
     helpFile_ = HelpFilePath(files.ExecutableDirectory());
     Entry(Pomoc1).visible = files.FileExists(helpFile_);
-    // 4-7. First run, seeding and the options.
+    // First run, seeding and the options; a failure is shown and the program goes on.
     Win32Registry registry;
     const StartupOutcome outcome =
         PrepareRegistry(registry, files, files, {ExecutablePath(), ProgramVersionText()});
@@ -126,11 +127,13 @@ void TF_Glowna::t_TimerGlownyTimer() {
 
 void TF_Glowna::SetArmed(bool armed) {
     if (armed) {
-        SetTimer(Hwnd(), kWatchTimerId, kWatchTimerInterval, nullptr);
+        // Armed only with a running timer: an alarm that could never fire must not look armed.
+        watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, kWatchTimerInterval, nullptr) != 0;
+        if (!watch_.Armed) throw UserError(L"Nie można uruchomić odliczania");
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
+        watch_.Armed = false;
     }
-    watch_.Armed = armed;
 }
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {

@@ -45,7 +45,7 @@ public:
     std::vector<std::wstring>& CommandLineList() { return commandLine_; }
 
     // t_TimerGlowny: enabling the watch timer arms the alarm; WatchState.Armed follows the
-    // timer and is changed only here.
+    // timer and is changed only here. Throws a UserError when Windows has no timer to give.
     void SetArmed(bool armed);
     bool Armed() const { return watch_.Armed; }
 
