@@ -45,7 +45,8 @@ HWND VisibleWindowOf(DWORD pid, const wchar_t* className) {
 // Wine without a desktop shows each notification-area icon as a child of this window.
 int TrayIconCount() {
     const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    if (!tray) return 0;
+    if (!tray)
+        return 0;
     int count = 0;
     for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
          child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr)) {
@@ -74,8 +75,10 @@ int wmain(int argc, wchar_t** argv) {
     DWORD hold = 0;
     for (int i = 3; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        if (arg == L"tray") tray = true;
-        if (arg.rfind(L"hold=", 0) == 0) hold = static_cast<DWORD>(std::stoul(arg.substr(5)));
+        if (arg == L"tray")
+            tray = true;
+        if (arg.rfind(L"hold=", 0) == 0)
+            hold = static_cast<DWORD>(std::stoul(arg.substr(5)));
     }
     const int traysBefore = TrayIconCount();
 
@@ -93,7 +96,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = nullptr;
     for (;;) {
         window = VisibleWindowOf(process.dwProcessId, className);
-        if (window && (!tray || TrayIconCount() > traysBefore)) break;
+        if (window && (!tray || TrayIconCount() > traysBefore))
+            break;
         if (Now() - started > 30000) {
             std::fwprintf(stderr, L"no window of class %ls\n", className);
             TerminateProcess(process.hProcess, 1);
@@ -108,8 +112,8 @@ int wmain(int argc, wchar_t** argv) {
 
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
-    if (!GetProcessMemoryInfo(process.hProcess,
-                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
+    if (!GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                              sizeof(memory))) {
         std::fwprintf(stderr, L"GetProcessMemoryInfo failed: %lu\n", GetLastError());
     }
     const DWORD gdi = GetGuiResources(process.hProcess, GR_GDIOBJECTS);
@@ -122,9 +126,8 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(hold);
 
     // Close it as a user would: the window of the given class, or the process's main window.
-    const HWND main = className == std::wstring(L"TF_Alarm")
-                          ? FindWindowW(L"TF_Glowna", nullptr)
-                          : window;
+    const HWND main =
+        className == std::wstring(L"TF_Alarm") ? FindWindowW(L"TF_Glowna", nullptr) : window;
     PostMessageW(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);

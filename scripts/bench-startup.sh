@@ -55,11 +55,12 @@ linux_private_kb() {  # <exe name>
 }
 held() {  # <exe> <class> [tray]: figures of the idle program, held for a look from Linux
   local out="$KLAXORA_TMP/probe.out"
-  probe "$@" hold=3000 >"$out" &
+  # Straight to the file, not through a pipe that would hold the line back until the end.
+  HOME="$KLAXORA_HOME" wine "$bin/startup_probe.exe" "$@" hold=3000 </dev/null >"$out" &
   local job=$!
   for _ in $(seq 1 300); do grep -q 'ms=' "$out" && break; sleep 0.1; done
   sleep 0.5
-  echo "$(cat "$out") linuxkb=$(linux_private_kb "$(basename "$1")")"
+  echo "$(tr -d '\r' <"$out") linuxkb=$(linux_private_kb "$(basename "$1")")"
   wait "$job"
 }
 idle_k="$(held "$bin/Klaxora.exe" TF_Alarm tray)"

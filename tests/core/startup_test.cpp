@@ -45,10 +45,12 @@ TEST_F(Startup, FirstRunWritesTheThreeValuesThenSeedsEveryListInOrder) {
     Names listOrder;
     for (size_t i = 3; i < log.size(); ++i) {
         const std::wstring key = log[i].substr(0, log[i].find(L'|'));
-        if (listOrder.empty() || listOrder.back() != key) listOrder.push_back(key);
+        if (listOrder.empty() || listOrder.back() != key)
+            listOrder.push_back(key);
     }
     Names expected;
-    for (auto subkey : SeededLists()) expected.push_back(RecentListKey(subkey));
+    for (auto subkey : SeededLists())
+        expected.push_back(RecentListKey(subkey));
     EXPECT_EQ(listOrder, expected);
 
     const auto stored = reg.Open(kKey);
@@ -80,7 +82,8 @@ TEST_F(Startup, SeededListsHoldExactlyTheirEntriesAndNoCurrentEntry) {
     EXPECT_EQ(Entries(mru::kWeb).size(), 6u);
     EXPECT_FALSE(reg.KeyExists(RecentListKey(mru::kFiles)));
     for (auto subkey : SeededLists()) {
-        for (const auto& name : Entries(subkey)) EXPECT_FALSE(name.empty()) << subkey.data();
+        for (const auto& name : Entries(subkey))
+            EXPECT_FALSE(name.empty()) << subkey.data();
     }
 }
 

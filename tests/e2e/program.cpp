@@ -14,7 +14,8 @@ std::wstring ProgramPath() {
 
 RunningProgram::RunningProgram(const std::wstring& arguments, const std::wstring& program) {
     std::wstring commandLine = L"\"" + program + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -25,8 +26,10 @@ RunningProgram::RunningProgram(const std::wstring& arguments, const std::wstring
 
 RunningProgram::~RunningProgram() {
     Kill();
-    if (info_.hThread) CloseHandle(info_.hThread);
-    if (info_.hProcess) CloseHandle(info_.hProcess);
+    if (info_.hThread)
+        CloseHandle(info_.hThread);
+    if (info_.hProcess)
+        CloseHandle(info_.hProcess);
 }
 
 bool RunningProgram::WaitIdle(DWORD ms) const {
@@ -38,7 +41,8 @@ bool RunningProgram::WaitExit(DWORD ms) const {
 }
 
 bool RunningProgram::Close(DWORD ms) {
-    if (HWND main = FindWindowOf(L"TF_Glowna", L"", 0)) PostMessageW(main, WM_CLOSE, 0, 0);
+    if (HWND main = FindWindowOf(L"TF_Glowna", L"", 0))
+        PostMessageW(main, WM_CLOSE, 0, 0);
     return WaitExit(ms);
 }
 
@@ -59,7 +63,8 @@ std::vector<HWND> WindowsOfProcess(DWORD pid) {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid) s->found.push_back(hwnd);
+            if (owner == s->pid)
+                s->found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -68,8 +73,8 @@ std::vector<HWND> WindowsOfProcess(DWORD pid) {
 
 std::wstring WindowText(HWND hwnd) {
     wchar_t buffer[1024] = {};
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
     return buffer;
 }
 
@@ -84,7 +89,8 @@ std::wstring MessageBoxText(HWND box) {
     for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child;
          child = FindWindowExW(box, child, L"Static", nullptr)) {
         const std::wstring text = WindowText(child);
-        if (!text.empty()) found = text;
+        if (!text.empty())
+            found = text;
     }
     return found;
 }
@@ -98,7 +104,8 @@ HWND RunningProgram::FindWindowOf(const std::wstring& className, const std::wstr
                 return hwnd;
             }
         }
-        if (GetTickCount() - start >= waitMs) return nullptr;
+        if (GetTickCount() - start >= waitMs)
+            return nullptr;
         Sleep(50);
     }
 }
@@ -107,9 +114,11 @@ HWND RunningProgram::FindVisibleWindowOf(const std::wstring& className, DWORD wa
     const DWORD start = GetTickCount();
     for (;;) {
         for (HWND hwnd : WindowsOfProcess(Id())) {
-            if (IsWindowVisible(hwnd) && ClassName(hwnd) == className) return hwnd;
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == className)
+                return hwnd;
         }
-        if (GetTickCount() - start >= waitMs) return nullptr;
+        if (GetTickCount() - start >= waitMs)
+            return nullptr;
         Sleep(50);
     }
 }
@@ -117,7 +126,8 @@ HWND RunningProgram::FindVisibleWindowOf(const std::wstring& className, DWORD wa
 std::vector<HWND> TrayIcons() {
     std::vector<HWND> icons;
     const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    if (!tray) return icons;
+    if (!tray)
+        return icons;
     for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
          child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr)) {
         icons.push_back(child);
@@ -130,10 +140,13 @@ HWND WaitNewTrayIcon(const std::vector<HWND>& before, DWORD ms) {
     for (;;) {
         for (HWND icon : TrayIcons()) {
             bool known = false;
-            for (HWND old : before) known = known || old == icon;
-            if (!known) return icon;
+            for (HWND old : before)
+                known = known || old == icon;
+            if (!known)
+                return icon;
         }
-        if (GetTickCount() - start >= ms) return nullptr;
+        if (GetTickCount() - start >= ms)
+            return nullptr;
         Sleep(50);
     }
 }
@@ -149,9 +162,11 @@ HWND WaitPopupMenu(DWORD pid, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {
         for (HWND hwnd : WindowsOfProcess(pid)) {
-            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32768") return hwnd;
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32768")
+                return hwnd;
         }
-        if (GetTickCount() - start >= ms) return nullptr;
+        if (GetTickCount() - start >= ms)
+            return nullptr;
         Sleep(50);
     }
 }
@@ -165,7 +180,9 @@ namespace {
 const wchar_t* const kSettings = L"Software\\Vantrelix\\Klaxora";
 }
 
-void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettings); }
+void DeleteSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+}
 
 std::optional<std::vector<StoredValue>> ReadKey(const std::wstring& path) {
     HKEY key = nullptr;
@@ -179,7 +196,8 @@ std::optional<std::vector<StoredValue>> ReadKey(const std::wstring& path) {
         BYTE data[8192] = {};
         DWORD size = sizeof(data) - 2;
         DWORD type = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) !=
+            ERROR_SUCCESS) {
             break;
         }
         StoredValue value{std::wstring(name, nameLength), type, {}, 0};
@@ -197,7 +215,8 @@ std::optional<std::vector<StoredValue>> ReadKey(const std::wstring& path) {
 std::vector<std::wstring> ValueNames(const std::wstring& path) {
     std::vector<std::wstring> names;
     if (const auto values = ReadKey(path)) {
-        for (const auto& v : *values) names.push_back(v.name);
+        for (const auto& v : *values)
+            names.push_back(v.name);
     }
     return names;
 }
@@ -238,7 +257,8 @@ void WriteDword(const std::wstring& path, const std::wstring& name, DWORD value)
 }
 
 void WriteString(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-    SetValue(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    SetValue(path, name, REG_SZ, text.c_str(),
+             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void DeleteValue(const std::wstring& path, const std::wstring& name) {
@@ -256,7 +276,8 @@ TempFolder::TempFolder() {
     for (;;) {
         path_ = std::wstring(temp) + L"klaxora-e2e-" + std::to_wstring(GetCurrentProcessId()) +
                 L"-" + std::to_wstring(++counter) + L"\\";
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+        if (CreateDirectoryW(path_.c_str(), nullptr))
+            break;
     }
 }
 

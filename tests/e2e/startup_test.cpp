@@ -24,7 +24,8 @@ Names Sorted(Names names) {
 std::wstring StoredText(const std::wstring& name) {
     const auto values = ReadKey(kKey).value_or(std::vector<StoredValue>{});
     for (const auto& v : values) {
-        if (v.name == name && v.type == REG_SZ) return v.text;
+        if (v.name == name && v.type == REG_SZ)
+            return v.text;
     }
     return L"<missing>";
 }
@@ -36,7 +37,8 @@ std::wstring BuiltVersion() {
     std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (block.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+    if (block.empty() ||
+        !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
         !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length)) {
         return L"<none>";
     }
@@ -182,7 +184,8 @@ TEST_F(Startup, AutoMinimizeAsDwordShowsOnlyTheIconAndAClickTogglesTheWindow) {
     EXPECT_NE(program.FindVisibleWindowOf(L"TF_Alarm", 5000), nullptr);
     ClickTrayIcon(icon, false);
     const DWORD start = GetTickCount();
-    while (IsWindowVisible(alarm) && GetTickCount() - start < 5000) Sleep(50);
+    while (IsWindowVisible(alarm) && GetTickCount() - start < 5000)
+        Sleep(50);
     EXPECT_FALSE(IsWindowVisible(alarm));
     EXPECT_TRUE(program.Close());
 }
@@ -198,12 +201,14 @@ TEST_F(Startup, AutoMinimizeAsTextDoesNotCount) {
 int OpenMenuHeight(RunningProgram& program, HWND icon) {
     ClickTrayIcon(icon, true);
     const HWND menu = WaitPopupMenu(program.Id());
-    if (!menu) return -1;
+    if (!menu)
+        return -1;
     RECT r{};
     GetWindowRect(menu, &r);
     PressKeyInMenu(menu, VK_ESCAPE);
     const DWORD start = GetTickCount();
-    while (IsWindowVisible(menu) && GetTickCount() - start < 5000) Sleep(50);
+    while (IsWindowVisible(menu) && GetTickCount() - start < 5000)
+        Sleep(50);
     return r.bottom - r.top;
 }
 

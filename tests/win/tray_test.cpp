@@ -31,7 +31,8 @@ template <typename Done>
 bool PumpUntil(Done done, DWORD ms = 5000) {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > ms) return false;
+        if (GetTickCount() - start > ms)
+            return false;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -54,7 +55,8 @@ public:
     }
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
-        if (tray.HandleMessage(msg, wParam, lParam, result)) return result;
+        if (tray.HandleMessage(msg, wParam, lParam, result))
+            return result;
         return Default(msg, wParam, lParam);
     }
     // What the shell sends for a version-4 icon: the event and our id in lParam, the point in
@@ -102,8 +104,10 @@ TEST(TrayIcon, ShellShowsTheIconAndDeliversClicksOnIt) {
     ASSERT_TRUE(PumpUntil([&] {
         for (HWND h : ShellIcons()) {
             bool old = false;
-            for (HWND b : before) old = old || b == h;
-            if (!old) icon = h;
+            for (HWND b : before)
+                old = old || b == h;
+            if (!old)
+                icon = h;
         }
         return icon != nullptr;
     }));
@@ -189,10 +193,11 @@ TEST_F(MainWindow, IsABorderlessHiddenWindowInTheBottomRightCorner) {
 }
 
 TEST_F(MainWindow, MenuOffersStopOnlyWhileArmedAndHelpOnlyWithTheHelpFile) {
-    const bool help = Win32FileSystem().FileExists(Win32FileSystem().ExecutableDirectory() +
-                                                   L"help\\alarm.html");
+    const bool help =
+        Win32FileSystem().FileExists(Win32FileSystem().ExecutableDirectory() + L"help\\alarm.html");
     std::vector<std::wstring> idle{L"Ustaw nowy czas"};
-    if (help) idle.push_back(L"Pomoc");
+    if (help)
+        idle.push_back(L"Pomoc");
     for (const wchar_t* rest : {L"-", L"Opcje", L"O programie ...", L"-", L"Zamknij"}) {
         idle.push_back(rest);
     }
@@ -234,13 +239,32 @@ TEST_F(MainWindow, FirstRunStoresThisProgramsVersion) {
     wchar_t text[64] = {};
     DWORD size = sizeof(text);
     DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExW(key, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueExW(key, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+        ERROR_SUCCESS);
     RegCloseKey(key);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     // The version resource is linked into this program too.
     EXPECT_STREQ(text, L"" KLAXORA_VERSION_TEXT);
     EXPECT_EQ(ProgramVersionText(), L"" KLAXORA_VERSION_TEXT);
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+TEST(CommandLine, ProgramPathFirstThenEachParameterAsWindowsSplitsThem) {
+    using Strings = std::vector<std::wstring>;
+    const std::wstring self = L"C:\\Program Files\\Klaxora\\Klaxora.exe";
+    EXPECT_TRUE(CommandLineStrings(L"\"C:\\Program Files\\Klaxora\\Klaxora.exe\"", self).empty());
+    EXPECT_TRUE(CommandLineStrings(L"klaxora  ", self).empty());
+    EXPECT_EQ(CommandLineStrings(L"klaxora OD 00:05:00", self),
+              (Strings{self, L"OD", L"00:05:00"}));
+    EXPECT_EQ(CommandLineStrings(L"klaxora \"Komunikat\" \"UWAGA !!!\" \"Już czas\"", self),
+              (Strings{self, L"Komunikat", L"UWAGA !!!", L"Już czas"}));
+    EXPECT_EQ(CommandLineStrings(L"klaxora \"\"", self), (Strings{self, L""}));
 }
 
 }  // namespace

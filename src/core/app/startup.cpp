@@ -15,7 +15,8 @@ std::wstring FormatFileVersion(uint16_t major, uint16_t minor, uint16_t release,
 
 bool IsFirstRun(const RegistryKey& settingsKey, const FileSystemPort& files) {
     const auto path = settingsKey.Read(settings::kPath);
-    if (!path) return true;
+    if (!path)
+        return true;
     if (path->type != RegistryType::String && path->type != RegistryType::ExpandString) {
         throw RegistryError(L"Invalid data type for '" + std::wstring(settings::kPath) + L"'");
     }
@@ -45,7 +46,8 @@ StartupOutcome PrepareRegistry(RegistryPort& registry, const FileSystemPort& fil
                 key->WriteString(settings::kName, kApplicationTitle);
             }
         }  // the settings key is closed before the lists are seeded
-        if (outcome.firstRun) SeedRecentLists(registry, files, folders);
+        if (outcome.firstRun)
+            SeedRecentLists(registry, files, folders);
         const auto key = registry.Open(kSettingsKey);
         outcome.options = ReadAppOptions(*key);
     } catch (const UserError& e) {

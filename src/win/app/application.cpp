@@ -25,7 +25,8 @@ class ComApartment {
 public:
     ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
-        if (ok_) CoUninitialize();
+        if (ok_)
+            CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -102,11 +103,22 @@ int RunApplication() {
     return MessageLoop();
 }
 
+void CenterOnScreen(HWND hwnd) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
+    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HICON AppIcon(int size) {
     auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_KLAXORA),
                                               IMAGE_ICON, size, size, LR_SHARED));
-    if (!icon) icon = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION,
-                                                    IMAGE_ICON, size, size, LR_SHARED));
+    if (!icon)
+        icon = static_cast<HICON>(
+            LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
     return icon;
 }
 
@@ -119,8 +131,8 @@ std::wstring ProgramVersionText() {
         VS_FIXEDFILEINFO* info = nullptr;
         UINT length = 0;
         if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-            VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) &&
-            info && length >= sizeof(VS_FIXEDFILEINFO)) {
+            VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) && info &&
+            length >= sizeof(VS_FIXEDFILEINFO)) {
             return FormatFileVersion(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                                      HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
         }

@@ -37,6 +37,9 @@ int RunApplication();
 // shell's COM objects (shell links, folder pickers, ShellExecute) calls it first.
 void EnsureCom();
 
+// Places a window in the middle of the screen's work area.
+void CenterOnScreen(HWND hwnd);
+
 // The program icon at the given size (shared, never destroyed); Windows' default application
 // icon when the executable carries none.
 HICON AppIcon(int size);

@@ -32,7 +32,8 @@ TF_Glowna::TF_Glowna() {
 
 TF_Glowna::~TF_Glowna() {
     Tray.Remove();
-    if (Hwnd()) KillTimer(Hwnd(), kWatchTimerId);
+    if (Hwnd())
+        KillTimer(Hwnd(), kWatchTimerId);
 }
 
 void TF_Glowna::Create() {
@@ -76,24 +77,35 @@ void TF_Glowna::FormCreate() {
     const StartupOutcome outcome =
         PrepareRegistry(registry, files, files, {ExecutablePath(), ProgramVersionText()});
     options_ = outcome.options;
-    if (outcome.error) ShowStandardError(*outcome.error);
+    if (outcome.error)
+        ShowStandardError(*outcome.error);
+}
+
+std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
+                                             const std::wstring& programPath) {
+    std::vector<std::wstring> strings;
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(commandLine.c_str(), &count);
+    if (!args)
+        return strings;
+    if (count > 1) {
+        strings.push_back(programPath);  // parameter 0 is the full path, however it was typed
+        for (int i = 1; i < count; ++i)
+            strings.emplace_back(args[i]);
+    }
+    LocalFree(args);
+    return strings;
 }
 
 void TF_Glowna::FormShow() {
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (args) {
-        if (count > 1) {
-            commandLine_.push_back(ExecutablePath());  // parameter 0 is the full path
-            for (int i = 1; i < count; ++i) commandLine_.emplace_back(args[i]);
-        }
-        LocalFree(args);
-    }
+    const auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
     ReadCommandLine();
 }
 
 void TF_Glowna::FormPaint() {
-    if (!options_.AutoMinimize && App().F_Alarm) App().F_Alarm->Show();
+    if (!options_.AutoMinimize && App().F_Alarm)
+        App().F_Alarm->Show();
     Hide();
 }
 
@@ -112,7 +124,8 @@ void TF_Glowna::TrayClick() {
             SetForegroundWindow(alarm->Hwnd());
         }
     }
-    if (App().F_ALARMUJ) App().F_ALARMUJ->Close();
+    if (App().F_ALARMUJ)
+        App().F_ALARMUJ->Close();
 }
 
 void TF_Glowna::pm_GlownePopup() {
@@ -129,7 +142,8 @@ void TF_Glowna::SetArmed(bool armed) {
     if (armed) {
         // Armed only with a running timer: an alarm that could never fire must not look armed.
         watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, kWatchTimerInterval, nullptr) != 0;
-        if (!watch_.Armed) throw UserError(L"Nie można uruchomić odliczania");
+        if (!watch_.Armed)
+            throw UserError(L"Nie można uruchomić odliczania");
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
         watch_.Armed = false;
@@ -137,7 +151,8 @@ void TF_Glowna::SetArmed(bool armed) {
 }
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {
-    if (App().F_Alarm) App().F_Alarm->ib_StopClick();
+    if (App().F_Alarm)
+        App().F_Alarm->ib_StopClick();
 }
 
 void TF_Glowna::Ustawnowyczas1Click() {
@@ -153,7 +168,8 @@ void TF_Glowna::Pomoc1Click() {
 }
 
 void TF_Glowna::Opcje1Click() {
-    if (App().F_Alarm) App().F_Alarm->Enable(false);
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
     if (App().F_Opcje) {
         App().F_Opcje->Show();
         SetForegroundWindow(App().F_Opcje->Hwnd());
@@ -161,14 +177,17 @@ void TF_Glowna::Opcje1Click() {
 }
 
 void TF_Glowna::Oprogramie1Click() {
-    if (App().F_Alarm) App().F_Alarm->Enable(false);
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
     if (App().F_About) {
         App().F_About->Show();
         SetForegroundWindow(App().F_About->Hwnd());
     }
 }
 
-void TF_Glowna::Zamknij1Click() { FormClose(); }
+void TF_Glowna::Zamknij1Click() {
+    FormClose();
+}
 
 void TF_Glowna::PopupMenu(POINT at) {
     pm_GlownePopup();
@@ -183,12 +202,15 @@ void TF_Glowna::PopupMenu(POINT at) {
 
 void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
     const MenuEntry& entry = Entry(draw.itemID);
-    if (entry.command != draw.itemID || !entry.bitmap) return;
+    if (entry.command != draw.itemID || !entry.bitmap)
+        return;
     const HDC source = CreateCompatibleDC(draw.hDC);
-    if (!source) return;
+    if (!source)
+        return;
     {
         SelectedObject picture(source, entry.bitmap.Get());
-        const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
+        const int top =
+            draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         GdiAlphaBlend(draw.hDC, draw.rcItem.left, top, kMenuImageSize, kMenuImageSize, source, 0, 0,
                       kMenuImageSize, kMenuImageSize, blend);
@@ -198,7 +220,8 @@ void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
 
 TF_Glowna::MenuEntry& TF_Glowna::Entry(UINT command) {
     for (auto& entry : entries_) {
-        if (entry.command == command) return entry;
+        if (entry.command == command)
+            return entry;
     }
     return entries_.front();
 }
@@ -217,9 +240,11 @@ void TF_Glowna::BuildMenuEntries() {
 
 void TF_Glowna::RebuildMenu() {
     const HMENU menu = menu_.Get();
-    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    while (GetMenuItemCount(menu) > 0)
+        DeleteMenu(menu, 0, MF_BYPOSITION);
     for (auto& entry : entries_) {
-        if (!entry.visible) continue;
+        if (!entry.visible)
+            continue;
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
         if (entry.command == 0) {
@@ -239,7 +264,8 @@ void TF_Glowna::RebuildMenu() {
 
 LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (Tray.HandleMessage(msg, wParam, lParam, result)) return result;
+    if (Tray.HandleMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
         case WM_TIMER:
             if (wParam == kWatchTimerId) {
@@ -250,26 +276,41 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && lParam == 0) {
                 switch (LOWORD(wParam)) {
-                    case Zatrzymajodliczanie1: Zatrzymajodliczanie1Click(); return 0;
-                    case Ustawnowyczas1: Ustawnowyczas1Click(); return 0;
-                    case Pomoc1: Pomoc1Click(); return 0;
-                    case Opcje1: Opcje1Click(); return 0;
-                    case Oprogramie1: Oprogramie1Click(); return 0;
-                    case Zamknij1: Zamknij1Click(); return 0;
-                    default: break;
+                    case Zatrzymajodliczanie1:
+                        Zatrzymajodliczanie1Click();
+                        return 0;
+                    case Ustawnowyczas1:
+                        Ustawnowyczas1Click();
+                        return 0;
+                    case Pomoc1:
+                        Pomoc1Click();
+                        return 0;
+                    case Opcje1:
+                        Opcje1Click();
+                        return 0;
+                    case Oprogramie1:
+                        Oprogramie1Click();
+                        return 0;
+                    case Zamknij1:
+                        Zamknij1Click();
+                        return 0;
+                    default:
+                        break;
                 }
             }
             break;
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (measure->CtlType != ODT_MENU) break;
+            if (measure->CtlType != ODT_MENU)
+                break;
             measure->itemWidth = kMenuImageSize + kMenuImageGap;
             measure->itemHeight = kMenuImageSize;
             return TRUE;
         }
         case WM_DRAWITEM: {
             const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw->CtlType != ODT_MENU) break;
+            if (draw->CtlType != ODT_MENU)
+                break;
             DrawMenuImage(*draw);
             return TRUE;
         }
@@ -287,7 +328,8 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Tray.Remove();
             KillTimer(Hwnd(), kWatchTimerId);
             watch_.Armed = false;
-            if (App().F_Glowna == this) PostQuitMessage(0);
+            if (App().F_Glowna == this)
+                PostQuitMessage(0);
             return 0;
         default:
             break;

@@ -13,6 +13,11 @@
 
 namespace klaxora::win {
 
+// CommandLineList for a command line: the program's path and then each parameter as Windows
+// splits them, or nothing when there is no parameter.
+std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
+                                             const std::wstring& programPath);
+
 class TF_Glowna : public Window {
 public:
     // The menu's command identifiers, in the menu's order.
@@ -75,9 +80,9 @@ protected:
 
 private:
     struct MenuEntry {
-        UINT command;        // 0 for a separator
+        UINT command;  // 0 for a separator
         const wchar_t* caption;
-        int image;           // bitmap resource, 0 for none
+        int image;  // bitmap resource, 0 for none
         bool visible;
         GdiObject bitmap;
     };

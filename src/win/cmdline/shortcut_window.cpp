@@ -5,8 +5,9 @@
 namespace klaxora::win {
 
 void Tf_Skrot::Create() {
-    CreateWindowOf({L"Tf_Skrot"}, L"Utwórz skrót", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                   CW_USEDEFAULT, CW_USEDEFAULT, 410, 395, nullptr);
+    CreateWindowOf({L"Tf_Skrot"}, L"Utwórz skrót", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                   WS_EX_DLGMODALFRAME, CW_USEDEFAULT, CW_USEDEFAULT, 410, 395, nullptr);
+    CenterOnScreen(Hwnd());
 }
 
 void Tf_Skrot::Close() {

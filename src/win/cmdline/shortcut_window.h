@@ -1,5 +1,6 @@
 #pragma once
-// The shortcut-location dialog. For now a hidden window of its class that closes by hiding; its controls come later.
+// The shortcut-location dialog. For now a hidden window of its class that closes by hiding; its
+// controls come later.
 #include "win/ui/window.h"
 
 namespace klaxora::win {

@@ -8,12 +8,14 @@ namespace klaxora::win {
 void TF_Opcje::Create() {
     CreateWindowOf({L"TF_Opcje"}, L"Opcje", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
                    CW_USEDEFAULT, CW_USEDEFAULT, 380, 300, nullptr);
+    CenterOnScreen(Hwnd());
 }
 
 void TF_Opcje::Close() {
     Hide();
     // The configuration window was disabled while this one was open.
-    if (App().F_Alarm) App().F_Alarm->Enable(true);
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(true);
 }
 
 LRESULT TF_Opcje::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -11,7 +11,9 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
-TrayIcon::~TrayIcon() { Remove(); }
+TrayIcon::~TrayIcon() {
+    Remove();
+}
 
 NOTIFYICONDATAW TrayIcon::Data() const {
     NOTIFYICONDATAW data{};
@@ -31,7 +33,8 @@ bool TrayIcon::Register() {
     // A stale icon of ours (after Explorer restarted or failed) would make the add fail.
     if (!Shell_NotifyIconW(NIM_ADD, &data)) {
         Shell_NotifyIconW(NIM_DELETE, &data);
-        if (!Shell_NotifyIconW(NIM_ADD, &data)) return false;
+        if (!Shell_NotifyIconW(NIM_ADD, &data))
+            return false;
     }
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);
@@ -50,7 +53,8 @@ bool TrayIcon::Add(HWND owner, HICON icon, std::wstring hint) {
 }
 
 void TrayIcon::Remove() {
-    if (!added_) return;
+    if (!added_)
+        return;
     NOTIFYICONDATAW data = Data();
     Shell_NotifyIconW(NIM_DELETE, &data);
     added_ = false;
@@ -62,19 +66,23 @@ bool TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = 0;
         return true;
     }
-    if (msg != kCallbackMessage) return false;
+    if (msg != kCallbackMessage)
+        return false;
     result = 0;
-    if (HIWORD(lParam) != kIconId || !enabled_) return true;
+    if (HIWORD(lParam) != kIconId || !enabled_)
+        return true;
     // Version 4: the event in the low word of lParam, the anchor point in wParam.
     const POINT anchor{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
     switch (LOWORD(lParam)) {
         case NIN_SELECT:
         case NIN_KEYSELECT:
         case WM_LBUTTONDBLCLK:
-            if (OnClick) OnClick();
+            if (OnClick)
+                OnClick();
             break;
         case WM_CONTEXTMENU:
-            if (OnContextMenu) OnContextMenu(anchor);
+            if (OnContextMenu)
+                OnContextMenu(anchor);
             break;
         default:
             break;
