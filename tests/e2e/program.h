@@ -2,6 +2,7 @@
 // Starting Klaxora.exe as a user would and looking at it from outside.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,11 @@ public:
     bool Running() const { return !WaitExit(0); }
     // A top-level window of this process with the class (and the title, when given).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"",
-                      DWORD waitMs = 10000) const;
+                      DWORD waitMs = 30000) const;
+    // The same, visible.
+    HWND FindVisibleWindowOf(const std::wstring& className, DWORD waitMs = 30000) const;
+    // Closes the main window as Windows would at log-off and waits for the process to end.
+    bool Close(DWORD ms = 10000);
     void Kill();
 
 private:
@@ -37,5 +42,51 @@ private:
 std::vector<HWND> WindowsOfProcess(DWORD pid);
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
+// The text of a message box (class "#32770"): its static text.
+std::wstring MessageBoxText(HWND box);
+
+// The notification area as Wine shows it without a desktop: one child window per icon of the
+// "Wine System Tray" window; mouse messages posted to a child reach the icon's program as the
+// user's clicks would.
+std::vector<HWND> TrayIcons();
+// Waits for an icon that is not among `before`.
+HWND WaitNewTrayIcon(const std::vector<HWND>& before, DWORD ms = 15000);
+void ClickTrayIcon(HWND icon, bool secondary);
+
+// The popup menu window (class "#32768") open in the process, or null.
+HWND WaitPopupMenu(DWORD pid, DWORD ms = 5000);
+// Sends a key to an open menu, as a user typing would.
+void PressKeyInMenu(HWND menu, UINT virtualKey);
+
+// HKEY_CURRENT_USER\Software\Vantrelix\Klaxora and its subkeys, removed.
+void DeleteSettings();
+
+struct StoredValue {
+    std::wstring name;
+    DWORD type = 0;
+    std::wstring text;
+    DWORD number = 0;
+};
+// The values of a key under HKEY_CURRENT_USER in enumeration order; nothing when the key is
+// missing.
+std::optional<std::vector<StoredValue>> ReadKey(const std::wstring& path);
+std::vector<std::wstring> ValueNames(const std::wstring& path);
+std::vector<std::wstring> SubkeyNames(const std::wstring& path);
+void WriteDword(const std::wstring& path, const std::wstring& name, DWORD value);
+void WriteString(const std::wstring& path, const std::wstring& name, const std::wstring& text);
+void DeleteValue(const std::wstring& path, const std::wstring& name);
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return path_; }  // with a trailing backslash
+
+private:
+    std::wstring path_;
+};
 
 }  // namespace klaxora::e2e

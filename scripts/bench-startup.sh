@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Start-up benchmark: how long Klaxora.exe takes until it is idle in the notification area,
+# side by side with a minimal Win32 program that creates one window, in one run under Wine;
+# then what the idle Klaxora holds (private bytes, GDI and USER objects). Prints the figures;
+# it passes or fails nothing. Targets: start-up within 2x the minimal program, private bytes
+# under 8 MB.
+#
+#   scripts/bench-startup.sh [rounds]     (default 7 rounds, median reported)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+rounds="${1:-7}"
+
+"$root/scripts/build.sh" >/dev/null
+bin="$root/build/win/bin"
+source "$root/scripts/wine-env.sh"
+trap wine_env_stop EXIT
+wine_env_start
+
+probe() { HOME="$KLAXORA_HOME" wine "$bin/startup_probe.exe" "$@" </dev/null | tr -d '\r'; }
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+
+# One unmeasured start of each warms Wine's own services and the file cache.
+probe "$bin/minimal_window.exe" MinimalWindow >/dev/null
+probe "$bin/Klaxora.exe" TF_Alarm tray >/dev/null
+
+minimal=() klaxora=() last=""
+for _ in $(seq 1 "$rounds"); do
+  minimal+=("$(probe "$bin/minimal_window.exe" MinimalWindow | field ms)")
+  last="$(probe "$bin/Klaxora.exe" TF_Alarm tray)"
+  klaxora+=("$(echo "$last" | field ms)")
+done
+
+m="$(printf '%s\n' "${minimal[@]}" | median)"
+k="$(printf '%s\n' "${klaxora[@]}" | median)"
+private="$(echo "$last" | field private)"
+echo "start-up until idle, median of $rounds (ms):"
+echo "  minimal Win32 window        $m    (${minimal[*]})"
+echo "  Klaxora, icon in the tray   $k    (${klaxora[*]})"
+awk -v k="$k" -v m="$m" 'BEGIN { printf "  ratio                       %.2f  (target <= 2)\n", k / m }'
+
+# The idle process as Linux sees it: private (not shared) resident memory of the Wine process.
+# Wine leaves PrivateUsage at 0 and does not implement GetGuiResources, so on Wine
+# these are the figures that exist; on Windows the helper's own figures are the real ones.
+linux_private_kb() {  # <exe name>
+  local pid
+  # The program itself, started by the helper: its command line begins with its own path.
+  for pid in $(pgrep -f "^[^ ]*[/\\\\]$1" || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup"
+      return
+    fi
+  done
+  echo 0
+}
+held() {  # <exe> <class> [tray]: figures of the idle program, held for a look from Linux
+  local out="$KLAXORA_TMP/probe.out"
+  # Straight to the file, not through a pipe that would hold the line back until the end.
+  HOME="$KLAXORA_HOME" wine "$bin/startup_probe.exe" "$@" hold=3000 </dev/null >"$out" &
+  local job=$!
+  for _ in $(seq 1 300); do grep -q 'ms=' "$out" && break; sleep 0.1; done
+  sleep 0.5
+  echo "$(tr -d '\r' <"$out") linuxkb=$(linux_private_kb "$(basename "$1")")"
+  wait "$job"
+}
+idle_k="$(held "$bin/Klaxora.exe" TF_Alarm tray)"
+idle_m="$(held "$bin/minimal_window.exe" MinimalWindow)"
+report() {  # <label> <figures>
+  local p g u l
+  p="$(echo "$2" | field private)"; g="$(echo "$2" | field gdi)"; u="$(echo "$2" | field user)"
+  l="$(echo "$2" | field linuxkb)"
+  echo "$1 once idle:"
+  if [ "$p" != "0" ]; then
+    awk -v p="$p" 'BEGIN { printf "  private bytes (GetProcessMemoryInfo)  %d (%.2f MB, target < 8 MB)\n", p, p / 1048576 }'
+  else
+    echo "  private bytes (GetProcessMemoryInfo)  0: Wine leaves PrivateUsage unset"
+  fi
+  awk -v w="$(echo "$2" | field workingset)" \
+    'BEGIN { printf "  working set (GetProcessMemoryInfo)    %d (%.2f MB, shared pages included)\n", w, w / 1048576 }'
+  awk -v l="$l" 'BEGIN { printf "  private resident memory (Linux)       %d kB (%.2f MB)\n", l, l / 1024 }'
+  if [ "$g$u" != "00" ]; then
+    echo "  GDI objects                           $g"
+    echo "  USER objects                          $u"
+  else
+    echo "  GDI / USER objects (GetGuiResources)  not implemented by Wine (answers 0)"
+  fi
+}
+report "Klaxora" "$idle_k"
+report "Minimal window" "$idle_m"

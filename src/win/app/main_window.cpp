@@ -1,0 +1,340 @@
+#include "win/app/main_window.h"
+
+#include <shellapi.h>
+
+#include "app/startup.h"
+#include "util/user_error.h"
+#include "resources/resource_ids.h"
+#include "win/actions/popup_window.h"
+#include "win/app/application.h"
+#include "win/cmdline/command_line.h"
+#include "win/config/alarm_window.h"
+#include "win/dialogs/about_window.h"
+#include "win/dialogs/options_window.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/registry_win.h"
+#include "win/ui/message_box.h"
+
+namespace klaxora::win {
+
+TF_Glowna::TF_Glowna() {
+    entries_ = {{
+        {Zatrzymajodliczanie1, L"Zatrzymaj odliczanie", IDB_MENU_STOP, false, {}},
+        {Ustawnowyczas1, L"Ustaw nowy czas", IDB_MENU_NEW_TIME, true, {}},
+        {Pomoc1, L"Pomoc", IDB_MENU_HELP, true, {}},
+        {0, L"-", 0, true, {}},  // N2
+        {Opcje1, L"Opcje", IDB_MENU_OPTIONS, true, {}},
+        {Oprogramie1, L"O programie ...", IDB_MENU_ABOUT, true, {}},
+        {0, L"-", 0, true, {}},  // N1
+        {Zamknij1, L"Zamknij", IDB_MENU_CLOSE, true, {}},
+    }};
+}
+
+TF_Glowna::~TF_Glowna() {
+    Tray.Remove();
+    if (Hwnd())
+        KillTimer(Hwnd(), kWatchTimerId);
+}
+
+void TF_Glowna::Create() {
+    const HICON large = AppIcon(GetSystemMetrics(SM_CXICON));
+    const HICON small = AppIcon(GetSystemMetrics(SM_CXSMICON));
+    // No border, no caption, no taskbar button: the window only carries the icon and timer.
+    CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
+                   L"Klaxora", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth, kClientHeight,
+                   nullptr);
+    BuildMenuEntries();
+    FormCreate();
+    Tray.OnClick = [this] { TrayClick(); };
+    Tray.OnContextMenu = [this](POINT at) { PopupMenu(at); };
+    Tray.Add(Hwnd(), small, kTrayHint);
+}
+
+void TF_Glowna::Start() {
+    FormShow();
+    // The window would be shown for a single paint that only hides it again; the paint's
+    // work is done at once instead, so nothing flashes in the corner of the screen.
+    FormPaint();
+}
+
+void TF_Glowna::FormCreate() {
+    // The bottom-right corner of the screen.
+    RECT frame{};
+    GetWindowRect(Hwnd(), &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(Hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) - width,
+                 GetSystemMetrics(SM_CYSCREEN) - height, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The command line is collected when the window is shown.
+    commandLine_.clear();
+    // The help item, before the registry is touched so that its failure cannot skip it.
+    Win32FileSystem files;
+    helpFile_ = HelpFilePath(files.ExecutableDirectory());
+    Entry(Pomoc1).visible = files.FileExists(helpFile_);
+    // First run, seeding and the options; a failure is shown and the program goes on.
+    Win32Registry registry;
+    const StartupOutcome outcome =
+        PrepareRegistry(registry, files, files, {ExecutablePath(), ProgramVersionText()});
+    options_ = outcome.options;
+    if (outcome.error)
+        ShowStandardError(*outcome.error);
+}
+
+std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
+                                             const std::wstring& programPath) {
+    std::vector<std::wstring> strings;
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(commandLine.c_str(), &count);
+    if (!args)
+        return strings;
+    if (count > 1) {
+        strings.push_back(programPath);  // parameter 0 is the full path, however it was typed
+        for (int i = 1; i < count; ++i)
+            strings.emplace_back(args[i]);
+    }
+    LocalFree(args);
+    return strings;
+}
+
+void TF_Glowna::FormShow() {
+    const auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
+    ReadCommandLine();
+}
+
+void TF_Glowna::FormPaint() {
+    if (!options_.AutoMinimize && App().F_Alarm)
+        App().F_Alarm->Show();
+    Hide();
+}
+
+void TF_Glowna::FormClose() {
+    commandLine_.clear();
+    // Ends the program, also while an alarm is armed.
+    DestroyWindow(Hwnd());
+}
+
+void TF_Glowna::TrayClick() {
+    if (TF_Alarm* alarm = App().F_Alarm) {
+        if (alarm->Visible()) {
+            alarm->Close();
+        } else {
+            alarm->Show();
+            SetForegroundWindow(alarm->Hwnd());
+        }
+    }
+    if (App().F_ALARMUJ)
+        App().F_ALARMUJ->Close();
+}
+
+void TF_Glowna::pm_GlownePopup() {
+    Entry(Pomoc1).visible = Win32FileSystem().FileExists(helpFile_);
+    Entry(Zatrzymajodliczanie1).visible = Armed();
+    RebuildMenu();
+}
+
+void TF_Glowna::t_TimerGlownyTimer() {
+    // The watch loop evaluates the armed trigger here.
+}
+
+void TF_Glowna::SetArmed(bool armed) {
+    if (armed) {
+        // Armed only with a running timer: an alarm that could never fire must not look armed.
+        watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, kWatchTimerInterval, nullptr) != 0;
+        if (!watch_.Armed)
+            throw UserError(L"Nie można uruchomić odliczania");
+    } else {
+        KillTimer(Hwnd(), kWatchTimerId);
+        watch_.Armed = false;
+    }
+}
+
+void TF_Glowna::Zatrzymajodliczanie1Click() {
+    if (App().F_Alarm)
+        App().F_Alarm->ib_StopClick();
+}
+
+void TF_Glowna::Ustawnowyczas1Click() {
+    if (TF_Alarm* alarm = App().F_Alarm) {
+        alarm->Show();
+        SetForegroundWindow(alarm->Hwnd());
+    }
+}
+
+void TF_Glowna::Pomoc1Click() {
+    EnsureCom();  // the shell may hand the file to an extension
+    ShellExecuteW(Hwnd(), L"open", helpFile_.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void TF_Glowna::Opcje1Click() {
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
+    if (App().F_Opcje) {
+        App().F_Opcje->Show();
+        SetForegroundWindow(App().F_Opcje->Hwnd());
+    }
+}
+
+void TF_Glowna::Oprogramie1Click() {
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
+    if (App().F_About) {
+        App().F_About->Show();
+        SetForegroundWindow(App().F_About->Hwnd());
+    }
+}
+
+void TF_Glowna::Zamknij1Click() {
+    FormClose();
+}
+
+void TF_Glowna::PopupMenu(POINT at) {
+    pm_GlownePopup();
+    // The menu closes on a click elsewhere only while our window is in the foreground, and the
+    // message posted after it lets the next click reach the shell.
+    SetForegroundWindow(Hwnd());
+    UINT flags = TPM_RIGHTBUTTON;
+    flags |= GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    TrackPopupMenuEx(menu_.Get(), flags, at.x, at.y, Hwnd(), nullptr);
+    PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
+    const MenuEntry& entry = Entry(draw.itemID);
+    if (entry.command != draw.itemID || !entry.bitmap)
+        return;
+    const HDC source = CreateCompatibleDC(draw.hDC);
+    if (!source)
+        return;
+    {
+        SelectedObject picture(source, entry.bitmap.Get());
+        const int top =
+            draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(draw.hDC, draw.rcItem.left, top, kMenuImageSize, kMenuImageSize, source, 0, 0,
+                      kMenuImageSize, kMenuImageSize, blend);
+    }
+    DeleteDC(source);
+}
+
+TF_Glowna::MenuEntry& TF_Glowna::Entry(UINT command) {
+    for (auto& entry : entries_) {
+        if (entry.command == command)
+            return entry;
+    }
+    return entries_.front();
+}
+
+void TF_Glowna::BuildMenuEntries() {
+    menu_.Reset(CreatePopupMenu());
+    for (auto& entry : entries_) {
+        if (entry.image) {
+            entry.bitmap.Reset(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(entry.image),
+                                          IMAGE_BITMAP, kMenuImageSize, kMenuImageSize,
+                                          LR_CREATEDIBSECTION));
+        }
+    }
+    RebuildMenu();
+}
+
+void TF_Glowna::RebuildMenu() {
+    const HMENU menu = menu_.Get();
+    while (GetMenuItemCount(menu) > 0)
+        DeleteMenu(menu, 0, MF_BYPOSITION);
+    for (auto& entry : entries_) {
+        if (!entry.visible)
+            continue;
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        if (entry.command == 0) {
+            item.fMask = MIIM_FTYPE;
+            item.fType = MFT_SEPARATOR;
+        } else {
+            item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+            item.wID = entry.command;
+            item.dwTypeData = const_cast<wchar_t*>(entry.caption);
+            // Drawn by the window (WM_DRAWITEM), so the picture's alpha blends with the menu's
+            // own background, highlighted or not, on every version of Windows.
+            item.hbmpItem = entry.bitmap ? HBMMENU_CALLBACK : nullptr;
+        }
+        InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &item);
+    }
+}
+
+LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Tray.HandleMessage(msg, wParam, lParam, result))
+        return result;
+    switch (msg) {
+        case WM_TIMER:
+            if (wParam == kWatchTimerId) {
+                t_TimerGlownyTimer();
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && lParam == 0) {
+                switch (LOWORD(wParam)) {
+                    case Zatrzymajodliczanie1:
+                        Zatrzymajodliczanie1Click();
+                        return 0;
+                    case Ustawnowyczas1:
+                        Ustawnowyczas1Click();
+                        return 0;
+                    case Pomoc1:
+                        Pomoc1Click();
+                        return 0;
+                    case Opcje1:
+                        Opcje1Click();
+                        return 0;
+                    case Oprogramie1:
+                        Oprogramie1Click();
+                        return 0;
+                    case Zamknij1:
+                        Zamknij1Click();
+                        return 0;
+                    default:
+                        break;
+                }
+            }
+            break;
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure->CtlType != ODT_MENU)
+                break;
+            measure->itemWidth = kMenuImageSize + kMenuImageGap;
+            measure->itemHeight = kMenuImageSize;
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw->CtlType != ODT_MENU)
+                break;
+            DrawMenuImage(*draw);
+            return TRUE;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(Hwnd(), &paint);
+            EndPaint(Hwnd(), &paint);
+            FormPaint();
+            return 0;
+        }
+        case WM_CLOSE:
+            FormClose();
+            return 0;
+        case WM_DESTROY:
+            Tray.Remove();
+            KillTimer(Hwnd(), kWatchTimerId);
+            watch_.Armed = false;
+            if (App().F_Glowna == this)
+                PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,29 @@
+#include "win/dialogs/about_window.h"
+
+#include "win/app/application.h"
+#include "win/config/alarm_window.h"
+
+namespace klaxora::win {
+
+void TF_About::Create() {
+    CreateWindowOf({L"TF_About"}, L"O programie ...", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                   WS_EX_DLGMODALFRAME, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, nullptr);
+    CenterOnScreen(Hwnd());
+}
+
+void TF_About::Close() {
+    Hide();
+    // The configuration window was disabled while this one was open.
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(true);
+}
+
+LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,93 @@
+#include "win/ui/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace klaxora::win {
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+TrayIcon::~TrayIcon() {
+    Remove();
+}
+
+NOTIFYICONDATAW TrayIcon::Data() const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner_;
+    data.uID = kIconId;
+    return data;
+}
+
+bool TrayIcon::Register() {
+    NOTIFYICONDATAW data = Data();
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = icon_;
+    const size_t n = std::min(hint_.size(), std::size(data.szTip) - 1);
+    std::copy_n(hint_.c_str(), n, data.szTip);
+    // A stale icon of ours (after Explorer restarted or failed) would make the add fail.
+    if (!Shell_NotifyIconW(NIM_ADD, &data)) {
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        if (!Shell_NotifyIconW(NIM_ADD, &data))
+            return false;
+    }
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    return true;
+}
+
+bool TrayIcon::Add(HWND owner, HICON icon, std::wstring hint) {
+    Remove();
+    owner_ = owner;
+    icon_ = icon;
+    hint_ = std::move(hint);
+    // Let the shell's "TaskbarCreated" through even when the process runs elevated.
+    ChangeWindowMessageFilterEx(owner_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    added_ = Register();
+    return added_;
+}
+
+void TrayIcon::Remove() {
+    if (!added_)
+        return;
+    NOTIFYICONDATAW data = Data();
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    added_ = false;
+}
+
+bool TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (owner_ && msg == TaskbarCreatedMessage()) {
+        added_ = Register();
+        result = 0;
+        return true;
+    }
+    if (msg != kCallbackMessage)
+        return false;
+    result = 0;
+    if (HIWORD(lParam) != kIconId || !enabled_)
+        return true;
+    // Version 4: the event in the low word of lParam, the anchor point in wParam.
+    const POINT anchor{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+    switch (LOWORD(lParam)) {
+        case NIN_SELECT:
+        case NIN_KEYSELECT:
+        case WM_LBUTTONDBLCLK:
+            if (OnClick)
+                OnClick();
+            break;
+        case WM_CONTEXTMENU:
+            if (OnContextMenu)
+                OnContextMenu(anchor);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+}  // namespace klaxora::win
