@@ -1,6 +1,8 @@
 // The configuration window created for real and driven in-process, as a user's clicks and keys
 // and the program's other parts would drive it.
 #include "win/config/alarm_window.h"
+#include "win/dialogs/about_window.h"
+#include "win/dialogs/options_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -526,7 +528,6 @@ TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
 }  // namespace klaxora::win
 
 namespace klaxora::win {
-class TF_Opcje;
 namespace {
 
 TEST_F(AlarmWindowTest, OptionsDisableThisWindowAndShowTheirOwn) {
@@ -534,21 +535,20 @@ TEST_F(AlarmWindowTest, OptionsDisableThisWindowAndShowTheirOwn) {
     window.ib_OpcjeClick();  // no options window in this process: nothing happens
     EXPECT_TRUE(Enabled(window.Hwnd()));
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TF_Opcje";
-    RegisterClassW(&wc);
-    HWND options = CreateWindowExW(0, L"TF_Opcje", L"Opcje", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                   nullptr, wc.hInstance, nullptr);
-    int form = 0;
-    App().F_Opcje = reinterpret_cast<TF_Opcje*>(&form);
+    TF_Opcje options;
+    options.Create();
+    App().F_Opcje = &options;
+    App().F_Alarm = &window;
     SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
     Pump(10);
     EXPECT_FALSE(Enabled(window.Hwnd()));
-    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_TRUE(options.Visible());
+    // Closing the dialog gives the configuration window back.
+    SendMessageW(options.Hwnd(), WM_CLOSE, 0, 0);
+    Pump(10);
+    EXPECT_TRUE(Enabled(window.Hwnd()));
     App().F_Opcje = nullptr;
-    DestroyWindow(options);
+    App().F_Alarm = nullptr;
 }
 
 TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
@@ -641,26 +641,20 @@ TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
 }  // namespace klaxora::win
 
 namespace klaxora::win {
-class TF_About;
 namespace {
 
 TEST_F(AlarmWindowTest, F10ShowsTheAboutBox) {
     FirstShow();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TF_About";
-    RegisterClassW(&wc);
-    HWND about = CreateWindowExW(0, L"TF_About", L"O programie", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
-    int form = 0;
-    App().F_About = reinterpret_cast<TF_About*>(&form);
+    TF_About about;
+    about.Create();
+    App().F_About = &about;
+    App().F_Alarm = &window;
     PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F10, 0);
     Pump();
-    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_TRUE(about.Visible());
     EXPECT_FALSE(Enabled(window.Hwnd()));
     App().F_About = nullptr;
-    DestroyWindow(about);
+    App().F_Alarm = nullptr;
 }
 
 TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {

@@ -103,6 +103,15 @@ int RunApplication() {
     return MessageLoop();
 }
 
+void ShowDialogOverConfiguration(Window* dialog) {
+    if (!dialog)
+        return;
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(false);
+    dialog->Show();
+    SetForegroundWindow(dialog->Hwnd());
+}
+
 void CenterOnScreen(HWND hwnd) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

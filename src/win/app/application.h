@@ -7,6 +7,7 @@
 
 namespace klaxora::win {
 
+class Window;
 class TF_Glowna;
 class TF_Alarm;
 class TF_About;
@@ -39,6 +40,10 @@ void EnsureCom();
 
 // Places a window in the middle of the screen's work area.
 void CenterOnScreen(HWND hwnd);
+
+// The options dialog and the about box: the configuration window is disabled (the dialog
+// enables it again when it closes), then the dialog is shown. Nothing happens without a dialog.
+void ShowDialogOverConfiguration(Window* dialog);
 
 // The program icon at the given size (shared, never destroyed); Windows' default application
 // icon when the executable carries none.

@@ -51,6 +51,10 @@ void TF_Glowna::Create() {
 }
 
 void TF_Glowna::Start() {
+    // The configuration window reads the armed alarm (the question on quitting, a kill set up
+    // by the command line) and how many strings the command line supplied.
+    if (TF_Alarm* alarm = App().F_Alarm)
+        alarm->BindWatchState(&watch_);
     FormShow();
     // The window would be shown for a single paint that only hides it again; the paint's
     // work is done at once instead, so nothing flashes in the corner of the screen.
@@ -100,6 +104,8 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
 void TF_Glowna::FormShow() {
     const auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
     commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
+    if (TF_Alarm* alarm = App().F_Alarm)
+        alarm->SetCommandLineCount(commandLine_.size());
     ReadCommandLine();
 }
 
@@ -168,21 +174,11 @@ void TF_Glowna::Pomoc1Click() {
 }
 
 void TF_Glowna::Opcje1Click() {
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(false);
-    if (App().F_Opcje) {
-        App().F_Opcje->Show();
-        SetForegroundWindow(App().F_Opcje->Hwnd());
-    }
+    ShowDialogOverConfiguration(App().F_Opcje);
 }
 
 void TF_Glowna::Oprogramie1Click() {
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(false);
-    if (App().F_About) {
-        App().F_About->Show();
-        SetForegroundWindow(App().F_About->Hwnd());
-    }
+    ShowDialogOverConfiguration(App().F_About);
 }
 
 void TF_Glowna::Zamknij1Click() {

@@ -12,6 +12,8 @@
 #include "util/text.h"
 #include "win/actions/sound_panel.h"
 #include "win/app/application.h"
+#include "win/dialogs/about_window.h"
+#include "win/dialogs/options_window.h"
 #include "win/config/alarm_texts.h"
 #include "win/ui/file_dialogs.h"
 #include "win/ui/gdi.h"
@@ -1002,25 +1004,12 @@ bool TF_Alarm::PreviewKey(MSG& msg) {
     return IsDialogMessageW(Hwnd(), &msg) != FALSE;
 }
 
-bool TF_Alarm::ShowOtherWindow(const void* form, const wchar_t* className) {
-    if (!form)
-        return false;
-    HWND other = ThreadWindowOfClass(className);
-    if (!other)
-        return false;
-    // The other window enables this one again when it closes.
-    Enable(false);
-    ShowWindow(other, SW_SHOW);
-    SetForegroundWindow(other);
-    return true;
-}
-
 void TF_Alarm::ib_OpcjeClick() {
-    ShowOtherWindow(App().F_Opcje, L"TF_Opcje");
+    ShowDialogOverConfiguration(App().F_Opcje);
 }
 
 void TF_Alarm::ib_AboutClick() {
-    ShowOtherWindow(App().F_About, L"TF_About");
+    ShowDialogOverConfiguration(App().F_About);
 }
 
 void TF_Alarm::ib_KoniecClick() {

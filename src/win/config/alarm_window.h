@@ -176,7 +176,6 @@ class TF_Alarm : public Window {
     LRESULT OnColour(HDC dc, HWND control);
     void Browse(const FileEditor& editor);
     void OpenHelp();
-    bool ShowOtherWindow(const void* form, const wchar_t* className);
     TimeFields Countdown() const;
 
     friend LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam);
