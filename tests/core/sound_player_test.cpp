@@ -24,11 +24,11 @@ TEST(SoundFileExtension, OnlyTheFileNamesExtensionCounts) {
     EXPECT_EQ(FileExtension(L"C:\\a\\b.mp3"), L".mp3");
     EXPECT_EQ(FileExtension(L"C:\\a.dir\\b"), L"");
     EXPECT_EQ(FileExtension(L"x.tar.WAV"), L".WAV");
-    EXPECT_TRUE(IsSoundFileExtension(L"C:\\s\\Ding.WaV"));
-    EXPECT_TRUE(IsSoundFileExtension(L"tune.midi"));
-    EXPECT_TRUE(IsSoundFileExtension(L"tune.MID"));
-    EXPECT_FALSE(IsSoundFileExtension(L"C:\\s\\song.ogg"));
-    EXPECT_FALSE(IsSoundFileExtension(L"C:\\wav"));
+    EXPECT_TRUE(IsSoundExtension(L"C:\\s\\Ding.WaV"));
+    EXPECT_TRUE(IsSoundExtension(L"tune.midi"));
+    EXPECT_TRUE(IsSoundExtension(L"tune.MID"));
+    EXPECT_FALSE(IsSoundExtension(L"C:\\s\\song.ogg"));
+    EXPECT_FALSE(IsSoundExtension(L"C:\\wav"));
     EXPECT_EQ(CannotOpenSoundText(L"C:\\x\\broken.mp3"),
               L"Nie mogę otworzyć pliku o rozszerzeniu \".mp3\" Sprawdź czy plik nie jest "
               L"uszkodzony lub czy jego format danych jest prawidłowy.");

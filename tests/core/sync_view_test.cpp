@@ -186,7 +186,7 @@ TEST_F(SyncViewTest, OggIsReportedOnceAndStartKeepsTheTriggerVerdict) {
     in.actionText = Caption(ActionKind::PlaySound);
     in.soundFile = L"C:\\Sounds\\tune.ogg";
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.message, texts::kWrongSoundFormat);
+    EXPECT_EQ(d.message, kWrongSoundFormat);
     EXPECT_TRUE(d.startEnabled);
     EXPECT_FALSE(d.podgladEnabled);
     in.triggerText = Caption(TriggerKind::Countdown);

@@ -28,25 +28,9 @@ std::wstring SoundDurationLabel(uint64_t lengthMs) {
     return text + std::to_wstring(secs) + L"s";
 }
 
-std::wstring_view FileExtension(std::wstring_view path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot);
-}
-
-bool IsSoundFileExtension(std::wstring_view path) {
-    const std::wstring_view ext = FileExtension(path);
-    for (std::wstring_view known : {L".WAV", L".MP3", L".MID", L".MIDI"}) {
-        if (EqualsAsciiNoCase(ext, known))
-            return true;
-    }
-    return false;
-}
-
 SoundFileChange SoundPlayer::ApplyFileChange(std::wstring_view path) {
     if (!path.empty() && files_.FileExists(path)) {
-        if (!IsSoundFileExtension(path))
+        if (!IsSoundExtension(path))
             return SoundFileChange::WrongFormat;
         LoadSoundPreview(path);
         transportEnabled_ = true;

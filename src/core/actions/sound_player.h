@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/alarm_settings.h"
 #include "ports/file_system.h"
 
 namespace klaxora {
@@ -27,10 +28,6 @@ std::wstring CannotOpenSoundText(std::wstring_view path);
 // the started second, "3:05s". A length of 180 000 ms reads "3:00s".
 std::wstring SoundDurationLabel(uint64_t lengthMs);
 
-// The extension of the path's file name, with its dot; empty when there is none.
-std::wstring_view FileExtension(std::wstring_view path);
-// .wav, .mp3, .mid and .midi in any letter case.
-bool IsSoundFileExtension(std::wstring_view path);
 
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 

@@ -176,7 +176,7 @@ SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& f
                 d.podgladVisible = false;
                 d.sound = SoundStepFor(in, files);
                 if (d.sound == SoundStep::ReportWrongFormat) {
-                    d.message = texts::kWrongSoundFormat;
+                    d.message = kWrongSoundFormat;
                 } else if (sound == SoundOutcome::Failed) {
                     // The player could not open the file: the synchronisation ends here.
                     finalPart = false;

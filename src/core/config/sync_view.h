@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/sound_player.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "ports/file_system.h"
@@ -127,9 +128,6 @@ int DroppedWidth(int boxWidth, int widestItem, int margin);
 std::pair<std::wstring, std::wstring> SplitHelpHint(std::wstring_view hint);
 
 namespace texts {
-inline constexpr std::wstring_view kWrongSoundFormat =
-    L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
-    L"plik ma rozszerzenie typu WAV lub MP3";
 inline constexpr std::wstring_view kWrongProgramFormat =
     L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
     L"plik ma rozszerzenie typu EXE";

@@ -56,7 +56,6 @@ inline constexpr std::wstring_view kLabel4 = L"Podaj treść komunikatu:";
 inline constexpr std::wstring_view kLabel5 = L"Napis na pasku tytułowym:";
 inline constexpr std::wstring_view kLabel6 = L"Wybierz dźwięk do odegrania:";
 inline constexpr std::wstring_view kLabel128 = L"Czas:";
-inline constexpr std::wstring_view kNoFile = L"(brak pliku)";
 inline constexpr std::wstring_view kLabelCzasHint = L"Czas trwania utworu";
 inline constexpr std::wstring_view kPlayHint = L"Odgrywaj dźwięk";
 inline constexpr std::wstring_view kPauseHint = L"Pauza";

@@ -281,13 +281,13 @@ void TF_Alarm::Create() {
 }
 
 void TF_Alarm::CreateTopRow() {
-    struct Spec {
+    struct ControlDef {
         ImageButton* button;
         int x;
         ButtonGlyph glyph;
         std::wstring_view hint;
     };
-    const Spec specs[] = {
+    const ControlDef defs[] = {
         {&ib_Stop, 240, ButtonGlyph::Stop, T::kStopHint},
         {&ib_WWW, 284, ButtonGlyph::Www, T::kWwwHint},
         {&ib_Skrot, 321, ButtonGlyph::Shortcut, T::kSkrotHint},
@@ -297,7 +297,7 @@ void TF_Alarm::CreateTopRow() {
         {&ib_Minimalizuj, 469, ButtonGlyph::Minimize, T::kMinimalizujHint},
         {&ib_Start, 506, ButtonGlyph::Start, T::kStartHint},
     };
-    for (const Spec& s : specs) {
+    for (const ControlDef& s : defs) {
         const POINT origin{s.x, 10};
         const ButtonGlyph glyph = s.glyph;
         s.button->Create(
@@ -543,7 +543,7 @@ void TF_Alarm::CreateSoundPanel() {
                                         static_cast<HICON>(dropIcon_.Get()));
     Label128 = MakeLabel(s, T::kLabel128, 0, 50, 30, 13, f);
     LabelCzas =
-        MakeLabel(s, T::kNoFile, 32, 50, 150, 13, static_cast<HFONT>(boldFont_.Get()), SS_NOTIFY);
+        MakeLabel(s, kNoSoundFile, 32, 50, 150, 13, static_cast<HFONT>(boldFont_.Get()), SS_NOTIFY);
     // Transport: push-like check buttons, checked meaning "down".
     Play = MakeGlyphButton(s, T::kPlayHint, 0, 72, 30, 24, f, static_cast<HICON>(playIcon_.Get()),
                            BS_CHECKBOX | BS_PUSHLIKE);

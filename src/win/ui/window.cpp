@@ -31,25 +31,25 @@ Window::~Window() {
     }
 }
 
-void Window::CreateWindowOf(const WindowClassSpec& spec, const wchar_t* title, DWORD style,
+void Window::CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style,
                             DWORD exStyle, int x, int y, int width, int height, HWND owner) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(ModuleInstance(), spec.name, &wc)) {
+    if (!GetClassInfoExW(ModuleInstance(), cls.name, &wc)) {
         wc = {};
         wc.cbSize = sizeof(wc);
-        wc.style = spec.style;
+        wc.style = cls.style;
         wc.lpfnWndProc = &Window::Proc;
         wc.hInstance = ModuleInstance();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = spec.background;
-        wc.hIcon = spec.icon;
-        wc.hIconSm = spec.smallIcon;
-        wc.lpszClassName = spec.name;
+        wc.hbrBackground = cls.background;
+        wc.hIcon = cls.icon;
+        wc.hIconSm = cls.smallIcon;
+        wc.lpszClassName = cls.name;
         if (!RegisterClassExW(&wc))
             throw std::runtime_error("RegisterClassExW failed");
     }
-    const HWND created = CreateWindowExW(exStyle, spec.name, title, style, x, y, width, height,
+    const HWND created = CreateWindowExW(exStyle, cls.name, title, style, x, y, width, height,
                                          owner, nullptr, ModuleInstance(), this);
     if (!created)
         throw std::runtime_error("CreateWindowExW failed");

@@ -9,7 +9,7 @@
 
 namespace klaxora::win {
 
-struct WindowClassSpec {
+struct WindowClass {
     const wchar_t* name;          // registered class name, such as L"TF_Alarm"
     UINT style = 0;               // class style
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -32,7 +32,7 @@ public:
 
 protected:
     // Registers the class (once per process) and creates the window; throws on failure.
-    void CreateWindowOf(const WindowClassSpec& spec, const wchar_t* title, DWORD style,
+    void CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style,
                         DWORD exStyle, int x, int y, int width, int height, HWND owner);
     // The window's messages; the default passes them to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
