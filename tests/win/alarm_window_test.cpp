@@ -17,6 +17,7 @@
 #include "util/text.h"
 #include "win/app/application.h"
 #include "win/sys/file_system_win.h"
+#include "win/test_sounds.h"
 
 namespace klaxora::win {
 namespace {
@@ -565,6 +566,28 @@ TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
     EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
     EXPECT_FALSE(window.PickerRunning());
     EXPECT_FALSE(Visible(window.Label3));
+}
+
+TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) {
+    FirstShow();
+    const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    Type(window.fne_PlikWAV, wav);
+    EXPECT_EQ(TextOf(window.LabelCzas), L"0:03s");
+    EXPECT_TRUE(Enabled(window.Play));
+    EXPECT_TRUE(Enabled(window.LoopCheckBox));
+    EXPECT_EQ(SendMessageW(window.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(Enabled(window.ib_Start));
+
+    SendMessageW(window.Play, BM_CLICK, 0, 0);
+    Pump(10);
+    EXPECT_EQ(SendMessageW(window.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Type(window.fne_PlikWAV, L"");
+    EXPECT_EQ(TextOf(window.LabelCzas), L"(brak pliku)");
+    EXPECT_EQ(SendMessageW(window.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(Enabled(window.Play));
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    DeleteFileW(wav.c_str());
 }
 
 TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {

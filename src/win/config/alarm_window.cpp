@@ -15,6 +15,7 @@
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/config/alarm_texts.h"
+#include "win/sys/process_win.h"
 #include "win/ui/file_dialogs.h"
 #include "win/ui/gdi.h"
 #include "win/ui/message_box.h"
@@ -217,6 +218,7 @@ TF_Alarm::TF_Alarm() {
         if (HWND main = ThreadWindowOfClass(L"TF_Glowna"))
             PostMessageW(main, WM_CLOSE, 0, 0);
     };
+    ProcessPath = [](DWORD processId) { return Win32ProcessWatch().GetProcessPath(processId); };
 }
 
 TF_Alarm::~TF_Alarm() {
