@@ -618,8 +618,9 @@ void TF_Alarm::FormCreate() {
     CreateHints();
     ClockTick();
     SetTimer(Hwnd(), kClockTimer, 1000, nullptr);
-    // ib_Stop waits outside the window until an alarm runs.
+    // ib_Stop waits outside the window until an alarm runs; out there Tab must not reach it.
     SetWindowPos(ib_Stop, nullptr, -40, -40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
     se_Inne_X_DC.SetRange({0, GetSystemMetrics(SM_CXSCREEN)});
     se_Inne_Y_DC.SetRange({0, GetSystemMetrics(SM_CYSCREEN)});
 }
