@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "win/sys/file_system_win.h"
+#include "win/sys/system_library.h"
 #include "win/ui/message_box.h"
 #include "win/ui/window.h"
 
@@ -23,7 +24,7 @@ class MciMedia : public MediaPort {
         const std::wstring file(path);
         MCI_OPEN_PARMSW open{};
         open.lpstrElementName = file.c_str();
-        if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
+        if (delayed::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
                             reinterpret_cast<DWORD_PTR>(&open)) != 0) {
             return false;
         }
@@ -76,7 +77,7 @@ class MciMedia : public MediaPort {
     MCIERROR Send(UINT command, DWORD_PTR flags, void* parms) {
         if (!device_)
             return MCIERR_INVALID_DEVICE_ID;
-        return mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
+        return delayed::mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
     }
     uint64_t Status(DWORD item) {
         MCI_STATUS_PARMS status{};
@@ -89,7 +90,7 @@ class MciMedia : public MediaPort {
         if (!device_)
             return;
         MCI_GENERIC_PARMS p{};
-        mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
+        delayed::mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
         device_ = 0;
     }
 

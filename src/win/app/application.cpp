@@ -15,6 +15,7 @@
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
 #include "win/sys/file_system_win.h"
+#include "win/sys/system_library.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -134,13 +135,13 @@ HICON AppIcon(int size) {
 std::wstring ProgramVersionText() {
     const std::wstring path = ExecutablePath();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    const DWORD size = delayed::GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size != 0) {
         std::vector<BYTE> block(size);
         VS_FIXEDFILEINFO* info = nullptr;
         UINT length = 0;
-        if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-            VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) && info &&
+        if (delayed::GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
+            delayed::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) && info &&
             length >= sizeof(VS_FIXEDFILEINFO)) {
             return FormatFileVersion(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                                      HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));

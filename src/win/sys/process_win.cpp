@@ -1,11 +1,11 @@
 #include "win/sys/process_win.h"
 
 #include <tlhelp32.h>
-#include <wininet.h>
 
 #include <string>
 
 #include "win/sys/handles.h"
+#include "win/sys/system_library.h"
 
 namespace klaxora::win {
 namespace {
@@ -21,7 +21,7 @@ bool FileExistsAt(std::wstring_view path) {
 
 bool Win32ProcessWatch::IsInternetConnected() {
     DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) != FALSE;
+    return delayed::InternetGetConnectedState(&flags, 0) != FALSE;
 }
 
 std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {

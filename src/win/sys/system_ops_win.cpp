@@ -6,6 +6,7 @@
 
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
+#include "win/sys/system_library.h"
 
 namespace klaxora::win {
 
@@ -23,9 +24,9 @@ const SystemApi& RealSystemApi() {
         &::SetCursorPos,
         &::WinExec,
         &::ShellExecuteW,
-        &::waveOutSetVolume,
+        &delayed::waveOutSetVolume,
         &::mouse_event,
-        &::mciSendCommandW,
+        &delayed::mciSendCommandW,
     };
     return api;
 }

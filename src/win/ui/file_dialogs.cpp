@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "win/sys/system_library.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -49,7 +51,7 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
                 (mustExist ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST : 0);
-    if (!GetOpenFileNameW(&ofn))
+    if (!delayed::GetOpenFileNameW(&ofn))
         return std::nullopt;
     return std::wstring(name.data());
 }
