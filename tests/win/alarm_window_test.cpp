@@ -270,12 +270,12 @@ TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
     Type(window.cb_Komunikat, L"Już czas !!!");
     SendMessageW(GetParent(window.cb_Komunikat), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(window.cb_Komunikat));
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Komunikat)));
     EXPECT_FALSE(Enabled(window.ib_Start));
     EXPECT_FALSE(Enabled(window.cb_Podglad));
     SetWindowTextW(window.cb_Caption, L"x");
     SendMessageW(GetParent(window.cb_Caption), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(window.cb_Caption));
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Caption)));
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_TRUE(Enabled(window.ib_Skrot));
     EXPECT_TRUE(Enabled(window.cb_Podglad));

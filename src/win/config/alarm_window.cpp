@@ -88,6 +88,8 @@ std::wstring TextOf(HWND hwnd) {
 }
 
 std::wstring SelectedText(HWND combo) {
+    if (!combo)
+        return {};
     const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return {};
@@ -101,7 +103,7 @@ std::wstring SelectedText(HWND combo) {
 }
 
 bool HasSelection(HWND combo) {
-    return SendMessageW(combo, CB_GETCURSEL, 0, 0) != CB_ERR;
+    return combo && SendMessageW(combo, CB_GETCURSEL, 0, 0) != CB_ERR;
 }
 
 void AddItems(HWND combo, std::span<const std::wstring_view> items) {
@@ -175,6 +177,22 @@ HWND ThreadWindowOfClass(const wchar_t* className) {
     return search.found;
 }
 
+// The actions whose panel BuildActionPanels makes.
+bool ShowsDeferredPanel(ActionKind action) {
+    switch (action) {
+        case ActionKind::Message:
+        case ActionKind::OpenFolder:
+        case ActionKind::OpenFile:
+        case ActionKind::RunProgram:
+        case ActionKind::OpenWebPage:
+        case ActionKind::ShutDown:
+        case ActionKind::Other:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Process-wide sort state of the process list.
 int g_sortColumn = -1;
 bool g_sortAscending = false;
@@ -208,6 +226,28 @@ LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam) {
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+DeferredControl::operator HWND() const {
+    if (!hwnd_ && owner_)
+        owner_->BuildActionPanels();
+    return hwnd_;
+}
+
+HWND DeferredSpinEdit::Edit() const {
+    if (!SpinEdit::Edit())
+        owner_->BuildActionPanels();
+    return SpinEdit::Edit();
+}
+
+int64_t DeferredSpinEdit::Value() const {
+    Edit();
+    return SpinEdit::Value();
+}
+
+void DeferredSpinEdit::SetValue(int64_t value) {
+    Edit();
+    SpinEdit::SetValue(value);
 }
 
 TF_Alarm::TF_Alarm() {
@@ -432,49 +472,9 @@ void TF_Alarm::CreateActionGroup() {
             ShowWindow(p->Hwnd(), SW_HIDE);
     }
 
-    // Message.
-    HWND k = p_k_komunikat.Hwnd();
-    Label4 = MakeLabel(k, T::kLabel4, 0, 2, pw, 13, f);
-    cb_Komunikat = MakeCombo(k, 0, 18, pw, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, f);
-    AddItems(cb_Komunikat, MessageTextPresets());
-    Label5 = MakeLabel(k, T::kLabel5, 0, 50, pw, 13, f);
-    cb_Caption = MakeCombo(k, 0, 66, pw, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, f);
-    AddItems(cb_Caption, MessageCaptionPresets());
-
+    // The sound and kill panels are built now: the sound panel's player and hints and the
+    // visible process list need their controls from the start. The others wait.
     CreateSoundPanel();
-
-    // Shut down.
-    HWND z = p_Zamknij.Hwnd();
-    Label7 = MakeLabel(z, T::kLabel7, 0, 2, pw, 13, f);
-    cb_ZamknijSystem = MakeCombo(z, 0, 18, pw, CBS_DROPDOWNLIST | CBS_SORT, f);
-    for (const ShutdownInfo& s : ShutdownKinds()) {
-        const std::wstring c(s.caption);
-        SendMessageW(cb_ZamknijSystem, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));
-    }
-
-    // Program, file, folder: a label, the editor with its browse button, the recent list.
-    auto fileRow = [&](HWND p, HWND& label, std::wstring_view caption, FileEditor& editor,
-                       std::wstring_view filter, bool mustExist, HWND& list) {
-        label = MakeLabel(p, caption, 0, 2, pw, 13, f);
-        editor.edit = MakeEdit(p, 0, 18, 248, kRowHeight, f);
-        editor.browse = MakeButton(p, L"...", 250, 18, 21, kRowHeight, f);
-        editor.filter = filter;
-        editor.mustExist = mustExist;
-        list = MakeGlyphButton(p, L"Lista", 274, 18, 22, kRowHeight, f,
-                               static_cast<HICON>(dropIcon_.Get()));
-    };
-    fileRow(p_UrProg.Hwnd(), Label8, T::kLabel8, fne_PlikEXE, T::kFilterProgram, true,
-            sb_ListaPlikowEXE);
-    fileRow(p_Plik.Hwnd(), Label9, T::kLabel9, fne_Plik, T::kFilterAny, false, sb_ListaPlikow);
-    fileRow(p_OtworzFolder.Hwnd(), Label10, T::kLabel10, de_Foldery, L"", true, sb_ListaFolderow);
-
-    HWND w = p_WWW.Hwnd();
-    Label11 = MakeLabel(w, T::kLabel11, 0, 2, pw, 13, f);
-    e_WWW = MakeEdit(w, 0, 18, 272, kRowHeight, f);
-    sb_ListaWWW = MakeGlyphButton(w, L"Lista", 274, 18, 22, kRowHeight, f,
-                                  static_cast<HICON>(dropIcon_.Get()));
-
-    CreateOtherPanel();
 
     // Kill a process: the list fills its panel.
     lv_Procesy =
@@ -531,6 +531,58 @@ void TF_Alarm::CreateActionGroup() {
     fileEditors_ = {&e_ZawieszonyProgram, &e_UruchomionyProgram, &e_ProgramZamkniety,
                     &fne_PlikWAV,         &fne_PlikEXE,          &fne_Plik,
                     &de_Foldery};
+}
+
+void TF_Alarm::BuildActionPanels() {
+    // Before the first control exists: reading one while the panels are built must not start
+    // building them again.
+    if (panelsBuilt_ || !p_Inne.Hwnd())
+        return;
+    panelsBuilt_ = true;
+    HFONT f = static_cast<HFONT>(font_.Get());
+    const int pw = 296;
+    // Message.
+    HWND k = p_k_komunikat.Hwnd();
+    Label4 = MakeLabel(k, T::kLabel4, 0, 2, pw, 13, f);
+    cb_Komunikat = MakeCombo(k, 0, 18, pw, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, f);
+    AddItems(cb_Komunikat, MessageTextPresets());
+    Label5 = MakeLabel(k, T::kLabel5, 0, 50, pw, 13, f);
+    cb_Caption = MakeCombo(k, 0, 66, pw, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, f);
+    AddItems(cb_Caption, MessageCaptionPresets());
+
+    // Shut down.
+    HWND z = p_Zamknij.Hwnd();
+    Label7 = MakeLabel(z, T::kLabel7, 0, 2, pw, 13, f);
+    cb_ZamknijSystem = MakeCombo(z, 0, 18, pw, CBS_DROPDOWNLIST | CBS_SORT, f);
+    for (const ShutdownInfo& s : ShutdownKinds()) {
+        const std::wstring c(s.caption);
+        SendMessageW(cb_ZamknijSystem, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));
+    }
+
+    // Program, file, folder: a label, the editor with its browse button, the recent list.
+    auto fileRow = [&](HWND p, DeferredControl& label, std::wstring_view caption,
+                       FileEditor& editor, std::wstring_view filter, bool mustExist,
+                       DeferredControl& list) {
+        label = MakeLabel(p, caption, 0, 2, pw, 13, f);
+        editor.edit = MakeEdit(p, 0, 18, 248, kRowHeight, f);
+        editor.browse = MakeButton(p, L"...", 250, 18, 21, kRowHeight, f);
+        editor.filter = filter;
+        editor.mustExist = mustExist;
+        list = MakeGlyphButton(p, L"Lista", 274, 18, 22, kRowHeight, f,
+                               static_cast<HICON>(dropIcon_.Get()));
+    };
+    fileRow(p_UrProg.Hwnd(), Label8, T::kLabel8, fne_PlikEXE, T::kFilterProgram, true,
+            sb_ListaPlikowEXE);
+    fileRow(p_Plik.Hwnd(), Label9, T::kLabel9, fne_Plik, T::kFilterAny, false, sb_ListaPlikow);
+    fileRow(p_OtworzFolder.Hwnd(), Label10, T::kLabel10, de_Foldery, L"", true, sb_ListaFolderow);
+
+    HWND w = p_WWW.Hwnd();
+    Label11 = MakeLabel(w, T::kLabel11, 0, 2, pw, 13, f);
+    e_WWW = MakeEdit(w, 0, 18, 272, kRowHeight, f);
+    sb_ListaWWW = MakeGlyphButton(w, L"Lista", 274, 18, 22, kRowHeight, f,
+                                  static_cast<HICON>(dropIcon_.Get()));
+
+    CreateOtherPanel();
 }
 
 void TF_Alarm::CreateSoundPanel() {
@@ -612,6 +664,8 @@ void TF_Alarm::CreateOtherPanel() {
     Label3 = MakeLabel(c, T::kLabel3, 0, 50, 296, 48, f);
     ShowWindow(Label3, SW_HIDE);
     SendBehind(Label17);
+    se_Inne_X_DC.SetRange({0, GetSystemMetrics(SM_CXSCREEN)});
+    se_Inne_Y_DC.SetRange({0, GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void TF_Alarm::FormCreate() {
@@ -621,8 +675,6 @@ void TF_Alarm::FormCreate() {
     // ib_Stop waits outside the window until an alarm runs; out there Tab must not reach it.
     SetWindowPos(ib_Stop, nullptr, -40, -40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
-    se_Inne_X_DC.SetRange({0, GetSystemMetrics(SM_CXSCREEN)});
-    se_Inne_Y_DC.SetRange({0, GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void TF_Alarm::CreateHints() {
@@ -730,18 +782,19 @@ SyncViewInput TF_Alarm::ReadInput() const {
     in.programZamkniety = TextOf(e_ProgramZamkniety);
     in.uruchomionyProgram = TextOf(e_UruchomionyProgram);
     in.actionText = SelectedText(cb_Typ_Alarmu);
-    in.messageText = TextOf(cb_Komunikat);
-    in.messageCaption = TextOf(cb_Caption);
+    // Panels not built yet read as their controls would start: empty, nothing chosen.
+    in.messageText = TextOf(cb_Komunikat.Raw());
+    in.messageCaption = TextOf(cb_Caption.Raw());
     in.soundFile = TextOf(fne_PlikWAV);
-    in.shutdownSelected = HasSelection(cb_ZamknijSystem);
-    in.programPath = TextOf(fne_PlikEXE);
-    in.filePath = TextOf(fne_Plik);
-    in.folderPath = TextOf(de_Foldery);
-    in.webAddress = TextOf(e_WWW);
-    in.otherActionText = SelectedText(cb_InneOpcje);
-    in.keySelected = HasSelection(cb_Klawisze);
-    in.cdDriveSelected = HasSelection(cb_Inne_DyskCD);
-    in.cdOperationSelected = HasSelection(cd_Inne_DyskCD_WsWy);
+    in.shutdownSelected = HasSelection(cb_ZamknijSystem.Raw());
+    in.programPath = TextOf(fne_PlikEXE.edit.Raw());
+    in.filePath = TextOf(fne_Plik.edit.Raw());
+    in.folderPath = TextOf(de_Foldery.edit.Raw());
+    in.webAddress = TextOf(e_WWW.Raw());
+    in.otherActionText = SelectedText(cb_InneOpcje.Raw());
+    in.keySelected = HasSelection(cb_Klawisze.Raw());
+    in.cdDriveSelected = HasSelection(cb_Inne_DyskCD.Raw());
+    in.cdOperationSelected = HasSelection(cd_Inne_DyskCD_WsWy.Raw());
     in.pickerRunning = pickerRunning_;
     const std::wstring kill(Info(ActionKind::KillProcess).caption);
     in.killFromCommandLine = watch_ && watch_->ActionCaption == kill &&
@@ -753,9 +806,14 @@ SyncViewInput TF_Alarm::ReadInput() const {
 void TF_Alarm::SyncView() {
     if (!FirstShowDone)
         return;
+    const std::wstring actionText = SelectedText(cb_Typ_Alarmu);
+    if (const std::optional<ActionKind> action = ActionByCaption(actionText);
+        action && ShowsDeferredPanel(*action)) {
+        BuildActionPanels();
+    }
     // Sub-actions with their own fields refresh and restore them before they are judged.
     const SubActionPreparation prepare =
-        PrepareSubAction(SelectedText(cb_Typ_Alarmu), SelectedText(cb_InneOpcje));
+        PrepareSubAction(actionText, SelectedText(cb_InneOpcje.Raw()));
     if (prepare.refreshCdDrives)
         RefreshCdDriveList();
     if (prepare.restore && RestoreSubAction)
@@ -979,7 +1037,7 @@ void TF_Alarm::FormKeyDown(WPARAM key) {
 bool TF_Alarm::PreviewKey(MSG& msg) {
     if (msg.message == WM_KEYDOWN) {
         const WPARAM key = msg.wParam;
-        if (msg.hwnd == se_Inne_X_DC.Edit() || msg.hwnd == se_Inne_Y_DC.Edit()) {
+        if (msg.hwnd == se_Inne_X_DC.Raw().Edit() || msg.hwnd == se_Inne_Y_DC.Raw().Edit()) {
             if (key == VK_F1 || key == VK_F10 || key == VK_RETURN || key == VK_ESCAPE) {
                 PickerKeyDown(key);
                 return true;
@@ -1237,7 +1295,8 @@ bool TF_Alarm::OnCommand(HWND c, WORD code) {
     if (code == EN_KILLFOCUS) {
         for (SpinEdit* e :
              {&se_ur_po_czasie_godz, &se_ur_po_czasie_min, &se_ur_po_czasie_sec, &se_ur_o_godz_godz,
-              &se_ur_o_godz_min, &se_ur_o_godz_sec, &se_BrakNeta, &se_Inne_X_DC, &se_Inne_Y_DC}) {
+              &se_ur_o_godz_min, &se_ur_o_godz_sec, &se_BrakNeta, &se_Inne_X_DC.Raw(),
+              &se_Inne_Y_DC.Raw()}) {
             if (c == e->Edit())
                 e->Normalise();
         }

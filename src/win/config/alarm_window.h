@@ -22,10 +22,51 @@
 
 namespace klaxora::win {
 
+class TF_Alarm;
+
+// A control of an action panel that is built on first need (see TF_Alarm::BuildActionPanels):
+// reading it as a window builds the panels first, so every reader finds the control there.
+// Comparing it with a window and Raw() do not build anything. Without an owner it is a plain
+// window handle.
+class DeferredControl {
+  public:
+    DeferredControl() = default;
+    explicit DeferredControl(TF_Alarm* owner) : owner_(owner) {}
+    DeferredControl& operator=(HWND hwnd) {
+        hwnd_ = hwnd;
+        return *this;
+    }
+    operator HWND() const;
+    HWND Raw() const { return hwnd_; }
+    friend bool operator==(HWND a, const DeferredControl& b) { return a == b.hwnd_; }
+
+  private:
+    TF_Alarm* owner_ = nullptr;
+    HWND hwnd_ = nullptr;
+};
+
+// A spin edit of an action panel built on first need, with the same rule.
+class DeferredSpinEdit : public SpinEdit {
+  public:
+    explicit DeferredSpinEdit(TF_Alarm* owner) : owner_(owner) {}
+    HWND Edit() const;
+    operator HWND() const { return Edit(); }
+    int64_t Value() const;
+    void SetValue(int64_t value);
+    // The spin edit as it stands, built or not.
+    const SpinEdit& Raw() const { return *this; }
+    SpinEdit& Raw() { return *this; }
+
+  private:
+    TF_Alarm* owner_;
+};
+
 // A file or folder name editor: an edit and the button that opens the system's dialog.
 struct FileEditor {
-    HWND edit = nullptr;
-    HWND browse = nullptr;
+    FileEditor() = default;
+    explicit FileEditor(TF_Alarm* owner) : edit(owner), browse(owner) {}
+    DeferredControl edit;
+    DeferredControl browse;
     std::wstring_view filter;  // empty: a folder editor
     bool mustExist = true;
     operator HWND() const { return edit; }
@@ -100,6 +141,11 @@ class TF_Alarm : public Window {
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
     HWND HintWindow() const { return hints_.Hwnd(); }
 
+    // The action panels other than the sound, kill and default ones hold their controls only
+    // once they are first needed: shown, read or written. Building them costs more than a third
+    // of the window's creation, and most runs use one action at most.
+    void BuildActionPanels();
+
     // --- Controls ---------------------------------------------------------------------------
     ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
 
@@ -130,25 +176,25 @@ class TF_Alarm : public Window {
     HWND cb_Typ_Alarmu = nullptr, amh_Help = nullptr, cb_Podglad = nullptr;
     Panel p_k_komunikat, p_k_PdegrajDzwiek, p_Zamknij, p_UrProg, p_Plik, p_OtworzFolder, p_WWW,
         p_Inne, p_ZabijProces;
-    HWND Label4 = nullptr, cb_Komunikat = nullptr, Label5 = nullptr, cb_Caption = nullptr;
+    DeferredControl Label4{this}, cb_Komunikat{this}, Label5{this}, cb_Caption{this};
     HWND Label6 = nullptr, sb_ListaPlikowWAV = nullptr, Label128 = nullptr, LabelCzas = nullptr,
          Play = nullptr, Pause = nullptr, Stop = nullptr, LoopCheckBox = nullptr;
     FileEditor fne_PlikWAV;
-    HWND Label7 = nullptr, cb_ZamknijSystem = nullptr;
-    HWND Label8 = nullptr, sb_ListaPlikowEXE = nullptr;
-    FileEditor fne_PlikEXE;
-    HWND Label9 = nullptr, sb_ListaPlikow = nullptr;
-    FileEditor fne_Plik;
-    HWND Label10 = nullptr, sb_ListaFolderow = nullptr;
-    FileEditor de_Foldery;
-    HWND Label11 = nullptr, e_WWW = nullptr, sb_ListaWWW = nullptr;
-    HWND Label12 = nullptr, cb_InneOpcje = nullptr;
+    DeferredControl Label7{this}, cb_ZamknijSystem{this};
+    DeferredControl Label8{this}, sb_ListaPlikowEXE{this};
+    FileEditor fne_PlikEXE{this};
+    DeferredControl Label9{this}, sb_ListaPlikow{this};
+    FileEditor fne_Plik{this};
+    DeferredControl Label10{this}, sb_ListaFolderow{this};
+    FileEditor de_Foldery{this};
+    DeferredControl Label11{this}, e_WWW{this}, sb_ListaWWW{this};
+    DeferredControl Label12{this}, cb_InneOpcje{this};
     Panel p_Inne_Klawisz, p_Inne_DyskCD, p_Inne_Klikniecie1;
-    HWND Label14 = nullptr, cb_Klawisze = nullptr;
-    HWND Label18 = nullptr, Label19 = nullptr, cb_Inne_DyskCD = nullptr,
-         cd_Inne_DyskCD_WsWy = nullptr;
-    HWND Label16 = nullptr, Label17 = nullptr, SpeedButton1 = nullptr, Label3 = nullptr;
-    SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
+    DeferredControl Label14{this}, cb_Klawisze{this};
+    DeferredControl Label18{this}, Label19{this}, cb_Inne_DyskCD{this},
+        cd_Inne_DyskCD_WsWy{this};
+    DeferredControl Label16{this}, Label17{this}, SpeedButton1{this}, Label3{this};
+    DeferredSpinEdit se_Inne_X_DC{this}, se_Inne_Y_DC{this};
     HWND lv_Procesy = nullptr;
 
   protected:
@@ -191,6 +237,7 @@ class TF_Alarm : public Window {
     const WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     bool created_ = false;
+    bool panelsBuilt_ = false;
     bool pickerRunning_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;
