@@ -177,7 +177,7 @@ HWND ThreadWindowOfClass(const wchar_t* className) {
     return search.found;
 }
 
-// The actions whose panel BuildActionPanels makes.
+// The actions whose panel BuildDeferredControls makes.
 bool ShowsDeferredPanel(ActionKind action) {
     switch (action) {
         case ActionKind::Message:
@@ -191,6 +191,12 @@ bool ShowsDeferredPanel(ActionKind action) {
         default:
             return false;
     }
+}
+
+// The triggers whose notebook page BuildDeferredControls makes.
+bool ShowsDeferredPage(TriggerKind trigger) {
+    return trigger == TriggerKind::NoInternet || trigger == TriggerKind::ProgramNotResponding ||
+           trigger == TriggerKind::ProgramClosed || trigger == TriggerKind::ProgramStarted;
 }
 
 // Process-wide sort state of the process list.
@@ -230,13 +236,13 @@ LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 
 DeferredControl::operator HWND() const {
     if (!hwnd_ && owner_)
-        owner_->BuildActionPanels();
+        owner_->BuildDeferredControls();
     return hwnd_;
 }
 
 HWND DeferredSpinEdit::Edit() const {
     if (!SpinEdit::Edit())
-        owner_->BuildActionPanels();
+        owner_->BuildDeferredControls();
     return SpinEdit::Edit();
 }
 
@@ -416,30 +422,6 @@ void TF_Alarm::CreateTriggerGroup() {
     SpeedButton2 = MakeButton(at, T::kKreator, 4, 52, 75, 23, f);
     Label13 = MakeLabel(at, T::kTimeFormat, 0, 100, 207, 14, bold, SS_CENTER);
 
-    auto programEditor = [&](HWND p, HWND& label, FileEditor& editor) {
-        label = MakeLabel(p, T::kProgramPath, 4, 4, 199, 13, f);
-        editor.edit = MakeEdit(p, 4, 22, 176, kRowHeight, f);
-        editor.browse = MakeButton(p, L"...", 182, 22, 21, kRowHeight, f);
-        editor.filter = T::kFilterExe;
-        editor.mustExist = true;
-    };
-    HWND po = page(L"program_nie_odpowiada");
-    programEditor(po, Label30, e_ZawieszonyProgram);
-    Label31 = MakeLabel(po, T::kLabel31, 4, 76, 199, 40, f);
-    HWND pu = page(L"program_uruch");
-    programEditor(pu, Label29, e_UruchomionyProgram);
-    Label28 = MakeLabel(pu, T::kLabel28, 4, 76, 199, 40, f);
-    HWND pz = page(L"program_zamkniety");
-    programEditor(pz, Label25, e_ProgramZamkniety);
-    Label32 = MakeLabel(pz, T::kLabel32, 4, 76, 199, 40, f);
-
-    HWND bn = page(L"brak_neta");
-    Label1 = MakeLabel(bn, T::kLabel1, 4, 4, 199, 13, f);
-    se_BrakNeta.Create(bn, g_nextId++, 4, 22, 113, kRowHeight, ranges::kNoInternetSeconds);
-    SendMessageW(se_BrakNeta.Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-    Label15 = MakeLabel(bn, T::kLabel15, 121, 26, 12, 13, f);
-    Label26 = MakeLabel(bn, T::kLabel26, 0, 100, 207, 14, f, SS_CENTER | SS_NOTIFY);
-
     HWND win = page(L"wykonaj_win");
     Label27 = MakeLabel(win, T::kLabel27, 4, 4, 199, 40, f);
 
@@ -533,14 +515,49 @@ void TF_Alarm::CreateActionGroup() {
                     &de_Foldery};
 }
 
-void TF_Alarm::BuildActionPanels() {
+void TF_Alarm::BuildDeferredControls() {
     // Before the first control exists: reading one while the panels are built must not start
     // building them again.
-    if (panelsBuilt_ || !p_Inne.Hwnd())
+    if (deferredBuilt_ || !p_Inne.Hwnd())
         return;
-    panelsBuilt_ = true;
+    deferredBuilt_ = true;
+    // The new controls' own notifications (a spin edit's first value) are not the user's.
+    building_ = true;
+    struct BuildingEnds {
+        bool& flag;
+        ~BuildingEnds() { flag = false; }
+    } ends{building_};
     HFONT f = static_cast<HFONT>(font_.Get());
     const int pw = 296;
+
+    auto programEditor = [&](HWND p, DeferredControl& label, FileEditor& editor) {
+        label = MakeLabel(p, T::kProgramPath, 4, 4, 199, 13, f);
+        editor.edit = MakeEdit(p, 4, 22, 176, kRowHeight, f);
+        editor.browse = MakeButton(p, L"...", 182, 22, 21, kRowHeight, f);
+        editor.filter = T::kFilterExe;
+        editor.mustExist = true;
+    };
+    HWND po = PageWindow(L"program_nie_odpowiada");
+    programEditor(po, Label30, e_ZawieszonyProgram);
+    Label31 = MakeLabel(po, T::kLabel31, 4, 76, 199, 40, f);
+    HWND pu = PageWindow(L"program_uruch");
+    programEditor(pu, Label29, e_UruchomionyProgram);
+    Label28 = MakeLabel(pu, T::kLabel28, 4, 76, 199, 40, f);
+    HWND pz = PageWindow(L"program_zamkniety");
+    programEditor(pz, Label25, e_ProgramZamkniety);
+    Label32 = MakeLabel(pz, T::kLabel32, 4, 76, 199, 40, f);
+
+    HWND bn = PageWindow(L"brak_neta");
+    Label1 = MakeLabel(bn, T::kLabel1, 4, 4, 199, 13, f);
+    se_BrakNeta.Create(bn, g_nextId++, 4, 22, 113, kRowHeight, ranges::kNoInternetSeconds);
+    SendMessageW(se_BrakNeta.Raw().Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    Label15 = MakeLabel(bn, T::kLabel15, 121, 26, 12, 13, f);
+    Label26 = MakeLabel(bn, T::kLabel26, 0, 100, 207, 14, f, SS_CENTER | SS_NOTIFY);
+    if (hints_.Hwnd()) {
+        hints_.Add(se_BrakNeta.Raw().Edit(), std::wstring(T::kBrakNetaHint));
+        hints_.Add(Label26.Raw(), std::wstring(T::kLabel26Hint));
+    }
+
     // Message.
     HWND k = p_k_komunikat.Hwnd();
     Label4 = MakeLabel(k, T::kLabel4, 0, 2, pw, 13, f);
@@ -719,8 +736,6 @@ void TF_Alarm::CreateHints() {
         {ib_Start, T::kStartHint},
         {sb_ur_alarm_za, T::kZaHint},
         {sb_ur_alarm_o, T::kOHint},
-        {se_BrakNeta.Edit(), T::kBrakNetaHint},
-        {Label26, T::kLabel26Hint},
         {LabelCzas, T::kLabelCzasHint},
         {Play, T::kPlayHint},
         {Pause, T::kPauseHint},
@@ -778,11 +793,11 @@ SyncViewInput TF_Alarm::ReadInput() const {
     in.firstShowDone = FirstShowDone;
     in.triggerText = SelectedText(cb_A_Wykonaj);
     in.countdown = Countdown();
-    in.zawieszonyProgram = TextOf(e_ZawieszonyProgram);
-    in.programZamkniety = TextOf(e_ProgramZamkniety);
-    in.uruchomionyProgram = TextOf(e_UruchomionyProgram);
+    // Controls not built yet read as they would start: empty, nothing chosen.
+    in.zawieszonyProgram = TextOf(e_ZawieszonyProgram.edit.Raw());
+    in.programZamkniety = TextOf(e_ProgramZamkniety.edit.Raw());
+    in.uruchomionyProgram = TextOf(e_UruchomionyProgram.edit.Raw());
     in.actionText = SelectedText(cb_Typ_Alarmu);
-    // Panels not built yet read as their controls would start: empty, nothing chosen.
     in.messageText = TextOf(cb_Komunikat.Raw());
     in.messageCaption = TextOf(cb_Caption.Raw());
     in.soundFile = TextOf(fne_PlikWAV);
@@ -807,10 +822,10 @@ void TF_Alarm::SyncView() {
     if (!FirstShowDone)
         return;
     const std::wstring actionText = SelectedText(cb_Typ_Alarmu);
-    if (const std::optional<ActionKind> action = ActionByCaption(actionText);
-        action && ShowsDeferredPanel(*action)) {
-        BuildActionPanels();
-    }
+    const std::optional<ActionKind> action = ActionByCaption(actionText);
+    const std::optional<TriggerKind> trigger = TriggerByCaption(SelectedText(cb_A_Wykonaj));
+    if ((action && ShowsDeferredPanel(*action)) || (trigger && ShowsDeferredPage(*trigger)))
+        BuildDeferredControls();
     // Sub-actions with their own fields refresh and restore them before they are judged.
     const SubActionPreparation prepare =
         PrepareSubAction(actionText, SelectedText(cb_InneOpcje.Raw()));
@@ -904,6 +919,14 @@ void TF_Alarm::ShowSubPanel(std::wstring_view name) {
     SetVisible(p_Inne_Klawisz.Hwnd(), name == L"p_Inne_Klawisz");
     SetVisible(p_Inne_DyskCD.Hwnd(), name == L"p_Inne_DyskCD");
     SetVisible(p_Inne_Klikniecie1.Hwnd(), name == L"p_Inne_Klikniecie1");
+}
+
+HWND TF_Alarm::PageWindow(std::wstring_view name) const {
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (NotebookPages()[i] == name)
+            return pages[i].Hwnd();
+    }
+    return nullptr;
 }
 
 std::wstring TF_Alarm::CurrentPage() const {
@@ -1277,7 +1300,7 @@ bool TF_Alarm::OnCommand(HWND c, WORD code) {
         return true;
     }
     if (code == EN_CHANGE) {
-        if (c == se_BrakNeta.Edit())
+        if (c == se_BrakNeta.Raw().Edit())
             se_BrakNetaChange();
         else if (c == se_ur_po_czasie_godz.Edit() || c == se_ur_po_czasie_min.Edit() ||
                  c == se_ur_po_czasie_sec.Edit()) {
@@ -1295,7 +1318,7 @@ bool TF_Alarm::OnCommand(HWND c, WORD code) {
     if (code == EN_KILLFOCUS) {
         for (SpinEdit* e :
              {&se_ur_po_czasie_godz, &se_ur_po_czasie_min, &se_ur_po_czasie_sec, &se_ur_o_godz_godz,
-              &se_ur_o_godz_min, &se_ur_o_godz_sec, &se_BrakNeta, &se_Inne_X_DC.Raw(),
+              &se_ur_o_godz_min, &se_ur_o_godz_sec, &se_BrakNeta.Raw(), &se_Inne_X_DC.Raw(),
               &se_Inne_Y_DC.Raw()}) {
             if (c == e->Edit())
                 e->Normalise();
@@ -1412,7 +1435,7 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormKeyDown(wParam);
             return 0;
         case WM_COMMAND:
-            if (created_ && lParam)
+            if (created_ && !building_ && lParam)
                 OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case kSyncLater:

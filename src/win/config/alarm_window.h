@@ -24,7 +24,7 @@ namespace klaxora::win {
 
 class TF_Alarm;
 
-// A control of an action panel that is built on first need (see TF_Alarm::BuildActionPanels):
+// A control of an action panel that is built on first need (see TF_Alarm::BuildDeferredControls):
 // reading it as a window builds the panels first, so every reader finds the control there.
 // Comparing it with a window and Raw() do not build anything. Without an owner it is a plain
 // window handle.
@@ -141,10 +141,11 @@ class TF_Alarm : public Window {
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
     HWND HintWindow() const { return hints_.Hwnd(); }
 
-    // The action panels other than the sound, kill and default ones hold their controls only
-    // once they are first needed: shown, read or written. Building them costs more than a third
-    // of the window's creation, and most runs use one action at most.
-    void BuildActionPanels();
+    // The action panels other than the sound, kill and default ones, and the notebook pages of
+    // the program and no-Internet triggers, hold their controls only once they are first
+    // needed: shown, read or written. Building them costs more than a third of the window's
+    // creation, and most runs use one trigger and one action.
+    void BuildDeferredControls();
 
     // --- Controls ---------------------------------------------------------------------------
     ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
@@ -162,12 +163,12 @@ class TF_Alarm : public Window {
          Label13 = nullptr;
     SpinEdit se_ur_o_godz_godz, se_ur_o_godz_min, se_ur_o_godz_sec;
     // program_nie_odpowiada, program_uruch, program_zamkniety
-    HWND Label30 = nullptr, Label31 = nullptr, Label29 = nullptr, Label28 = nullptr,
-         Label25 = nullptr, Label32 = nullptr;
-    FileEditor e_ZawieszonyProgram, e_UruchomionyProgram, e_ProgramZamkniety;
+    DeferredControl Label30{this}, Label31{this}, Label29{this}, Label28{this}, Label25{this},
+        Label32{this};
+    FileEditor e_ZawieszonyProgram{this}, e_UruchomionyProgram{this}, e_ProgramZamkniety{this};
     // brak_neta
-    HWND Label1 = nullptr, Label15 = nullptr, Label26 = nullptr;
-    SpinEdit se_BrakNeta;
+    DeferredControl Label1{this}, Label15{this}, Label26{this};
+    DeferredSpinEdit se_BrakNeta{this};
     // wykonaj_win
     HWND Label27 = nullptr;
     HWND cb_PowtorzAkcje = nullptr, e_CzasPowtorki = nullptr;
@@ -208,6 +209,7 @@ class TF_Alarm : public Window {
     void CreateSoundPanel();
     void CreateOtherPanel();
     void CreateHints();
+    HWND PageWindow(std::wstring_view name) const;
     void FirstShow();
     void ClockTick();
     void PickerTick();
@@ -237,7 +239,8 @@ class TF_Alarm : public Window {
     const WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     bool created_ = false;
-    bool panelsBuilt_ = false;
+    bool deferredBuilt_ = false;
+    bool building_ = false;
     bool pickerRunning_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;
