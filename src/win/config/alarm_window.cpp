@@ -1203,6 +1203,15 @@ void TF_Alarm::RefreshCdDriveList() {
 // Process list
 
 void TF_Alarm::FillProcessList() {
+    // One redraw for the whole fill rather than one per row.
+    SendMessageW(lv_Procesy, WM_SETREDRAW, FALSE, 0);
+    struct Redraw {
+        HWND list;
+        ~Redraw() {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+    } redraw{lv_Procesy};
     ListView_DeleteAllItems(lv_Procesy);
     processRows_.clear();
     // Processes only: a full system snapshot (heaps, modules) would cost far more.
