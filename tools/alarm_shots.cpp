@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv) {
             SetWindowTextW(window.cb_Komunikat, L"Już czas !!!");
             SetWindowTextW(window.cb_Caption, L"CZEŚĆ");
             SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                         reinterpret_cast<LPARAM>(window.cb_Caption));
+                         reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Caption)));
         }
         if (a.kind == ActionKind::Other) {
             Select(window.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption, window.Hwnd());
