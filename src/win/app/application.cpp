@@ -113,6 +113,12 @@ void ShowDialogOverConfiguration(Window* dialog) {
     SetForegroundWindow(dialog->Hwnd());
 }
 
+void HideDialogOverConfiguration(Window& dialog) {
+    dialog.Hide();
+    if (App().F_Alarm)
+        App().F_Alarm->Enable(true);
+}
+
 void CenterOnScreen(HWND hwnd) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

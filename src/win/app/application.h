@@ -44,6 +44,8 @@ void CenterOnScreen(HWND hwnd);
 // The options dialog and the about box: the configuration window is disabled (the dialog
 // enables it again when it closes), then the dialog is shown. Nothing happens without a dialog.
 void ShowDialogOverConfiguration(Window* dialog);
+// Their closing: the dialog hides and the configuration window is enabled again.
+void HideDialogOverConfiguration(Window& dialog);
 
 // The program icon at the given size (shared, never destroyed); Windows' default application
 // icon when the executable carries none.

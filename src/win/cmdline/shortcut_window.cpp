@@ -10,16 +10,4 @@ void Tf_Skrot::Create() {
     CenterOnScreen(Hwnd());
 }
 
-void Tf_Skrot::Close() {
-    Hide();
-}
-
-LRESULT Tf_Skrot::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        Close();
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
-}
-
 }  // namespace klaxora::win

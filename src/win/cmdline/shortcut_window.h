@@ -5,14 +5,9 @@
 
 namespace klaxora::win {
 
-class Tf_Skrot : public Window {
+class Tf_Skrot : public HidingWindow {
 public:
     void Create();
-    // Closing only hides the window; it lives until the program ends.
-    void Close();
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace klaxora::win

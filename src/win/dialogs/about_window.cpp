@@ -1,7 +1,6 @@
 #include "win/dialogs/about_window.h"
 
 #include "win/app/application.h"
-#include "win/config/alarm_window.h"
 
 namespace klaxora::win {
 
@@ -12,18 +11,7 @@ void TF_About::Create() {
 }
 
 void TF_About::Close() {
-    Hide();
-    // The configuration window was disabled while this one was open.
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(true);
-}
-
-LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        Close();
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
+    HideDialogOverConfiguration(*this);
 }
 
 }  // namespace klaxora::win

@@ -5,14 +5,11 @@
 
 namespace klaxora::win {
 
-class TF_About : public Window {
+class TF_About : public HidingWindow {
 public:
     void Create();
-    // Closing only hides the window; it lives until the program ends.
-    void Close();
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Hides the window and gives the configuration window back.
+    void Close() override;
 };
 
 }  // namespace klaxora::win

@@ -1,7 +1,6 @@
 #include "win/dialogs/options_window.h"
 
 #include "win/app/application.h"
-#include "win/config/alarm_window.h"
 
 namespace klaxora::win {
 
@@ -12,18 +11,7 @@ void TF_Opcje::Create() {
 }
 
 void TF_Opcje::Close() {
-    Hide();
-    // The configuration window was disabled while this one was open.
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(true);
-}
-
-LRESULT TF_Opcje::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        Close();
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
+    HideDialogOverConfiguration(*this);
 }
 
 }  // namespace klaxora::win

@@ -11,16 +11,4 @@ void Tf_WprowadzCzas::Create() {
     CenterOnScreen(Hwnd());
 }
 
-void Tf_WprowadzCzas::Close() {
-    Hide();
-}
-
-LRESULT Tf_WprowadzCzas::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        Close();
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
-}
-
 }  // namespace klaxora::win

@@ -45,6 +45,22 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A window that lives until the program ends: closing it (the close box, WM_CLOSE or Close)
+// only hides it.
+class HidingWindow : public Window {
+public:
+    virtual void Close() { Hide(); }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CLOSE) {
+            Close();
+            return 0;
+        }
+        return Default(msg, wParam, lParam);
+    }
+};
+
 // Runs a handler body; an exception is shown in the standard error box instead of escaping.
 template <typename F>
 void Guarded(F&& body);
