@@ -192,6 +192,11 @@ TEST_F(SoundPlayerTest, TheLoopReplaysOnlyAFinishedPlay) {
     player.PlayerNotify(false, true);
     EXPECT_TRUE(media.log.empty());
     EXPECT_EQ(player.Buttons(), stopped);
+    // The end of the sound was reported just before the user stopped it: the report, still
+    // queued, must not start the sound again.
+    player.PlayerNotify(true, true);
+    EXPECT_TRUE(media.log.empty());
+    EXPECT_EQ(player.Buttons(), stopped);
 }
 
 TEST_F(SoundPlayerTest, WithoutLoopTheEndShowsStopped) {

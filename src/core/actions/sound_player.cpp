@@ -119,7 +119,9 @@ void SoundPlayer::StopClick() {
 
 void SoundPlayer::PlayerNotify(bool completed, bool loop) {
     if (loop) {
-        if (completed)
+        // Only a sound still shown as playing starts again: the end of a play may be reported
+        // after the user has already stopped it, from the queue.
+        if (completed && buttons_.playDown)
             PlayFromStartIfAtEnd();
         return;
     }
