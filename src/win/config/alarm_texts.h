@@ -6,7 +6,6 @@ namespace klaxora::win::alarm_texts {
 
 inline constexpr std::wstring_view kCaption = L"Klaxora";
 inline constexpr std::wstring_view kHomePage = L"https://www.vantrelix.pl/klaxora/";
-inline constexpr std::wstring_view kHelpFile = L"help\\alarm.html";
 
 // Image buttons: accessible caption, hint.
 inline constexpr std::wstring_view kStopHint = L"Zatrzymaj odliczanie";

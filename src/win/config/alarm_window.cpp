@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+// winmm names a function PlaySound; here the name is the sound action.
+#undef PlaySound
 #include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
 
 #include "actions/key_names.h"
+#include "app/startup.h"
 #include "config/vocabulary.h"
 #include "util/text.h"
 #include "win/actions/sound_panel.h"
@@ -407,7 +410,7 @@ void TF_Alarm::CreateTriggerGroup() {
         SendBehind(colons);
     };
 
-    HWND odl = page(L"odlicz_w_dol");
+    HWND odl = page(Info(TriggerKind::Countdown).page);
     Label23 = MakeLabel(odl, T::kLabel23, 4, 4, 199, 13, f);
     timeRow(odl, Label2, se_ur_po_czasie_godz, se_ur_po_czasie_min, se_ur_po_czasie_sec,
             sb_ur_alarm_za, ranges::kCountdownHours, ranges::kCountdownMinutes,
@@ -415,14 +418,14 @@ void TF_Alarm::CreateTriggerGroup() {
     sb_SpecialTime = MakeButton(odl, T::kKreator, 4, 52, 75, 23, f);
     Label24 = MakeLabel(odl, T::kTimeFormat, 0, 100, 207, 14, bold, SS_CENTER);
 
-    HWND at = page(L"wykonaj_o");
+    HWND at = page(Info(TriggerKind::AtTime).page);
     Label22 = MakeLabel(at, T::kLabel22, 4, 4, 199, 13, f);
     timeRow(at, Label21, se_ur_o_godz_godz, se_ur_o_godz_min, se_ur_o_godz_sec, sb_ur_alarm_o,
             ranges::kAtHour, ranges::kAtMinute, ranges::kAtSecond, 46, T::kOHint);
     SpeedButton2 = MakeButton(at, T::kKreator, 4, 52, 75, 23, f);
     Label13 = MakeLabel(at, T::kTimeFormat, 0, 100, 207, 14, bold, SS_CENTER);
 
-    HWND win = page(L"wykonaj_win");
+    HWND win = page(Info(TriggerKind::AfterWindowsStart).page);
     Label27 = MakeLabel(win, T::kLabel27, 4, 4, 199, 40, f);
 
     // The repeat edit lies in the gap of the check box's caption.
@@ -537,17 +540,17 @@ void TF_Alarm::BuildDeferredControls() {
         editor.filter = T::kFilterExe;
         editor.mustExist = true;
     };
-    HWND po = PageWindow(L"program_nie_odpowiada");
+    HWND po = PageWindow(Info(TriggerKind::ProgramNotResponding).page);
     programEditor(po, Label30, e_ZawieszonyProgram);
     Label31 = MakeLabel(po, T::kLabel31, 4, 76, 199, 40, f);
-    HWND pu = PageWindow(L"program_uruch");
+    HWND pu = PageWindow(Info(TriggerKind::ProgramStarted).page);
     programEditor(pu, Label29, e_UruchomionyProgram);
     Label28 = MakeLabel(pu, T::kLabel28, 4, 76, 199, 40, f);
-    HWND pz = PageWindow(L"program_zamkniety");
+    HWND pz = PageWindow(Info(TriggerKind::ProgramClosed).page);
     programEditor(pz, Label25, e_ProgramZamkniety);
     Label32 = MakeLabel(pz, T::kLabel32, 4, 76, 199, 40, f);
 
-    HWND bn = PageWindow(L"brak_neta");
+    HWND bn = PageWindow(Info(TriggerKind::NoInternet).page);
     Label1 = MakeLabel(bn, T::kLabel1, 4, 4, 199, 13, f);
     se_BrakNeta.Create(bn, g_nextId++, 4, 22, 113, kRowHeight, ranges::kNoInternetSeconds);
     SendMessageW(se_BrakNeta.Raw().Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
@@ -899,26 +902,37 @@ void TF_Alarm::ShowPage(std::wstring_view name) {
     }
 }
 
+// The action panels and the sub-panels of "Inne możliwości", named as the vocabulary names them.
+std::array<std::pair<const Panel*, std::wstring_view>, 9> TF_Alarm::ActionPanels() const {
+    return {{
+        {&p_k_komunikat, Info(ActionKind::Message).panel},
+        {&p_k_PdegrajDzwiek, Info(ActionKind::PlaySound).panel},
+        {&p_Zamknij, Info(ActionKind::ShutDown).panel},
+        {&p_UrProg, Info(ActionKind::RunProgram).panel},
+        {&p_Plik, Info(ActionKind::OpenFile).panel},
+        {&p_OtworzFolder, Info(ActionKind::OpenFolder).panel},
+        {&p_WWW, Info(ActionKind::OpenWebPage).panel},
+        {&p_Inne, Info(ActionKind::Other).panel},
+        {&p_ZabijProces, Info(ActionKind::KillProcess).panel},
+    }};
+}
+
+std::array<std::pair<const Panel*, std::wstring_view>, 3> TF_Alarm::SubPanels() const {
+    return {{
+        {&p_Inne_Klawisz, Info(OtherActionKind::PressKeys).subPanel},
+        {&p_Inne_DyskCD, Info(OtherActionKind::CdTray).subPanel},
+        {&p_Inne_Klikniecie1, Info(OtherActionKind::SingleClick).subPanel},
+    }};
+}
+
 void TF_Alarm::ShowActionPanel(std::wstring_view name) {
-    const std::pair<Panel*, std::wstring_view> panels[] = {
-        {&p_k_komunikat, L"p_k_komunikat"},
-        {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
-        {&p_Zamknij, L"p_Zamknij"},
-        {&p_UrProg, L"p_UrProg"},
-        {&p_Plik, L"p_Plik"},
-        {&p_OtworzFolder, L"p_OtworzFolder"},
-        {&p_WWW, L"p_WWW"},
-        {&p_Inne, L"p_Inne"},
-        {&p_ZabijProces, L"p_ZabijProces"},
-    };
-    for (const auto& [panel, panelName] : panels)
+    for (const auto& [panel, panelName] : ActionPanels())
         SetVisible(panel->Hwnd(), panelName == name);
 }
 
 void TF_Alarm::ShowSubPanel(std::wstring_view name) {
-    SetVisible(p_Inne_Klawisz.Hwnd(), name == L"p_Inne_Klawisz");
-    SetVisible(p_Inne_DyskCD.Hwnd(), name == L"p_Inne_DyskCD");
-    SetVisible(p_Inne_Klikniecie1.Hwnd(), name == L"p_Inne_Klikniecie1");
+    for (const auto& [panel, panelName] : SubPanels())
+        SetVisible(panel->Hwnd(), panelName == name);
 }
 
 HWND TF_Alarm::PageWindow(std::wstring_view name) const {
@@ -939,31 +953,17 @@ std::wstring TF_Alarm::CurrentPage() const {
 }
 
 std::wstring TF_Alarm::VisiblePanel() const {
-    const std::pair<const Panel*, const wchar_t*> panels[] = {
-        {&p_k_komunikat, L"p_k_komunikat"},
-        {&p_k_PdegrajDzwiek, L"p_k_PdegrajDzwiek"},
-        {&p_Zamknij, L"p_Zamknij"},
-        {&p_UrProg, L"p_UrProg"},
-        {&p_Plik, L"p_Plik"},
-        {&p_OtworzFolder, L"p_OtworzFolder"},
-        {&p_WWW, L"p_WWW"},
-        {&p_Inne, L"p_Inne"},
-        {&p_ZabijProces, L"p_ZabijProces"},
-    };
-    for (const auto& [panel, name] : panels) {
+    for (const auto& [panel, name] : ActionPanels()) {
         if (GetWindowLongPtrW(panel->Hwnd(), GWL_STYLE) & WS_VISIBLE)
-            return name;
+            return std::wstring(name);
     }
     return {};
 }
 
 std::wstring TF_Alarm::VisibleSubPanel() const {
-    if (GetWindowLongPtrW(p_Inne_Klawisz.Hwnd(), GWL_STYLE) & WS_VISIBLE)
-        return L"p_Inne_Klawisz";
-    if (GetWindowLongPtrW(p_Inne_DyskCD.Hwnd(), GWL_STYLE) & WS_VISIBLE)
-        return L"p_Inne_DyskCD";
-    if (GetWindowLongPtrW(p_Inne_Klikniecie1.Hwnd(), GWL_STYLE) & WS_VISIBLE) {
-        return L"p_Inne_Klikniecie1";
+    for (const auto& [panel, name] : SubPanels()) {
+        if (GetWindowLongPtrW(panel->Hwnd(), GWL_STYLE) & WS_VISIBLE)
+            return std::wstring(name);
     }
     return {};
 }
@@ -1045,7 +1045,7 @@ void TF_Alarm::DropDownWidth(HWND combo, int margin) {
 // Keys and buttons
 
 void TF_Alarm::OpenHelp() {
-    const std::wstring path = files_.ExecutableDirectory() + std::wstring(T::kHelpFile);
+    const std::wstring path = HelpFilePath(files_.ExecutableDirectory());
     if (files_.FileExists(path) && OpenDocument)
         OpenDocument(path);
 }

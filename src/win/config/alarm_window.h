@@ -218,6 +218,8 @@ class TF_Alarm : public Window {
     SyncViewInput ReadInput() const;
     void ApplyDecision(const SyncViewDecision& d);
     void ShowPage(std::wstring_view name);
+    std::array<std::pair<const Panel*, std::wstring_view>, 9> ActionPanels() const;
+    std::array<std::pair<const Panel*, std::wstring_view>, 3> SubPanels() const;
     void ShowActionPanel(std::wstring_view name);
     void ShowSubPanel(std::wstring_view name);
     bool OnCommand(HWND control, WORD code);
