@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb x11-utils
+  wine wine64 fonts-wine xvfb x11-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   sox libsox-fmt-mp3 liblnk-utils imagemagick
 )
