@@ -7,6 +7,7 @@
 
 #include "config/vocabulary.h"
 #include "win/config/alarm_window.h"
+#include "win/ui/controls.h"
 
 using namespace klaxora;
 using namespace klaxora::win;
@@ -25,14 +26,11 @@ void Pump(int milliseconds) {
     }
 }
 
-void Select(HWND combo, std::wstring_view text, HWND notify, bool change = true) {
-    const std::wstring s(text);
-    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(s.c_str()));
-    if (change) {
-        SendMessageW(notify, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-    }
+// Selects an item and tells the list's parent, as a user's choice does.
+void Select(HWND combo, std::wstring_view text) {
+    SelectItemByText(combo, text);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
 }
 
 void WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const std::wstring& path) {
@@ -80,19 +78,21 @@ int wmain(int argc, wchar_t** argv) {
     Save(window.Hwnd(), dir + L"\\00_first_show.bmp");
 
     // A countdown trigger for the action views, so the left side changes too.
-    Select(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption, window.Hwnd());
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
     window.ApplyCountdownText(L"0:5:0");
     int n = 1;
     for (const ActionInfo& a : Actions()) {
-        Select(window.cb_Typ_Alarmu, a.caption, window.Hwnd());
+        Select(window.cb_Typ_Alarmu, a.caption);
         if (a.kind == ActionKind::Message) {
-            SetWindowTextW(window.cb_Komunikat, L"Już czas !!!");
-            SetWindowTextW(window.cb_Caption, L"CZEŚĆ");
-            SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                         reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Caption)));
+            HWND caption = window.p_k_komunikat.cb_Caption;
+            SetWindowTextW(window.p_k_komunikat.cb_Komunikat, L"Już czas !!!");
+            SetWindowTextW(caption, L"CZEŚĆ");
+            SendMessageW(GetParent(caption), WM_COMMAND,
+                         MAKEWPARAM(MessagePanel::kCaption, CBN_EDITCHANGE),
+                         reinterpret_cast<LPARAM>(caption));
         }
         if (a.kind == ActionKind::Other) {
-            Select(window.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption, window.Hwnd());
+            Select(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
         }
         Pump(300);
         wchar_t name[64];
@@ -100,26 +100,26 @@ int wmain(int argc, wchar_t** argv) {
         Save(window.Hwnd(), dir + name);
     }
     // The three sub-panels of "Inne możliwości" and the other trigger pages.
-    Select(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption, window.Hwnd());
+    Select(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
     const OtherActionKind subs[] = {OtherActionKind::PressKeys, OtherActionKind::CdTray,
                                     OtherActionKind::SingleClick};
     const TriggerKind triggers[] = {TriggerKind::NoInternet, TriggerKind::ProgramNotResponding,
                                     TriggerKind::ProgramStarted};
     for (int i = 0; i < 3; ++i) {
-        Select(window.cb_InneOpcje, Info(subs[i]).caption, window.Hwnd());
-        Select(window.cb_A_Wykonaj, Info(triggers[i]).caption, window.Hwnd());
+        Select(window.p_Inne.cb_InneOpcje, Info(subs[i]).caption);
+        Select(window.cb_A_Wykonaj, Info(triggers[i]).caption);
         if (subs[i] == OtherActionKind::SingleClick)
-            ShowWindow(window.Label3, SW_SHOW);
+            ShowWindow(window.p_Inne.p_Inne_Klikniecie1.Label3, SW_SHOW);
         Pump(300);
         wchar_t name[64];
         swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));
         Save(window.Hwnd(), dir + name);
     }
     // A balloon tip over the hours of the time of day, and the hint of a top-row button.
-    Select(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption, window.Hwnd());
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
     Pump(200);
     RECT spin;
-    GetWindowRect(window.se_ur_o_godz_godz.Edit(), &spin);
+    GetWindowRect(window.wykonaj_o.Hours.Edit(), &spin);
     SetCursorPos(spin.left + 8, spin.top + 8);
     Pump(100);
     SetCursorPos(spin.left + 10, spin.top + 10);

@@ -9,22 +9,12 @@ namespace {
 
 using testing::MemoryFiles;
 
-std::wstring Caption(TriggerKind t) {
-    return std::wstring(Info(t).caption);
-}
-std::wstring Caption(ActionKind a) {
-    return std::wstring(Info(a).caption);
-}
-std::wstring Caption(OtherActionKind o) {
-    return std::wstring(Info(o).caption);
-}
-
 class SyncViewTest : public ::testing::Test {
   protected:
     SyncViewTest() {
-        in.firstShowDone = true;
-        in.triggerText = Caption(TriggerKind::AtTime);
-        in.actionText = Caption(ActionKind::DefaultWindow);
+        state.firstShowDone = true;
+        s.Trigger = TriggerKind::AtTime;
+        s.Action = ActionKind::DefaultWindow;
         files.AddFile(L"C:\\Apps\\Tool.EXE");
         files.AddFile(L"C:\\Apps\\readme.txt");
         files.AddFile(L"C:\\Sounds\\ding.Midi");
@@ -32,14 +22,15 @@ class SyncViewTest : public ::testing::Test {
         files.AddDirectory(L"C:\\Apps");
     }
     SyncViewDecision Decide(SoundOutcome sound = SoundOutcome::NotAsked) {
-        return DecideSyncView(in, files, sound);
+        return DecideSyncView(s, state, files, sound);
     }
-    SyncViewInput in;
+    AlarmSettings s;
+    SyncViewState state;
     MemoryFiles files;
 };
 
 TEST_F(SyncViewTest, InertUntilTheFirstShowIsDone) {
-    in.firstShowDone = false;
+    state.firstShowDone = false;
     const SyncViewDecision d = Decide();
     EXPECT_FALSE(d.run);
     EXPECT_TRUE(d.message.empty());
@@ -61,7 +52,7 @@ TEST_F(SyncViewTest, EachTriggerShowsItsPageAndGivesItsVerdict) {
         {TriggerKind::ProgramStarted, L"program_uruch", false},
     };
     for (const Case& c : cases) {
-        in.triggerText = Caption(c.trigger);
+        s.Trigger = c.trigger;
         const SyncViewDecision d = Decide();
         EXPECT_EQ(d.page, c.page) << c.page;
         EXPECT_EQ(d.triggerVerdict, c.verdict) << c.page;
@@ -71,11 +62,11 @@ TEST_F(SyncViewTest, EachTriggerShowsItsPageAndGivesItsVerdict) {
 }
 
 TEST_F(SyncViewTest, NoTriggerSelectedIsAfterWindowsStartWithoutRepetition) {
-    in.triggerText.clear();
-    in.actionText = Caption(ActionKind::Message);
-    in.messageText = L"a";
-    in.messageCaption = L"b";
-    in.repeatChecked = true;
+    s.Trigger = TriggerKind::AfterWindowsStart;
+    s.Action = ActionKind::Message;
+    s.MessageText = L"a";
+    s.MessageCaption = L"b";
+    s.RepeatEnabled = true;
     const SyncViewDecision d = Decide();
     EXPECT_EQ(d.page, L"wykonaj_win");
     EXPECT_TRUE(d.startEnabled);
@@ -83,34 +74,30 @@ TEST_F(SyncViewTest, NoTriggerSelectedIsAfterWindowsStartWithoutRepetition) {
     EXPECT_EQ(d.repeatEditEnabled, false);
 }
 
-TEST_F(SyncViewTest, ProgramTriggersReadTheirOwnEditorAndIgnoreCaseOfExe) {
-    in.triggerText = Caption(TriggerKind::ProgramClosed);
-    in.zawieszonyProgram = L"C:\\Apps\\Tool.EXE";  // another trigger's editor
+TEST_F(SyncViewTest, ProgramTriggersNeedAnExistingExeWhateverItsCase) {
+    s.Trigger = TriggerKind::ProgramClosed;
     EXPECT_FALSE(Decide().triggerVerdict);
-    in.programZamkniety = L"c:\\apps\\tool.exe";
+    s.WatchedProgram = L"c:\\apps\\tool.exe";
     EXPECT_TRUE(Decide().triggerVerdict);
-    in.programZamkniety = L"C:\\Apps\\readme.txt";
+    s.WatchedProgram = L"C:\\Apps\\readme.txt";
     EXPECT_FALSE(Decide().triggerVerdict);
-    in.triggerText = Caption(TriggerKind::ProgramStarted);
-    in.uruchomionyProgram = L"C:\\Apps\\Missing.exe";
+    s.Trigger = TriggerKind::ProgramStarted;
+    s.WatchedProgram = L"C:\\Apps\\Missing.exe";
     EXPECT_FALSE(Decide().triggerVerdict);
 }
 
 TEST_F(SyncViewTest, CountdownOfZeroDisablesStartWhateverTheAction) {
-    in.triggerText = Caption(TriggerKind::Countdown);
+    s.Trigger = TriggerKind::Countdown;
     const SyncViewDecision d = Decide();
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.skrotEnabled, false);
     EXPECT_TRUE(d.podgladEnabled);  // the default window can still be previewed
-    // One second is enough for the countdown's own handler, without a synchronisation.
-    EXPECT_TRUE(CountdownAllowsStart({0, 0, 1}));
-    EXPECT_FALSE(CountdownAllowsStart({0, 0, 0}));
-    in.countdown = {0, 90, 0};
+    s.CountdownTime = {0, 90, 0};
     EXPECT_TRUE(Decide().startEnabled);
 }
 
 TEST_F(SyncViewTest, DefaultWindowHidesEveryPanelAndOffersNoRepetition) {
-    in.repeatChecked = true;
+    s.RepeatEnabled = true;
     SyncViewDecision d = Decide();
     EXPECT_TRUE(d.panel.empty());
     EXPECT_TRUE(d.podgladVisible);
@@ -119,27 +106,27 @@ TEST_F(SyncViewTest, DefaultWindowHidesEveryPanelAndOffersNoRepetition) {
     EXPECT_EQ(d.repeatBoxEnabled, false);
     EXPECT_EQ(d.repeatEditEnabled, false);
     // Switching to a message offers repetition again; the edit follows the check box.
-    in.actionText = Caption(ActionKind::Message);
+    s.Action = ActionKind::Message;
     d = Decide();
     EXPECT_EQ(d.repeatBoxEnabled, true);
     EXPECT_EQ(d.repeatEditEnabled, true);
-    in.repeatChecked = false;
+    s.RepeatEnabled = false;
     EXPECT_EQ(Decide().repeatEditEnabled, false);
 }
 
 TEST_F(SyncViewTest, MessageNeedsTextAndCaption) {
-    in.actionText = Caption(ActionKind::Message);
-    in.messageText = L"Już czas !!!";
+    s.Action = ActionKind::Message;
+    s.MessageText = L"Już czas !!!";
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.panel, L"p_k_komunikat");
     EXPECT_FALSE(d.podgladEnabled);
     EXPECT_FALSE(d.startEnabled);
-    in.messageCaption = L"x";
+    s.MessageCaption = L"x";
     d = Decide();
     EXPECT_TRUE(d.podgladEnabled);
     EXPECT_TRUE(d.startEnabled);
     // An incomplete trigger still keeps the start off; the preview does not depend on it.
-    in.triggerText = Caption(TriggerKind::Countdown);
+    s.Trigger = TriggerKind::Countdown;
     d = Decide();
     EXPECT_TRUE(d.podgladEnabled);
     EXPECT_FALSE(d.startEnabled);
@@ -147,28 +134,28 @@ TEST_F(SyncViewTest, MessageNeedsTextAndCaption) {
 
 TEST_F(SyncViewTest, PreviewIsHiddenOnlyForShutDownAndSound) {
     for (const ActionInfo& a : Actions()) {
-        in.actionText = std::wstring(a.caption);
+        s.Action = a.kind;
         const bool hidden = a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
         EXPECT_EQ(Decide().podgladVisible, !hidden) << ToUtf8(a.caption);
     }
 }
 
 TEST_F(SyncViewTest, SoundFileDecidesWhatThePlayerIsAsked) {
-    in.actionText = Caption(ActionKind::PlaySound);
-    EXPECT_EQ(SoundStepFor(in, files), SoundStep::Clear);
-    in.soundFile = L"C:\\Sounds\\missing.wav";
-    EXPECT_EQ(SoundStepFor(in, files), SoundStep::Clear);
-    in.soundFile = L"C:\\Sounds\\ding.Midi";
-    EXPECT_EQ(SoundStepFor(in, files), SoundStep::Load);
-    in.soundFile = L"C:\\Sounds\\tune.ogg";
-    EXPECT_EQ(SoundStepFor(in, files), SoundStep::ReportWrongFormat);
-    in.actionText = Caption(ActionKind::Message);
-    EXPECT_EQ(SoundStepFor(in, files), SoundStep::None);
+    s.Action = ActionKind::PlaySound;
+    EXPECT_EQ(SoundStepFor(s, files), SoundStep::Clear);
+    s.SoundFile = L"C:\\Sounds\\missing.wav";
+    EXPECT_EQ(SoundStepFor(s, files), SoundStep::Clear);
+    s.SoundFile = L"C:\\Sounds\\ding.Midi";
+    EXPECT_EQ(SoundStepFor(s, files), SoundStep::Load);
+    s.SoundFile = L"C:\\Sounds\\tune.ogg";
+    EXPECT_EQ(SoundStepFor(s, files), SoundStep::ReportWrongFormat);
+    s.Action = ActionKind::Message;
+    EXPECT_EQ(SoundStepFor(s, files), SoundStep::None);
 }
 
 TEST_F(SyncViewTest, LoadedSoundEnablesTransportAndStart) {
-    in.actionText = Caption(ActionKind::PlaySound);
-    in.soundFile = L"C:\\Sounds\\ding.Midi";
+    s.Action = ActionKind::PlaySound;
+    s.SoundFile = L"C:\\Sounds\\ding.Midi";
     SyncViewDecision d = Decide(SoundOutcome::Loaded);
     EXPECT_EQ(d.panel, L"p_k_PdegrajDzwiek");
     EXPECT_FALSE(d.podgladVisible);
@@ -183,51 +170,52 @@ TEST_F(SyncViewTest, LoadedSoundEnablesTransportAndStart) {
 }
 
 TEST_F(SyncViewTest, OggIsReportedOnceAndStartKeepsTheTriggerVerdict) {
-    in.actionText = Caption(ActionKind::PlaySound);
-    in.soundFile = L"C:\\Sounds\\tune.ogg";
+    s.Action = ActionKind::PlaySound;
+    s.SoundFile = L"C:\\Sounds\\tune.ogg";
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.message, kWrongSoundFormat);
     EXPECT_TRUE(d.startEnabled);
     EXPECT_FALSE(d.podgladEnabled);
-    in.triggerText = Caption(TriggerKind::Countdown);
+    s.Trigger = TriggerKind::Countdown;
     d = Decide();
     EXPECT_FALSE(d.startEnabled);
 }
 
 TEST_F(SyncViewTest, SoundThePlayerCannotOpenStopsBeforeTheFinalPart) {
-    in.actionText = Caption(ActionKind::PlaySound);
-    in.soundFile = L"C:\\Sounds\\ding.Midi";
+    s.Action = ActionKind::PlaySound;
+    s.SoundFile = L"C:\\Sounds\\ding.Midi";
     const SyncViewDecision d = Decide(SoundOutcome::Failed);
     EXPECT_TRUE(d.run);
     EXPECT_EQ(d.panel, L"p_k_PdegrajDzwiek");
-    EXPECT_TRUE(d.startEnabled);  // as the trigger left it
-    EXPECT_FALSE(d.skrotEnabled.has_value());
+    // Not startable: the error is shown and the start and the shortcut are off.
+    EXPECT_FALSE(d.startEnabled);
+    EXPECT_EQ(d.skrotEnabled, false);
     EXPECT_FALSE(d.repeatBoxEnabled.has_value());
 }
 
 TEST_F(SyncViewTest, ShutDownNeedsAModeAndOffersNoRepetition) {
-    in.actionText = Caption(ActionKind::ShutDown);
+    s.Action = ActionKind::ShutDown;
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.panel, L"p_Zamknij");
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.repeatBoxEnabled, false);
-    in.shutdownSelected = true;
+    s.ShutdownMode = ShutdownKind::Restart;
     d = Decide();
     EXPECT_TRUE(d.startEnabled);
     EXPECT_FALSE(d.podgladEnabled);
 }
 
 TEST_F(SyncViewTest, RunProgramReportsAForeignFileAndLeavesTheButtons) {
-    in.actionText = Caption(ActionKind::RunProgram);
+    s.Action = ActionKind::RunProgram;
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.panel, L"p_UrProg");
     EXPECT_FALSE(d.startEnabled);
-    in.programPath = L"C:\\Apps\\readme.txt";
+    s.ProgramPath = L"C:\\Apps\\readme.txt";
     d = Decide();
     EXPECT_EQ(d.message, texts::kWrongProgramFormat);
     EXPECT_TRUE(d.startEnabled);  // the trigger's verdict
     EXPECT_FALSE(d.podgladEnabled);
-    in.programPath = L"C:\\Apps\\Tool.EXE";
+    s.ProgramPath = L"C:\\Apps\\Tool.EXE";
     d = Decide();
     EXPECT_TRUE(d.message.empty());
     EXPECT_TRUE(d.podgladEnabled);
@@ -235,30 +223,30 @@ TEST_F(SyncViewTest, RunProgramReportsAForeignFileAndLeavesTheButtons) {
 }
 
 TEST_F(SyncViewTest, FileFolderAndWebPage) {
-    in.actionText = Caption(ActionKind::OpenFile);
-    in.filePath = L"C:\\Apps\\readme.txt";
+    s.Action = ActionKind::OpenFile;
+    s.FilePath = L"C:\\Apps\\readme.txt";
     EXPECT_EQ(Decide().panel, L"p_Plik");
     EXPECT_TRUE(Decide().startEnabled);
-    in.filePath = L"C:\\Apps";  // a folder is not a file
+    s.FilePath = L"C:\\Apps";  // a folder is not a file
     EXPECT_FALSE(Decide().startEnabled);
 
-    in.actionText = Caption(ActionKind::OpenFolder);
-    in.folderPath = L"C:\\Apps";
+    s.Action = ActionKind::OpenFolder;
+    s.FolderPath = L"C:\\Apps";
     EXPECT_EQ(Decide().panel, L"p_OtworzFolder");
     EXPECT_TRUE(Decide().podgladEnabled);
-    in.folderPath = L"C:\\Apps\\readme.txt";
+    s.FolderPath = L"C:\\Apps\\readme.txt";
     EXPECT_FALSE(Decide().podgladEnabled);
 
-    in.actionText = Caption(ActionKind::OpenWebPage);
-    in.webAddress = L"HTTP://EXAMPLE.ORG";
+    s.Action = ActionKind::OpenWebPage;
+    s.WebAddress = L"HTTP://EXAMPLE.ORG";
     EXPECT_EQ(Decide().panel, L"p_WWW");
     EXPECT_FALSE(Decide().startEnabled);
-    in.webAddress = L"see http://example.org";
+    s.WebAddress = L"see http://example.org";
     EXPECT_TRUE(Decide().startEnabled);
 }
 
 TEST_F(SyncViewTest, OtherWithoutSubActionShowsNothingAndCannotStart) {
-    in.actionText = Caption(ActionKind::Other);
+    s.Action = ActionKind::Other;
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.panel, L"p_Inne");
     EXPECT_TRUE(d.subPanel.empty());
@@ -269,8 +257,8 @@ TEST_F(SyncViewTest, OtherWithoutSubActionShowsNothingAndCannotStart) {
 }
 
 TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
-    in.actionText = Caption(ActionKind::Other);
-    in.otherActionText = Caption(OtherActionKind::BlockMouse);
+    s.Action = ActionKind::Other;
+    s.OtherAction = OtherActionKind::BlockMouse;
     SyncViewDecision d = Decide();
     ASSERT_TRUE(d.amhHint.has_value());
     EXPECT_TRUE(d.amhHelpVisible);
@@ -279,75 +267,108 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     EXPECT_EQ(text + L"|", texts::kHelpBlockMouse);
     EXPECT_TRUE(d.startEnabled);
 
-    in.otherActionText = Caption(OtherActionKind::MonitorOff);
+    s.OtherAction = OtherActionKind::MonitorOff;
     d = Decide();
     EXPECT_EQ(d.amhHint, std::wstring());
     EXPECT_FALSE(d.amhHelpVisible);
     EXPECT_TRUE(d.subPanel.empty());
 
-    in.otherActionText = Caption(OtherActionKind::PressKeys);
+    s.OtherAction = OtherActionKind::PressKeys;
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_Klawisz");
     EXPECT_FALSE(d.startEnabled);
-    in.keySelected = true;
+    s.KeyCombination = L"F5";
     EXPECT_TRUE(Decide().startEnabled);
 
-    in.otherActionText = Caption(OtherActionKind::CdTray);
-    in.cdDriveSelected = true;
+    s.OtherAction = OtherActionKind::CdTray;
+    s.CdDrive = L"D";
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_DyskCD");
     EXPECT_FALSE(d.startEnabled);
-    in.cdOperationSelected = true;
+    s.CdTrayOperation = L"WYSUŃ";
     EXPECT_TRUE(Decide().podgladEnabled);
 
-    in.otherActionText = Caption(OtherActionKind::SingleClick);
-    in.pickerRunning = true;
+    s.OtherAction = OtherActionKind::SingleClick;
+    state.pickerRunning = true;
     d = Decide();
     EXPECT_EQ(d.subPanel, L"p_Inne_Klikniecie1");
     EXPECT_TRUE(d.label3Visible);
 }
 
 TEST(SyncViewPreparation, OnlySubActionsWithFieldsAreRefreshedOrRestored) {
-    const std::wstring other = Caption(ActionKind::Other);
-    SubActionPreparation p = PrepareSubAction(other, Caption(OtherActionKind::CdTray));
+    auto prepare = [](ActionKind action, std::optional<OtherActionKind> sub) {
+        AlarmSettings s;
+        s.Action = action;
+        s.OtherAction = sub;
+        return PrepareSubAction(s);
+    };
+    SubActionPreparation p = prepare(ActionKind::Other, OtherActionKind::CdTray);
     EXPECT_TRUE(p.refreshCdDrives);
     EXPECT_EQ(p.restore, OtherActionKind::CdTray);
-    p = PrepareSubAction(other, Caption(OtherActionKind::PressKeys));
+    p = prepare(ActionKind::Other, OtherActionKind::PressKeys);
     EXPECT_FALSE(p.refreshCdDrives);
     EXPECT_EQ(p.restore, OtherActionKind::PressKeys);
-    EXPECT_EQ(PrepareSubAction(other, Caption(OtherActionKind::DoubleClick)).restore,
+    EXPECT_EQ(prepare(ActionKind::Other, OtherActionKind::DoubleClick).restore,
               OtherActionKind::DoubleClick);
-    EXPECT_FALSE(PrepareSubAction(other, Caption(OtherActionKind::MonitorOff)).restore.has_value());
-    EXPECT_FALSE(PrepareSubAction(other, L"").restore.has_value());
-    // The same sub-action caption under another action prepares nothing.
-    p = PrepareSubAction(Caption(ActionKind::Message), Caption(OtherActionKind::CdTray));
+    EXPECT_FALSE(prepare(ActionKind::Other, OtherActionKind::MonitorOff).restore.has_value());
+    EXPECT_FALSE(prepare(ActionKind::Other, std::nullopt).restore.has_value());
+    // The same sub-action under another action prepares nothing.
+    p = prepare(ActionKind::Message, OtherActionKind::CdTray);
     EXPECT_FALSE(p.refreshCdDrives);
     EXPECT_FALSE(p.restore.has_value());
 }
 
 TEST_F(SyncViewTest, KillProcessChosenInTheWindowWaitsForARow) {
-    in.actionText = Caption(ActionKind::KillProcess);
+    s.Action = ActionKind::KillProcess;
     SyncViewDecision d = Decide();
     EXPECT_EQ(d.panel, L"p_ZabijProces");
     EXPECT_FALSE(d.startEnabled);
     EXPECT_FALSE(d.podgladEnabled);
-    in.killFromCommandLine = true;
+    s.ProcessChosen = true;  // a row, or a kill set up by the command line
     EXPECT_TRUE(Decide().startEnabled);
 }
 
 TEST_F(SyncViewTest, NoActionHidesPanelsAndDisablesStart) {
-    in.actionText.clear();
+    s.Action.reset();
     const SyncViewDecision d = Decide();
     EXPECT_TRUE(d.panel.empty());
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.repeatBoxEnabled, true);  // a trigger is selected and the action is neither
 }
 
-TEST_F(SyncViewTest, ActionCaptionsAreComparedExactly) {
-    in.actionText = L"komunikat";
-    const SyncViewDecision d = Decide();
-    EXPECT_FALSE(d.action.has_value());
-    EXPECT_FALSE(d.startEnabled);
+// The change handlers' verdict is the synchroniser's: a complete trigger never makes an
+// incomplete action startable, and the other way round.
+TEST_F(SyncViewTest, ChangeHandlersStartOnlyACompleteDefinition) {
+    s.Trigger = TriggerKind::Countdown;
+    s.CountdownTime = {0, 0, 1};
+    s.Action = ActionKind::Message;  // no text yet
+    EXPECT_FALSE(DecideStart(s, files, false).start);
+    s.MessageText = L"a";
+    s.MessageCaption = L"b";
+    EXPECT_TRUE(DecideStart(s, files, false).start);
+    s.CountdownTime = {};
+    EXPECT_FALSE(DecideStart(s, files, false).start);
+    EXPECT_TRUE(DecideStart(s, files, false).preview);
+
+    s.CountdownTime = {0, 1, 0};
+    s.Action = ActionKind::KillProcess;
+    EXPECT_FALSE(DecideStart(s, files, false).start);
+    s.Action = ActionKind::Other;
+    s.OtherAction = OtherActionKind::CdTray;
+    s.CdDrive = L"D";
+    EXPECT_FALSE(DecideStart(s, files, false).start);  // no operation
+    s.OtherAction = OtherActionKind::PressKeys;
+    s.KeyCombination = L"F5";
+    EXPECT_TRUE(DecideStart(s, files, false).start);
+    s.Trigger = TriggerKind::ProgramClosed;  // no program named
+    EXPECT_FALSE(DecideStart(s, files, false).start);
+
+    // A sound counts only while the player holds it.
+    s.Trigger = TriggerKind::AtTime;
+    s.Action = ActionKind::PlaySound;
+    s.SoundFile = L"C:\\Sounds\\ding.Midi";
+    EXPECT_FALSE(DecideStart(s, files, false).start);
+    EXPECT_TRUE(DecideStart(s, files, true).start);
 }
 
 TEST(SyncViewHelpers, TextsAndWidths) {

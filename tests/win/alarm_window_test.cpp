@@ -1,8 +1,6 @@
 // The configuration window created for real and driven in-process, as a user's clicks and keys
 // and the program's other parts would drive it.
 #include "win/config/alarm_window.h"
-#include "win/dialogs/about_window.h"
-#include "win/dialogs/options_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -11,34 +9,49 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "config/vocabulary.h"
 #include "util/text.h"
-#include "win/app/application.h"
+#include "win/ui/controls.h"
 #include "win/sys/file_system_win.h"
 #include "win/test_sounds.h"
 
 namespace klaxora::win {
 namespace {
 
-void Pump(int milliseconds = 50) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    MSG msg;
-    do {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (std::chrono::steady_clock::now() < end);
+// One message as the program's loop handles it: the window's own keys, dialog navigation,
+// then dispatch.
+void Handle(MSG& msg) {
+    if (Window::PreTranslateMessage(msg))
+        return;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+        IsDialogMessageW(root, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
 }
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[1024] = {};
-    GetWindowTextW(hwnd, buffer, 1024);
-    return buffer;
+// Handles every message waiting in the queue, the ones they post included.
+void Drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        Handle(msg);
 }
+
+// Handles messages until `done` holds or a generous deadline passes; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        Drain();
+        if (!done())
+            Sleep(5);
+    }
+    return done();
+}
+
 
 RECT ClientRectIn(HWND control, HWND window) {
     RECT rc;
@@ -106,32 +119,46 @@ class AlarmWindowTest : public ::testing::Test {
     void SetUp() override {
         window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
         window.CloseMainWindow = [this] { ++mainClosed; };
+        window.ShowAbout = [this] { ++aboutShown; };
+        window.ShowOptions = [this] { ++optionsShown; };
         window.Create();
     }
     void FirstShow() {
         window.Show();
-        Pump();
+        Drain();
     }
     // Chooses a list item as the user does: the selection, then the list's notification to
     // its parent.
     void Choose(HWND combo, std::wstring_view text) {
-        const std::wstring s(text);
-        SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(s.c_str()));
+        ASSERT_TRUE(SelectItemByText(combo, text));
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
-        Pump(10);
+        Drain();
     }
     void Type(HWND edit, const std::wstring& text) {
         SetWindowTextW(edit, text.c_str());  // the edit notifies its parent of the change
-        Pump(10);
+        Drain();
+    }
+    // Shows the pages and panels whose controls a test reads, as a user's choices would.
+    void BuildAll() {
+        for (TriggerKind t : {TriggerKind::Countdown, TriggerKind::NoInternet, TriggerKind::AtTime})
+            Choose(window.cb_A_Wykonaj, Info(t).caption);
+        for (OtherActionKind o : {OtherActionKind::PressKeys, OtherActionKind::SingleClick}) {
+            Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+            Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
+        }
+        Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
     }
     TF_Alarm window;
     std::vector<std::wstring> opened;
     int mainClosed = 0;
+    int aboutShown = 0;
+    int optionsShown = 0;
 };
 
 TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
+    FirstShow();
+    BuildAll();
     RECT client;
     GetClientRect(window.Hwnd(), &client);
     EXPECT_EQ(client.right, 550);
@@ -174,7 +201,9 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_EQ(width(window.cb_Typ_Alarmu), 296);
     EXPECT_EQ(width(window.nb_Zakladki.Hwnd()), 207);
     EXPECT_EQ(width(window.e_CzasPowtorki), 49);
-    EXPECT_EQ(width(window.se_BrakNeta.Edit()) + width(window.se_BrakNeta.UpDown()), 113);
+    EXPECT_EQ(
+        width(window.brak_neta.se_BrakNeta.Edit()) + width(window.brak_neta.se_BrakNeta.UpDown()),
+        113);
     const RECT panel = ClientRectIn(window.p_k_komunikat.Hwnd(), window.Hwnd());
     EXPECT_EQ(panel.right - panel.left, 296);
     EXPECT_EQ(panel.bottom - panel.top, 145);
@@ -197,8 +226,8 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_EQ(TextOf(window.cb_PowtorzAkcje), L"&Powtórz akcję po                   sec");
     EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"60");
     EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
-    EXPECT_EQ(SendMessageW(window.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
-    EXPECT_EQ(SendMessageW(window.cb_Komunikat, CB_GETCOUNT, 0, 0), 16);
+    EXPECT_EQ(SendMessageW(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
+    EXPECT_EQ(SendMessageW(window.p_k_komunikat.cb_Komunikat, CB_GETCOUNT, 0, 0), 16);
     EXPECT_TRUE(window.BalloonWindow() != nullptr);
     EXPECT_EQ(SendMessageW(window.BalloonWindow(), TTM_GETTOOLCOUNT, 0, 0), 10);
 }
@@ -245,7 +274,7 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"");
     EXPECT_FALSE(Visible(window.amh_Help));
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
     EXPECT_TRUE(Visible(window.amh_Help));
     EXPECT_TRUE(window.AmhHint().ends_with(L"|Zawieś działanie myszy"));
     {
@@ -256,26 +285,28 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
         EXPECT_EQ(ok.title, L"Zawieś działanie myszy");
         EXPECT_TRUE(ok.text.starts_with(L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy"));
     }
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
     EXPECT_FALSE(Visible(window.amh_Help));
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klikniecie1");
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_DyskCD");
 }
 
 TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
-    Type(window.cb_Komunikat, L"Już czas !!!");
-    SendMessageW(GetParent(window.cb_Komunikat), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Komunikat)));
+    Type(window.p_k_komunikat.cb_Komunikat, L"Już czas !!!");
+    SendMessageW(GetParent(window.p_k_komunikat.cb_Komunikat), WM_COMMAND,
+                 MAKEWPARAM(MessagePanel::kKomunikat, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.p_k_komunikat.cb_Komunikat)));
     EXPECT_FALSE(Enabled(window.ib_Start));
     EXPECT_FALSE(Enabled(window.cb_Podglad));
-    SetWindowTextW(window.cb_Caption, L"x");
-    SendMessageW(GetParent(window.cb_Caption), WM_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.cb_Caption)));
+    SetWindowTextW(window.p_k_komunikat.cb_Caption, L"x");
+    SendMessageW(GetParent(window.p_k_komunikat.cb_Caption), WM_COMMAND,
+                 MAKEWPARAM(MessagePanel::kCaption, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.p_k_komunikat.cb_Caption)));
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_TRUE(Enabled(window.ib_Skrot));
     EXPECT_TRUE(Enabled(window.cb_Podglad));
@@ -284,13 +315,13 @@ TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
     EXPECT_EQ(window.CurrentPage(), L"odlicz_w_dol");
     EXPECT_FALSE(Enabled(window.ib_Start));
     EXPECT_FALSE(Enabled(window.ib_Skrot));
-    Type(window.se_ur_po_czasie_sec.Edit(), L"1");
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_TRUE(Enabled(window.ib_Skrot));
 
     // The repeat box: off for the default window even when checked.
     SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
-    Pump(10);
+    Drain();
     EXPECT_TRUE(Enabled(window.e_CzasPowtorki));
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
     EXPECT_FALSE(Enabled(window.cb_PowtorzAkcje));
@@ -302,14 +333,14 @@ TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
     EXPECT_EQ(window.VisiblePanel(), L"p_ZabijProces");
     EXPECT_FALSE(Enabled(window.ib_Start));
-    ASSERT_GT(ListView_GetItemCount(window.lv_Procesy), 0);
-    ListView_SetItemState(window.lv_Procesy, 0, LVIS_SELECTED | LVIS_FOCUSED,
+    ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 0);
+    ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 0, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
-    Pump(10);
+    Drain();
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_TRUE(Enabled(window.ib_Skrot));
     wchar_t id[32] = {};
-    ListView_GetItemText(window.lv_Procesy, 0, 2, id, 32);
+    ListView_GetItemText(window.p_ZabijProces.lv_Procesy, 0, 2, id, 32);
     EXPECT_GT(_wtoi(id), 10);
 
     // A process whose program cannot be located can be armed but not saved as a shortcut.
@@ -318,35 +349,40 @@ TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
         asked = pid;
         return std::wstring(L"C:\\nowhere\\gone.exe");
     };
-    ListView_SetItemState(window.lv_Procesy, 0, 0, LVIS_SELECTED);
-    ListView_SetItemState(window.lv_Procesy, 1, LVIS_SELECTED, LVIS_SELECTED);
-    Pump(10);
-    ListView_GetItemText(window.lv_Procesy, 1, 2, id, 32);
+    ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 0, 0, LVIS_SELECTED);
+    ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 1, LVIS_SELECTED, LVIS_SELECTED);
+    Drain();
+    ListView_GetItemText(window.p_ZabijProces.lv_Procesy, 1, 2, id, 32);
     EXPECT_EQ(asked, static_cast<DWORD>(_wtoi(id)));
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_FALSE(Enabled(window.ib_Skrot));
-    // A later synchronisation from another change disables the start again.
+    // A later synchronisation judges the row still chosen; without a row the start is off.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 1, 0, LVIS_SELECTED);
+    Drain();
     EXPECT_FALSE(Enabled(window.ib_Start));
 }
 
 TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     FirstShow();
-    window.se_ur_o_godz_godz.SetValue(25);
-    EXPECT_EQ(TextOf(window.se_ur_o_godz_godz), L"23");
-    window.se_ur_po_czasie_godz.SetValue(-5);
-    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 0);
-    window.se_Inne_X_DC.SetValue(1000000);
-    EXPECT_EQ(window.se_Inne_X_DC.Value(), GetSystemMetrics(SM_CXSCREEN));
+    BuildAll();
+    window.wykonaj_o.Hours.SetValue(25);
+    EXPECT_EQ(TextOf(window.wykonaj_o.Hours), L"23");
+    window.odlicz_w_dol.Hours.SetValue(-5);
+    EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 0);
+    window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(1000000);
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(), GetSystemMetrics(SM_CXSCREEN));
     // A typed value beyond the range is clamped when the editor is left.
-    SetWindowTextW(window.se_ur_o_godz_min, L"75");
-    SendMessageW(GetParent(window.se_ur_o_godz_min.Edit()), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(window.se_ur_o_godz_min.Edit()));
-    EXPECT_EQ(TextOf(window.se_ur_o_godz_min), L"59");
+    SetWindowTextW(window.wykonaj_o.Minutes, L"75");
+    SendMessageW(GetParent(window.wykonaj_o.Minutes.Edit()), WM_COMMAND,
+                 MAKEWPARAM(TimePage::kMinutes, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(window.wykonaj_o.Minutes.Edit()));
+    EXPECT_EQ(TextOf(window.wykonaj_o.Minutes), L"59");
 
     // Only digits and backspace get through the filter.
-    for (HWND edit :
-         {window.e_CzasPowtorki, window.se_BrakNeta.Edit(), window.se_Inne_Y_DC.Edit()}) {
+    for (HWND edit : {window.e_CzasPowtorki, window.brak_neta.se_BrakNeta.Edit(),
+                      window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Edit()}) {
         SetWindowTextW(edit, L"");
         SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
         for (wchar_t c : std::wstring(L"1a-2 .x3"))
@@ -358,24 +394,22 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     }
     // The no-Internet seconds are shown as a time.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
-    window.se_BrakNeta.SetValue(90061);
-    Pump(10);
-    EXPECT_EQ(TextOf(window.Label26), L"Po przekonwertowaniu:    25:01:01");
+    window.brak_neta.se_BrakNeta.SetValue(90061);
+    Drain();
+    EXPECT_EQ(TextOf(window.brak_neta.Label26), L"Po przekonwertowaniu:    25:01:01");
 }
 
 TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {
     FirstShow();
+    HWND list = window.cb_A_Wykonaj;
     auto dropDown = [&] {
-        SendMessageW(GetParent(window.cb_A_Wykonaj), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(window.cb_A_Wykonaj), CBN_DROPDOWN),
-                     reinterpret_cast<LPARAM>(window.cb_A_Wykonaj));
-        return static_cast<int>(SendMessageW(window.cb_A_Wykonaj, CB_GETDROPPEDWIDTH, 0, 0));
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_DROPDOWN),
+                     reinterpret_cast<LPARAM>(list));
+        return static_cast<int>(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0));
     };
-    EXPECT_EQ(dropDown(), 201);  // the captions fit the box: never narrower than it
-    SetWindowPos(window.cb_A_Wykonaj, nullptr, 0, 0, 90, 200, SWP_NOMOVE | SWP_NOZORDER);
-    HDC dc = GetDC(window.cb_A_Wykonaj);
-    HGDIOBJ old = SelectObject(
-        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window.cb_A_Wykonaj, WM_GETFONT, 0, 0)));
+    // The widest caption measured with the list's own font, whatever face it resolved to.
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (const TriggerInfo& t : Triggers()) {
         if (t.kind == TriggerKind::AfterWindowsStart)
@@ -385,30 +419,36 @@ TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {
         widest = std::max<int>(widest, size.cx);
     }
     SelectObject(dc, old);
-    ReleaseDC(window.cb_A_Wykonaj, dc);
+    ReleaseDC(list, dc);
+    ASSERT_GT(widest, 0);
+    // Never narrower than the box; as wide as the widest caption and its margin.
+    EXPECT_EQ(dropDown(), std::max(201, widest + 30));
+    SetWindowPos(list, nullptr, 0, 0, 90, 200, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(dropDown(), widest + 30);
 }
 
 TEST_F(AlarmWindowTest, F1OpensTheHelpFileOnlyWhenItExists) {
     FirstShow();
+    BuildAll();
     const std::filesystem::path help =
         std::filesystem::path(Win32FileSystem().ExecutableDirectory()) / L"help" / L"alarm.html";
     std::filesystem::remove(help);
     // The key reaches an editor through the thread's message queue, as a typed key does.
     PostMessageW(window.e_CzasPowtorki, WM_KEYDOWN, VK_F1, 0);
-    Pump();
+    Drain();
     EXPECT_TRUE(opened.empty());
 
     std::filesystem::create_directories(help.parent_path());
     std::ofstream(help) << "<html></html>";
     PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F1, 0);
-    Pump();
+    Drain();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(std::filesystem::path(opened[0]), help);
     // The process list and the click editors answer F1 too.
-    PostMessageW(window.lv_Procesy, WM_KEYDOWN, VK_F1, 0);
-    PostMessageW(window.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_F1, 0);
-    Pump();
+    PostMessageW(window.p_ZabijProces.lv_Procesy, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_F1, 0);
+    EXPECT_TRUE(PumpUntil([&] { return opened.size() >= 3; }));
+    Drain();
     EXPECT_EQ(opened.size(), 3u);
     std::filesystem::remove_all(help.parent_path());
 }
@@ -424,7 +464,7 @@ TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
     {
         BoxAnswerer no(IDNO);
         SendMessageW(window.ib_Koniec, BM_CLICK, 0, 0);
-        Pump();
+        Drain();
         ASSERT_TRUE(no.answered);
         EXPECT_EQ(no.title, L"UWAGA !!!");
         EXPECT_TRUE(no.text.starts_with(L"Program w tej chwili odlicza czas"));
@@ -442,13 +482,13 @@ TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
 TEST_F(AlarmWindowTest, TimeTextsFillTheSpinEditsOrReportTheError) {
     FirstShow();
     window.ApplyCountdownText(L"0:90:0");
-    EXPECT_EQ(window.se_ur_po_czasie_min.Value(), 90);
+    EXPECT_EQ(window.odlicz_w_dol.Minutes.Value(), 90);
     window.ApplyCountdownText(L"1:2:3:4");
-    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 1);
-    EXPECT_EQ(window.se_ur_po_czasie_sec.Value(), 3);
+    EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 1);
+    EXPECT_EQ(window.odlicz_w_dol.Seconds.Value(), 3);
     window.ApplyCountdownText(L"200000:0:1500");
-    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 100000);
-    EXPECT_EQ(window.se_ur_po_czasie_sec.Value(), 999);
+    EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 100000);
+    EXPECT_EQ(window.odlicz_w_dol.Seconds.Value(), 999);
     {
         BoxAnswerer ok(IDOK);
         window.ApplyCountdownText(L"1:30");
@@ -456,20 +496,20 @@ TEST_F(AlarmWindowTest, TimeTextsFillTheSpinEditsOrReportTheError) {
         EXPECT_EQ(ok.title, L"BŁĄD !!!");
         EXPECT_EQ(ok.text, L"Wskazany format czasu jest niepoprawny !!!");
     }
-    EXPECT_EQ(window.se_ur_po_czasie_godz.Value(), 0);
+    EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 0);
 
     wchar_t separator[8] = {};
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, separator, 8);
     window.ApplyAtTimeText(std::wstring(L"7") + separator + L"05");
-    EXPECT_EQ(window.se_ur_o_godz_godz.Value(), 7);
-    EXPECT_EQ(window.se_ur_o_godz_min.Value(), 5);
-    EXPECT_EQ(window.se_ur_o_godz_sec.Value(), 0);
+    EXPECT_EQ(window.wykonaj_o.Hours.Value(), 7);
+    EXPECT_EQ(window.wykonaj_o.Minutes.Value(), 5);
+    EXPECT_EQ(window.wykonaj_o.Seconds.Value(), 0);
     {
         BoxAnswerer ok(IDOK);
         window.ApplyAtTimeText(std::wstring(L"25") + separator + L"00");
         ASSERT_TRUE(ok.answered);
     }
-    EXPECT_EQ(window.se_ur_o_godz_godz.Value(), 0);
+    EXPECT_EQ(window.wykonaj_o.Hours.Value(), 0);
 }
 
 TEST_F(AlarmWindowTest, ProgramOfAnotherTypeIsReportedOnce) {
@@ -479,12 +519,12 @@ TEST_F(AlarmWindowTest, ProgramOfAnotherTypeIsReportedOnce) {
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::RunProgram).caption);
     {
         BoxAnswerer ok(IDOK);
-        Type(window.fne_PlikEXE, file.wstring());
+        Type(window.p_UrProg.Editor, file.wstring());
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"Klaxora");
         EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu EXE"));
     }
-    Type(window.fne_PlikEXE, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
+    Type(window.p_UrProg.Editor, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
     EXPECT_TRUE(Enabled(window.ib_Start));
     EXPECT_TRUE(Enabled(window.cb_Podglad));
     std::filesystem::remove(file);
@@ -493,7 +533,7 @@ TEST_F(AlarmWindowTest, ProgramOfAnotherTypeIsReportedOnce) {
 TEST_F(AlarmWindowTest, MinimiseHidesAndCloseOnlyHides) {
     FirstShow();
     SendMessageW(window.ib_Minimalizuj, BM_CLICK, 0, 0);
-    Pump(10);
+    Drain();
     EXPECT_FALSE(window.Visible());
     window.Show();
     SendMessageW(window.Hwnd(), WM_CLOSE, 0, 0);
@@ -513,15 +553,15 @@ TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
     SetForegroundWindow(window.Hwnd());
     SetFocus(window.cb_A_Wykonaj);
     PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_TAB, 0);
-    Pump();
-    EXPECT_EQ(GetFocus(), window.se_ur_o_godz_godz.Edit());
+    Drain();
+    EXPECT_EQ(GetFocus(), window.wykonaj_o.Hours.Edit());
     // The label's mnemonic ("&Wykonaj/Podejmij ...") focuses its list.
-    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSKEYDOWN, 'W', 1 << 29);
-    PostMessageW(window.se_ur_o_godz_godz.Edit(), WM_SYSCHAR, 'w', 1 << 29);
-    Pump();
+    PostMessageW(window.wykonaj_o.Hours.Edit(), WM_SYSKEYDOWN, 'W', 1 << 29);
+    PostMessageW(window.wykonaj_o.Hours.Edit(), WM_SYSCHAR, 'w', 1 << 29);
+    Drain();
     EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
     PostMessageW(window.cb_A_Wykonaj, WM_SYSCHAR, 'z', 1 << 29);
-    Pump();
+    Drain();
     EXPECT_EQ(GetFocus(), window.cb_Typ_Alarmu);
 }
 
@@ -531,61 +571,53 @@ TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
 namespace klaxora::win {
 namespace {
 
-TEST_F(AlarmWindowTest, OptionsDisableThisWindowAndShowTheirOwn) {
+TEST_F(AlarmWindowTest, OptionsAndAboutAreShownThroughWhatTheApplicationGave) {
     FirstShow();
-    window.ib_OpcjeClick();  // no options window in this process: nothing happens
-    EXPECT_TRUE(Enabled(window.Hwnd()));
-
-    TF_Opcje options;
-    options.Create();
-    App().F_Opcje = &options;
-    App().F_Alarm = &window;
     SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
-    Pump(10);
-    EXPECT_FALSE(Enabled(window.Hwnd()));
-    EXPECT_TRUE(options.Visible());
-    // Closing the dialog gives the configuration window back.
-    SendMessageW(options.Hwnd(), WM_CLOSE, 0, 0);
-    Pump(10);
+    SendMessageW(window.ib_About, BM_CLICK, 0, 0);
+    EXPECT_EQ(optionsShown, 1);
+    EXPECT_EQ(aboutShown, 1);
+    // Without them nothing happens.
+    window.ShowOptions = nullptr;
+    window.ShowAbout = nullptr;
+    SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
+    SendMessageW(window.ib_About, BM_CLICK, 0, 0);
     EXPECT_TRUE(Enabled(window.Hwnd()));
-    App().F_Opcje = nullptr;
-    App().F_Alarm = nullptr;
 }
 
 TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
-    window.se_Inne_X_DC.SetValue(12);
-    window.se_Inne_Y_DC.SetValue(34);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(12);
+    window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.SetValue(34);
     BoxAnswerer ok(IDOK);
-    PostMessageW(window.se_Inne_Y_DC.Edit(), WM_KEYDOWN, VK_RETURN, 0);
-    Pump(300);
-    ASSERT_TRUE(ok.answered);
+    PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Edit(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ok.answered.load() && !window.PickerRunning(); }));
     EXPECT_EQ(ok.title, L"INFORMACJA");
     EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
     EXPECT_FALSE(window.PickerRunning());
-    EXPECT_FALSE(Visible(window.Label3));
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
 }
 
 TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) {
     FirstShow();
     const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
-    Type(window.fne_PlikWAV, wav);
-    EXPECT_EQ(TextOf(window.LabelCzas), L"0:03s");
-    EXPECT_TRUE(Enabled(window.Play));
-    EXPECT_TRUE(Enabled(window.LoopCheckBox));
-    EXPECT_EQ(SendMessageW(window.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, wav);
+    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"0:03s");
+    EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.LoopCheckBox));
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(Enabled(window.ib_Start));
 
-    SendMessageW(window.Play, BM_CLICK, 0, 0);
-    Pump(10);
-    EXPECT_EQ(SendMessageW(window.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
-    Type(window.fne_PlikWAV, L"");
-    EXPECT_EQ(TextOf(window.LabelCzas), L"(brak pliku)");
-    EXPECT_EQ(SendMessageW(window.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_FALSE(Enabled(window.Play));
+    SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_CLICK, 0, 0);
+    Drain();
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, L"");
+    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"(brak pliku)");
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
     EXPECT_FALSE(Enabled(window.ib_Start));
     DeleteFileW(wav.c_str());
 }
@@ -599,13 +631,13 @@ TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
     EXPECT_FALSE(Enabled(window.ib_Start));  // no file yet
     {
         BoxAnswerer ok(IDOK);
-        Type(window.fne_PlikWAV, file.wstring());
+        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, file.wstring());
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"Klaxora");
         EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
     }
     EXPECT_TRUE(Enabled(window.ib_Start));  // the time of day is always complete
-    EXPECT_FALSE(Enabled(window.Play));
+    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
     std::filesystem::remove(file);
 }
 
@@ -622,7 +654,7 @@ TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
     EXPECT_EQ(SendMessageW(window.Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(background.x, background.y)),
               HTCAPTION);
     SendMessageW(window.ib_WWW, BM_CLICK, 0, 0);
-    Pump(10);
+    Drain();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].starts_with(L"https://"));
 }
@@ -645,18 +677,18 @@ std::vector<std::wstring> Column(HWND list, int column) {
 
 TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
     FirstShow();
-    ASSERT_GT(ListView_GetItemCount(window.lv_Procesy), 2);
+    ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 2);
     auto byText = [](const std::wstring& a, const std::wstring& b) {
         return CompareAsciiNoCase(a, b) < 0;
     };
-    window.lv_ProcesyColumnClick(2);
-    std::vector<std::wstring> ids = Column(window.lv_Procesy, 2);
+    window.p_ZabijProces.lv_ProcesyColumnClick(2);
+    std::vector<std::wstring> ids = Column(window.p_ZabijProces.lv_Procesy, 2);
     EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end(), byText));  // "10" before "9"
-    window.lv_ProcesyColumnClick(2);
-    ids = Column(window.lv_Procesy, 2);
+    window.p_ZabijProces.lv_ProcesyColumnClick(2);
+    ids = Column(window.p_ZabijProces.lv_Procesy, 2);
     EXPECT_TRUE(std::is_sorted(ids.rbegin(), ids.rend(), byText));
-    window.lv_ProcesyColumnClick(0);
-    const std::vector<std::wstring> names = Column(window.lv_Procesy, 0);
+    window.p_ZabijProces.lv_ProcesyColumnClick(0);
+    const std::vector<std::wstring> names = Column(window.p_ZabijProces.lv_Procesy, 0);
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), byText));
 }
 
@@ -666,44 +698,126 @@ TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
 namespace klaxora::win {
 namespace {
 
-TEST_F(AlarmWindowTest, F10ShowsTheAboutBox) {
+// A user's F10 arrives as a system key (WM_SYSKEYDOWN), in the window and while the click
+// point is being picked.
+TEST_F(AlarmWindowTest, F10AsTheUserPressesItShowsTheAboutBox) {
     FirstShow();
-    TF_About about;
-    about.Create();
-    App().F_About = &about;
-    App().F_Alarm = &window;
-    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_F10, 0);
-    Pump();
-    EXPECT_TRUE(about.Visible());
-    EXPECT_FALSE(Enabled(window.Hwnd()));
-    App().F_About = nullptr;
-    App().F_Alarm = nullptr;
+    PostMessageW(window.cb_A_Wykonaj, WM_SYSKEYDOWN, VK_F10, 0);
+    EXPECT_TRUE(PumpUntil([&] { return aboutShown == 1; }));
+
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(click.SpeedButton1, BM_CLICK, 0, 0);
+        ASSERT_TRUE(ok.answered);
+    }
+    ASSERT_TRUE(window.PickerRunning());
+    PostMessageW(click.se_Inne_X_DC.Edit(), WM_SYSKEYDOWN, VK_F10, 0);
+    EXPECT_TRUE(PumpUntil([&] { return aboutShown == 2; }));
+    EXPECT_TRUE(window.PickerRunning());
+    click.StopPicker();
 }
 
 TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
     {
         BoxAnswerer ok(IDOK);
-        SendMessageW(window.SpeedButton1, BM_CLICK, 0, 0);
+        SendMessageW(window.p_Inne.p_Inne_Klikniecie1.SpeedButton1, BM_CLICK, 0, 0);
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"UWAGA !!!");
         EXPECT_TRUE(ok.text.starts_with(L"UŻYTKOWNIKU PROGRAMU"));
     }
     EXPECT_TRUE(window.PickerRunning());
-    EXPECT_TRUE(Visible(window.Label3));
+    EXPECT_TRUE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
     SetCursorPos(123, 45);
-    Pump(100);
-    EXPECT_EQ(window.se_Inne_X_DC.Value(), 123);
-    EXPECT_EQ(window.se_Inne_Y_DC.Value(), 45);
+    ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return click.se_Inne_X_DC.Value() == 123 && click.se_Inne_Y_DC.Value() == 45; }));
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(), 123);
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Value(), 45);
     // Choosing another sub-action does not stop it; Esc does, without a message.
-    Choose(window.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
     EXPECT_TRUE(window.PickerRunning());
-    PostMessageW(window.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Pump();
+    PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Drain();
     EXPECT_FALSE(window.PickerRunning());
-    EXPECT_FALSE(Visible(window.Label3));
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+}
+
+}  // namespace
+}  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+// Selecting by text: the whole text, letter case ignored; a prefix or an unknown text selects
+// nothing (and clears what was selected).
+TEST(SelectItemByTextTest, ExactTextIgnoringCaseNeverAPrefix) {
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(combo);
+    for (const wchar_t* item : {L"Ząb o 7", L"Ząb", L"F10", L"F1"})
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    const struct {
+        const wchar_t* text;
+        const wchar_t* selected;  // empty: nothing
+    } cases[] = {
+        {L"ząb", L"Ząb"}, {L"ZĄB O 7", L"Ząb o 7"}, {L"F1", L"F1"}, {L"f10", L"F10"}, {L"Zą", L""},
+        {L"F", L""},      {L"Ząb o 7 ", L""},       {L"", L""},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);  // something selected before
+        EXPECT_EQ(SelectItemByText(combo, c.text), *c.selected != 0) << ToUtf8(c.text);
+        EXPECT_EQ(SelectedText(combo), c.selected) << ToUtf8(c.text);
+    }
+    DestroyWindow(combo);
+}
+
+// The change handlers decide the start as the synchroniser does: a countdown of one second,
+// a key or a process row never make an incomplete definition startable.
+TEST_F(AlarmWindowTest, ChangeHandlersEnableStartOnlyForACompleteDefinition) {
+    FirstShow();
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);  // no text yet
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // no row
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"2");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"0");
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    Choose(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, L"F5");  // the countdown is 0:0:0
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    EXPECT_TRUE(Enabled(window.cb_Podglad));  // the key alone can be previewed
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"3");
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
+}
+
+// A sound file the player cannot open is reported and leaves the definition unstartable.
+TEST_F(AlarmWindowTest, ASoundThePlayerCannotOpenLeavesStartDisabled) {
+    FirstShow();
+    const std::wstring broken = klaxora::testing::TempFile(L"broken.wav");
+    std::ofstream(std::filesystem::path(broken)) << "not a sound at all";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, broken);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_TRUE(ok.text.starts_with(L"Nie mogę otworzyć pliku o rozszerzeniu \".wav\""));
+    }
+    EXPECT_FALSE(Enabled(window.ib_Start));  // the time of day alone would allow it
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    DeleteFileW(broken.c_str());
 }
 
 }  // namespace

@@ -12,9 +12,6 @@
 namespace klaxora {
 
 inline constexpr std::wstring_view kNoSoundFile = L"(brak pliku)";
-inline constexpr std::wstring_view kWrongSoundFormat =
-    L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
-    L"plik ma rozszerzenie typu WAV lub MP3";
 inline constexpr std::wstring_view kPlayWithoutSound =
     L"Najpierw musisz wybrac dźwięk do odtworzenia !!!";
 inline constexpr std::wstring_view kPauseWithoutSound = L"Dźwięk nie jest odtwarzany !!!";
@@ -27,7 +24,6 @@ std::wstring CannotOpenSoundText(std::wstring_view path);
 // The length label: hundredths of the length scaled by the player's clock, whole minutes and
 // the started second, "3:05s". A length of 180 000 ms reads "3:00s".
 std::wstring SoundDurationLabel(uint64_t lengthMs);
-
 
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 

@@ -55,6 +55,11 @@ enum class ActionVerdict {
 ActionVerdict CheckAction(const AlarmSettings& settings, const FileSystemPort& files,
                           bool soundOpens = true);
 
+// The notice for an existing sound file of a type the player does not take.
+inline constexpr std::wstring_view kWrongSoundFormat =
+    L"Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany "
+    L"plik ma rozszerzenie typu WAV lub MP3";
+
 // Whether a file name's extension (upper-cased) is one the sound player takes.
 bool IsSoundExtension(std::wstring_view path);
 // The extension from the last dot on, or empty.

@@ -7,60 +7,13 @@
 namespace klaxora {
 namespace {
 
-// The definition as far as the completeness rules need it. The action is the one whose
-// caption the action list's text equals exactly.
-AlarmSettings SettingsOf(const SyncViewInput& in) {
-    AlarmSettings s;
-    s.Trigger = TriggerByCaption(in.triggerText).value_or(TriggerKind::AfterWindowsStart);
-    if (in.triggerText.empty())
-        s.Trigger = TriggerKind::AfterWindowsStart;
-    s.CountdownTime = in.countdown;
-    switch (s.Trigger) {
-        case TriggerKind::ProgramNotResponding:
-            s.WatchedProgram = in.zawieszonyProgram;
-            break;
-        case TriggerKind::ProgramClosed:
-            s.WatchedProgram = in.programZamkniety;
-            break;
-        case TriggerKind::ProgramStarted:
-            s.WatchedProgram = in.uruchomionyProgram;
-            break;
-        default:
-            break;
-    }
-    s.Action = ActionByCaption(in.actionText);
-    s.MessageText = in.messageText;
-    s.MessageCaption = in.messageCaption;
-    s.SoundFile = in.soundFile;
-    if (in.shutdownSelected)
-        s.ShutdownMode = ShutdownKind::PowerOff;  // any selection
-    s.ProgramPath = in.programPath;
-    s.FilePath = in.filePath;
-    s.FolderPath = in.folderPath;
-    s.WebAddress = in.webAddress;
-    s.OtherAction = OtherActionByCaption(in.otherActionText);
-    if (in.keySelected)
-        s.KeyCombination = L"*";
-    if (in.cdDriveSelected)
-        s.CdDrive = L"*";
-    if (in.cdOperationSelected)
-        s.CdTrayOperation = L"*";
-    // Only the command line's kill counts here; selecting a row enables the start afterwards.
-    s.ProcessChosen = in.killFromCommandLine;
-    return s;
-}
-
-void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSystemPort& files,
+void ApplyOther(const SyncViewState& state, const AlarmSettings& s, const FileSystemPort& files,
                 SyncViewDecision& d) {
-    d.label3Visible = in.pickerRunning;
+    d.label3Visible = state.pickerRunning;
     if (!s.OtherAction) {
-        // No sub-action (or a text that is none of the captions): nothing to show or start.
+        // No sub-action: nothing to show or start.
         d.podgladEnabled = d.startEnabled = false;
         d.amhHelpVisible = false;
-        if (in.otherActionText.empty())
-            return;
-        d.startEnabled = d.podgladEnabled = true;
-        d.amhHint = std::wstring();
         return;
     }
     d.podgladEnabled = d.startEnabled = true;
@@ -84,7 +37,7 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
             break;
         case OtherActionKind::PressKeys:
             d.subPanel = Info(*s.OtherAction).subPanel;
-            d.podgladEnabled = d.startEnabled = in.keySelected;
+            d.podgladEnabled = d.startEnabled = CheckAction(s, files) == ActionVerdict::Complete;
             break;
         case OtherActionKind::DoubleClick:
             d.subPanel = Info(*s.OtherAction).subPanel;
@@ -109,36 +62,33 @@ void ApplyOther(const SyncViewInput& in, const AlarmSettings& s, const FileSyste
 
 }  // namespace
 
-SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText) {
+SubActionPreparation PrepareSubAction(const AlarmSettings& s) {
     SubActionPreparation p;
-    if (ActionByCaption(actionText) != ActionKind::Other)
+    if (s.Action != ActionKind::Other || !s.OtherAction)
         return p;
-    const std::optional<OtherActionKind> sub = OtherActionByCaption(otherText);
-    if (!sub)
-        return p;
-    p.refreshCdDrives = *sub == OtherActionKind::CdTray;
-    if (!Info(*sub).subPanel.empty())
+    const OtherActionKind sub = *s.OtherAction;
+    p.refreshCdDrives = sub == OtherActionKind::CdTray;
+    if (!Info(sub).subPanel.empty())
         p.restore = sub;
     return p;
 }
 
-SoundStep SoundStepFor(const SyncViewInput& in, const FileSystemPort& files) {
-    if (ActionByCaption(in.actionText) != ActionKind::PlaySound)
+SoundStep SoundStepFor(const AlarmSettings& s, const FileSystemPort& files) {
+    if (s.Action != ActionKind::PlaySound)
         return SoundStep::None;
-    if (in.soundFile.empty() || !files.FileExists(in.soundFile))
+    if (s.SoundFile.empty() || !files.FileExists(s.SoundFile))
         return SoundStep::Clear;
-    if (!IsSoundExtension(in.soundFile))
+    if (!IsSoundExtension(s.SoundFile))
         return SoundStep::ReportWrongFormat;
     return SoundStep::Load;
 }
 
-SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& files,
-                                SoundOutcome sound) {
+SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& state,
+                                const FileSystemPort& files, SoundOutcome sound) {
     SyncViewDecision d;
-    if (!in.firstShowDone)
+    if (!state.firstShowDone)
         return d;
     d.run = true;
-    const AlarmSettings s = SettingsOf(in);
 
     // Trigger part: its page, and whether it lets the definition start.
     d.page = Info(s.Trigger).page;
@@ -174,11 +124,15 @@ SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& f
             }
             case ActionKind::PlaySound:
                 d.podgladVisible = false;
-                d.sound = SoundStepFor(in, files);
+                d.sound = SoundStepFor(s, files);
                 if (d.sound == SoundStep::ReportWrongFormat) {
                     d.message = kWrongSoundFormat;
                 } else if (sound == SoundOutcome::Failed) {
-                    // The player could not open the file: the synchronisation ends here.
+                    // The player could not open the file: the synchronisation ends here, and
+                    // a definition whose sound cannot be played is not startable, so the
+                    // start and the shortcut are off rather than left as they were.
+                    d.startEnabled = false;
+                    d.skrotEnabled = false;
                     finalPart = false;
                 } else if (d.sound == SoundStep::Load && sound != SoundOutcome::NoFile) {
                     d.transportEnabled = true;
@@ -190,10 +144,10 @@ SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& f
                 break;
             case ActionKind::ShutDown:
                 d.podgladVisible = false;
-                d.startEnabled = in.shutdownSelected;
+                d.startEnabled = s.ShutdownMode.has_value();
                 break;
             case ActionKind::Other:
-                ApplyOther(in, s, files, d);
+                ApplyOther(state, s, files, d);
                 break;
             case ActionKind::KillProcess:
                 d.startEnabled = CheckAction(s, files) == ActionVerdict::Complete;
@@ -207,17 +161,23 @@ SyncViewDecision DecideSyncView(const SyncViewInput& in, const FileSystemPort& f
 
     // Final part.
     d.startEnabled = d.startEnabled && d.triggerVerdict;
-    const bool repeatBox = !in.triggerText.empty() &&
-                           in.actionText != Info(ActionKind::DefaultWindow).caption &&
-                           in.actionText != Info(ActionKind::ShutDown).caption;
+    const bool repeatBox = RepeatOffered(s);
     d.repeatBoxEnabled = repeatBox;
-    d.repeatEditEnabled = RepeatEditEnabled(in.repeatChecked, repeatBox);
+    d.repeatEditEnabled = RepeatEditEnabled(s.RepeatEnabled, repeatBox);
     d.skrotEnabled = d.startEnabled;
     return d;
 }
 
-bool CountdownAllowsStart(const TimeFields& c) {
-    return c.hours != 0 || c.minutes != 0 || c.seconds != 0;
+StartVerdict DecideStart(const AlarmSettings& s, const FileSystemPort& files, bool soundLoaded) {
+    SyncViewState state;
+    state.firstShowDone = true;
+    SoundOutcome sound = SoundOutcome::NotAsked;
+    const SoundStep step = SoundStepFor(s, files);
+    if (step == SoundStep::Load || step == SoundStep::Clear)
+        sound =
+            soundLoaded && step == SoundStep::Load ? SoundOutcome::Loaded : SoundOutcome::NoFile;
+    const SyncViewDecision d = DecideSyncView(s, state, files, sound);
+    return {d.startEnabled, d.podgladEnabled};
 }
 
 bool RepeatEditEnabled(bool checked, bool boxEnabled) {

@@ -2,46 +2,24 @@
 // What the configuration window shows for the definition held in its controls: the notebook
 // page of the trigger, the panel of the action, which of the start, shortcut, preview and
 // repeat controls are enabled, and which message (if any) the user is shown. The window reads
-// its controls into a SyncViewInput, asks here and applies the answer.
+// its controls into AlarmSettings, asks here and applies the answer.
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "actions/sound_player.h"
+#include "config/alarm_settings.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "ports/file_system.h"
 
 namespace klaxora {
 
-// The controls' contents as the synchroniser needs them.
-struct SyncViewInput {
+// What the window knows besides the definition itself.
+struct SyncViewState {
+    // Until the first show has restored the last alarm, the synchroniser changes nothing.
     bool firstShowDone = false;
-
-    std::wstring triggerText;         // the selected item of cb_A_Wykonaj; empty: no selection
-    TimeFields countdown;             // the three countdown spin edits
-    std::wstring zawieszonyProgram;   // e_ZawieszonyProgram
-    std::wstring programZamkniety;    // e_ProgramZamkniety
-    std::wstring uruchomionyProgram;  // e_UruchomionyProgram
-
-    std::wstring actionText;  // the text of cb_Typ_Alarmu
-    std::wstring messageText;
-    std::wstring messageCaption;
-    std::wstring soundFile;
-    bool shutdownSelected = false;
-    std::wstring programPath;
-    std::wstring filePath;
-    std::wstring folderPath;
-    std::wstring webAddress;
-    std::wstring otherActionText;  // the text of cb_InneOpcje
-    bool keySelected = false;
-    bool cdDriveSelected = false;
-    bool cdOperationSelected = false;
+    // The click-point picker runs (its instruction label is shown).
     bool pickerRunning = false;
-    // The armed state left by the command line names a kill of a running process.
-    bool killFromCommandLine = false;
-
-    bool repeatChecked = false;
 };
 
 // What the sound branch asks of the sound panel's player.
@@ -101,19 +79,26 @@ struct SubActionPreparation {
     bool refreshCdDrives = false;
     std::optional<OtherActionKind> restore;
 };
-SubActionPreparation PrepareSubAction(std::wstring_view actionText, std::wstring_view otherText);
+SubActionPreparation PrepareSubAction(const AlarmSettings& settings);
 
 // The sound branch's request to the player, decided before the player is asked.
-SoundStep SoundStepFor(const SyncViewInput& input, const FileSystemPort& files);
+SoundStep SoundStepFor(const AlarmSettings& settings, const FileSystemPort& files);
 
 // The whole decision. `sound` is the player's answer to SoundStepFor's request (NotAsked when
 // there was none).
-SyncViewDecision DecideSyncView(const SyncViewInput& input, const FileSystemPort& files,
+SyncViewDecision DecideSyncView(const AlarmSettings& settings, const SyncViewState& state,
+                                const FileSystemPort& files,
                                 SoundOutcome sound = SoundOutcome::NotAsked);
 
-// Handlers that decide without the synchroniser.
-// The countdown's own change: the start is allowed when any field is not 0.
-bool CountdownAllowsStart(const TimeFields& countdown);
+// The enabled states a change handler applies between synchronisations (a countdown field, the
+// key or CD lists, a process row): the synchroniser's own verdict, with the player's present
+// answer for a sound, so no handler can enable a start the synchroniser would refuse.
+struct StartVerdict {
+    bool start = false;
+    bool preview = false;
+};
+StartVerdict DecideStart(const AlarmSettings& settings, const FileSystemPort& files,
+                         bool soundLoaded);
 // The repeat edit follows the check box.
 bool RepeatEditEnabled(bool checked, bool boxEnabled);
 // The clock line in the trigger group's caption.

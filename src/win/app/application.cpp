@@ -23,7 +23,7 @@ namespace {
 
 // COM on the one user-interface thread, for the shell's objects.
 class ComApartment {
-public:
+  public:
     ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
         if (ok_)
@@ -32,13 +32,16 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool ok_;
 };
 
 int MessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // A window's own keys first, then dialog navigation.
+        if (Window::PreTranslateMessage(msg))
+            continue;
         // Windows that hold controls opt into dialog keyboard handling (Tab, Enter, Escape)
         // with WS_EX_CONTROLPARENT.
         const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -90,6 +93,9 @@ int RunApplication() {
     TF_Opcje opcje;
     App().F_Opcje = &opcje;
     opcje.Create();
+    alarm.ShowOptions = [&opcje] { ShowDialogOverConfiguration(&opcje); };
+    alarm.ShowAbout = [&about] { ShowDialogOverConfiguration(&about); };
+    alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
     TF_ALARMUJ alarmuj;
     App().F_ALARMUJ = &alarmuj;
     alarmuj.Create();
@@ -147,8 +153,9 @@ std::wstring ProgramVersionText() {
         VS_FIXEDFILEINFO* info = nullptr;
         UINT length = 0;
         if (delayed::GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-            delayed::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) && info &&
-            length >= sizeof(VS_FIXEDFILEINFO)) {
+            delayed::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info),
+                                    &length) &&
+            info && length >= sizeof(VS_FIXEDFILEINFO)) {
             return FormatFileVersion(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                                      HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
         }

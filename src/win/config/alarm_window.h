@@ -1,79 +1,53 @@
 #pragma once
 // The configuration window: a trigger on the left, an action on the right, the repetition
-// under the trigger, and the top row of image buttons. Its controls hold the one alarm
-// definition; SyncView shows the page of the trigger and the panel of the action and decides
-// which buttons are enabled (the decision itself is config/sync_view in the core).
+// under the trigger, and the top row of image buttons. Each notebook page and each action
+// panel is an object of its own that owns its controls and builds them the first time it is
+// shown; the window reads them into AlarmSettings, and SyncView applies what the core decides
+// (config/sync_view) for that definition.
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "app/watch_state.h"
+#include "config/alarm_settings.h"
 #include "config/sync_view.h"
+#include "win/config/action_panels.h"
+#include "win/config/other_panel.h"
+#include "win/config/panel_kit.h"
 #include "win/config/skin.h"
+#include "win/config/trigger_pages.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/ui/image_button.h"
 #include "win/ui/panel.h"
-#include "win/ui/spin_edit.h"
 #include "win/ui/tooltips.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 
-class TF_Alarm;
-
-// A control of an action panel that is built on first need (see TF_Alarm::BuildDeferredControls):
-// reading it as a window builds the panels first, so every reader finds the control there.
-// Comparing it with a window and Raw() do not build anything. Without an owner it is a plain
-// window handle.
-class DeferredControl {
-  public:
-    DeferredControl() = default;
-    explicit DeferredControl(TF_Alarm* owner) : owner_(owner) {}
-    DeferredControl& operator=(HWND hwnd) {
-        hwnd_ = hwnd;
-        return *this;
-    }
-    operator HWND() const;
-    HWND Raw() const { return hwnd_; }
-    friend bool operator==(HWND a, const DeferredControl& b) { return a == b.hwnd_; }
-
-  private:
-    TF_Alarm* owner_ = nullptr;
-    HWND hwnd_ = nullptr;
-};
-
-// A spin edit of an action panel built on first need, with the same rule.
-class DeferredSpinEdit : public SpinEdit {
-  public:
-    explicit DeferredSpinEdit(TF_Alarm* owner) : owner_(owner) {}
-    HWND Edit() const;
-    operator HWND() const { return Edit(); }
-    int64_t Value() const;
-    void SetValue(int64_t value);
-    // The spin edit as it stands, built or not.
-    const SpinEdit& Raw() const { return *this; }
-    SpinEdit& Raw() { return *this; }
-
-  private:
-    TF_Alarm* owner_;
-};
-
-// A file or folder name editor: an edit and the button that opens the system's dialog.
-struct FileEditor {
-    FileEditor() = default;
-    explicit FileEditor(TF_Alarm* owner) : edit(owner), browse(owner) {}
-    DeferredControl edit;
-    DeferredControl browse;
-    std::wstring_view filter;  // empty: a folder editor
-    bool mustExist = true;
-    operator HWND() const { return edit; }
-};
-
 class TF_Alarm : public Window {
   public:
+    // The window's own controls: the top row and the controls of the two groups.
+    enum Id : UINT {
+        kStop = 10,
+        kWWW,
+        kSkrot,
+        kAbout,
+        kOpcje,
+        kKoniec,
+        kMinimalizuj,
+        kStart,
+        kLabel20,
+        kTriggerList,
+        kRepeatBox,
+        kRepeatEdit,
+        kActionList,
+        kHelpLabel,
+        kPreview,
+    };
+
     TF_Alarm();
     ~TF_Alarm() override;
 
@@ -83,15 +57,17 @@ class TF_Alarm : public Window {
     // Closing the configuration window only hides it.
     void Close();
 
-    // --- Wiring to the rest of the program -------------------------------------------------
+    // --- Wiring to the rest of the program, set by the application when it builds the window
     // The armed alarm, owned by the main window: whether one is armed (the watch timer is on)
     // and whether the command line set up a kill. Null: nothing is armed.
     void BindWatchState(const WatchState* state) { watch_ = state; }
     // The number of entries of CommandLineList (0 when the program got no parameters).
     void SetCommandLineCount(size_t count) { commandLineCount_ = count; }
-    // Closes the main window, which ends the program. By default the main window of this
-    // thread (class "TF_Glowna") is sent WM_CLOSE.
+    // Closes the main window, which ends the program.
     std::function<void()> CloseMainWindow;
+    // Shows the options dialog and the about box over this window. Unset: nothing happens.
+    std::function<void()> ShowOptions;
+    std::function<void()> ShowAbout;
     // Restores the fields of a sub-action (key name, click point, CD drive and operation) from
     // the registry when SyncView shows it; the command line's values take precedence there.
     std::function<void(OtherActionKind sub)> RestoreSubAction;
@@ -104,15 +80,19 @@ class TF_Alarm : public Window {
     // --- Operations offered to other parts of the program ----------------------------------
     bool FirstShowDone = false;
     void SyncView();
+    // The definition the controls hold; pages and panels not built yet read as they start.
+    AlarmSettings ReadSettings() const;
     void ApplyAtTimeText(const std::wstring& text);
     void ApplyCountdownText(const std::wstring& text);
     void RefreshCdDriveList();
-    void FillProcessList();
+    void FillProcessList() { p_ZabijProces.FillProcessList(); }
+    // The window's own keys, before dialog navigation: F1, F10 (a system key), the picker's
+    // Enter and Esc, F5 over the process list, the action group's mnemonic.
+    bool PreTranslate(MSG& msg) override;
 
     // --- Handlers ---------------------------------------------------------------------------
     void cb_A_WykonajChange();
     void cb_Typ_AlarmuChange();
-    void se_BrakNetaChange();
     void se_ur_po_czasie_secChange();
     void cb_KlawiszeChange();
     void cb_Inne_DyskCDChange();
@@ -124,79 +104,50 @@ class TF_Alarm : public Window {
     void ib_KoniecClick();
     void ib_MinimalizujClick();
     void ib_WWWClick();
-    void SpeedButton1Click();
     void lv_ProcesyChange();
-    void lv_ProcesyColumnClick(int column);
-    // Enter or Esc in a click-coordinate editor (also F1 and F10 there).
-    void PickerKeyDown(WPARAM key);
-    // The drop-down list of a combo box opens.
-    void DropDownWidth(HWND combo, int margin);
 
     // --- State the tests and other parts read ----------------------------------------------
     std::wstring CurrentPage() const;      // name of the visible notebook page
     std::wstring VisiblePanel() const;     // name of the visible action panel, or empty
     std::wstring VisibleSubPanel() const;  // name of the visible sub-panel of p_Inne, or empty
     const std::wstring& AmhHint() const { return amhHint_; }
-    bool PickerRunning() const { return pickerRunning_; }
+    bool PickerRunning() const { return p_Inne.p_Inne_Klikniecie1.PickerRunning(); }
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
     HWND HintWindow() const { return hints_.Hwnd(); }
 
-    // The action panels other than the sound, kill and default ones, and the notebook pages of
-    // the program and no-Internet triggers, hold their controls only once they are first
-    // needed: shown, read or written. Building them costs more than a third of the window's
-    // creation, and most runs use one trigger and one action.
-    void BuildDeferredControls();
+  private:
+    // Declared before the pages and panels, which keep a reference to it.
+    PanelKit kit_;
 
+  public:
     // --- Controls ---------------------------------------------------------------------------
     ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
 
     Panel gb1;
     HWND Label20 = nullptr, cb_A_Wykonaj = nullptr;
     Panel nb_Zakladki;
-    std::array<Panel, 8> pages;  // in the order of NotebookPages()
-    // odlicz_w_dol
-    HWND Label23 = nullptr, Label2 = nullptr, sb_ur_alarm_za = nullptr, sb_SpecialTime = nullptr,
-         Label24 = nullptr;
-    SpinEdit se_ur_po_czasie_godz, se_ur_po_czasie_min, se_ur_po_czasie_sec;
-    // wykonaj_o
-    HWND Label22 = nullptr, Label21 = nullptr, sb_ur_alarm_o = nullptr, SpeedButton2 = nullptr,
-         Label13 = nullptr;
-    SpinEdit se_ur_o_godz_godz, se_ur_o_godz_min, se_ur_o_godz_sec;
-    // program_nie_odpowiada, program_uruch, program_zamkniety
-    DeferredControl Label30{this}, Label31{this}, Label29{this}, Label28{this}, Label25{this},
-        Label32{this};
-    FileEditor e_ZawieszonyProgram{this}, e_UruchomionyProgram{this}, e_ProgramZamkniety{this};
-    // brak_neta
-    DeferredControl Label1{this}, Label15{this}, Label26{this};
-    DeferredSpinEdit se_BrakNeta{this};
-    // wykonaj_win
-    HWND Label27 = nullptr;
+    // The notebook's pages, named as the notebook names them.
+    TimePage odlicz_w_dol{TimePage::Kind::Countdown, kit_};
+    TimePage wykonaj_o{TimePage::Kind::AtTime, kit_};
+    ProgramPage program_nie_odpowiada;  // Label30, e_ZawieszonyProgram, Label31
+    ProgramPage program_uruch;          // Label29, e_UruchomionyProgram, Label28
+    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety, Label32
+    NoInternetPage brak_neta{kit_};
+    WindowsStartPage wykonaj_win{kit_};
+    Panel empty;
     HWND cb_PowtorzAkcje = nullptr, e_CzasPowtorki = nullptr;
 
     Panel gb2;
     HWND cb_Typ_Alarmu = nullptr, amh_Help = nullptr, cb_Podglad = nullptr;
-    Panel p_k_komunikat, p_k_PdegrajDzwiek, p_Zamknij, p_UrProg, p_Plik, p_OtworzFolder, p_WWW,
-        p_Inne, p_ZabijProces;
-    DeferredControl Label4{this}, cb_Komunikat{this}, Label5{this}, cb_Caption{this};
-    HWND Label6 = nullptr, sb_ListaPlikowWAV = nullptr, Label128 = nullptr, LabelCzas = nullptr,
-         Play = nullptr, Pause = nullptr, Stop = nullptr, LoopCheckBox = nullptr;
-    FileEditor fne_PlikWAV;
-    DeferredControl Label7{this}, cb_ZamknijSystem{this};
-    DeferredControl Label8{this}, sb_ListaPlikowEXE{this};
-    FileEditor fne_PlikEXE{this};
-    DeferredControl Label9{this}, sb_ListaPlikow{this};
-    FileEditor fne_Plik{this};
-    DeferredControl Label10{this}, sb_ListaFolderow{this};
-    FileEditor de_Foldery{this};
-    DeferredControl Label11{this}, e_WWW{this}, sb_ListaWWW{this};
-    DeferredControl Label12{this}, cb_InneOpcje{this};
-    Panel p_Inne_Klawisz, p_Inne_DyskCD, p_Inne_Klikniecie1;
-    DeferredControl Label14{this}, cb_Klawisze{this};
-    DeferredControl Label18{this}, Label19{this}, cb_Inne_DyskCD{this},
-        cd_Inne_DyskCD_WsWy{this};
-    DeferredControl Label16{this}, Label17{this}, SpeedButton1{this}, Label3{this};
-    DeferredSpinEdit se_Inne_X_DC{this}, se_Inne_Y_DC{this};
-    HWND lv_Procesy = nullptr;
+    MessagePanel p_k_komunikat{kit_};
+    SoundActionPanel p_k_PdegrajDzwiek{kit_};
+    ShutdownPanel p_Zamknij{kit_};
+    PathPanel p_UrProg;        // Label8, fne_PlikEXE, sb_ListaPlikowEXE
+    PathPanel p_Plik;          // Label9, fne_Plik, sb_ListaPlikow
+    PathPanel p_OtworzFolder;  // Label10, de_Foldery, sb_ListaFolderow
+    WebPanel p_WWW{kit_};
+    OtherPanel p_Inne{kit_};
+    ProcessPanel p_ZabijProces{kit_};
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -206,51 +157,35 @@ class TF_Alarm : public Window {
     void CreateTopRow();
     void CreateTriggerGroup();
     void CreateActionGroup();
-    void CreateSoundPanel();
-    void CreateOtherPanel();
     void CreateHints();
-    HWND PageWindow(std::wstring_view name) const;
     void FirstShow();
     void ClockTick();
-    void PickerTick();
-    void StopPicker();
+    bool OnCommand(UINT id, UINT code, HWND control);
+    static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR data);
 
-    SyncViewInput ReadInput() const;
+    SyncViewState ViewState() const;
     void ApplyDecision(const SyncViewDecision& d);
+    // The change handlers' verdict on the start, the shortcut (and the preview): the
+    // synchroniser's decision for the definition as it stands.
+    void ApplyStartVerdict(bool preview);
+    bool KillFromCommandLine() const;
+    std::array<std::pair<Panel*, std::wstring_view>, 8> Pages() const;
+    std::array<std::pair<Panel*, std::wstring_view>, 9> ActionPanels() const;
     void ShowPage(std::wstring_view name);
-    std::array<std::pair<const Panel*, std::wstring_view>, 9> ActionPanels() const;
-    std::array<std::pair<const Panel*, std::wstring_view>, 3> SubPanels() const;
     void ShowActionPanel(std::wstring_view name);
-    void ShowSubPanel(std::wstring_view name);
-    bool OnCommand(HWND control, WORD code);
-    LRESULT OnColour(HDC dc, HWND control);
-    void Browse(const FileEditor& editor);
     void OpenHelp();
-    TimeFields Countdown() const;
-
-    friend LRESULT CALLBACK AlarmMessageHook(int code, WPARAM wParam, LPARAM lParam);
-    // Keys of the window's thread before they are dispatched: the window's own keys, then the
-    // dialog keys (Tab, mnemonics, arrows). True when the key was handled.
-    bool PreviewKey(MSG& msg);
 
     Win32FileSystem files_;
     Skin skin_;
-    GdiObject font_, boldFont_, bigBoldFont_, groupBrush_;
+    FontHandle font_, boldFont_, bigBoldFont_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
     const WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     bool created_ = false;
-    bool deferredBuilt_ = false;
-    bool building_ = false;
-    bool pickerRunning_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;
-    std::array<FileEditor*, 7> fileEditors_{};
-    HHOOK hook_ = nullptr;
-    HWND lastFocus_ = nullptr;
-    // The texts of the process list's rows, by the index each row carries.
-    std::vector<std::array<std::wstring, 3>> processRows_;
 };
 
 }  // namespace klaxora::win

@@ -1,16 +1,43 @@
 #include "win/ui/panel.h"
 
+#include "win/ui/controls.h"
+
 namespace klaxora::win {
 
-void Panel::Create(HWND parent, int x, int y, int width, int height, COLORREF colour,
+void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
                    const wchar_t* caption, bool frame, HFONT font) {
     colour_ = colour;
     frame_ = frame;
     font_ = font;
     brush_.Reset(CreateSolidBrush(colour));
     CreateWindowOf({L"KlaxoraPanel", CS_HREDRAW | CS_VREDRAW, nullptr}, caption,
-                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, width,
-                   height, parent);
+                   WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, box.x, box.y, box.w, box.h,
+                   parent);
+    if (visible)
+        SetShown(true);
+}
+
+void Panel::SetShown(bool shown) {
+    if (shown)
+        EnsureBuilt();
+    SetVisible(Hwnd(), shown);
+}
+
+bool Panel::Shown() const {
+    return OwnVisible(Hwnd());
+}
+
+void Panel::EnsureBuilt() {
+    if (built_ || !Hwnd())
+        return;
+    built_ = true;
+    // The new controls' own notifications (a spin edit's first value) are not the user's.
+    building_ = true;
+    struct BuildingEnds {
+        bool& flag;
+        ~BuildingEnds() { flag = false; }
+    } ends{building_};
+    Build();
 }
 
 void Panel::SetCaption(const std::wstring& caption) {
@@ -23,10 +50,22 @@ void Panel::SetCaption(const std::wstring& caption) {
     }
 }
 
+bool Panel::OnCommand(UINT, UINT, HWND) {
+    return false;
+}
+
+bool Panel::OnNotify(const NMHDR&) {
+    return false;
+}
+
+COLORREF Panel::TextColour(HWND control) const {
+    return TextColourOf ? TextColourOf(control) : GetSysColor(COLOR_WINDOWTEXT);
+}
+
 void Panel::Paint(HDC dc) {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
-    FillRect(dc, &rc, static_cast<HBRUSH>(brush_.Get()));
+    FillRect(dc, &rc, brush_.Get());
     if (!frame_)
         return;
     wchar_t caption[256] = {};
@@ -44,6 +83,10 @@ void Panel::Paint(HDC dc) {
     DrawTextW(dc, caption, -1, &textRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
+LRESULT Panel::PassUp(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return SendMessageW(GetAncestor(Hwnd(), GA_ROOT), msg, wParam, lParam);
+}
+
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
@@ -59,15 +102,36 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_COMMAND:
+            if (building_)
+                return 0;
+            if (lParam && OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+                return 0;
+            return PassUp(msg, wParam, lParam);
         case WM_NOTIFY:
-        case WM_DRAWITEM:
+            if (!building_ && OnNotify(*reinterpret_cast<const NMHDR*>(lParam)))
+                return 0;
+            return PassUp(msg, wParam, lParam);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORBTN: {
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            wchar_t cls[16] = {};
+            GetClassNameW(control, cls, 16);
+            if (lstrcmpiW(cls, L"Edit") == 0) {
+                // Read-only editors keep the look of an editor.
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            SetBkMode(dc, TRANSPARENT);
+            SetBkColor(dc, colour_);
+            SetTextColor(dc, TextColour(control));
+            return reinterpret_cast<LRESULT>(brush_.Get());
+        }
+        case WM_DRAWITEM:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_VSCROLL:
         case WM_HSCROLL:
-            return SendMessageW(GetAncestor(Hwnd(), GA_ROOT), msg, wParam, lParam);
+            return PassUp(msg, wParam, lParam);
         default:
             return Default(msg, wParam, lParam);
     }

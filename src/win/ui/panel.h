@@ -1,29 +1,57 @@
 #pragma once
 // A plain child window that holds other controls: the notebook pages, the action panels and
 // the two group boxes. It fills itself with one colour, may draw a group frame with its
-// caption, and passes its children's notifications up to the top-level window, so one window
-// handles every control however deep it sits.
+// caption, colours its labels, and builds its controls the first time it is shown.
+//
+// A panel handles the commands of its own controls (OnCommand, by control id and notification
+// code); whatever it does not handle goes up to the top-level window, so the window handles
+// the controls it places on a plain panel (the group boxes) itself.
+#include <functional>
+
 #include "win/sys/handles.h"
+#include "win/ui/layout.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 
 class Panel : public Window {
   public:
-    // `frame`: draw an etched group frame with the window text as its caption.
-    void Create(HWND parent, int x, int y, int width, int height, COLORREF colour,
+    // `frame`: draw an etched group frame with the window text as its caption. A panel is
+    // created hidden unless `visible`; showing it builds its controls.
+    void Create(HWND parent, const Box& box, COLORREF colour, bool visible = false,
                 const wchar_t* caption = L"", bool frame = false, HFONT font = nullptr);
     void SetCaption(const std::wstring& caption);
 
+    // Shows (building the controls the first time) or hides the panel.
+    void SetShown(bool shown);
+    bool Shown() const;
+    // Builds the controls unless they exist: for writing into them from outside.
+    void EnsureBuilt();
+    bool Built() const { return built_; }
+    // The text colour of a control of the panel; unset: the system's window text colour.
+    std::function<COLORREF(HWND control)> TextColourOf;
+
   protected:
+    // Creates the controls; called once, the first time the panel is shown or written.
+    virtual void Build() {}
+    // A command of one of the panel's controls; false passes it up to the top-level window.
+    virtual bool OnCommand(UINT id, UINT code, HWND control);
+    // A notification of one of its controls; false passes it up.
+    virtual bool OnNotify(const NMHDR& header);
+    // The text colour of a label or check box; the default asks TextColourOf.
+    virtual COLORREF TextColour(HWND control) const;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH Brush() const { return brush_.Get(); }
 
   private:
     void Paint(HDC dc);
-    GdiObject brush_;
+    LRESULT PassUp(UINT msg, WPARAM wParam, LPARAM lParam);
+    BrushHandle brush_;
     COLORREF colour_ = 0;
     bool frame_ = false;
     HFONT font_ = nullptr;
+    bool built_ = false;
+    bool building_ = false;
 };
 
 }  // namespace klaxora::win

@@ -59,6 +59,60 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Default(msg, wParam, lParam);
 }
 
+bool Window::PreTranslate(MSG&) {
+    return false;
+}
+
+bool Window::PreTranslateMessage(MSG& msg) {
+    if (!msg.hwnd)
+        return false;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    // Only windows of our classes carry an object.
+    if (!root || GetWindowLongPtrW(root, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Proc))
+        return false;
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+    if (!self)
+        return false;
+    try {
+        return self->PreTranslate(msg);
+    } catch (...) {
+        ShowException();
+        return true;
+    }
+}
+
+bool Window::HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus))
+                    lastFocus_ = focus;
+            } else if (!HIWORD(wParam)) {
+                HWND target = lastFocus_;
+                if (!target || !IsWindow(target) || !IsChild(hwnd_, target) ||
+                    !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+                    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+                }
+                if (target)
+                    SetFocus(target);
+            }
+            result = 0;
+            return true;
+        case WM_NEXTDLGCTL: {
+            // As a dialog answers it: a given control, or the next or previous tab stop.
+            const HWND target = lParam ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+            if (target)
+                SetFocus(target);
+            result = 0;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         // A window of one of our classes created by anyone else carries no object.

@@ -10,15 +10,15 @@
 namespace klaxora::win {
 
 struct WindowClass {
-    const wchar_t* name;          // registered class name, such as L"TF_Alarm"
-    UINT style = 0;               // class style
+    const wchar_t* name;  // registered class name, such as L"TF_Alarm"
+    UINT style = 0;       // class style
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    HICON icon = nullptr;         // large icon; the small one is derived by Windows
+    HICON icon = nullptr;  // large icon; the small one is derived by Windows
     HICON smallIcon = nullptr;
 };
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -30,28 +30,43 @@ public:
     void Hide() const { ShowWindow(hwnd_, SW_HIDE); }
     void Enable(bool enabled) const { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
 
-protected:
+    // The window's own handling of a message of its thread before it is dispatched and before
+    // the dialog manager navigates (the one keyboard path of the program: no hooks). True
+    // when the message was handled and must not be dispatched. The default handles nothing.
+    virtual bool PreTranslate(MSG& msg);
+    // Asks the top-level window of ours that a message is for to pre-translate it; called by
+    // the message loop for every message before IsDialogMessageW.
+    static bool PreTranslateMessage(MSG& msg);
+
+  protected:
     // Registers the class (once per process) and creates the window; throws on failure.
-    void CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style,
-                        DWORD exStyle, int x, int y, int width, int height, HWND owner);
+    void CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style, DWORD exStyle,
+                        int x, int y, int width, int height, HWND owner);
     // The window's messages; the default passes them to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
 
-private:
+    // Dialog behaviour for a window that holds controls (WS_EX_CONTROLPARENT) without being a
+    // dialog: the focus comes back to the control that had it when the window is activated
+    // again, and WM_NEXTDLGCTL (sent by the dialog manager for Tab) moves the focus. True when
+    // the message was one of these; `result` is then the answer.
+    bool HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
 };
 
 // A window that lives until the program ends: closing it (the close box, WM_CLOSE or Close)
 // only hides it.
 class HidingWindow : public Window {
-public:
+  public:
     virtual void Close() { Hide(); }
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_CLOSE) {
             Close();

@@ -1,0 +1,164 @@
+#pragma once
+// The action panels of the action group, one class per kind of panel (the "Inne możliwości"
+// panel has its own header). Each builds its controls the first time it is shown and reads as
+// it would start until then; writing into one builds it.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/alarm_settings.h"
+#include "win/config/panel_kit.h"
+#include "win/ui/panel.h"
+
+namespace klaxora::win {
+
+// The drop-down list of a combo box is made as wide as its widest item plus `margin`, never
+// narrower than the box.
+void FitDroppedWidth(HWND combo, HFONT font, int margin);
+
+// p_k_komunikat: the message's text and caption.
+class MessagePanel : public Panel {
+  public:
+    enum Id : UINT { kLabel4 = 100, kKomunikat, kLabel5, kCaption };
+    explicit MessagePanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;
+    void Read(AlarmSettings& s) const;
+
+    HWND Label4 = nullptr, cb_Komunikat = nullptr, Label5 = nullptr, cb_Caption = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_k_PdegrajDzwiek: the sound file and the preview player's controls.
+class SoundActionPanel : public Panel {
+  public:
+    enum Id : UINT {
+        kLabel6 = 100,
+        kEdit,
+        kBrowse,
+        kRecent,
+        kLabel128,
+        kLabelCzas,
+        kPlay,
+        kPause,
+        kStop,
+        kLoop
+    };
+    explicit SoundActionPanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;
+    void Read(AlarmSettings& s) const;
+    void SetFile(const std::wstring& path);
+    // Enables the transport (Play, Pause, Stop, the loop box).
+    void EnableTransport(bool enabled);
+
+    HWND Label6 = nullptr, sb_ListaPlikowWAV = nullptr, Label128 = nullptr, LabelCzas = nullptr,
+         Play = nullptr, Pause = nullptr, Stop = nullptr, LoopCheckBox = nullptr;
+    FileEditor fne_PlikWAV;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_Zamknij: the kind of shutdown.
+class ShutdownPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel7 = 100, kZamknijSystem };
+    explicit ShutdownPanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;
+    void Read(AlarmSettings& s) const;
+
+    HWND Label7 = nullptr, cb_ZamknijSystem = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_UrProg, p_Plik, p_OtworzFolder: a caption, a path editor and its recent list.
+class PathPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel = 100, kEdit, kBrowse, kRecent };
+    PathPanel(std::wstring_view caption, std::wstring_view filter, bool mustExist,
+              const PanelKit& kit)
+        : caption_(caption), filter_(filter), mustExist_(mustExist), kit_(kit) {}
+    std::function<void()> Changed;
+    std::wstring Path() const { return TextOfEditor(); }
+    void SetPath(const std::wstring& path);
+
+    HWND Label = nullptr;   // Label8 / Label9 / Label10
+    FileEditor Editor;      // fne_PlikEXE / fne_Plik / de_Foldery
+    HWND Recent = nullptr;  // sb_ListaPlikowEXE / sb_ListaPlikow / sb_ListaFolderow
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    std::wstring TextOfEditor() const;
+    std::wstring_view caption_, filter_;
+    bool mustExist_;
+    const PanelKit& kit_;
+};
+
+// p_WWW: the web address.
+class WebPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel11 = 100, kWWW, kRecent };
+    explicit WebPanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;
+    void Read(AlarmSettings& s) const;
+
+    HWND Label11 = nullptr, e_WWW = nullptr, sb_ListaWWW = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_ZabijProces: the running processes; the sort of the list lives here.
+class ProcessPanel : public Panel {
+  public:
+    enum Id : UINT { kProcesy = 100 };
+    explicit ProcessPanel(const PanelKit& kit) : kit_(kit) {}
+    // The selection of a row changed.
+    std::function<void()> RowChanged;
+
+    void FillProcessList();
+    void lv_ProcesyColumnClick(int column);
+    // The process id of the selected row.
+    std::optional<DWORD> SelectedProcess() const;
+
+    HWND lv_Procesy = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnNotify(const NMHDR& header) override;
+
+  private:
+    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
+    const PanelKit& kit_;
+    // The texts of the rows, by the index each row carries.
+    std::vector<std::array<std::wstring, 3>> rows_;
+    int sortColumn_ = -1;
+    bool sortAscending_ = false;
+};
+
+}  // namespace klaxora::win

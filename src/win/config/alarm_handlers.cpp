@@ -1,0 +1,288 @@
+// TF_Alarm's synchroniser and handlers: reading the definition, applying the core's decision,
+// the change handlers, the keys and the buttons.
+#include "app/startup.h"
+#include "config/vocabulary.h"
+#include "win/actions/sound_panel.h"
+#include "win/config/alarm_texts.h"
+#include "win/config/alarm_window.h"
+#include "win/ui/controls.h"
+#include "win/ui/message_box.h"
+
+namespace klaxora::win {
+
+namespace T = alarm_texts;
+
+// ---------------------------------------------------------------------------------------------
+// The view synchroniser
+
+bool TF_Alarm::KillFromCommandLine() const {
+    const std::wstring kill(Info(ActionKind::KillProcess).caption);
+    return watch_ && watch_->ActionCaption == kill && watch_->ActionParameter == kill &&
+           !watch_->ActionDetail.empty();
+}
+
+AlarmSettings TF_Alarm::ReadSettings() const {
+    AlarmSettings s;
+    // No selection stands for the trigger without an item of its own.
+    s.Trigger =
+        TriggerByCaption(SelectedText(cb_A_Wykonaj)).value_or(TriggerKind::AfterWindowsStart);
+    s.CountdownTime = odlicz_w_dol.Read();
+    s.AtTime = wykonaj_o.Read();
+    s.NoInternetSeconds = brak_neta.Seconds();
+    switch (s.Trigger) {
+        case TriggerKind::ProgramNotResponding:
+            s.WatchedProgram = program_nie_odpowiada.Path();
+            break;
+        case TriggerKind::ProgramStarted:
+            s.WatchedProgram = program_uruch.Path();
+            break;
+        case TriggerKind::ProgramClosed:
+            s.WatchedProgram = program_zamkniety.Path();
+            break;
+        default:
+            break;
+    }
+    s.Action = ActionByCaption(SelectedText(cb_Typ_Alarmu));
+    p_k_komunikat.Read(s);
+    p_k_PdegrajDzwiek.Read(s);
+    p_Zamknij.Read(s);
+    s.ProgramPath = p_UrProg.Path();
+    s.FilePath = p_Plik.Path();
+    s.FolderPath = p_OtworzFolder.Path();
+    p_WWW.Read(s);
+    p_Inne.Read(s);
+    s.ProcessChosen = p_ZabijProces.SelectedProcess().has_value() || KillFromCommandLine();
+    s.RepeatEnabled = Checked(cb_PowtorzAkcje);
+    s.RepeatSecondsText = TextOf(e_CzasPowtorki);
+    return s;
+}
+
+SyncViewState TF_Alarm::ViewState() const {
+    SyncViewState state;
+    state.firstShowDone = FirstShowDone;
+    state.pickerRunning = PickerRunning();
+    return state;
+}
+
+void TF_Alarm::SyncView() {
+    if (!FirstShowDone)
+        return;
+    AlarmSettings settings = ReadSettings();
+    // Sub-actions with their own fields refresh and restore them before they are judged.
+    const SubActionPreparation prepare = PrepareSubAction(settings);
+    if (prepare.refreshCdDrives)
+        RefreshCdDriveList();
+    if (prepare.restore && RestoreSubAction) {
+        p_Inne.EnsureBuilt();
+        p_Inne.p_Inne_Klawisz.EnsureBuilt();
+        p_Inne.p_Inne_DyskCD.EnsureBuilt();
+        p_Inne.p_Inne_Klikniecie1.EnsureBuilt();
+        RestoreSubAction(*prepare.restore);
+    }
+    if (prepare.refreshCdDrives || prepare.restore)
+        settings = ReadSettings();
+    const SyncViewState state = ViewState();
+
+    SoundOutcome outcome = SoundOutcome::NotAsked;
+    const SoundStep step = SoundStepFor(settings, files_);
+    if (step == SoundStep::Load || step == SoundStep::Clear) {
+        try {
+            outcome = Player().ApplyFileChange(settings.SoundFile) == SoundFileChange::Loaded
+                          ? SoundOutcome::Loaded
+                          : SoundOutcome::NoFile;
+        } catch (...) {
+            // The player's error reaches the standard error box; the definition is not
+            // startable.
+            ApplyDecision(DecideSyncView(settings, state, files_, SoundOutcome::Failed));
+            throw;
+        }
+    }
+    const SyncViewDecision d = DecideSyncView(settings, state, files_, outcome);
+    ApplyDecision(d);
+    if (!d.message.empty())
+        ShowPlain(d.message);
+}
+
+void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
+    if (!d.run)
+        return;
+    SetEnabled(cb_Podglad, d.podgladEnabled);
+    SetVisible(cb_Podglad, d.podgladVisible);
+    SetVisible(cb_Typ_Alarmu, true);
+    ShowPage(d.page);
+    ShowActionPanel(d.panel);
+    // The transport follows a loaded or cleared sound once the synchronisation ran to its end.
+    if ((d.sound == SoundStep::Load || d.sound == SoundStep::Clear) && d.repeatBoxEnabled)
+        p_k_PdegrajDzwiek.EnableTransport(d.transportEnabled);
+    if (d.action == ActionKind::Other) {
+        SetVisible(p_Inne.p_Inne_Klikniecie1.Label3, d.label3Visible);
+        p_Inne.ShowSubPanel(d.subPanel);
+        if (d.amhHint)
+            amhHint_ = *d.amhHint;
+    }
+    SetVisible(amh_Help, d.amhHelpVisible);
+    SetEnabled(ib_Start, d.startEnabled);
+    if (d.skrotEnabled)
+        SetEnabled(ib_Skrot, *d.skrotEnabled);
+    if (d.repeatBoxEnabled)
+        SetEnabled(cb_PowtorzAkcje, *d.repeatBoxEnabled);
+    if (d.repeatEditEnabled)
+        SetEnabled(e_CzasPowtorki, *d.repeatEditEnabled);
+}
+
+void TF_Alarm::ApplyStartVerdict(bool preview) {
+    const StartVerdict v =
+        DecideStart(ReadSettings(), files_, Player().Mode() != MediaMode::NotOpen);
+    SetEnabled(ib_Start, v.start);
+    SetEnabled(ib_Skrot, v.start);
+    if (preview)
+        SetEnabled(cb_Podglad, v.preview);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Change handlers
+
+void TF_Alarm::cb_A_WykonajChange() {
+    SyncView();
+}
+
+void TF_Alarm::cb_Typ_AlarmuChange() {
+    // The process list is refilled before the definition is judged, so that a row of the old
+    // list cannot count as chosen.
+    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::KillProcess).caption)
+        FillProcessList();
+    SyncView();
+}
+
+void TF_Alarm::se_ur_po_czasie_secChange() {
+    ApplyStartVerdict(false);
+}
+
+void TF_Alarm::cb_KlawiszeChange() {
+    ApplyStartVerdict(true);
+}
+
+void TF_Alarm::cb_Inne_DyskCDChange() {
+    ApplyStartVerdict(true);
+}
+
+void TF_Alarm::lv_ProcesyChange() {
+    SyncView();
+    // A shortcut must be able to name the program.
+    const std::optional<DWORD> process = p_ZabijProces.SelectedProcess();
+    if (!process || !ProcessPath || !IsWindowEnabled(ib_Start))
+        return;
+    const std::wstring path = ProcessPath(*process);
+    SetEnabled(ib_Skrot, !path.empty() && files_.FileExists(path));
+}
+
+void TF_Alarm::cb_PowtorzAkcjeClick() {
+    SetEnabled(e_CzasPowtorki, RepeatEditEnabled(Checked(cb_PowtorzAkcje),
+                                                 IsWindowEnabled(cb_PowtorzAkcje) != FALSE));
+}
+
+void TF_Alarm::amh_HelpClick() {
+    const auto [text, title] = SplitHelpHint(amhHint_);
+    ShowMessageBox(text, title, MB_ICONINFORMATION | MB_TOPMOST);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and buttons
+
+void TF_Alarm::OpenHelp() {
+    const std::wstring path = HelpFilePath(files_.ExecutableDirectory());
+    if (files_.FileExists(path) && OpenDocument)
+        OpenDocument(path);
+}
+
+void TF_Alarm::FormKeyDown(WPARAM key) {
+    if (key == VK_F1)
+        OpenHelp();
+    if (key == VK_F10)
+        ib_AboutClick();
+}
+
+bool TF_Alarm::PreTranslate(MSG& msg) {
+    if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd))
+        return false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        const WPARAM key = msg.wParam;
+        // F1 and F10 wherever the focus is, the picker's editors and the process list
+        // included; a user's F10 arrives as a system key.
+        if (key == VK_F1 || key == VK_F10) {
+            FormKeyDown(key);
+            return true;
+        }
+        if (msg.message == WM_KEYDOWN) {
+            ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
+            if (click.IsCoordinateEditor(msg.hwnd) && click.PickerKeyDown(key))
+                return true;
+            if (msg.hwnd == p_ZabijProces.lv_Procesy && key == VK_F5) {
+                FillProcessList();
+                return true;
+            }
+        }
+    }
+    // The action group's caption carries the mnemonic of its list.
+    if (msg.message == WM_SYSCHAR && (msg.wParam == L'z' || msg.wParam == L'Z')) {
+        SetFocus(cb_Typ_Alarmu);
+        return true;
+    }
+    return false;
+}
+
+void TF_Alarm::ib_OpcjeClick() {
+    if (ShowOptions)
+        ShowOptions();
+}
+
+void TF_Alarm::ib_AboutClick() {
+    if (ShowAbout)
+        ShowAbout();
+}
+
+void TF_Alarm::ib_KoniecClick() {
+    if (watch_ && watch_->Armed && !AskQuestion(T::kQuitWhileArmed))
+        return;
+    if (CloseMainWindow)
+        CloseMainWindow();
+}
+
+void TF_Alarm::ib_MinimalizujClick() {
+    Close();
+}
+
+void TF_Alarm::ib_WWWClick() {
+    if (OpenDocument)
+        OpenDocument(std::wstring(T::kHomePage));
+}
+
+void TF_Alarm::ib_StopClick() {}
+
+// ---------------------------------------------------------------------------------------------
+// Time texts and drives
+
+void TF_Alarm::ApplyAtTimeText(const std::wstring& text) {
+    wchar_t separator[8] = L":";
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, separator, 8))
+        lstrcpyW(separator, L":");
+    const std::optional<TimeFields> time = ParseAtTimeText(text, separator);
+    wykonaj_o.Write(time.value_or(TimeFields{}));
+    if (!time)
+        ShowError(kTimeFormatError);
+}
+
+void TF_Alarm::ApplyCountdownText(const std::wstring& text) {
+    const std::optional<TimeFields> time = ParseCountdownText(text);
+    odlicz_w_dol.Write(time.value_or(TimeFields{}));
+    if (!time)
+        ShowError(kTimeFormatError);
+}
+
+void TF_Alarm::RefreshCdDriveList() {
+    p_Inne.EnsureBuilt();
+    // A drive the command line put into the list stays there.
+    p_Inne.p_Inne_DyskCD.RefreshCdDriveList(commandLineCount_ >= 6);
+}
+
+}  // namespace klaxora::win

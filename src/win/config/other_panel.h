@@ -1,0 +1,105 @@
+#pragma once
+// p_Inne, the panel of "Inne możliwości": the list of other operations and the three
+// sub-panels of the operations with fields of their own.
+#include <functional>
+
+#include "config/alarm_settings.h"
+#include "win/config/panel_kit.h"
+#include "win/ui/panel.h"
+#include "win/ui/spin_edit.h"
+
+namespace klaxora::win {
+
+// p_Inne_Klawisz: the key or combination to simulate.
+class KeyPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel14 = 100, kKlawisze };
+    explicit KeyPanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;  // cb_KlawiszeChange
+
+    HWND Label14 = nullptr, cb_Klawisze = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_Inne_DyskCD: the CD drive and the tray operation.
+class CdPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel18 = 100, kLabel19, kDrive, kOperation };
+    explicit CdPanel(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;  // cb_Inne_DyskCDChange
+
+    // Adds the CD drives of the machine; the command line's drive (it supplied `keepListed`)
+    // stays listed, and the user's choice stays chosen while it is still a CD drive.
+    void RefreshCdDriveList(bool keepListed);
+
+    HWND Label18 = nullptr, Label19 = nullptr, cb_Inne_DyskCD = nullptr,
+         cd_Inne_DyskCD_WsWy = nullptr;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// p_Inne_Klikniecie1: the point of a click and its picker, which follows the mouse until Enter
+// or Esc is pressed in the coordinate editors.
+class ClickPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel16 = 100, kLabel17, kX, kY, kPick, kLabel3 };
+    explicit ClickPanel(const PanelKit& kit) : kit_(kit) {}
+
+    void SpeedButton1Click();
+    // Enter or Esc in a coordinate editor; true when the key was the picker's.
+    bool PickerKeyDown(WPARAM key);
+    void StopPicker();
+    bool PickerRunning() const { return pickerRunning_; }
+    bool IsCoordinateEditor(HWND hwnd) const;
+
+    HWND Label16 = nullptr, Label17 = nullptr, SpeedButton1 = nullptr, Label3 = nullptr;
+    SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void PickerTick();
+    const PanelKit& kit_;
+    bool pickerRunning_ = false;
+};
+
+class OtherPanel : public Panel {
+  public:
+    enum Id : UINT { kLabel12 = 100, kInneOpcje };
+    explicit OtherPanel(const PanelKit& kit)
+        : p_Inne_Klawisz(kit), p_Inne_DyskCD(kit), p_Inne_Klikniecie1(kit), kit_(kit) {}
+    std::function<void()> Changed;
+
+    void Read(AlarmSettings& s) const;
+    // Shows the sub-panel of that name (empty: none).
+    void ShowSubPanel(std::wstring_view name);
+    std::wstring VisibleSubPanel() const;
+
+    HWND Label12 = nullptr, cb_InneOpcje = nullptr;
+    KeyPanel p_Inne_Klawisz;
+    CdPanel p_Inne_DyskCD;
+    ClickPanel p_Inne_Klikniecie1;
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+}  // namespace klaxora::win

@@ -1,0 +1,200 @@
+#include "win/config/trigger_pages.h"
+
+#include "config/sync_view.h"
+#include "win/config/alarm_layout.h"
+#include "win/config/alarm_texts.h"
+#include "win/ui/controls.h"
+#include "win/ui/file_dialogs.h"
+
+namespace klaxora::win {
+
+namespace T = alarm_texts;
+namespace L = alarm_layout::page;
+using alarm_layout::kRowHeight;
+
+namespace {
+
+constexpr COLORREF kFormatColour = RGB(0, 0x40, 0);
+
+// A balloon over a label of a page: the label's rectangle in the page.
+void AddLabelBalloon(ToolTips* balloons, HWND label, std::wstring_view text) {
+    RECT rc;
+    if (!balloons || !balloons->Hwnd() || !GetWindowRect(label, &rc))
+        return;
+    HWND page = GetParent(label);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
+    balloons->AddArea(page, rc, std::wstring(text));
+}
+
+}  // namespace
+
+void FileEditor::Browse(HWND owner) const {
+    const std::wstring current = TextOf(edit);
+    const std::optional<std::wstring> chosen = filter.empty()
+                                                   ? ChooseFolder(owner, current)
+                                                   : ChooseFile(owner, filter, current, mustExist);
+    if (chosen)
+        SetWindowTextW(edit, chosen->c_str());
+}
+
+// --- TimePage ------------------------------------------------------------------------------
+
+void TimePage::Build() {
+    const bool countdown = kind_ == Kind::Countdown;
+    HWND p = Hwnd();
+    Caption = MakeLabel(p, kCaption, countdown ? T::kLabel23 : T::kLabel22, L::kCaption, kit_.font);
+
+    // The colons of one bold label stand between the three fields; the fields are placed by
+    // the widths of its characters.
+    const int hoursWidth = countdown ? L::kCountdownHoursWidth : L::kAtHoursWidth;
+    const int colonWidth = TextWidth(kit_.bigBold, L":");
+    const int run = TextWidth(kit_.bigBold, T::kColons.substr(0, 10));  // ":" and nine spaces
+    const int colon1 = L::kTimeLeft + hoursWidth + L::kGap;
+    const int colon2 = colon1 + run;
+    const int minutesX = colon1 + colonWidth + L::kGap;
+    const int secondsX = colon2 + colonWidth + L::kGap;
+    const Box colons{colon1, L::kEditorY, run + colonWidth + L::kGap, kRowHeight};
+    const Box hours{L::kTimeLeft, L::kEditorY, hoursWidth, kRowHeight};
+    const Box minutes{minutesX, L::kEditorY, colon2 - L::kGap - minutesX, kRowHeight};
+    const Box seconds{secondsX, L::kEditorY, L::kTimeSecondsWidth, kRowHeight};
+    const Box recent{seconds.Right() + L::kListGap, L::kEditorY, L::kListButtonWidth, kRowHeight};
+
+    Colons = MakeLabel(p, kColons, T::kColons, colons, kit_.bigBold, SS_NOPREFIX);
+    Hours.Create(p, kHours, hours.x, hours.y, hours.w, hours.h,
+                 countdown ? ranges::kCountdownHours : ranges::kAtHour);
+    Minutes.Create(p, kMinutes, minutes.x, minutes.y, minutes.w, minutes.h,
+                   countdown ? ranges::kCountdownMinutes : ranges::kAtMinute);
+    Seconds.Create(p, kSeconds, seconds.x, seconds.y, seconds.w, seconds.h,
+                   countdown ? ranges::kCountdownSeconds : ranges::kAtSecond);
+    for (SpinEdit* e : {&Hours, &Minutes, &Seconds})
+        SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(kit_.font), FALSE);
+    const std::wstring_view recentHint = countdown ? T::kZaHint : T::kOHint;
+    Recent = MakeGlyphButton(p, kRecent, recentHint, recent, kit_.font, kit_.dropIcon);
+    SendBehind(Colons);
+    Wizard = MakeButton(p, kWizard, T::kKreator, L::kWizard, kit_.font);
+    Format = MakeLabel(p, kFormat, T::kTimeFormat, L::kFormat, kit_.bold, SS_CENTER);
+
+    if (kit_.hints && kit_.hints->Hwnd())
+        kit_.hints->Add(Recent, std::wstring(recentHint));
+    if (kit_.balloons && kit_.balloons->Hwnd()) {
+        AddLabelBalloon(kit_.balloons, Caption,
+                        countdown ? T::kBalloonLabel23 : T::kBalloonLabel22);
+        for (SpinEdit* e : {&Hours, &Minutes, &Seconds}) {
+            kit_.balloons->AddClientArea(
+                e->Edit(), std::wstring(countdown ? T::kBalloonCountdown : T::kBalloonAt));
+        }
+    }
+}
+
+TimeFields TimePage::Read() const {
+    // Unbuilt fields read as they start: 0.
+    return {static_cast<int32_t>(Hours.Value()), static_cast<int32_t>(Minutes.Value()),
+            static_cast<int32_t>(Seconds.Value())};
+}
+
+void TimePage::Write(const TimeFields& time) {
+    EnsureBuilt();
+    Hours.SetValue(time.hours);
+    Minutes.SetValue(time.minutes);
+    Seconds.SetValue(time.seconds);
+}
+
+bool TimePage::OnCommand(UINT id, UINT code, HWND) {
+    switch (id) {
+        case kHours:
+        case kMinutes:
+        case kSeconds:
+            if (code == EN_CHANGE && kind_ == Kind::Countdown && Changed)
+                Changed();
+            if (code == EN_KILLFOCUS)
+                (id == kHours ? Hours : id == kMinutes ? Minutes : Seconds).Normalise();
+            return true;
+        default:
+            return false;
+    }
+}
+
+COLORREF TimePage::TextColour(HWND control) const {
+    return control == Format ? kFormatColour : Panel::TextColour(control);
+}
+
+// --- ProgramPage ---------------------------------------------------------------------------
+
+void ProgramPage::Build() {
+    HWND p = Hwnd();
+    Caption = MakeLabel(p, kCaption, T::kProgramPath, L::kCaption, kit_.font);
+    Editor.edit = MakeEdit(p, kEdit, L::kProgramEdit, kit_.font);
+    Editor.browse = MakeButton(p, kBrowse, L"...", L::kProgramBrowse, kit_.font);
+    Editor.filter = T::kFilterExe;
+    Editor.mustExist = true;
+    Note = MakeLabel(p, kNote, note_, L::kNote, kit_.font);
+}
+
+std::wstring ProgramPage::Path() const {
+    return TextOf(Editor.edit);  // unbuilt: empty
+}
+
+void ProgramPage::SetPath(const std::wstring& path) {
+    EnsureBuilt();
+    SetWindowTextW(Editor.edit, path.c_str());
+}
+
+bool ProgramPage::OnCommand(UINT id, UINT code, HWND) {
+    switch (id) {
+        case kEdit:
+            if (code == EN_CHANGE && Changed)
+                Changed();
+            return true;
+        case kBrowse:
+            if (code == BN_CLICKED)
+                Editor.Browse(GetAncestor(Hwnd(), GA_ROOT));
+            return true;
+        default:
+            return false;
+    }
+}
+
+// --- NoInternetPage ------------------------------------------------------------------------
+
+void NoInternetPage::Build() {
+    HWND p = Hwnd();
+    Label1 = MakeLabel(p, kLabel1, T::kLabel1, L::kCaption, kit_.font);
+    se_BrakNeta.Create(p, kBrakNeta, L::kSeconds.x, L::kSeconds.y, L::kSeconds.w, L::kSeconds.h,
+                       ranges::kNoInternetSeconds);
+    SendMessageW(se_BrakNeta.Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(kit_.font), FALSE);
+    Label15 = MakeLabel(p, kLabel15, T::kLabel15, L::kSecondsUnit, kit_.font);
+    Label26 = MakeLabel(p, kLabel26, T::kLabel26, L::kFormat, kit_.font, SS_CENTER | SS_NOTIFY);
+    if (kit_.hints && kit_.hints->Hwnd()) {
+        kit_.hints->Add(se_BrakNeta.Edit(), std::wstring(T::kBrakNetaHint));
+        kit_.hints->Add(Label26, std::wstring(T::kLabel26Hint));
+    }
+}
+
+void NoInternetPage::SetSeconds(int64_t seconds) {
+    EnsureBuilt();
+    se_BrakNeta.SetValue(seconds);
+}
+
+void NoInternetPage::se_BrakNetaChange() {
+    SetWindowTextW(Label26, NoInternetLabel(se_BrakNeta.Value()).c_str());
+    if (Changed)
+        Changed();
+}
+
+bool NoInternetPage::OnCommand(UINT id, UINT code, HWND) {
+    if (id != kBrakNeta)
+        return false;
+    if (code == EN_CHANGE)
+        se_BrakNetaChange();
+    if (code == EN_KILLFOCUS)
+        se_BrakNeta.Normalise();
+    return true;
+}
+
+// --- WindowsStartPage ----------------------------------------------------------------------
+
+void WindowsStartPage::Build() {
+    Label27 = MakeLabel(Hwnd(), kLabel27, T::kLabel27, L::kTopNote, kit_.font);
+}
+
+}  // namespace klaxora::win

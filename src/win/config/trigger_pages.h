@@ -1,0 +1,114 @@
+#pragma once
+// The notebook pages of the trigger group, one class per kind of page. Each builds its
+// controls the first time it is shown and reads as it would start until then.
+#include <functional>
+
+#include "config/alarm_settings.h"
+#include "win/config/panel_kit.h"
+#include "win/ui/panel.h"
+#include "win/ui/spin_edit.h"
+
+namespace klaxora::win {
+
+// "odlicz_w_dol" and "wykonaj_o": a caption, three spin edits with the bold colons between
+// them, the recent list, the time wizard and the format note.
+class TimePage : public Panel {
+  public:
+    enum class Kind { Countdown, AtTime };
+    enum Id : UINT {
+        kCaption = 100,
+        kColons,
+        kHours,
+        kMinutes,
+        kSeconds,
+        kRecent,
+        kWizard,
+        kFormat
+    };
+
+    TimePage(Kind kind, const PanelKit& kit) : kind_(kind), kit_(kit) {}
+    // A change of a field by the user (the countdown's own handler).
+    std::function<void()> Changed;
+
+    TimeFields Read() const;
+    void Write(const TimeFields& time);
+
+    HWND Caption = nullptr;  // Label23 / Label22
+    HWND Colons = nullptr;   // Label2 / Label21
+    SpinEdit Hours, Minutes, Seconds;
+    HWND Recent = nullptr;  // sb_ur_alarm_za / sb_ur_alarm_o
+    HWND Wizard = nullptr;  // sb_SpecialTime / SpeedButton2
+    HWND Format = nullptr;  // Label24 / Label13
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    COLORREF TextColour(HWND control) const override;
+
+  private:
+    Kind kind_;
+    const PanelKit& kit_;
+};
+
+// "program_nie_odpowiada", "program_uruch", "program_zamkniety": a caption, the program's
+// path editor and a note.
+class ProgramPage : public Panel {
+  public:
+    enum Id : UINT { kCaption = 100, kEdit, kBrowse, kNote };
+
+    ProgramPage(std::wstring_view note, const PanelKit& kit) : note_(note), kit_(kit) {}
+    std::function<void()> Changed;
+    std::wstring Path() const;
+    void SetPath(const std::wstring& path);
+
+    HWND Caption = nullptr;  // Label30 / Label29 / Label25
+    FileEditor Editor;       // e_ZawieszonyProgram / e_UruchomionyProgram / e_ProgramZamkniety
+    HWND Note = nullptr;     // Label31 / Label28 / Label32
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    std::wstring_view note_;
+    const PanelKit& kit_;
+};
+
+// "brak_neta": the seconds without a connection and their reading as a time.
+class NoInternetPage : public Panel {
+  public:
+    enum Id : UINT { kLabel1 = 100, kBrakNeta, kLabel15, kLabel26 };
+
+    explicit NoInternetPage(const PanelKit& kit) : kit_(kit) {}
+    std::function<void()> Changed;
+    int64_t Seconds() const { return se_BrakNeta.Value(); }
+    void SetSeconds(int64_t seconds);
+
+    HWND Label1 = nullptr, Label15 = nullptr, Label26 = nullptr;
+    SpinEdit se_BrakNeta;
+
+    void se_BrakNetaChange();
+
+  protected:
+    void Build() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+// "wykonaj_win": a note only.
+class WindowsStartPage : public Panel {
+  public:
+    enum Id : UINT { kLabel27 = 100 };
+    explicit WindowsStartPage(const PanelKit& kit) : kit_(kit) {}
+    HWND Label27 = nullptr;
+
+  protected:
+    void Build() override;
+
+  private:
+    const PanelKit& kit_;
+};
+
+}  // namespace klaxora::win
