@@ -26,7 +26,8 @@ inline constexpr Box kLabel20{8, 18, 197, 13};
 inline constexpr Box kTriggerList{6, 33, 201, kListDropHeight};
 inline constexpr Box kNotebook{3, 60, 207, 121};
 inline constexpr Box kPage{0, 0, 207, 121};
-inline constexpr Box kRepeatBox{8, 193, 200, 17};
+// The check box reaches the frame: its caption ends in "sec" after the gap for the edit.
+inline constexpr Box kRepeatBox{4, 193, 207, 17};
 inline constexpr int kRepeatEditY = 191, kRepeatEditWidth = 49, kRepeatEditHeight = 20;
 
 // The action group and its contents.

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "win/ui/gdi.h"
+#include "win/sys/handles.h"
+#include "win/ui/fonts.h"
+#include "win/ui/smooth_picture.h"
 
 namespace klaxora::win {
 namespace {
@@ -25,28 +27,10 @@ void VerticalGradient(HDC dc, const RECT& rc, COLORREF top, COLORREF bottom) {
     GradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
 }
 
-// A 32-bit top-down DIB section and its pixels.
-struct Dib {
-    GdiObject bitmap;
-    uint32_t* pixels = nullptr;
-    Dib(HDC dc, int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap.Reset(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels = static_cast<uint32_t*>(bits);
-    }
-};
-
 // The bell in a 28 x 31 box at (x, y), scaled by `k`.
 void DrawBell(HDC dc, int x, int y, int k = 1) {
-    GdiObject gold(CreateSolidBrush(RGB(255, 204, 64)));
-    GdiObject outline(CreatePen(PS_SOLID, 2 * k, RGB(150, 100, 10)));
+    BrushHandle gold(CreateSolidBrush(RGB(255, 204, 64)));
+    PenHandle outline(CreatePen(PS_SOLID, 2 * k, RGB(150, 100, 10)));
     SelectedObject b(dc, gold.Get());
     SelectedObject p(dc, outline.Get());
     auto pt = [&](int px, int py) { return POINT{x + px * k, y + py * k}; };
@@ -68,18 +52,18 @@ void Skin::Create(int width, int height) {
     {
         SelectedObject selected(dc, bitmap_.Get());
         RECT all{0, 0, width, height};
-        GdiObject mask(CreateSolidBrush(kMask));
-        FillRect(dc, &all, static_cast<HBRUSH>(mask.Get()));
+        BrushHandle mask(CreateSolidBrush(kMask));
+        FillRect(dc, &all, mask.Get());
 
         // The body: a rounded slab with a deep blue gradient.
-        GdiObject bodyRgn(CreateRoundRectRgn(0, 0, width + 1, height + 1, kRadius, kRadius));
-        SelectClipRgn(dc, static_cast<HRGN>(bodyRgn.Get()));
+        RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width + 1, height + 1, kRadius, kRadius));
+        SelectClipRgn(dc, bodyRgn.Get());
         VerticalGradient(dc, all, RGB(52, 96, 150), RGB(18, 40, 72));
         RECT band{0, 0, width, 48};
         VerticalGradient(dc, band, RGB(78, 128, 186), RGB(44, 84, 134));
         SelectClipRgn(dc, nullptr);
         {
-            GdiObject pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
+            PenHandle pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
             SelectedObject p(dc, pen.Get());
             SelectedObject b(dc, GetStockObject(NULL_BRUSH));
             RoundRect(dc, 1, 1, width, height, kRadius, kRadius);
@@ -87,12 +71,8 @@ void Skin::Create(int width, int height) {
 
         // The program's name in the free corner of the top row.
         DrawBell(dc, 16, 10);
-        GdiObject title(CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                    DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
-        GdiObject smallFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                        ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+        const FontHandle title = MakeFont(-24, FontWeight::Bold, L"Tahoma", true);
+        const FontHandle smallFont = MakeFont(-11, FontWeight::Normal, L"Tahoma", true);
         SetBkMode(dc, TRANSPARENT);
         {
             SelectedObject f(dc, title.Get());
@@ -127,7 +107,7 @@ HRGN Skin::CreateRegion() const {
     MemoryDc dc(screen);
     Dib dib(screen, width_, height_);
     {
-        SelectedObject selected(dc, dib.bitmap.Get());
+        SelectedObject selected(dc, dib.Bitmap());
         RECT area{0, 0, width_, height_};
         PaintArea(dc, area);
     }
@@ -137,7 +117,7 @@ HRGN Skin::CreateRegion() const {
     const uint32_t mask = 0x00FF00FFu;  // kMask as 0x00RRGGBB
     std::vector<RECT> rects;
     for (int y = 0; y < height_; ++y) {
-        const uint32_t* row = dib.pixels + static_cast<size_t>(y) * width_;
+        const uint32_t* row = dib.Pixels() + static_cast<size_t>(y) * width_;
         int x = 0;
         while (x < width_) {
             while (x < width_ && (row[x] & 0x00FFFFFFu) == mask)
@@ -190,9 +170,9 @@ Palette PaletteFor(ButtonGlyph glyph, ImageState state) {
 }
 
 void DrawGlyph(HDC dc, ButtonGlyph glyph, COLORREF colour, COLORREF fill, int dx, int dy) {
-    GdiObject brush(CreateSolidBrush(colour));
-    GdiObject pen(CreatePen(PS_SOLID, 8, colour));
-    GdiObject nullPen(CreatePen(PS_NULL, 0, 0));
+    BrushHandle brush(CreateSolidBrush(colour));
+    PenHandle pen(CreatePen(PS_SOLID, 8, colour));
+    PenHandle nullPen(CreatePen(PS_NULL, 0, 0));
     SelectedObject b(dc, brush.Get());
     SelectedObject p(dc, nullPen.Get());
     const int cx = 74 + dx;
@@ -248,7 +228,7 @@ void DrawGlyph(HDC dc, ButtonGlyph glyph, COLORREF colour, COLORREF fill, int dx
                            cy + static_cast<int>(std::lround(r * std::sin(angle)))};
             }
             Polygon(dc, gear, 32);
-            GdiObject hole(CreateSolidBrush(fill));
+            BrushHandle hole(CreateSolidBrush(fill));
             SelectObject(dc, hole.Get());
             Ellipse(dc, cx - 11, cy - 11, cx + 11, cy + 11);
             SelectObject(dc, brush.Get());
@@ -284,8 +264,8 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
     Dib bigDib(dc, bw, bh);
     Dib smallDib(dc, w, h);
     {
-        SelectedObject sb(smallDc, smallDib.bitmap.Get());
-        SelectedObject bb(big, bigDib.bitmap.Get());
+        SelectedObject sb(smallDc, smallDib.Bitmap());
+        SelectedObject bb(big, bigDib.Bitmap());
         // The skin under the button, enlarged, so the round edge blends into it.
         RECT area{origin.x, origin.y, origin.x + w, origin.y + h};
         skin.PaintArea(smallDc, area);
@@ -294,39 +274,20 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
 
         const Palette pal = PaletteFor(glyph, state);
         const int inset = 2 * kScale;
-        GdiObject clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
-        SelectClipRgn(big, static_cast<HRGN>(clip.Get()));
+        RegionHandle clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
+        SelectClipRgn(big, clip.Get());
         RECT inner{inset, inset, bw - inset, bh - inset};
         VerticalGradient(big, inner, pal.fillTop, pal.fillBottom);
         SelectClipRgn(big, nullptr);
         {
-            GdiObject ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
+            PenHandle ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
             SelectedObject p(big, ring.Get());
             SelectedObject b(big, GetStockObject(NULL_BRUSH));
             Ellipse(big, inset, inset, bw - inset, bh - inset);
         }
         const int shift = state == ImageState::Pressed ? kScale : 0;
         DrawGlyph(big, glyph, pal.glyph, pal.fillBottom, shift, shift);
-        GdiFlush();
-
-        // Average each 4 x 4 block into one pixel.
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                unsigned r = 0, g = 0, bl = 0;
-                for (int sy = 0; sy < kScale; ++sy) {
-                    const uint32_t* row = bigDib.pixels + static_cast<size_t>(y * kScale + sy) * bw;
-                    for (int sx = 0; sx < kScale; ++sx) {
-                        const uint32_t px = row[x * kScale + sx];
-                        r += (px >> 16) & 0xFF;
-                        g += (px >> 8) & 0xFF;
-                        bl += px & 0xFF;
-                    }
-                }
-                const unsigned n = kScale * kScale;
-                smallDib.pixels[static_cast<size_t>(y) * w + x] =
-                    ((r / n) << 16) | ((g / n) << 8) | (bl / n);
-            }
-        }
+        DownSample(bigDib, smallDib, kScale);
         if (focused) {
             RECT focus{1, 1, w - 1, h - 1};
             DrawFocusRect(smallDc, &focus);
@@ -343,41 +304,17 @@ HICON CreateBellIcon(int size) {
     Dib drawing(screen, big, big);
     Dib icon(screen, size, size);
     {
-        SelectedObject selected(dc, drawing.bitmap.Get());
+        SelectedObject selected(dc, drawing.Bitmap());
         RECT all{0, 0, big, big};
-        GdiObject mask(CreateSolidBrush(kMask));
-        FillRect(dc, &all, static_cast<HBRUSH>(mask.Get()));
+        BrushHandle mask(CreateSolidBrush(kMask));
+        FillRect(dc, &all, mask.Get());
         const int k = std::max(1, big / 32);
         DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
-        GdiFlush();
     }
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            unsigned r = 0, g = 0, b = 0, n = 0;
-            for (int sy = 0; sy < kScale; ++sy) {
-                for (int sx = 0; sx < kScale; ++sx) {
-                    const uint32_t px =
-                        drawing
-                            .pixels[static_cast<size_t>(y * kScale + sy) * big + x * kScale + sx];
-                    if ((px & 0x00FFFFFFu) == 0x00FF00FFu)
-                        continue;
-                    r += (px >> 16) & 0xFF;
-                    g += (px >> 8) & 0xFF;
-                    b += px & 0xFF;
-                    ++n;
-                }
-            }
-            const unsigned total = kScale * kScale;
-            // Premultiplied colour over the covered share.
-            icon.pixels[static_cast<size_t>(y) * size + x] =
-                n ? ((n * 255 / total) << 24) | ((r / total) << 16) | ((g / total) << 8) |
-                        (b / total)
-                  : 0;
-        }
-    }
-    GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
-    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()),
-                  static_cast<HBITMAP>(icon.bitmap.Get())};
+    // Coverage of the drawing becomes the alpha channel.
+    DownSample(drawing, icon, kScale, kMask);
+    BitmapHandle mask(CreateBitmap(size, size, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, mask.Get(), icon.Bitmap()};
     return CreateIconIndirect(&info);
 }
 
@@ -386,8 +323,8 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
     WindowDc screen(nullptr);
     MemoryDc colourDc(screen);
     MemoryDc maskDc(screen);
-    GdiObject colour(CreateCompatibleBitmap(screen, kSize, kSize));
-    GdiObject mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
+    BitmapHandle colour(CreateCompatibleBitmap(screen, kSize, kSize));
+    BitmapHandle mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
     COLORREF ink = RGB(30, 60, 110);
     if (glyph == SmallGlyph::Play)
         ink = RGB(20, 130, 40);
@@ -401,7 +338,7 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
         RECT all{0, 0, kSize, kSize};
         FillRect(colourDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(maskDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        GdiObject inkBrush(CreateSolidBrush(ink));
+        BrushHandle inkBrush(CreateSolidBrush(ink));
         for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)}) {
             SelectedObject b(
                 d, d == static_cast<HDC>(colourDc) ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));
@@ -427,7 +364,7 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
             }
         }
     }
-    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(colour.Get())};
+    ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
     return CreateIconIndirect(&info);
 }
 

@@ -24,7 +24,7 @@ class Skin {
     HRGN CreateRegion() const;
 
   private:
-    GdiObject bitmap_;
+    BitmapHandle bitmap_;
     int width_ = 0;
     int height_ = 0;
 };
