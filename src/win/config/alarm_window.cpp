@@ -66,7 +66,28 @@ TF_Alarm::TF_Alarm()
       program_zamkniety(T::kLabel32, kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
       p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
-      p_OtworzFolder(T::kLabel10, L"", true, kit_) {
+      p_OtworzFolder(T::kLabel10, L"", true, kit_),
+      pages_{{
+          {&odlicz_w_dol, Info(TriggerKind::Countdown).page},
+          {&wykonaj_o, Info(TriggerKind::AtTime).page},
+          {&program_nie_odpowiada, Info(TriggerKind::ProgramNotResponding).page},
+          {&brak_neta, Info(TriggerKind::NoInternet).page},
+          {&program_uruch, Info(TriggerKind::ProgramStarted).page},
+          {&program_zamkniety, Info(TriggerKind::ProgramClosed).page},
+          {&wykonaj_win, Info(TriggerKind::AfterWindowsStart).page},
+          {&empty, kEmptyPage},
+      }},
+      actionPanels_{{
+          {&p_k_komunikat, Info(ActionKind::Message).panel},
+          {&p_k_PdegrajDzwiek, Info(ActionKind::PlaySound).panel},
+          {&p_Zamknij, Info(ActionKind::ShutDown).panel},
+          {&p_UrProg, Info(ActionKind::RunProgram).panel},
+          {&p_Plik, Info(ActionKind::OpenFile).panel},
+          {&p_OtworzFolder, Info(ActionKind::OpenFolder).panel},
+          {&p_WWW, Info(ActionKind::OpenWebPage).panel},
+          {&p_Inne, Info(ActionKind::Other).panel},
+          {&p_ZabijProces, Info(ActionKind::KillProcess).panel},
+      }} {
     OpenDocument = [](const std::wstring& path) {
         ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
     };
@@ -168,7 +189,7 @@ void TF_Alarm::CreateTriggerGroup() {
     }
 
     nb_Zakladki.Create(g, L::kNotebook, kGroupColour, true);
-    for (const auto& [page, name] : Pages())
+    for (const auto& [page, name] : pages_)
         page->Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, name == kEmptyPage);
 
     // The repeat edit lies in the gap of the check box's caption.
@@ -198,7 +219,7 @@ void TF_Alarm::CreateActionGroup() {
         const std::wstring s(a.caption);
         SendMessageW(cb_Typ_Alarmu, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
     }
-    for (const auto& [panel, name] : ActionPanels())
+    for (const auto& [panel, name] : actionPanels_)
         panel->Create(g, L::kActionPanel, kGroupColour);
 
     amh_Help = MakeLabel(g, kHelpLabel, T::kAmhHelp, L::kHelpLabel, f, SS_NOTIFY);
@@ -229,35 +250,6 @@ void TF_Alarm::CreateHints() {
         return;
     for (const TopButton& b : kTopRow)
         hints_.Add((this->*b.button).Hwnd(), std::wstring(b.hint));
-}
-
-std::array<std::pair<Panel*, std::wstring_view>, 8> TF_Alarm::Pages() const {
-    auto* self = const_cast<TF_Alarm*>(this);
-    return {{
-        {&self->odlicz_w_dol, Info(TriggerKind::Countdown).page},
-        {&self->wykonaj_o, Info(TriggerKind::AtTime).page},
-        {&self->program_nie_odpowiada, Info(TriggerKind::ProgramNotResponding).page},
-        {&self->brak_neta, Info(TriggerKind::NoInternet).page},
-        {&self->program_uruch, Info(TriggerKind::ProgramStarted).page},
-        {&self->program_zamkniety, Info(TriggerKind::ProgramClosed).page},
-        {&self->wykonaj_win, Info(TriggerKind::AfterWindowsStart).page},
-        {&self->empty, kEmptyPage},
-    }};
-}
-
-std::array<std::pair<Panel*, std::wstring_view>, 9> TF_Alarm::ActionPanels() const {
-    auto* self = const_cast<TF_Alarm*>(this);
-    return {{
-        {&self->p_k_komunikat, Info(ActionKind::Message).panel},
-        {&self->p_k_PdegrajDzwiek, Info(ActionKind::PlaySound).panel},
-        {&self->p_Zamknij, Info(ActionKind::ShutDown).panel},
-        {&self->p_UrProg, Info(ActionKind::RunProgram).panel},
-        {&self->p_Plik, Info(ActionKind::OpenFile).panel},
-        {&self->p_OtworzFolder, Info(ActionKind::OpenFolder).panel},
-        {&self->p_WWW, Info(ActionKind::OpenWebPage).panel},
-        {&self->p_Inne, Info(ActionKind::Other).panel},
-        {&self->p_ZabijProces, Info(ActionKind::KillProcess).panel},
-    }};
 }
 
 // "Pomoc ?": a label that acts as a link, drawn in white while it is pressed.
@@ -323,25 +315,25 @@ void TF_Alarm::ClockTick() {
 
 void TF_Alarm::ShowPage(std::wstring_view name) {
     // The new page appears before the old one goes, so nothing flashes through.
-    for (const auto& [page, pageName] : Pages()) {
+    for (const auto& [page, pageName] : pages_) {
         if (pageName == name) {
             page->SetShown(true);
             EnableChildren(page->Hwnd());
         }
     }
-    for (const auto& [page, pageName] : Pages()) {
+    for (const auto& [page, pageName] : pages_) {
         if (pageName != name)
             page->SetShown(false);
     }
 }
 
 void TF_Alarm::ShowActionPanel(std::wstring_view name) {
-    for (const auto& [panel, panelName] : ActionPanels())
+    for (const auto& [panel, panelName] : actionPanels_)
         panel->SetShown(panelName == name);
 }
 
 std::wstring TF_Alarm::CurrentPage() const {
-    for (const auto& [page, name] : Pages()) {
+    for (const auto& [page, name] : pages_) {
         if (page->Shown())
             return std::wstring(name);
     }
@@ -349,7 +341,7 @@ std::wstring TF_Alarm::CurrentPage() const {
 }
 
 std::wstring TF_Alarm::VisiblePanel() const {
-    for (const auto& [panel, name] : ActionPanels()) {
+    for (const auto& [panel, name] : actionPanels_) {
         if (panel->Shown())
             return std::wstring(name);
     }

@@ -170,8 +170,6 @@ class TF_Alarm : public Window {
     // synchroniser's decision for the definition as it stands.
     void ApplyStartVerdict(bool preview);
     bool KillFromCommandLine() const;
-    std::array<std::pair<Panel*, std::wstring_view>, 8> Pages() const;
-    std::array<std::pair<Panel*, std::wstring_view>, 9> ActionPanels() const;
     void ShowPage(std::wstring_view name);
     void ShowActionPanel(std::wstring_view name);
     void OpenHelp();
@@ -186,6 +184,10 @@ class TF_Alarm : public Window {
     bool created_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;
+    // The notebook's pages and the action panels with the names the synchroniser uses.
+    using NamedPanel = std::pair<Panel*, std::wstring_view>;
+    std::array<NamedPanel, 8> pages_;
+    std::array<NamedPanel, 9> actionPanels_;
 };
 
 }  // namespace klaxora::win
