@@ -88,7 +88,7 @@ inline constexpr int kGapFieldY = 20;
 inline constexpr Box kClickLabel{0, 24, 200, 13};
 inline constexpr int kCoordinateWidth = 70;
 inline constexpr int kPickButtonY = 19, kPickButtonHeight = 23;
-inline constexpr Box kPickerNote{0, 50, kWidth, 48};
+inline constexpr Box kPickerNote{0, 45, kWidth, 54};  // four lines of the instructions
 inline constexpr int kDriveMinWidth = 36, kOperationWidth = 90;
 }  // namespace panel
 

@@ -67,8 +67,9 @@ bool Window::PreTranslateMessage(MSG& msg) {
     if (!msg.hwnd)
         return false;
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    // Only windows of our classes carry an object.
-    if (!root || GetWindowLongPtrW(root, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Proc))
+    // Only windows of our classes carry an object; the class's procedure says so even when
+    // the window itself is subclassed.
+    if (!root || GetClassLongPtrW(root, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Proc))
         return false;
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(root, GWLP_USERDATA));
     if (!self)
