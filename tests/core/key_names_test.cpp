@@ -63,7 +63,11 @@ const std::vector<std::wstring> kExpectedNames{
 
 struct RecordingSink : KeyEventSink {
     std::vector<std::pair<int, bool>> events;  // virtual key, key up
-    void KeyEvent(uint8_t vk, bool up) override { events.emplace_back(vk, up); }
+    std::vector<int> extended;                 // the key of each event flagged extended
+    void KeyEvent(uint8_t vk, bool up, bool isExtended) override {
+        events.emplace_back(vk, up);
+        if (isExtended) extended.push_back(vk);
+    }
 };
 
 using Events = std::vector<std::pair<int, bool>>;
@@ -98,7 +102,7 @@ TEST(KeyNames, OneCharacterNamesByRule) {
 }
 
 TEST(KeyNames, LongerNamesComparedExactly) {
-    EXPECT_EQ(KeyStrokeForName(L"Num Lock"), (KeyStroke{0x0C, kNoModifier}));
+    EXPECT_EQ(KeyStrokeForName(L"Num Lock"), (KeyStroke{0x90, kNoModifier}));  // VK_NUMLOCK
     EXPECT_EQ(KeyStrokeForName(L"Ctrl+Break"), (KeyStroke{0x03, kNoModifier}));
     EXPECT_EQ(KeyStrokeForName(L"+  w bloku numerycznym"), (KeyStroke{0x6B, kNoModifier}));
     EXPECT_FALSE(KeyStrokeForName(L"+ w bloku numerycznym"));
@@ -114,6 +118,30 @@ TEST(KeyNames, LongerNamesComparedExactly) {
     EXPECT_FALSE(KeyStrokeForName(L"ctrl+alt+delete"));
     EXPECT_FALSE(KeyStrokeForName(L"Ctrl+Alt+F1"));  // not in the list
     EXPECT_FALSE(KeyStrokeForName(L"Shift+A"));
+}
+
+// A key that is an extended key on a real keyboard is sent with the extended flag, down and
+// up; the modifiers a combination adds (left Ctrl, Shift, left Alt) never are.
+TEST(KeyNames, ExtendedKeysCarryTheExtendedFlag) {
+    const std::vector<std::pair<std::wstring, bool>> cases{
+        {L"Strzałka w lewo", true}, {L"Strzałka w górę", true},  {L"Strzałka w prawo", true},
+        {L"Strzałka w dół", true},  {L"Insert", true},           {L"Delete", true},
+        {L"Home", true},            {L"End", true},              {L"Page Up", true},
+        {L"Page Down", true},       {L"Prawy CTRL", true},       {L"Prawy ALT", true},
+        {L"Lewy WIN", true},        {L"Prawy WIN", true},        {L"/  w bloku numerycznym", true},
+        {L"Num Lock", true},        {L"Ctrl+Break", true},       {L"Print Screen", true},
+        {L"Ctrl+Alt+Delete", true}, {L"Alt+Strzałka w dół", true}, {L"Shift+Home", true},
+        {L"Lewy CTRL", false},      {L"Lewy ALT", false},        {L"Prawy SHIFT", false},
+        {L"Enter", false},          {L"Pause", false},           {L"Ctrl+Alt+A", false},
+        {L"4 w bloku numerycznym", false}, {L"*  w bloku numerycznym", false}, {L"F10", false},
+    };
+    for (const auto& [name, extended] : cases) {
+        RecordingSink sink;
+        SimulateNamedKey(sink, name);
+        const int key = KeyStrokeForName(name)->virtualKey;
+        EXPECT_EQ(sink.extended, extended ? (std::vector<int>{key, key}) : std::vector<int>{})
+            << name;
+    }
 }
 
 TEST(KeyNames, StrokeSequences) {

@@ -18,10 +18,10 @@ struct BaseKey {
     uint8_t virtualKey;
 };
 
-// Named keys in list order. "Num Lock" deliberately sends VK_CLEAR: stored alarms rely on it.
+// Named keys in list order. An alarm stores the name, so a key's code may be corrected freely.
 constexpr std::array<BaseKey, 28> kNamedKeys{{
     {L"Enter", 0x0D},           {L"Esc", 0x1B},           {L"Tab", 0x09},
-    {L"Backspace", 0x08},       {L"Spacja", 0x20},        {L"Num Lock", 0x0C},
+    {L"Backspace", 0x08},       {L"Spacja", 0x20},        {L"Num Lock", 0x90},
     {L"Caps Lock", 0x14},       {L"Pause", 0x13},         {L"Print Screen", 0x2C},
     {L"Scroll Lock", 0x91},     {L"Insert", 0x2D},        {L"Delete", 0x2E},
     {L"Home", 0x24},            {L"End", 0x23},           {L"Page Up", 0x21},
@@ -54,6 +54,21 @@ constexpr std::array<std::pair<wchar_t, uint8_t>, 10> kShiftedSymbols{{
     {L'!', 0x31}, {L'#', 0x33}, {L'$', 0x34}, {L'%', 0x35}, {L'&', 0x37},
     {L'(', 0x39}, {L')', 0x30}, {L'*', 0x38}, {L'@', 0x32}, {L'^', 0x36},
 }};
+
+// Keys that a real keyboard sends with the 0xE0 prefix: without the extended flag Windows
+// takes them for their keypad twins (an arrow for keypad 4, Insert for keypad 0, right Ctrl
+// for left Ctrl) or, for Num Lock, does not toggle the light.
+constexpr std::array<uint8_t, 22> kExtendedKeys{
+    0x03,                          // VK_CANCEL (Break)
+    0x21, 0x22, 0x23, 0x24,        // Page Up, Page Down, End, Home
+    0x25, 0x26, 0x27, 0x28,        // the arrows
+    0x2C, 0x2D, 0x2E,              // Print Screen, Insert, Delete
+    0x5B, 0x5C, 0x5D,              // left and right Windows keys, the menu key
+    0x6F,                          // keypad /
+    0x90,                          // Num Lock
+    0xA3, 0xA5,                    // right Ctrl, right Alt
+    0xAD, 0xAE, 0xAF,              // volume mute, down, up
+};
 
 uint8_t NamedVirtualKey(std::wstring_view name) {
     for (const auto& k : kNamedKeys) {
@@ -122,6 +137,13 @@ const Catalogue& TheCatalogue() {
 
 std::span<const ModifierKey> ModifierTable() { return kModifierTable; }
 
+bool IsExtendedKey(uint8_t virtualKey) {
+    for (uint8_t k : kExtendedKeys) {
+        if (k == virtualKey) return true;
+    }
+    return false;
+}
+
 std::span<const std::wstring> KeyNames() { return TheCatalogue().names; }
 
 std::optional<KeyStroke> KeyStrokeForName(std::wstring_view name) {
@@ -144,12 +166,13 @@ std::optional<KeyStroke> KeyStrokeForName(std::wstring_view name) {
 
 void SimulateKeyStroke(KeyEventSink& sink, KeyStroke stroke) {
     for (const auto& m : kModifierTable) {
-        if (stroke.modifiers & m.flag) sink.KeyEvent(m.virtualKey, false);
+        if (stroke.modifiers & m.flag) sink.KeyEvent(m.virtualKey, false, IsExtendedKey(m.virtualKey));
     }
-    sink.KeyEvent(stroke.virtualKey, false);
-    sink.KeyEvent(stroke.virtualKey, true);
+    const bool extended = IsExtendedKey(stroke.virtualKey);
+    sink.KeyEvent(stroke.virtualKey, false, extended);
+    sink.KeyEvent(stroke.virtualKey, true, extended);
     for (auto it = kModifierTable.rbegin(); it != kModifierTable.rend(); ++it) {
-        if (stroke.modifiers & it->flag) sink.KeyEvent(it->virtualKey, true);
+        if (stroke.modifiers & it->flag) sink.KeyEvent(it->virtualKey, true, IsExtendedKey(it->virtualKey));
     }
 }
 

@@ -29,21 +29,8 @@ std::optional<int32_t> ParseField(std::wstring_view text, int32_t max) {
     return value;
 }
 
-}  // namespace
-
-std::wstring FormatSeconds(int64_t seconds) {
-    if (seconds < 0) seconds = 0;
-    return TwoDigits(seconds / 3600) + L":" + TwoDigits((seconds % 3600) / 60) + L":" +
-           TwoDigits(seconds % 60);
-}
-
-std::wstring FormatTimeText(const TimeFields& time) {
-    return TwoDigits(time.hours) + L":" + TwoDigits(time.minutes) + L":" +
-           TwoDigits(time.seconds);
-}
-
-std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_view separator) {
-    if (separator.empty()) separator = L":";
+// A time of day split at one separator.
+std::optional<TimeFields> SplitAtTime(std::wstring_view text, std::wstring_view separator) {
     std::vector<std::wstring_view> parts;
     for (;;) {
         const size_t at = text.find(separator);
@@ -60,6 +47,27 @@ std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_v
     const auto s = parts.size() == 3 ? ParseField(parts[2], 59) : std::optional<int32_t>(0);
     if (!h || !m || !s) return std::nullopt;
     return TimeFields{*h, *m, *s};
+}
+
+}  // namespace
+
+std::wstring FormatSeconds(int64_t seconds) {
+    if (seconds < 0) seconds = 0;
+    return TwoDigits(seconds / 3600) + L":" + TwoDigits((seconds % 3600) / 60) + L":" +
+           TwoDigits(seconds % 60);
+}
+
+std::wstring FormatTimeText(const TimeFields& time) {
+    return TwoDigits(time.hours) + L":" + TwoDigits(time.minutes) + L":" +
+           TwoDigits(time.seconds);
+}
+
+std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_view separator) {
+    if (separator.empty()) separator = L":";
+    if (auto time = SplitAtTime(text, separator)) return time;
+    // The recent lists and the command line store ":" whatever the locale uses.
+    if (separator != L":") return SplitAtTime(text, L":");
+    return std::nullopt;
 }
 
 std::optional<int32_t> ParseInteger(std::wstring_view text) {
