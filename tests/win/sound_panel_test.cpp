@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "win/actions/sound_panel.h"
 #include "win/actions/popup_window.h"
 #include "win/sys/file_system_win.h"
+#include "win/pump.h"
 #include "win/test_sounds.h"
 
 namespace klaxora::testing {
@@ -21,14 +23,6 @@ namespace {
 
 std::wstring Mp3Path() {
     return win::Win32FileSystem().ExecutableDirectory() + L"test_sounds\\tone65.mp3";
-}
-
-void PumpFor(int ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        win::ProcessMessages();
-        Sleep(5);
-    }
 }
 
 bool Checked(HWND button) {
@@ -189,6 +183,46 @@ TEST_F(SoundPanelTest, TheLoopRestartsAfterTheEndUntilStopped) {
     PumpFor(800);
     EXPECT_NE(panel->Mode(), MediaMode::Playing);
     EXPECT_TRUE(Checked(controls.Stop));
+}
+
+// A resumed play is a new play as far as its end goes: the device is asked again to report it.
+TEST_F(SoundPanelTest, AfterPauseAndResumeTheEndIsStillReported) {
+    const std::wstring wav = WriteWav(L"resume.wav", 1500);
+    panel->ApplyFileChange(wav);
+    for (const bool loop : {false, true}) {
+        Loop(loop);
+        panel->PlayClick();
+        ASSERT_TRUE(PumpUntil([&] { return panel->PositionMs() >= 200; }));
+        panel->PauseClick();
+        ASSERT_EQ(panel->Mode(), MediaMode::Paused);
+        panel->PauseClick();
+        ASSERT_TRUE(Checked(controls.Play));
+        ASSERT_TRUE(PumpUntil([&] { return panel->Mode() == MediaMode::Playing; }));
+        if (loop) {
+            // It plays to the end and starts again from the beginning.
+            uint64_t furthest = 0;
+            EXPECT_TRUE(PumpUntil([&] {
+                const uint64_t at = panel->PositionMs();
+                furthest = std::max(furthest, at);
+                return furthest >= 1000 && at < furthest && panel->Mode() == MediaMode::Playing;
+            })) << "the loop ended after a resume";
+            EXPECT_TRUE(Checked(controls.Play));
+            panel->StopClick();
+        } else {
+            // The buttons come right when the sound has really ended, not before.
+            bool stoppedEarly = false;
+            EXPECT_TRUE(PumpUntil([&] {
+                if (!Checked(controls.Stop))
+                    return false;
+                stoppedEarly = panel->Mode() == MediaMode::Playing;
+                return true;
+            })) << "the end after a resume was never reported";
+            EXPECT_FALSE(stoppedEarly);
+            EXPECT_FALSE(Checked(controls.Play));
+        }
+    }
+    panel->LoadSoundPreview(shortWav);  // lets go of the file
+    DeleteFileW(wav.c_str());
 }
 
 TEST_F(SoundPanelTest, EmptyingTheNameWhilePlayingStopsTheSound) {

@@ -63,7 +63,7 @@ TEST(OwnedDialog, StandsCentredOverItsDisabledOwnerAndGivesItBackOnClosing) {
 TEST(OwnedDialog, PlacementIsCentredAndKeptInsideTheWorkArea) {
     const RECT work{0, 0, 1000, 700};
     const RECT owner{100, 100, 500, 400};
-    const RECT far{900, 600, 1100, 800};  // an owner partly off the work area
+    const RECT edge{900, 600, 1100, 800};  // an owner partly off the work area
     struct Case {
         SIZE size;
         const RECT* owner;
@@ -72,7 +72,7 @@ TEST(OwnedDialog, PlacementIsCentredAndKeptInsideTheWorkArea) {
         {{200, 100}, &owner, {200, 200}},   // centred on the owner
         {{200, 100}, nullptr, {400, 300}},  // no owner to stand over: the work area's middle
         {{700, 100}, &owner, {0, 200}},     // would stick out left
-        {{200, 100}, &far, {800, 600}},     // would stick out right and below
+        {{200, 100}, &edge, {800, 600}},     // would stick out right and below
         {{1200, 800}, &owner, {0, 0}},  // larger than the work area: its top-left corner shows
     };
     for (const Case& c : cases) {

@@ -44,17 +44,18 @@ class MciMedia : public MediaPort {
     void Play(bool notify) override {
         MCI_PLAY_PARMS play{};
         play.dwCallback = reinterpret_cast<DWORD_PTR>(callback_);
-        Send(MCI_PLAY, notify ? MCI_NOTIFY : 0, &play);
+        DWORD_PTR flags = notify ? MCI_NOTIFY : 0;
+        // A paused device is told where to play from: some take a bare play as a resume and
+        // report its end at once instead of when the sound ends.
+        if (Mode() == MediaMode::Paused) {
+            play.dwFrom = static_cast<DWORD>(PositionMs());
+            flags |= MCI_FROM;
+        }
+        Send(MCI_PLAY, flags, &play);
     }
     void Pause() override {
         MCI_GENERIC_PARMS p{};
         Send(MCI_PAUSE, MCI_WAIT, &p);
-    }
-    void Resume() override {
-        MCI_GENERIC_PARMS p{};
-        // Not every device knows resume; playing on from the paused place does the same.
-        if (Send(MCI_RESUME, MCI_WAIT, &p) != 0)
-            Play(true);
     }
     void Stop() override {
         MCI_GENERIC_PARMS p{};
@@ -253,6 +254,9 @@ const std::wstring& SoundPanel::Label() const {
 }
 MediaMode SoundPanel::Mode() const {
     return impl_->media.Mode();
+}
+uint64_t SoundPanel::PositionMs() const {
+    return impl_->media.PositionMs();
 }
 
 void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
