@@ -177,7 +177,9 @@ TEST_F(Startup, AutoMinimizeAsDwordShowsOnlyTheIconAndAClickTogglesTheWindow) {
     ASSERT_NE(icon, nullptr);
     const HWND alarm = program.FindWindowOf(L"TF_Alarm");
     ASSERT_NE(alarm, nullptr);
-    Sleep(500);
+    // Once the program waits for input its start-up is over: had it shown the window, the
+    // window would show by now.
+    ASSERT_TRUE(program.WaitIdle());
     EXPECT_FALSE(IsWindowVisible(alarm));
 
     ClickTrayIcon(icon, false);
