@@ -50,7 +50,7 @@ std::wstring BuiltVersion() {
 
 // Each test starts from a profile without Klaxora's settings and leaves none behind.
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeleteSettings(); }
     void TearDown() override { DeleteSettings(); }
 

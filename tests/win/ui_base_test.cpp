@@ -72,8 +72,8 @@ TEST(OwnedDialog, PlacementIsCentredAndKeptInsideTheWorkArea) {
         {{200, 100}, &owner, {200, 200}},   // centred on the owner
         {{200, 100}, nullptr, {400, 300}},  // no owner to stand over: the work area's middle
         {{700, 100}, &owner, {0, 200}},     // would stick out left
-        {{200, 100}, &edge, {800, 600}},     // would stick out right and below
-        {{1200, 800}, &owner, {0, 0}},  // larger than the work area: its top-left corner shows
+        {{200, 100}, &edge, {800, 600}},    // would stick out right and below
+        {{1200, 800}, &owner, {0, 0}},      // larger than the work area: its top-left corner shows
     };
     for (const Case& c : cases) {
         const POINT at = CentredPlace(c.size, c.owner, work);

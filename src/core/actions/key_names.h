@@ -43,7 +43,7 @@ bool IsExtendedKey(uint8_t virtualKey);
 
 // Where simulated key events go: on Windows, keybd_event with the key's scan code.
 class KeyEventSink {
-public:
+  public:
     virtual ~KeyEventSink() = default;
     virtual void KeyEvent(uint8_t virtualKey, bool keyUp, bool extended) = 0;
 };

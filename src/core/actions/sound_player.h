@@ -28,7 +28,6 @@ std::wstring CannotOpenSoundText(std::wstring_view path);
 // the started second, "3:05s". A length of 180 000 ms reads "3:00s".
 std::wstring SoundDurationLabel(uint64_t lengthMs);
 
-
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 class MediaPort {

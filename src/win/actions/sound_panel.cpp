@@ -25,7 +25,7 @@ class MciMedia : public MediaPort {
         MCI_OPEN_PARMSW open{};
         open.lpstrElementName = file.c_str();
         if (delayed::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                            reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+                                     reinterpret_cast<DWORD_PTR>(&open)) != 0) {
             return false;
         }
         device_ = open.wDeviceID;
@@ -78,7 +78,8 @@ class MciMedia : public MediaPort {
     MCIERROR Send(UINT command, DWORD_PTR flags, void* parms) {
         if (!device_)
             return MCIERR_INVALID_DEVICE_ID;
-        return delayed::mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
+        return delayed::mciSendCommandW(device_, command, flags,
+                                        reinterpret_cast<DWORD_PTR>(parms));
     }
     uint64_t Status(DWORD item) {
         MCI_STATUS_PARMS status{};

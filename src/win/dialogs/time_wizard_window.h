@@ -1,6 +1,6 @@
 #pragma once
-// The time-entry wizard, over the configuration window. For now an empty dialog of its class; its controls
-// come later.
+// The time-entry wizard, over the configuration window. For now an empty dialog of its class; its
+// controls come later.
 #include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {
