@@ -21,24 +21,11 @@
 namespace klaxora::win {
 namespace {
 
-// One message as the program's loop handles it: the window's own keys, dialog navigation,
-// then dispatch.
-void Handle(MSG& msg) {
-    if (Window::PreTranslateMessage(msg))
-        return;
-    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-        IsDialogMessageW(root, &msg))
-        return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-
 // Handles every message waiting in the queue, the ones they post included.
 void Drain() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        Handle(msg);
+        HandleQueuedMessage(msg);  // as the program's loop does
 }
 
 // Handles messages until `done` holds or a generous deadline passes; returns `done()`.
@@ -51,7 +38,6 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
     }
     return done();
 }
-
 
 RECT ClientRectIn(HWND control, HWND window) {
     RECT rc;

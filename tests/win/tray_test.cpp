@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "win/actions/popup_window.h"
-#include "win/app/application.h"
+#include "win/app/program_info.h"
 #include "version.h"
 #include "win/app/main_window.h"
 #include "win/config/alarm_window.h"
@@ -44,7 +44,7 @@ bool PumpUntil(Done done, DWORD ms = 5000) {
 }
 
 class IconOwner : public Window {
-public:
+  public:
     IconOwner() {
         CreateWindowOf({L"KlaxoraTrayTestOwner"}, L"", WS_POPUP, 0, 0, 0, 10, 10, nullptr);
         tray.OnClick = [this] { ++clicks; };
@@ -130,22 +130,21 @@ TEST(TrayIcon, ShellShowsTheIconAndDeliversClicksOnIt) {
 
 // The main window as the program creates it, with the other windows it calls.
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     static constexpr const wchar_t* kSettings = L"Software\\Vantrelix\\Klaxora";
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-        App().F_Alarm = &alarm;
-        App().F_ALARMUJ = &popup;
-        App().F_Opcje = &options;
         alarm.Create();
         popup.Create();
-        options.Create();
+        options.Create(alarm.Hwnd());
         glowna.Create();
+        MainWindowLinks links;
+        links.configuration = &alarm;
+        links.closePopup = [this] { popup.Close(); };
+        links.showOptions = [this] { options.ShowOver(); };
+        glowna.Connect(std::move(links));
     }
-    void TearDown() override {
-        App() = {};
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettings); }
     std::vector<std::wstring> MenuCaptions() {
         std::vector<std::wstring> captions;
         const HMENU menu = glowna.pm_Glowne();

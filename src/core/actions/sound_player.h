@@ -36,10 +36,10 @@ class MediaPort {
     virtual uint64_t LengthMs() = 0;
     virtual uint64_t PositionMs() = 0;
     virtual void SeekToStart() = 0;
-    // Plays from the current position; with notify the end or interruption is reported.
+    // Plays from the current position, a paused place included; with notify the end or
+    // interruption of this play is reported (a report asked for earlier is superseded).
     virtual void Play(bool notify) = 0;
     virtual void Pause() = 0;
-    virtual void Resume() = 0;
     virtual void Stop() = 0;
     virtual MediaMode Mode() = 0;
 };

@@ -411,11 +411,10 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Hwnd(), &ps);
+            PaintDc dc(Hwnd());
             const RECT all{0, 0, L::kClientWidth, L::kClientHeight};
-            skin_.PaintArea(dc, all);
-            EndPaint(Hwnd(), &ps);
+            if (dc)
+                skin_.PaintArea(dc, all);
             return 0;
         }
         case WM_NCHITTEST: {

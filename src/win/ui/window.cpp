@@ -82,6 +82,17 @@ bool Window::PreTranslateMessage(MSG& msg) {
     }
 }
 
+void HandleQueuedMessage(MSG& msg) {
+    if (Window::PreTranslateMessage(msg))
+        return;
+    const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+        IsDialogMessageW(root, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 bool Window::HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
         case WM_ACTIVATE:

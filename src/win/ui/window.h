@@ -76,6 +76,11 @@ class HidingWindow : public Window {
     }
 };
 
+// One queued message as a message loop of the program handles it: the window's own keys first
+// (Window::PreTranslateMessage), then dialog navigation for windows that hold controls
+// (WS_EX_CONTROLPARENT: Tab, mnemonics, arrows), then translation and dispatch.
+void HandleQueuedMessage(MSG& msg);
+
 // Runs a handler body; an exception is shown in the standard error box instead of escaping.
 template <typename F>
 void Guarded(F&& body);
