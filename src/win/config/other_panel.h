@@ -50,7 +50,8 @@ class CdPanel : public Panel {
 };
 
 // p_Inne_Klikniecie1: the point of a click and its picker, which follows the mouse until Enter
-// or Esc is pressed in the coordinate editors.
+// or Esc is pressed in the coordinate editors. The picker runs on a timer, not in a loop of its
+// own, so its keys take the window's one keyboard path (TF_Alarm::PreTranslate).
 class ClickPanel : public Panel {
   public:
     enum Id : UINT { kLabel16 = 100, kLabel17, kX, kY, kPick, kLabel3 };
