@@ -402,8 +402,9 @@ void ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        // The same path as the main loop, so F1, F10 and Tab work in our windows during an
+        // action too.
+        HandleQueuedMessage(msg);
     }
 }
 
