@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "config/recent_list.h"
 #include "config/start_alarm.h"
 #include "fakes/memory_processes.h"
@@ -126,100 +124,115 @@ TEST(StartWrites, SettingsThenTimesThenTheActionInOrder) {
                      L"push Kom_Text_MRU Już czas !!!", L"push Kom_Caption_MRU UWAGA !!!"}));
 }
 
-TEST(StartWrites, EachActionWritesItsOwnValues) {
+// Every field filled, so that each action shows which ones it takes.
+StartInput FullAlarm() {
+    StartInput in = MessageAlarm();
+    AlarmSettings& s = in.settings;
+    s.SoundFile = L"C:\\x.wav";
+    s.ShutdownMode = ShutdownKind::Restart;
+    s.ProgramPath = L"C:\\p.exe";
+    s.FilePath = L"C:\\f.txt";
+    s.FolderPath = L"C:\\Data";
+    s.WebAddress = L"www.a.pl";
+    s.ClickX = 120;
+    s.ClickY = 45;
+    s.KeyCombination = L"A";
+    s.CdDrive = L"E";
+    s.CdTrayOperation = L"WYSUŃ";
+    s.ProcessName = L"notepad.exe";
+    s.ProcessIdText = L"4242";
+    return in;
+}
+
+TEST(StartByAction, WritesAndArmedActionOfEveryActionAndSubAction) {
+    using A = ActionKind;
+    using O = OtherActionKind;
     struct Case {
-        std::function<void(AlarmSettings&)> set;
+        A action;
+        std::optional<O> sub;
+        std::wstring parameter, detail;
         Lines tail;  // the writes after the two time lists
     };
+    const std::wstring cd = L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray";
     const Case cases[] = {
-        {[](AlarmSettings& s) { s.Action = ActionKind::DefaultWindow; }, {}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::PlaySound;
-             s.SoundFile = L"C:\\s\\Budzik.mp3";
-         },
-         {L"push Sound_MRU C:\\s\\Budzik.mp3"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::RunProgram;
-             s.ProgramPath = L"C:\\p.exe";
-         },
-         {L"push EXE_MRU C:\\p.exe"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenFile;
-             s.FilePath = L"C:\\f.txt";
-         },
-         {L"push Pliki_MRU C:\\f.txt"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenFolder;
-             s.FolderPath = L"C:\\Data";
-         },
-         {L"push Foldery_MRU C:\\Data"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenWebPage;
-             s.WebAddress = L"www.a.pl";
-         },
-         {L"push WWW_MRU www.a.pl"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::ShutDown;
-             s.ShutdownMode = ShutdownKind::Restart;
-         },
+        {A::DefaultWindow, {}, L"", L"", {}},
+        {A::Message,
+         {},
+         L"UWAGA !!!\u00B6Już czas !!!",
+         L"",
+         {L"push Kom_Text_MRU Już czas !!!", L"push Kom_Caption_MRU UWAGA !!!"}},
+        {A::PlaySound, {}, L"C:\\x.wav", L"", {L"push Sound_MRU C:\\x.wav"}},
+        {A::ShutDown,
+         {},
+         L"Uruchom ponownie (restart)",
+         L"",
          {L"cb_Reboot=SZ:Uruchom ponownie (restart)"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::Other;
-             s.OtherAction = OtherActionKind::DoubleClick;
-             s.ClickX = 120;
-             s.ClickY = 45;
-         },
+        {A::RunProgram, {}, L"C:\\p.exe", L"", {L"push EXE_MRU C:\\p.exe"}},
+        {A::OpenFile, {}, L"C:\\f.txt", L"", {L"push Pliki_MRU C:\\f.txt"}},
+        {A::OpenFolder, {}, L"C:\\Data", L"", {L"push Foldery_MRU C:\\Data"}},
+        {A::OpenWebPage, {}, L"www.a.pl", L"", {L"push WWW_MRU www.a.pl"}},
+        {A::Other,
+         O::DoubleClick,
+         L"Zasymuluj podwójne kliknięcie myszy",
+         L"120;45",
          {L"cb_Inne=SZ:Zasymuluj podwójne kliknięcie myszy", L"Inne_MRU\\x_DoubleClick=DW:120",
           L"Inne_MRU\\y_DoubleClick=DW:45"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::Other;
-             s.OtherAction = OtherActionKind::SingleClick;
-             s.ClickX = 7;
-         },
-         {L"cb_Inne=SZ:Zasymuluj pojedyncze kliknięcie myszy", L"Inne_MRU\\x_SingleClick=DW:7",
-          L"Inne_MRU\\y_SingleClick=DW:0"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::Other;
-             s.OtherAction = OtherActionKind::PressKeys;
-             s.KeyCombination = L"Ctrl+Alt+Delete";
-         },
-         {L"cb_Inne=SZ:Zasymuluj wciśnięcie dowolnego klawisza(y)",
-          L"Inne_MRU\\Klawisz=SZ:Ctrl+Alt+Delete"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::Other;
-             s.OtherAction = OtherActionKind::CdTray;
-             s.CdDrive = L"E";
-             s.CdTrayOperation = L"WYSUŃ";
-         },
-         {L"cb_Inne=SZ:Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L"Inne_MRU\\Dysk_CD=SZ:E",
-          L"Inne_MRU\\Dysk_CD_Ws-Wy=SZ:WYSUŃ"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::Other;
-             s.OtherAction = OtherActionKind::MonitorOff;
-         },
-         {L"cb_Inne=SZ:Wygaś monitor"}},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::KillProcess;
-             s.ProcessName = L"notepad.exe";
-             s.ProcessIdText = L"4242";
-         },
-         {L"ProcesName=SZ:notepad.exe"}},
-        // A kill set up by the command line without a selected row stores no name.
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::KillProcess;
-             s.ProcessChosen = true;
-         },
-         {}},
+        {A::Other,
+         O::SingleClick,
+         L"Zasymuluj pojedyncze kliknięcie myszy",
+         L"120;45",
+         {L"cb_Inne=SZ:Zasymuluj pojedyncze kliknięcie myszy", L"Inne_MRU\\x_SingleClick=DW:120",
+          L"Inne_MRU\\y_SingleClick=DW:45"}},
+        {A::Other,
+         O::PressKeys,
+         L"Zasymuluj wciśnięcie dowolnego klawisza(y)",
+         L"A",
+         {L"cb_Inne=SZ:Zasymuluj wciśnięcie dowolnego klawisza(y)", L"Inne_MRU\\Klawisz=SZ:A"}},
+        {A::Other,
+         O::CdTray,
+         cd,
+         L"E;1",
+         {L"cb_Inne=SZ:" + cd, L"Inne_MRU\\Dysk_CD=SZ:E", L"Inne_MRU\\Dysk_CD_Ws-Wy=SZ:WYSUŃ"}},
+        {A::Other, O::MonitorOff, L"Wygaś monitor", L"", {L"cb_Inne=SZ:Wygaś monitor"}},
+        {A::Other,
+         O::BlockMouse,
+         L"Zawieś działanie myszy",
+         L"",
+         {L"cb_Inne=SZ:Zawieś działanie myszy"}},
+        // The sub-action list's click point stays out of a kill.
+        {A::KillProcess, O::SingleClick, L"Zabij proces", L"4242", {L"ProcesName=SZ:notepad.exe"}},
     };
+    WatchState before;
+    before.ActionDetail = L"stale";
     for (const Case& c : cases) {
-        StartInput in = MessageAlarm();
-        in.settings.Action.reset();
-        c.set(in.settings);
-        const Lines all = Describe(PlanStart(in, {}).writes);
+        StartInput in = FullAlarm();
+        in.settings.Action = c.action;
+        in.settings.OtherAction = c.sub;
+        const StartPlan plan = PlanStart(in, before);
+        const Lines all = Describe(plan.writes);
+        SCOPED_TRACE(c.parameter);
         ASSERT_GE(all.size(), 10u);
-        EXPECT_EQ(all[3], L"LastAction=SZ:" + std::wstring(Info(*in.settings.Action).caption));
-        EXPECT_EQ(Lines(all.begin() + 10, all.end()), c.tail) << all[3];
+        EXPECT_EQ(all[3], L"LastAction=SZ:" + std::wstring(Info(c.action).caption));
+        EXPECT_EQ(Lines(all.begin() + 10, all.end()), c.tail);
+        EXPECT_EQ(plan.watch.ActionCaption, Info(c.action).caption);
+        EXPECT_EQ(plan.watch.ActionParameter, c.parameter);
+        EXPECT_EQ(plan.watch.ActionDetail, c.detail);
     }
+}
+
+TEST(StartByAction, TrayOperationAndKillWithoutARow) {
+    StartInput in = FullAlarm();
+    in.settings.Action = ActionKind::Other;
+    in.settings.OtherAction = OtherActionKind::CdTray;
+    in.settings.CdTrayOperation = L"wsuń";  // compared upper-cased
+    EXPECT_EQ(PlanStart(in, {}).watch.ActionDetail, L"E;0");
+    in.settings.CdTrayOperation.clear();
+    EXPECT_EQ(PlanStart(in, {}).watch.ActionDetail, L"");
+    // A kill the command line set up, with no row selected, stores no name.
+    in.settings.Action = ActionKind::KillProcess;
+    in.settings.ProcessName.clear();
+    in.settings.ProcessIdText.clear();
+    EXPECT_EQ(PlanStart(in, {}).writes.size(), 10u);
 }
 
 TEST(StartWrites, AnAfterWindowsStartAlarmStoresNoTriggerAndTimesStayAsTyped) {
@@ -248,21 +261,17 @@ TEST(StartWrites, AppliedThroughTheRegistryInOrder) {
     EXPECT_FALSE(ApplyRegistryWrites(reg, plan.writes).has_value());
     const std::wstring main(kSettingsKey);
     const std::wstring o = RecentListKey(mru::kAtTime), za = RecentListKey(mru::kCountdown);
-    const Lines expected{main + L"|LastRun",
-                         main + L"|Repeat",
-                         main + L"|Repeat_Time",
-                         main + L"|LastAction",
-                         main + L"|BrakNeta",
-                         main + L"|AppRun",
-                         main + L"|AppRespondig",
-                         main + L"|AppClosed",
-                         o + L"|",
-                         o + L"|09:05:00",
-                         za + L"|",
-                         za + L"|00:05:00",
-                         main + L"|cb_Inne",
-                         InneMruKey() + L"|Dysk_CD",
-                         InneMruKey() + L"|Dysk_CD_Ws-Wy"};
+    Lines expected;
+    for (auto name : {L"LastRun", L"Repeat", L"Repeat_Time", L"LastAction", L"BrakNeta", L"AppRun",
+                      L"AppRespondig", L"AppClosed", L"*", L"*", L"*", L"*", L"cb_Inne"}) {
+        expected.push_back(main + L"|" + name);
+    }
+    expected[8] = o + L"|";  // a push: the current entry, then the entry as a name
+    expected[9] = o + L"|09:05:00";
+    expected[10] = za + L"|";
+    expected[11] = za + L"|00:05:00";
+    expected.push_back(InneMruKey() + L"|Dysk_CD");
+    expected.push_back(InneMruKey() + L"|Dysk_CD_Ws-Wy");
     EXPECT_EQ(reg.WriteLog(), expected);
     EXPECT_EQ(ReadRegistryInteger(reg, main, L"Repeat", 7), 1);
     EXPECT_EQ(ReadRegistryInteger(reg, main, L"BrakNeta", 7), 30);
@@ -321,102 +330,6 @@ TEST(StartWatchState, TriggerSetUp) {
     EXPECT_EQ(PlanStart(largest, {}).watch.SecondsLeft, 360060939);
 }
 
-TEST(StartWatchState, ActionSetUp) {
-    struct Case {
-        std::function<void(AlarmSettings&)> set;
-        std::wstring parameter;
-        std::wstring detail;
-    };
-    const auto other = [](OtherActionKind kind, std::function<void(AlarmSettings&)> more = {}) {
-        return [kind, more](AlarmSettings& s) {
-            s.Action = ActionKind::Other;
-            s.OtherAction = kind;
-            if (more)
-                more(s);
-        };
-    };
-    const Case cases[] = {
-        {[](AlarmSettings& s) { s.Action = ActionKind::DefaultWindow; }, L"", L""},
-        {[](AlarmSettings& s) { s.Action = ActionKind::Message; }, L"UWAGA !!!\u00B6Już czas !!!",
-         L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::PlaySound;
-             s.SoundFile = L"C:\\x.wav";
-         },
-         L"C:\\x.wav", L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::ShutDown;
-             s.ShutdownMode = ShutdownKind::MonitorOff;
-         },
-         L"Wygaś monitor", L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::RunProgram;
-             s.ProgramPath = L"C:\\p.exe";
-         },
-         L"C:\\p.exe", L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenFile;
-             s.FilePath = L"C:\\f.txt";
-         },
-         L"C:\\f.txt", L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenFolder;
-             s.FolderPath = L"C:\\Data";
-         },
-         L"C:\\Data", L""},
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::OpenWebPage;
-             s.WebAddress = L"http://a.pl";
-         },
-         L"http://a.pl", L""},
-        {other(OtherActionKind::SingleClick,
-               [](AlarmSettings& s) {
-                   s.ClickX = 120;
-                   s.ClickY = 45;
-               }),
-         L"Zasymuluj pojedyncze kliknięcie myszy", L"120;45"},
-        {other(OtherActionKind::DoubleClick), L"Zasymuluj podwójne kliknięcie myszy", L"0;0"},
-        {other(OtherActionKind::PressKeys, [](AlarmSettings& s) { s.KeyCombination = L"A"; }),
-         L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"A"},
-        {other(OtherActionKind::CdTray,
-               [](AlarmSettings& s) {
-                   s.CdDrive = L"E";
-                   s.CdTrayOperation = L"WYSUŃ";
-               }),
-         L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L"E;1"},
-        {other(OtherActionKind::CdTray,
-               [](AlarmSettings& s) {
-                   s.CdDrive = L"D";
-                   s.CdTrayOperation = L"wsuń";  // compared upper-cased
-               }),
-         L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L"D;0"},
-        {other(OtherActionKind::CdTray, [](AlarmSettings& s) { s.CdDrive = L"D"; }),
-         L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L""},
-        {other(OtherActionKind::MaxVolume), L"Zwiększ głośność maksymalnie", L""},
-        {other(OtherActionKind::BlockMouse), L"Zawieś działanie myszy", L""},
-        // The click point stays out of a kill even when the sub-action list shows a click.
-        {[](AlarmSettings& s) {
-             s.Action = ActionKind::KillProcess;
-             s.OtherAction = OtherActionKind::SingleClick;
-             s.ClickX = 5;
-             s.ProcessIdText = L"4242";
-         },
-         L"Zabij proces", L"4242"},
-    };
-    WatchState before;
-    before.ActionDetail = L"stale";
-    for (const Case& c : cases) {
-        StartInput in = MessageAlarm();
-        in.settings.Action.reset();
-        c.set(in.settings);
-        const WatchState w = PlanStart(in, before).watch;
-        SCOPED_TRACE(c.parameter);
-        EXPECT_EQ(w.ActionCaption, Info(*in.settings.Action).caption);
-        EXPECT_EQ(w.ActionParameter, c.parameter);
-        EXPECT_EQ(w.ActionDetail, c.detail);
-    }
-}
-
 TEST(StartRepeat, IntervalCountsOnlyWhenTickedEnabledAndConvertible) {
     struct Case {
         bool ticked, boxEnabled, editEnabled;
@@ -456,30 +369,22 @@ TEST(StartRepeat, IntervalCountsOnlyWhenTickedEnabledAndConvertible) {
 }
 
 TEST(StartStop, EditorsLockedAndUnlocked) {
-    const ActionEditors keys =
-        EditorsOf(L"Inne możliwości", L"Zasymuluj wciśnięcie dowolnego klawisza(y)");
-    EXPECT_EQ(keys.action, ActionKind::Other);
-    EXPECT_EQ(keys.subAction, OtherActionKind::PressKeys);
-    EXPECT_TRUE(keys.preview);
-    EXPECT_FALSE(EditorsOf(L"Inne możliwości", L"Wygaś monitor").subAction.has_value());
-    // A sub-action belongs only to "Other".
+    // The sub-action's own controls go with "Other" only, and only where it has some.
+    EXPECT_EQ(
+        EditorsOf(L"Inne możliwości", L"Zasymuluj wciśnięcie dowolnego klawisza(y)").subAction,
+        OtherActionKind::PressKeys);
+    EXPECT_FALSE(EditorsOf(L"Inne możliwości", L"Wygaś monitor").subAction);
     EXPECT_FALSE(EditorsOf(L"Zabij proces", L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray").subAction);
-    EXPECT_FALSE(EditorsOf(L"Zabij proces", L"").preview);
-    EXPECT_FALSE(EditorsOf(L"Odegraj dźwięk", L"").preview);
-    EXPECT_TRUE(EditorsOf(L"Domyślne okno", L"").preview);
-    EXPECT_FALSE(EditorsOf(L"komunikat", L"").action);  // the list's text, exactly
-
+    // Without a trigger the stop enables the start; the repeat box stays off for the default
+    // window and for shutting down.
     const StopDecision idle = DecideStop(L"", L"Domyślne okno", L"");
-    EXPECT_FALSE(idle.repeatBoxEnabled);
-    EXPECT_EQ(idle.triggerEditors, TriggerKind::AfterWindowsStart);
     EXPECT_TRUE(idle.enableStart);
+    EXPECT_FALSE(idle.repeatBoxEnabled);
     const StopDecision countdown = DecideStop(L"Odlicz w dół i uruchom", L"Komunikat", L"");
-    EXPECT_TRUE(countdown.repeatBoxEnabled);
     EXPECT_EQ(countdown.triggerEditors, TriggerKind::Countdown);
     EXPECT_FALSE(countdown.enableStart);
-    EXPECT_EQ(countdown.actionEditors.action, ActionKind::Message);
-    EXPECT_FALSE(DecideStop(L"Uruchom alarm o ...", L"Zamknij system/Wyłącz komputer", L"")
-                     .repeatBoxEnabled);
+    EXPECT_TRUE(countdown.repeatBoxEnabled);
+    EXPECT_FALSE(DecideStop(L"", L"Zamknij system/Wyłącz komputer", L"").repeatBoxEnabled);
 }
 
 }  // namespace

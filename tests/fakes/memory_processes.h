@@ -1,6 +1,6 @@
 #pragma once
-// A process list held in memory: programs named by their full path (compared as Windows
-// compares paths), each with a process id and a main window that may hang.
+// A process list held in memory: programs named by their full path (a..z compared without
+// regard to case, as the process checks compare paths), each with one main window that may hang.
 #include <map>
 #include <string>
 
@@ -11,20 +11,13 @@ namespace klaxora::testing {
 
 class MemoryProcesses : public ProcessWatchPort {
   public:
-    struct Process {
-        ProcessId id = kNoProcess;
-        WindowRef window = 0;
-        bool hung = false;
-    };
-
-    // Starts a program; its main window is id + 1000 unless the test says otherwise.
+    // Starts a program; its main window is the id + 1000.
     void Run(std::wstring_view path, ProcessId id, bool hung = false) {
-        processes_[AsciiUpper(path)] = {id, WindowRef(id) + 1000, hung};
+        processes_[AsciiUpper(path)] = {id, hung};
     }
     void End(std::wstring_view path) { processes_.erase(AsciiUpper(path)); }
 
-    bool connected = true;
-    bool IsInternetConnected() override { return connected; }
+    bool IsInternetConnected() override { return true; }
     std::wstring GetProcessPath(ProcessId id) override {
         for (const auto& [path, p] : processes_) {
             if (p.id == id)
@@ -40,21 +33,21 @@ class MemoryProcesses : public ProcessWatchPort {
         return it == processes_.end() ? kNoProcess : it->second.id;
     }
     WindowRef FindMainWindow(ProcessId id) override {
-        for (const auto& [path, p] : processes_) {
-            if (p.id == id)
-                return p.window;
-        }
-        return 0;
+        return GetProcessPath(id).empty() ? 0 : WindowRef(id) + 1000;
     }
     bool IsWindowResponding(WindowRef window) override {
         for (const auto& [path, p] : processes_) {
-            if (window != 0 && p.window == window)
+            if (window != 0 && WindowRef(p.id) + 1000 == window)
                 return !p.hung;
         }
         return true;
     }
 
   private:
+    struct Process {
+        ProcessId id;
+        bool hung;
+    };
     std::map<std::wstring, Process> processes_;
 };
 
