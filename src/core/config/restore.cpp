@@ -90,7 +90,7 @@ std::wstring MatchItem(std::span<const std::wstring> items, std::wstring_view te
 RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
                         const RestoreInput& in) {
     RestorePlan plan;
-    const bool own = in.commandLineCount == 0;
+    const bool noCommandLine = in.commandLineCount == 0;
     Reader r(registry, files);
     std::wstring lastRun;
     try {
@@ -100,11 +100,11 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
 
         plan.repeatChecked = ReadBool(*key, settings::kRepeat);
         plan.repeatText = ReadString(*key, settings::kRepeatTime, L"1");
-        if (own)
+        if (noCommandLine)
             plan.actionCaption = MatchCaption(Actions(), ReadString(*key, settings::kLastAction));
 
         lastRun = ReadString(*key, settings::kLastRun);
-        if (own) {
+        if (noCommandLine) {
             plan.shutdownCaption =
                 MatchCaption(ShutdownKinds(), ReadString(*key, settings::kReboot));
             plan.otherCaption = MatchCaption(OtherActions(), ReadString(*key, settings::kInne));
@@ -121,27 +121,27 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
 
         const RecentList texts(registry, mru::kMessageText);
         plan.messageTextItems = MessageListItems(texts.Load());
-        if (own)
+        if (noCommandLine)
             plan.messageText = texts.Current();
         const RecentList captions(registry, mru::kMessageCaption);
         plan.messageCaptionItems = MessageListItems(captions.Load());
-        if (own)
+        if (noCommandLine)
             plan.messageCaption = captions.Current();
 
         std::wstring current = r.Menu(mru::kSound, plan);
-        if (own)
+        if (noCommandLine)
             plan.soundFile = ExistingOrEmpty(current, files.FileExists(current));
         current = r.Menu(mru::kPrograms, plan);
-        if (own)
+        if (noCommandLine)
             plan.programPath = ExistingOrEmpty(current, files.FileExists(current));
         current = r.Menu(mru::kFiles, plan);
-        if (own)
+        if (noCommandLine)
             plan.filePath = ExistingOrEmpty(current, files.FileExists(current));
         current = r.Menu(mru::kFolders, plan);
-        if (own)
+        if (noCommandLine)
             plan.folderPath = ExistingOrEmpty(current, files.DirectoryExists(current));
         current = r.Menu(mru::kWeb, plan);
-        if (own)
+        if (noCommandLine)
             plan.webAddress = current;
     } catch (const UserError& error) {
         plan.error = error.Message();
@@ -155,7 +155,7 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
     }
     // Even after a failure the window gets a trigger to show, so it is never left on its
     // blank page.
-    if (own) {
+    if (noCommandLine) {
         plan.triggerCaption = MatchTrigger(lastRun);
         if (plan.triggerCaption->empty()) {
             plan.triggerCaption = std::wstring(Info(TriggerKind::AtTime).caption);
