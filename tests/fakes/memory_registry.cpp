@@ -7,19 +7,21 @@ namespace {
 
 std::wstring NormalPath(std::wstring_view path) {
     std::wstring p = FoldUpper(path);
-    while (!p.empty() && p.back() == L'\\') p.pop_back();
+    while (!p.empty() && p.back() == L'\\')
+        p.pop_back();
     return p;
 }
 
 }  // namespace
 
 class MemoryKey : public RegistryKey {
-public:
+  public:
     MemoryKey(MemoryRegistry& owner, std::wstring path) : owner_(owner), path_(std::move(path)) {}
 
     std::optional<RegistryValue> Read(std::wstring_view name) const override {
         for (const auto& [n, v] : Values()) {
-            if (EqualsNoCase(n, name)) return v;
+            if (EqualsNoCase(n, name))
+                return v;
         }
         return std::nullopt;
     }
@@ -35,16 +37,18 @@ public:
     }
     std::vector<std::wstring> ValueNames() const override {
         std::vector<std::wstring> names;
-        for (const auto& [n, v] : Values()) names.push_back(n);
+        for (const auto& [n, v] : Values())
+            names.push_back(n);
         return names;
     }
 
-private:
+  private:
     const std::vector<std::pair<std::wstring, RegistryValue>>& Values() const {
         return owner_.KeyAt(path_).values;
     }
     void Write(std::wstring_view name, RegistryValue value) {
-        if (owner_.failWrites_) throw RegistryError(L"Odmowa dostępu");
+        if (owner_.failWrites_)
+            throw RegistryError(L"Odmowa dostępu");
         owner_.writes_.push_back(path_ + L"|" + std::wstring(name));
         auto& values = owner_.KeyAt(path_).values;
         for (auto& [n, v] : values) {
@@ -66,6 +70,9 @@ MemoryRegistry::Key& MemoryRegistry::KeyAt(std::wstring_view path) {
 
 std::unique_ptr<RegistryKey> MemoryRegistry::Open(std::wstring_view path) {
     ++opens_;
+    if (!failOpen_.empty() && NormalPath(path) == NormalPath(failOpen_)) {
+        throw RegistryError(L"Odmowa dostępu");
+    }
     // Opening with creation makes the key and every parent on the way.
     const std::wstring p(path);
     for (size_t at = p.find(L'\\'); at != std::wstring::npos; at = p.find(L'\\', at + 1)) {

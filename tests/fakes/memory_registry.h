@@ -11,7 +11,7 @@
 namespace klaxora::testing {
 
 class MemoryRegistry : public RegistryPort {
-public:
+  public:
     struct Key {
         std::vector<std::pair<std::wstring, RegistryValue>> values;
     };
@@ -28,13 +28,16 @@ public:
     const std::vector<std::wstring>& WriteLog() const { return writes_; }
     // When set, writes throw as a registry without write access would.
     void FailWrites(bool fail) { failWrites_ = fail; }
+    // Opening this key (any letter case) throws, as a key without access would.
+    void FailOpen(std::wstring_view path) { failOpen_ = path; }
 
-private:
+  private:
     friend class MemoryKey;
     Key& KeyAt(std::wstring_view path);
     std::map<std::wstring, Key> keys_;  // by folded path
     int opens_ = 0;
     bool failWrites_ = false;
+    std::wstring failOpen_;
     std::vector<std::wstring> writes_;
 };
 

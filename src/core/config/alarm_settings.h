@@ -37,6 +37,9 @@ struct AlarmSettings {
     int32_t ClickY = 0;
     // A process row is selected, or the command line set up a kill of a running process.
     bool ProcessChosen = false;
+    // The selected process row's file name and "ID Procesu" text; both empty without a row.
+    std::wstring ProcessName;
+    std::wstring ProcessIdText;
 
     bool RepeatEnabled = false;
     std::wstring RepeatSecondsText = L"60";
