@@ -77,8 +77,8 @@ ActionPlan PlanAlarmAction(const WatchState& state, const AppOptions& options) {
                 caption = parameter.substr(0, separator);
                 text = parameter.substr(separator + 1);
             }
-            plan.push_back(Message(std::move(text), std::move(caption),
-                                   kMbTopmost | kMbIconExclamation));
+            plan.push_back(
+                Message(std::move(text), std::move(caption), kMbTopmost | kMbIconExclamation));
         } else if (*action == ActionKind::PlaySound) {
             plan.push_back(Step(StepKind::PlaySound, parameter));
         } else if (*action == ActionKind::ShutDown) {

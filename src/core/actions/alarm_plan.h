@@ -22,21 +22,21 @@ inline constexpr std::wstring_view kNoPreviewMessage =
     L"Podgląd wybranego alarmu nie jest możliwy !!!";
 
 enum class StepKind {
-    DisableTray,         // the icon ignores the mouse while the action runs
-    WakeDisplay,         // the pre-action options, in this order
+    DisableTray,  // the icon ignores the mouse while the action runs
+    WakeDisplay,  // the pre-action options, in this order
     MinimizeAll,
     CloseConfiguration,
-    ShowPopup,           // disable F_Alarm, beep timer = `flags` != 0, show F_ALARMUJ, slide in
-    Stop,                // Stop (disarms)
-    ShowMessage,         // a message box owned by the application: `text`, caption `detail`
-    PlaySound,           // the one sound player plays `text`
-    ShutDown,            // the shutdown mode captioned `text`
-    OpenWithShell,       // the shell opens `text`
-    OtherAction,         // the sub-action captioned `text` with its detail `detail`
-    KillProcess,         // process `detail` (decimal), if it still runs executable `text`
+    ShowPopup,      // disable F_Alarm, beep timer = `flags` != 0, show F_ALARMUJ, slide in
+    Stop,           // Stop (disarms)
+    ShowMessage,    // a message box owned by the application: `text`, caption `detail`
+    PlaySound,      // the one sound player plays `text`
+    ShutDown,       // the shutdown mode captioned `text`
+    OpenWithShell,  // the shell opens `text`
+    OtherAction,    // the sub-action captioned `text` with its detail `detail`
+    KillProcess,    // process `detail` (decimal), if it still runs executable `text`
     EnableTray,
-    RearmCountdown,      // a count-down of `seconds` from now ("OD"), unless stopped meanwhile
-    ProcessMessages,     // let pending messages through once
+    RearmCountdown,   // a count-down of `seconds` from now ("OD"), unless stopped meanwhile
+    ProcessMessages,  // let pending messages through once
 };
 
 enum class StepOwner { MainWindow, ConfigurationWindow };

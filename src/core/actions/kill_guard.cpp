@@ -22,8 +22,8 @@ bool IsChosenProgram(std::wstring_view chosen, std::wstring_view runningPath,
                      std::wstring_view runningName) {
     if (chosen.empty())
         return false;
-    const std::wstring_view name = runningPath.empty() ? FileNameOf(runningName)
-                                                       : FileNameOf(runningPath);
+    const std::wstring_view name =
+        runningPath.empty() ? FileNameOf(runningName) : FileNameOf(runningPath);
     // Windows compares file names without regard to the case of any letter.
     if (!EqualsNoCase(FileNameOf(chosen), name))
         return false;

@@ -16,8 +16,8 @@ struct WatchTiming {
 };
 
 struct WatchState {
-    bool Armed = false;           // mirrors the enabled state of the watch timer
-    std::wstring TriggerCode;     // "UG", "OD", "BI", "PU", "PO", "PZ", "PW" or empty
+    bool Armed = false;        // mirrors the enabled state of the watch timer
+    std::wstring TriggerCode;  // "UG", "OD", "BI", "PU", "PO", "PZ", "PW" or empty
     int32_t AtHour = 0;
     int32_t AtMinute = 0;
     int32_t AtSecond = 0;
