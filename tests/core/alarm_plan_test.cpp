@@ -156,6 +156,24 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
                                          S(K::EnableTray), S(K::Stop)}));
 }
 
+TEST(ExecuteAlarmAction, TicksAreHeldOffUntilThePlanIsOverFailuresIncluded) {
+    struct Watching : StepPerformer {
+        WatchState* state = nullptr;
+        std::vector<bool> firing;
+        void Perform(const ActionStep& step) override {
+            firing.push_back(state->Firing);
+            if (step.kind == K::PlaySound)
+                throw UserError(L"Nie mogę otworzyć pliku");
+        }
+        void ShowError(const std::wstring&) override { firing.push_back(state->Firing); }
+    } performer;
+    WatchState state = Armed(L"Odegraj dźwięk", L"a.xyz");
+    performer.state = &state;
+    EXPECT_FALSE(ExecuteAlarmAction(state, {}, performer));
+    EXPECT_EQ(performer.firing, std::vector<bool>(5, true));  // 4 steps and the error
+    EXPECT_FALSE(state.Firing);
+}
+
 struct PreviewCase {
     ActionKind action;
     std::vector<StepKind> steps;

@@ -197,10 +197,18 @@ TEST(Countdown, ARepeatCountsFromTheMomentItIsRearmed) {
     watch.state.RepeatSeconds = 5;
     watch.Arm(L"UG");
     watch.clock.Pass(60000);  // the message box stood open for a minute
-    RearmForRepeat(watch.state, watch.clock.Now());
+    EXPECT_TRUE(RearmForRepeat(watch.state, watch.clock.Now()));
     EXPECT_EQ(watch.state.TriggerCode, L"OD");
     EXPECT_EQ(watch.state.SecondsLeft, 5);
     EXPECT_EQ(watch.Run({P(4999), P(1)}), 1);
+
+    // Stopped while the action ran: stays stopped, its trigger untouched.
+    Watch stopped;
+    stopped.state.RepeatSeconds = 5;
+    stopped.Arm(L"PU", 100);
+    stopped.state.Armed = false;
+    EXPECT_FALSE(RearmForRepeat(stopped.state, stopped.clock.Now()));
+    EXPECT_EQ(stopped.state.TriggerCode, L"PU");
 }
 
 struct NoInternetCase {

@@ -193,6 +193,15 @@ bool RunPlan(const ActionPlan& plan, StepPerformer& performer) {
     return !failed;
 }
 
+bool ExecuteAlarmAction(WatchState& state, const AppOptions& options, StepPerformer& performer) {
+    struct FiringScope {
+        WatchState& state;
+        explicit FiringScope(WatchState& s) : state(s) { state.Firing = true; }
+        ~FiringScope() { state.Firing = false; }
+    } firing(state);
+    return RunPlan(PlanAlarmAction(state, options), performer);
+}
+
 bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSink& keys,
                        WindowRef owner) {
     switch (step.kind) {

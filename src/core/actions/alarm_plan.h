@@ -86,6 +86,10 @@ class StepPerformer {
 // marked `always` are performed. False when a step failed.
 bool RunPlan(const ActionPlan& plan, StepPerformer& performer);
 
+// ExecuteAlarmAction: performs the armed alarm's plan; ticks arriving meanwhile are ignored
+// (WatchState::Firing) until it is over, failures included. False when a step failed.
+bool ExecuteAlarmAction(WatchState& state, const AppOptions& options, StepPerformer& performer);
+
 // The steps that are system operations, performed through the port (the pre-action options,
 // shutdown, shell, sub-actions). False for any other step.
 bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSink& keys,

@@ -123,7 +123,6 @@ TickOutcome TickProgram(const WatchState& state, WatchPorts ports, ProgramEvent 
 }  // namespace
 
 void ArmWatch(WatchState& state, const ClockReading& now) {
-    state.Firing = false;
     state.Timing = WatchTiming{};
     state.Timing.LastCheckMs = now.monotonicMs;
     // One second back, so the first look still meets a time equal to the current second
@@ -133,10 +132,13 @@ void ArmWatch(WatchState& state, const ClockReading& now) {
         state.Timing.DueMs = now.monotonicMs + state.SecondsLeft * 1000LL;
 }
 
-void RearmForRepeat(WatchState& state, const ClockReading& now) {
+bool RearmForRepeat(WatchState& state, const ClockReading& now) {
+    if (!state.Armed)
+        return false;
     state.TriggerCode = L"OD";
     state.SecondsLeft = state.RepeatSeconds;
     ArmWatch(state, now);
+    return true;
 }
 
 TickOutcome WatchTick(WatchState& state, const ClockReading& now, WatchPorts ports) {

@@ -41,8 +41,9 @@ inline constexpr int64_t kUnwatchedGapMs = 5000;
 // the current second counts as still to come). Called whenever the alarm is armed.
 void ArmWatch(WatchState& state, const ClockReading& now);
 
-// After a firing with a repeat: a count-down of RepeatSeconds from now.
-void RearmForRepeat(WatchState& state, const ClockReading& now);
+// After a firing with a repeat: a count-down of RepeatSeconds from now. An alarm stopped while
+// its action ran stays stopped (false).
+bool RearmForRepeat(WatchState& state, const ClockReading& now);
 
 enum class TickVerdict {
     Wait,   // nothing to do now
