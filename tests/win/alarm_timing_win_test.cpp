@@ -86,8 +86,14 @@ BOOL WINAPI FakeToUtc(const TIME_ZONE_INFORMATION* zone, const SYSTEMTIME* local
     return TRUE;
 }
 
+void WINAPI FakeNow(LPFILETIME now) {
+    now->dwLowDateTime = 0x10000000;
+    now->dwHighDateTime = 0x01DC0000;
+}
+constexpr LONGLONG kFakeNow = 0x01DC000010000000LL;
+
 TEST(WakeTimer, ResumesTheSystemAtTheDueTimeAndCancelsWhenDisarmed) {
-    static const win::WakeTimerApi api{&FakeCreate, &FakeSet, &FakeCancel, &FakeToUtc};
+    static const win::WakeTimerApi api{&FakeCreate, &FakeSet, &FakeCancel, &FakeToUtc, &FakeNow};
     g_calls.clear();
     win::WakeTimer timer(api);
     WakePlan plan;

@@ -6,7 +6,8 @@ namespace klaxora::win {
 
 const WakeTimerApi& RealWakeTimerApi() {
     static const WakeTimerApi api{&::CreateWaitableTimerW, &::SetWaitableTimer,
-                                  &::CancelWaitableTimer, &::TzSpecificLocalTimeToSystemTime};
+                                  &::CancelWaitableTimer, &::TzSpecificLocalTimeToSystemTime,
+                                  &::GetSystemTimeAsFileTime};
     return api;
 }
 
@@ -22,8 +23,12 @@ bool WakeTimer::Apply(const WakePlan& plan) {
     }
     LARGE_INTEGER due{};
     if (plan.kind == WakePlan::Kind::AfterMs) {
-        // Relative due times are counted in interrupt time, which goes on through sleep.
-        due.QuadPart = -(plan.afterMs > 0 ? plan.afterMs * 10000 : 1);
+        // Absolute, since waits measured relatively may leave out the time spent asleep.
+        FILETIME now{};
+        api_.GetSystemTimeAsFileTime(&now);
+        due.LowPart = now.dwLowDateTime;
+        due.HighPart = static_cast<LONG>(now.dwHighDateTime);
+        due.QuadPart += (plan.afterMs > 0 ? plan.afterMs : 0) * 10000;
     } else {
         // An absolute due time follows the system clock; the local time is turned into UTC by
         // the rules of its own date, so a daylight-saving change in between is accounted for.

@@ -16,6 +16,7 @@ struct WakeTimerApi {
     BOOL(WINAPI* CancelWaitableTimer)(HANDLE);
     BOOL(WINAPI* TzSpecificLocalTimeToSystemTime)
     (const TIME_ZONE_INFORMATION*, const SYSTEMTIME*, LPSYSTEMTIME);
+    void(WINAPI* GetSystemTimeAsFileTime)(LPFILETIME);
 };
 
 const WakeTimerApi& RealWakeTimerApi();
@@ -25,7 +26,8 @@ class WakeTimer {
     explicit WakeTimer(const WakeTimerApi& api = RealWakeTimerApi()) : api_(api) {}
 
     // Sets the timer for the plan's due time, or cancels it for a plan without one. False when
-    // the system refused; the alarm then still fires whenever the computer is awake.
+    // the system refused; the alarm then still fires whenever the computer is awake. The due
+    // time is absolute (UTC): apply the plan again after a clock change.
     bool Apply(const WakePlan& plan);
     void Cancel();
 
