@@ -154,6 +154,12 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
     EXPECT_EQ(performer.log,
               (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
                                          S(K::EnableTray), S(K::Stop)}));
+    // A message alarm is disarmed even when a pre-action before its box failed.
+    performer.log.clear();
+    RunPlan(PlanAlarmAction(Armed(L"Komunikat", L"x"), options), performer);
+    EXPECT_EQ(performer.log,
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
+                                         S(K::Stop), S(K::EnableTray)}));
 }
 
 TEST(ExecuteAlarmAction, TicksAreHeldOffUntilThePlanIsOverFailuresIncluded) {

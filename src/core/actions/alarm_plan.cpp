@@ -68,7 +68,7 @@ ActionPlan PlanAlarmAction(const WatchState& state, const AppOptions& options) {
             // Without a repeat the alarm is over before the box shows; with one, the repeat is
             // counted from the moment the box is closed (the re-arm below).
             if (!repeats) {
-                plan.push_back(Step(StepKind::Stop));
+                plan.push_back(Always(StepKind::Stop));
                 stopped = true;
             }
             const size_t separator = parameter.find(kMessageSeparator);
