@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "actions/alarm_plan.h"
 #include "config/vocabulary.h"
 
 namespace klaxora {
@@ -141,12 +142,18 @@ void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_
 
 void ApplyPreActions(SystemOperations& ops, const AppOptions& options,
                      const std::function<void()>& closeConfigurationWindow) {
-    if (options.Wyg_Off)
-        ops.WakeDisplay();
-    if (options.MinimizeAll)
-        ops.SendMinimizeAll();
-    if (options.MinimizeProg && closeConfigurationWindow)
-        closeConfigurationWindow();
+    // The same steps the alarm's plan takes; no key is pressed among them.
+    class NoKeys : public KeyEventSink {
+        void KeyEvent(uint8_t, bool) override {}
+    } noKeys;
+    for (const ActionStep& step : PreActionSteps(options)) {
+        if (step.kind == StepKind::CloseConfiguration) {
+            if (closeConfigurationWindow)
+                closeConfigurationWindow();
+        } else {
+            PerformSystemStep(step, ops, noKeys, 0);
+        }
+    }
 }
 
 }  // namespace klaxora

@@ -6,9 +6,18 @@
 
 namespace klaxora {
 
+// How the armed trigger keeps time, fixed when the alarm is armed (ArmWatch) and kept by the
+// watch loop. A tick only prompts a look at the clocks; it is never counted as a second.
+struct WatchTiming {
+    int64_t DueMs = 0;             // "OD", and "BI" while a loss is counted: monotonic deadline
+    bool CountingLoss = false;     // "BI": the connection is missing and being timed
+    int64_t LastLocalSeconds = 0;  // "UG": the wall clock (CivilSeconds) at the last look
+    int64_t LastCheckMs = 0;       // monotonic time of the last look
+};
+
 struct WatchState {
-    bool Armed = false;           // mirrors the enabled state of the watch timer
-    std::wstring TriggerCode;     // "UG", "OD", "BI", "PU", "PO", "PZ", "PW" or empty
+    bool Armed = false;        // mirrors the enabled state of the watch timer
+    std::wstring TriggerCode;  // "UG", "OD", "BI", "PU", "PO", "PZ", "PW" or empty
     int32_t AtHour = 0;
     int32_t AtMinute = 0;
     int32_t AtSecond = 0;
@@ -18,6 +27,13 @@ struct WatchState {
     std::wstring ActionParameter;
     std::wstring ActionDetail;
     int32_t RepeatSeconds = 0;
+
+    WatchTiming Timing;
+    // An action is being performed; ticks arriving meanwhile are ignored.
+    bool Firing = false;
+    // "Zabij proces": the executable of the process chosen at Start (its full path, or its file
+    // name when the path cannot be read); only a process still running it is ended.
+    std::wstring KillImage;
 };
 
 // Joins the caption and text of a message alarm (caption first) into one parameter.

@@ -1,0 +1,182 @@
+#include "app/watch_loop.h"
+
+#include <algorithm>
+
+namespace klaxora {
+
+namespace {
+
+constexpr int64_t kDaySeconds = 86400;
+
+// The armed time of day in seconds, or nothing when the fields name no time of day.
+std::optional<int64_t> TimeOfDay(const WatchState& state) {
+    if (state.AtHour < 0 || state.AtHour > 23 || state.AtMinute < 0 || state.AtMinute > 59 ||
+        state.AtSecond < 0 || state.AtSecond > 59)
+        return std::nullopt;
+    return state.AtHour * 3600LL + state.AtMinute * 60LL + state.AtSecond;
+}
+
+// The first wall-clock second after `after` that shows the time of day.
+int64_t NextOccurrence(int64_t after, int64_t timeOfDay) {
+    const int64_t dayStart = after - (((after % kDaySeconds) + kDaySeconds) % kDaySeconds);
+    int64_t at = dayStart + timeOfDay;
+    if (at <= after)
+        at += kDaySeconds;
+    return at;
+}
+
+// Whole seconds still to go, rounded up, as SecondsLeft shows them.
+int32_t SecondsUntil(int64_t remainingMs) {
+    if (remainingMs <= 0)
+        return 0;
+    return static_cast<int32_t>(std::min<int64_t>((remainingMs + 999) / 1000, INT32_MAX));
+}
+
+// Looks fall on the deadline's whole seconds, so the last one lands on the deadline itself.
+int32_t NextLookBefore(int64_t remainingMs) {
+    return static_cast<int32_t>((remainingMs - 1) % kWatchPeriodMs + 1);
+}
+
+// Looks fall just after the wall clock's second changes, so a time of day is met at once.
+int32_t NextLookAtSecond(const LocalDateTime& local) {
+    return std::clamp(kWatchPeriodMs - local.millisecond, 1, kWatchPeriodMs);
+}
+
+TickOutcome Wait(std::optional<int32_t> next = kWatchPeriodMs) {
+    return {TickVerdict::Wait, {}, next};
+}
+
+TickOutcome Fire() {
+    return {TickVerdict::Fire, {}, std::nullopt};
+}
+
+TickOutcome TickAtTime(WatchState& state, const ClockReading& now) {
+    const int64_t wall = CivilSeconds(now.local);
+    const auto timeOfDay = TimeOfDay(state);
+    // Met when the wall clock has passed the time since the last look: a late tick, a sleep
+    // across it or the clock set forward over it fires once, now; a clock set back (or the
+    // hour repeated when daylight saving ends) waits until the clock shows the time again.
+    const bool met = timeOfDay && NextOccurrence(state.Timing.LastLocalSeconds, *timeOfDay) <= wall;
+    state.Timing.LastLocalSeconds = wall;
+    if (met)
+        return Fire();
+    return Wait(NextLookAtSecond(now.local));
+}
+
+TickOutcome TickCountdown(WatchState& state, const ClockReading& now) {
+    const int64_t remaining = state.Timing.DueMs - now.monotonicMs;
+    state.SecondsLeft = SecondsUntil(remaining);
+    if (remaining <= 0)
+        return Fire();
+    return Wait(NextLookBefore(remaining));
+}
+
+TickOutcome TickNoInternet(WatchState& state, const ClockReading& now, WatchPorts ports,
+                           bool unwatchedGap) {
+    if (ports.processes.IsInternetConnected()) {
+        state.Timing.CountingLoss = false;
+        state.SecondsLeft = ReadRegistryInteger(ports.registry, kSettingsKey, kNoInternetValue, 0);
+        return Wait();
+    }
+    if (state.Timing.CountingLoss && unwatchedGap) {
+        // Nobody watched the connection meanwhile (the computer slept, say): a network still
+        // coming back after a resume is not a loss of that length.
+        state.Timing.CountingLoss = false;
+        state.SecondsLeft = ReadRegistryInteger(ports.registry, kSettingsKey, kNoInternetValue, 0);
+    }
+    if (!state.Timing.CountingLoss) {
+        // Timed from the first look without a connection; 0 seconds fires on that look.
+        state.Timing.CountingLoss = true;
+        state.Timing.DueMs = now.monotonicMs + std::max(state.SecondsLeft, 0) * 1000LL;
+    }
+    return TickCountdown(state, now);
+}
+
+enum class ProgramEvent { Started, NotResponding, Closed };
+
+TickOutcome TickProgram(const WatchState& state, WatchPorts ports, ProgramEvent event) {
+    const std::wstring& path = state.WatchedProgramPath;
+    if (!ports.files.FileExists(path)) {
+        const std::wstring_view message = event == ProgramEvent::Started ? kProgramStartedMissing
+                                          : event == ProgramEvent::Closed
+                                              ? kProgramClosedMissing
+                                              : kProgramNotRespondingMissing;
+        return {TickVerdict::Abort, message, std::nullopt};
+    }
+    const ProgramCheck check =
+        CheckProgram(ports.processes, path, event == ProgramEvent::NotResponding);
+    bool met = false;
+    switch (event) {
+        case ProgramEvent::Started:
+            met = check.running;
+            break;
+        case ProgramEvent::Closed:
+            met = !check.running;
+            break;
+        case ProgramEvent::NotResponding:
+            met = check.running && !check.responding;
+            break;
+    }
+    return met ? Fire() : Wait();
+}
+
+}  // namespace
+
+void ArmWatch(WatchState& state, const ClockReading& now) {
+    state.Timing = WatchTiming{};
+    state.Timing.LastCheckMs = now.monotonicMs;
+    // One second back, so the first look still meets a time equal to the current second
+    // instead of a day later.
+    state.Timing.LastLocalSeconds = CivilSeconds(now.local) - 1;
+    if (state.TriggerCode == L"OD")
+        state.Timing.DueMs = now.monotonicMs + state.SecondsLeft * 1000LL;
+}
+
+bool RearmForRepeat(WatchState& state, const ClockReading& now) {
+    if (!state.Armed)
+        return false;
+    state.TriggerCode = L"OD";
+    state.SecondsLeft = state.RepeatSeconds;
+    ArmWatch(state, now);
+    return true;
+}
+
+TickOutcome WatchTick(WatchState& state, const ClockReading& now, WatchPorts ports) {
+    if (!state.Armed || state.Firing)
+        return Wait();
+    const bool unwatchedGap = now.monotonicMs - state.Timing.LastCheckMs > kUnwatchedGapMs;
+    state.Timing.LastCheckMs = now.monotonicMs;
+    const std::wstring& code = state.TriggerCode;
+    if (code == L"UG")
+        return TickAtTime(state, now);
+    if (code == L"OD")
+        return TickCountdown(state, now);
+    if (code == L"BI")
+        return TickNoInternet(state, now, ports, unwatchedGap);
+    if (code == L"PU")
+        return TickProgram(state, ports, ProgramEvent::Started);
+    if (code == L"PO")
+        return TickProgram(state, ports, ProgramEvent::NotResponding);
+    if (code == L"PZ")
+        return TickProgram(state, ports, ProgramEvent::Closed);
+    // "PW" fires from the run at the next logon, not from the loop; nothing else is a trigger.
+    return Wait(std::nullopt);
+}
+
+WakePlan PlanWake(const WatchState& state, const ClockReading& now) {
+    WakePlan plan;
+    if (!state.Armed || state.Firing)
+        return plan;
+    if (state.TriggerCode == L"OD") {
+        plan.kind = WakePlan::Kind::AfterMs;
+        plan.afterMs = std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 0);
+    } else if (state.TriggerCode == L"UG") {
+        if (const auto timeOfDay = TimeOfDay(state)) {
+            plan.kind = WakePlan::Kind::AtLocal;
+            plan.at = FromCivilSeconds(NextOccurrence(state.Timing.LastLocalSeconds, *timeOfDay));
+        }
+    }
+    return plan;
+}
+
+}  // namespace klaxora

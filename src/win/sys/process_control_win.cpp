@@ -1,0 +1,72 @@
+#include "win/sys/process_control_win.h"
+
+#include <tlhelp32.h>
+
+#include "win/sys/handles.h"
+
+namespace klaxora::win {
+
+std::wstring ProcessImagePath(HANDLE process) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (QueryFullProcessImageNameW(process, 0, buffer.data(), &size)) {
+            buffer.resize(size);
+            return buffer;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+namespace {
+
+class Win32OpenedProcess : public OpenedProcess {
+  public:
+    Win32OpenedProcess(KernelHandle handle, ProcessId id) : handle_(std::move(handle)), id_(id) {}
+
+    std::wstring ImagePath() override { return ProcessImagePath(handle_.Get()); }
+
+    std::wstring ImageName() override {
+        // While our handle is open the identifier cannot be given to another process, so the
+        // list's entry for it is this process.
+        FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snapshot)
+            return {};
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+             more = Process32NextW(snapshot.Get(), &entry)) {
+            if (entry.th32ProcessID == id_)
+                return entry.szExeFile;
+        }
+        return {};
+    }
+
+    bool Terminate() override { return TerminateProcess(handle_.Get(), 1) != FALSE; }
+
+  private:
+    KernelHandle handle_;
+    ProcessId id_;
+};
+
+}  // namespace
+
+std::unique_ptr<OpenedProcess> Win32ProcessControl::Open(ProcessId id) {
+    if (id == 0 || id == kNoProcess || id == GetCurrentProcessId())
+        return nullptr;
+    KernelHandle handle(
+        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!handle)
+        handle.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    if (!handle)
+        return nullptr;
+    // A process that has ended but whose object is still held open by someone runs nothing.
+    DWORD exitCode = 0;
+    if (GetExitCodeProcess(handle.Get(), &exitCode) && exitCode != STILL_ACTIVE)
+        return nullptr;
+    return std::make_unique<Win32OpenedProcess>(std::move(handle), id);
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,318 @@
+#include "actions/alarm_plan.h"
+
+#include <gtest/gtest.h>
+
+#include "actions/kill_guard.h"
+#include "fakes/fake_processes.h"
+#include "fakes/recording_system_ops.h"
+#include "util/user_error.h"
+
+namespace klaxora::testing {
+namespace {
+
+using K = StepKind;
+
+std::vector<StepKind> Kinds(const ActionPlan& plan) {
+    std::vector<StepKind> kinds;
+    for (const ActionStep& step : plan)
+        kinds.push_back(step.kind);
+    return kinds;
+}
+
+WatchState Armed(std::wstring caption, std::wstring parameter = {}, std::wstring detail = {},
+                 int32_t repeat = 0) {
+    WatchState state;
+    state.Armed = true;
+    state.ActionCaption = std::move(caption);
+    state.ActionParameter = std::move(parameter);
+    state.ActionDetail = std::move(detail);
+    state.RepeatSeconds = repeat;
+    return state;
+}
+
+struct FiringCase {
+    const wchar_t* caption;
+    std::vector<StepKind> action;  // between the icon going out and coming back
+};
+
+TEST(ExecuteAlarmAction, EachActionRunsBetweenTheIconAndTheStop) {
+    const FiringCase cases[] = {
+        {L"Domyślne okno", {K::ShowPopup}},
+        {L"Komunikat", {K::Stop, K::ShowMessage}},
+        {L"Odegraj dźwięk", {K::PlaySound}},
+        {L"Zamknij system/Wyłącz komputer", {K::ShutDown}},
+        {L"Uruchom program", {K::OpenWithShell}},
+        {L"Uruchom plik", {K::OpenWithShell}},
+        {L"Otwórz folder", {K::OpenWithShell}},
+        {L"Uruchom stronę WWW", {K::OpenWithShell}},
+        {L"Inne możliwości", {K::OtherAction}},
+        {L"Zabij proces", {K::KillProcess}},
+        {L"komunikat", {}},  // captions compare exactly: no action
+    };
+    for (const FiringCase& c : cases) {
+        std::vector<StepKind> expected{K::DisableTray};
+        expected.insert(expected.end(), c.action.begin(), c.action.end());
+        expected.push_back(K::EnableTray);
+        if (c.action.empty() || c.action.front() != K::Stop)
+            expected.push_back(K::Stop);
+        EXPECT_EQ(Kinds(PlanAlarmAction(Armed(c.caption), AppOptions{})), expected)
+            << ToUtf8(c.caption);
+    }
+}
+
+TEST(ExecuteAlarmAction, PreActionOptionsComeFirstInTheirOrder) {
+    AppOptions options;
+    options.Wyg_Off = options.MinimizeAll = options.MinimizeProg = true;
+    EXPECT_EQ(Kinds(PlanAlarmAction(Armed(L"Uruchom program", L"C:\\a.exe"), options)),
+              (std::vector{K::DisableTray, K::WakeDisplay, K::MinimizeAll, K::CloseConfiguration,
+                           K::OpenWithShell, K::EnableTray, K::Stop}));
+    options.Wyg_Off = false;
+    EXPECT_EQ(Kinds(PreActionSteps(options)), (std::vector{K::MinimizeAll, K::CloseConfiguration}));
+
+    // Through the system operations, the order holds down to the calls.
+    RecordingSystemOps ops;
+    RecordingKeySink keys;
+    options.Wyg_Off = true;
+    for (const ActionStep& step :
+         PlanAlarmAction(Armed(L"Inne możliwości", L"Wygaś monitor"), options))
+        PerformSystemStep(step, ops, keys, 9);
+    EXPECT_EQ(ops.calls,
+              (std::vector<std::wstring>{L"WakeDisplay", L"SendMinimizeAll", L"SendMonitorOff"}));
+}
+
+TEST(ExecuteAlarmAction, RepeatsRearmAsACountdownAfterTheAction) {
+    const ActionPlan plan = PlanAlarmAction(Armed(L"Uruchom plik", L"x.txt", {}, 30), {});
+    EXPECT_EQ(Kinds(plan), (std::vector{K::DisableTray, K::OpenWithShell, K::EnableTray,
+                                        K::RearmCountdown, K::ProcessMessages}));
+    EXPECT_EQ(plan[3].seconds, 30);
+    // A negative interval would be due at once, over and over: it is no repeat.
+    EXPECT_EQ(Kinds(PlanAlarmAction(Armed(L"Uruchom plik", L"x.txt", {}, -5), {})).back(), K::Stop);
+}
+
+TEST(ExecuteAlarmAction, AMessageStopsBeforeItsBoxOrRepeatsFromItsClosing) {
+    const std::wstring parameter = std::wstring(L"UWAGA !!!") + kMessageSeparator + L"Już czas !!!";
+    const ActionPlan once = PlanAlarmAction(Armed(L"Komunikat", parameter), {});
+    ASSERT_EQ(Kinds(once), (std::vector{K::DisableTray, K::Stop, K::ShowMessage, K::EnableTray}));
+    EXPECT_EQ(once[2].text, L"Już czas !!!");
+    EXPECT_EQ(once[2].detail, L"UWAGA !!!");
+    EXPECT_EQ(once[2].flags, 0x40030u);
+
+    // With a repeat the alarm stays armed; the count-down starts when the box is closed.
+    EXPECT_EQ(Kinds(PlanAlarmAction(Armed(L"Komunikat", parameter, {}, 5), {})),
+              (std::vector{K::DisableTray, K::ShowMessage, K::EnableTray, K::RearmCountdown,
+                           K::ProcessMessages}));
+
+    // Split at the first separator only; without one, all of it is the text.
+    const std::wstring two = std::wstring(L"a") + kMessageSeparator + L"b" + kMessageSeparator;
+    EXPECT_EQ(PlanAlarmAction(Armed(L"Komunikat", two), {})[2].text,
+              std::wstring(L"b") + kMessageSeparator);
+    const ActionStep plain = PlanAlarmAction(Armed(L"Komunikat", L"tekst"), {})[2];
+    EXPECT_EQ(plain.text, L"tekst");
+    EXPECT_EQ(plain.detail, L"");
+}
+
+// Performs steps into a log; the steps named in `failing` throw.
+struct LogPerformer : StepPerformer {
+    std::vector<StepKind> failing;
+    std::vector<std::wstring> log;
+    void Perform(const ActionStep& step) override {
+        log.push_back(L"step " + std::to_wstring(static_cast<int>(step.kind)));
+        for (StepKind kind : failing)
+            if (kind == step.kind)
+                throw UserError(L"refused");
+    }
+    void ShowError(const std::wstring& text) override { log.push_back(L"error " + text); }
+};
+
+std::wstring S(StepKind kind) {
+    return L"step " + std::to_wstring(static_cast<int>(kind));
+}
+
+TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) {
+    for (int32_t repeat : {0, 10}) {
+        LogPerformer performer;
+        performer.failing = {K::ShutDown};
+        EXPECT_FALSE(
+            RunPlan(PlanAlarmAction(Armed(L"Zamknij system/Wyłącz komputer", L"x", {}, repeat), {}),
+                    performer));
+        std::vector<std::wstring> expected{S(K::DisableTray), S(K::ShutDown), L"error refused",
+                                           S(K::EnableTray)};
+        if (repeat) {
+            expected.push_back(S(K::RearmCountdown));
+            expected.push_back(S(K::ProcessMessages));
+        } else {
+            expected.push_back(S(K::Stop));
+        }
+        EXPECT_EQ(performer.log, expected);
+    }
+    // Steps not marked to always run are skipped after a failure.
+    LogPerformer performer;
+    performer.failing = {K::WakeDisplay};
+    AppOptions options;
+    options.Wyg_Off = options.MinimizeAll = true;
+    RunPlan(PlanAlarmAction(Armed(L"Odegraj dźwięk", L"a.wav"), options), performer);
+    EXPECT_EQ(performer.log,
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
+                                         S(K::EnableTray), S(K::Stop)}));
+    // A message alarm is disarmed even when a pre-action before its box failed.
+    performer.log.clear();
+    RunPlan(PlanAlarmAction(Armed(L"Komunikat", L"x"), options), performer);
+    EXPECT_EQ(performer.log,
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
+                                         S(K::Stop), S(K::EnableTray)}));
+}
+
+TEST(ExecuteAlarmAction, TicksAreHeldOffUntilThePlanIsOverFailuresIncluded) {
+    struct Watching : StepPerformer {
+        WatchState* state = nullptr;
+        std::vector<bool> firing;
+        void Perform(const ActionStep& step) override {
+            firing.push_back(state->Firing);
+            if (step.kind == K::PlaySound)
+                throw UserError(L"Nie mogę otworzyć pliku");
+        }
+        void ShowError(const std::wstring&) override { firing.push_back(state->Firing); }
+    } performer;
+    WatchState state = Armed(L"Odegraj dźwięk", L"a.xyz");
+    performer.state = &state;
+    EXPECT_FALSE(ExecuteAlarmAction(state, {}, performer));
+    EXPECT_EQ(performer.firing, std::vector<bool>(5, true));  // 4 steps and the error
+    EXPECT_FALSE(state.Firing);
+}
+
+struct PreviewCase {
+    ActionKind action;
+    std::vector<StepKind> steps;
+    std::wstring text;
+};
+
+TEST(Preview, PerformsTheEditedActionOnlyOwnedByTheWindow) {
+    AlarmSettings settings;
+    settings.MessageText = L"tekst";
+    settings.MessageCaption = L"tytuł";
+    settings.SoundFile = L"C:\\a.wav";
+    settings.ProgramPath = L"C:\\p.exe";
+    settings.FilePath = L"C:\\f.txt";
+    settings.FolderPath = L"C:\\dir";
+    settings.WebAddress = L"www.example.org";
+    const PreviewCase cases[] = {
+        {ActionKind::DefaultWindow, {K::ShowPopup}, L""},
+        {ActionKind::Message, {K::ShowMessage}, L"tekst"},
+        {ActionKind::PlaySound, {K::PlaySound}, L"C:\\a.wav"},
+        {ActionKind::RunProgram, {K::OpenWithShell}, L"C:\\p.exe"},
+        {ActionKind::OpenFile, {K::OpenWithShell}, L"C:\\f.txt"},
+        {ActionKind::OpenFolder, {K::OpenWithShell}, L"C:\\dir"},
+        {ActionKind::OpenWebPage, {K::OpenWithShell}, L"www.example.org"},
+        {ActionKind::KillProcess, {K::ShowMessage}, std::wstring(kNoPreviewMessage)},
+        {ActionKind::ShutDown, {}, L""},
+    };
+    for (const PreviewCase& c : cases) {
+        settings.Action = c.action;
+        const ActionPlan plan = PlanPreview(settings, {});
+        EXPECT_EQ(Kinds(plan), c.steps) << ToUtf8(Info(c.action).caption);
+        if (plan.empty())
+            continue;
+        EXPECT_EQ(plan[0].text, c.text);
+        EXPECT_EQ(plan[0].owner, StepOwner::ConfigurationWindow);
+        if (plan[0].kind == K::ShowMessage) {
+            EXPECT_EQ(plan[0].flags, 0x30u);  // never topmost
+        }
+    }
+    AppOptions options;
+    options.MinimizeProg = options.Wyg_Off = options.MinimizeAll = true;
+    settings.Action = ActionKind::Message;
+    EXPECT_EQ(Kinds(PlanPreview(settings, options)),
+              (std::vector{K::CloseConfiguration, K::ShowMessage}));
+}
+
+TEST(Preview, SubActionsTakeTheirDetailFromTheEditors) {
+    AlarmSettings settings;
+    settings.Action = ActionKind::Other;
+    settings.OtherAction = OtherActionKind::DoubleClick;
+    settings.ClickX = 640;
+    settings.ClickY = -4;
+    EXPECT_EQ(PlanPreview(settings, {})[0].detail, L"640;-4");
+    settings.OtherAction = OtherActionKind::CdTray;
+    settings.CdDrive = L"E";
+    settings.CdTrayOperation = L"wysuń";
+    EXPECT_EQ(PlanPreview(settings, {})[0].detail, L"E;1");
+    settings.CdTrayOperation = L"WSUŃ";
+    EXPECT_EQ(PlanPreview(settings, {})[0].detail, L"E;0");
+    settings.CdTrayOperation = L"";
+    EXPECT_TRUE(PlanPreview(settings, {}).empty());
+    settings.OtherAction = OtherActionKind::PressKeys;
+    settings.KeyCombination = L"Ctrl+Alt+Delete";
+    const ActionStep keys = PlanPreview(settings, {})[0];
+    EXPECT_EQ(keys.text, L"Zasymuluj wciśnięcie dowolnego klawisza(y)");
+    EXPECT_EQ(keys.detail, L"Ctrl+Alt+Delete");
+}
+
+struct KillCase {
+    const char* name;
+    const wchar_t* idText;
+    const wchar_t* chosen;
+    bool present;
+    FakeProcessControl::Entry now;
+    KillResult result;
+};
+
+TEST(KillProcess, EndsOnlyTheProgramChosenAtStart) {
+    const std::wstring path = L"C:\\Gry\\Gra.exe";
+    const KillCase cases[] = {
+        {"still the chosen program",
+         L"4242",
+         path.c_str(),
+         true,
+         {L"c:\\gry\\GRA.EXE", L""},
+         KillResult::Ended},
+        {"identifier reused by another program",
+         L"4242",
+         path.c_str(),
+         true,
+         {L"C:\\Windows\\notepad.exe", L""},
+         KillResult::NothingToEnd},
+        {"same name from another folder",
+         L"4242",
+         path.c_str(),
+         true,
+         {L"D:\\Gra.exe", L""},
+         KillResult::NothingToEnd},
+        {"path unreadable now: the name decides",
+         L"4242",
+         path.c_str(),
+         true,
+         {L"", L"gra.exe"},
+         KillResult::Ended},
+        {"path unreadable now, another name",
+         L"4242",
+         path.c_str(),
+         true,
+         {L"", L"inna.exe"},
+         KillResult::NothingToEnd},
+        {"only the name known at Start",
+         L"4242",
+         L"Gra.exe",
+         true,
+         {L"E:\\x\\gra.exe", L""},
+         KillResult::Ended},
+        {"nothing known at Start", L"4242", L"", true, {path, L""}, KillResult::NothingToEnd},
+        {"no longer running", L"4242", path.c_str(), false, {}, KillResult::NothingToEnd},
+        {"the system refuses", L"4242", path.c_str(), true, {path, L"", false}, KillResult::Failed},
+    };
+    for (const KillCase& c : cases) {
+        FakeProcessControl processes;
+        if (c.present)
+            processes.processes[4242] = c.now;
+        EXPECT_EQ(KillChosenProcess(processes, c.idText, c.chosen), c.result) << c.name;
+        EXPECT_EQ(processes.ended.contains(4242), c.result == KillResult::Ended) << c.name;
+    }
+    // Texts that name no process never reach the system.
+    for (const wchar_t* text : {L"", L"abc", L"0", L"-1", L"4294967295", L"12a", L" 12"}) {
+        FakeProcessControl processes;
+        EXPECT_EQ(KillChosenProcess(processes, text, path), KillResult::NothingToEnd);
+        EXPECT_EQ(processes.opened, 0) << ToUtf8(text);
+    }
+}
+
+}  // namespace
+}  // namespace klaxora::testing

@@ -1,0 +1,93 @@
+#pragma once
+// Programs, windows, the connection and process ends as the test sets them up.
+#include <map>
+#include <set>
+#include <string>
+
+#include "ports/process_control.h"
+#include "ports/processes.h"
+#include "util/text.h"
+
+namespace klaxora::testing {
+
+// The running programs by path (compared as Windows compares paths), a connection switch and
+// a set of hung windows.
+class FakeProcessWatch : public ProcessWatchPort {
+  public:
+    bool connected = true;
+    std::map<std::wstring, ProcessId> running;  // upper-cased path -> process
+    std::map<ProcessId, WindowRef> windows;
+    std::set<WindowRef> hung;
+    int connectionChecks = 0;
+
+    void Run(std::wstring_view path, ProcessId id, WindowRef window = 0) {
+        running[AsciiUpper(path)] = id;
+        if (window)
+            windows[id] = window;
+    }
+    void Close(std::wstring_view path) { running.erase(AsciiUpper(path)); }
+
+    bool IsInternetConnected() override {
+        ++connectionChecks;
+        return connected;
+    }
+    std::wstring GetProcessPath(ProcessId id) override {
+        for (const auto& [path, pid] : running)
+            if (pid == id)
+                return path;
+        return {};
+    }
+    bool IsProgramRunning(std::wstring_view path) override {
+        return FindProcessIdByPath(path) != kNoProcess;
+    }
+    ProcessId FindProcessIdByPath(std::wstring_view path) override {
+        const auto it = running.find(AsciiUpper(path));
+        return it == running.end() ? kNoProcess : it->second;
+    }
+    WindowRef FindMainWindow(ProcessId id) override {
+        const auto it = windows.find(id);
+        return it == windows.end() ? 0 : it->second;
+    }
+    bool IsWindowResponding(WindowRef window) override { return !hung.contains(window); }
+};
+
+// Processes that can be ended: what each runs (path, or only the name when the path cannot be
+// read) and whether the system lets us end it.
+class FakeProcessControl : public ProcessControlPort {
+  public:
+    struct Entry {
+        std::wstring path;
+        std::wstring name;
+        bool mayEnd = true;
+    };
+    std::map<ProcessId, Entry> processes;
+    std::set<ProcessId> ended;
+    int opened = 0;
+
+    std::unique_ptr<OpenedProcess> Open(ProcessId id) override {
+        ++opened;
+        if (!processes.contains(id))
+            return nullptr;
+        return std::make_unique<Opened>(*this, id);
+    }
+
+  private:
+    class Opened : public OpenedProcess {
+      public:
+        Opened(FakeProcessControl& owner, ProcessId id) : owner_(owner), id_(id) {}
+        std::wstring ImagePath() override { return owner_.processes[id_].path; }
+        std::wstring ImageName() override { return owner_.processes[id_].name; }
+        bool Terminate() override {
+            if (!owner_.processes[id_].mayEnd)
+                return false;
+            owner_.ended.insert(id_);
+            return true;
+        }
+
+      private:
+        FakeProcessControl& owner_;
+        ProcessId id_;
+    };
+};
+
+}  // namespace klaxora::testing
