@@ -9,7 +9,7 @@ namespace {
 using testing::MemoryFiles;
 
 class Completeness : public ::testing::Test {
-protected:
+  protected:
     MemoryFiles files;
     AlarmSettings s;
 };

@@ -76,7 +76,8 @@ ShortcutFile PlanShortcutFile(std::wstring_view folder, std::wstring_view typedN
     file.name = SanitizeShortcutName(typedName);
     if (folder.empty()) {
         file.refusal = cmdline::kRefuseNoFolder;
-    } else if (file.name.empty()) {
+    } else if (file.name.find_first_not_of(L' ') == std::wstring::npos) {
+        // Nothing but spaces would make a file called " .lnk".
         file.refusal = cmdline::kRefuseEmptyName;
     } else if (IsDeviceName(file.name)) {
         file.refusal = cmdline::kRefuseReservedName;
