@@ -105,4 +105,10 @@ inline constexpr std::wstring_view kRefuseReservedName =
     L"Nie można utworzyć skrótu: ta nazwa jest zarezerwowana przez system Windows dla "
     L"urządzenia. Wpisz inną nazwę.";
 
+// Followed by the system's reason.
+inline constexpr std::wstring_view kShellLinkUnavailable =
+    L"Nie udało się utworzyć skrótu: system nie udostępnił obiektu skrótu. ";
+// Followed by the file's path, ": " and the system's reason.
+inline constexpr std::wstring_view kShellLinkNotSaved = L"Nie udało się zapisać skrótu ";
+
 }  // namespace klaxora::cmdline

@@ -71,6 +71,13 @@ std::array<std::wstring, 8> ShortcutNameSuggestions(TriggerKind trigger,
     };
 }
 
+std::wstring ShortcutFilePath(std::wstring_view folder, std::wstring_view name) {
+    std::wstring path(folder);
+    if (path.empty() || path.back() != L'\\')
+        path += L'\\';
+    return path + std::wstring(name) + L".lnk";
+}
+
 ShortcutFile PlanShortcutFile(std::wstring_view folder, std::wstring_view typedName) {
     ShortcutFile file;
     file.name = SanitizeShortcutName(typedName);
@@ -82,10 +89,7 @@ ShortcutFile PlanShortcutFile(std::wstring_view folder, std::wstring_view typedN
     } else if (IsDeviceName(file.name)) {
         file.refusal = cmdline::kRefuseReservedName;
     } else {
-        file.path = std::wstring(folder);
-        if (file.path.back() != L'\\')
-            file.path += L'\\';
-        file.path += file.name + L".lnk";
+        file.path = ShortcutFilePath(folder, file.name);
     }
     return file;
 }

@@ -18,6 +18,10 @@ std::wstring SanitizeShortcutName(std::wstring_view name);
 std::array<std::wstring, 8> ShortcutNameSuggestions(TriggerKind trigger,
                                                     std::optional<ActionKind> action);
 
+// The shortcut's file: the folder, a backslash unless the folder ends with one, the name and
+// ".lnk".
+std::wstring ShortcutFilePath(std::wstring_view folder, std::wstring_view name);
+
 struct ShortcutFile {
     std::wstring name;     // the cleaned name, shown back in the name box
     std::wstring path;     // folder, one backslash, name, ".lnk"; empty when refused
