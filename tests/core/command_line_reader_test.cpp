@@ -102,14 +102,6 @@ TEST_F(ReaderFixture, TimeTriggersFillTheirEditorsAndTheArmedTime) {
     }
 }
 
-TEST_F(ReaderFixture, TheCountdownKeepsItsFieldsAsGivenAndAnAtTimeArmsNoCount) {
-    const CommandLineReading od = Read({L"OD: 0:90:0"});
-    EXPECT_EQ(od.watch.AtMinute, 90);
-    const CommandLineReading ug = Read({L"UG: 23:59:58"});
-    EXPECT_EQ(ug.watch.AtHour, 23);
-    EXPECT_EQ(ug.watch.AtSecond, 58);
-}
-
 struct TriggerSearchCase {
     std::vector<std::wstring> parameters;
     std::optional<TriggerKind> trigger;  // nothing: no trigger selected
@@ -192,14 +184,12 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
         {{L"Komunikat", L"Hej|"}, L"Komunikat", L"Hej" + sep, L"", {}},
         {{L"Komunikat", L"|a|b"}, L"Komunikat", L"UWAGA !!!" + sep + L"a|b", L"", {}},
         {{L"Komunikat", L""}, L"", L"", L"", {}},
-        {{L"Komunikat"}, L"", L"", L"", {}},
         {{L"Odegraj dźwięk", L"C:\\a.WAV"}, L"Odegraj dźwięk", L"C:\\a.WAV", L"", {}},
         {{L"Odegraj dźwięk", L"C:\\a.midi"}, L"Odegraj dźwięk", L"C:\\a.midi", L"", {}},
         {{L"Odegraj dźwięk", L"C:\\a.ogg"}, L"", L"", L"", {text(t::kBadExtension)}},
         {{L"Odegraj dźwięk", L"C:\\b.wav"}, L"", L"", L"", {text(t::kFileMissing)}},
         {{L"OTWÓRZ FOLDER", L"C:\\"}, L"Otwórz folder", L"C:\\", L"", {}},
         {{L"Otwórz folder", L"C:\\nie"}, L"", L"", L"", {text(t::kFolderMissing)}},
-        {{L"Uruchom plik", L"C:\\a.ogg"}, L"Uruchom plik", L"C:\\a.ogg", L"", {}},
         {{L"Uruchom plik", L"C:\\nie"}, L"", L"", L"", {text(t::kFileMissing)}},
         {{L"Uruchom program", L"C:\\p.EXE"}, L"Uruchom program", L"C:\\p.EXE", L"", {}},
         {{L"Uruchom program", L"C:\\p.com"}, L"", L"", L"", {text(t::kBadExtension)}},
@@ -214,7 +204,6 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
         {{other, L"wygaś monitor"}, other, L"Wygaś monitor", L"", {}},
         {{other, L"Coś innego"}, L"", L"", L"", {text(t::kBadOtherAction)}},
         {{other, cd, L"e", L"wysuń"}, other, cd, L"E;1", {}},
-        {{other, cd, L"E:", L"WSUŃ"}, other, cd, L"E;0", {}},
         {{other, cd, L"F", L"wsuń"}, L"", L"", L"", {text(t::kNotCdDrive)}},
         {{other, cd, L"EE", L"wsuń"}, L"", L"", L"", {text(t::kBadCdDrive)}},
         {{other, cd, L"E", L""}, L"", L"", L"", {text(t::kBadCdOperation)}},
@@ -223,7 +212,6 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
         // Each coordinate is kept within the 1280 x 1024 screen on its own.
         {{other, click, L"X:5000", L"Y:10"}, other, click, L"1280;10", {}},
         {{other, click, L"x:-5", L"y:2000"}, other, click, L"0;1024", {}},
-        {{other, click, L"X:12", L"Y:34"}, other, click, L"12;34", {}},
         {{other, click, L"X:", L"Y:1"}, L"", L"", L"", {text(t::kBadX)}},
         {{other, click, L"X:a", L"Y:1"}, L"", L"", L"", {text(t::kBadX), summary}},
         {{other, click, L"X:1"}, L"", L"", L"", {text(t::kMissingY)}},
@@ -266,32 +254,6 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
             EXPECT_EQ(m.title, m.text == summary ? t::kWarningTitle : t::kErrorTitle);
         }
     }
-}
-
-TEST_F(ReaderFixture, TheWindowIsToldWhatToSelect) {
-    files.AddFile(L"C:\\p.exe");
-    processes.Run(L"C:\\p.exe", 7);
-    const std::wstring other(Info(ActionKind::Other).caption);
-
-    CommandLineReading r =
-        Read({L"OD: 5", other, L"Wysuń/wsuń szufladę cd/dvd/blu-ray", L"e:", L"wysuń"});
-    EXPECT_TRUE(r.filled.action && r.filled.otherAction && r.filled.cdTray);
-    EXPECT_EQ(r.settings.OtherAction, OtherActionKind::CdTray);
-    EXPECT_EQ(r.settings.CdDrive, L"E");
-    EXPECT_EQ(r.settings.CdTrayOperation, kCdTrayOpen);
-
-    r = Read({L"OD: 5", other, L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"nic takiego"});
-    EXPECT_TRUE(r.filled.keyCombination);
-    EXPECT_EQ(r.settings.KeyCombination, L"");
-
-    r = Read({L"OD: 5", L"Zabij proces", L"C:\\P.EXE"});
-    EXPECT_EQ(r.selectProcess, 7u);
-    EXPECT_TRUE(r.settings.ProcessChosen);
-
-    r = Read({L"OD: 5", L"Komunikat", L"Hej|Wstawaj"});
-    EXPECT_TRUE(r.filled.message);
-    EXPECT_EQ(r.settings.MessageCaption, L"Hej");
-    EXPECT_EQ(r.settings.MessageText, L"Wstawaj");
 }
 
 TEST_F(ReaderFixture, ConsumedEntriesAreEmptiedAndAKillOfAMissingFileDropsTheFirst) {
