@@ -100,7 +100,8 @@ TEST(RecentMenuBuild, FileListsShowTheBareName) {
     MemoryFiles files;
     files.AddFile(L"C:\\Klaxora\\sound\\Budzik.mp3");
     files.AddDirectory(L"C:\\Data");
-    const auto sounds = BuildRecentMenu(mru::kSound, Names{L"C:\\Klaxora\\sound\\Budzik.mp3"}, files);
+    const auto sounds =
+        BuildRecentMenu(mru::kSound, Names{L"C:\\Klaxora\\sound\\Budzik.mp3"}, files);
     ASSERT_EQ(sounds.items.size(), 1u);
     EXPECT_EQ(sounds.items[0].caption, L"Budzik");
     EXPECT_EQ(sounds.items[0].entry, L"C:\\Klaxora\\sound\\Budzik.mp3");
@@ -114,7 +115,7 @@ TEST(RecentMenuBuild, FileListsShowTheBareName) {
 }
 
 class Seeding : public ::testing::Test {
-protected:
+  protected:
     MemoryRegistry reg;
     MemoryFiles files;
     Names Seeds(std::wstring_view list) { return SeedEntries(list, files, files); }

@@ -3,9 +3,9 @@
 
 namespace klaxora::testing {
 
-INSTANTIATE_TEST_SUITE_P(
-    Memory, RegistryContract,
-    ::testing::Values(RegistryFactory{
-        "Memory", [] { return std::make_unique<MemoryRegistry>(); }, L"Software\\KlaxoraTest"}));
+INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
+                         ::testing::Values(RegistryFactory{
+                             "Memory", [] { return std::make_unique<MemoryRegistry>(); },
+                             L"Software\\KlaxoraTest"}));
 
 }  // namespace klaxora::testing

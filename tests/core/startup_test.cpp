@@ -16,7 +16,7 @@ const std::wstring kKey(kSettingsKey);
 const std::wstring kExe = L"C:\\Klaxora\\Klaxora.exe";
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     Startup() {
         files.AddFile(kExe);
         files.AddFile(L"C:\\windows\\NOTEPAD.EXE");

@@ -18,11 +18,13 @@ TEST(Vocabulary, TriggersInListOrderWithCodesAndPages) {
     EXPECT_EQ(t[5].caption, L"Uruchomiony zostanie program");
     EXPECT_EQ(t[6].caption, L"Po uruchomieniu Windows");
     std::wstring codes;
-    for (const auto& info : t) codes += std::wstring(info.code) + L" ";
+    for (const auto& info : t)
+        codes += std::wstring(info.code) + L" ";
     EXPECT_EQ(codes, L"BI OD PO PZ UG PU PW ");
     EXPECT_EQ(Info(TriggerKind::ProgramNotResponding).page, L"program_nie_odpowiada");
     EXPECT_EQ(Info(TriggerKind::AfterWindowsStart).page, L"wykonaj_win");
-    for (const auto& info : t) EXPECT_EQ(&Info(info.kind), &info);
+    for (const auto& info : t)
+        EXPECT_EQ(&Info(info.kind), &info);
 }
 
 TEST(Vocabulary, NotebookPagesEndWithEmpty) {
@@ -80,11 +82,14 @@ TEST(Vocabulary, ExactLookupIsCaseSensitiveCommandLineLookupIsNot) {
 
 TEST(Vocabulary, CaptionsAreUniqueWithinEachList) {
     std::set<std::wstring_view> seen;
-    for (const auto& a : Actions()) EXPECT_TRUE(seen.insert(a.caption).second);
+    for (const auto& a : Actions())
+        EXPECT_TRUE(seen.insert(a.caption).second);
     seen.clear();
-    for (const auto& o : OtherActions()) EXPECT_TRUE(seen.insert(o.caption).second);
+    for (const auto& o : OtherActions())
+        EXPECT_TRUE(seen.insert(o.caption).second);
     seen.clear();
-    for (const auto& t : Triggers()) EXPECT_TRUE(seen.insert(t.code).second);
+    for (const auto& t : Triggers())
+        EXPECT_TRUE(seen.insert(t.code).second);
 }
 
 TEST(Vocabulary, PresetsAndCdOperations) {

@@ -254,7 +254,7 @@ TEST_F(MainWindow, FirstRunStoresThisProgramsVersion) {
 namespace klaxora::win {
 namespace {
 
-TEST(CommandLine, ProgramPathFirstThenEachParameterAsWindowsSplitsThem) {
+TEST(CommandLine, ProgramPathFirstThenEachParameterAsShortcutsWriteThem) {
     using Strings = std::vector<std::wstring>;
     const std::wstring self = L"C:\\Program Files\\Klaxora\\Klaxora.exe";
     EXPECT_TRUE(CommandLineStrings(L"\"C:\\Program Files\\Klaxora\\Klaxora.exe\"", self).empty());
@@ -264,6 +264,9 @@ TEST(CommandLine, ProgramPathFirstThenEachParameterAsWindowsSplitsThem) {
     EXPECT_EQ(CommandLineStrings(L"klaxora \"Komunikat\" \"UWAGA !!!\" \"Już czas\"", self),
               (Strings{self, L"Komunikat", L"UWAGA !!!", L"Już czas"}));
     EXPECT_EQ(CommandLineStrings(L"klaxora \"\"", self), (Strings{self, L""}));
+    // A quoted folder ending in a backslash does not swallow the parameters after it.
+    EXPECT_EQ(CommandLineStrings(L"klaxora \"C:\\\" \"UWAGA\"", self),
+              (Strings{self, L"C:\\", L"UWAGA"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/startup.h"
+#include "cmdline/command_line_split.h"
 #include "util/user_error.h"
 #include "resources/resource_ids.h"
 #include "win/app/program_info.h"
@@ -84,18 +85,9 @@ void TF_Glowna::FormCreate() {
 
 std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
                                              const std::wstring& programPath) {
-    std::vector<std::wstring> strings;
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(commandLine.c_str(), &count);
-    if (!args)
-        return strings;
-    if (count > 1) {
-        strings.push_back(programPath);  // parameter 0 is the full path, however it was typed
-        for (int i = 1; i < count; ++i)
-            strings.emplace_back(args[i]);
-    }
-    LocalFree(args);
-    return strings;
+    // Split as our shortcuts write it, not by CommandLineToArgvW, which would take the
+    // backslash of a quoted "C:\" as an escape and run the rest of the line into it.
+    return CommandLineListFor(commandLine, programPath);
 }
 
 void TF_Glowna::FormShow() {

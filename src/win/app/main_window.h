@@ -14,8 +14,8 @@
 
 namespace klaxora::win {
 
-// CommandLineList for a command line: the program's path and then each parameter as Windows
-// splits them, or nothing when there is no parameter.
+// CommandLineList for a command line: the program's path and then each parameter as our
+// shortcuts write them (SplitCommandLine), or nothing when there is no parameter.
 std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
                                              const std::wstring& programPath);
 

@@ -88,6 +88,29 @@ using GdiObject = UniqueHandle<GdiTraits<HGDIOBJ>>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 
+// Holds one reference to a COM interface and releases it.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() { Reset(); }
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    T** Put() {
+        Reset();
+        return &p_;
+    }
+    void Reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
 // Selects an object into a device context for one scope and puts the previous one back.
 class SelectedObject {
   public:
