@@ -55,7 +55,10 @@ TEST(TimeWizard, OkHandsTheTextToTheTargetsParser) {
     WizardInput pickedTime;
     pickedTime.target = WizardTarget::AtTime;
     pickedTime.mode = WizardMode::TimeOfDay;
-    pickedTime.timeOfDayText = L"7:05:09";
+    pickedTime.pickedTime = {19, 5, 9};
+    pickedTime.timeSeparator = L".";
+    WizardInput pickedCountdown = pickedTime;
+    pickedCountdown.target = WizardTarget::Countdown;
     const std::vector<Case> cases = {
         {Seconds(WizardTarget::Countdown, L"3661"), Kind::ApplyCountdown, L"01:01:01"},
         {Seconds(WizardTarget::AtTime, L"3661"), Kind::ApplyAtTime, L"01:01:01"},
@@ -64,7 +67,9 @@ TEST(TimeWizard, OkHandsTheTextToTheTargetsParser) {
         {Seconds(WizardTarget::Countdown, L"90000"), Kind::ApplyCountdown, L"25:00:00"},
         {Seconds(WizardTarget::Countdown, L"0"), Kind::ApplyCountdown, L"00:00:00"},
         {Seconds(WizardTarget::Countdown, L"360003599"), Kind::ApplyCountdown, L"100000:59:59"},
-        {pickedTime, Kind::ApplyAtTime, L"7:05:09"},
+        // The picked time in 24 hours: the separator AtTime parses with, ":" for a countdown.
+        {pickedTime, Kind::ApplyAtTime, L"19.05.09"},
+        {pickedCountdown, Kind::ApplyCountdown, L"19:05:09"},
         {Seconds(WizardTarget::None, L"5"), Kind::Nothing, L""},
         {NoMode(), Kind::Nothing, L""},
     };

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "config/time_text.h"
 #include "config/vocabulary.h"
 
 namespace klaxora {
@@ -82,8 +81,14 @@ WizardResult WizardOkResult(const WizardInput& input) {
             }
             return {apply, FormatSeconds(seconds)};
         }
-        case WizardMode::TimeOfDay:
-            return {apply, input.timeOfDayText};
+        case WizardMode::TimeOfDay: {
+            std::wstring text = FormatTimeText(input.pickedTime);
+            if (apply == Kind::ApplyAtTime && !input.timeSeparator.empty()) {
+                const std::wstring s = input.timeSeparator;
+                text = text.substr(0, 2) + s + text.substr(3, 2) + s + text.substr(6, 2);
+            }
+            return {apply, text};
+        }
         case WizardMode::Days: {
             const int64_t days = DayDistance(input.pickedDate, input.today);
             if (apply == Kind::ApplyCountdown && days * 24 > maxHours)

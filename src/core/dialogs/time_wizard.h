@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/time_text.h"
+
 namespace klaxora {
 
 // Which of the configuration window's time fields the wizard fills.
@@ -75,9 +77,10 @@ std::wstring DayDifferenceLabel(int64_t days);
 struct WizardInput {
     WizardTarget target = WizardTarget::None;
     WizardMode mode = WizardMode::None;
-    std::wstring secondsText;    // se_TimeInSec
-    std::wstring timeOfDayText;  // DateTimePicker1 in the user's long time format
-    LocalDateTime pickedDate;    // DateTimePicker2
+    std::wstring secondsText;           // se_TimeInSec
+    TimeFields pickedTime;              // DateTimePicker1
+    std::wstring timeSeparator = L":";  // the user's time separator, which AtTime parses
+    LocalDateTime pickedDate;           // DateTimePicker2
     LocalDateTime today;
 };
 
@@ -92,7 +95,9 @@ struct WizardResult {
     std::wstring text;
 };
 
-// What OK does. Seconds: FormatSeconds of the number; time of day: the picker's text; days:
+// What OK does. Seconds: FormatSeconds of the number; time of day: the picked time as
+// hours, minutes and seconds of 24 hours (joined by the user's separator for AtTime, which
+// parses with it, and by ":" for a countdown), so that no 12-hour format can spoil it; days:
 // the distance times 24, then ":00:00". A number beyond the field's range, or a countdown
 // beyond what its hour field holds (100000 hours), is refused instead of being cut.
 WizardResult WizardOkResult(const WizardInput& input);
