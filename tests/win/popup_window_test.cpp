@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "win/actions/popup_window.h"
-#include "win/app/application.h"
 #include "win/config/alarm_window.h"
 
 namespace klaxora::testing {
@@ -43,12 +42,11 @@ class PopupTest : public ::testing::Test {
     static void SetUpTestSuite() {
         alarm = new win::TF_Alarm;
         alarm->Create();
-        win::App().F_Alarm = alarm;
         popup = new win::TF_ALARMUJ;
         popup->Create();
+        popup->SetConfigurationEnabler([](bool enabled) { alarm->Enable(enabled); });
     }
     static void TearDownTestSuite() {
-        win::App().F_Alarm = nullptr;
         delete popup;
         delete alarm;
     }

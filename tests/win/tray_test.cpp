@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "win/actions/popup_window.h"
-#include "win/app/application.h"
+#include "win/app/program_info.h"
 #include "version.h"
 #include "win/app/main_window.h"
 #include "win/config/alarm_window.h"
@@ -134,16 +134,17 @@ protected:
     static constexpr const wchar_t* kSettings = L"Software\\Vantrelix\\Klaxora";
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-        App().F_Alarm = &alarm;
-        App().F_ALARMUJ = &popup;
-        App().F_Opcje = &options;
         alarm.Create();
         popup.Create();
-        options.Create();
+        options.Create(alarm.Hwnd());
         glowna.Create();
+        MainWindowLinks links;
+        links.configuration = &alarm;
+        links.closePopup = [this] { popup.Close(); };
+        links.showOptions = [this] { options.ShowOver(); };
+        glowna.Connect(std::move(links));
     }
     void TearDown() override {
-        App() = {};
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
     std::vector<std::wstring> MenuCaptions() {

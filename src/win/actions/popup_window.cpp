@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "win/app/application.h"
-#include "win/config/alarm_window.h"
+#include "win/ui/fonts.h"
+#include "win/ui/smooth_picture.h"
 
 namespace klaxora::win {
 namespace {
@@ -60,8 +60,8 @@ void EllipseFigure(HDC dc, int l, int t, int r, int b) {
 }
 
 void FillEllipse(HDC dc, COLORREF fill, COLORREF line, int l, int t, int r, int b, int width) {
-    GdiObject brush(CreateSolidBrush(fill));
-    GdiObject pen(CreatePen(PS_SOLID, width, line));
+    BrushHandle brush(CreateSolidBrush(fill));
+    PenHandle pen(CreatePen(PS_SOLID, width, line));
     SelectedObject b1(dc, brush.Get());
     SelectedObject p1(dc, pen.Get());
     // As a path, so that a turned drawing turns the ellipse exactly.
@@ -71,8 +71,8 @@ void FillEllipse(HDC dc, COLORREF fill, COLORREF line, int l, int t, int r, int 
     StrokeAndFillPath(dc);
 }
 
-// One frame of the swinging bell, drawn at twice the size (s = 2) and scaled down with
-// smoothing so that its curves are not jagged.
+// One frame of the swinging bell at s times its size; it is averaged down afterwards so that
+// its curves are not jagged.
 void DrawBell(HDC dc, double angle, int s) {
     const COLORREF outline = RGB(133, 86, 8);
     const COLORREF body = RGB(246, 189, 38);
@@ -85,7 +85,7 @@ void DrawBell(HDC dc, double angle, int s) {
 
     // Sound waves on the side the bell swings to, drawn upright.
     {
-        GdiObject pen(CreatePen(PS_SOLID, 3 * s, waves));
+        PenHandle pen(CreatePen(PS_SOLID, 3 * s, waves));
         SelectedObject p(dc, pen.Get());
         SelectedObject b(dc, GetStockObject(NULL_BRUSH));
         const int side = angle < 0 ? -1 : 1;
@@ -107,7 +107,7 @@ void DrawBell(HDC dc, double angle, int s) {
 
     // The hanger ring.
     {
-        GdiObject pen(CreatePen(PS_SOLID, 4 * s, outline));
+        PenHandle pen(CreatePen(PS_SOLID, 4 * s, outline));
         SelectedObject p(dc, pen.Get());
         SelectedObject b(dc, GetStockObject(NULL_BRUSH));
         BeginPath(dc);
@@ -124,8 +124,8 @@ void DrawBell(HDC dc, double angle, int s) {
         {110 * s, 108 * s},
     };
     {
-        GdiObject brush(CreateSolidBrush(body));
-        GdiObject pen(CreatePen(PS_SOLID, 2 * s, outline));
+        BrushHandle brush(CreateSolidBrush(body));
+        PenHandle pen(CreatePen(PS_SOLID, 2 * s, outline));
         SelectedObject b(dc, brush.Get());
         SelectedObject p(dc, pen.Get());
         BeginPath(dc);
@@ -139,7 +139,7 @@ void DrawBell(HDC dc, double angle, int s) {
     FillEllipse(dc, shine, shine, 38 * s, 36 * s, 53 * s, 90 * s, 1);
     // A band round the shoulder and the rim at the mouth.
     {
-        GdiObject pen(CreatePen(PS_SOLID, 3 * s, rim));
+        PenHandle pen(CreatePen(PS_SOLID, 3 * s, rim));
         SelectedObject p(dc, pen.Get());
         MoveToEx(dc, 33 * s, 44 * s, nullptr);
         LineTo(dc, 95 * s, 44 * s);
@@ -154,50 +154,43 @@ void DrawBell(HDC dc, double angle, int s) {
     SetGraphicsMode(dc, GM_COMPATIBLE);
 }
 
-GdiObject MakeFrame(HDC screen, double angle) {
+BitmapHandle MakeFrame(HDC screen, double angle) {
     constexpr int s = 2;
-    HDC big = CreateCompatibleDC(screen);
-    GdiObject bigBitmap(CreateCompatibleBitmap(screen, kFrameWidth * s, kFrameHeight * s));
-    HDC small = CreateCompatibleDC(screen);
-    GdiObject frame(CreateCompatibleBitmap(screen, kFrameWidth, kFrameHeight));
+    Dib big(screen, kFrameWidth * s, kFrameHeight * s);
+    Dib frame(screen, kFrameWidth, kFrameHeight);
+    MemoryDc dc(screen);
+    if (!big || !frame || !dc)
+        return {};
     {
-        SelectedObject b1(big, bigBitmap.Get());
-        SelectedObject b2(small, frame.Get());
-        DrawBell(big, angle, s);
-        SetStretchBltMode(small, HALFTONE);
-        SetBrushOrgEx(small, 0, 0, nullptr);
-        StretchBlt(small, 0, 0, kFrameWidth, kFrameHeight, big, 0, 0, kFrameWidth * s,
-                   kFrameHeight * s, SRCCOPY);
+        SelectedObject b(dc, big.Bitmap());
+        DrawBell(dc, angle, s);
     }
-    DeleteDC(small);
-    DeleteDC(big);
-    return frame;
+    DownSample(big, frame, s);
+    return frame.Release();
 }
 
 // The OK button's 16 x 16 picture: a green tick on the button colour.
-GdiObject MakeOkGlyph(HDC screen) {
-    HDC dc = CreateCompatibleDC(screen);
-    GdiObject glyph(CreateCompatibleBitmap(screen, 16, 16));
-    {
-        SelectedObject b(dc, glyph.Get());
-        RECT r{0, 0, 16, 16};
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        GdiObject pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
-        SelectedObject p(dc, pen.Get());
-        const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
-        Polyline(dc, tick, 3);
-    }
-    DeleteDC(dc);
+BitmapHandle MakeOkGlyph(HDC screen) {
+    MemoryDc dc(screen);
+    BitmapHandle glyph(CreateCompatibleBitmap(screen, 16, 16));
+    if (!dc || !glyph)
+        return {};
+    SelectedObject b(dc, glyph.Get());
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    PenHandle pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
+    SelectedObject p(dc, pen.Get());
+    const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
+    Polyline(dc, tick, 3);
     return glyph;
 }
 
 void BlitBitmap(HDC target, HBITMAP bitmap, int x, int y, int w, int h) {
-    HDC source = CreateCompatibleDC(target);
-    {
-        SelectedObject b(source, bitmap);
-        BitBlt(target, x, y, w, h, source, 0, 0, SRCCOPY);
-    }
-    DeleteDC(source);
+    MemoryDc source(target);
+    if (!source || !bitmap)
+        return;
+    SelectedObject b(source, bitmap);
+    BitBlt(target, x, y, w, h, source, 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -213,14 +206,13 @@ void TF_ALARMUJ::Create() {
 }
 
 void TF_ALARMUJ::FormCreate() {
-    HDC screen = GetDC(nullptr);
-    img1_ = MakeFrame(screen, -12.0);
-    img2_ = MakeFrame(screen, 12.0);
-    okGlyph_ = MakeOkGlyph(screen);
-    ReleaseDC(nullptr, screen);
-    captionFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    {
+        WindowDc screen(nullptr);
+        img1_ = MakeFrame(screen, -12.0);
+        img2_ = MakeFrame(screen, 12.0);
+        okGlyph_ = MakeOkGlyph(screen);
+    }
+    captionFont_ = MakeFont(-11, FontWeight::Bold);
     speedButton1_ = CreateWindowExW(
         0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kButtonLeft,
         kButtonTop, kButtonWidth, kButtonHeight, Hwnd(),
@@ -243,8 +235,8 @@ void TF_ALARMUJ::SetBeepEnabled(bool enabled) {
 }
 
 void TF_ALARMUJ::PopUp(bool playBeep) {
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(false);
+    if (enableConfiguration_)
+        enableConfiguration_(false);
     SetBeepEnabled(playBeep);
     // Placed below the work area before it shows, so it never flashes where it last rested.
     RECT work{};
@@ -263,8 +255,8 @@ void TF_ALARMUJ::FormShow() {
 }
 
 void TF_ALARMUJ::FormClose() {
-    if (App().F_Alarm)
-        App().F_Alarm->Enable(true);
+    if (enableConfiguration_)
+        enableConfiguration_(true);
     KillTimer(Hwnd(), kTimerStayOnTop);
     SetWindowPos(Hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetBeepEnabled(false);
@@ -324,7 +316,7 @@ void TF_ALARMUJ::Paint(HDC dc) {
     RECT bevel{0, kHeaderHeight, kWidth, kHeight};
     DrawEdge(dc, &bevel, BDR_RAISEDINNER | BDR_RAISEDOUTER, BF_RECT);
 
-    BlitBitmap(dc, static_cast<HBITMAP>(img1Visible_ ? img1_.Get() : img2_.Get()), kFrameLeft,
+    BlitBitmap(dc, img1Visible_ ? img1_.Get() : img2_.Get(), kFrameLeft,
                kFrameTop, kFrameWidth, kFrameHeight);
 }
 
@@ -335,7 +327,7 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
     const int shift = pushed ? 1 : 0;
     const int glyphLeft = r.left + 12 + shift;
     const int glyphTop = r.top + (r.bottom - r.top - 16) / 2 + shift;
-    BlitBitmap(item.hDC, static_cast<HBITMAP>(okGlyph_.Get()), glyphLeft, glyphTop, 16, 16);
+    BlitBitmap(item.hDC, okGlyph_.Get(), glyphLeft, glyphTop, 16, 16);
     RECT text{glyphLeft + 16, r.top + shift, r.right - 8 + shift, r.bottom + shift};
     SelectedObject font(item.hDC, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(item.hDC, TRANSPARENT);
@@ -381,17 +373,18 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // everything is painted in WM_PAINT, off screen first
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Hwnd(), &ps);
-            HDC memory = CreateCompatibleDC(dc);
-            GdiObject buffer(CreateCompatibleBitmap(dc, kWidth, kHeight));
-            {
+            PaintDc dc(Hwnd());
+            if (!dc)
+                return 0;
+            MemoryDc memory(dc);
+            BitmapHandle buffer(CreateCompatibleBitmap(dc, kWidth, kHeight));
+            if (memory && buffer) {
                 SelectedObject b(memory, buffer.Get());
                 Paint(memory);
                 BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
+            } else {
+                Paint(dc);  // no memory for a buffer: straight to the screen, flicker and all
             }
-            DeleteDC(memory);
-            EndPaint(Hwnd(), &ps);
             return 0;
         }
         case WM_MOUSEACTIVATE:

@@ -26,6 +26,11 @@ class TF_ALARMUJ : public Window {
     // The showing, in its order: disable the configuration window, set the beep, show the
     // popup and slide it in (10 ms, 2 pixels). Returns once it rests; messages keep flowing.
     void PopUp(bool playBeep);
+    // How the popup disables the configuration window while it shows and enables it again on
+    // closing; the application connects it when it builds the windows.
+    void SetConfigurationEnabler(std::function<void(bool enabled)> enable) {
+        enableConfiguration_ = std::move(enable);
+    }
     // Where a beep goes: MessageBeep(0) unless replaced.
     void SetBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
 
@@ -49,10 +54,12 @@ class TF_ALARMUJ : public Window {
     void DrawSpeedButton(const DRAWITEMSTRUCT& item);
 
     HWND speedButton1_ = nullptr;
-    GdiObject img1_, img2_, okGlyph_, captionFont_;
+    BitmapHandle img1_, img2_, okGlyph_;
+    FontHandle captionFont_;
     bool img1Visible_ = true;
     bool beepEnabled_ = false;
     std::function<void()> beeper_;
+    std::function<void(bool)> enableConfiguration_;
 };
 
 // Moves a window vertically at the right edge of the work area: in, from just below it up to

@@ -5,12 +5,9 @@
 #include "app/startup.h"
 #include "util/user_error.h"
 #include "resources/resource_ids.h"
-#include "win/actions/popup_window.h"
-#include "win/app/application.h"
+#include "win/app/program_info.h"
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
-#include "win/dialogs/about_window.h"
-#include "win/dialogs/options_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
 #include "win/ui/message_box.h"
@@ -53,7 +50,7 @@ void TF_Glowna::Create() {
 void TF_Glowna::Start() {
     // The configuration window reads the armed alarm (the question on quitting, a kill set up
     // by the command line) and how many strings the command line supplied.
-    if (TF_Alarm* alarm = App().F_Alarm)
+    if (TF_Alarm* alarm = links_.configuration)
         alarm->BindWatchState(&watch_);
     FormShow();
     // The window would be shown for a single paint that only hides it again; the paint's
@@ -104,14 +101,14 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
 void TF_Glowna::FormShow() {
     const auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
     commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
-    if (TF_Alarm* alarm = App().F_Alarm)
+    if (TF_Alarm* alarm = links_.configuration)
         alarm->SetCommandLineCount(commandLine_.size());
     ReadCommandLine();
 }
 
 void TF_Glowna::FormPaint() {
-    if (!options_.AutoMinimize && App().F_Alarm)
-        App().F_Alarm->Show();
+    if (!options_.AutoMinimize && links_.configuration)
+        links_.configuration->Show();
     Hide();
 }
 
@@ -122,7 +119,7 @@ void TF_Glowna::FormClose() {
 }
 
 void TF_Glowna::TrayClick() {
-    if (TF_Alarm* alarm = App().F_Alarm) {
+    if (TF_Alarm* alarm = links_.configuration) {
         if (alarm->Visible()) {
             alarm->Close();
         } else {
@@ -130,8 +127,8 @@ void TF_Glowna::TrayClick() {
             SetForegroundWindow(alarm->Hwnd());
         }
     }
-    if (App().F_ALARMUJ)
-        App().F_ALARMUJ->Close();
+    if (links_.closePopup)
+        links_.closePopup();
 }
 
 void TF_Glowna::pm_GlownePopup() {
@@ -157,12 +154,12 @@ void TF_Glowna::SetArmed(bool armed) {
 }
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {
-    if (App().F_Alarm)
-        App().F_Alarm->ib_StopClick();
+    if (links_.configuration)
+        links_.configuration->ib_StopClick();
 }
 
 void TF_Glowna::Ustawnowyczas1Click() {
-    if (TF_Alarm* alarm = App().F_Alarm) {
+    if (TF_Alarm* alarm = links_.configuration) {
         alarm->Show();
         SetForegroundWindow(alarm->Hwnd());
     }
@@ -174,11 +171,13 @@ void TF_Glowna::Pomoc1Click() {
 }
 
 void TF_Glowna::Opcje1Click() {
-    ShowDialogOverConfiguration(App().F_Opcje);
+    if (links_.showOptions)
+        links_.showOptions();
 }
 
 void TF_Glowna::Oprogramie1Click() {
-    ShowDialogOverConfiguration(App().F_About);
+    if (links_.showAbout)
+        links_.showAbout();
 }
 
 void TF_Glowna::Zamknij1Click() {
@@ -200,18 +199,14 @@ void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
     const MenuEntry& entry = Entry(draw.itemID);
     if (entry.command != draw.itemID || !entry.bitmap)
         return;
-    const HDC source = CreateCompatibleDC(draw.hDC);
+    MemoryDc source(draw.hDC);
     if (!source)
         return;
-    {
-        SelectedObject picture(source, entry.bitmap.Get());
-        const int top =
-            draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        GdiAlphaBlend(draw.hDC, draw.rcItem.left, top, kMenuImageSize, kMenuImageSize, source, 0, 0,
-                      kMenuImageSize, kMenuImageSize, blend);
-    }
-    DeleteDC(source);
+    SelectedObject picture(source, entry.bitmap.Get());
+    const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(draw.hDC, draw.rcItem.left, top, kMenuImageSize, kMenuImageSize, source, 0, 0,
+                  kMenuImageSize, kMenuImageSize, blend);
 }
 
 TF_Glowna::MenuEntry& TF_Glowna::Entry(UINT command) {
@@ -226,9 +221,9 @@ void TF_Glowna::BuildMenuEntries() {
     menu_.Reset(CreatePopupMenu());
     for (auto& entry : entries_) {
         if (entry.image) {
-            entry.bitmap.Reset(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(entry.image),
-                                          IMAGE_BITMAP, kMenuImageSize, kMenuImageSize,
-                                          LR_CREATEDIBSECTION));
+            entry.bitmap.Reset(static_cast<HBITMAP>(
+                LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(entry.image), IMAGE_BITMAP,
+                           kMenuImageSize, kMenuImageSize, LR_CREATEDIBSECTION)));
         }
     }
     RebuildMenu();
@@ -311,9 +306,9 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            BeginPaint(Hwnd(), &paint);
-            EndPaint(Hwnd(), &paint);
+            {
+                PaintDc validated(Hwnd());  // nothing to draw: the window only hides itself
+            }
             FormPaint();
             return 0;
         }
@@ -324,8 +319,8 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Tray.Remove();
             KillTimer(Hwnd(), kWatchTimerId);
             watch_.Armed = false;
-            if (App().F_Glowna == this)
-                PostQuitMessage(0);
+            if (links_.destroyed)
+                links_.destroyed();
             return 0;
         default:
             break;

@@ -3,6 +3,7 @@
 // its menu, the watch timer, the armed alarm, the start-up options and the command line; its
 // creation prepares the registry, and closing it ends the program.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,20 @@ namespace klaxora::win {
 // splits them, or nothing when there is no parameter.
 std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
                                              const std::wstring& programPath);
+
+class TF_Alarm;
+
+// What the main window uses of the other windows; the application connects them when it has
+// built them all. Any of them may be missing (a test builds only some windows).
+struct MainWindowLinks {
+    // Shown, hidden and stopped from the icon and its menu; told the armed alarm and the
+    // command line's length.
+    TF_Alarm* configuration = nullptr;
+    std::function<void()> closePopup;   // a click on the icon also closes the popup
+    std::function<void()> showOptions;  // "Opcje"
+    std::function<void()> showAbout;    // "O programie ..."
+    std::function<void()> destroyed;    // the window is gone: the program ends
+};
 
 class TF_Glowna : public Window {
 public:
@@ -42,6 +57,7 @@ public:
 
     // Creates the window (its creation prepares the registry) and adds the tray icon.
     void Create();
+    void Connect(MainWindowLinks links) { links_ = std::move(links); }
     // The message loop's start: the show, then the first paint.
     void Start();
 
@@ -84,13 +100,14 @@ private:
         const wchar_t* caption;
         int image;  // bitmap resource, 0 for none
         bool visible;
-        GdiObject bitmap;
+        BitmapHandle bitmap;
     };
     void BuildMenuEntries();
     void RebuildMenu();
     void DrawMenuImage(const DRAWITEMSTRUCT& draw);
     MenuEntry& Entry(UINT command);
 
+    MainWindowLinks links_;
     klaxora::WatchState watch_;
     klaxora::AppOptions options_;
     std::vector<std::wstring> commandLine_;

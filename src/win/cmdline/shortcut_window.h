@@ -1,13 +1,14 @@
 #pragma once
-// The shortcut-location dialog. For now a hidden window of its class that closes by hiding; its
-// controls come later.
-#include "win/ui/window.h"
+// The shortcut-location dialog, over the configuration window. For now an empty dialog of its class; its controls
+// come later.
+#include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {
 
-class Tf_Skrot : public HidingWindow {
-public:
-    void Create();
+class Tf_Skrot : public OwnedDialog {
+  public:
+    // Hidden until shown over `owner` (the configuration window).
+    void Create(HWND owner = nullptr);
 };
 
 }  // namespace klaxora::win

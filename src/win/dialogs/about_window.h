@@ -1,15 +1,14 @@
 #pragma once
-// The about box. For now a hidden window of its class that closes by hiding; its controls come
-// later.
-#include "win/ui/window.h"
+// The about box, over the configuration window. For now an empty dialog of its class; its controls
+// come later.
+#include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {
 
-class TF_About : public HidingWindow {
-public:
-    void Create();
-    // Hides the window and gives the configuration window back.
-    void Close() override;
+class TF_About : public OwnedDialog {
+  public:
+    // Hidden until shown over `owner` (the configuration window).
+    void Create(HWND owner = nullptr);
 };
 
 }  // namespace klaxora::win

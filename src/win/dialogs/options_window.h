@@ -1,15 +1,14 @@
 #pragma once
-// The options dialog. For now a hidden window of its class that closes by hiding; its controls come
-// later.
-#include "win/ui/window.h"
+// The options dialog, over the configuration window. For now an empty dialog of its class; its controls
+// come later.
+#include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {
 
-class TF_Opcje : public HidingWindow {
-public:
-    void Create();
-    // Hides the window and gives the configuration window back.
-    void Close() override;
+class TF_Opcje : public OwnedDialog {
+  public:
+    // Hidden until shown over `owner` (the configuration window).
+    void Create(HWND owner = nullptr);
 };
 
 }  // namespace klaxora::win

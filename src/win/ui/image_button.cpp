@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "win/sys/handles.h"
-#include "win/ui/gdi.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -44,7 +43,7 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
     const int h = rc.bottom - rc.top;
     // Drawn off screen first so hovering does not flicker.
     MemoryDc memory(item.hDC);
-    GdiObject bitmap(CreateCompatibleBitmap(item.hDC, w, h));
+    BitmapHandle bitmap(CreateCompatibleBitmap(item.hDC, w, h));
     {
         SelectedObject selected(memory, bitmap.Get());
         ImageState state = State();

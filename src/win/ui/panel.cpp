@@ -26,12 +26,12 @@ void Panel::SetCaption(const std::wstring& caption) {
 void Panel::Paint(HDC dc) {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
-    FillRect(dc, &rc, static_cast<HBRUSH>(brush_.Get()));
+    FillRect(dc, &rc, brush_.Get());
     if (!frame_)
         return;
     wchar_t caption[256] = {};
     GetWindowTextW(Hwnd(), caption, 256);
-    SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
     GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
     RECT frameRect = rc;
@@ -49,10 +49,9 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Hwnd(), &ps);
-            Paint(dc);
-            EndPaint(Hwnd(), &ps);
+            PaintDc dc(Hwnd());
+            if (dc)
+                Paint(dc);
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -20,7 +20,7 @@ class Panel : public Window {
 
   private:
     void Paint(HDC dc);
-    GdiObject brush_;
+    BrushHandle brush_;
     COLORREF colour_ = 0;
     bool frame_ = false;
     HFONT font_ = nullptr;

@@ -1,0 +1,67 @@
+#include "win/app/program_info.h"
+
+#include <objbase.h>
+
+#include <vector>
+
+#include "app/startup.h"
+#include "resources/resource_ids.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/system_library.h"
+#include "win/ui/window.h"
+
+namespace klaxora::win {
+namespace {
+
+// COM on the one user-interface thread, for the shell's objects.
+class ComApartment {
+  public:
+    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (ok_)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool ok_;
+};
+
+}  // namespace
+
+void EnsureCom() {
+    // Started on first use rather than at start-up: loading COM costs the start-up time of a
+    // program that mostly sits in the notification area.
+    static ComApartment com;
+}
+
+HICON AppIcon(int size) {
+    auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_KLAXORA),
+                                              IMAGE_ICON, size, size, LR_SHARED));
+    if (!icon)
+        icon = static_cast<HICON>(
+            LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
+    return icon;
+}
+
+std::wstring ProgramVersionText() {
+    const std::wstring path = ExecutablePath();
+    DWORD ignored = 0;
+    const DWORD size = delayed::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size != 0) {
+        std::vector<BYTE> block(size);
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT length = 0;
+        if (delayed::GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
+            delayed::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info),
+                                    &length) &&
+            info && length >= sizeof(VS_FIXEDFILEINFO)) {
+            return FormatFileVersion(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                                     HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+        }
+    }
+    return FormatFileVersion(0, 0, 0, 0);
+}
+
+}  // namespace klaxora::win

@@ -1,0 +1,20 @@
+#pragma once
+// The program's fonts: one place that knows how a font is asked for, so every window gets the
+// same face at the same size.
+#include "win/sys/handles.h"
+
+namespace klaxora::win {
+
+// The face the windows are laid out for; setup installs Wine's own fonts so it resolves to
+// the same face on every machine.
+inline constexpr const wchar_t* kWindowFace = L"MS Sans Serif";
+
+enum class FontWeight { Normal, Bold };
+
+// A font of `height` (as CreateFontW takes it: negative for the character height in pixels,
+// such as -11 for the windows' text), normal or bold. `smooth` asks for anti-aliased edges
+// (large captions drawn once into a picture).
+FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face = kWindowFace,
+                    bool smooth = false);
+
+}  // namespace klaxora::win

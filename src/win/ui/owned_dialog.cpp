@@ -1,0 +1,81 @@
+#include "win/ui/owned_dialog.h"
+
+#include <algorithm>
+
+namespace klaxora::win {
+namespace {
+
+void Centre(HWND dialog, HWND owner) {
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    RECT ownerFrame{};
+    const bool onOwner =
+        owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &ownerFrame);
+    // The work area of the monitor the owner (or the dialog) is on.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT work{};
+    if (GetMonitorInfoW(MonitorFromWindow(onOwner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY),
+                        &monitor)) {
+        work = monitor.rcWork;
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    }
+    const POINT at = CentredPlace(size, onOwner ? &ownerFrame : nullptr, work);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+POINT CentredPlace(SIZE size, const RECT* owner, const RECT& work) {
+    const RECT& around = owner ? *owner : work;
+    LONG x = around.left + (around.right - around.left - size.cx) / 2;
+    LONG y = around.top + (around.bottom - around.top - size.cy) / 2;
+    // Inside the work area, the top-left corner first when the dialog is larger than it.
+    x = std::max(work.left, std::min(x, work.right - size.cx));
+    y = std::max(work.top, std::min(y, work.bottom - size.cy));
+    return {x, y};
+}
+
+void OwnedDialog::CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width,
+                                     int height, HWND owner) {
+    owner_ = owner;
+    CreateWindowOf({className}, title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                   CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner);
+    Centre(Hwnd(), owner_);
+}
+
+void OwnedDialog::SetOwner(HWND owner) {
+    owner_ = owner;
+    // Owned by it as Windows sees it too: above it, and hidden with it when it is minimised.
+    if (Hwnd())
+        SetWindowLongPtrW(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+void OwnedDialog::ShowOver() {
+    if (!Visible()) {
+        Centre(Hwnd(), owner_);
+        if (owner_ && IsWindowEnabled(owner_)) {
+            EnableWindow(owner_, FALSE);
+            ownerDisabled_ = true;
+        }
+        Show();
+    }
+    SetForegroundWindow(Hwnd());
+}
+
+void OwnedDialog::Close() {
+    // The owner is enabled before the dialog hides, so Windows hands the activation to it and
+    // not to some other program's window.
+    if (ownerDisabled_ && owner_) {
+        EnableWindow(owner_, TRUE);
+        ownerDisabled_ = false;
+    }
+    const bool wasActive = GetActiveWindow() == Hwnd();
+    Hide();
+    if (owner_ && wasActive && IsWindowVisible(owner_))
+        SetForegroundWindow(owner_);
+}
+
+}  // namespace klaxora::win

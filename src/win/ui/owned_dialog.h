@@ -1,0 +1,36 @@
+#pragma once
+// A dialog that stands over another window: it shows centred on its owner, keeps the owner
+// disabled while it is shown, and on closing (the close box, WM_CLOSE or Close) hides and
+// gives the owner back, enabled and active. It lives until the program ends.
+#include "win/ui/window.h"
+
+namespace klaxora::win {
+
+class OwnedDialog : public HidingWindow {
+  public:
+    // Shows the dialog over its owner, or to the front when it already shows.
+    void ShowOver();
+    // Hides the dialog and gives the owner back.
+    void Close() override;
+
+    HWND Owner() const { return owner_; }
+    // Another owner, for a dialog created before the window it stands over.
+    void SetOwner(HWND owner);
+
+  protected:
+    // A captioned dialog frame of the given outer size, hidden, owned by `owner` (may be null:
+    // it then centres on the work area and disables nothing).
+    void CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width,
+                            int height, HWND owner);
+
+  private:
+    HWND owner_ = nullptr;
+    // Whether this dialog disabled the owner, so that it only enables what it disabled.
+    bool ownerDisabled_ = false;
+};
+
+// Where a window of `size` goes to stand centred on `owner` (a visible, not minimised window)
+// or else on `work`, moved back inside `work` where it would stick out.
+POINT CentredPlace(SIZE size, const RECT* owner, const RECT& work);
+
+}  // namespace klaxora::win

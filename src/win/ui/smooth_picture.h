@@ -1,0 +1,43 @@
+#pragma once
+// Smooth pictures from GDI, which draws curves without anti-aliasing: a picture is drawn
+// several times larger into a Dib and averaged down, block by block.
+#include <cstdint>
+#include <optional>
+
+#include "win/sys/handles.h"
+
+namespace klaxora::win {
+
+// A 32-bit top-down DIB section: drawn on with GDI (select Bitmap() into a memory context),
+// read and written pixel by pixel as 0xAARRGGBB.
+class Dib {
+  public:
+    // Compatible with `dc` (null: the screen). Empty (false) when Windows has no memory for it.
+    Dib(HDC dc, int width, int height);
+    explicit operator bool() const { return pixels_ != nullptr; }
+    HBITMAP Bitmap() const { return bitmap_.Get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    uint32_t* Pixels() { return pixels_; }
+    const uint32_t* Pixels() const { return pixels_; }
+    uint32_t& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+    uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+    // Hands the bitmap over (a picture kept after the pixels are done with).
+    BitmapHandle Release();
+
+  private:
+    BitmapHandle bitmap_;
+    uint32_t* pixels_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Averages each `scale` x `scale` block of `big` into the pixel of `small` it covers (big is
+// `scale` times small in each direction; a block beyond `big` is left out). Without a key the
+// result is opaque colour. With a key colour, pixels of that colour are background: the result
+// is colour premultiplied by the covered share, which is the alpha (what an icon wants).
+// Flushes GDI first, so drawing done just before is counted.
+void DownSample(const Dib& big, Dib& small, int scale,
+                std::optional<COLORREF> transparentKey = std::nullopt);
+
+}  // namespace klaxora::win
