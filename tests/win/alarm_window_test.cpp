@@ -669,6 +669,7 @@ namespace {
 TEST_F(AlarmWindowTest, F10ShowsTheAboutBox) {
     FirstShow();
     TF_About about;
+    about.Connected = [] { return false; };  // no update check from here
     about.Create();
     App().F_About = &about;
     App().F_Alarm = &window;
