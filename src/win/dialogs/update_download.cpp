@@ -23,6 +23,7 @@ struct WinHttp {
     decltype(::WinHttpQueryHeaders)* QueryHeaders = nullptr;
     decltype(::WinHttpReadData)* ReadData = nullptr;
     decltype(::WinHttpCloseHandle)* CloseHandle = nullptr;
+    decltype(::WinHttpGetIEProxyConfigForCurrentUser)* GetIEProxyConfig = nullptr;
     bool ok = false;
 };
 
@@ -51,6 +52,7 @@ const WinHttp& Api() {
         Bind(module, a.QueryHeaders, "WinHttpQueryHeaders", a.ok);
         Bind(module, a.ReadData, "WinHttpReadData", a.ok);
         Bind(module, a.CloseHandle, "WinHttpCloseHandle", a.ok);
+        Bind(module, a.GetIEProxyConfig, "WinHttpGetIEProxyConfigForCurrentUser", a.ok);
         return a;
     }();
     return api;
@@ -119,10 +121,20 @@ std::optional<std::wstring> FetchSmallText(const std::wstring& url, DWORD phaseT
     std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
     path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
-    // The user's proxy where the system can find it (Windows 8.1 on), the machine's otherwise.
+    // The proxy the user set for the browser when there is one, the machine's otherwise.
+    // Automatic discovery is not asked for: it would send queries on the network just to
+    // fetch one small file.
     Internet session([&] {
-        HINTERNET h = api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY,
-                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+        WINHTTP_CURRENT_USER_IE_PROXY_CONFIG user{};
+        HINTERNET h = nullptr;
+        if (api.GetIEProxyConfig(&user) && user.lpszProxy) {
+            h = api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_NAMED_PROXY, user.lpszProxy,
+                         user.lpszProxyBypass ? user.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0);
+        }
+        for (wchar_t* text : {user.lpszAutoConfigUrl, user.lpszProxy, user.lpszProxyBypass}) {
+            if (text)
+                GlobalFree(text);
+        }
         if (!h)
             h = api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                          WINHTTP_NO_PROXY_BYPASS, 0);
