@@ -44,7 +44,7 @@ constexpr size_t kHomePageRow = 3;
 constexpr UINT kUpdateAnswerMessage = WM_APP + 12;
 constexpr UINT_PTR kDeadlineTimer = 1;
 
-constexpr int kClientWidth = 400;
+constexpr int kClientWidth = 460;  // wide enough for the update button's caption
 constexpr int kMargin = 16;
 constexpr int kPictureHeight = 64;
 constexpr int kLineHeight = 16;

@@ -13,22 +13,22 @@ using namespace dialogs;
 
 namespace t = wizard_text;
 
-constexpr int kClientWidth = 440, kClientHeight = 330;
+constexpr int kClientWidth = 440, kClientHeight = 352;
 constexpr Place kRbSecondsPlace{8, 8, 300, 18};
-constexpr Place kGroupBox1Place{8, 28, 424, 82};
-constexpr Place kLabel1Place{16, 46, 410, 16};
-constexpr Place kSecondsPlace{16, 64, 120, 21};
-constexpr Place kLabel2Place{140, 67, 20, 16};
-constexpr Place kLabel5Place{16, 90, 300, 16};
-constexpr Place kRbTimeOfDayPlace{8, 118, 330, 18};
-constexpr Place kGroupBox2Place{8, 138, 424, 66};
-constexpr Place kLabel3Place{16, 156, 410, 16};
-constexpr Place kPicker1Place{16, 174, 120, 21};
-constexpr Place kRbDaysPlace{8, 212, 300, 18};
-constexpr Place kGroupBox3Place{8, 232, 424, 62};
-constexpr Place kLabel4Place{16, 248, 250, 16};
-constexpr Place kPicker2Place{16, 266, 250, 21};
-constexpr Place kLabel6Place{280, 269, 148, 16};
+constexpr Place kGroupBox1Place{8, 28, 424, 98};
+constexpr Place kLabel1Place{16, 44, 408, 28};  // two lines
+constexpr Place kSecondsPlace{16, 76, 120, 21};
+constexpr Place kLabel2Place{140, 79, 20, 16};
+constexpr Place kLabel5Place{16, 104, 300, 16};
+constexpr Place kRbTimeOfDayPlace{8, 134, 330, 18};
+constexpr Place kGroupBox2Place{8, 154, 424, 66};
+constexpr Place kLabel3Place{16, 170, 408, 16};
+constexpr Place kPicker1Place{16, 188, 120, 21};
+constexpr Place kRbDaysPlace{8, 228, 300, 18};
+constexpr Place kGroupBox3Place{8, 248, 424, 62};
+constexpr Place kLabel4Place{16, 264, 250, 16};
+constexpr Place kPicker2Place{16, 282, 250, 21};
+constexpr Place kLabel6Place{280, 285, 148, 16};
 constexpr Place kOkPlace{kClientWidth - 166, kClientHeight - 33, 75, 25};
 constexpr Place kCancelPlace{kClientWidth - 83, kClientHeight - 33, 75, 25};
 
