@@ -173,6 +173,43 @@ TEST_F(OptionsTest, TheBeepBoxSoundsOnEveryChangeTheShowsOwnIncluded) {
     EXPECT_TRUE(Checked(dialog.CheckBox6));
 }
 
+// Keys as the program's message loop hands them over: through the dialog manager.
+void PressKey(HWND root, HWND control, WPARAM key) {
+    PostMessageW(control, WM_KEYDOWN, key, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (IsDialogMessageW(root, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+TEST_F(OptionsTest, EscapeCancelsEnterConfirmsAndF1OpensTheHelp) {
+    TF_Opcje withHelp;
+    std::vector<std::wstring> opened;
+    withHelp.Open = [&](const std::wstring& target, int) { opened.push_back(target); };
+    withHelp.Create({&registry, &files, &options, ExecutablePath(), otherCopy});
+    withHelp.ShowOver();
+    PumpOnce();
+    ASSERT_TRUE(Shown(withHelp.SpeedButton2));
+    PressKey(withHelp.Hwnd(), withHelp.CheckBox3, VK_F1);
+    EXPECT_EQ(opened, std::vector<std::wstring>{otherCopy});
+
+    Click(withHelp.CheckBox2);
+    PressKey(withHelp.Hwnd(), withHelp.CheckBox2, VK_ESCAPE);
+    EXPECT_FALSE(withHelp.Visible());
+    EXPECT_EQ(Stored(kSettings, L"AutoMinimize").first, 0u);
+
+    withHelp.ShowOver();
+    PumpOnce();
+    EXPECT_FALSE(Checked(withHelp.CheckBox2));  // the unconfirmed change is gone
+    Click(withHelp.CheckBox2);
+    PressKey(withHelp.Hwnd(), withHelp.CheckBox2, VK_RETURN);
+    EXPECT_FALSE(withHelp.Visible());
+    EXPECT_EQ(Stored(kSettings, L"AutoMinimize"), std::make_pair(DWORD(REG_DWORD), DWORD(1)));
+}
+
 class WizardTest : public ::testing::Test {
   protected:
     void SetUp() override {

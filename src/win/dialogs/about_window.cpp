@@ -266,7 +266,9 @@ void TF_About::sb_OKClick() {
 LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_SHOWWINDOW:
-            if (wParam)
+            // Only a show of its own; the owner's minimising and restoring hides and shows the
+            // dialog too (lParam set), which must not reload it.
+            if (wParam && lParam == 0)
                 Guarded([&] { FormShow(); });
             break;
         case kUpdateAnswerMessage:
