@@ -2,6 +2,7 @@
 
 #include <winhttp.h>
 
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
