@@ -9,7 +9,7 @@ namespace {
 using testing::MemoryFiles;
 
 class Completeness : public ::testing::Test {
-protected:
+  protected:
     MemoryFiles files;
     AlarmSettings s;
 };
@@ -128,7 +128,12 @@ TEST_F(Completeness, WebAddressSubstringsAreCaseSensitive) {
     EXPECT_EQ(CheckAction(s, files), ActionVerdict::Complete);
     s.WebAddress = L"HTTP://EXAMPLE.ORG";
     EXPECT_EQ(CheckAction(s, files), ActionVerdict::Veto);
+    // A secure address without "www." is as complete as a plain one.
     s.WebAddress = L"https://example.org";
+    EXPECT_EQ(CheckAction(s, files), ActionVerdict::Complete);
+    s.WebAddress = L"HTTPS://EXAMPLE.ORG";
+    EXPECT_EQ(CheckAction(s, files), ActionVerdict::Veto);
+    s.WebAddress = L"example.org";
     EXPECT_EQ(CheckAction(s, files), ActionVerdict::Veto);
 }
 

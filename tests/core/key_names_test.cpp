@@ -8,6 +8,7 @@ namespace klaxora {
 namespace {
 
 // The key list as the user sees it, written out in full as an independent check.
+// clang-format off
 const std::vector<std::wstring> kExpectedNames{
     L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"a", L"A", L"b", L"B", L"c", L"C",
     L"d", L"D", L"e", L"E", L"f", L"F", L"g", L"G", L"h", L"H", L"i", L"I", L"j", L"J", L"k", L"K",
@@ -60,10 +61,16 @@ const std::vector<std::wstring> kExpectedNames{
     L"Shift+F10", L"Shift+F11", L"Shift+F12", L"Shift+Esc", L"Shift+Enter", L"Shift+Insert",
     L"Shift+Spacja", L"Shift+Delete", L"Shift+Home", L"Shift+End", L"Shift+Tab",
 };
+// clang-format on
 
 struct RecordingSink : KeyEventSink {
     std::vector<std::pair<int, bool>> events;  // virtual key, key up
-    void KeyEvent(uint8_t vk, bool up) override { events.emplace_back(vk, up); }
+    std::vector<int> extended;                 // the key of each event flagged extended
+    void KeyEvent(uint8_t vk, bool up, bool isExtended) override {
+        events.emplace_back(vk, up);
+        if (isExtended)
+            extended.push_back(vk);
+    }
 };
 
 using Events = std::vector<std::pair<int, bool>>;
@@ -71,7 +78,8 @@ using Events = std::vector<std::pair<int, bool>>;
 TEST(KeyNames, The352NamesInTheirFixedOrder) {
     const auto names = KeyNames();
     ASSERT_EQ(names.size(), 352u);
-    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], kExpectedNames[i]) << i;
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(names[i], kExpectedNames[i]) << i;
     // The keypad symbols carry two spaces.
     EXPECT_EQ(names[125], L"+  w bloku numerycznym");
 }
@@ -98,7 +106,7 @@ TEST(KeyNames, OneCharacterNamesByRule) {
 }
 
 TEST(KeyNames, LongerNamesComparedExactly) {
-    EXPECT_EQ(KeyStrokeForName(L"Num Lock"), (KeyStroke{0x0C, kNoModifier}));
+    EXPECT_EQ(KeyStrokeForName(L"Num Lock"), (KeyStroke{0x90, kNoModifier}));  // VK_NUMLOCK
     EXPECT_EQ(KeyStrokeForName(L"Ctrl+Break"), (KeyStroke{0x03, kNoModifier}));
     EXPECT_EQ(KeyStrokeForName(L"+  w bloku numerycznym"), (KeyStroke{0x6B, kNoModifier}));
     EXPECT_FALSE(KeyStrokeForName(L"+ w bloku numerycznym"));
@@ -116,22 +124,61 @@ TEST(KeyNames, LongerNamesComparedExactly) {
     EXPECT_FALSE(KeyStrokeForName(L"Shift+A"));
 }
 
+// A key that is an extended key on a real keyboard is sent with the extended flag, down and
+// up; the modifiers a combination adds (left Ctrl, Shift, left Alt) never are.
+TEST(KeyNames, ExtendedKeysCarryTheExtendedFlag) {
+    // clang-format off
+    const std::vector<std::wstring> extended{
+        L"Strzałka w lewo", L"Strzałka w górę", L"Strzałka w prawo", L"Strzałka w dół",
+        L"Insert", L"Delete", L"Home", L"End", L"Page Up", L"Page Down", L"Prawy CTRL",
+        L"Prawy ALT", L"Lewy WIN", L"Prawy WIN", L"/  w bloku numerycznym", L"Num Lock",
+        L"Ctrl+Break", L"Print Screen", L"Ctrl+Alt+Delete", L"Alt+Strzałka w dół", L"Shift+Home"};
+    const std::vector<std::wstring> plain{
+        L"Lewy CTRL", L"Lewy ALT", L"Prawy SHIFT", L"Enter", L"Pause", L"Ctrl+Alt+A",
+        L"4 w bloku numerycznym", L"*  w bloku numerycznym", L"F10"};
+    // clang-format on
+    for (const auto* names : {&extended, &plain}) {
+        for (const auto& name : *names) {
+            RecordingSink sink;
+            SimulateNamedKey(sink, name);
+            const int key = KeyStrokeForName(name)->virtualKey;
+            const std::vector<int> flagged =
+                names == &extended ? std::vector<int>{key, key} : std::vector<int>{};
+            EXPECT_EQ(sink.extended, flagged) << name;
+        }
+    }
+}
+
 TEST(KeyNames, StrokeSequences) {
     RecordingSink sink;
     SimulateNamedKey(sink, L"Ctrl+Alt+Delete");
-    EXPECT_EQ(sink.events, (Events{{0x11, false}, {0x12, false}, {0x2E, false}, {0x2E, true},
-                                   {0x12, true}, {0x11, true}}));
+    EXPECT_EQ(sink.events, (Events{{0x11, false},
+                                   {0x12, false},
+                                   {0x2E, false},
+                                   {0x2E, true},
+                                   {0x12, true},
+                                   {0x11, true}}));
     sink.events.clear();
     SimulateNamedKey(sink, L"Z");
     EXPECT_EQ(sink.events, (Events{{0x10, false}, {0x5A, false}, {0x5A, true}, {0x10, true}}));
     sink.events.clear();
     SimulateNamedKey(sink, L"Ctrl+Shift+Tab");
-    EXPECT_EQ(sink.events, (Events{{0x11, false}, {0x10, false}, {0x09, false}, {0x09, true},
-                                   {0x10, true}, {0x11, true}}));
+    EXPECT_EQ(sink.events, (Events{{0x11, false},
+                                   {0x10, false},
+                                   {0x09, false},
+                                   {0x09, true},
+                                   {0x10, true},
+                                   {0x11, true}}));
     sink.events.clear();
     SimulateKeyStroke(sink, {0x41, kCtrl | kShift | kAlt});
-    EXPECT_EQ(sink.events, (Events{{0x11, false}, {0x10, false}, {0x12, false}, {0x41, false},
-                                   {0x41, true}, {0x12, true}, {0x10, true}, {0x11, true}}));
+    EXPECT_EQ(sink.events, (Events{{0x11, false},
+                                   {0x10, false},
+                                   {0x12, false},
+                                   {0x41, false},
+                                   {0x41, true},
+                                   {0x12, true},
+                                   {0x10, true},
+                                   {0x11, true}}));
     sink.events.clear();
     SimulateNamedKey(sink, L"Ctrl+Break");
     EXPECT_EQ(sink.events, (Events{{0x03, false}, {0x03, true}}));

@@ -65,15 +65,16 @@ class FakeMedia : public MediaPort {
         log.push_back(L"pause");
         mode = MediaMode::Paused;
     }
-    void Resume() override {
-        log.push_back(L"resume");
-        mode = MediaMode::Playing;
-    }
     void Stop() override {
         log.push_back(L"stop");
         mode = MediaMode::Stopped;
     }
     MediaMode Mode() override { return mode; }
+    // The device plays to the end of the sound.
+    void End() {
+        position = length;
+        mode = MediaMode::Stopped;
+    }
 };
 
 class SoundPlayerTest : public ::testing::Test {
@@ -165,9 +166,15 @@ TEST_F(SoundPlayerTest, PlayPauseResumeStop) {
     EXPECT_EQ(player.Buttons(), paused);
     player.PauseClick();
     EXPECT_EQ(player.Buttons(), playing);
+    // The first play's report, arriving after the resume, is not the end of the sound.
+    player.PlayerNotify(false, false);
+    player.PlayerNotify(true, true);
+    EXPECT_EQ(player.Buttons(), playing);
     player.StopClick();
     EXPECT_EQ(player.Buttons(), stopped);
-    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"play notify", L"pause", L"resume", L"stop"}));
+    // The resumed play asks to be told of its end again, and does not rewind.
+    EXPECT_EQ(media.log,
+              (std::vector<std::wstring>{L"play notify", L"pause", L"play notify", L"stop"}));
 }
 
 TEST_F(SoundPlayerTest, PlayAtTheEndRewindsFirst) {
@@ -181,7 +188,7 @@ TEST_F(SoundPlayerTest, PlayAtTheEndRewindsFirst) {
 TEST_F(SoundPlayerTest, TheLoopReplaysOnlyAFinishedPlay) {
     player.ApplyFileChange(L"C:\\s\\ding.wav");
     player.PlayClick();
-    media.position = media.length;
+    media.End();
     media.log.clear();
     player.PlayerNotify(true, true);
     EXPECT_EQ(media.log, (std::vector<std::wstring>{L"seek", L"play notify"}));
@@ -202,6 +209,7 @@ TEST_F(SoundPlayerTest, TheLoopReplaysOnlyAFinishedPlay) {
 TEST_F(SoundPlayerTest, WithoutLoopTheEndShowsStopped) {
     player.ApplyFileChange(L"C:\\s\\ding.wav");
     player.PlayClick();
+    media.End();
     player.PlayerNotify(true, false);
     EXPECT_EQ(player.Buttons(), stopped);
 }

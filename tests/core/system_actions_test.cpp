@@ -89,7 +89,7 @@ TEST(PerformOtherAction, CdTrayOpensOnlyForOne) {
 
 TEST(PerformOtherAction, PressKeysSendsTheNamedStroke) {
     EXPECT_EQ(Other(L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"Ctrl+Alt+Delete"),
-              (Calls{L"v11", L"v12", L"v2E", L"^2E", L"^12", L"^11"}));
+              (Calls{L"v11", L"v12", L"v2Ee", L"^2Ee", L"^12", L"^11"}));
     EXPECT_EQ(Other(L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"?"), Calls{});
 }
 

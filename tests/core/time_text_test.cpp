@@ -59,7 +59,19 @@ TEST(AtTimeText, HoursMinutesAndOptionalSeconds) {
     EXPECT_EQ(ParseAtTimeText(L" 7 : 05 ", L":"), (TimeFields{7, 5, 0}));
     // The separator comes from the user's locale.
     EXPECT_EQ(ParseAtTimeText(L"7.05.30", L"."), (TimeFields{7, 5, 30}));
-    EXPECT_FALSE(ParseAtTimeText(L"7:05:30", L"."));
+}
+
+// The recent lists store ":", so a text with ":" is a time of day whatever the locale's
+// separator; the two are never mixed in one text, and the ranges hold either way.
+TEST(AtTimeText, ColonIsAcceptedWhateverTheLocaleSeparator) {
+    for (const wchar_t* separator : {L".", L"h", L" ", L""}) {
+        EXPECT_EQ(ParseAtTimeText(L"7:05:30", separator), (TimeFields{7, 5, 30})) << separator;
+        EXPECT_EQ(ParseAtTimeText(L"23:59", separator), (TimeFields{23, 59, 0})) << separator;
+        EXPECT_FALSE(ParseAtTimeText(L"24:00", separator)) << separator;
+        EXPECT_FALSE(ParseAtTimeText(L"7", separator)) << separator;
+    }
+    EXPECT_FALSE(ParseAtTimeText(L"7.05:30", L"."));
+    EXPECT_FALSE(ParseAtTimeText(L"7:05.30", L"."));
 }
 
 TEST(AtTimeText, RejectsOutOfRangeAndMalformed) {

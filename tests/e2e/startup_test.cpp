@@ -50,7 +50,7 @@ std::wstring BuiltVersion() {
 
 // Each test starts from a profile without Klaxora's settings and leaves none behind.
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeleteSettings(); }
     void TearDown() override { DeleteSettings(); }
 
@@ -177,7 +177,9 @@ TEST_F(Startup, AutoMinimizeAsDwordShowsOnlyTheIconAndAClickTogglesTheWindow) {
     ASSERT_NE(icon, nullptr);
     const HWND alarm = program.FindWindowOf(L"TF_Alarm");
     ASSERT_NE(alarm, nullptr);
-    Sleep(500);
+    // Once the program waits for input its start-up is over: had it shown the window, the
+    // window would show by now.
+    ASSERT_TRUE(program.WaitIdle());
     EXPECT_FALSE(IsWindowVisible(alarm));
 
     ClickTrayIcon(icon, false);

@@ -55,13 +55,13 @@ class RecordingSystemOps : public SystemOperations {
     static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
 };
 
-// Key events as "v41", "^41" (down, up) in order.
+// Key events as "v41", "^41" (down, up) in order; an extended key's as "v25e", "^25e".
 class RecordingKeySink : public KeyEventSink {
   public:
     std::vector<std::wstring> events;
-    void KeyEvent(uint8_t virtualKey, bool keyUp) override {
+    void KeyEvent(uint8_t virtualKey, bool keyUp, bool extended) override {
         wchar_t text[8];
-        swprintf(text, 8, L"%c%02X", keyUp ? L'^' : L'v', virtualKey);
+        swprintf(text, 8, L"%c%02X%ls", keyUp ? L'^' : L'v', virtualKey, extended ? L"e" : L"");
         events.push_back(text);
     }
 };

@@ -9,17 +9,10 @@
 
 #include "win/actions/popup_window.h"
 #include "win/config/alarm_window.h"
+#include "win/pump.h"
 
 namespace klaxora::testing {
 namespace {
-
-void PumpFor(int ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        win::ProcessMessages();
-        Sleep(5);
-    }
-}
 
 RECT WorkArea() {
     RECT work{};
@@ -89,7 +82,6 @@ TEST_F(PopupTest, SlidesUpFromBelowAndRestsFlushAtTheBottomRight) {
     EXPECT_EQ(client.bottom, 173);
 
     EXPECT_TRUE(popup->Visible());
-    PumpFor(150);
     const LONG_PTR ex = GetWindowLongPtrW(popup->Hwnd(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);  // never a taskbar button
@@ -109,18 +101,18 @@ TEST_F(PopupTest, ItReassertsTopmostAboveAWindowBroughtToTheFront) {
     HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0,
                                  50, 50, nullptr, nullptr, nullptr, nullptr);
     SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    PumpFor(200);
     // Walking down the z-order from the top, the popup comes before the other window.
-    bool popupFirst = false;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == popup->Hwnd()) {
-            popupFirst = true;
-            break;
+    const auto popupFirst = [&] {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (w == popup->Hwnd())
+                return true;
+            if (w == other)
+                return false;
         }
-        if (w == other)
-            break;
-    }
-    EXPECT_TRUE(popupFirst);
+        return false;
+    };
+    ASSERT_FALSE(popupFirst());
+    EXPECT_TRUE(PumpUntil(popupFirst));
     DestroyWindow(other);
 }
 
@@ -143,35 +135,38 @@ TEST_F(PopupTest, ConfigurationWindowIsDisabledUntilEitherWayOfClosing) {
 
 TEST_F(PopupTest, BeepsOnlyWhenAskedAndStopsWhenClosed) {
     popup->PopUp(false);
-    PumpFor(1200);
+    PumpFor(1200);  // three beeps' time: none is to come
     EXPECT_EQ(beeps, 0);
     popup->Close();
 
     popup->PopUp(true);
-    // The beeping begins during the slide, twice a second.
+    // The beeping begins during the slide and goes on, twice a second.
     EXPECT_GE(beeps, 1);
-    PumpFor(1100);
-    EXPECT_GE(beeps, 3);
+    const int afterSlide = beeps;
+    EXPECT_TRUE(PumpUntil([afterSlide] { return beeps >= afterSlide + 2; }));
     popup->Close();
     const int atClose = beeps;
-    PumpFor(1100);
+    PumpFor(1200);  // three beeps' time: none is to come
     EXPECT_EQ(beeps, atClose);
     EXPECT_FALSE(popup->BeepEnabled());
 }
 
 TEST_F(PopupTest, TheFramesSwapWhileShown) {
     popup->PopUp(false);
-    const bool before = popup->Img1Visible();
     int swaps = 0;
-    bool last = before;
-    for (int i = 0; i < 20; ++i) {
-        PumpFor(30);
+    bool last = popup->Img1Visible();
+    EXPECT_TRUE(PumpUntil([&] {
         if (popup->Img1Visible() != last) {
             ++swaps;
             last = popup->Img1Visible();
         }
-    }
-    EXPECT_GE(swaps, 4);
+        return swaps >= 4;
+    }));
+    // Hidden, the frames stand still.
+    popup->Close();
+    const bool shown = popup->Img1Visible();
+    PumpFor(300);  // six frames' time
+    EXPECT_EQ(popup->Img1Visible(), shown);
 }
 
 TEST(SlideInPopup, APauseSlidesTheWindowOutAgain) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "win/actions/sound_panel.h"
 #include "win/actions/popup_window.h"
 #include "win/sys/file_system_win.h"
+#include "win/pump.h"
 #include "win/test_sounds.h"
 
 namespace klaxora::testing {
@@ -21,14 +23,6 @@ namespace {
 
 std::wstring Mp3Path() {
     return win::Win32FileSystem().ExecutableDirectory() + L"test_sounds\\tone65.mp3";
-}
-
-void PumpFor(int ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        win::ProcessMessages();
-        Sleep(5);
-    }
 }
 
 bool Checked(HWND button) {
@@ -132,7 +126,7 @@ TEST_F(SoundPanelTest, PlayPauseResumeAndStopDriveTheDevice) {
     EXPECT_EQ(panel->Mode(), MediaMode::Playing);
     EXPECT_TRUE(Checked(controls.Play));
     EXPECT_FALSE(Checked(controls.Stop));
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return panel->PositionMs() >= 200; }));
 
     panel->PauseClick();
     EXPECT_EQ(panel->Mode(), MediaMode::Paused);
@@ -156,7 +150,7 @@ TEST_F(SoundPanelTest, PlayPauseResumeAndStopDriveTheDevice) {
 TEST_F(SoundPanelTest, AnMp3PlaysAndStops) {
     panel->ApplyFileChange(Mp3Path());
     panel->PlayClick();
-    PumpFor(300);
+    EXPECT_TRUE(PumpUntil([&] { return panel->PositionMs() >= 300; }));
     EXPECT_EQ(panel->Mode(), MediaMode::Playing);
     panel->StopClick();
     EXPECT_NE(panel->Mode(), MediaMode::Playing);
@@ -165,8 +159,7 @@ TEST_F(SoundPanelTest, AnMp3PlaysAndStops) {
 TEST_F(SoundPanelTest, WithoutLoopTheEndShowsStopped) {
     panel->ApplyFileChange(shortWav);
     panel->PlayClick();
-    PumpFor(1200);
-    EXPECT_TRUE(Checked(controls.Stop));
+    EXPECT_TRUE(PumpUntil([&] { return Checked(controls.Stop); }));
     EXPECT_FALSE(Checked(controls.Play));
     EXPECT_NE(panel->Mode(), MediaMode::Playing);
 }
@@ -175,20 +168,62 @@ TEST_F(SoundPanelTest, TheLoopRestartsAfterTheEndUntilStopped) {
     panel->ApplyFileChange(shortWav);
     Loop(true);
     panel->PlayClick();
-    // Several lengths of the sound later it still plays, from a fresh start.
-    int playingSeen = 0;
-    for (int i = 0; i < 12; ++i) {
-        PumpFor(100);
-        if (panel->Mode() == MediaMode::Playing)
-            ++playingSeen;
-    }
-    EXPECT_GE(playingSeen, 8);
+    // It plays to the end and starts again from the beginning, more than once.
+    int restarts = 0;
+    uint64_t last = 0;
+    EXPECT_TRUE(PumpUntil([&] {
+        const uint64_t at = panel->PositionMs();
+        if (at + 100 < last && panel->Mode() == MediaMode::Playing)
+            ++restarts;
+        last = at;
+        return restarts >= 2;
+    }));
     EXPECT_TRUE(Checked(controls.Play));
 
     panel->StopClick();
-    PumpFor(800);
+    PumpFor(800);  // a queued report of the end must not start it again
     EXPECT_NE(panel->Mode(), MediaMode::Playing);
     EXPECT_TRUE(Checked(controls.Stop));
+}
+
+// A resumed play is a new play as far as its end goes: the device is asked again to report it.
+TEST_F(SoundPanelTest, AfterPauseAndResumeTheEndIsStillReported) {
+    const std::wstring wav = WriteWav(L"resume.wav", 1500);
+    panel->ApplyFileChange(wav);
+    for (const bool loop : {false, true}) {
+        Loop(loop);
+        panel->PlayClick();
+        ASSERT_TRUE(PumpUntil([&] { return panel->PositionMs() >= 200; }));
+        panel->PauseClick();
+        ASSERT_EQ(panel->Mode(), MediaMode::Paused);
+        panel->PauseClick();
+        ASSERT_TRUE(Checked(controls.Play));
+        ASSERT_TRUE(PumpUntil([&] { return panel->Mode() == MediaMode::Playing; }));
+        if (loop) {
+            // It plays to the end and starts again from the beginning.
+            uint64_t furthest = 0;
+            EXPECT_TRUE(PumpUntil([&] {
+                const uint64_t at = panel->PositionMs();
+                furthest = std::max(furthest, at);
+                return furthest >= 1000 && at < furthest && panel->Mode() == MediaMode::Playing;
+            })) << "the loop ended after a resume";
+            EXPECT_TRUE(Checked(controls.Play));
+            panel->StopClick();
+        } else {
+            // The buttons come right when the sound has really ended, not before.
+            bool stoppedEarly = false;
+            EXPECT_TRUE(PumpUntil([&] {
+                if (!Checked(controls.Stop))
+                    return false;
+                stoppedEarly = panel->Mode() == MediaMode::Playing;
+                return true;
+            })) << "the end after a resume was never reported";
+            EXPECT_FALSE(stoppedEarly);
+            EXPECT_FALSE(Checked(controls.Play));
+        }
+    }
+    panel->LoadSoundPreview(shortWav);  // lets go of the file
+    DeleteFileW(wav.c_str());
 }
 
 TEST_F(SoundPanelTest, EmptyingTheNameWhilePlayingStopsTheSound) {
@@ -223,13 +258,38 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
     DeleteFileW(broken.c_str());
 }
 
+// A private temporary folder as the current directory for one test: a bare file name is
+// looked for there. The previous directory comes back and the folder goes at the end.
+class TemporaryWorkingFolder {
+  public:
+    TemporaryWorkingFolder() {
+        wchar_t previous[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, previous);
+        previous_ = previous;
+        folder_ = TempFile(L"cwd");
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        SetCurrentDirectoryW(folder_.c_str());
+    }
+    ~TemporaryWorkingFolder() {
+        SetCurrentDirectoryW(previous_.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
+    }
+    TemporaryWorkingFolder(const TemporaryWorkingFolder&) = delete;
+    TemporaryWorkingFolder& operator=(const TemporaryWorkingFolder&) = delete;
+
+  private:
+    std::wstring previous_, folder_;
+};
+
 TEST_F(SoundPanelTest, ANameInTheWindowsMediaFolderIsPlayedFromThere) {
     const std::wstring media = win::Win32FileSystem().WindowsDirectory() + L"\\Media";
     CreateDirectoryW(media.c_str(), nullptr);
     const std::wstring name = L"klaxora_" + std::to_wstring(GetCurrentProcessId()) + L".wav";
     const std::wstring three = WriteWav(L"three.wav", 3000);
     ASSERT_TRUE(CopyFileW(three.c_str(), (media + L"\\" + name).c_str(), FALSE));
-    // The same name beside the test, 65 seconds long.
+    // The same name in the current directory, 65 seconds long.
+    TemporaryWorkingFolder cwd;
     ASSERT_TRUE(CopyFileW(longWav.c_str(), name.c_str(), FALSE));
 
     panel->LoadSoundPreview(name);
@@ -239,7 +299,7 @@ TEST_F(SoundPanelTest, ANameInTheWindowsMediaFolderIsPlayedFromThere) {
     panel->LoadSoundPreview(name);
     EXPECT_EQ(TextOf(controls.LabelCzas), L"1:05s");
 
-    panel->LoadSoundPreview(shortWav);
+    panel->LoadSoundPreview(shortWav);  // lets go of the current directory's file
     EXPECT_TRUE(DeleteFileW(name.c_str()));
     DeleteFileW(three.c_str());
 }

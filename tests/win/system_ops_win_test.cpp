@@ -13,6 +13,7 @@
 #include "win/sys/key_sink_win.h"
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
+#include "win/pump.h"
 #include "win/sys/system_ops_win.h"
 
 namespace klaxora::testing {
@@ -280,21 +281,17 @@ class InputWindow {
         events.clear();
     }
     ~InputWindow() { DestroyWindow(hwnd); }
-    static void Pump(int ms) {
-        const DWORD end = GetTickCount() + ms;
-        while (GetTickCount() < end) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            Sleep(5);
-        }
+    static void Pump(int ms) { PumpFor(ms); }
+    // Waits for `count` events (a deadline, not a fixed time); the events are compared after.
+    static void WaitForEvents(size_t count) {
+        PumpUntil([count] { return events.size() >= count; });
     }
     HWND hwnd = nullptr;
     static inline std::vector<std::wstring> events;
 
   private:
+    // Bit 24 of a key message: the key is an extended key.
+    static std::wstring Extended(LPARAM l) { return (l & (1 << 24)) ? L"e" : L""; }
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         const auto at = [&] {
             return L" " + std::to_wstring(static_cast<short>(LOWORD(l))) + L"," +
@@ -312,11 +309,11 @@ class InputWindow {
                 break;
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
-                events.push_back(L"v" + Hex(w));
+                events.push_back(L"v" + Hex(w) + Extended(l));
                 break;
             case WM_KEYUP:
             case WM_SYSKEYUP:
-                events.push_back(L"^" + Hex(w));
+                events.push_back(L"^" + Hex(w) + Extended(l));
                 break;
             default:
                 break;
@@ -329,11 +326,11 @@ TEST(SystemOpsReal, ClickMouseDeliversDownAndUpAtThePoint) {
     InputWindow window;
     win::Win32SystemOperations ops(nullptr);
     ops.ClickMouse(150, 170, 1);
-    InputWindow::Pump(300);
+    InputWindow::WaitForEvents(2);
     EXPECT_EQ(InputWindow::events, (Calls{L"down 50,70", L"up 50,70"}));
     InputWindow::events.clear();
     ops.ClickMouse(220, 130, 2);
-    InputWindow::Pump(300);
+    InputWindow::WaitForEvents(4);
     // The class has no double-click style, so the second click is a plain down and up.
     EXPECT_EQ(InputWindow::events,
               (Calls{L"down 120,30", L"up 120,30", L"down 120,30", L"up 120,30"}));
@@ -343,15 +340,20 @@ TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     InputWindow window;
     win::KeybdEventSink sink;
     SimulateNamedKey(sink, L"Z");
-    InputWindow::Pump(300);
+    InputWindow::WaitForEvents(4);
     EXPECT_EQ(InputWindow::events, (Calls{L"v10", L"v5a", L"^5a", L"^10"}));
     InputWindow::events.clear();
     SimulateNamedKey(sink, L"Ctrl+F5");
-    InputWindow::Pump(300);
+    InputWindow::WaitForEvents(4);
     EXPECT_EQ(InputWindow::events, (Calls{L"v11", L"v74", L"^74", L"^11"}));
+    // An arrow arrives as the extended key, not as its keypad twin.
+    InputWindow::events.clear();
+    SimulateNamedKey(sink, L"Strzałka w lewo");
+    InputWindow::WaitForEvents(2);
+    EXPECT_EQ(InputWindow::events, (Calls{L"v25e", L"^25e"}));
     InputWindow::events.clear();
     SimulateNamedKey(sink, L"nieznany");
-    InputWindow::Pump(200);
+    InputWindow::Pump(200);  // nothing is to arrive
     EXPECT_TRUE(InputWindow::events.empty());
 }
 

@@ -44,7 +44,7 @@ bool PumpUntil(Done done, DWORD ms = 5000) {
 }
 
 class IconOwner : public Window {
-public:
+  public:
     IconOwner() {
         CreateWindowOf({L"KlaxoraTrayTestOwner"}, L"", WS_POPUP, 0, 0, 0, 10, 10, nullptr);
         tray.OnClick = [this] { ++clicks; };
@@ -130,7 +130,7 @@ TEST(TrayIcon, ShellShowsTheIconAndDeliversClicksOnIt) {
 
 // The main window as the program creates it, with the other windows it calls.
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     static constexpr const wchar_t* kSettings = L"Software\\Vantrelix\\Klaxora";
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
@@ -144,9 +144,7 @@ protected:
         links.showOptions = [this] { options.ShowOver(); };
         glowna.Connect(std::move(links));
     }
-    void TearDown() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettings); }
     std::vector<std::wstring> MenuCaptions() {
         std::vector<std::wstring> captions;
         const HMENU menu = glowna.pm_Glowne();

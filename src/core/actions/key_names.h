@@ -36,14 +36,20 @@ std::span<const std::wstring> KeyNames();
 // names are mapped by rule, longer ones compared exactly (case-sensitive).
 std::optional<KeyStroke> KeyStrokeForName(std::wstring_view name);
 
+// Whether a key is an extended key on a real keyboard (the arrows, Insert, Delete, Home, End,
+// Page Up/Down, right Ctrl and Alt, the Windows and menu keys, keypad /, Num Lock, Break,
+// Print Screen): its events carry the extended flag.
+bool IsExtendedKey(uint8_t virtualKey);
+
 // Where simulated key events go: on Windows, keybd_event with the key's scan code.
 class KeyEventSink {
-public:
+  public:
     virtual ~KeyEventSink() = default;
-    virtual void KeyEvent(uint8_t virtualKey, bool keyUp) = 0;
+    virtual void KeyEvent(uint8_t virtualKey, bool keyUp, bool extended) = 0;
 };
 
-// Modifiers down in table order, the key down and up, modifiers up in reverse order.
+// Modifiers down in table order, the key down and up, modifiers up in reverse order; each
+// event flagged extended as IsExtendedKey says.
 void SimulateKeyStroke(KeyEventSink& sink, KeyStroke stroke);
 // Sends the stroke of a key name; an empty or unknown name sends nothing.
 void SimulateNamedKey(KeyEventSink& sink, std::wstring_view name);

@@ -99,8 +99,10 @@ void SoundPlayer::PauseClick() {
             buttons_ = {false, true, false};
             break;
         case MediaMode::Paused:
-            // Resumed: the sound plays again, so Play is the button shown down.
-            media_.Resume();
+            // Resumed by playing on from the paused place, asking again for the end: a pause
+            // may have ended the first play's report, and without one a looping sound would
+            // stop looping and the buttons would stay down after the end.
+            media_.Play(true);
             buttons_ = {true, false, false};
             break;
         default:
@@ -118,6 +120,10 @@ void SoundPlayer::StopClick() {
 }
 
 void SoundPlayer::PlayerNotify(bool completed, bool loop) {
+    // A report that arrives while the device plays is about an earlier play that a newer one
+    // (a resume) replaced; the newer one reports its own end.
+    if (media_.Mode() == MediaMode::Playing)
+        return;
     if (loop) {
         // Only a sound still shown as playing starts again: the end of a play may be reported
         // after the user has already stopped it, from the queue.

@@ -28,7 +28,6 @@ std::wstring CannotOpenSoundText(std::wstring_view path);
 // the started second, "3:05s". A length of 180 000 ms reads "3:00s".
 std::wstring SoundDurationLabel(uint64_t lengthMs);
 
-
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 class MediaPort {
@@ -40,10 +39,10 @@ class MediaPort {
     virtual uint64_t LengthMs() = 0;
     virtual uint64_t PositionMs() = 0;
     virtual void SeekToStart() = 0;
-    // Plays from the current position; with notify the end or interruption is reported.
+    // Plays from the current position, a paused place included; with notify the end or
+    // interruption of this play is reported (a report asked for earlier is superseded).
     virtual void Play(bool notify) = 0;
     virtual void Pause() = 0;
-    virtual void Resume() = 0;
     virtual void Stop() = 0;
     virtual MediaMode Mode() = 0;
 };

@@ -60,7 +60,8 @@ ActionVerdict CheckAction(const AlarmSettings& s, const FileSystemPort& files, b
             return ActionVerdict::Complete;
         case ActionKind::OpenWebPage:
             return verdict(s.WebAddress.find(L"www.") != std::wstring::npos ||
-                           s.WebAddress.find(L"http://") != std::wstring::npos);
+                           s.WebAddress.find(L"http://") != std::wstring::npos ||
+                           s.WebAddress.find(L"https://") != std::wstring::npos);
         case ActionKind::ShutDown:
             return verdict(s.ShutdownMode.has_value());
         case ActionKind::Other:

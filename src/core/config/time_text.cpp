@@ -7,43 +7,36 @@ namespace {
 
 std::wstring TwoDigits(int64_t n) {
     std::wstring s = std::to_wstring(n);
-    if (s.size() < 2) s.insert(0, 2 - s.size(), L'0');
+    if (s.size() < 2)
+        s.insert(0, 2 - s.size(), L'0');
     return s;
 }
 
 std::wstring_view Trim(std::wstring_view s) {
-    while (!s.empty() && (s.front() == L' ' || s.front() == L'\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == L' ' || s.back() == L'\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == L' ' || s.front() == L'\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == L' ' || s.back() == L'\t'))
+        s.remove_suffix(1);
     return s;
 }
 
 std::optional<int32_t> ParseField(std::wstring_view text, int32_t max) {
     text = Trim(text);
-    if (text.empty() || text.size() > 9) return std::nullopt;
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
     int32_t value = 0;
     for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return std::nullopt;
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
         value = value * 10 + (c - L'0');
     }
-    if (value > max) return std::nullopt;
+    if (value > max)
+        return std::nullopt;
     return value;
 }
 
-}  // namespace
-
-std::wstring FormatSeconds(int64_t seconds) {
-    if (seconds < 0) seconds = 0;
-    return TwoDigits(seconds / 3600) + L":" + TwoDigits((seconds % 3600) / 60) + L":" +
-           TwoDigits(seconds % 60);
-}
-
-std::wstring FormatTimeText(const TimeFields& time) {
-    return TwoDigits(time.hours) + L":" + TwoDigits(time.minutes) + L":" +
-           TwoDigits(time.seconds);
-}
-
-std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_view separator) {
-    if (separator.empty()) separator = L":";
+// A time of day split at one separator.
+std::optional<TimeFields> SplitAtTime(std::wstring_view text, std::wstring_view separator) {
     std::vector<std::wstring_view> parts;
     for (;;) {
         const size_t at = text.find(separator);
@@ -54,12 +47,38 @@ std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_v
         parts.push_back(text.substr(0, at));
         text.remove_prefix(at + separator.size());
     }
-    if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
     const auto h = ParseField(parts[0], 23);
     const auto m = ParseField(parts[1], 59);
     const auto s = parts.size() == 3 ? ParseField(parts[2], 59) : std::optional<int32_t>(0);
-    if (!h || !m || !s) return std::nullopt;
+    if (!h || !m || !s)
+        return std::nullopt;
     return TimeFields{*h, *m, *s};
+}
+
+}  // namespace
+
+std::wstring FormatSeconds(int64_t seconds) {
+    if (seconds < 0)
+        seconds = 0;
+    return TwoDigits(seconds / 3600) + L":" + TwoDigits((seconds % 3600) / 60) + L":" +
+           TwoDigits(seconds % 60);
+}
+
+std::wstring FormatTimeText(const TimeFields& time) {
+    return TwoDigits(time.hours) + L":" + TwoDigits(time.minutes) + L":" + TwoDigits(time.seconds);
+}
+
+std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_view separator) {
+    if (separator.empty())
+        separator = L":";
+    if (auto time = SplitAtTime(text, separator))
+        return time;
+    // The recent lists and the command line store ":" whatever the locale uses.
+    if (separator != L":")
+        return SplitAtTime(text, L":");
+    return std::nullopt;
 }
 
 std::optional<int32_t> ParseInteger(std::wstring_view text) {
@@ -69,15 +88,20 @@ std::optional<int32_t> ParseInteger(std::wstring_view text) {
         negative = text.front() == L'-';
         text.remove_prefix(1);
     }
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     int64_t value = 0;
     for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return std::nullopt;
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
         value = value * 10 + (c - L'0');
-        if (value > 2147483648LL) return std::nullopt;
+        if (value > 2147483648LL)
+            return std::nullopt;
     }
-    if (negative) value = -value;
-    if (value > 2147483647LL || value < -2147483648LL) return std::nullopt;
+    if (negative)
+        value = -value;
+    if (value > 2147483647LL || value < -2147483648LL)
+        return std::nullopt;
     return static_cast<int32_t>(value);
 }
 
@@ -89,7 +113,8 @@ std::optional<TimeFields> ParseCountdownText(std::wstring_view text) {
             parts[i] = text;
             text = {};
             // Fewer than two colons leave the later parts empty, which fails below.
-            for (int j = i + 1; j < 3; ++j) parts[j] = {};
+            for (int j = i + 1; j < 3; ++j)
+                parts[j] = {};
             break;
         }
         parts[i] = text.substr(0, at);
@@ -98,13 +123,16 @@ std::optional<TimeFields> ParseCountdownText(std::wstring_view text) {
     const auto h = ParseInteger(parts[0]);
     const auto m = ParseInteger(parts[1]);
     const auto s = ParseInteger(parts[2]);
-    if (!h || !m || !s) return std::nullopt;
+    if (!h || !m || !s)
+        return std::nullopt;
     return TimeFields{*h, *m, *s};
 }
 
 int64_t ClampSpin(int64_t value, SpinRange range) {
-    if (value < range.min) return range.min;
-    if (value > range.max) return range.max;
+    if (value < range.min)
+        return range.min;
+    if (value > range.max)
+        return range.max;
     return value;
 }
 

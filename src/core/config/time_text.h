@@ -23,8 +23,9 @@ std::wstring FormatSeconds(int64_t seconds);
 // countdown keeps its minutes as typed, 00:90:00.
 std::wstring FormatTimeText(const TimeFields& time);
 
-// A time of day: hours and minutes, optional seconds, joined by the locale's separator;
-// hours 0..23, minutes and seconds 0..59. Spaces around the parts are allowed.
+// A time of day: hours and minutes, optional seconds, joined by the locale's separator or by
+// ":" (what the recent lists store); hours 0..23, minutes and seconds 0..59. Spaces around
+// the parts are allowed.
 std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_view separator);
 
 // A countdown: the text split at ":" into hours, minutes and seconds (anything after a third

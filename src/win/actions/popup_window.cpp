@@ -316,8 +316,8 @@ void TF_ALARMUJ::Paint(HDC dc) {
     RECT bevel{0, kHeaderHeight, kWidth, kHeight};
     DrawEdge(dc, &bevel, BDR_RAISEDINNER | BDR_RAISEDOUTER, BF_RECT);
 
-    BlitBitmap(dc, img1Visible_ ? img1_.Get() : img2_.Get(), kFrameLeft,
-               kFrameTop, kFrameWidth, kFrameHeight);
+    BlitBitmap(dc, img1Visible_ ? img1_.Get() : img2_.Get(), kFrameLeft, kFrameTop, kFrameWidth,
+               kFrameHeight);
 }
 
 void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {

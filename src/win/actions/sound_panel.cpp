@@ -25,7 +25,7 @@ class MciMedia : public MediaPort {
         MCI_OPEN_PARMSW open{};
         open.lpstrElementName = file.c_str();
         if (delayed::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                            reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+                                     reinterpret_cast<DWORD_PTR>(&open)) != 0) {
             return false;
         }
         device_ = open.wDeviceID;
@@ -44,17 +44,18 @@ class MciMedia : public MediaPort {
     void Play(bool notify) override {
         MCI_PLAY_PARMS play{};
         play.dwCallback = reinterpret_cast<DWORD_PTR>(callback_);
-        Send(MCI_PLAY, notify ? MCI_NOTIFY : 0, &play);
+        DWORD_PTR flags = notify ? MCI_NOTIFY : 0;
+        // A paused device is told where to play from: some take a bare play as a resume and
+        // report its end at once instead of when the sound ends.
+        if (Mode() == MediaMode::Paused) {
+            play.dwFrom = static_cast<DWORD>(PositionMs());
+            flags |= MCI_FROM;
+        }
+        Send(MCI_PLAY, flags, &play);
     }
     void Pause() override {
         MCI_GENERIC_PARMS p{};
         Send(MCI_PAUSE, MCI_WAIT, &p);
-    }
-    void Resume() override {
-        MCI_GENERIC_PARMS p{};
-        // Not every device knows resume; playing on from the paused place does the same.
-        if (Send(MCI_RESUME, MCI_WAIT, &p) != 0)
-            Play(true);
     }
     void Stop() override {
         MCI_GENERIC_PARMS p{};
@@ -77,7 +78,8 @@ class MciMedia : public MediaPort {
     MCIERROR Send(UINT command, DWORD_PTR flags, void* parms) {
         if (!device_)
             return MCIERR_INVALID_DEVICE_ID;
-        return delayed::mciSendCommandW(device_, command, flags, reinterpret_cast<DWORD_PTR>(parms));
+        return delayed::mciSendCommandW(device_, command, flags,
+                                        reinterpret_cast<DWORD_PTR>(parms));
     }
     uint64_t Status(DWORD item) {
         MCI_STATUS_PARMS status{};
@@ -253,6 +255,9 @@ const std::wstring& SoundPanel::Label() const {
 }
 MediaMode SoundPanel::Mode() const {
     return impl_->media.Mode();
+}
+uint64_t SoundPanel::PositionMs() const {
+    return impl_->media.PositionMs();
 }
 
 void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {

@@ -60,6 +60,8 @@ class SoundPanel {
     const TransportButtons& Buttons() const;
     const std::wstring& Label() const;
     MediaMode Mode() const;
+    // Where the open sound is, 0 without one.
+    uint64_t PositionMs() const;
     // Where the wrong-format notice goes: a plain message box unless replaced.
     void SetWrongFormatReporter(std::function<void(std::wstring_view)> report);
 

@@ -97,7 +97,10 @@ int RunApplication() {
     });
 
     glowna.Start();
-    return MessageLoop();
+    const int exitCode = MessageLoop();
+    // The windows it links to go before it does.
+    glowna.Connect({});
+    return exitCode;
 }
 
 void ShowDialogOverConfiguration(OwnedDialog* dialog) {

@@ -34,7 +34,7 @@ struct MainWindowLinks {
 };
 
 class TF_Glowna : public Window {
-public:
+  public:
     // The menu's command identifiers, in the menu's order.
     enum MenuCommand : UINT {
         Zatrzymajodliczanie1 = 100,
@@ -91,10 +91,10 @@ public:
     // Opens pm_Glowne at a point on the screen, as the icon's secondary button does.
     void PopupMenu(POINT at);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     struct MenuEntry {
         UINT command;  // 0 for a separator
         const wchar_t* caption;

@@ -1,6 +1,6 @@
 #pragma once
-// The shortcut-location dialog, over the configuration window. For now an empty dialog of its class; its controls
-// come later.
+// The shortcut-location dialog, over the configuration window. For now an empty dialog of its
+// class; its controls come later.
 #include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {

@@ -4,11 +4,12 @@
 
 namespace klaxora::win {
 
-void KeybdEventSink::KeyEvent(uint8_t virtualKey, bool keyUp) {
-    // No event carries the extended-key flag: alarms saved with arrow or right-hand modifier
-    // keys have always been sent this way.
+void KeybdEventSink::KeyEvent(uint8_t virtualKey, bool keyUp, bool extended) {
     const auto scan = static_cast<BYTE>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    keybd_event(virtualKey, scan, keyUp ? KEYEVENTF_KEYUP : 0, 0);
+    DWORD flags = keyUp ? KEYEVENTF_KEYUP : 0;
+    if (extended)
+        flags |= KEYEVENTF_EXTENDEDKEY;
+    keybd_event(virtualKey, scan, flags, 0);
 }
 
 }  // namespace klaxora::win

@@ -20,8 +20,8 @@ class OwnedDialog : public HidingWindow {
   protected:
     // A captioned dialog frame of the given outer size, hidden, owned by `owner` (may be null:
     // it then centres on the work area and disables nothing).
-    void CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width,
-                            int height, HWND owner);
+    void CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width, int height,
+                            HWND owner);
 
   private:
     HWND owner_ = nullptr;
