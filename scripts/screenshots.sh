@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Screenshots of the configuration window: the first show and every action panel, saved as
-# PNG files into the folder given (default build/screenshots). Not part of test.sh.
+# Screenshots of the configuration window (the first show and every action panel) and of the
+# options dialog, the time-entry wizard and the about box, saved as PNG files into the folder
+# given (default build/screenshots). Not part of test.sh.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/build/screenshots}"
@@ -14,6 +15,12 @@ x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -municode -mwindows -s
   "$win/src/win/libklaxora_win.a" "$win/src/core/libklaxora_core.a" \
   -lcomctl32 -lcomdlg32 -lshell32 -lshlwapi -lole32 -loleaut32 -luuid -lwinmm -lgdi32 -lmsimg32 \
   -luser32 -lkernel32 -ladvapi32 -o "$win/bin/alarm_shots.exe"
+x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -municode -mwindows -static \
+  -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 \
+  -I"$root/src" -I"$root/src/core" -I"$root/tests" "$root/tools/dialog_shots.cpp" \
+  "$win/src/win/libklaxora_win.a" "$win/src/core/libklaxora_core.a" \
+  -lcomctl32 -lcomdlg32 -lshell32 -lshlwapi -lole32 -loleaut32 -luuid -lwinmm -lgdi32 -lmsimg32 \
+  -luser32 -lkernel32 -ladvapi32 -lws2_32 -o "$win/bin/dialog_shots.exe"
 
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
@@ -21,6 +28,7 @@ wine_env_start
 shots="$KLAXORA_TMP/shots"
 mkdir -p "$shots"
 HOME="$KLAXORA_HOME" wine "$win/bin/alarm_shots.exe" "$(winepath -w "$shots")"
+HOME="$KLAXORA_HOME" wine "$win/bin/dialog_shots.exe" "$(winepath -w "$shots")"
 for bmp in "$shots"/*.bmp; do
   convert "$bmp" "$out/$(basename "${bmp%.bmp}").png"
 done

@@ -21,6 +21,7 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
     bool WaitIdle(DWORD ms = 15000) const;
     // True when the process ended within the time.
     bool WaitExit(DWORD ms = 15000) const;

@@ -16,6 +16,7 @@
 #include "util/text.h"
 #include "win/ui/controls.h"
 #include "win/sys/file_system_win.h"
+#include "win/box_answerer.h"
 #include "win/test_sounds.h"
 
 namespace klaxora::win {
@@ -53,52 +54,7 @@ bool Visible(HWND hwnd) {
     return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// Answers the next message box of this process with the given button, from another thread,
-// as a user would; remembers its title and text.
-class BoxAnswerer {
-  public:
-    explicit BoxAnswerer(int button) {
-        worker_ = std::thread([this, button] {
-            for (int i = 0; i < 250 && !stop_; ++i) {
-                HWND box = nullptr;
-                EnumWindows(
-                    [](HWND hwnd, LPARAM lp) -> BOOL {
-                        wchar_t cls[16] = {};
-                        GetClassNameW(hwnd, cls, 16);
-                        DWORD pid = 0;
-                        GetWindowThreadProcessId(hwnd, &pid);
-                        if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
-                            IsWindowVisible(hwnd)) {
-                            *reinterpret_cast<HWND*>(lp) = hwnd;
-                            return FALSE;
-                        }
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&box));
-                if (box) {
-                    title = TextOf(box);
-                    text = TextOf(GetDlgItem(box, 0xFFFF));
-                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-                    answered = true;
-                    return;
-                }
-                Sleep(20);
-            }
-        });
-    }
-    ~BoxAnswerer() {
-        stop_ = true;
-        worker_.join();
-    }
-    std::atomic<bool> answered{false};
-    std::wstring title;
-    std::wstring text;
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
-};
+using testing::BoxAnswerer;
 
 class AlarmWindowTest : public ::testing::Test {
   protected:

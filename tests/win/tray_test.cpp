@@ -136,7 +136,7 @@ class MainWindow : public ::testing::Test {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
         alarm.Create();
         popup.Create();
-        options.Create(alarm.Hwnd());
+        options.Create({}, alarm.Hwnd());
         glowna.Create();
         MainWindowLinks links;
         links.configuration = &alarm;

@@ -1,5 +1,7 @@
 #include "win/app/application.h"
 
+#include "app/startup.h"
+
 #include <commctrl.h>
 
 #include "win/actions/popup_window.h"
@@ -9,6 +11,8 @@
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/registry_win.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/window.h"
 
@@ -40,6 +44,10 @@ int RunApplication() {
     InitCommonControlsEx(&controls);
 
     FormsReset reset;
+    // The ports and facts the dialogs are handed.
+    Win32Registry registry;
+    Win32FileSystem files;
+    const std::wstring helpFile = HelpFilePath(files.ExecutableDirectory());
     // Created in this order; each lives until the program ends. The main window's creation
     // (its registry set-up) runs before any other window exists; the dialogs stand over the
     // configuration window.
@@ -51,10 +59,10 @@ int RunApplication() {
     alarm.Create();
     TF_About about;
     App().F_About = &about;
-    about.Create(alarm.Hwnd());
+    about.Create({&files, helpFile, ProgramVersionText()}, alarm.Hwnd());
     TF_Opcje opcje;
     App().F_Opcje = &opcje;
-    opcje.Create(alarm.Hwnd());
+    opcje.Create({&registry, &files, &glowna.Options(), ExecutablePath(), helpFile}, alarm.Hwnd());
     TF_ALARMUJ alarmuj;
     App().F_ALARMUJ = &alarmuj;
     alarmuj.Create();
@@ -70,6 +78,10 @@ int RunApplication() {
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
+    wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
+    wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
+        alarm.ApplyCountdownText(t);
+    };
     glowna.Connect({
         .configuration = &alarm,
         .closePopup = [&alarmuj] { alarmuj.Close(); },

@@ -1,9 +1,345 @@
 #include "win/dialogs/about_window.h"
 
-namespace klaxora::win {
+#include <string_view>
 
-void TF_About::Create(HWND owner) {
-    CreateDialogWindow(L"TF_About", L"O programie ...", 400, 300, owner);
+#include "app/startup.h"
+#include "win/app/program_info.h"
+#include "win/sys/system_library.h"
+#include "win/ui/fonts.h"
+
+namespace klaxora::win {
+namespace {
+
+using namespace dialogs;
+
+namespace text {
+constexpr std::wstring_view kCaption = L"O programie ...";
+constexpr std::wstring_view kDownUpdate = L"Dostępna jest nowa wersja programu";
+constexpr std::wstring_view kPomoc = L"Pomoc";
+constexpr std::wstring_view kOk = L"OK";
+constexpr std::wstring_view kVersionPrefix = L"v ";
+constexpr std::wstring_view kMakerPrefix = L"© 2009-";
+constexpr std::wstring_view kMakerSuffix = L" Vantrelix";
+}  // namespace text
+
+// The maker's contacts: the caption, the text shown and what a click opens (empty: the home
+// page, which the version file may change).
+struct Contact {
+    std::wstring_view caption;
+    std::wstring_view value;
+    std::wstring_view target;
+    std::wstring_view hint;
+};
+constexpr Contact kContacts[] = {
+    {L"E-mail:", L"klaxora@vantrelix.pl",
+     L"mailto:klaxora@vantrelix.pl?subject=Uwagi%20o%20programie&body=Program%20Klaxora",
+     L"Napisz do autora programu"},
+    {L"Jabber:", L"klaxora@vantrelix.pl", L"xmpp:klaxora@vantrelix.pl?message",
+     L"Porozmawiaj z autorem przez komunikator"},
+    {L"IRC:", L"#klaxora", L"irc://irc.vantrelix.pl/klaxora", L"Kanał użytkowników programu"},
+    {L"Strona WWW:", L"", L"", L"Odwiedź stronę domową autora"},
+};
+constexpr size_t kHomePageRow = 3;
+
+constexpr UINT kUpdateAnswerMessage = WM_APP + 12;
+constexpr UINT_PTR kDeadlineTimer = 1;
+
+constexpr int kClientWidth = 460;  // wide enough for the update button's caption
+constexpr int kMargin = 16;
+constexpr int kPictureHeight = 64;
+constexpr int kLineHeight = 16;
+constexpr int kRowHeight = 20;
+constexpr int kValueGap = 10;  // between a contact's caption and its value
+constexpr int kButtonHeight = 25, kOkWidth = 75, kPomocWidth = 75;
+
+int TextWidth(HWND control, HFONT font, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+std::wstring CurrentYear() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return std::to_wstring(now.wYear);
+}
+
+std::wstring EnvironmentBase() {
+    const std::wstring name(kUpdateBaseVariable);
+    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(name.c_str(), value.data(), size));
+    return value;
+}
+
+}  // namespace
+
+void TF_About::Create(AboutContext context, HWND owner) {
+    context_ = std::move(context);
+    if (VersionFileAddress.empty()) {
+        const std::wstring base = EnvironmentBase();
+        VersionFileAddress = klaxora::VersionFileAddress(
+            base.empty() ? std::nullopt : std::optional<std::wstring_view>(base));
+    }
+    if (!Connected) {
+        Connected = [] {
+            DWORD flags = 0;
+            return delayed::InternetGetConnectedState(&flags, 0) != FALSE;
+        };
+    }
+    if (!Open)
+        Open = [this](const std::wstring& target, int show) { ShellOpen(Hwnd(), target, show); };
+
+    CreateDialogWindow(L"TF_About", std::wstring(text::kCaption).c_str(), kClientWidth, 300, owner);
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+
+    font_ = MakeFont(-11, FontWeight::Normal);
+    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, true);
+    {
+        LOGFONTW lf{};
+        GetObjectW(font_.Get(), sizeof(lf), &lf);
+        lf.lfUnderline = TRUE;
+        linkFont_ = FontHandle(CreateFontIndirectW(&lf));
+    }
+    const HFONT f = font_.Get();
+    const HWND w = Hwnd();
+    Picture = MakeControl(w, L"STATIC", L"", SS_OWNERDRAW, {0, 0, 0, 0}, kPicture, f);
+    l_Version = MakeControl(w, L"STATIC", L"", SS_LEFT, {0, 0, 0, 0}, kVersion, f);
+    l_Maker = MakeControl(
+        w, L"STATIC",
+        std::wstring(text::kMakerPrefix) + CurrentYear() + std::wstring(text::kMakerSuffix),
+        SS_LEFT, {0, 0, 0, 0}, kMaker, f);
+    hints_.CreateHints(w);
+    for (size_t i = 0; i < std::size(kContacts); ++i) {
+        const int id = kFirstContact + static_cast<int>(i);
+        ContactRow row;
+        row.caption = MakeControl(w, L"STATIC", kContacts[i].caption, SS_LEFT, {0, 0, 0, 0}, 0, f);
+        row.value = MakeControl(w, L"STATIC", kContacts[i].value, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                                {0, 0, 0, 0}, id, linkFont_.Get());
+        hints_.Add(row.value, std::wstring(kContacts[i].hint));
+        contacts.push_back(row);
+    }
+    sb_DownUpdate = MakeControl(w, L"BUTTON", text::kDownUpdate, BS_PUSHBUTTON | WS_TABSTOP,
+                                {0, 0, 0, 0}, kDownUpdate, f);
+    ShowWindow(sb_DownUpdate, SW_HIDE);
+    sb_Pomoc = MakeControl(w, L"BUTTON", text::kPomoc, BS_PUSHBUTTON | WS_TABSTOP, {0, 0, 0, 0},
+                           kPomoc, f);
+    sb_OK =
+        MakeControl(w, L"BUTTON", text::kOk, BS_DEFPUSHBUTTON | WS_TABSTOP, {0, 0, 0, 0}, kOk, f);
+    hints_.Add(sb_DownUpdate, L"");
+    ShowUpdateState();
+    Layout();
+}
+
+void TF_About::FormShow() {
+    if (!update_.checked && Connected())
+        CheckForUpdate();
+    SetWindowTextW(l_Version,
+                   (std::wstring(text::kVersionPrefix) + context_.programVersion).c_str());
+    SetVisible(sb_Pomoc, context_.files && !context_.helpFile.empty() &&
+                             context_.files->FileExists(context_.helpFile));
+    ShowUpdateState();
+    Layout();
+    SetFocus(sb_OK);
+}
+
+void TF_About::CheckForUpdate() {
+    // Run once per run: a check that fails or finds nothing is not tried again.
+    update_.checked = true;
+    if (!download_.Start(VersionFileAddress, Hwnd(), kUpdateAnswerMessage, kUpdateDeadlineMs,
+                         kMaxVersionFileBytes)) {
+        UpdateAnswer(std::nullopt);
+        return;
+    }
+    SetTimer(Hwnd(), kDeadlineTimer, kUpdateDeadlineMs, nullptr);
+}
+
+void TF_About::UpdateAnswer(const std::optional<std::wstring>& file) {
+    KillTimer(Hwnd(), kDeadlineTimer);
+    ApplyVersionFile(update_, file);
+    ShowUpdateState();
+}
+
+void TF_About::ShowUpdateState() {
+    SetVisible(sb_DownUpdate, OffersUpdate(update_, context_.programVersion));
+    hints_.SetText(sb_DownUpdate, update_.description);
+    if (!contacts.empty()) {
+        SetWindowTextW(contacts[kHomePageRow].value, update_.homePage.c_str());
+        Layout();
+    }
+}
+
+void TF_About::Layout() {
+    if (contacts.empty())
+        return;
+    const HWND w = Hwnd();
+    const auto place = [](HWND c, int x, int y, int width, int height) {
+        SetWindowPos(c, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(Picture, kMargin, kMargin, kClientWidth - 2 * kMargin, kPictureHeight);
+    int y = kMargin + kPictureHeight + 8;
+    place(l_Version, kMargin, y, kClientWidth - 2 * kMargin, kLineHeight);
+    y += kLineHeight + 2;
+    place(l_Maker, kMargin, y, kClientWidth - 2 * kMargin, kLineHeight);
+    y += kLineHeight + 10;
+    for (const ContactRow& row : contacts) {
+        const int captionWidth = TextWidth(row.caption, font_.Get(), ControlText(row.caption));
+        const int valueWidth = TextWidth(row.value, linkFont_.Get(), ControlText(row.value));
+        place(row.caption, kMargin, y, captionWidth, kLineHeight);
+        const int valueX = kMargin + captionWidth + kValueGap;
+        place(row.value, valueX, y, std::min(valueWidth + 2, kClientWidth - kMargin - valueX),
+              kLineHeight);
+        y += kRowHeight;
+    }
+    // The buttons on one line 16 pixels below the last row: OK at the right, "Pomoc" to its
+    // left, the update button filling the rest from the left edge.
+    const int buttonTop = y - (kRowHeight - kLineHeight) + 16;
+    const int okX = kClientWidth - kMargin - kOkWidth;
+    const int pomocX = okX - 16 - kPomocWidth;
+    place(sb_OK, okX, buttonTop, kOkWidth, kButtonHeight);
+    place(sb_Pomoc, pomocX, buttonTop, kPomocWidth, kButtonHeight);
+    place(sb_DownUpdate, 8, buttonTop, pomocX - 8 - 8, kButtonHeight);
+    // The box ends 32 pixels below the buttons.
+    RECT frame{0, 0, kClientWidth, buttonTop + kButtonHeight + 32};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
+    SetWindowPos(w, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
+    const RECT r = draw.rcItem;
+    HDC dc = draw.hDC;
+    TRIVERTEX v[2] = {{r.left, r.top, 0x2000, 0x4000, 0x8800, 0},
+                      {r.right, r.bottom, 0x5800, 0x9000, 0xE000, 0}};
+    GRADIENT_RECT g{0, 1};
+    GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+    const int icon = 48;
+    DrawIconEx(dc, r.left + 8, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon, 0,
+               nullptr, DI_NORMAL);
+    const HGDIOBJ old = SelectObject(dc, titleFont_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    RECT textArea{r.left + 8 + icon + 12, r.top, r.right - 8, r.bottom};
+    DrawTextW(dc, std::wstring(kApplicationTitle).c_str(), -1, &textArea,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
+std::wstring TF_About::ContactTarget(size_t row) const {
+    if (row == kHomePageRow)
+        return update_.homePage;
+    return std::wstring(kContacts[row].target);
+}
+
+void TF_About::ContactClick(size_t row) {
+    if (row >= contacts.size())
+        return;
+    const std::wstring target = ContactTarget(row);
+    // The home page may come from the network: it is opened only as a web address.
+    if (row == kHomePageRow && !IsWebAddress(target))
+        return;
+    Open(target, row == kHomePageRow ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+}
+
+void TF_About::sb_DownUpdateClick() {
+    if (IsWindowVisible(sb_DownUpdate) && IsWebAddress(update_.downloadAddress))
+        Open(update_.downloadAddress, SW_SHOWNORMAL);
+}
+
+void TF_About::sb_PomocClick() {
+    if (IsWindowVisible(sb_Pomoc))
+        Open(context_.helpFile, SW_SHOWMAXIMIZED);
+}
+
+void TF_About::sb_OKClick() {
+    Close();
+}
+
+LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SHOWWINDOW:
+            // Only a show of its own; the owner's minimising and restoring hides and shows the
+            // dialog too (lParam set), which must not reload it.
+            if (wParam && lParam == 0)
+                Guarded([&] { FormShow(); });
+            break;
+        case kUpdateAnswerMessage:
+            if (auto answer = download_.TakeResult())
+                UpdateAnswer(*answer);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kDeadlineTimer) {
+                // No answer in time: as a failed download, and a late answer is dropped.
+                download_.Abandon();
+                UpdateAnswer(std::nullopt);
+                return 0;
+            }
+            break;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (id >= kFirstContact &&
+                id < kFirstContact + static_cast<int>(std::size(kContacts)) &&
+                code == STN_CLICKED) {
+                ContactClick(static_cast<size_t>(id - kFirstContact));
+                return 0;
+            }
+            if (code == BN_CLICKED) {
+                if (id == kOk || id == IDCANCEL) {
+                    sb_OKClick();
+                    return 0;
+                }
+                if (id == kDownUpdate) {
+                    sb_DownUpdateClick();
+                    return 0;
+                }
+                if (id == kPomoc) {
+                    sb_PomocClick();
+                    return 0;
+                }
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const HWND control = reinterpret_cast<HWND>(lParam);
+            for (const ContactRow& row : contacts) {
+                if (row.value == control) {
+                    const HDC dc = reinterpret_cast<HDC>(wParam);
+                    SetTextColor(dc, RGB(0, 0, 204));
+                    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                }
+            }
+            break;
+        }
+        case WM_SETCURSOR: {
+            const HWND control = reinterpret_cast<HWND>(wParam);
+            for (const ContactRow& row : contacts) {
+                if (row.value == control) {
+                    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                    return TRUE;
+                }
+            }
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw->hwndItem == Picture) {
+                DrawPicture(*draw);
+                return TRUE;
+            }
+            break;
+        }
+    }
+    return OwnedDialog::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace klaxora::win

@@ -1,14 +1,88 @@
 #pragma once
-// The about box, over the configuration window. For now an empty dialog of its class; its controls
-// come later.
+// The about box, over the configuration window: the program's version, the maker's contact
+// links and, when the maker publishes a newer version, a button that opens its download
+// address. The update check runs once per run, off the window's thread and bounded in time:
+// the box shows at once and the button appears when the answer arrives.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/update_check.h"
+#include "ports/file_system.h"
+#include "win/dialogs/dialog_controls.h"
+#include "win/dialogs/update_download.h"
+#include "win/sys/handles.h"
 #include "win/ui/owned_dialog.h"
+#include "win/ui/tooltips.h"
 
 namespace klaxora::win {
 
+// What the about box works on, handed to it by the application.
+struct AboutContext {
+    const FileSystemPort* files = nullptr;
+    std::wstring helpFile;        // "Pomoc" is offered while it exists
+    std::wstring programVersion;  // from the executable's version information
+};
+
 class TF_About : public OwnedDialog {
   public:
+    enum Id : int {
+        kPicture = 100,
+        kVersion,
+        kMaker,
+        kDownUpdate,
+        kPomoc,
+        kFirstContact = 200,
+        kOk = IDOK,
+    };
+    // How long the user may wait for the answer before the check counts as failed.
+    static constexpr UINT kUpdateDeadlineMs = 5000;
+
     // Hidden until shown over `owner` (the configuration window).
-    void Create(HWND owner = nullptr);
+    void Create(AboutContext context = {}, HWND owner = nullptr);
+
+    // Opens addresses and files; the shell by default, a recorder in the tests.
+    dialogs::Opener Open;
+    // Whether the computer is connected; InternetGetConnectedState by default.
+    std::function<bool()> Connected;
+    // The version file's address: the maker's, or the base the tests give in the environment
+    // variable KLAXORA_UPDATE_BASE when it is set; tests in the process set it here.
+    std::wstring VersionFileAddress;
+
+    // Handlers, named after their events.
+    void FormShow();
+    void CheckForUpdate();
+    void sb_DownUpdateClick();
+    void sb_PomocClick();
+    void sb_OKClick();
+    void ContactClick(size_t row);
+
+    const UpdateInfo& Update() const { return update_; }
+    bool CheckRunning() const { return download_.Running(); }
+
+    HWND l_Version = nullptr, sb_DownUpdate = nullptr, sb_Pomoc = nullptr, sb_OK = nullptr;
+    HWND Picture = nullptr, l_Maker = nullptr;
+    struct ContactRow {
+        HWND caption = nullptr;
+        HWND value = nullptr;
+    };
+    std::vector<ContactRow> contacts;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void UpdateAnswer(const std::optional<std::wstring>& file);
+    void ShowUpdateState();
+    void Layout();
+    void DrawPicture(const DRAWITEMSTRUCT& draw);
+    std::wstring ContactTarget(size_t row) const;
+
+    AboutContext context_;
+    UpdateInfo update_;
+    BackgroundDownload download_;
+    FontHandle font_, linkFont_, titleFont_;
+    ToolTips hints_;
 };
 
 }  // namespace klaxora::win

@@ -1,14 +1,71 @@
 #pragma once
-// The time-entry wizard, over the configuration window. For now an empty dialog of its class; its
-// controls come later.
+// The time-entry wizard, over the configuration window: a time as a number of seconds, with a
+// time picker, or as a number of days ahead. Modal: the configuration window waits while it
+// shows. Its controls keep their state between uses.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "dialogs/time_wizard.h"
+#include "win/sys/handles.h"
 #include "win/ui/owned_dialog.h"
+#include "win/ui/spin_edit.h"
 
 namespace klaxora::win {
 
 class Tf_WprowadzCzas : public OwnedDialog {
   public:
+    enum Id : int {
+        kRbSeconds = 100,
+        kRbTimeOfDay,
+        kRbDays,
+        kSeconds,
+        kPicker1,
+        kPicker2,
+        kBitBtn1 = IDOK,
+        kBitBtn2 = IDCANCEL,
+    };
+
     // Hidden until shown over `owner` (the configuration window).
     void Create(HWND owner = nullptr);
+
+    // Where OK's time text goes: the configuration window's ApplyAtTimeText and
+    // ApplyCountdownText, wired by the application.
+    std::function<void(const std::wstring&)> ApplyAtTimeText;
+    std::function<void(const std::wstring&)> ApplyCountdownText;
+
+    // The configuration window's "Kreator" buttons: prepares the wizard for the selected
+    // trigger caption, shows it modally and, on OK, hands the result over.
+    void sb_SpecialTimeClick(std::wstring_view triggerCaption);
+    // The two halves of it: preparing (labels, pickers, modes, focus) and showing without
+    // waiting, for the tests.
+    void Prepare(std::wstring_view triggerCaption);
+
+    // Handlers, named after their events.
+    void rb_KWC_TinSClick(WizardMode mode);
+    void se_TimeInSecChange();
+    void DateTimePicker2Change();
+    void BitBtn1Click();  // OK
+    void BitBtn2Click();  // Anuluj
+
+    WizardMode Mode() const { return mode_; }
+
+    HWND rb_KWC_TinS = nullptr, rb_KWC_WprCzas = nullptr, rb_KWC_UrZaDni = nullptr;
+    HWND GroupBox1 = nullptr, Label1 = nullptr, Label2 = nullptr, Label5 = nullptr;
+    SpinEdit se_TimeInSec;
+    HWND GroupBox2 = nullptr, Label3 = nullptr, DateTimePicker1 = nullptr;
+    HWND GroupBox3 = nullptr, Label4 = nullptr, DateTimePicker2 = nullptr, Label6 = nullptr;
+    HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    WizardInput Input() const;
+
+    WizardTarget target_ = WizardTarget::None;
+    WizardMode mode_ = WizardMode::None;
+    FontHandle font_;
 };
 
 }  // namespace klaxora::win

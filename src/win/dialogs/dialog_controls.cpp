@@ -1,0 +1,72 @@
+#include "win/dialogs/dialog_controls.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "win/app/program_info.h"
+#include "win/ui/window.h"
+
+namespace klaxora::win::dialogs {
+namespace {
+
+using KeyHook = std::function<bool(WPARAM)>;
+
+LRESULT CALLBACK KeyHookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                             DWORD_PTR data) {
+    auto* hook = reinterpret_cast<KeyHook*>(data);
+    if (msg == WM_KEYDOWN && (*hook)(wParam))
+        return 0;
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &KeyHookProc, id);
+        delete hook;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND MakeControl(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, Place place,
+                 int id, HFONT font, DWORD exStyle) {
+    const std::wstring caption(text);
+    HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
+                                place.x, place.y, place.width, place.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(),
+                                nullptr);
+    if (hwnd && font)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return hwnd;
+}
+
+std::wstring ControlText(HWND control) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool IsChecked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(HWND box, bool checked) {
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SetVisible(HWND control, bool visible) {
+    ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void ShellOpen(HWND owner, const std::wstring& target, int showCommand) {
+    EnsureCom();  // the shell may hand the target to an extension
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, showCommand);
+}
+
+void HookKeys(HWND control, std::function<bool(WPARAM key)> onKey) {
+    auto hook = std::make_unique<KeyHook>(std::move(onKey));
+    if (SetWindowSubclass(control, &KeyHookProc, 2, reinterpret_cast<DWORD_PTR>(hook.get())))
+        hook.release();
+}
+
+}  // namespace klaxora::win::dialogs

@@ -1,0 +1,65 @@
+#pragma once
+// Answers the next message box of this process from another thread, as a user would, and
+// keeps its title and text for the test.
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace klaxora::testing {
+
+class BoxAnswerer {
+  public:
+    explicit BoxAnswerer(int button) {
+        worker_ = std::thread([this, button] {
+            for (int i = 0; i < 250 && !stop_; ++i) {
+                HWND box = nullptr;
+                EnumWindows(
+                    [](HWND hwnd, LPARAM lp) -> BOOL {
+                        wchar_t cls[16] = {};
+                        GetClassNameW(hwnd, cls, 16);
+                        DWORD pid = 0;
+                        GetWindowThreadProcessId(hwnd, &pid);
+                        if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
+                            IsWindowVisible(hwnd)) {
+                            *reinterpret_cast<HWND*>(lp) = hwnd;
+                            return FALSE;
+                        }
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&box));
+                if (box) {
+                    title = Text(box);
+                    text = Text(GetDlgItem(box, 0xFFFF));
+                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+                    answered = true;
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+    }
+    ~BoxAnswerer() {
+        stop_ = true;
+        worker_.join();
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    std::atomic<bool> answered{false};
+    std::wstring title;
+    std::wstring text;
+
+  private:
+    static std::wstring Text(HWND hwnd) {
+        wchar_t buffer[1024] = {};
+        GetWindowTextW(hwnd, buffer, 1024);
+        return buffer;
+    }
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+}  // namespace klaxora::testing

@@ -1,0 +1,72 @@
+// Shows the options dialog, the time-entry wizard and the about box as a user sees them and
+// saves each as a bitmap (the screenshot script turns them into PNGs). The about box asks a
+// version file served on 127.0.0.1, so its update button shows.
+#include <windows.h>
+
+#include <string>
+
+#include "shot_file.h"
+#include "win/dialogs/about_window.h"
+#include "win/dialogs/options_window.h"
+#include "win/dialogs/time_wizard_window.h"
+#include "win/local_http_server.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/registry_win.h"
+
+using namespace klaxora;
+using namespace klaxora::win;
+using shots::Pump;
+using shots::Save;
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring dir = argc > 1 ? argv[1] : L".";
+
+    Win32Registry registry;
+    Win32FileSystem files;
+    {
+        auto key = registry.Open(kSettingsKey);
+        key->WriteDword(L"AutoMinimize", 1);
+        key->WriteDword(L"PlayBeep", 1);
+    }
+    AppOptions options;
+    TF_Opcje opcje;
+    opcje.Beep = [] {};
+    opcje.Create({&registry, &files, &options, ExecutablePath(), ExecutablePath()});
+    opcje.ShowOver();
+    Pump(500);
+    Save(opcje.Hwnd(), dir + L"\\dialog_options.bmp");
+    opcje.Close();
+
+    Tf_WprowadzCzas wizard;
+    wizard.Create();
+    wizard.Prepare(L"Odlicz w dół i uruchom");
+    wizard.ShowOver();
+    SendMessageW(wizard.rb_KWC_TinS, BM_CLICK, 0, 0);
+    SetWindowTextW(wizard.se_TimeInSec.Edit(), L"3661");
+    Pump(500);
+    Save(wizard.Hwnd(), dir + L"\\dialog_wizard_countdown.bmp");
+    wizard.Close();
+    wizard.Prepare(L"Uruchom alarm o ...");
+    wizard.ShowOver();
+    SendMessageW(wizard.rb_KWC_WprCzas, BM_CLICK, 0, 0);
+    Pump(500);
+    Save(wizard.Hwnd(), dir + L"\\dialog_wizard_at_time.bmp");
+    wizard.Close();
+
+    klaxora::testing::LocalHttpServer server(
+        "[dane]\r\nVantrelixHomePage=https://www.vantrelix.pl/\r\n[Klaxora]\r\nversion=9.0.0.0\r\n"
+        "url=https://www.vantrelix.pl/klaxora/setup.exe\r\nnew=Nowa wersja\r\n");
+    TF_About about;
+    about.Connected = [] { return true; };
+    about.VersionFileAddress = server.Base() + L"version.ini";
+    about.Create({&files, ExecutablePath(), L"1.0.0.0"});
+    about.ShowOver();
+    for (int i = 0; i < 100 && about.CheckRunning(); ++i)
+        Pump(50);
+    Pump(300);
+    Save(about.Hwnd(), dir + L"\\dialog_about.bmp");
+    about.Close();
+
+    registry.DeleteTree(kSettingsKey);
+    return 0;
+}
