@@ -50,7 +50,7 @@ std::wstring BuiltVersion() {
 
 // Each test starts from a profile without Klaxora's settings and leaves none behind.
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeleteSettings(); }
     void TearDown() override { DeleteSettings(); }
 
@@ -119,6 +119,21 @@ TEST_F(Startup, FirstRunStoresVersionPathNameAndSeedsTheLists) {
             EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
             EXPECT_EQ(value.text, L"");
         }
+    }
+}
+
+TEST_F(Startup, FirstRunOffersTheEightSoundsShippedBesideTheProgram) {
+    RunOnce();
+    const std::wstring program = ProgramPath();
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1) + L"sound\\";
+    const Names sounds = ValueNames(kKey + L"\\Sound_MRU");
+    for (const wchar_t* name :
+         {L"Budzik.mp3", L"Telefon.wav", L"Alarm.mp3", L"Big ben.mp3", L"Coo-coo.mp3",
+          L"Flaga na maszt.mp3", L"Płacz tarzana.mp3", L"Syrena policyjna.mp3"}) {
+        const std::wstring entry = folder + name;
+        EXPECT_TRUE(std::any_of(sounds.begin(), sounds.end(), [&](const std::wstring& s) {
+            return _wcsicmp(s.c_str(), entry.c_str()) == 0;
+        })) << name;
     }
 }
 
