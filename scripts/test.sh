@@ -15,3 +15,7 @@ source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
 HOME="$KLAXORA_HOME" ctest --test-dir "$root/build/win" --output-on-failure --timeout 600
+
+echo "== installer under Wine"
+"$root/scripts/build-installer.sh"
+HOME="$KLAXORA_HOME" "$root/scripts/test-installer.sh"
