@@ -10,6 +10,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 echo "== native tests"
 ctest --test-dir "$root/build/native" --output-on-failure
 
+echo "== fuzzing the core's parsers, about a minute"
+"$root/scripts/fuzz.sh" --total 60
+
 echo "== Windows tests under Wine"
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
