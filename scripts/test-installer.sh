@@ -83,9 +83,10 @@ echo "test-installer: silent uninstall, keeping the settings"
 check "the silent uninstall starts" wine "$program_dir/uninstall.exe" /S
 check "the uninstaller closes the running program" wait_for ended "$program"
 ended "$program" || kill "$program" 2>/dev/null || true
+# The uninstall entry goes last: once it is gone, the uninstaller has done everything.
+check "the uninstall entry is removed" wait_for no_key "$uninstall_key"
 check "the program folder is removed" wait_for gone "$program_dir"
 check "the Start menu entry is removed" gone "$start_menu/Klaxora.lnk"
-check "the uninstall entry is removed" wait_for no_key "$uninstall_key"
 check "the autostart of this copy is removed" no_value "$run_key" Alarm
 check "the one-time run of this copy is removed" no_value "$runonce_key" KlaxoraAlarm
 check "another program's one-time run stays" has_value "$runonce_key" SomethingElse
@@ -95,8 +96,9 @@ echo "test-installer: install again, silent uninstall with /PURGE"
 check "the second silent install succeeds" wine "$installer" /S
 wine reg add "$run_key" /v Alarm /t REG_SZ /d 'C:\other\alarm.exe' /f >/dev/null 2>&1
 check "the silent uninstall with /PURGE starts" wine "$program_dir/uninstall.exe" /S /PURGE
+check "the uninstall entry is removed again" wait_for no_key "$uninstall_key"
 check "the program folder is removed again" wait_for gone "$program_dir"
-check "the settings are removed" wait_for no_key "$settings"
+check "the settings are removed" no_key "$settings"
 check "another program's autostart value \"Alarm\" stays" has_value "$run_key" Alarm
 wine reg delete "$run_key" /v Alarm /f >/dev/null 2>&1 || true
 wine reg delete "$runonce_key" /v SomethingElse /f >/dev/null 2>&1 || true

@@ -25,7 +25,11 @@ inline std::wstring DecodeUtf8(const uint8_t* data, size_t size) {
     };
     while (i < size) {
         const uint8_t b = data[i];
-        const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        const int extra = b < 0x80         ? 0
+                          : (b >> 5) == 6  ? 1
+                          : (b >> 4) == 14 ? 2
+                          : (b >> 3) == 30 ? 3
+                                           : -1;
         if (extra < 0 || i + extra >= size) {  // a stray byte, or a sequence cut short
             append(0xFFFD);
             ++i;
@@ -52,14 +56,15 @@ inline std::wstring DecodeUtf8(const uint8_t* data, size_t size) {
 }
 
 class FuzzReader {
-public:
+  public:
     FuzzReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool Empty() const { return pos_ >= size_; }
     uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     uint32_t Number() {
         uint32_t n = 0;
-        for (int i = 0; i < 4; ++i) n = (n << 8) | Byte();
+        for (int i = 0; i < 4; ++i)
+            n = (n << 8) | Byte();
         return n;
     }
     // One of `count` choices.
@@ -67,13 +72,14 @@ public:
     // A text of at most `maxBytes` UTF-8 bytes, its length taken from the input.
     std::wstring Text(size_t maxBytes = 64) {
         size_t length = Byte() % (maxBytes + 1);
-        if (length > size_ - pos_) length = size_ - pos_;
+        if (length > size_ - pos_)
+            length = size_ - pos_;
         const std::wstring text = DecodeUtf8(data_ + pos_, length);
         pos_ += length;
         return text;
     }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;

@@ -22,33 +22,64 @@ namespace {
 using namespace klaxora;
 
 void Require(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 const std::wstring kSettings(kSettingsKey);
 
-const std::array<std::wstring_view, 9> kLists{mru::kAtTime,   mru::kCountdown, mru::kMessageText,
-                                              mru::kMessageCaption, mru::kSound, mru::kPrograms,
-                                              mru::kFiles,    mru::kFolders,   mru::kWeb};
+const std::array<std::wstring_view, 9> kLists{
+    mru::kAtTime,         mru::kCountdown, mru::kMessageText,
+    mru::kMessageCaption, mru::kSound,     mru::kPrograms,
+    mru::kFiles,          mru::kFolders,   mru::kWeb};
 
 // Names the program reads and writes, so that the fuzzer reaches them without guessing.
-const std::array<std::wstring_view, 32> kNames{
-    L"Path",         L"Version",       L"Name",          L"LastRun",       L"Repeat",
-    L"Repeat_Time",  L"LastAction",    L"BrakNeta",      L"AppRun",        L"AppRespondig",
-    L"AppClosed",    L"cb_Reboot",     L"cb_Inne",       L"ProcesName",    L"AutoMinimize",
-    L"Wyg_Off",      L"MinimizeAll",   L"MinimizeProg",  L"PlayBeep",      L"",
-    L"Alarm",        L"x_DoubleClick", L"y_DoubleClick", L"x_SingleClick", L"y_SingleClick",
-    L"Klawisz",      L"Dysk_CD",       L"Dysk_CD_Ws-Wy", L"PATH",          L"07:00:00",
-    L"C:\\Klaxora\\Klaxora.exe", L"www.google.pl"};
+const std::array<std::wstring_view, 32> kNames{L"Path",
+                                               L"Version",
+                                               L"Name",
+                                               L"LastRun",
+                                               L"Repeat",
+                                               L"Repeat_Time",
+                                               L"LastAction",
+                                               L"BrakNeta",
+                                               L"AppRun",
+                                               L"AppRespondig",
+                                               L"AppClosed",
+                                               L"cb_Reboot",
+                                               L"cb_Inne",
+                                               L"ProcesName",
+                                               L"AutoMinimize",
+                                               L"Wyg_Off",
+                                               L"MinimizeAll",
+                                               L"MinimizeProg",
+                                               L"PlayBeep",
+                                               L"",
+                                               L"Alarm",
+                                               L"x_DoubleClick",
+                                               L"y_DoubleClick",
+                                               L"x_SingleClick",
+                                               L"y_SingleClick",
+                                               L"Klawisz",
+                                               L"Dysk_CD",
+                                               L"Dysk_CD_Ws-Wy",
+                                               L"PATH",
+                                               L"07:00:00",
+                                               L"C:\\Klaxora\\Klaxora.exe",
+                                               L"www.google.pl"};
 
 std::wstring PickKey(fuzz::FuzzReader& in) {
     const size_t pick = in.Choice(kLists.size() + 4);
-    if (pick < kLists.size()) return RecentListKey(kLists[pick]);
+    if (pick < kLists.size())
+        return RecentListKey(kLists[pick]);
     switch (pick - kLists.size()) {
-    case 0: return kSettings;
-    case 1: return kSettings + L"\\Inne_MRU";
-    case 2: return std::wstring(kRunKey);
-    default: return kSettings + L"\\" + in.Text(16);
+        case 0:
+            return kSettings;
+        case 1:
+            return kSettings + L"\\Inne_MRU";
+        case 2:
+            return std::wstring(kRunKey);
+        default:
+            return kSettings + L"\\" + in.Text(16);
     }
 }
 
@@ -60,10 +91,18 @@ std::wstring PickName(fuzz::FuzzReader& in) {
 RegistryValue PickValue(fuzz::FuzzReader& in) {
     RegistryValue value;
     switch (in.Choice(4)) {
-    case 0: value.type = RegistryType::String; break;
-    case 1: value.type = RegistryType::ExpandString; break;
-    case 2: value.type = RegistryType::Dword; break;
-    default: value.type = RegistryType::Other; break;
+        case 0:
+            value.type = RegistryType::String;
+            break;
+        case 1:
+            value.type = RegistryType::ExpandString;
+            break;
+        case 2:
+            value.type = RegistryType::Dword;
+            break;
+        default:
+            value.type = RegistryType::Other;
+            break;
     }
     if (value.type == RegistryType::Dword)
         value.number = in.Number();
@@ -83,18 +122,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What lies on the disk: some of the shipped sounds and Windows' own files.
     const uint8_t disk = in.Byte();
-    if (disk & 1) files.AddFile(files.executableDirectory + L"sound\\Budzik.mp3");
-    if (disk & 2) files.AddFile(files.windowsDirectory + L"\\Media\\tada.wav");
-    if (disk & 4) files.AddFile(files.windowsDirectory + L"\\NOTEPAD.EXE");
-    if (disk & 8) files.AddDirectory(files.windowsDirectory);
-    if (disk & 16) files.AddDirectory(L"C:\\Program Files");
+    if (disk & 1)
+        files.AddFile(files.executableDirectory + L"sound\\Budzik.mp3");
+    if (disk & 2)
+        files.AddFile(files.windowsDirectory + L"\\Media\\tada.wav");
+    if (disk & 4)
+        files.AddFile(files.windowsDirectory + L"\\NOTEPAD.EXE");
+    if (disk & 8)
+        files.AddDirectory(files.windowsDirectory);
+    if (disk & 16)
+        files.AddDirectory(L"C:\\Program Files");
 
     for (int op = 0; op < 48 && !in.Empty(); ++op) {
         const std::wstring key = PickKey(in);
         const std::wstring name = PickName(in);
         const RegistryValue value = PickValue(in);
         // Sometimes a text names a file that exists, so stored paths can count.
-        if (in.Byte() & 1) files.AddFile(value.text);
+        if (in.Byte() & 1)
+            files.AddFile(value.text);
         registry.Set(key, name, value);
     }
 
@@ -131,7 +176,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const RecentMenu menu = BuildRecentMenu(subkey, names, files);
         Require(menu.showButton == (names.size() >= 2));
         Require(menu.items.size() <= names.size());
-        for (const auto& item : menu.items) Require(!item.entry.empty());
+        for (const auto& item : menu.items)
+            Require(!item.entry.empty());
         (void)list.Current();
 
         // A pushed entry becomes the current one and is listed once, whatever its letter case.
@@ -139,7 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(list.Current() == entry);
         if (!entry.empty()) {
             size_t listed = 0;
-            for (const auto& name : list.Load()) listed += EqualsNoCase(name, entry) ? 1 : 0;
+            for (const auto& name : list.Load())
+                listed += EqualsNoCase(name, entry) ? 1 : 0;
             Require(listed == 1);
         }
     }

@@ -12,7 +12,8 @@
 namespace {
 
 void Require(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 }  // namespace
@@ -40,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(ParseCountdownText(FormatTimeText(clamped)) == clamped);
         // Formatting the seconds gives a text the countdown parser reads as the same length.
         const auto again = ParseCountdownText(FormatSeconds(seconds));
-        Require(again && int64_t(again->hours) * 3600 + again->minutes * 60 + again->seconds ==
-                             seconds);
+        Require(again &&
+                int64_t(again->hours) * 3600 + again->minutes * 60 + again->seconds == seconds);
     }
 
     if (const auto number = ParseInteger(text)) {
