@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${WINEPREFIX:?run inside wine_env_start (scripts/wine-env.sh)}"
 
-installer="$(ls "$root"/build/installer/Klaxora-*-setup.exe | head -n 1)"
+installer="$(ls -t "$root"/build/installer/Klaxora-*-setup.exe | head -n 1)"  # the newest
 settings='HKCU\Software\Vantrelix\Klaxora'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Klaxora'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'

@@ -12,6 +12,9 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 rate=44100
+# Repeatable mode: the noise generators and the dither start from a fixed seed, so every build
+# makes the same files.
+sox() { command sox -R "$@"; }
 # sox with the rate, one channel and 32-bit float samples for the intermediate files.
 gen() { sox -n -r "$rate" -c 1 -e floating-point -b 32 "$@"; }
 silence() { gen "$1" trim 0 "$2"; }
@@ -58,12 +61,15 @@ mix_at() {
     if [ ${#inputs[@]} -eq 1 ]; then cp "${inputs[0]}" "$file"; else sox -m "${inputs[@]}" "$file"; fi
 }
 
-# Common finish: gentle band limits, a short fade in and out, peak at -4 dBFS, then the
-# file's own format.
+# Common finish: gentle band limits, a short fade in and out, peak at -4 dBFS, and the
+# steady sounds (beeps, siren) turned down further so that none is louder than -16 dBFS RMS
+# and the eight sound about as loud as one another; then the file's own format.
 finish() {
-    local in=$1 target=$2 fadeout=$3
-    sox "$in" -r "$rate" -c 1 "$work/final.wav" highpass 80 lowpass 9000 \
+    local in=$1 target=$2 fadeout=$3 rms
+    sox "$in" -r "$rate" -c 1 "$work/peak.wav" highpass 80 lowpass 9000 \
         fade q 0.01 -0 "$fadeout" gain -n -4
+    rms="$(sox "$work/peak.wav" -n stats 2>&1 | awk '/^RMS lev dB/ {print $4}')"
+    sox "$work/peak.wav" "$work/final.wav" gain "$(awk "BEGIN{d = -16 - ($rms); print d < 0 ? d : 0}")"
     case "$target" in
         *.mp3) sox "$work/final.wav" -C 128 "$target" ;;
         *.wav) sox "$work/final.wav" -b 16 "$target" ;;
