@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Synthesises the eight alarm sounds that the first run offers, into the folder given as the
 # first argument. Everything is made here from sine, triangle, sawtooth and noise generators;
-# each sound is a few seconds long, peaks at -4 dBFS and starts and ends with a short fade, so
-# none of them startles or clips.
+# each sound is a few seconds long, peaks at -4 dBFS or lower, is no louder than -16 dBFS RMS
+# and starts and ends with a short fade, so none of them startles or clips.
 set -euo pipefail
 
 out="${1:?usage: make_sounds.sh OUTPUT_FOLDER}"
