@@ -9,6 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb x11-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   sox libsox-fmt-mp3 liblnk-utils imagemagick
+  clang libclang-rt-14-dev nsis
 )
 
 missing=()

@@ -10,8 +10,15 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 echo "== native tests"
 ctest --test-dir "$root/build/native" --output-on-failure
 
+echo "== fuzzing the core's parsers, about a minute"
+"$root/scripts/fuzz.sh" --total 60
+
 echo "== Windows tests under Wine"
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
 HOME="$KLAXORA_HOME" ctest --test-dir "$root/build/win" --output-on-failure --timeout 600
+
+echo "== installer under Wine"
+"$root/scripts/build-installer.sh"
+HOME="$KLAXORA_HOME" "$root/scripts/test-installer.sh"

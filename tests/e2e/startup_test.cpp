@@ -122,6 +122,21 @@ TEST_F(Startup, FirstRunStoresVersionPathNameAndSeedsTheLists) {
     }
 }
 
+TEST_F(Startup, FirstRunOffersTheEightSoundsShippedBesideTheProgram) {
+    RunOnce();
+    const std::wstring program = ProgramPath();
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1) + L"sound\\";
+    const Names sounds = ValueNames(kKey + L"\\Sound_MRU");
+    for (const wchar_t* name :
+         {L"Budzik.mp3", L"Telefon.wav", L"Alarm.mp3", L"Big ben.mp3", L"Coo-coo.mp3",
+          L"Flaga na maszt.mp3", L"Płacz tarzana.mp3", L"Syrena policyjna.mp3"}) {
+        const std::wstring entry = folder + name;
+        EXPECT_TRUE(std::any_of(sounds.begin(), sounds.end(), [&](const std::wstring& s) {
+            return _wcsicmp(s.c_str(), entry.c_str()) == 0;
+        })) << name;
+    }
+}
+
 TEST_F(Startup, SecondStartSeedsNothing) {
     RunOnce();
     DeleteValue(kAtTime, L"06:00:00");
