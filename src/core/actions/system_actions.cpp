@@ -144,7 +144,7 @@ void ApplyPreActions(SystemOperations& ops, const AppOptions& options,
                      const std::function<void()>& closeConfigurationWindow) {
     // The same steps the alarm's plan takes; no key is pressed among them.
     class NoKeys : public KeyEventSink {
-        void KeyEvent(uint8_t, bool) override {}
+        void KeyEvent(uint8_t, bool, bool) override {}
     } noKeys;
     for (const ActionStep& step : PreActionSteps(options)) {
         if (step.kind == StepKind::CloseConfiguration) {
