@@ -1,0 +1,91 @@
+#pragma once
+// The configuration window's test fixture: the window created for real and driven in-process,
+// as a user's clicks and keys and the program's other parts would drive it.
+#include "win/config/alarm_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+#include "config/vocabulary.h"
+#include "util/text.h"
+#include "win/ui/controls.h"
+#include "win/sys/file_system_win.h"
+#include "win/box_answerer.h"
+#include "win/test_sounds.h"
+#include "win/pump.h"
+
+namespace klaxora::win {
+
+// Handles every message waiting in the queue, the ones they post included.
+inline void Drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        HandleQueuedMessage(msg);  // as the program's loop does
+}
+
+using testing::PumpUntil;
+
+inline RECT ClientRectIn(HWND control, HWND window) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+inline bool Enabled(HWND hwnd) {
+    return IsWindowEnabled(hwnd) != FALSE;
+}
+inline bool Visible(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+using testing::BoxAnswerer;
+
+class AlarmWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
+        window.CloseMainWindow = [this] { ++mainClosed; };
+        window.ShowAbout = [this] { ++aboutShown; };
+        window.ShowOptions = [this] { ++optionsShown; };
+        window.Create();
+    }
+    void FirstShow() {
+        window.Show();
+        Drain();
+    }
+    // Chooses a list item as the user does: the selection, then the list's notification to
+    // its parent.
+    void Choose(HWND combo, std::wstring_view text) {
+        ASSERT_TRUE(SelectItemByText(combo, text));
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        Drain();
+    }
+    void Type(HWND edit, const std::wstring& text) {
+        SetWindowTextW(edit, text.c_str());  // the edit notifies its parent of the change
+        Drain();
+    }
+    // Shows the pages and panels whose controls a test reads, as a user's choices would.
+    void BuildAll() {
+        for (TriggerKind t : {TriggerKind::Countdown, TriggerKind::NoInternet, TriggerKind::AtTime})
+            Choose(window.cb_A_Wykonaj, Info(t).caption);
+        for (OtherActionKind o : {OtherActionKind::PressKeys, OtherActionKind::SingleClick}) {
+            Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+            Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
+        }
+        Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    }
+    TF_Alarm window;
+    std::vector<std::wstring> opened;
+    int mainClosed = 0;
+    int aboutShown = 0;
+    int optionsShown = 0;
+};
+
+}  // namespace klaxora::win

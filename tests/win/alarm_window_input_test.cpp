@@ -1,0 +1,251 @@
+// The configuration window's keys, pickers, sound panel, process list and the faults found in
+// review, driven as a user would.
+#include "win/alarm_window_fixture.h"
+
+namespace klaxora::win {
+namespace {
+
+TEST_F(AlarmWindowTest, KeyboardMovesThroughTheControlsLikeADialog) {
+    FirstShow();
+    SetForegroundWindow(window.Hwnd());
+    SetFocus(window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_KEYDOWN, VK_TAB, 0);
+    Drain();
+    EXPECT_EQ(GetFocus(), window.wykonaj_o.Hours.Edit());
+    // The label's mnemonic ("&Wykonaj/Podejmij ...") focuses its list.
+    PostMessageW(window.wykonaj_o.Hours.Edit(), WM_SYSKEYDOWN, 'W', 1 << 29);
+    PostMessageW(window.wykonaj_o.Hours.Edit(), WM_SYSCHAR, 'w', 1 << 29);
+    Drain();
+    EXPECT_EQ(GetFocus(), window.cb_A_Wykonaj);
+    PostMessageW(window.cb_A_Wykonaj, WM_SYSCHAR, 'z', 1 << 29);
+    Drain();
+    EXPECT_EQ(GetFocus(), window.cb_Typ_Alarmu);
+}
+
+TEST_F(AlarmWindowTest, OptionsAndAboutAreShownThroughWhatTheApplicationGave) {
+    FirstShow();
+    SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
+    SendMessageW(window.ib_About, BM_CLICK, 0, 0);
+    EXPECT_EQ(optionsShown, 1);
+    EXPECT_EQ(aboutShown, 1);
+    // Without them nothing happens.
+    window.ShowOptions = nullptr;
+    window.ShowAbout = nullptr;
+    SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
+    SendMessageW(window.ib_About, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Enabled(window.Hwnd()));
+}
+
+TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(12);
+    window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.SetValue(34);
+    BoxAnswerer ok(IDOK);
+    PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Edit(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ok.answered.load() && !window.PickerRunning(); }));
+    EXPECT_EQ(ok.title, L"INFORMACJA");
+    EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+}
+
+TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) {
+    FirstShow();
+    const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, wav);
+    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"0:03s");
+    EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.LoopCheckBox));
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(Enabled(window.ib_Start));
+
+    SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_CLICK, 0, 0);
+    Drain();
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, L"");
+    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"(brak pliku)");
+    EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    DeleteFileW(wav.c_str());
+}
+
+TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
+    FirstShow();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
+    std::ofstream(file) << "OggS";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    EXPECT_FALSE(Visible(window.cb_Podglad));
+    EXPECT_FALSE(Enabled(window.ib_Start));  // no file yet
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
+    }
+    EXPECT_TRUE(Enabled(window.ib_Start));  // the time of day is always complete
+    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    std::filesystem::remove(file);
+}
+
+TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
+    FirstShow();
+    POINT background{100, 290};  // the skin under the groups
+    ClientToScreen(window.Hwnd(), &background);
+    EXPECT_EQ(SendMessageW(window.Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(background.x, background.y)),
+              HTCAPTION);
+    SendMessageW(window.ib_WWW, BM_CLICK, 0, 0);
+    Drain();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].starts_with(L"https://"));
+}
+
+std::vector<std::wstring> Column(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[261] = {};
+        ListView_GetItemText(list, i, column, text, 261);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
+    FirstShow();
+    ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 2);
+    auto byText = [](const std::wstring& a, const std::wstring& b) {
+        return CompareAsciiNoCase(a, b) < 0;
+    };
+    window.p_ZabijProces.lv_ProcesyColumnClick(2);
+    std::vector<std::wstring> ids = Column(window.p_ZabijProces.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end(), byText));  // "10" before "9"
+    window.p_ZabijProces.lv_ProcesyColumnClick(2);
+    ids = Column(window.p_ZabijProces.lv_Procesy, 2);
+    EXPECT_TRUE(std::is_sorted(ids.rbegin(), ids.rend(), byText));
+    window.p_ZabijProces.lv_ProcesyColumnClick(0);
+    const std::vector<std::wstring> names = Column(window.p_ZabijProces.lv_Procesy, 0);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), byText));
+}
+
+// A user's F10 arrives as a system key (WM_SYSKEYDOWN), in the window and while the click
+// point is being picked.
+TEST_F(AlarmWindowTest, F10AsTheUserPressesItShowsTheAboutBox) {
+    FirstShow();
+    PostMessageW(window.cb_A_Wykonaj, WM_SYSKEYDOWN, VK_F10, 0);
+    EXPECT_TRUE(PumpUntil([&] { return aboutShown == 1; }));
+
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(click.SpeedButton1, BM_CLICK, 0, 0);
+        ASSERT_TRUE(ok.answered);
+    }
+    ASSERT_TRUE(window.PickerRunning());
+    PostMessageW(click.se_Inne_X_DC.Edit(), WM_SYSKEYDOWN, VK_F10, 0);
+    EXPECT_TRUE(PumpUntil([&] { return aboutShown == 2; }));
+    EXPECT_TRUE(window.PickerRunning());
+    click.StopPicker();
+}
+
+TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        SendMessageW(window.p_Inne.p_Inne_Klikniecie1.SpeedButton1, BM_CLICK, 0, 0);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"UWAGA !!!");
+        EXPECT_TRUE(ok.text.starts_with(L"UŻYTKOWNIKU PROGRAMU"));
+    }
+    EXPECT_TRUE(window.PickerRunning());
+    EXPECT_TRUE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+    SetCursorPos(123, 45);
+    ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return click.se_Inne_X_DC.Value() == 123 && click.se_Inne_Y_DC.Value() == 45; }));
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(), 123);
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Value(), 45);
+    // Choosing another sub-action does not stop it; Esc does, without a message.
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    EXPECT_TRUE(window.PickerRunning());
+    PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Drain();
+    EXPECT_FALSE(window.PickerRunning());
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+}
+
+// Selecting by text: the whole text, letter case ignored; a prefix or an unknown text selects
+// nothing (and clears what was selected).
+TEST(SelectItemByTextTest, ExactTextIgnoringCaseNeverAPrefix) {
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(combo);
+    for (const wchar_t* item : {L"Ząb o 7", L"Ząb", L"F10", L"F1"})
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    const struct {
+        const wchar_t* text;
+        const wchar_t* selected;  // empty: nothing
+    } cases[] = {
+        {L"ząb", L"Ząb"}, {L"ZĄB O 7", L"Ząb o 7"}, {L"F1", L"F1"}, {L"f10", L"F10"}, {L"Zą", L""},
+        {L"F", L""},      {L"Ząb o 7 ", L""},       {L"", L""},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);  // something selected before
+        EXPECT_EQ(SelectItemByText(combo, c.text), *c.selected != 0) << ToUtf8(c.text);
+        EXPECT_EQ(SelectedText(combo), c.selected) << ToUtf8(c.text);
+    }
+    DestroyWindow(combo);
+}
+
+// The change handlers decide the start as the synchroniser does: a countdown of one second,
+// a key or a process row never make an incomplete definition startable.
+TEST_F(AlarmWindowTest, ChangeHandlersEnableStartOnlyForACompleteDefinition) {
+    FirstShow();
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);  // no text yet
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // no row
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"2");
+    EXPECT_FALSE(Enabled(window.ib_Start));
+
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"0");
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    Choose(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, L"F5");  // the countdown is 0:0:0
+    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    EXPECT_TRUE(Enabled(window.cb_Podglad));  // the key alone can be previewed
+    Type(window.odlicz_w_dol.Seconds.Edit(), L"3");
+    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(Enabled(window.ib_Skrot));
+}
+
+// A sound file the player cannot open is reported and leaves the definition unstartable.
+TEST_F(AlarmWindowTest, ASoundThePlayerCannotOpenLeavesStartDisabled) {
+    FirstShow();
+    const std::wstring broken = klaxora::testing::TempFile(L"broken.wav");
+    std::ofstream(std::filesystem::path(broken)) << "not a sound at all";
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, broken);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_TRUE(ok.text.starts_with(L"Nie mogę otworzyć pliku o rozszerzeniu \".wav\""));
+    }
+    EXPECT_FALSE(Enabled(window.ib_Start));  // the time of day alone would allow it
+    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    DeleteFileW(broken.c_str());
+}
+
+}  // namespace
+}  // namespace klaxora::win
