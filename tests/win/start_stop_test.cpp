@@ -16,8 +16,9 @@
 #include "win/box_answerer.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
+#include "win/started_program.h"
 #include "win/sys/file_system_win.h"
-#include "win/sys/handles.h"
+#include "win/sys/registry_win.h"
 #include "win/ui/controls.h"
 
 namespace klaxora::win {
@@ -34,42 +35,11 @@ void Drain() {
         HandleQueuedMessage(msg);
 }
 
-struct Stored {
-    DWORD type = REG_NONE;
-    std::wstring text;
-    DWORD number = 0;
-};
-std::optional<Stored> Read(const std::wstring& key, const std::wstring& name) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return std::nullopt;
-    BYTE data[2048] = {};
-    DWORD size = sizeof(data) - 2;
-    Stored v;
-    const LONG rc = RegQueryValueExW(k, name.c_str(), nullptr, &v.type, data, &size);
-    RegCloseKey(k);
-    if (rc != ERROR_SUCCESS)
-        return std::nullopt;
-    if (v.type == REG_SZ)
-        v.text = reinterpret_cast<const wchar_t*>(data);
-    if (v.type == REG_DWORD)
-        v.number = *reinterpret_cast<const DWORD*>(data);
-    return v;
+std::optional<RegistryValue> Read(const std::wstring& key, const std::wstring& name) {
+    return Win32Registry().Open(key)->Read(name);
 }
 void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
-    HKEY k = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-    RegSetValueExW(k, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(k);
-}
-void WriteNumber(const std::wstring& key, const std::wstring& name, DWORD number) {
-    HKEY k = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-    RegSetValueExW(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof(number));
-    RegCloseKey(k);
+    Win32Registry().Open(key)->WriteString(name, text);
 }
 // A recent list: its entries as names, `current` as the unnamed value when given.
 void WriteList(const std::wstring& subkey, const std::vector<std::wstring>& entries,
@@ -144,33 +114,6 @@ class MenuKeys {
     std::thread worker_;
 };
 
-// A program started for the test and ended with it.
-class Started {
-  public:
-    explicit Started(const std::wstring& exe) {
-        std::wstring command = L"\"" + exe + L"\" idle";
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi{};
-        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           nullptr, &si, &pi)) {
-            process_.Reset(pi.hProcess);
-            CloseHandle(pi.hThread);
-            id = pi.dwProcessId;
-        }
-    }
-    ~Started() {
-        if (process_) {
-            TerminateProcess(process_.Get(), 0);
-            WaitForSingleObject(process_.Get(), 5000);
-        }
-    }
-    DWORD id = 0;
-
-  private:
-    KernelHandle process_;
-};
-
 class StartStopTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -242,7 +185,7 @@ TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEdito
 
     EXPECT_EQ(Read(kKey, L"LastRun")->text, L"Odlicz w dół i uruchom");
     EXPECT_EQ(Read(kKey, L"LastAction")->text, L"Komunikat");
-    EXPECT_EQ(Read(kKey, L"Repeat")->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(Read(kKey, L"Repeat")->type, RegistryType::Dword);
     EXPECT_EQ(Read(kKey, L"Repeat")->number, 1u);
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"30");
     EXPECT_EQ(Read(kKey + L"\\ZA_MRU", L"")->text, L"00:05:00");
@@ -276,7 +219,7 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     }
     // A program that does not run cannot be seen closing: asked, and No keeps everything.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
-    window.program_zamkniety.SetPath(Win32FileSystem().ExecutableDirectory() + L"watch_target.exe");
+    window.program_zamkniety.SetPath(testing::HelperPath());
     Drain();
     {
         BoxAnswerer no(IDNO);
@@ -314,7 +257,7 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     WriteText(kKey, L"LastAction", L"Inne możliwości");
     WriteText(kKey, L"cb_Inne", L"Zasymuluj wciśnięcie dowolnego klawisza(y)");
     WriteText(kKey + L"\\Inne_MRU", L"Klawisz", L"a");
-    WriteNumber(kKey, L"Repeat", 1);
+    Win32Registry().Open(kKey)->WriteDword(L"Repeat", 1);
     WriteText(kKey, L"Repeat_Time", L"45");
     WriteText(kKey, L"AppClosed", L"C:\\windows\\notepad.exe");
     WriteList(L"O_MRU", {L"07:30:00", L"08:00:00"}, L"08:00:00");
@@ -375,8 +318,8 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
 }
 
 TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
-    const std::wstring exe = Win32FileSystem().ExecutableDirectory() + L"watch_target.exe";
-    Started target(exe);
+    const std::wstring exe = testing::HelperPath();
+    testing::Started target(exe, L"idle");
     ASSERT_NE(target.id, 0u);
     const std::wstring id = std::to_wstring(target.id);
     // The alarm armed from a command line names the process: the first show selects its row.
