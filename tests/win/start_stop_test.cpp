@@ -252,6 +252,28 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
 }
 
+TEST_F(StartStopTest, AFailedRegistryWriteArmsNothingAndLeavesTheWindowIdle) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    // The registry takes no value name this long: the push of the message text fails.
+    TypeInto(window.p_k_komunikat.cb_Komunikat, std::wstring(20000, L'x').c_str());
+    TypeInto(window.p_k_komunikat.cb_Caption, L"UWAGA !!!");
+    ASSERT_TRUE(IsWindowEnabled(window.ib_Start));
+    {
+        BoxAnswerer ok(IDOK);
+        window.ib_StartClick();
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");  // the standard error box
+    }
+    EXPECT_FALSE(watch.Armed);
+    EXPECT_EQ(watch.TriggerCode, L"");
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
+    EXPECT_TRUE(IsWindowVisible(window.ib_Start));
+    EXPECT_TRUE(IsWindowEnabled(window.cb_A_Wykonaj));
+    EXPECT_TRUE(IsWindowEnabled(window.p_k_komunikat.cb_Komunikat));
+}
+
 TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     WriteText(kKey, L"LastRun", L"PROGRAM ZOSTANIE ZAMKNIĘTY");  // letter case ignored
     WriteText(kKey, L"LastAction", L"Inne możliwości");
