@@ -4,8 +4,12 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
+#include "config/recent_list.h"
 #include "config/vocabulary.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/registry_win.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/controls.h"
 #include "shot_file.h"
@@ -25,10 +29,34 @@ void Select(HWND combo, std::wstring_view text) {
                  reinterpret_cast<LPARAM>(combo));
 }
 
+// Opens a recent-value menu and saves the window with the menu open; the menu is then closed.
+void SaveWithMenu(TF_Alarm& window, size_t list, const std::wstring& path) {
+    std::thread shooter([&window, path] {
+        for (int i = 0; i < 250; ++i) {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            if (menu && IsWindowVisible(menu)) {
+                Sleep(400);
+                Save(window.Hwnd(), path, 200);
+                PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    window.ShowRecentMenu(list);
+    shooter.join();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring dir = argc > 1 ? argv[1] : L".";
+    {
+        // The recent lists as a first run leaves them, so their buttons and menus show.
+        Win32Registry registry;
+        Win32FileSystem files;
+        SeedRecentLists(registry, files, files);
+    }
     TF_Alarm window;
     window.Create();
     window.Show();
@@ -100,6 +128,13 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowRect(window.Hwnd(), &rc);
     Save(window.Hwnd(), dir + L"\\20_trigger_list.bmp");
     SendMessageW(window.cb_A_Wykonaj, CB_SHOWDROPDOWN, FALSE, 0);
+
+    // Two recent-value menus open: the times of day, and the sounds by their bare names.
+    Pump(200);
+    SaveWithMenu(window, 0, dir + L"\\22_menu_times.bmp");
+    Select(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    Pump(300);
+    SaveWithMenu(window, 2, dir + L"\\23_menu_sounds.bmp");
 
     // The window's two icons on a light and a dark ground.
     HDC screen = GetDC(nullptr);

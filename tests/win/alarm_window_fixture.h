@@ -49,6 +49,7 @@ using testing::BoxAnswerer;
 class AlarmWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vantrelix\\Klaxora");  // nothing restored
         window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
         window.CloseMainWindow = [this] { ++mainClosed; };
         window.ShowAbout = [this] { ++aboutShown; };

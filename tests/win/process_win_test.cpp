@@ -12,43 +12,10 @@
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/process_win.h"
+#include "win/started_program.h"
 
 namespace klaxora::testing {
 namespace {
-
-std::wstring HelperPath() {
-    return win::Win32FileSystem().ExecutableDirectory() + L"watch_target.exe";
-}
-
-// A started program, ended when the test is over.
-class Started {
-  public:
-    Started(const std::wstring& exe, const std::wstring& mode) {
-        std::wstring command = L"\"" + exe + L"\" " + mode;
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &si, &pi)) {
-            ADD_FAILURE() << "cannot start " << ToUtf8(exe);
-            return;
-        }
-        process_.Reset(pi.hProcess);
-        CloseHandle(pi.hThread);
-        id = pi.dwProcessId;
-        WaitForInputIdle(pi.hProcess, 5000);
-    }
-    ~Started() {
-        if (process_) {
-            TerminateProcess(process_.Get(), 0);
-            WaitForSingleObject(process_.Get(), 5000);
-        }
-    }
-    DWORD id = 0;
-
-  private:
-    win::KernelHandle process_;
-};
 
 // A private copy of the helper under another name, deleted afterwards.
 class CopiedHelper {

@@ -78,6 +78,10 @@ int RunApplication() {
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
+    alarm.SetWatchTimer = [&glowna](bool armed) { glowna.SetArmed(armed); };
+    alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
+        wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
+    };
     wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
     wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
         alarm.ApplyCountdownText(t);

@@ -327,6 +327,38 @@ std::optional<DWORD> ProcessPanel::SelectedProcess() const {
     return static_cast<DWORD>(_wtoi64(id));
 }
 
+std::wstring ProcessPanel::SelectedColumn(int column) const {
+    if (!lv_Procesy)
+        return {};
+    const int row = ListView_GetNextItem(lv_Procesy, -1, LVNI_SELECTED);
+    if (row < 0)
+        return {};
+    wchar_t text[MAX_PATH + 1] = {};
+    ListView_GetItemText(lv_Procesy, row, column, text, MAX_PATH + 1);
+    return text;
+}
+
+std::vector<std::wstring> ProcessPanel::ColumnTexts(int column) const {
+    std::vector<std::wstring> texts;
+    if (!lv_Procesy)
+        return texts;
+    const int count = ListView_GetItemCount(lv_Procesy);
+    for (int row = 0; row < count; ++row) {
+        wchar_t text[MAX_PATH + 1] = {};
+        ListView_GetItemText(lv_Procesy, row, column, text, MAX_PATH + 1);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+void ProcessPanel::SelectRow(size_t row) {
+    EnsureBuilt();
+    const int index = static_cast<int>(row);
+    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(lv_Procesy, index, state, state);
+    ListView_EnsureVisible(lv_Procesy, index, FALSE);
+}
+
 // lv_ProcesyCompare: the texts of the sort column, letter case of a..z ignored.
 int CALLBACK ProcessPanel::CompareRows(LPARAM a, LPARAM b, LPARAM self) {
     const auto& panel = *reinterpret_cast<const ProcessPanel*>(self);

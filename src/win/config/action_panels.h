@@ -145,6 +145,13 @@ class ProcessPanel : public Panel {
     void lv_ProcesyColumnClick(int column);
     // The process id of the selected row.
     std::optional<DWORD> SelectedProcess() const;
+    // A column's text of the selected row (0 the file name, 2 the "ID Procesu"); empty
+    // without a selected row.
+    std::wstring SelectedColumn(int column) const;
+    // A column's texts of every row, in the order the rows show.
+    std::vector<std::wstring> ColumnTexts(int column) const;
+    // Selects and focuses the row (by its position), scrolled into view.
+    void SelectRow(size_t row);
 
     HWND lv_Procesy = nullptr;
 

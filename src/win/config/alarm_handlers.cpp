@@ -51,6 +51,8 @@ AlarmSettings TF_Alarm::ReadSettings() const {
     s.FolderPath = p_OtworzFolder.Path();
     p_WWW.Read(s);
     p_Inne.Read(s);
+    s.ProcessName = p_ZabijProces.SelectedColumn(0);
+    s.ProcessIdText = p_ZabijProces.SelectedColumn(2);
     s.ProcessChosen = p_ZabijProces.SelectedProcess().has_value() || KillFromCommandLine();
     s.RepeatEnabled = Checked(cb_PowtorzAkcje);
     s.RepeatSecondsText = TextOf(e_CzasPowtorki);
@@ -72,13 +74,10 @@ void TF_Alarm::SyncView() {
     const SubActionPreparation prepare = PrepareSubAction(settings);
     if (prepare.refreshCdDrives)
         RefreshCdDriveList();
-    if (prepare.restore && RestoreSubAction) {
-        p_Inne.EnsureBuilt();
-        p_Inne.p_Inne_Klawisz.EnsureBuilt();
-        p_Inne.p_Inne_DyskCD.EnsureBuilt();
-        p_Inne.p_Inne_Klikniecie1.EnsureBuilt();
-        RestoreSubAction(*prepare.restore);
-    }
+    // The stored details only when the sub-action's controls are first shown for it, so a
+    // later synchronisation keeps what the user chose since.
+    if (prepare.restore && subActionGate_.ShouldRestore(*prepare.restore))
+        RestoreSubActionValues(*prepare.restore);
     if (prepare.refreshCdDrives || prepare.restore)
         settings = ReadSettings();
     const SyncViewState state = ViewState();
@@ -256,8 +255,6 @@ void TF_Alarm::ib_WWWClick() {
     if (OpenDocument)
         OpenDocument(std::wstring(T::kHomePage));
 }
-
-void TF_Alarm::ib_StopClick() {}
 
 // ---------------------------------------------------------------------------------------------
 // Time texts and drives

@@ -291,22 +291,6 @@ void TF_Alarm::Close() {
     Hide();
 }
 
-void TF_Alarm::FirstShow() {
-    // Centred on the primary monitor's work area.
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - L::kClientWidth) / 2,
-                 work.top + (work.bottom - work.top - L::kClientHeight) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Until the last alarm is restored from the registry, a fresh window starts with the
-    // time-of-day trigger unless the command line chose something.
-    FirstShowDone = true;
-    if (!HasSelection(cb_A_Wykonaj) && commandLineCount_ == 0)
-        SelectItemByText(cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
-    FillProcessList();
-    SyncView();
-}
-
 void TF_Alarm::ClockTick() {
     wchar_t time[80] = {};
     GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, time, 80);
@@ -376,6 +360,21 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
     }
     if (code != BN_CLICKED)
         return false;
+    // The buttons of the pages and panels that act on the window: recent lists, the wizard.
+    for (size_t list = 0; list < kRecentMenus; ++list) {
+        if (control == RecentButton(list)) {
+            ShowRecentMenu(list);
+            return true;
+        }
+    }
+    if (control == odlicz_w_dol.Wizard) {
+        sb_SpecialTimeClick();
+        return true;
+    }
+    if (control == wykonaj_o.Wizard) {
+        SpeedButton2Click();
+        return true;
+    }
     switch (id) {
         case kOpcje:
             ib_OpcjeClick();
@@ -394,6 +393,9 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
             return true;
         case kStop:
             ib_StopClick();
+            return true;
+        case kStart:
+            ib_StartClick();
             return true;
         default:
             return false;

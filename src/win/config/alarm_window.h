@@ -9,9 +9,12 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/watch_state.h"
 #include "config/alarm_settings.h"
+#include "config/restore.h"
+#include "config/start_alarm.h"
 #include "config/sync_view.h"
 #include "win/config/action_panels.h"
 #include "win/config/other_panel.h"
@@ -20,6 +23,8 @@
 #include "win/config/trigger_pages.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
+#include "win/sys/process_win.h"
+#include "win/sys/registry_win.h"
 #include "win/ui/image_button.h"
 #include "win/ui/panel.h"
 #include "win/ui/tooltips.h"
@@ -52,6 +57,8 @@ class TF_Alarm : public Window {
     ~TF_Alarm() override;
 
     void Create();
+    // Start: checks the definition, stores it, arms the watch and hides the window.
+    void ib_StartClick();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
     // Closing the configuration window only hides it.
@@ -59,8 +66,12 @@ class TF_Alarm : public Window {
 
     // --- Wiring to the rest of the program, set by the application when it builds the window
     // The armed alarm, owned by the main window: whether one is armed (the watch timer is on)
-    // and whether the command line set up a kill. Null: nothing is armed.
-    void BindWatchState(const WatchState* state) { watch_ = state; }
+    // and whether the command line set up a kill; Start fills it. Null: nothing is armed and
+    // nothing can be started.
+    void BindWatchState(WatchState* state) { watch_ = state; }
+    // Turns the main window's watch timer on or off (WatchState.Armed follows it); may throw a
+    // UserError when no timer can be had.
+    std::function<void(bool armed)> SetWatchTimer;
     // The number of entries of CommandLineList (0 when the program got no parameters).
     void SetCommandLineCount(size_t count) { commandLineCount_ = count; }
     // Closes the main window, which ends the program.
@@ -68,9 +79,8 @@ class TF_Alarm : public Window {
     // Shows the options dialog and the about box over this window. Unset: nothing happens.
     std::function<void()> ShowOptions;
     std::function<void()> ShowAbout;
-    // Restores the fields of a sub-action (key name, click point, CD drive and operation) from
-    // the registry when SyncView shows it; the command line's values take precedence there.
-    std::function<void(OtherActionKind sub)> RestoreSubAction;
+    // The "Kreator" buttons: the time wizard for the selected trigger's caption.
+    std::function<void(const std::wstring& triggerCaption)> OpenTimeWizard;
     // The executable path of a running process (empty when unknown); the shortcut button
     // follows a selected process row only when the path names a file. Unset: not checked.
     std::function<std::wstring(DWORD processId)> ProcessPath;
@@ -105,6 +115,22 @@ class TF_Alarm : public Window {
     void ib_MinimalizujClick();
     void ib_WWWClick();
     void lv_ProcesyChange();
+    void sb_SpecialTimeClick();  // "Kreator" of the count-down
+    void SpeedButton2Click();    // "Kreator" of the time of day
+
+    // --- Recent-value menus, in MenuLists() order (O_MRU, ZA_MRU, Sound, EXE, Pliki, Foldery,
+    // WWW); built once by the first show.
+    static constexpr size_t kRecentMenus = 7;
+    HWND RecentButton(size_t list) const;
+    HMENU RecentMenu(size_t list) const { return recent_[list].menu.Get(); }
+    // Opens the list's menu under its button and applies what is chosen.
+    void ShowRecentMenu(size_t list);
+    // The menu's item `item` chosen: its entry goes to the list's field.
+    void ChooseRecent(size_t list, size_t item);
+    // "Wyczyść listę": the list is emptied in the registry and its button hidden.
+    void ClearRecentList(size_t list);
+    // The definition as Start reads it.
+    StartInput ReadStartInput() const;
 
     // --- State the tests and other parts read ----------------------------------------------
     std::wstring CurrentPage() const;      // name of the visible notebook page
@@ -159,6 +185,14 @@ class TF_Alarm : public Window {
     void CreateActionGroup();
     void CreateHints();
     void FirstShow();
+    void ApplyRestore(const RestorePlan& plan);
+    void BuildRecentMenus(const RestorePlan& plan);
+    void RestoreSubActionValues(OtherActionKind sub);
+    // The controls of one trigger's page and of one action's editors (start and stop lock and
+    // unlock them); unbuilt controls are left out.
+    std::vector<HWND> TriggerControls(TriggerKind trigger) const;
+    std::vector<HWND> ActionControls(const ActionEditors& editors) const;
+    void ParkStop();
     void ClockTick();
     bool OnCommand(UINT id, UINT code, HWND control);
     static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -175,11 +209,20 @@ class TF_Alarm : public Window {
     void OpenHelp();
 
     Win32FileSystem files_;
+    Win32Registry registry_;
+    Win32ProcessWatch processes_;
+    SubActionRestoreGate subActionGate_;
+    // One recent-value menu: its popup and the entries of its items, by position.
+    struct RecentPopup {
+        MenuHandle menu;
+        std::vector<std::wstring> entries;
+    };
+    std::array<RecentPopup, kRecentMenus> recent_;
     Skin skin_;
     FontHandle font_, boldFont_, bigBoldFont_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
-    const WatchState* watch_ = nullptr;
+    WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     bool created_ = false;
     bool amhPressed_ = false;

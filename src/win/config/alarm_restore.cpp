@@ -1,0 +1,295 @@
+// TF_Alarm's first show: the last alarm brought back from the registry (config/restore decides
+// what), the recent-value menus it builds, and the stored details of an "Other" sub-action.
+#include "config/vocabulary.h"
+#include "win/config/alarm_layout.h"
+#include "win/config/alarm_window.h"
+#include "win/ui/controls.h"
+#include "win/ui/message_box.h"
+
+namespace klaxora::win {
+
+namespace L = alarm_layout;
+
+namespace {
+
+// The menus' command ids: "Wyczyść listę", then the entries from kFirstEntry on.
+constexpr UINT kClearCommand = 1;
+constexpr UINT kFirstEntry = 2;
+constexpr size_t kMaxEntries = 0xFFF0;  // command ids stay 16-bit
+
+// Selects the item whose text is exactly `caption` (the restore has already matched it,
+// letter case ignored, so "a" and "A" stay apart); empty: no selection.
+void SelectExactly(HWND combo, const std::wstring& caption) {
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; !caption.empty() && i < count; ++i) {
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        if (length != static_cast<LRESULT>(caption.size()))
+            continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        if (text == caption) {
+            SendMessageW(combo, CB_SETCURSEL, i, 0);
+            return;
+        }
+    }
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// Replaces the items of an editable combo box; its text is `text`, or stays as it was.
+void ReplaceItems(HWND combo, const std::vector<std::wstring>& items,
+                  const std::optional<std::wstring>& text) {
+    // Emptying the list also empties the edit of a drop-down combo box.
+    const std::wstring keep = text ? *text : TextOf(combo);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SetWindowTextW(combo, keep.c_str());
+}
+
+// A menu caption shows an ampersand of the entry as itself, not as a mnemonic.
+std::wstring MenuCaption(std::wstring_view text) {
+    std::wstring caption;
+    for (wchar_t c : text) {
+        caption += c;
+        if (c == L'&')
+            caption += L'&';
+    }
+    return caption;
+}
+
+}  // namespace
+
+void TF_Alarm::FirstShow() {
+    // Centred on the primary monitor's work area.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - L::kClientWidth) / 2,
+                 work.top + (work.bottom - work.top - L::kClientHeight) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FillProcessList();
+    const std::vector<std::wstring> ids = p_ZabijProces.ColumnTexts(2);
+    const RestorePlan plan = ReadRestore(
+        registry_, files_, {commandLineCount_, ids, watch_ ? watch_->ActionDetail : L""});
+    // The fields are set while the synchroniser is still inert; the restore runs once, also
+    // when something in it fails.
+    try {
+        ApplyRestore(plan);
+    } catch (...) {
+        FirstShowDone = true;
+        throw;
+    }
+    FirstShowDone = true;
+    if (plan.triggerCaption) {
+        SetFocus(cb_A_Wykonaj);
+        SelectExactly(cb_A_Wykonaj, *plan.triggerCaption);
+    }
+    SyncView();
+    if (plan.error)
+        ShowStandardError(*plan.error);
+}
+
+void TF_Alarm::ApplyRestore(const RestorePlan& r) {
+    BuildRecentMenus(r);
+    if (r.repeatChecked)
+        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, *r.repeatChecked ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+    if (r.repeatText)
+        SetWindowTextW(e_CzasPowtorki, r.repeatText->c_str());
+    if (r.actionCaption)
+        SelectExactly(cb_Typ_Alarmu, *r.actionCaption);
+    if (r.shutdownCaption) {
+        p_Zamknij.EnsureBuilt();
+        SelectExactly(p_Zamknij.cb_ZamknijSystem, *r.shutdownCaption);
+    }
+    if (r.otherCaption) {
+        p_Inne.EnsureBuilt();
+        SelectExactly(p_Inne.cb_InneOpcje, *r.otherCaption);
+    }
+    if (r.noInternetSeconds)
+        brak_neta.SetSeconds(*r.noInternetSeconds);
+    if (r.programs) {
+        program_uruch.SetPath(r.programs->started);
+        program_nie_odpowiada.SetPath(r.programs->notResponding);
+        program_zamkniety.SetPath(r.programs->closed);
+    }
+    if (r.atTimeText)
+        ApplyAtTimeText(*r.atTimeText);
+    if (r.countdownText)
+        ApplyCountdownText(*r.countdownText);
+    p_k_komunikat.EnsureBuilt();
+    ReplaceItems(p_k_komunikat.cb_Komunikat, r.messageTextItems, r.messageText);
+    ReplaceItems(p_k_komunikat.cb_Caption, r.messageCaptionItems, r.messageCaption);
+    if (r.soundFile)
+        p_k_PdegrajDzwiek.SetFile(*r.soundFile);
+    if (r.programPath)
+        p_UrProg.SetPath(*r.programPath);
+    if (r.filePath)
+        p_Plik.SetPath(*r.filePath);
+    if (r.folderPath)
+        p_OtworzFolder.SetPath(*r.folderPath);
+    if (r.webAddress) {
+        p_WWW.EnsureBuilt();
+        SetWindowTextW(p_WWW.e_WWW, r.webAddress->c_str());
+    }
+    if (r.processRow) {
+        p_ZabijProces.SelectRow(*r.processRow);
+        SetFocus(p_ZabijProces.lv_Procesy);
+    }
+}
+
+// --- Recent-value menus --------------------------------------------------------------------
+
+HWND TF_Alarm::RecentButton(size_t list) const {
+    switch (list) {
+        case 0:
+            return wykonaj_o.Recent;  // sb_ur_alarm_o
+        case 1:
+            return odlicz_w_dol.Recent;  // sb_ur_alarm_za
+        case 2:
+            return p_k_PdegrajDzwiek.sb_ListaPlikowWAV;
+        case 3:
+            return p_UrProg.Recent;  // sb_ListaPlikowEXE
+        case 4:
+            return p_Plik.Recent;  // sb_ListaPlikow
+        case 5:
+            return p_OtworzFolder.Recent;  // sb_ListaFolderow
+        case 6:
+            return p_WWW.sb_ListaWWW;
+        default:
+            return nullptr;
+    }
+}
+
+void TF_Alarm::BuildRecentMenus(const RestorePlan& plan) {
+    const std::span<const std::wstring_view> lists = MenuLists();
+    Panel* const hosts[kRecentMenus] = {
+        &wykonaj_o, &odlicz_w_dol, &p_k_PdegrajDzwiek, &p_UrProg, &p_Plik, &p_OtworzFolder, &p_WWW};
+    for (size_t list = 0; list < kRecentMenus; ++list) {
+        RecentPopup& popup = recent_[list];
+        popup.menu.Reset(CreatePopupMenu());
+        popup.entries.clear();
+        const klaxora::RecentMenu* menu = nullptr;
+        for (const RestoredMenu& restored : plan.menus) {
+            if (restored.subkey == lists[list])
+                menu = &restored.menu;
+        }
+        if (menu) {
+            for (const RecentMenuItem& item : menu->items) {
+                if (popup.entries.size() >= kMaxEntries)
+                    break;
+                const UINT id = kFirstEntry + static_cast<UINT>(popup.entries.size());
+                AppendMenuW(popup.menu.Get(), MF_STRING, id, MenuCaption(item.caption).c_str());
+                popup.entries.push_back(item.entry);
+            }
+        }
+        AppendMenuW(popup.menu.Get(), MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup.menu.Get(), MF_STRING, kClearCommand,
+                    std::wstring(kClearListCaption).c_str());
+        // A list the registry could not give has nothing to offer.
+        hosts[list]->EnsureBuilt();
+        SetVisible(RecentButton(list), menu && menu->showButton);
+    }
+}
+
+void TF_Alarm::ShowRecentMenu(size_t list) {
+    const HMENU menu = recent_[list].menu.Get();
+    if (!menu)
+        return;
+    RECT button;
+    GetWindowRect(RecentButton(list), &button);
+    POINT at{button.left, button.bottom};
+    // The path lists open under their field, a little inside its left edge.
+    const HWND fields[kRecentMenus] = {nullptr,
+                                       nullptr,
+                                       p_k_PdegrajDzwiek.fne_PlikWAV.edit,
+                                       p_UrProg.Editor.edit,
+                                       p_Plik.Editor.edit,
+                                       p_OtworzFolder.Editor.edit,
+                                       p_WWW.e_WWW};
+    RECT field;
+    if (fields[list] && GetWindowRect(fields[list], &field))
+        at.x = field.left + 5;
+    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
+    const UINT command =
+        static_cast<UINT>(TrackPopupMenuEx(menu, flags, at.x, at.y, Hwnd(), nullptr));
+    if (command == kClearCommand)
+        ClearRecentList(list);
+    else if (command >= kFirstEntry)
+        ChooseRecent(list, command - kFirstEntry);
+}
+
+void TF_Alarm::ChooseRecent(size_t list, size_t item) {
+    if (item >= recent_[list].entries.size())
+        return;
+    const std::wstring entry = recent_[list].entries[item];
+    switch (list) {
+        case 0:
+            ApplyAtTimeText(entry);
+            break;
+        case 1:
+            ApplyCountdownText(entry);
+            break;
+        case 2:
+            p_k_PdegrajDzwiek.SetFile(entry);
+            break;
+        case 3:
+            p_UrProg.SetPath(entry);
+            break;
+        case 4:
+            p_Plik.SetPath(entry);
+            break;
+        case 5:
+            p_OtworzFolder.SetPath(entry);
+            break;
+        case 6:
+            p_WWW.EnsureBuilt();
+            SetWindowTextW(p_WWW.e_WWW, entry.c_str());
+            break;
+        default:
+            break;
+    }
+}
+
+void TF_Alarm::ClearRecentList(size_t list) {
+    RecentList(registry_, MenuLists()[list]).Clear();
+    // The menu offers nothing more; its button goes until the next run.
+    RecentPopup& popup = recent_[list];
+    for (size_t i = popup.entries.size(); i > 0; --i)
+        DeleteMenu(popup.menu.Get(), 0, MF_BYPOSITION);
+    popup.entries.clear();
+    SetVisible(RecentButton(list), false);
+}
+
+// --- Sub-action details and the wizard -----------------------------------------------------
+
+void TF_Alarm::RestoreSubActionValues(OtherActionKind sub) {
+    p_Inne.EnsureBuilt();
+    p_Inne.p_Inne_Klawisz.EnsureBuilt();
+    p_Inne.p_Inne_DyskCD.EnsureBuilt();
+    p_Inne.p_Inne_Klikniecie1.EnsureBuilt();
+    const SubActionValues v = ReadSubActionValues(registry_, sub, commandLineCount_);
+    ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
+    if (v.clickX)
+        click.se_Inne_X_DC.SetValue(*v.clickX);
+    if (v.clickY)
+        click.se_Inne_Y_DC.SetValue(*v.clickY);
+    if (v.keyName)
+        SelectExactly(p_Inne.p_Inne_Klawisz.cb_Klawisze, *v.keyName);
+    CdPanel& cd = p_Inne.p_Inne_DyskCD;
+    if (v.cdDrive && !SelectItemByText(cd.cb_Inne_DyskCD, *v.cdDrive))
+        SendMessageW(cd.cb_Inne_DyskCD, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (v.cdOperation)
+        SelectExactly(cd.cd_Inne_DyskCD_WsWy, *v.cdOperation);
+}
+
+void TF_Alarm::sb_SpecialTimeClick() {
+    if (OpenTimeWizard)
+        OpenTimeWizard(SelectedText(cb_A_Wykonaj));
+}
+
+void TF_Alarm::SpeedButton2Click() {
+    sb_SpecialTimeClick();
+}
+
+}  // namespace klaxora::win

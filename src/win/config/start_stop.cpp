@@ -1,0 +1,251 @@
+// TF_Alarm's Start and Stop. The core decides what is checked, written and armed
+// (config/start_alarm); the window reads its controls, asks the user, and applies the answers.
+#include "app/startup.h"
+#include "app/watch_loop.h"
+#include "config/vocabulary.h"
+#include "win/actions/sound_panel.h"
+#include "win/config/alarm_layout.h"
+#include "win/config/alarm_window.h"
+#include "win/sys/clock_win.h"
+#include "win/ui/controls.h"
+#include "win/ui/message_box.h"
+
+namespace klaxora::win {
+
+namespace L = alarm_layout;
+
+namespace {
+
+void Add(std::vector<HWND>& to, std::initializer_list<HWND> controls) {
+    for (HWND c : controls) {
+        if (c)
+            to.push_back(c);
+    }
+}
+
+void Add(std::vector<HWND>& to, const SpinEdit& spin) {
+    Add(to, {spin.Edit(), spin.UpDown()});
+}
+
+void SetAllEnabled(const std::vector<HWND>& controls, bool enabled) {
+    for (HWND c : controls)
+        SetEnabled(c, enabled);
+}
+
+}  // namespace
+
+StartInput TF_Alarm::ReadStartInput() const {
+    StartInput in;
+    in.settings = ReadSettings();
+    in.programs = {program_uruch.Path(), program_nie_odpowiada.Path(), program_zamkniety.Path()};
+    in.repeatBoxEnabled = IsWindowEnabled(cb_PowtorzAkcje) != FALSE;
+    in.repeatEditEnabled = IsWindowEnabled(e_CzasPowtorki) != FALSE;
+    return in;
+}
+
+std::vector<HWND> TF_Alarm::TriggerControls(TriggerKind trigger) const {
+    std::vector<HWND> c;
+    const auto timePage = [&c](const TimePage& page) {
+        Add(c, page.Hours);
+        Add(c, page.Minutes);
+        Add(c, page.Seconds);
+        Add(c, {page.Colons, page.Recent, page.Caption, page.Wizard, page.Format});
+    };
+    const auto programPage = [&c](const ProgramPage& page) {
+        Add(c, {page.Caption, page.Note, page.Editor.edit, page.Editor.browse});
+    };
+    switch (trigger) {
+        case TriggerKind::Countdown:
+            timePage(odlicz_w_dol);
+            break;
+        case TriggerKind::AtTime:
+            timePage(wykonaj_o);
+            break;
+        case TriggerKind::NoInternet:
+            Add(c, brak_neta.se_BrakNeta);
+            Add(c, {brak_neta.Label1, brak_neta.Label15, brak_neta.Label26});
+            break;
+        case TriggerKind::ProgramNotResponding:
+            programPage(program_nie_odpowiada);
+            break;
+        case TriggerKind::ProgramStarted:
+            programPage(program_uruch);
+            break;
+        case TriggerKind::ProgramClosed:
+            programPage(program_zamkniety);
+            break;
+        case TriggerKind::AfterWindowsStart:
+            Add(c, {wykonaj_win.Label27});
+            break;
+    }
+    return c;
+}
+
+std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
+    std::vector<HWND> c;
+    if (!e.action)
+        return c;
+    const auto pathPanel = [&c](const PathPanel& p) {
+        Add(c, {p.Label, p.Editor.edit, p.Editor.browse, p.Recent});
+    };
+    switch (*e.action) {
+        case ActionKind::DefaultWindow:
+            break;
+        case ActionKind::Message: {
+            const MessagePanel& p = p_k_komunikat;
+            Add(c, {p.Label4, p.cb_Komunikat, p.Label5, p.cb_Caption});
+            break;
+        }
+        case ActionKind::PlaySound: {
+            const SoundActionPanel& p = p_k_PdegrajDzwiek;
+            Add(c, {p.Label6, p.fne_PlikWAV.edit, p.fne_PlikWAV.browse, p.sb_ListaPlikowWAV,
+                    p.Label128, p.LabelCzas, p.Play, p.Pause, p.Stop, p.LoopCheckBox});
+            break;
+        }
+        case ActionKind::ShutDown:
+            Add(c, {p_Zamknij.Label7, p_Zamknij.cb_ZamknijSystem});
+            break;
+        case ActionKind::RunProgram:
+            pathPanel(p_UrProg);
+            break;
+        case ActionKind::OpenFile:
+            pathPanel(p_Plik);
+            break;
+        case ActionKind::OpenFolder:
+            pathPanel(p_OtworzFolder);
+            break;
+        case ActionKind::OpenWebPage:
+            Add(c, {p_WWW.Label11, p_WWW.e_WWW, p_WWW.sb_ListaWWW});
+            break;
+        case ActionKind::Other:
+            Add(c, {p_Inne.Label12, p_Inne.cb_InneOpcje});
+            break;
+        case ActionKind::KillProcess:
+            Add(c, {p_ZabijProces.lv_Procesy});
+            break;
+    }
+    if (e.subAction == OtherActionKind::SingleClick ||
+        e.subAction == OtherActionKind::DoubleClick) {
+        const ClickPanel& p = p_Inne.p_Inne_Klikniecie1;
+        Add(c, {p.Label16, p.Label17, p.SpeedButton1});
+        Add(c, p.se_Inne_X_DC);
+        Add(c, p.se_Inne_Y_DC);
+    } else if (e.subAction == OtherActionKind::PressKeys) {
+        Add(c, {p_Inne.p_Inne_Klawisz.Label14, p_Inne.p_Inne_Klawisz.cb_Klawisze});
+    } else if (e.subAction == OtherActionKind::CdTray) {
+        const CdPanel& p = p_Inne.p_Inne_DyskCD;
+        Add(c, {p.Label18, p.Label19, p.cb_Inne_DyskCD, p.cd_Inne_DyskCD_WsWy});
+    }
+    if (e.preview)
+        Add(c, {cb_Podglad});
+    return c;
+}
+
+void TF_Alarm::ParkStop() {
+    // Off the window, out of Tab's reach; ib_Start shows again.
+    SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
+    ShowWindow(ib_Start, SW_SHOWNA);
+    hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeIdle));
+}
+
+void TF_Alarm::ib_StartClick() {
+    if (!watch_ || !SetWatchTimer)
+        return;  // no main window to arm
+    const StartInput in = ReadStartInput();
+    const StartPrompt prompt = CheckStart(in.settings, processes_, kApplicationTitle);
+    if (prompt.kind == StartPrompt::Kind::Error) {
+        ShowError(prompt.text);
+        return;
+    }
+    if (prompt.kind == StartPrompt::Kind::Question && !AskQuestion(prompt.text))
+        return;
+
+    // ib_Stop takes ib_Start's place. ib_Start is hidden under it, so neither the mouse nor
+    // the keyboard can start a second time while armed.
+    RECT start;
+    GetWindowRect(ib_Start, &start);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&start), 2);
+    SetWindowPos(ib_Stop, nullptr, start.left, start.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) | WS_TABSTOP);
+    ShowWindow(ib_Start, SW_HIDE);
+
+    const StartPlan plan = PlanStart(in, *watch_);
+    if (const std::optional<std::wstring> error = ApplyRegistryWrites(registry_, plan.writes)) {
+        // Nothing is armed: the window goes back to its idle layout before the error shows.
+        ParkStop();
+        SyncView();
+        ShowStandardError(*error);
+        return;
+    }
+
+    const ActionEditors editors =
+        EditorsOf(SelectedText(cb_Typ_Alarmu), SelectedText(p_Inne.cb_InneOpcje));
+    SetAllEnabled(ActionControls(editors), false);
+    if (editors.action == ActionKind::PlaySound)
+        Player().SetLocked(true);  // a preview that plays is stopped
+
+    if (plan.repeatError) {
+        ShowError(*plan.repeatError);
+        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, BST_UNCHECKED, 0);
+        SetWindowTextW(e_CzasPowtorki, L"");
+    }
+    const bool armed = watch_->Armed;  // follows the timer alone
+    *watch_ = plan.watch;
+    watch_->Armed = armed;
+    if (editors.action == ActionKind::KillProcess && p_ZabijProces.SelectedProcess()) {
+        // Only a process still running this executable is ended when the alarm fires.
+        const std::wstring path =
+            ProcessPath ? ProcessPath(*p_ZabijProces.SelectedProcess()) : std::wstring();
+        watch_->KillImage = path.empty() ? in.settings.ProcessName : path;
+    }
+
+    hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeArmed));
+
+    std::vector<HWND> triggerSide{cb_Typ_Alarmu,  cb_A_Wykonaj,       cb_PowtorzAkcje,
+                                  e_CzasPowtorki, nb_Zakladki.Hwnd(), Label20};
+    for (TriggerKind t : {TriggerKind::AtTime, TriggerKind::Countdown, TriggerKind::NoInternet,
+                          TriggerKind::ProgramStarted, TriggerKind::ProgramNotResponding,
+                          TriggerKind::ProgramClosed, TriggerKind::AfterWindowsStart}) {
+        const std::vector<HWND> page = TriggerControls(t);
+        triggerSide.insert(triggerSide.end(), page.begin(), page.end());
+    }
+    SetAllEnabled(triggerSide, false);
+
+    try {
+        ArmWatch(*watch_, Win32Clock().Now());
+        SetWatchTimer(true);
+    } catch (...) {
+        ib_StopClick();  // a watch that cannot run must not look armed
+        throw;
+    }
+    Hide();
+}
+
+void TF_Alarm::ib_StopClick() {
+    if (SetWatchTimer)
+        SetWatchTimer(false);
+    SetEnabled(cb_A_Wykonaj, true);
+    SetEnabled(nb_Zakladki.Hwnd(), true);
+    const StopDecision d = DecideStop(SelectedText(cb_A_Wykonaj), SelectedText(cb_Typ_Alarmu),
+                                      SelectedText(p_Inne.cb_InneOpcje));
+    if (d.repeatBoxEnabled)
+        SetEnabled(cb_PowtorzAkcje, true);
+    cb_PowtorzAkcjeClick();
+    SetEnabled(cb_Typ_Alarmu, true);
+    SetEnabled(Label20, true);
+    if (d.triggerEditors)
+        SetAllEnabled(TriggerControls(*d.triggerEditors), true);
+    if (d.enableStart) {
+        SetEnabled(ib_Start, true);
+        SetEnabled(ib_Skrot, IsWindowEnabled(ib_Start) != FALSE);
+    }
+    SetAllEnabled(ActionControls(d.actionEditors), true);
+    if (d.actionEditors.action == ActionKind::PlaySound)
+        Player().SetLocked(false);
+    ParkStop();
+}
+
+}  // namespace klaxora::win

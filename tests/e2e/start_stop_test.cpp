@@ -1,0 +1,163 @@
+// An alarm set up, started and stopped as a user does it, and brought back by the next run.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "e2e/program.h"
+
+namespace klaxora::e2e {
+namespace {
+
+const std::wstring kKey = L"Software\\Vantrelix\\Klaxora";
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// The combo box of the window that lists `item`.
+HWND ComboListing(HWND window, const std::wstring& item) {
+    for (HWND c : Descendants(window)) {
+        if (ClassName(c) == L"ComboBox" &&
+            SendMessageW(c, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(item.c_str())) != CB_ERR) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+HWND ButtonNamed(HWND window, const std::wstring& name) {
+    for (HWND c : Descendants(window)) {
+        if (ClassName(c) == L"Button" && WindowText(c) == name)
+            return c;
+    }
+    return nullptr;
+}
+
+// Picks a list item as the user does: the selection, then the list tells its parent.
+void Pick(HWND combo, const std::wstring& item) {
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// The tray menu's height, which tells how many items it offers; the menu is closed again.
+int OpenMenuHeight(RunningProgram& program, HWND icon) {
+    ClickTrayIcon(icon, true);
+    const HWND menu = WaitPopupMenu(program.Id());
+    if (!menu)
+        return -1;
+    RECT r{};
+    GetWindowRect(menu, &r);
+    PressKeyInMenu(menu, VK_ESCAPE);
+    WaitFor([&] { return !IsWindowVisible(menu); });
+    return r.bottom - r.top;
+}
+
+std::wstring StoredText(const std::wstring& name) {
+    for (const StoredValue& v : ReadKey(kKey).value_or(std::vector<StoredValue>{})) {
+        if (v.name == name && v.type == REG_SZ)
+            return v.text;
+    }
+    return L"<missing>";
+}
+
+class StartStop : public ::testing::Test {
+  protected:
+    void SetUp() override { DeleteSettings(); }
+    void TearDown() override { DeleteSettings(); }
+};
+
+TEST_F(StartStop, StartedFromTheWindowStoppedFromTheTrayAndRestoredByTheNextRun) {
+    const std::vector<HWND> iconsBefore = TrayIcons();
+    {
+        RunningProgram program;
+        const HWND icon = WaitNewTrayIcon(iconsBefore);
+        ASSERT_NE(icon, nullptr);
+        const HWND window = program.FindVisibleWindowOf(L"TF_Alarm");
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(program.WaitIdle());
+
+        // A count-down of one hour, taken from the recent list, and the default alarm window.
+        const HWND trigger = ComboListing(window, L"Odlicz w dół i uruchom");
+        ASSERT_NE(trigger, nullptr);
+        Pick(trigger, L"Odlicz w dół i uruchom");
+        const HWND recent = ButtonNamed(window, L"Lista ostatnio odliczanych czasów");
+        ASSERT_NE(recent, nullptr);
+        ASSERT_TRUE(IsWindowVisible(recent));  // the seeded list has ten names
+        PostMessageW(recent, BM_CLICK, 0, 0);
+        HWND menu = WaitPopupMenu(program.Id());
+        ASSERT_NE(menu, nullptr);
+        for (int i = 0; i < 6; ++i)  // 00:00:30 ... 01:00:00, in the order they were seeded
+            PressKeyInMenu(menu, VK_DOWN);
+        PressKeyInMenu(menu, VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+        const HWND action = ComboListing(window, L"Domyślne okno");
+        ASSERT_NE(action, nullptr);
+        Pick(action, L"Domyślne okno");
+
+        const HWND start = ButtonNamed(window, L"Rozpocznij odliczanie czasu");
+        ASSERT_NE(start, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(start) != FALSE; }));
+        PostMessageW(start, BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+        EXPECT_EQ(StoredText(L"LastRun"), L"Odlicz w dół i uruchom");
+        EXPECT_EQ(StoredText(L"LastAction"), L"Domyślne okno");
+        EXPECT_EQ(StoredText(L"Repeat_Time"), L"1");
+
+        // Armed: the tray menu offers one item more, the stop, as its first item.
+        const int armedHeight = OpenMenuHeight(program, icon);
+        ClickTrayIcon(icon, true);
+        menu = WaitPopupMenu(program.Id());
+        ASSERT_NE(menu, nullptr);
+        PressKeyInMenu(menu, VK_DOWN);
+        PressKeyInMenu(menu, VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+        ASSERT_TRUE(program.WaitIdle());
+        EXPECT_LT(OpenMenuHeight(program, icon), armedHeight);
+        // Stopped: the window, shown again, has its stop button parked outside.
+        ClickTrayIcon(icon, false);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+        const HWND stop = ButtonNamed(window, L"Zatrzymaj odliczanie");
+        ASSERT_NE(stop, nullptr);
+        RECT stopRect{}, windowRect{};
+        GetWindowRect(stop, &stopRect);
+        GetWindowRect(window, &windowRect);
+        EXPECT_LT(stopRect.left, windowRect.left);
+        EXPECT_TRUE(IsWindowEnabled(trigger));
+        ASSERT_TRUE(program.Close());
+    }
+
+    RunningProgram again;
+    const HWND window = again.FindVisibleWindowOf(L"TF_Alarm");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(again.WaitIdle());
+    EXPECT_EQ(WindowText(ComboListing(window, L"Odlicz w dół i uruchom")),
+              L"Odlicz w dół i uruchom");
+    EXPECT_EQ(WindowText(ComboListing(window, L"Domyślne okno")), L"Domyślne okno");
+    EXPECT_TRUE(again.Close());
+}
+
+}  // namespace
+}  // namespace klaxora::e2e

@@ -1,0 +1,378 @@
+// Starting and stopping an alarm in the configuration window, the restore of its first show and
+// the recent-value menus, against the real registry, processes and menus.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "config/vocabulary.h"
+#include "util/text.h"
+#include "win/box_answerer.h"
+#include "win/config/alarm_window.h"
+#include "win/pump.h"
+#include "win/started_program.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/registry_win.h"
+#include "win/ui/controls.h"
+
+namespace klaxora::win {
+namespace {
+
+using testing::BoxAnswerer;
+using testing::PumpUntil;
+
+const std::wstring kKey = L"Software\\Vantrelix\\Klaxora";
+
+void Drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        HandleQueuedMessage(msg);
+}
+
+std::optional<RegistryValue> Read(const std::wstring& key, const std::wstring& name) {
+    return Win32Registry().Open(key)->Read(name);
+}
+void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
+    Win32Registry().Open(key)->WriteString(name, text);
+}
+// A recent list: its entries as names, `current` as the unnamed value when given.
+void WriteList(const std::wstring& subkey, const std::vector<std::wstring>& entries,
+               const std::optional<std::wstring>& current = std::nullopt) {
+    for (const std::wstring& e : entries)
+        WriteText(kKey + L"\\" + subkey, e, L"");
+    if (current)
+        WriteText(kKey + L"\\" + subkey, L"", *current);
+}
+
+std::vector<std::wstring> MenuTexts(HMENU menu) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        texts.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) ? L"-" : text);
+    }
+    return texts;
+}
+
+std::vector<std::wstring> Items(HWND combo) {
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool Enabled(HWND hwnd) {
+    return IsWindowEnabled(hwnd) != FALSE;
+}
+
+POINT Origin(HWND control, HWND window) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+    return {rc.left, rc.top};
+}
+
+// Works the next popup menu of this process from another thread, as a user's keys would.
+class MenuKeys {
+  public:
+    explicit MenuKeys(std::vector<UINT> keys) {
+        worker_ = std::thread([this, keys] {
+            for (int i = 0; i < 500 && !stop_; ++i) {
+                HWND menu = FindWindowW(L"#32768", nullptr);
+                DWORD pid = 0;
+                if (menu)
+                    GetWindowThreadProcessId(menu, &pid);
+                if (menu && pid == GetCurrentProcessId() && IsWindowVisible(menu)) {
+                    for (UINT key : keys) {
+                        PostMessageW(menu, WM_KEYDOWN, key, 1);
+                        PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
+                    }
+                    worked = true;
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+    }
+    ~MenuKeys() {
+        stop_ = true;
+        worker_.join();
+    }
+    std::atomic<bool> worked{false};
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+class StartStopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
+        window.BindWatchState(&watch);
+        window.SetWatchTimer = [this](bool armed) { watch.Armed = armed; };
+        window.OpenTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
+        window.Create();
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str()); }
+    void FirstShow() {
+        window.Show();
+        Drain();
+    }
+    void Choose(HWND combo, std::wstring_view text) {
+        ASSERT_TRUE(SelectItemByText(combo, text));
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        Drain();
+    }
+    // Typing into an editable list: the text, then the list's notification to its parent.
+    void TypeInto(HWND combo, const wchar_t* text) {
+        SetWindowTextW(combo, text);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        Drain();
+    }
+    void Click(HWND button) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        Drain();
+    }
+
+    WatchState watch;
+    std::wstring wizardFor;
+    TF_Alarm window;
+};
+
+TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEditors) {
+    FirstShow();
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    window.ApplyCountdownText(L"0:5:0");
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    MessagePanel& message = window.p_k_komunikat;
+    TypeInto(message.cb_Komunikat, L"Już czas !!!");
+    TypeInto(message.cb_Caption, L"UWAGA !!!");
+    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
+    SetWindowTextW(window.e_CzasPowtorki, L"30");
+    Drain();
+    ASSERT_TRUE(Enabled(window.ib_Start));
+
+    Click(window.ib_Start);
+    EXPECT_FALSE(window.Visible());
+    EXPECT_TRUE(watch.Armed);
+    EXPECT_EQ(watch.TriggerCode, L"OD");
+    EXPECT_EQ(watch.SecondsLeft, 300);
+    EXPECT_GT(watch.Timing.DueMs, 0);  // the count-down's deadline is fixed at arming
+    EXPECT_EQ(watch.ActionCaption, L"Komunikat");
+    EXPECT_EQ(watch.ActionParameter, L"UWAGA !!!\u00B6Już czas !!!");
+    EXPECT_EQ(watch.RepeatSeconds, 30);
+    const POINT start = Origin(window.ib_Start, window.Hwnd());
+    const POINT stop = Origin(window.ib_Stop, window.Hwnd());
+    EXPECT_EQ(stop.x, start.x);
+    EXPECT_EQ(stop.y, start.y);
+    for (HWND locked : {window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
+                        window.odlicz_w_dol.Hours.Edit(), message.cb_Komunikat, message.cb_Caption,
+                        window.cb_Podglad}) {
+        EXPECT_FALSE(Enabled(locked));
+    }
+
+    EXPECT_EQ(Read(kKey, L"LastRun")->text, L"Odlicz w dół i uruchom");
+    EXPECT_EQ(Read(kKey, L"LastAction")->text, L"Komunikat");
+    EXPECT_EQ(Read(kKey, L"Repeat")->type, RegistryType::Dword);
+    EXPECT_EQ(Read(kKey, L"Repeat")->number, 1u);
+    EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"30");
+    EXPECT_EQ(Read(kKey + L"\\ZA_MRU", L"")->text, L"00:05:00");
+    EXPECT_TRUE(Read(kKey + L"\\ZA_MRU", L"00:05:00"));
+    EXPECT_EQ(Read(kKey + L"\\Kom_Text_MRU", L"")->text, L"Już czas !!!");
+    EXPECT_EQ(Read(kKey + L"\\Kom_Caption_MRU", L"")->text, L"UWAGA !!!");
+
+    window.Show();
+    Click(window.ib_Stop);
+    EXPECT_FALSE(watch.Armed);
+    EXPECT_EQ(watch.SecondsLeft, 300);  // a stop clears nothing
+    for (HWND unlocked : {window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
+                          window.e_CzasPowtorki, window.odlicz_w_dol.Hours.Edit(),
+                          window.odlicz_w_dol.Recent, message.cb_Komunikat, window.cb_Podglad}) {
+        EXPECT_TRUE(Enabled(unlocked));
+    }
+    EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
+    EXPECT_TRUE(IsWindowVisible(window.ib_Start));
+}
+
+TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    {
+        BoxAnswerer ok(IDOK);
+        window.ib_StartClick();
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"BŁĄD !!!");
+        EXPECT_EQ(ok.text, L"Odliczany czas musi być większy od 0");
+    }
+    // A program that does not run cannot be seen closing: asked, and No keeps everything.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
+    window.program_zamkniety.SetPath(testing::HelperPath());
+    Drain();
+    {
+        BoxAnswerer no(IDNO);
+        Click(window.ib_Start);
+        ASSERT_TRUE(no.answered);
+        EXPECT_EQ(no.title, L"UWAGA !!!");
+        EXPECT_TRUE(no.text.find(L"\"Klaxora\"") != std::wstring::npos);
+    }
+    EXPECT_FALSE(watch.Armed);
+    EXPECT_TRUE(window.Visible());
+    EXPECT_FALSE(Read(kKey, L"LastRun"));
+
+    // A repeat interval that is no number is reported; the alarm starts without repetition.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    TypeInto(window.p_k_komunikat.cb_Komunikat, L"ALARM !!!");
+    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
+    SetWindowTextW(window.e_CzasPowtorki, L"99999999999");
+    Drain();
+    {
+        BoxAnswerer ok(IDOK);
+        window.ib_StartClick();
+        ASSERT_TRUE(ok.answered);
+        EXPECT_TRUE(ok.text.starts_with(L"Wpisany czas powtórki ma niepoprawny format"));
+    }
+    EXPECT_TRUE(watch.Armed);
+    EXPECT_EQ(watch.RepeatSeconds, 0);
+    EXPECT_FALSE(Checked(window.cb_PowtorzAkcje));
+    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"");
+    EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
+}
+
+TEST_F(StartStopTest, AFailedRegistryWriteArmsNothingAndLeavesTheWindowIdle) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    // The registry takes no value name this long: the push of the message text fails.
+    TypeInto(window.p_k_komunikat.cb_Komunikat, std::wstring(20000, L'x').c_str());
+    TypeInto(window.p_k_komunikat.cb_Caption, L"UWAGA !!!");
+    ASSERT_TRUE(IsWindowEnabled(window.ib_Start));
+    {
+        BoxAnswerer ok(IDOK);
+        window.ib_StartClick();
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");  // the standard error box
+    }
+    EXPECT_FALSE(watch.Armed);
+    EXPECT_EQ(watch.TriggerCode, L"");
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
+    EXPECT_TRUE(IsWindowVisible(window.ib_Start));
+    EXPECT_TRUE(IsWindowEnabled(window.cb_A_Wykonaj));
+    EXPECT_TRUE(IsWindowEnabled(window.p_k_komunikat.cb_Komunikat));
+}
+
+TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
+    WriteText(kKey, L"LastRun", L"PROGRAM ZOSTANIE ZAMKNIĘTY");  // letter case ignored
+    WriteText(kKey, L"LastAction", L"Inne możliwości");
+    WriteText(kKey, L"cb_Inne", L"Zasymuluj wciśnięcie dowolnego klawisza(y)");
+    WriteText(kKey + L"\\Inne_MRU", L"Klawisz", L"a");
+    Win32Registry().Open(kKey)->WriteDword(L"Repeat", 1);
+    WriteText(kKey, L"Repeat_Time", L"45");
+    WriteText(kKey, L"AppClosed", L"C:\\windows\\notepad.exe");
+    WriteList(L"O_MRU", {L"07:30:00", L"08:00:00"}, L"08:00:00");
+    WriteList(L"Kom_Text_MRU", {L"b tekst", L"A tekst"}, L"A tekst");
+    WriteList(L"WWW_MRU", {L"a.example.org", L"b.example.org"}, L"b.example.org");
+    WriteList(L"EXE_MRU", {L"C:\\nowhere\\gone.exe"});
+
+    FirstShow();
+    EXPECT_EQ(SelectedText(window.cb_A_Wykonaj), L"Program zostanie zamknięty");
+    EXPECT_EQ(window.CurrentPage(), L"program_zamkniety");
+    EXPECT_EQ(window.program_zamkniety.Path(), L"C:\\windows\\notepad.exe");
+    EXPECT_EQ(SelectedText(window.cb_Typ_Alarmu), L"Inne możliwości");
+    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    EXPECT_EQ(SelectedText(window.p_Inne.p_Inne_Klawisz.cb_Klawisze), L"a");  // not "A"
+    EXPECT_TRUE(Checked(window.cb_PowtorzAkcje));
+    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"45");
+    EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
+    // The unnamed value counts as an empty item; the items are sorted.
+    EXPECT_EQ(Items(window.p_k_komunikat.cb_Komunikat),
+              (std::vector<std::wstring>{L"", L"A tekst", L"b tekst"}));
+    EXPECT_EQ(TextOf(window.p_k_komunikat.cb_Komunikat), L"A tekst");
+    EXPECT_EQ(TextOf(window.p_WWW.e_WWW), L"b.example.org");
+
+    // One name only, and a file that is gone: no button; the menu offers nothing but clearing.
+    EXPECT_FALSE(OwnVisible(window.RecentButton(3)));
+    EXPECT_EQ(MenuTexts(window.RecentMenu(3)), (std::vector<std::wstring>{L"-", L"Wyczyść listę"}));
+    EXPECT_TRUE(OwnVisible(window.RecentButton(6)));
+    EXPECT_EQ(
+        MenuTexts(window.RecentMenu(6)),
+        (std::vector<std::wstring>{L"a.example.org", L"b.example.org", L"-", L"Wyczyść listę"}));
+
+    // Choosing from a menu, as a user does: the first entry of the times of day.
+    {
+        MenuKeys keys({VK_DOWN, VK_RETURN});
+        SendMessageW(window.RecentButton(0), BM_CLICK, 0, 0);
+        EXPECT_TRUE(keys.worked);
+    }
+    EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{7, 30, 0}));
+    window.ChooseRecent(0, 1);
+    EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
+    window.ChooseRecent(6, 0);
+    EXPECT_EQ(TextOf(window.p_WWW.e_WWW), L"a.example.org");
+
+    // "Wyczyść listę", the menu's last item: the list is emptied and its button goes.
+    {
+        MenuKeys keys({VK_UP, VK_RETURN});
+        SendMessageW(window.RecentButton(6), BM_CLICK, 0, 0);
+        EXPECT_TRUE(keys.worked);
+    }
+    EXPECT_FALSE(OwnVisible(window.RecentButton(6)));
+    EXPECT_FALSE(Read(kKey + L"\\WWW_MRU", L"a.example.org"));
+    EXPECT_FALSE(Read(kKey + L"\\WWW_MRU", L""));
+
+    // The wizard buttons ask for the wizard with the trigger's caption.
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    Click(window.odlicz_w_dol.Wizard);
+    EXPECT_EQ(wizardFor, L"Odlicz w dół i uruchom");
+}
+
+TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
+    const std::wstring exe = testing::HelperPath();
+    testing::Started target(exe, L"idle");
+    ASSERT_NE(target.id, 0u);
+    const std::wstring id = std::to_wstring(target.id);
+    // The alarm armed from a command line names the process: the first show selects its row.
+    watch.ActionDetail = id;
+    window.SetCommandLineCount(3);
+    FirstShow();
+    EXPECT_EQ(window.p_ZabijProces.SelectedColumn(2), id);
+    EXPECT_TRUE(EqualsNoCase(window.p_ZabijProces.SelectedColumn(0), L"watch_target.exe"));
+    watch.ActionDetail.clear();
+
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // the list is refilled
+    const std::vector<std::wstring> ids = window.p_ZabijProces.ColumnTexts(2);
+    size_t row = 0;
+    while (row < ids.size() && ids[row] != id)
+        ++row;
+    ASSERT_LT(row, ids.size());
+    window.p_ZabijProces.SelectRow(row);
+    Drain();
+    ASSERT_TRUE(Enabled(window.ib_Start));
+    Click(window.ib_Start);
+    EXPECT_TRUE(watch.Armed);
+    EXPECT_EQ(watch.ActionParameter, L"Zabij proces");
+    EXPECT_EQ(watch.ActionDetail, id);
+    EXPECT_TRUE(EqualsNoCase(watch.KillImage, exe));
+    EXPECT_TRUE(EqualsNoCase(Read(kKey, L"ProcesName")->text, L"watch_target.exe"));
+    EXPECT_FALSE(Enabled(window.p_ZabijProces.lv_Procesy));
+    window.ib_StopClick();
+    EXPECT_TRUE(Enabled(window.p_ZabijProces.lv_Procesy));
+    EXPECT_FALSE(watch.Armed);
+}
+
+}  // namespace
+}  // namespace klaxora::win
