@@ -78,6 +78,10 @@ int RunApplication() {
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
+    alarm.ShowShortcutDialog = [&skrot](const std::wstring& arguments,
+                                        const std::array<std::wstring, 8>& names) {
+        skrot.CreateShortcut(arguments, names);
+    };
     wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
     wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
         alarm.ApplyCountdownText(t);

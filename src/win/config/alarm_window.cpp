@@ -304,6 +304,7 @@ void TF_Alarm::FirstShow() {
     if (!HasSelection(cb_A_Wykonaj) && commandLineCount_ == 0)
         SelectItemByText(cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
     FillProcessList();
+    SelectCommandLineProcess();
     SyncView();
 }
 
@@ -391,6 +392,9 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
             return true;
         case kWWW:
             ib_WWWClick();
+            return true;
+        case kSkrot:
+            ib_SkrotClick();
             return true;
         case kStop:
             ib_StopClick();
