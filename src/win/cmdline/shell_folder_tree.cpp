@@ -192,8 +192,8 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
         HTREEITEM next = nullptr;
         for (HTREEITEM child : Children(item)) {
             const Node* c = NodeOf(child);
-            if ((target && (ILIsEqual(c->pidl, target_pidl) ||
-                            ILIsParent(c->pidl, target_pidl, FALSE))) ||
+            if ((target &&
+                 (ILIsEqual(c->pidl, target_pidl) || ILIsParent(c->pidl, target_pidl, FALSE))) ||
                 Contains(c->path, path)) {
                 next = child;
                 break;

@@ -38,13 +38,14 @@ void Tf_Skrot::Create(HWND owner) {
     const HWND w = Hwnd();
     const Place none{0, 0, 0, 0};  // Arrange places them
     Label1 = MakeControl(w, L"STATIC", L"&Wskaż lokalizację skrótu:", SS_LEFT, none, kLabel1, f);
-    XPathLabel1 = MakeControl(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, none,
-                              kPath, f);
+    XPathLabel1 =
+        MakeControl(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, none, kPath, f);
     dfs_LokalizacjaSkrotu.Create(w, kTree, f);
     dfs_LokalizacjaSkrotu.SelectionChanged = [this] { dfs_LokalizacjaSkrotuChange(); };
     Label2 = MakeControl(w, L"STATIC", L"&Nazwa skrótu:", SS_LEFT, none, kLabel2, f);
-    e_NazwaSkrotu = MakeControl(w, L"COMBOBOX", L"", CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL |
-                                                         WS_TABSTOP, none, kName, f);
+    e_NazwaSkrotu =
+        MakeControl(w, L"COMBOBOX", L"", CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                    none, kName, f);
     SendMessageW(e_NazwaSkrotu, CB_LIMITTEXT, kMaxName, 0);
     BitBtn1 = MakeControl(w, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, none, kBitBtn1, f);
     BitBtn2 = MakeControl(w, L"BUTTON", L"Anuluj", BS_PUSHBUTTON | WS_TABSTOP, none, kBitBtn2, f);
@@ -118,9 +119,9 @@ void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
 
 void Tf_Skrot::BitBtn1Click() {
     const std::wstring folder = dfs_LokalizacjaSkrotu.SelectedPath();
-    const ShortcutFile file = PlanShortcutFile(
-        Win32FileSystem().DirectoryExists(folder) ? folder : std::wstring(),
-        ControlText(e_NazwaSkrotu));
+    const ShortcutFile file =
+        PlanShortcutFile(Win32FileSystem().DirectoryExists(folder) ? folder : std::wstring(),
+                         ControlText(e_NazwaSkrotu));
     // The name as it will be written, so the user sees what became of it.
     SetWindowTextW(e_NazwaSkrotu, file.name.c_str());
     if (!file.refusal.empty()) {
