@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the configuration window (the first show and every action panel) and of the
-# options dialog, the time-entry wizard and the about box, saved as PNG files into the folder
-# given (default build/screenshots). Not part of test.sh.
+# options dialog, the time-entry wizard, the shortcut dialog and the about box, saved as PNG
+# files into the folder given (default build/screenshots). Not part of test.sh.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/build/screenshots}"

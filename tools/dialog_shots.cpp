@@ -1,11 +1,13 @@
-// Shows the options dialog, the time-entry wizard and the about box as a user sees them and
-// saves each as a bitmap (the screenshot script turns them into PNGs). The about box asks a
-// version file served on 127.0.0.1, so its update button shows.
+// Shows the options dialog, the time-entry wizard, the shortcut dialog and the about box as a user
+// sees them and saves each as a bitmap (the screenshot script turns them into PNGs). The about box
+// asks a version file served on 127.0.0.1, so its update button shows.
 #include <windows.h>
 
 #include <string>
 
 #include "shot_file.h"
+#include "cmdline/shortcut_name.h"
+#include "win/cmdline/shortcut_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
@@ -52,6 +54,19 @@ int wmain(int argc, wchar_t** argv) {
     Pump(500);
     Save(wizard.Hwnd(), dir + L"\\dialog_wizard_at_time.bmp");
     wizard.Close();
+
+    Tf_Skrot skrot;
+    skrot.Create();
+    skrot.Prepare(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"",
+                  ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));
+    skrot.ShowOver();
+    SetFocus(skrot.e_NazwaSkrotu);
+    Pump(500);
+    Save(skrot.Hwnd(), dir + L"\\dialog_shortcut.bmp");
+    skrot.dfs_LokalizacjaSkrotu.SelectPath(files.WindowsDirectory());
+    Pump(500);
+    Save(skrot.Hwnd(), dir + L"\\dialog_shortcut_windows.bmp");
+    skrot.Close();
 
     klaxora::testing::LocalHttpServer server(
         "[dane]\r\nVantrelixHomePage=https://www.vantrelix.pl/\r\n[Klaxora]\r\nversion=9.0.0.0\r\n"

@@ -82,6 +82,10 @@ int RunApplication() {
     alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
         wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
     };
+    alarm.ShowShortcutDialog = [&skrot](const std::wstring& arguments,
+                                        const std::array<std::wstring, 8>& names) {
+        skrot.CreateShortcut(arguments, names);
+    };
     wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
     wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
         alarm.ApplyCountdownText(t);

@@ -98,6 +98,23 @@ void TF_Glowna::FormShow() {
     ReadCommandLine();
 }
 
+void TF_Glowna::ReadCommandLine() {
+    if (commandLine_.empty())
+        return;
+    const CommandLineReading reading = ReadCommandLineHere(commandLine_, watch_);
+    commandLine_ = reading.list;
+    // Armed stays as it was: the reading fills the definition, Start arms it.
+    const bool armed = watch_.Armed;
+    watch_ = reading.watch;
+    watch_.Armed = armed;
+    if (TF_Alarm* alarm = links_.configuration) {
+        // A kill of a missing file drops an entry; the restore reads the count as it is left.
+        alarm->SetCommandLineCount(commandLine_.size());
+        alarm->ApplyCommandLine(reading);
+    }
+    ShowCommandLineMessages(reading.messages);
+}
+
 void TF_Glowna::FormPaint() {
     if (!options_.AutoMinimize && links_.configuration)
         links_.configuration->Show();

@@ -81,6 +81,9 @@ class TF_Glowna : public Window {
     void TrayClick();
     void pm_GlownePopup();
     void t_TimerGlownyTimer();
+    // Reads CommandLineList into the configuration window and WatchState, showing what went
+    // wrong; never arms. Nothing happens for an empty list.
+    void ReadCommandLine();
     void Zatrzymajodliczanie1Click();
     void Ustawnowyczas1Click();
     void Pomoc1Click();

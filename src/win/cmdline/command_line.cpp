@@ -1,7 +1,33 @@
 #include "win/cmdline/command_line.h"
 
+#include <windows.h>
+
+#include "win/sys/file_system_win.h"
+#include "win/sys/process_win.h"
+#include "win/ui/message_box.h"
+
 namespace klaxora::win {
 
-void ReadCommandLine() {}
+CommandLineReading ReadCommandLineHere(std::vector<std::wstring> list, const WatchState& watch) {
+    Win32FileSystem files;
+    Win32ProcessWatch processes;
+    const CommandLineEnvironment environment{
+        files,
+        processes,
+        [](wchar_t letter) {
+            const wchar_t root[] = {letter, L':', L'\\', 0};
+            return GetDriveTypeW(root) == DRIVE_CDROM;
+        },
+        GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN),
+    };
+    return klaxora::ReadCommandLine(std::move(list), watch, environment);
+}
+
+void ShowCommandLineMessages(const std::vector<CommandLineMessage>& messages) {
+    for (const CommandLineMessage& m : messages)
+        ShowMessageBox(m.text, m.title,
+                       MB_OK | (m.icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONEXCLAMATION));
+}
 
 }  // namespace klaxora::win

@@ -1,9 +1,18 @@
 #pragma once
-// The command-line reader: fills the configuration window and the armed alarm's fields from
-// the main window's CommandLineList, reporting its own errors; it never arms the alarm.
+// The command line on the system's side: the reading with the real file system, process list,
+// drives and screen, and its messages shown in their order.
+#include <string>
+#include <vector>
+
+#include "app/watch_state.h"
+#include "cmdline/command_line_reader.h"
+
 namespace klaxora::win {
 
-// Returns at once when CommandLineList is empty. The parameters are not read yet.
-void ReadCommandLine();
+// Reads CommandLineList against this machine. An empty list reads as nothing.
+CommandLineReading ReadCommandLineHere(std::vector<std::wstring> list, const WatchState& watch);
+
+// Each message in order, with its title and icon.
+void ShowCommandLineMessages(const std::vector<CommandLineMessage>& messages);
 
 }  // namespace klaxora::win

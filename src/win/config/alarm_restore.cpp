@@ -80,6 +80,7 @@ void TF_Alarm::FirstShow() {
         throw;
     }
     FirstShowDone = true;
+    SelectCommandLineProcess();  // the row of a kill the command line set up
     if (plan.triggerCaption) {
         SetFocus(cb_A_Wykonaj);
         SelectExactly(cb_A_Wykonaj, *plan.triggerCaption);

@@ -391,6 +391,9 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
         case kWWW:
             ib_WWWClick();
             return true;
+        case kSkrot:
+            ib_SkrotClick();
+            return true;
         case kStop:
             ib_StopClick();
             return true;

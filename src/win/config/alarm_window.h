@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,10 @@
 #include "win/ui/panel.h"
 #include "win/ui/tooltips.h"
 #include "win/ui/window.h"
+
+namespace klaxora {
+struct CommandLineReading;
+}
 
 namespace klaxora::win {
 
@@ -86,6 +91,10 @@ class TF_Alarm : public Window {
     std::function<std::wstring(DWORD processId)> ProcessPath;
     // Opens a document with the shell verb "open", maximised.
     std::function<void(const std::wstring& path)> OpenDocument;
+    // Shows the shortcut dialog for a definition's parameters and the eight names offered.
+    // Unset: the shortcut button does nothing.
+    std::function<void(const std::wstring& arguments, const std::array<std::wstring, 8>& names)>
+        ShowShortcutDialog;
 
     // --- Operations offered to other parts of the program ----------------------------------
     bool FirstShowDone = false;
@@ -94,6 +103,9 @@ class TF_Alarm : public Window {
     AlarmSettings ReadSettings() const;
     void ApplyAtTimeText(const std::wstring& text);
     void ApplyCountdownText(const std::wstring& text);
+    // Fills the controls the command line's reading filled (command_line_apply.cpp); the
+    // reading's process row is chosen again after the first show refills the list.
+    void ApplyCommandLine(const CommandLineReading& reading);
     void RefreshCdDriveList();
     void FillProcessList() { p_ZabijProces.FillProcessList(); }
     // The window's own keys, before dialog navigation: F1, F10 (a system key), the picker's
@@ -114,6 +126,8 @@ class TF_Alarm : public Window {
     void ib_KoniecClick();
     void ib_MinimalizujClick();
     void ib_WWWClick();
+    // Saves the definition as a shortcut, unless it would not read back the same.
+    void ib_SkrotClick();
     void lv_ProcesyChange();
     void sb_SpecialTimeClick();  // "Kreator" of the count-down
     void SpeedButton2Click();    // "Kreator" of the time of day
@@ -204,6 +218,7 @@ class TF_Alarm : public Window {
     // synchroniser's decision for the definition as it stands.
     void ApplyStartVerdict(bool preview);
     bool KillFromCommandLine() const;
+    void SelectCommandLineProcess();
     void ShowPage(std::wstring_view name);
     void ShowActionPanel(std::wstring_view name);
     void OpenHelp();
@@ -224,6 +239,7 @@ class TF_Alarm : public Window {
     ToolTips hints_, infoBalloons_, warnBalloons_;
     WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
+    std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line
     bool created_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;

@@ -1,0 +1,249 @@
+// The command line and the shortcut dialog against the real window, shell and file system:
+// a reading fills the configuration window so that the window writes the same parameters
+// back, and the dialog offers its names, refuses what cannot be written and writes the rest.
+#include <windows.h>
+#include <objbase.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <shlobj.h>
+
+#include "cmdline/cmdline_texts.h"
+#include "cmdline/command_line_split.h"
+#include "cmdline/shortcut_arguments.h"
+#include "cmdline/shortcut_name.h"
+#include "win/box_answerer.h"
+#include "win/cmdline/command_line.h"
+#include "win/cmdline/shortcut_window.h"
+#include "win/config/alarm_window.h"
+#include "win/pump.h"
+#include "win/test_sounds.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/handles.h"
+#include "util/text.h"
+#include "win/ui/controls.h"
+
+namespace klaxora::win {
+namespace {
+
+using testing::BoxAnswerer;
+namespace t = cmdline;
+
+void Drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        HandleQueuedMessage(msg);
+}
+
+// A fresh folder under the temporary folder, removed with its files.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder() {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path = std::filesystem::path(temp) /
+               (L"klaxora-cmdline-" + std::to_wstring(GetCurrentProcessId()));
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::wstring Text() const { return path.wstring(); }
+};
+
+// The configuration window, filled from a command line as the main window does at start.
+struct CommandLineWindow {
+    TF_Alarm window;
+    WatchState watch;
+    CommandLineReading reading;
+
+    explicit CommandLineWindow(const std::wstring& arguments) {
+        window.Create();
+        window.BindWatchState(&watch);
+        std::vector<std::wstring> list =
+            CommandLineListFor(L"Klaxora.exe" + arguments, ExecutablePath());
+        reading = ReadCommandLineHere(list, watch);
+        watch = reading.watch;
+        window.SetCommandLineCount(reading.list.size());
+        window.ApplyCommandLine(reading);
+        window.Show();  // the first show
+        Drain();
+    }
+};
+
+TEST(CommandLineWindowTest, AReadingFillsTheWindowSoThatItWritesTheSameParametersBack) {
+    const std::wstring sound = testing::WriteWav(L"dzwonek.wav", 200);
+    const std::wstring exe = ExecutablePath();
+    // Each trigger and each kind of action datum; "C:\" and a message with a colon included.
+    const std::wstring cases[] = {
+        L" \"OD: 1:2:3\" \"Komunikat\" \"Pobudka: 7|Już czas !!!\"",
+        L" \"UG: 7:30:0\" \"Otwórz folder\" \"C:\\\"",
+        L" \"BI: 300\" \"Uruchom stronę WWW\" \"http://example.com/a b\"",
+        L" \"PU: " + exe + L"\" \"Uruchom program\" \"" + exe + L"\"",
+        L" \"PZ: " + exe + L"\" \"Uruchom plik\" \"" + exe + L"\"",
+        L" \"PO: " + exe + L"\" \"Domyślne okno\"",
+        L" \"PW:\" \"Inne możliwości\" \"Zasymuluj wciśnięcie dowolnego klawisza(y)\" \"A\"",
+        L" \"OD: 0:0:9\" \"Inne możliwości\" \"Zasymuluj podwójne kliknięcie myszy\" \"X:3\" "
+        L"\"Y:4\"",
+        L" \"OD: 0:1:0\" \"Inne możliwości\" \"Wygaś monitor\"",
+        L" \"OD: 0:1:0\" \"Zamknij system/Wyłącz komputer\" \"Uruchom ponownie (restart)\"",
+        L" \"OD: 0:1:0\" \"Odegraj dźwięk\" \"" + sound + L"\"",
+    };
+    for (const std::wstring& arguments : cases) {
+        SCOPED_TRACE(ToUtf8(arguments));
+        CommandLineWindow w(arguments);
+        EXPECT_TRUE(w.reading.messages.empty());
+        EXPECT_FALSE(w.watch.Armed);
+        EXPECT_EQ(ShortcutArguments(w.window.ReadSettings(), L""), arguments);
+        // The one player of the process lets the sound go with the window.
+        SetWindowTextW(w.window.p_k_PdegrajDzwiek.fne_PlikWAV.edit, L"");
+        Drain();
+    }
+}
+
+TEST(CommandLineWindowTest, TheKeyKeepsItsLetterCaseAndAfterWindowsStartStaysUnselected) {
+    CommandLineWindow w(
+        L" \"PW:\" \"Inne możliwości\" \"Zasymuluj wciśnięcie dowolnego klawisza(y)\" \"A\"");
+    EXPECT_EQ(SelectedText(w.window.p_Inne.p_Inne_Klawisz.cb_Klawisze), L"A");
+    EXPECT_FALSE(HasSelection(w.window.cb_A_Wykonaj));
+    EXPECT_EQ(w.window.CurrentPage(), L"wykonaj_win");
+    EXPECT_EQ(w.window.VisibleSubPanel(), L"p_Inne_Klawisz");
+}
+
+TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow) {
+    CommandLineWindow w(L" \"OD: 5\" \"Zabij proces\" \"" + ExecutablePath() + L"\"");
+    EXPECT_EQ(w.window.p_ZabijProces.SelectedProcess(),
+              std::optional<DWORD>(GetCurrentProcessId()));
+    EXPECT_EQ(w.watch.ActionDetail, std::to_wstring(GetCurrentProcessId()));
+    EXPECT_TRUE(IsWindowEnabled(w.window.ib_Skrot));
+}
+
+// The shortcut button: a definition that would not read back is refused before the dialog.
+TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheNames) {
+    CommandLineWindow w(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"");
+    std::wstring offered;
+    std::array<std::wstring, 8> names;
+    w.window.ShowShortcutDialog = [&](const std::wstring& a, const std::array<std::wstring, 8>& n) {
+        offered = a;
+        names = n;
+    };
+    w.window.ib_SkrotClick();
+    EXPECT_EQ(offered, L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"");
+    EXPECT_EQ(names, ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));
+
+    offered.clear();
+    SetWindowTextW(w.window.p_k_komunikat.cb_Komunikat, L"Powiedz \"tak\"");
+    Drain();
+    BoxAnswerer box(IDOK);
+    w.window.ib_SkrotClick();
+    ASSERT_TRUE(testing::PumpUntil([&] { return box.answered.load(); }));
+    EXPECT_EQ(box.title, L"BŁĄD !!!");
+    EXPECT_EQ(box.text, t::kRefuseQuote);
+    EXPECT_TRUE(offered.empty());
+}
+
+struct LinkRead {
+    std::wstring path, arguments, workingDirectory;
+};
+
+LinkRead ReadLink(const std::wstring& file) {
+    LinkRead out;
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> persist;
+    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW,
+                                              reinterpret_cast<void**>(link.Put())));
+    EXPECT_HRESULT_SUCCEEDED(
+        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Put())));
+    EXPECT_HRESULT_SUCCEEDED(persist->Load(file.c_str(), STGM_READ));
+    wchar_t buffer[INFOTIPSIZE] = {};
+    link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    out.path = buffer;
+    link->GetArguments(buffer, INFOTIPSIZE);
+    out.arguments = buffer;
+    link->GetWorkingDirectory(buffer, MAX_PATH);
+    out.workingDirectory = buffer;
+    return out;
+}
+
+struct ShortcutDialogTest : ::testing::Test {
+    Tf_Skrot dialog;
+    TempFolder folder;
+    const std::array<std::wstring, 8> names =
+        ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::OpenFolder);
+    const std::wstring arguments = L" \"OD: 0:20:0\" \"Otwórz folder\" \"C:\\\"";
+
+    void SetUp() override {
+        dialog.Create();
+        dialog.Prepare(arguments, names);
+    }
+    bool OkEnabled() const { return IsWindowEnabled(dialog.BitBtn1) != FALSE; }
+    // OK with a name typed; the text of the box it showed, if any.
+    std::wstring ConfirmWith(const std::wstring& name) {
+        SetWindowTextW(dialog.e_NazwaSkrotu, name.c_str());
+        BoxAnswerer box(IDOK);
+        dialog.BitBtn1Click();
+        Drain();
+        if (!dialog.WrittenFile().empty())
+            return L"";
+        EXPECT_TRUE(testing::PumpUntil([&] { return box.answered.load(); }));
+        return box.text;
+    }
+};
+
+TEST_F(ShortcutDialogTest, OffersTheEightNamesAndStartsOnTheDesktop) {
+    ASSERT_EQ(SendMessageW(dialog.e_NazwaSkrotu, CB_GETCOUNT, 0, 0), 8);
+    for (int i = 0; i < 8; ++i) {
+        wchar_t item[256] = {};
+        SendMessageW(dialog.e_NazwaSkrotu, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(item, names[static_cast<size_t>(i)]);
+    }
+    EXPECT_EQ(TextOf(dialog.e_NazwaSkrotu), names[0]);
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_HRESULT_SUCCEEDED(
+        SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop));
+    EXPECT_TRUE(EqualsNoCase(TextOf(dialog.XPathLabel1), desktop));
+    EXPECT_TRUE(OkEnabled());
+}
+
+TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
+    ASSERT_TRUE(dialog.dfs_LokalizacjaSkrotu.SelectPath(folder.Text()));
+    EXPECT_TRUE(EqualsNoCase(TextOf(dialog.XPathLabel1), folder.Text()));
+    EXPECT_TRUE(OkEnabled());
+    // The computer node: a folder of the namespace without a path.
+    ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
+    HTREEITEM computer = nullptr;
+    for (HTREEITEM child : tree.Children(tree.Root()))
+        if (tree.PathOf(child).empty() && !tree.Children(child).empty())
+            computer = computer ? computer : child;
+    ASSERT_NE(computer, nullptr);
+    tree.Select(computer);
+    EXPECT_EQ(TextOf(dialog.XPathLabel1), L"");
+    EXPECT_FALSE(OkEnabled());
+    ASSERT_TRUE(tree.SelectPath(L"C:\\"));
+    EXPECT_TRUE(OkEnabled());
+}
+
+TEST_F(ShortcutDialogTest, RefusesANameThatCleansToNothingAndWritesACleanedOne) {
+    ASSERT_TRUE(dialog.dfs_LokalizacjaSkrotu.SelectPath(folder.Text()));
+    EXPECT_EQ(ConfirmWith(L"  ?:* "), t::kRefuseEmptyName);
+    EXPECT_EQ(ConfirmWith(L"CON"), t::kRefuseReservedName);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+
+    EXPECT_EQ(ConfirmWith(L"  Alarm:  poranny?"), L"");
+    EXPECT_EQ(TextOf(dialog.e_NazwaSkrotu), L"Alarm poranny");
+    const std::wstring file = folder.Text() + L"\\Alarm poranny.lnk";
+    EXPECT_TRUE(EqualsNoCase(dialog.WrittenFile(), file));
+    ASSERT_TRUE(std::filesystem::exists(file));
+    const LinkRead link = ReadLink(file);
+    EXPECT_TRUE(EqualsNoCase(link.path, ExecutablePath())) << ToUtf8(link.path);
+    EXPECT_EQ(link.arguments, arguments);
+    EXPECT_TRUE(EqualsNoCase(link.workingDirectory, Win32FileSystem().ExecutableDirectory()));
+}
+
+}  // namespace
+}  // namespace klaxora::win
