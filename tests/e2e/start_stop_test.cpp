@@ -159,5 +159,21 @@ TEST_F(StartStop, StartedFromTheWindowStoppedFromTheTrayAndRestoredByTheNextRun)
     EXPECT_TRUE(again.Close());
 }
 
+// A sound loaded into the preview panel is let go while the system's media libraries are still
+// there: closing the program then ends it cleanly instead of with a fault.
+TEST_F(StartStop, ClosingWithASoundLoadedEndsCleanly) {
+    std::wstring sound = ProgramPath();
+    sound.resize(sound.find_last_of(L'\\') + 1);
+    sound += L"sound\\Telefon.wav";
+    ASSERT_NE(GetFileAttributesW(sound.c_str()), INVALID_FILE_ATTRIBUTES);
+    RunningProgram program(L"\"OD: 0:1:0\" \"Odegraj dźwięk\" \"" + sound + L"\"");
+    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_NE(program.FindVisibleWindowOf(L"TF_Alarm"), nullptr);
+    ASSERT_TRUE(program.Close());
+    DWORD code = 1;
+    EXPECT_TRUE(GetExitCodeProcess(program.Handle(), &code));
+    EXPECT_EQ(code, 0u);
+}
+
 }  // namespace
 }  // namespace klaxora::e2e

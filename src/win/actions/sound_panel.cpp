@@ -15,6 +15,8 @@ namespace {
 class MciMedia : public MediaPort {
   public:
     ~MciMedia() override { Close(); }
+    // Lets go of the device now rather than when the process's statics go.
+    void Release() { Close(); }
 
     void SetCallback(HWND window) { callback_ = window; }
     MCIDEVICEID Device() const { return device_; }
@@ -191,6 +193,14 @@ SoundPanel::SoundPanel() : impl_(std::make_unique<Impl>()) {
 SoundPanel::~SoundPanel() {
     if (impl_->notifyWindow)
         DestroyWindow(impl_->notifyWindow);
+}
+
+void SoundPanel::ReleaseDevice() {
+    impl_->media.Release();
+    if (impl_->notifyWindow) {
+        DestroyWindow(impl_->notifyWindow);
+        impl_->notifyWindow = nullptr;
+    }
 }
 
 void SoundPanel::Attach(const SoundPanelControls& controls) {

@@ -64,6 +64,10 @@ class SoundPanel {
     uint64_t PositionMs() const;
     // Where the wrong-format notice goes: a plain message box unless replaced.
     void SetWrongFormatReporter(std::function<void(std::wstring_view)> report);
+    // Closes the open sound and the notification window. The one player lives until the
+    // process ends, when the media libraries behind an open device may already be unloaded
+    // (closing it then faults), so the program calls this once its message loop is over.
+    void ReleaseDevice();
 
   private:
     struct Impl;

@@ -1,5 +1,7 @@
 #include "win/app/application.h"
 
+#include "win/actions/sound_panel.h"
+
 #include "app/startup.h"
 
 #include <commctrl.h>
@@ -102,6 +104,7 @@ int RunApplication() {
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});
+    Player().ReleaseDevice();
     return exitCode;
 }
 
