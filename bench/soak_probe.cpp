@@ -3,7 +3,10 @@
 // count-down many times over with the clock compressed, then prints what the process holds
 // before and after. Growth in any of the figures is a leak.
 //
-//   soak_probe [previews=1000] [evaluations=100000] [sound=<file>]
+//   soak_probe [previews=1000] [evaluations=100000] [sound=<file>] [popups=<n>]
+//
+// popups=<n> takes another number of popup previews than sound previews (the popup's slide
+// takes most of a second each).
 //
 // Output: one "before" and one "after" line of figures, a "growth" line, and what each stage did.
 // Wine answers 0 for the handle count (GetProcessHandleCount), the GDI and USER objects
@@ -217,11 +220,14 @@ int wmain(int argc, wchar_t** argv) {
     long previews = 1000;
     long evaluations = 100000;
     std::wstring sound = win::Win32FileSystem().ExecutableDirectory() + L"sound\\Budzik.mp3";
+    long popups = -1;
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg.rfind(L"sound=", 0) == 0)
             sound = arg.substr(6);
+        else if (arg.rfind(L"popups=", 0) == 0)
+            popups = std::wcstol(arg.c_str() + 7, nullptr, 10);
         else if (positional++ == 0)
             previews = std::wcstol(arg.c_str(), nullptr, 10);
         else
@@ -240,8 +246,10 @@ int wmain(int argc, wchar_t** argv) {
     const Figures before = Measure();
     Print("before", before);
 
+    if (popups < 0)
+        popups = previews;
     double started = NowMs();
-    for (long i = 0; i < previews; ++i)
+    for (long i = 0; i < popups; ++i)
         PopupPreview(popup);
     const double popupMs = NowMs() - started;
     const Figures afterPopup = Measure();
@@ -258,7 +266,7 @@ int wmain(int argc, wchar_t** argv) {
     const double loopMs = NowMs() - started;
     const Figures after = Measure();
 
-    std::printf("popup previews=%ld ms=%.0f\n", previews, popupMs);
+    std::printf("popup previews=%ld ms=%.0f\n", popups, popupMs);
     Print("after-popups", afterPopup);
     std::printf("sound previews=%ld failures=%ld ms=%.0f file=%ls%s\n", previews, soundFailures,
                 soundMs, sound.c_str(), soundOk ? "" : " (did not open)");
