@@ -1,7 +1,5 @@
 #include "win/app/application.h"
 
-#include <utility>
-
 #include "app/startup.h"
 
 #include <commctrl.h>
@@ -21,18 +19,6 @@
 
 namespace klaxora::win {
 namespace {
-
-// Handles what is queued without waiting. A request to end is queued again for the loop.
-void DrainQueue() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        HandleQueuedMessage(msg);
-    }
-}
 
 int MessageLoop() {
     MSG msg;
@@ -58,7 +44,6 @@ int RunApplication() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
-    MarkStartup("common-controls");
 
     FormsReset reset;
     // The ports and facts the dialogs are handed.
@@ -76,42 +61,27 @@ int RunApplication() {
     App().F_Alarm = &alarm;
     alarm.Create();
     MarkStartup("configuration-window");
-    // The dialogs and the popup are made once the configuration window has had its first
-    // paint (or at once when something needs one earlier): about a third of the start-up went
-    // into building windows nobody sees until they are asked for, before the first one showed.
     TF_About about;
     App().F_About = &about;
+    about.Create({&files, helpFile, ProgramVersionText()}, alarm.Hwnd());
     TF_Opcje opcje;
     App().F_Opcje = &opcje;
+    opcje.Create({&registry, &files, &glowna.Options(), ExecutablePath(), helpFile}, alarm.Hwnd());
     TF_ALARMUJ alarmuj;
     App().F_ALARMUJ = &alarmuj;
+    alarmuj.Create();
     Tf_WprowadzCzas wprowadzCzas;
     App().f_WprowadzCzas = &wprowadzCzas;
+    wprowadzCzas.Create(alarm.Hwnd());
     Tf_Skrot skrot;
     App().f_Skrot = &skrot;
-    bool created = false;
-    const auto createRest = [&] {
-        if (std::exchange(created, true))
-            return;
-        about.Create({&files, helpFile, ProgramVersionText()}, alarm.Hwnd());
-        opcje.Create({&registry, &files, &glowna.Options(), ExecutablePath(), helpFile},
-                     alarm.Hwnd());
-        alarmuj.Create();
-        wprowadzCzas.Create(alarm.Hwnd());
-        skrot.Create(alarm.Hwnd());
-        MarkStartup("other-windows");
-    };
+    skrot.Create(alarm.Hwnd());
+    MarkStartup("other-windows");
 
     // What each window needs of the others.
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
-    alarm.ShowOptions = [&] {
-        createRest();
-        opcje.ShowOver();
-    };
-    alarm.ShowAbout = [&] {
-        createRest();
-        about.ShowOver();
-    };
+    alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
+    alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
     wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
     wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
@@ -119,30 +89,14 @@ int RunApplication() {
     };
     glowna.Connect({
         .configuration = &alarm,
-        .closePopup =
-            [&] {
-                createRest();
-                alarmuj.Close();
-            },
-        .showOptions =
-            [&] {
-                createRest();
-                opcje.ShowOver();
-            },
-        .showAbout =
-            [&] {
-                createRest();
-                about.ShowOver();
-            },
+        .closePopup = [&alarmuj] { alarmuj.Close(); },
+        .showOptions = [&opcje] { opcje.ShowOver(); },
+        .showAbout = [&about] { about.ShowOver(); },
         .destroyed = [] { PostQuitMessage(0); },
     });
 
     glowna.Start();
     MarkStartup("shown");
-    // Whatever the show queued (the first paint above all) is handled before the rest is made.
-    DrainQueue();
-    MarkStartup("first-paint");
-    createRest();
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});

@@ -1,6 +1,5 @@
 #pragma once
-// The program's seven windows, created at start-up in this order and kept until it ends (the
-// four dialogs and the popup once the configuration window has had its first paint). The
+// The program's seven windows, created at start-up in this order and kept until it ends. The
 // application builds them and hands each what it needs of the others; no window includes this
 // header.
 #include <windows.h>
@@ -34,9 +33,8 @@ struct Forms {
 // only some of them). Only the configuration window still looks its dialogs up here.
 Forms& App();
 
-// Creates the main and configuration windows, shows the main window, creates the other five
-// once the first paint is through and runs the message loop until the main window closes;
-// returns the process's exit code.
+// Creates the seven windows in order, shows the main window and runs the message loop until
+// the main window closes; returns the process's exit code.
 int RunApplication();
 
 // The options dialog or the about box over the configuration window (a dialog built without
