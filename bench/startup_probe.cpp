@@ -4,7 +4,8 @@
 //
 //   startup_probe <program.exe> <window class> [tray] [hold=<ms>]
 //
-// Output, one line: ms=<start-up> private=<bytes> gdi=<n> user=<n> pid=<id>
+// Output, one line: ms=<start-up until idle> visible=<until the window (and icon) showed>
+// private=<bytes> gdi=<n> user=<n> pid=<id>
 // With hold, the idle program is left running that long after the line is printed, so that
 // tools outside Windows can look at it too (Wine answers 0 for another process's memory and
 // does not count GUI objects).
@@ -92,7 +93,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"cannot start %ls\n", program.c_str());
         return 1;
     }
-    WaitForInputIdle(process.hProcess, 30000);
+    // Looked for from the start, so that a window shown before the program is first idle counts
+    // from when it showed.
     HWND window = nullptr;
     for (;;) {
         window = VisibleWindowOf(process.dwProcessId, className);
@@ -105,6 +107,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         Sleep(1);
     }
+    const double visible = Now() - started;
     // Idle: the window has been shown and the process waits for input again.
     WaitForInputIdle(process.hProcess, 30000);
     const double elapsed = Now() - started;
@@ -118,8 +121,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     const DWORD gdi = GetGuiResources(process.hProcess, GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(process.hProcess, GR_USEROBJECTS);
-    std::wprintf(L"ms=%.1f private=%llu workingset=%llu gdi=%lu user=%lu pid=%lu\n", elapsed,
-                 static_cast<unsigned long long>(memory.PrivateUsage),
+    std::wprintf(L"ms=%.1f visible=%.1f private=%llu workingset=%llu gdi=%lu user=%lu pid=%lu\n",
+                 elapsed, visible, static_cast<unsigned long long>(memory.PrivateUsage),
                  static_cast<unsigned long long>(memory.WorkingSetSize), gdi, user,
                  process.dwProcessId);
     std::fflush(stdout);

@@ -195,6 +195,9 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
         {{L"Uruchom program", L"C:\\p.com"}, L"", L"", L"", {text(t::kBadExtension)}},
         {{L"Uruchom stronę WWW", L"http://x.pl"}, L"Uruchom stronę WWW", L"http://x.pl", L"", {}},
         {{L"Uruchom stronę WWW", L"HTTP://X.PL"}, L"", L"", L"", {text(t::kBadWebAddress)}},
+        // The window starts an https address, so its shortcut must read back too.
+        {{L"Uruchom stronę WWW", L"https://x.pl"}, L"Uruchom stronę WWW", L"https://x.pl", L"", {}},
+        {{L"Uruchom stronę WWW", L"HTTPS://X.PL"}, L"", L"", L"", {text(t::kBadWebAddress)}},
         {{L"Zamknij system/Wyłącz komputer", L"wyłącz KOMPUTER"},
          L"Zamknij system/Wyłącz komputer",
          L"Wyłącz komputer",

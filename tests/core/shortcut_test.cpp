@@ -193,6 +193,10 @@ TEST(ShortcutArguments, EveryDefinitionReadsBackTheSame) {
         a.WebAddress = L"http://www.przyklad.pl/a b";
         if (info.kind != ActionKind::Other)
             actions.push_back(a);
+        if (info.kind == ActionKind::OpenWebPage) {
+            a.WebAddress = L"https://przyklad.pl/";  // complete for the window without "www."
+            actions.push_back(a);
+        }
     }
     for (const OtherActionInfo& info : OtherActions()) {
         AlarmSettings a = WithOther(info.kind);

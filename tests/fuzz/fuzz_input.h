@@ -79,6 +79,13 @@ class FuzzReader {
         return text;
     }
 
+    // Everything not yet taken, as text.
+    std::wstring RestAsText() {
+        const std::wstring text = pos_ < size_ ? DecodeUtf8(data_ + pos_, size_ - pos_) : L"";
+        pos_ = size_;
+        return text;
+    }
+
   private:
     const uint8_t* data_;
     size_t size_;

@@ -2,16 +2,21 @@
 // type, with any names and contents, put into the in-memory registry from the fuzzer's bytes.
 // The start-up preparation reports problems instead of throwing and leaves a registry whose
 // next start is not a first run; the recent lists load, build their menus and take new entries
-// by their rules; the typed reads never fail.
+// by their rules; the typed reads never fail; the configuration window's restore selects only
+// items of its lists and fills only paths that exist.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/startup.h"
+#include "actions/key_names.h"
 #include "config/recent_list.h"
+#include "config/restore.h"
 #include "fakes/memory_files.h"
 #include "fakes/memory_registry.h"
 #include "fuzz/fuzz_input.h"
@@ -111,6 +116,75 @@ RegistryValue PickValue(fuzz::FuzzReader& in) {
     return value;
 }
 
+template <class Infos>
+bool IsCaptionOf(Infos infos, std::wstring_view caption) {
+    for (const auto& info : infos) {
+        if (info.caption == caption)
+            return true;
+    }
+    return false;
+}
+
+// The configuration window's first show over the same registry, with or without a command
+// line, with a process list and sometimes a key that cannot be opened: every selection it
+// returns names an item of its list, every path it fills exists, and a failure is reported,
+// never thrown.
+void CheckRestore(testing::MemoryRegistry& registry, const testing::MemoryFiles& files,
+                  fuzz::FuzzReader& in) {
+    const uint8_t shape = in.Byte();
+    if (shape & 1)
+        registry.FailOpen(RecentListKey(kLists[in.Choice(kLists.size())]));
+    std::vector<std::wstring> processIds;
+    for (size_t n = (shape >> 1) & 3; n > 0; --n)
+        processIds.push_back(in.Text(8));
+    const std::wstring armed = in.Text(8);
+    const size_t commandLineCount = (shape >> 3) & 7;
+    const RestorePlan plan =
+        ReadRestore(registry, files, RestoreInput{commandLineCount, processIds, armed});
+    registry.FailOpen(L"");
+
+    if (plan.error)
+        Require(!plan.error->empty());
+    else
+        Require(plan.menus.size() == MenuLists().size());
+    for (size_t i = 0; i < plan.menus.size(); ++i)
+        Require(plan.menus[i].subkey == MenuLists()[i]);
+    if (plan.processRow)
+        Require(*plan.processRow < processIds.size() &&
+                EqualsNoCase(processIds[*plan.processRow], armed));
+    if (commandLineCount == 0) {
+        Require(plan.triggerCaption && IsCaptionOf(Triggers(), *plan.triggerCaption) &&
+                *plan.triggerCaption != Info(TriggerKind::AfterWindowsStart).caption);
+    } else {
+        Require(!plan.triggerCaption && !plan.actionCaption && !plan.soundFile &&
+                !plan.programPath && !plan.atTimeText && !plan.messageText);
+    }
+    if (plan.actionCaption && !plan.actionCaption->empty())
+        Require(IsCaptionOf(Actions(), *plan.actionCaption));
+    if (plan.shutdownCaption && !plan.shutdownCaption->empty())
+        Require(IsCaptionOf(ShutdownKinds(), *plan.shutdownCaption));
+    if (plan.otherCaption && !plan.otherCaption->empty())
+        Require(IsCaptionOf(OtherActions(), *plan.otherCaption));
+    if (plan.noInternetSeconds)
+        Require(*plan.noInternetSeconds >= 0);
+    for (const auto* path : {&plan.soundFile, &plan.programPath, &plan.filePath}) {
+        if (*path && !(*path)->empty())
+            Require(files.FileExists(**path));
+    }
+    if (plan.folderPath && !plan.folderPath->empty())
+        Require(files.DirectoryExists(*plan.folderPath));
+
+    for (const auto& other : OtherActions()) {
+        const SubActionValues v = ReadSubActionValues(registry, other.kind, commandLineCount);
+        if (v.keyName && !v.keyName->empty())
+            Require(std::find(KeyNames().begin(), KeyNames().end(), *v.keyName) !=
+                    KeyNames().end());
+        if (v.cdOperation)
+            Require(v.cdOperation->empty() || *v.cdOperation == kCdTrayOpen ||
+                    *v.cdOperation == kCdTrayClose);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -166,8 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)ReadRegistryInteger(registry, kSettings, name, 7);
         (void)ReadRegistryString(registry, kSettings + L"\\Inne_MRU", name, L"");
     }
-    // The restore of the last alarm on the configuration window's first show belongs here
-    // too, over the same registry, once it is a core function.
+    CheckRestore(registry, files, in);
 
     const std::wstring entry = in.Text();
     for (const auto subkey : kLists) {

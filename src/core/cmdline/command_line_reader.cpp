@@ -212,9 +212,8 @@ class Reader {
                 SetAction(*data);
                 return true;
             case ActionKind::OpenWebPage:
-                if (!Contains(*data, L"www.") && !Contains(*data, L"http://")) {
+                if (!IsWebActionAddress(*data))
                     return Fail(kBadWebAddress);
-                }
                 s.WebAddress = *data;
                 r_.filled.webAddress = true;
                 SetAction(*data);

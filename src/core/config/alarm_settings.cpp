@@ -38,15 +38,18 @@ bool TriggerComplete(const AlarmSettings& s, const FileSystemPort& files) {
 
 ActionVerdict CheckAction(const AlarmSettings& s, const FileSystemPort& files, bool soundOpens) {
     const auto verdict = [](bool ok) { return ok ? ActionVerdict::Complete : ActionVerdict::Veto; };
-    if (!s.Action) return ActionVerdict::Veto;
+    if (!s.Action)
+        return ActionVerdict::Veto;
     switch (*s.Action) {
         case ActionKind::DefaultWindow:
             return ActionVerdict::Complete;
         case ActionKind::Message:
             return verdict(!s.MessageText.empty() && !s.MessageCaption.empty());
         case ActionKind::PlaySound:
-            if (s.SoundFile.empty() || !files.FileExists(s.SoundFile)) return ActionVerdict::Veto;
-            if (!IsSoundExtension(s.SoundFile)) return ActionVerdict::WrongType;
+            if (s.SoundFile.empty() || !files.FileExists(s.SoundFile))
+                return ActionVerdict::Veto;
+            if (!IsSoundExtension(s.SoundFile))
+                return ActionVerdict::WrongType;
             return verdict(soundOpens);
         case ActionKind::OpenFolder:
             return verdict(!s.FolderPath.empty() && files.DirectoryExists(s.FolderPath));
@@ -56,17 +59,18 @@ ActionVerdict CheckAction(const AlarmSettings& s, const FileSystemPort& files, b
             if (s.ProgramPath.empty() || !files.FileExists(s.ProgramPath)) {
                 return ActionVerdict::Veto;
             }
-            if (FoldUpper(FileExtension(s.ProgramPath)) != L".EXE") return ActionVerdict::WrongType;
+            if (FoldUpper(FileExtension(s.ProgramPath)) != L".EXE")
+                return ActionVerdict::WrongType;
             return ActionVerdict::Complete;
         case ActionKind::OpenWebPage:
-            return verdict(s.WebAddress.find(L"www.") != std::wstring::npos ||
-                           s.WebAddress.find(L"http://") != std::wstring::npos ||
-                           s.WebAddress.find(L"https://") != std::wstring::npos);
+            return verdict(IsWebActionAddress(s.WebAddress));
         case ActionKind::ShutDown:
             return verdict(s.ShutdownMode.has_value());
         case ActionKind::Other:
-            if (!s.OtherAction) return ActionVerdict::Veto;
-            if (*s.OtherAction == OtherActionKind::PressKeys) return verdict(!s.KeyCombination.empty());
+            if (!s.OtherAction)
+                return ActionVerdict::Veto;
+            if (*s.OtherAction == OtherActionKind::PressKeys)
+                return verdict(!s.KeyCombination.empty());
             if (*s.OtherAction == OtherActionKind::CdTray) {
                 return verdict(!s.CdDrive.empty() && !s.CdTrayOperation.empty());
             }
@@ -77,8 +81,17 @@ ActionVerdict CheckAction(const AlarmSettings& s, const FileSystemPort& files, b
     return ActionVerdict::Veto;
 }
 
+bool IsWebActionAddress(std::wstring_view address) {
+    for (std::wstring_view mark : {L"www.", L"http://", L"https://"}) {
+        if (address.find(mark) != std::wstring_view::npos)
+            return true;
+    }
+    return false;
+}
+
 bool RepeatOffered(const AlarmSettings& s) {
-    if (s.Trigger == TriggerKind::AfterWindowsStart) return false;
+    if (s.Trigger == TriggerKind::AfterWindowsStart)
+        return false;
     return !(s.Action == ActionKind::DefaultWindow || s.Action == ActionKind::ShutDown);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/time_text.h"
 #include "config/vocabulary.h"
@@ -67,6 +68,11 @@ inline constexpr std::wstring_view kWrongSoundFormat =
 bool IsSoundExtension(std::wstring_view path);
 // The extension from the last dot on, or empty.
 std::wstring FileExtension(std::wstring_view path);
+
+// A web address the action opens: it contains "www.", "http://" or "https://" (letter case
+// significant), anywhere. The window's start rule and the command line use this one rule, so
+// every address that can be started also comes back from its shortcut.
+bool IsWebActionAddress(std::wstring_view address);
 
 // Repetition is offered for a selected trigger and an action other than the default window
 // and shutting down.

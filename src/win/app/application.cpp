@@ -8,6 +8,7 @@
 
 #include "win/actions/popup_window.h"
 #include "win/app/main_window.h"
+#include "win/app/startup_trace.h"
 #include "win/cmdline/shortcut_window.h"
 #include "win/config/alarm_window.h"
 #include "win/dialogs/about_window.h"
@@ -41,6 +42,7 @@ Forms& App() {
 }
 
 int RunApplication() {
+    MarkStartup("wWinMain");
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
@@ -56,9 +58,11 @@ int RunApplication() {
     TF_Glowna glowna;
     App().F_Glowna = &glowna;
     glowna.Create();
+    MarkStartup("main-window");
     TF_Alarm alarm;
     App().F_Alarm = &alarm;
     alarm.Create();
+    MarkStartup("configuration-window");
     TF_About about;
     App().F_About = &about;
     about.Create({&files, helpFile, ProgramVersionText()}, alarm.Hwnd());
@@ -74,6 +78,7 @@ int RunApplication() {
     Tf_Skrot skrot;
     App().f_Skrot = &skrot;
     skrot.Create(alarm.Hwnd());
+    MarkStartup("other-windows");
 
     // What each window needs of the others.
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
@@ -101,6 +106,7 @@ int RunApplication() {
     });
 
     glowna.Start();
+    MarkStartup("shown");
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});

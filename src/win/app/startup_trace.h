@@ -1,0 +1,10 @@
+#pragma once
+// Where start-up time goes: with the environment variable KLAXORA_STARTUP_TRACE set to a file
+// name, each mark appends one line to that file with the milliseconds since the process was
+// created (so the time before wWinMain counts too). Unset, a mark costs one look at the
+// environment, made once.
+namespace klaxora::win {
+
+void MarkStartup(const char* stage);
+
+}  // namespace klaxora::win
