@@ -88,7 +88,10 @@ int RunApplication() {
         .showOptions = [&opcje] { opcje.ShowOver(); },
         .showAbout = [&about] { about.ShowOver(); },
         .destroyed = [] { PostQuitMessage(0); },
+        .popup = &alarmuj,
+        .stop = [&alarm] { alarm.ib_StopClick(); },
     });
+    alarm.Preview = [&glowna, &alarm] { glowna.PreviewAction(alarm.ReadSettings()); };
 
     glowna.Start();
     const int exitCode = MessageLoop();

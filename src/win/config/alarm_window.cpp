@@ -395,6 +395,10 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
         case kStop:
             ib_StopClick();
             return true;
+        case kPreview:
+            if (Preview)
+                Preview();
+            return true;
         default:
             return false;
     }

@@ -76,6 +76,8 @@ class TF_Alarm : public Window {
     std::function<std::wstring(DWORD processId)> ProcessPath;
     // Opens a document with the shell verb "open", maximised.
     std::function<void(const std::wstring& path)> OpenDocument;
+    // cb_PodgladClick: performs the edited action at once through the alarm's executor.
+    std::function<void()> Preview;
 
     // --- Operations offered to other parts of the program ----------------------------------
     bool FirstShowDone = false;
