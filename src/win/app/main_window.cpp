@@ -418,6 +418,14 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kAfterStartMessage:
+            if (wParam == kAfterStartHandOver) {
+                // Another copy started by the logon run offers its alarm: taken (later, so the
+                // sender is not kept waiting) unless one is armed here already.
+                if (watch_.Armed || watch_.Firing)
+                    return FALSE;
+                PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
+                return TRUE;
+            }
             TakeAfterStartAlarm();
             return 0;
         case WM_COMMAND:

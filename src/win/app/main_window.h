@@ -63,6 +63,8 @@ class TF_Glowna : public Window {
     static constexpr UINT kWatchTimerInterval = 1000;
     // Posted to itself: perform the alarm brought by the logon run once the program is up.
     static constexpr UINT kAfterStartMessage = WM_APP + 20;
+    // kAfterStartMessage's wParam from another copy of the program: will you take it?
+    static constexpr WPARAM kAfterStartHandOver = 1;
     static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
     TF_Glowna();
