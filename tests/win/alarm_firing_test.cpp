@@ -304,5 +304,25 @@ TEST_F(AlarmFiring, AnAlarmAfterWindowsStartIsRegisteredWhileArmedAndRunOnce) {
     EXPECT_FALSE(TakeAfterStartAlarm(registry));
 }
 
+TEST_F(AlarmFiring, ARunningCopyTakesTheLogonRunsAlarmOnlyWhenNothingIsArmedHere) {
+    win::Win32Registry registry;
+    WatchState stored;
+    stored.ActionCaption = L"Komunikat";
+    stored.ActionParameter = kCaption + kMessageSeparator + kText;
+    RegisterAfterStart(registry, stored, win::ExecutablePath());
+    ArmMessage(L"OD", 600);
+    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
+                           win::TF_Glowna::kAfterStartHandOver, 0),
+              FALSE);
+    glowna.SetArmed(false);
+    BoxWatcher boxes;
+    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
+                           win::TF_Glowna::kAfterStartHandOver, 0),
+              TRUE);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    EXPECT_EQ(boxes.At(0).text, kText);
+    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(kRunOnceValue));
+}
+
 }  // namespace
 }  // namespace klaxora::testing

@@ -185,7 +185,7 @@ AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
     links.mainWindow = Hwnd();
     links.configurationWindow = links_.configuration ? links_.configuration->Hwnd() : Hwnd();
     links.popup = links_.popup;
-    links.processes = processControl_;
+    links.processes = &control_;
     links.setTrayEnabled = [this](bool enabled) { Tray.SetEnabled(enabled); };
     links.closeConfiguration = [this] {
         if (links_.configuration)

@@ -108,8 +108,6 @@ class TF_Glowna : public Window {
     // The alarm stored for after Windows start, taken when the program was started for it by
     // the logon run: armed and performed as soon as the program is up. False when none.
     bool TakeAfterStartAlarm();
-    // Replaces how processes are ended (tests: a process that took over an identifier).
-    void SetProcessControl(ProcessControlPort* control) { processControl_ = control; }
     void Zatrzymajodliczanie1Click();
     void Ustawnowyczas1Click();
     void Pomoc1Click();
@@ -150,7 +148,6 @@ class TF_Glowna : public Window {
     WakeTimer wake_;
     Win32ProcessWatch processes_;
     Win32ProcessControl control_;
-    ProcessControlPort* processControl_ = &control_;
     bool resumedUnattended_ = false;
     bool afterStartRun_ = false;  // arming the alarm the logon run brought: not registered again //
                                   // the last resume was our wake timer's, nobody at it
