@@ -12,30 +12,10 @@
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/process_win.h"
-#include "win/started_program.h"
+#include "win/child_process.h"
 
 namespace klaxora::testing {
 namespace {
-
-// A private copy of the helper under another name, deleted afterwards.
-class CopiedHelper {
-  public:
-    explicit CopiedHelper(const std::wstring& name) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        dir = std::wstring(temp) + L"klaxora_watch_" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(dir.c_str(), nullptr);
-        path = dir + L"\\" + name;
-        EXPECT_TRUE(CopyFileW(HelperPath().c_str(), path.c_str(), FALSE));
-    }
-    ~CopiedHelper() {
-        for (int i = 0; i < 50 && !DeleteFileW(path.c_str()); ++i)
-            Sleep(100);
-        RemoveDirectoryW(dir.c_str());
-    }
-    std::wstring dir;
-    std::wstring path;
-};
 
 template <typename F>
 bool WaitFor(F condition, int ms) {

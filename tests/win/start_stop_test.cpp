@@ -16,7 +16,7 @@
 #include "win/box_answerer.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
-#include "win/started_program.h"
+#include "win/child_process.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
 #include "win/ui/controls.h"

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/time_text.h"
+#include "ports/clock.h"  // LocalDateTime, as the pickers hold it
 
 namespace klaxora {
 
@@ -60,15 +61,6 @@ int64_t WizardSecondsValue(std::wstring_view text);
 // "Po przekonwertowaniu:    " and the seconds as hours:minutes:seconds.
 std::wstring ConvertedLabel(int64_t seconds);
 
-// A local date and time of day, as the pickers hold them.
-struct LocalDateTime {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 // Whole days between two date-times, fractions dropped; the order does not matter.
 int64_t DayDistance(const LocalDateTime& a, const LocalDateTime& b);
 // "Różnica dni:      " and the distance.

@@ -2,7 +2,9 @@
 
 #include "win/actions/sound_panel.h"
 
+#include "app/after_start.h"
 #include "app/startup.h"
+#include "dialogs/options.h"
 
 #include <commctrl.h>
 
@@ -22,11 +24,43 @@
 namespace klaxora::win {
 namespace {
 
+constexpr ULONGLONG kAwaitAutostartMs = 30000;
+
 int MessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         HandleQueuedMessage(msg);  // the window's own keys, dialog navigation, dispatch
     return static_cast<int>(msg.wParam);
+}
+
+// Started by the logon run of an alarm after Windows start while the program already runs
+// (the autostart, say): the alarm is handed to that copy and this one ends, so the user never
+// sees two icons. When the autostart is set but its copy is not up yet, it is awaited a while.
+bool HandedToRunningCopy() {
+    auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    if (!TakeAfterStartMarker(strings))
+        return false;
+    bool autostart = false;
+    try {
+        Win32Registry registry;
+        autostart = registry.Open(kRunKey)->Read(kRunValue).has_value();
+    } catch (const UserError&) {
+    }
+    const ULONGLONG deadline = GetTickCount64() + (autostart ? kAwaitAutostartMs : 0);
+    for (;;) {
+        if (const HWND running = FindWindowW(L"TF_Glowna", nullptr)) {
+            DWORD_PTR taken = FALSE;
+            if (SendMessageTimeoutW(running, TF_Glowna::kAfterStartMessage,
+                                    TF_Glowna::kAfterStartHandOver, 0, SMTO_ABORTIFHUNG, 10000,
+                                    &taken) &&
+                taken)
+                return true;
+            return false;
+        }
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(250);
+    }
 }
 
 // Keeps App() from pointing at windows that no longer exist once the run ends.
@@ -43,6 +77,8 @@ Forms& App() {
 
 int RunApplication() {
     MarkStartup("wWinMain");
+    if (HandedToRunningCopy())
+        return 0;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
@@ -103,7 +139,10 @@ int RunApplication() {
         .showOptions = [&opcje] { opcje.ShowOver(); },
         .showAbout = [&about] { about.ShowOver(); },
         .destroyed = [] { PostQuitMessage(0); },
+        .popup = &alarmuj,
+        .stop = [&alarm] { alarm.ib_StopClick(); },
     });
+    alarm.Preview = [&glowna, &alarm] { glowna.PreviewAction(alarm.ReadSettings()); };
 
     glowna.Start();
     MarkStartup("shown");

@@ -2,10 +2,15 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
+#include "app/after_start.h"
 #include "app/startup.h"
+#include "app/watch_loop.h"
 #include "cmdline/command_line_split.h"
 #include "util/user_error.h"
 #include "resources/resource_ids.h"
+#include "win/actions/popup_window.h"
 #include "win/app/program_info.h"
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
@@ -91,7 +96,10 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
 }
 
 void TF_Glowna::FormShow() {
-    const auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    // Started by the logon run of an alarm after Windows start: the marker is no definition.
+    if (TakeAfterStartMarker(strings))
+        PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
     commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
     if (TF_Alarm* alarm = links_.configuration)
         alarm->SetCommandLineCount(commandLine_.size());
@@ -147,19 +155,149 @@ void TF_Glowna::pm_GlownePopup() {
 }
 
 void TF_Glowna::t_TimerGlownyTimer() {
-    // The watch loop evaluates the armed trigger here.
+    // A tick only prompts a look at the clocks; it is never counted as a second.
+    Look();
+}
+
+void TF_Glowna::ScheduleNextLook(int32_t ms) {
+    // Setting the same timer again replaces it.
+    SetTimer(Hwnd(), kWatchTimerId, static_cast<UINT>(std::max<int32_t>(ms, USER_TIMER_MINIMUM)),
+             nullptr);
+}
+
+void TF_Glowna::ApplyWakePlan() {
+    wake_.Apply(PlanWake(watch_, clock_.Now()));
+}
+
+void TF_Glowna::Look() {
+    if (!watch_.Armed)
+        return;
+    Win32FileSystem files;
+    Win32Registry registry;
+    const TickOutcome outcome = WatchTick(watch_, clock_.Now(), {processes_, files, registry});
+    switch (outcome.verdict) {
+        case TickVerdict::Wait:
+            // Nothing to evaluate ("PW"): the timer keeps its pace, so the alarm shows armed.
+            if (outcome.nextCheckMs)
+                ScheduleNextLook(*outcome.nextCheckMs);
+            break;
+        case TickVerdict::Abort:
+            SetArmed(false);
+            ShowMessageBox(outcome.message, kAbortTitle, MB_OK | MB_ICONERROR);
+            if (links_.configuration)
+                links_.configuration->Show();
+            if (links_.stop)
+                links_.stop();
+            break;
+        case TickVerdict::Fire:
+            // Looks during the action are ignored; a slow pace spares them.
+            ScheduleNextLook(kWatchPeriodMs);
+            ExecuteAlarmAction();
+            break;
+    }
+}
+
+AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
+    AlarmExecutorLinks links;
+    links.mainWindow = Hwnd();
+    links.configurationWindow = links_.configuration ? links_.configuration->Hwnd() : Hwnd();
+    links.popup = links_.popup;
+    links.processes = &control_;
+    links.setTrayEnabled = [this](bool enabled) { Tray.SetEnabled(enabled); };
+    links.closeConfiguration = [this] {
+        if (links_.configuration)
+            links_.configuration->Close();
+    };
+    links.stop = [this] {
+        if (links_.stop)
+            links_.stop();
+        // Whatever the window's Stop does, a firing without a repeat ends disarmed.
+        if (watch_.Armed)
+            SetArmed(false);
+    };
+    links.rearm = [this](int32_t) {
+        // Counted from now: after a message box, from its closing.
+        if (RearmForRepeat(watch_, clock_.Now()))
+            SetArmed(true);
+    };
+    return links;
+}
+
+void TF_Glowna::ExecuteAlarmAction() {
+    if (watch_.Firing)
+        return;
+    wake_.Cancel();  // fired: the wake time is spent
+    if (resumedUnattended_) {
+        // Woken by our timer with nobody at the computer: without this it would go back to
+        // sleep within minutes while the alarm shows.
+        SetThreadExecutionState(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+        resumedUnattended_ = false;
+    }
+    const AlarmExecutorLinks links = ExecutorLinks();
+    AlarmStepPerformer performer(links);
+    klaxora::ExecuteAlarmAction(watch_, options_, performer);
+    ApplyWakePlan();  // a repeat has a new due time; a stop cancels
+}
+
+void TF_Glowna::PreviewAction(const AlarmSettings& settings) {
+    AlarmExecutorLinks links = ExecutorLinks();
+    links.stop = nullptr;  // a preview never stops, repeats or touches the icon
+    links.rearm = nullptr;
+    links.setTrayEnabled = nullptr;
+    AlarmStepPerformer performer(links);
+    RunPlan(PlanPreview(settings, options_), performer);
+}
+
+bool TF_Glowna::TakeAfterStartAlarm() {
+    Win32Registry registry;
+    auto stored = klaxora::TakeAfterStartAlarm(registry);
+    if (!stored || watch_.Armed || watch_.Firing)
+        return false;
+    watch_ = std::move(*stored);
+    afterStartRun_ = true;
+    try {
+        SetArmed(true);
+    } catch (...) {
+        afterStartRun_ = false;
+        throw;
+    }
+    afterStartRun_ = false;
+    ExecuteAlarmAction();
+    return true;
 }
 
 void TF_Glowna::SetArmed(bool armed) {
     if (armed) {
+        const ClockReading now = clock_.Now();
+        // Registered first: an alarm that cannot be registered is not armed.
+        if (watch_.TriggerCode == L"PW" && !afterStartRun_) {
+            Win32Registry registry;
+            RegisterAfterStart(registry, watch_, ExecutablePath());
+        }
+        ArmWatch(watch_, now);
+        // The first look just after the wall clock's next second for a time of day; a
+        // count-down's deadline lies on whole seconds from now.
+        const int32_t first = watch_.TriggerCode == L"UG"
+                                  ? std::clamp<int32_t>(1000 - now.local.millisecond, 1, 1000)
+                                  : kWatchPeriodMs;
         // Armed only with a running timer: an alarm that could never fire must not look armed.
-        watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, kWatchTimerInterval, nullptr) != 0;
-        if (!watch_.Armed)
+        watch_.Armed =
+            SetTimer(Hwnd(), kWatchTimerId,
+                     static_cast<UINT>(std::max<int32_t>(first, USER_TIMER_MINIMUM)), nullptr) != 0;
+        if (!watch_.Armed) {
+            wake_.Cancel();
             throw UserError(L"Nie można uruchomić odliczania");
+        }
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
+        const bool was = watch_.Armed;
         watch_.Armed = false;
+        if (was && watch_.TriggerCode == L"PW") {
+            Win32Registry registry;
+            UnregisterAfterStart(registry);
+        }
     }
+    ApplyWakePlan();
 }
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {
@@ -273,6 +411,40 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_POWERBROADCAST:
+            // Resumed: a count-down or a time of day that fell due during sleep fires now.
+            // The automatic resume comes first; the user's follows only if someone is there.
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                resumedUnattended_ = wParam == PBT_APMRESUMEAUTOMATIC;
+                Look();
+                ApplyWakePlan();
+            }
+            return TRUE;
+        case WM_TIMECHANGE:
+            // The clock was set or the zone changed: look now; the wake timer's absolute due
+            // time is worked out again.
+            Look();
+            ApplyWakePlan();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (lParam &&
+                (lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"intl") == 0 ||
+                 lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"TimeZoneInformation") == 0)) {
+                Look();
+                ApplyWakePlan();
+            }
+            break;
+        case kAfterStartMessage:
+            if (wParam == kAfterStartHandOver) {
+                // Another copy started by the logon run offers its alarm: taken (later, so the
+                // sender is not kept waiting) unless one is armed here already.
+                if (watch_.Armed || watch_.Firing)
+                    return FALSE;
+                PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
+                return TRUE;
+            }
+            TakeAfterStartAlarm();
+            return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && lParam == 0) {
                 switch (LOWORD(wParam)) {
@@ -327,7 +499,9 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             Tray.Remove();
             KillTimer(Hwnd(), kWatchTimerId);
+            // Not a Stop: an alarm after Windows start stays registered for the next logon.
             watch_.Armed = false;
+            wake_.Cancel();
             if (links_.destroyed)
                 links_.destroyed();
             return 0;

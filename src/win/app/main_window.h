@@ -8,7 +8,13 @@
 #include <vector>
 
 #include "app/watch_state.h"
+#include "config/alarm_settings.h"
+#include "win/actions/alarm_executor.h"
+#include "win/sys/clock_win.h"
 #include "win/sys/handles.h"
+#include "win/sys/process_control_win.h"
+#include "win/sys/process_win.h"
+#include "win/sys/wake_timer_win.h"
 #include "win/ui/tray_icon.h"
 #include "win/ui/window.h"
 
@@ -20,6 +26,7 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
                                              const std::wstring& programPath);
 
 class TF_Alarm;
+class TF_ALARMUJ;
 
 // What the main window uses of the other windows; the application connects them when it has
 // built them all. Any of them may be missing (a test builds only some windows).
@@ -31,6 +38,10 @@ struct MainWindowLinks {
     std::function<void()> showOptions;  // "Opcje"
     std::function<void()> showAbout;    // "O programie ..."
     std::function<void()> destroyed;    // the window is gone: the program ends
+    // What an action uses: the popup of "Domyślne okno", and Stop (the configuration
+    // window's, which also unlocks its editors).
+    TF_ALARMUJ* popup = nullptr;
+    std::function<void()> stop;
 };
 
 class TF_Glowna : public Window {
@@ -50,6 +61,10 @@ class TF_Glowna : public Window {
     static constexpr int kMenuImageSize = 16;
     static constexpr int kMenuImageGap = 4;  // between a picture and its caption
     static constexpr UINT kWatchTimerInterval = 1000;
+    // Posted to itself: perform the alarm brought by the logon run once the program is up.
+    static constexpr UINT kAfterStartMessage = WM_APP + 20;
+    // kAfterStartMessage's wParam from another copy of the program: will you take it?
+    static constexpr WPARAM kAfterStartHandOver = 1;
     static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
     TF_Glowna();
@@ -66,7 +81,10 @@ class TF_Glowna : public Window {
     std::vector<std::wstring>& CommandLineList() { return commandLine_; }
 
     // t_TimerGlowny: enabling the watch timer arms the alarm; WatchState.Armed follows the
-    // timer and is changed only here. Throws a UserError when Windows has no timer to give.
+    // timer and is changed only here. Arming fixes the trigger's clocks (a count-down's
+    // deadline, the wall clock a time of day is awaited from) and sets the wake timer; an
+    // alarm after Windows start is registered for the next logon, and removed when disarmed.
+    // Throws a UserError when Windows has no timer to give or the registration fails.
     void SetArmed(bool armed);
     bool Armed() const { return watch_.Armed; }
 
@@ -84,6 +102,15 @@ class TF_Glowna : public Window {
     // Reads CommandLineList into the configuration window and WatchState, showing what went
     // wrong; never arms. Nothing happens for an empty list.
     void ReadCommandLine();
+    // One look at the armed trigger: fire, abort, or when to look next.
+    void Look();
+    // Performs the armed action (the watch loop's firing).
+    void ExecuteAlarmAction();
+    // cb_PodgladClick: performs the definition's action at once, without touching the alarm.
+    void PreviewAction(const AlarmSettings& settings);
+    // The alarm stored for after Windows start, taken when the program was started for it by
+    // the logon run: armed and performed as soon as the program is up. False when none.
+    bool TakeAfterStartAlarm();
     void Zatrzymajodliczanie1Click();
     void Ustawnowyczas1Click();
     void Pomoc1Click();
@@ -109,6 +136,9 @@ class TF_Glowna : public Window {
     void RebuildMenu();
     void DrawMenuImage(const DRAWITEMSTRUCT& draw);
     MenuEntry& Entry(UINT command);
+    void ScheduleNextLook(int32_t ms);
+    void ApplyWakePlan();
+    AlarmExecutorLinks ExecutorLinks();
 
     MainWindowLinks links_;
     klaxora::WatchState watch_;
@@ -117,6 +147,13 @@ class TF_Glowna : public Window {
     std::wstring helpFile_;
     MenuHandle menu_;
     std::array<MenuEntry, 8> entries_;
+    Win32Clock clock_;
+    WakeTimer wake_;
+    Win32ProcessWatch processes_;
+    Win32ProcessControl control_;
+    bool resumedUnattended_ = false;
+    bool afterStartRun_ = false;  // arming the alarm the logon run brought: not registered again //
+                                  // the last resume was our wake timer's, nobody at it
 };
 
 }  // namespace klaxora::win

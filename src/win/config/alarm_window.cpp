@@ -230,8 +230,7 @@ void TF_Alarm::CreateActionGroup() {
 
 void TF_Alarm::FormCreate() {
     CreateHints();
-    ClockTick();
-    SetTimer(Hwnd(), kClockTimer, 1000, nullptr);
+    ClockTick();  // the clock line's timer runs only while the window shows (WM_SHOWWINDOW)
     // ib_Stop waits outside the window until an alarm runs; out there Tab must not reach it.
     SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -400,6 +399,10 @@ bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
         case kStart:
             ib_StartClick();
             return true;
+        case kPreview:
+            if (Preview)
+                Preview();
+            return true;
         default:
             return false;
     }
@@ -433,6 +436,14 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // A hidden window cannot take the point's Enter; the picker stops with it.
             if (!wParam)
                 p_Inne.p_Inne_Klikniecie1.StopPicker();
+            // The clock line ticks only while it can be seen: hidden in the notification area
+            // the program is not woken at all.
+            if (wParam) {
+                ClockTick();
+                SetTimer(Hwnd(), kClockTimer, 1000, nullptr);
+            } else {
+                KillTimer(Hwnd(), kClockTimer);
+            }
             return Default(msg, wParam, lParam);
         case WM_TIMER:
             if (wParam == kClockTimer)

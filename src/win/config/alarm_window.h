@@ -95,6 +95,8 @@ class TF_Alarm : public Window {
     // Unset: the shortcut button does nothing.
     std::function<void(const std::wstring& arguments, const std::array<std::wstring, 8>& names)>
         ShowShortcutDialog;
+    // cb_PodgladClick: performs the edited action at once through the alarm's executor.
+    std::function<void()> Preview;
 
     // --- Operations offered to other parts of the program ----------------------------------
     bool FirstShowDone = false;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win/dialogs/dialog_controls.h"
+#include "win/sys/clock_win.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
 
@@ -37,10 +38,6 @@ SYSTEMTIME PickerTime(HWND picker) {
     if (SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID)
         GetLocalTime(&st);
     return st;
-}
-
-LocalDateTime FromSystemTime(const SYSTEMTIME& st) {
-    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
 std::wstring TimeSeparator() {

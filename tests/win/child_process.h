@@ -1,5 +1,6 @@
 #pragma once
-// A program a Windows test starts (the watch_target helper, usually) and ends when it is over.
+// Programs the Windows tests start themselves: the helper watch_target, and private copies of
+// it under other names; each ended or deleted when the test is over.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,11 +13,11 @@
 
 namespace klaxora::testing {
 
-// watch_target.exe, built beside the test binary.
 inline std::wstring HelperPath() {
     return win::Win32FileSystem().ExecutableDirectory() + L"watch_target.exe";
 }
 
+// A started program, ended when the test is over.
 class Started {
   public:
     Started(const std::wstring& exe, const std::wstring& mode) {
@@ -43,9 +44,30 @@ class Started {
     Started(const Started&) = delete;
     Started& operator=(const Started&) = delete;
     DWORD id = 0;
+    HANDLE Process() const { return process_.Get(); }
 
   private:
     win::KernelHandle process_;
+};
+
+// A private copy of the helper under another name, deleted afterwards.
+class CopiedHelper {
+  public:
+    explicit CopiedHelper(const std::wstring& name) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        dir = std::wstring(temp) + L"klaxora_watch_" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(dir.c_str(), nullptr);
+        path = dir + L"\\" + name;
+        EXPECT_TRUE(CopyFileW(HelperPath().c_str(), path.c_str(), FALSE));
+    }
+    ~CopiedHelper() {
+        for (int i = 0; i < 50 && !DeleteFileW(path.c_str()); ++i)
+            Sleep(100);
+        RemoveDirectoryW(dir.c_str());
+    }
+    std::wstring dir;
+    std::wstring path;
 };
 
 }  // namespace klaxora::testing

@@ -1,0 +1,366 @@
+// Firing accuracy of the watch loop against a loop that counts timer ticks, both armed at the
+// same moment in one process while other processes load the machine; then the processor time
+// of one look per trigger, and how often the idle program is woken. Prints figures only.
+//
+//   firing_bench.exe WATCH_TARGET_EXE [rounds] [loaders]
+//   firing_bench.exe --spin                       (a loader: spins until ended)
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/watch_loop.h"
+#include "win/actions/popup_window.h"
+#include "win/app/main_window.h"
+#include "win/config/alarm_window.h"
+#include "win/sys/clock_win.h"
+
+using namespace klaxora;
+
+namespace {
+
+constexpr const wchar_t* kWatchTitle = L"Klaxora bench";
+constexpr const wchar_t* kTickTitle = L"Liczone takty";
+constexpr UINT kArmCounter = WM_APP + 1;
+constexpr UINT kBoxNow = WM_APP + 2;  // calibration: a box shown at once
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The loop the program once had: every tick counts one second, and a time of day fires only
+// when a tick falls into its very second.
+struct TickCounter {
+    std::wstring code;
+    int left = 0;
+    int h = 0, m = 0, s = 0;
+    bool armed = false;
+};
+TickCounter g_counter;
+
+LRESULT CALLBACK CounterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kArmCounter) {
+        g_counter.armed = true;
+        SetTimer(hwnd, 1, 1000, nullptr);
+        return 0;
+    }
+    if (msg == kBoxNow) {
+        MessageBoxW(nullptr, L"takt", kTickTitle, MB_OK | MB_TOPMOST);
+        return 0;
+    }
+    if (msg == WM_TIMER && g_counter.armed) {
+        bool fire = false;
+        if (g_counter.code == L"OD") {
+            fire = --g_counter.left == 0;
+        } else {
+            SYSTEMTIME t;
+            GetLocalTime(&t);
+            fire = t.wHour == g_counter.h && t.wMinute == g_counter.m && t.wSecond == g_counter.s;
+        }
+        if (fire) {
+            g_counter.armed = false;
+            KillTimer(hwnd, 1);
+            MessageBoxW(nullptr, L"takt", kTickTitle, MB_OK | MB_TOPMOST);
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+std::atomic<HWND> g_counterWindow{nullptr};
+
+void CounterThread() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = CounterProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TickCounterBench";
+    RegisterClassW(&wc);
+    g_counterWindow = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, wc.hInstance, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+}
+
+// Sees the boxes appear from another thread, as a user would, and closes them.
+std::atomic<double> g_watchSeen{0}, g_tickSeen{0};
+std::atomic<bool> g_observe{true};
+
+void ObserverThread() {
+    while (g_observe) {
+        for (auto [title, seen] :
+             {std::pair{kWatchTitle, &g_watchSeen}, {kTickTitle, &g_tickSeen}}) {
+            if (const HWND box = FindWindowW(L"#32770", title); box && IsWindowVisible(box)) {
+                if (*seen == 0)
+                    *seen = NowMs();
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+        }
+        // Any other box (an abort, say) is answered too, so the run never waits on it.
+        if (const HWND box = FindWindowW(L"#32770", nullptr); box && IsWindowVisible(box)) {
+            wchar_t title[64] = {};
+            GetWindowTextW(box, title, 64);
+            if (lstrcmpW(title, kWatchTitle) != 0 && lstrcmpW(title, kTickTitle) != 0) {
+                std::printf("  (answered an unexpected box \"%ls\")\n", title);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+        }
+        Sleep(1);
+    }
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+template <typename Done>
+bool PumpUntil(Done done, double timeoutMs) {
+    const double end = NowMs() + timeoutMs;
+    while (!done()) {
+        const double left = end - NowMs();
+        if (left <= 0)
+            return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min(left, 50.0)),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        Pump();
+    }
+    return true;
+}
+
+struct Figures {
+    std::vector<double> errors;
+    int missed = 0;
+};
+
+void Print(const char* name, Figures f) {
+    std::sort(f.errors.begin(), f.errors.end());
+    if (f.errors.empty()) {
+        std::printf("  %-34s all %d missed\n", name, f.missed);
+        return;
+    }
+    auto at = [&](double q) {
+        const size_t i = std::min(f.errors.size() - 1,
+                                  static_cast<size_t>(q * static_cast<double>(f.errors.size())));
+        return f.errors[i];
+    };
+    std::printf("  %-34s median %7.1f  p99 %7.1f  max %7.1f ms   (n=%zu, missed %d)\n", name,
+                at(0.5), at(0.99), f.errors.back(), f.errors.size(), f.missed);
+}
+
+struct Child {
+    PROCESS_INFORMATION pi{};
+    explicit Child(std::wstring command) {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &pi);
+    }
+    ~Child() {
+        if (pi.hProcess) {
+            TerminateProcess(pi.hProcess, 0);
+            WaitForSingleObject(pi.hProcess, 5000);
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+};
+
+double ThreadCpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ms = [](FILETIME f) {
+        return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) |
+                                   f.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wstring(argv[1]) == L"--spin") {
+        [[maybe_unused]] volatile unsigned sink = 0;
+        for (;;)
+            sink = 1;
+    }
+    if (argc < 2) {
+        std::printf("usage: firing_bench WATCH_TARGET_EXE [rounds] [loaders]\n");
+        return 2;
+    }
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
+    const std::wstring target = full;
+    const int rounds = argc > 2 ? _wtoi(argv[2]) : 20;
+    const int loaders = argc > 3 ? _wtoi(argv[3]) : 3;
+
+    win::TF_Alarm alarm;  // as in the program: hidden, with its own timers
+    alarm.Create();
+    win::TF_ALARMUJ popup;
+    popup.Create();
+    win::TF_Glowna glowna;
+    glowna.Create();
+    win::MainWindowLinks links;
+    links.configuration = &alarm;
+    links.popup = &popup;
+    glowna.Connect(std::move(links));
+
+    std::thread counter(CounterThread);
+    std::thread observer(ObserverThread);
+    while (!g_counterWindow)
+        Sleep(1);
+
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    Figures watchCountdown, watchAtTime, tickCountdown, tickAtTime, calibration;
+    {
+        std::vector<std::unique_ptr<Child>> load;
+        for (int i = 0; i < loaders; ++i)
+            load.push_back(std::make_unique<Child>(L"\"" + std::wstring(self) + L"\" --spin"));
+        std::printf(
+            "firing error against the due time, %d rounds, %d loaders, "
+            "seen from another thread:\n",
+            rounds, loaders);
+        for (int round = 0; round < rounds; ++round) {
+            PumpUntil([] { return false; }, (round * 373) % 1000);  // vary the phase
+            const bool countdown = round % 2 == 0;
+            const int seconds = 2 + round % 3;
+            g_watchSeen = 0;
+            g_tickSeen = 0;
+            WatchState& w = glowna.Watch();
+            w = WatchState{};
+            w.ActionCaption = L"Komunikat";
+            w.ActionParameter = std::wstring(kWatchTitle) + kMessageSeparator + L"alarm";
+            g_counter = TickCounter{};
+            double due = 0;
+            if (countdown) {
+                w.TriggerCode = g_counter.code = L"OD";
+                w.SecondsLeft = g_counter.left = seconds;
+                due = NowMs() + seconds * 1000.0;
+            } else {
+                const ClockReading now = win::Win32Clock().Now();
+                const double start = NowMs();
+                const LocalDateTime at = FromCivilSeconds(CivilSeconds(now.local) + seconds);
+                w.TriggerCode = g_counter.code = L"UG";
+                w.AtHour = g_counter.h = at.hour;
+                w.AtMinute = g_counter.m = at.minute;
+                w.AtSecond = g_counter.s = at.second;
+                due = start + seconds * 1000.0 - now.local.millisecond;
+            }
+            SendMessageW(g_counterWindow, kArmCounter, 0, 0);
+            glowna.SetArmed(true);
+            PumpUntil([] { return g_watchSeen != 0; }, seconds * 1000.0 + 5000);
+            PumpUntil([] { return g_tickSeen != 0; }, 3000);
+            glowna.SetArmed(false);
+            SendMessageW(g_counterWindow, WM_TIMER, 0, 0);  // nothing when disarmed
+            g_counter.armed = false;
+            Figures& mine = countdown ? watchCountdown : watchAtTime;
+            Figures& ticks = countdown ? tickCountdown : tickAtTime;
+            if (g_watchSeen != 0)
+                mine.errors.push_back(g_watchSeen - due);
+            else
+                ++mine.missed;
+            if (g_tickSeen != 0)
+                ticks.errors.push_back(g_tickSeen - due);
+            else
+                ++ticks.missed;
+            PumpUntil([] { return !FindWindowW(L"#32770", nullptr); }, 3000);
+            // What showing a box and seeing it costs by itself, under the same load.
+            g_tickSeen = 0;
+            const double asked = NowMs();
+            PostMessageW(g_counterWindow, kBoxNow, 0, 0);
+            if (PumpUntil([] { return g_tickSeen != 0; }, 3000))
+                calibration.errors.push_back(g_tickSeen - asked);
+            PumpUntil([] { return !FindWindowW(L"#32770", nullptr); }, 3000);
+        }
+        Print("watch loop, count-down", watchCountdown);
+        Print("watch loop, time of day", watchAtTime);
+        Print("tick counting, count-down", tickCountdown);
+        Print("tick counting, time of day (missed: a day late)", tickAtTime);
+        Print("a box shown at once (its own cost)", calibration);
+    }
+
+    // Processor time of one look per trigger, unloaded.
+    {
+        std::printf("processor time of one look (thread time; wall time), unloaded:\n");
+        Child running(L"\"" + target + L"\" visible");
+        WaitForInputIdle(running.pi.hProcess, 5000);
+        struct Case {
+            const wchar_t* code;
+            std::wstring path;
+        };
+        const std::vector<Case> cases{{L"OD", {}},     {L"UG", {}},     {L"BI", {}},
+                                      {L"PU", target}, {L"PO", target}, {L"PZ", target}};
+        for (const Case& c : cases) {
+            WatchState& w = glowna.Watch();
+            w = WatchState{};
+            w.TriggerCode = c.code;
+            w.SecondsLeft = 100000;
+            w.AtHour = (win::Win32Clock().Now().local.hour + 12) % 24;
+            w.WatchedProgramPath = c.path;
+            w.ActionCaption = L"Komunikat";
+            // PU would fire on the running target: watch a program that is not running.
+            if (std::wstring(c.code) == L"PU") {
+                std::wstring idle = self;
+                w.WatchedProgramPath =
+                    idle.substr(0, idle.rfind(L'\\') + 1) + L"minimal_window.exe";
+            }
+            glowna.SetArmed(true);
+            const int looks = c.path.empty() ? 2000 : 200;
+            const double cpu0 = ThreadCpuMs(), wall0 = NowMs();
+            for (int i = 0; i < looks; ++i)
+                glowna.Look();
+            const double cpu = (ThreadCpuMs() - cpu0) / looks, wall = (NowMs() - wall0) / looks;
+            glowna.SetArmed(false);
+            std::printf("  %ls  %8.3f ms cpu  %8.3f ms wall   (%d looks)\n", c.code, cpu, wall,
+                        looks);
+        }
+    }
+
+    // Wake-ups of the program's thread while idle and not armed.
+    {
+        Pump();
+        const double seconds = 10;
+        const double end = NowMs() + seconds * 1000;
+        int wakeups = 0, timers = 0;
+        while (NowMs() < end) {
+            const DWORD r = MsgWaitForMultipleObjectsEx(
+                0, nullptr, static_cast<DWORD>(std::max(1.0, end - NowMs())), QS_ALLINPUT,
+                MWMO_INPUTAVAILABLE);
+            if (r == WAIT_TIMEOUT)
+                continue;
+            ++wakeups;
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                timers += msg.message == WM_TIMER;
+                DispatchMessageW(&msg);
+            }
+        }
+        std::printf(
+            "idle, not armed, configuration window hidden: %.2f wake-ups/s "
+            "(%d timer messages in %.0f s)\n",
+            wakeups / seconds, timers, seconds);
+    }
+
+    g_observe = false;
+    observer.join();
+    PostMessageW(g_counterWindow, WM_QUIT, 0, 0);
+    counter.join();
+    return 0;
+}

@@ -1,0 +1,72 @@
+#include "win/actions/alarm_executor.h"
+
+#include <string>
+
+#include "actions/kill_guard.h"
+#include "util/user_error.h"
+#include "win/actions/popup_window.h"
+#include "win/actions/sound_panel.h"
+#include "win/sys/key_sink_win.h"
+#include "win/sys/system_ops_win.h"
+#include "win/ui/message_box.h"
+
+// mmsystem's macro would rename the step.
+#undef PlaySound
+
+namespace klaxora::win {
+
+void AlarmStepPerformer::Perform(const ActionStep& step) {
+    const HWND owner = step.owner == StepOwner::ConfigurationWindow ? links_.configurationWindow
+                                                                    : links_.mainWindow;
+    Win32SystemOperations realOps(links_.mainWindow);
+    KeybdEventSink realKeys;
+    SystemOperations& ops = links_.systemOperations ? *links_.systemOperations : realOps;
+    KeyEventSink& keys = links_.keys ? *links_.keys : realKeys;
+    if (PerformSystemStep(step, ops, keys, ToRef(owner)))
+        return;
+    switch (step.kind) {
+        case StepKind::DisableTray:
+        case StepKind::EnableTray:
+            if (links_.setTrayEnabled)
+                links_.setTrayEnabled(step.kind == StepKind::EnableTray);
+            break;
+        case StepKind::CloseConfiguration:
+            if (links_.closeConfiguration)
+                links_.closeConfiguration();
+            break;
+        case StepKind::ShowPopup:
+            if (links_.popup)
+                links_.popup->PopUp(step.flags != 0);  // returns once it rests
+            break;
+        case StepKind::Stop:
+            if (links_.stop)
+                links_.stop();
+            break;
+        case StepKind::ShowMessage:
+            ShowMessageBox(step.text, step.detail, step.flags);  // waits until it is closed
+            break;
+        case StepKind::PlaySound:
+            Player().PlayForAlarm(step.text);
+            break;
+        case StepKind::KillProcess:
+            if (links_.processes &&
+                KillChosenProcess(*links_.processes, step.detail, step.text) == KillResult::Failed)
+                throw UserError(std::wstring(kKillFailedMessage));
+            break;
+        case StepKind::RearmCountdown:
+            if (links_.rearm)
+                links_.rearm(step.seconds);
+            break;
+        case StepKind::ProcessMessages:
+            ProcessMessages();
+            break;
+        default:
+            break;
+    }
+}
+
+void AlarmStepPerformer::ShowError(const std::wstring& text) {
+    ShowStandardError(text);
+}
+
+}  // namespace klaxora::win

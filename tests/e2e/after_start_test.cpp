@@ -1,0 +1,57 @@
+// The one-time run at logon of an alarm "Po uruchomieniu Windows": the program started with
+// the marker performs the stored action, or hands it to a copy that already runs and ends.
+#include <gtest/gtest.h>
+
+#include "e2e/program.h"
+
+namespace klaxora::e2e {
+namespace {
+
+const std::wstring kStored = L"Software\\Vantrelix\\Klaxora\\PoStarcie";
+const std::wstring kText = L"Już czas po starcie !!!";
+
+void StoreAlarm() {
+    WriteString(kStored, L"ActionCaption", L"Komunikat");
+    WriteString(kStored, L"ActionParameter", std::wstring(L"UWAGA !!!") + L'\u00B6' + kText);
+    WriteString(kStored, L"ActionDetail", L"");
+    WriteDword(kStored, L"RepeatSeconds", 0);
+    WriteString(kStored, L"KillImage", L"");
+}
+
+// The message box of the process with the text, pressed OK; false when none came.
+bool AnswerBox(const RunningProgram& program) {
+    for (int i = 0; i < 300; ++i) {
+        for (HWND w : WindowsOfProcess(program.Id())) {
+            if (ClassName(w) == L"#32770" && IsWindowVisible(w) && MessageBoxText(w) == kText) {
+                PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                return true;
+            }
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
+TEST(AfterWindowsStart, TheLogonRunPerformsTheStoredAlarmOnce) {
+    StoreAlarm();
+    RunningProgram program(L"/alarm-po-starcie");
+    ASSERT_TRUE(AnswerBox(program));
+    EXPECT_FALSE(ReadKey(kStored).has_value() && !ReadKey(kStored)->empty());
+    EXPECT_TRUE(program.Running());  // it stays in the notification area
+    program.Close();
+}
+
+TEST(AfterWindowsStart, ACopyAlreadyRunningTakesTheAlarmAndTheLogonRunEnds) {
+    RunningProgram running;
+    ASSERT_TRUE(running.WaitIdle());
+    ASSERT_TRUE(running.FindWindowOf(L"TF_Glowna"));
+    StoreAlarm();
+    RunningProgram logonRun(L"/alarm-po-starcie");
+    EXPECT_TRUE(logonRun.WaitExit());
+    EXPECT_TRUE(logonRun.FindWindowOf(L"TF_Glowna", L"", 0) == nullptr);
+    ASSERT_TRUE(AnswerBox(running));
+    running.Close();
+}
+
+}  // namespace
+}  // namespace klaxora::e2e

@@ -1,0 +1,328 @@
+// The main window's watch loop and the action executor, armed directly (as Start arms them)
+// and watched as a user would see them: message boxes, the popup, programs started and ended.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/after_start.h"
+#include "app/watch_loop.h"
+#include "win/actions/popup_window.h"
+#include "win/app/main_window.h"
+#include "win/child_process.h"
+#include "win/pump.h"
+#include "win/sys/registry_win.h"
+
+namespace klaxora::testing {
+namespace {
+
+const std::wstring kCaption = L"Komunikat";
+const std::wstring kText = L"Już czas !!!";
+
+// Watches for the message boxes of this process from another thread, notes when each
+// appeared, its title and text, keeps it open for `holdMs` and then presses its first button.
+class BoxWatcher {
+  public:
+    struct Box {
+        ULONGLONG shownAt = 0, closedAt = 0;
+        std::wstring title, text;
+    };
+    explicit BoxWatcher(DWORD holdMs = 0) {
+        worker_ = std::thread([this, holdMs] {
+            HWND last = nullptr;
+            while (!stop_) {
+                const HWND box = FindBox();
+                if (box && box != last) {
+                    Box b;
+                    b.shownAt = GetTickCount64();
+                    b.title = Text(box);
+                    b.text = Text(GetDlgItem(box, 0xFFFF));
+                    for (DWORD held = 0; held < holdMs && !stop_; held += 10)
+                        Sleep(10);
+                    b.closedAt = GetTickCount64();
+                    {
+                        std::lock_guard lock(mutex_);
+                        boxes_.push_back(b);
+                    }
+                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+                    last = box;
+                }
+                Sleep(2);
+            }
+        });
+    }
+    ~BoxWatcher() {
+        stop_ = true;
+        worker_.join();
+    }
+    size_t Count() {
+        std::lock_guard lock(mutex_);
+        return boxes_.size();
+    }
+    Box At(size_t i) {
+        std::lock_guard lock(mutex_);
+        return boxes_.at(i);
+    }
+
+  private:
+    static HWND FindBox() {
+        HWND found = nullptr;
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                wchar_t cls[16] = {};
+                GetClassNameW(hwnd, cls, 16);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
+                    IsWindowVisible(hwnd)) {
+                    *reinterpret_cast<HWND*>(lp) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    static std::wstring Text(HWND hwnd) {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(hwnd, buffer, 512);
+        return buffer;
+    }
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<Box> boxes_;
+    std::thread worker_;
+};
+
+class AlarmFiring : public ::testing::Test {
+  protected:
+    AlarmFiring() {
+        popup.Create();
+        glowna.Create();
+        win::MainWindowLinks links;
+        links.popup = &popup;
+        links.stop = [this] { ++stops; };
+        glowna.Connect(std::move(links));
+    }
+    ~AlarmFiring() override {
+        glowna.SetArmed(false);
+        popup.Close();
+    }
+    // Arms as Start does: the fields, then the timer.
+    void Arm(std::wstring code, int seconds, std::wstring action, std::wstring parameter = {},
+             int repeat = 0) {
+        WatchState& w = glowna.Watch();
+        w = WatchState{};
+        w.TriggerCode = std::move(code);
+        w.SecondsLeft = seconds;
+        w.ActionCaption = std::move(action);
+        w.ActionParameter = std::move(parameter);
+        w.RepeatSeconds = repeat;
+        glowna.SetArmed(true);
+        armedAt = GetTickCount64();
+    }
+    void ArmMessage(std::wstring code, int seconds, int repeat = 0) {
+        Arm(std::move(code), seconds, L"Komunikat", kCaption + kMessageSeparator + kText, repeat);
+    }
+
+    win::TF_ALARMUJ popup;
+    win::TF_Glowna glowna;
+    int stops = 0;
+    ULONGLONG armedAt = 0;
+};
+
+TEST_F(AlarmFiring, ACountdownWithAMessageFiresOnceOnTimeAndLeavesNoTimer) {
+    BoxWatcher boxes;
+    ArmMessage(L"OD", 2);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() >= 1; }));
+    const auto box = boxes.At(0);
+    EXPECT_EQ(box.title, kCaption);
+    EXPECT_EQ(box.text, kText);
+    EXPECT_GE(box.shownAt, armedAt + 1950);
+    EXPECT_LE(box.shownAt, armedAt + 2500);
+    ASSERT_TRUE(PumpUntil([&] { return !glowna.Watch().Firing; }));
+    EXPECT_FALSE(glowna.Armed());
+    EXPECT_EQ(stops, 1);
+    EXPECT_TRUE(glowna.Tray.Enabled());
+    // Idle: no watch timer is left to wake the program.
+    EXPECT_FALSE(KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId));
+    PumpFor(1200);  // nothing more
+    EXPECT_EQ(boxes.Count(), 1u);
+}
+
+TEST_F(AlarmFiring, ARepeatIsCountedFromTheClosingOfTheBox) {
+    BoxWatcher boxes(1500);  // each box stays open for a second and a half
+    ArmMessage(L"OD", 1, 2);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() >= 2; }, 15000));
+    const auto first = boxes.At(0), second = boxes.At(1);
+    EXPECT_GE(second.shownAt, first.closedAt + 1900);
+    EXPECT_LE(second.shownAt, first.closedAt + 2600);
+    EXPECT_EQ(stops, 0);
+    glowna.SetArmed(false);
+    EXPECT_EQ(glowna.Watch().TriggerCode, L"OD");
+}
+
+TEST_F(AlarmFiring, ResumeLooksAtOnceAndFiresWhatFellDueDuringSleep) {
+    BoxWatcher boxes;
+    ArmMessage(L"OD", 600);
+    // Asleep: no tick came, and the deadline has long passed.
+    KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId);
+    glowna.Watch().Timing.DueMs -= 600000;
+    SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(boxes.Count(), 1u);  // shown and closed within the resume's handling
+    EXPECT_FALSE(glowna.Armed());
+}
+
+TEST_F(AlarmFiring, TheDefaultWindowSlidesInAtTheBottomRight) {
+    Arm(L"OD", 1, L"Domyślne okno");
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_TRUE(PumpUntil([&] {
+        RECT r{};
+        GetWindowRect(popup.Hwnd(), &r);
+        return IsWindowVisible(popup.Hwnd()) && r.bottom == work.bottom && r.right == work.right;
+    }));
+    ASSERT_TRUE(PumpUntil([&] { return stops == 1; }));
+    EXPECT_FALSE(glowna.Armed());
+    EXPECT_TRUE(glowna.Tray.Enabled());
+}
+
+TEST_F(AlarmFiring, RunProgramStartsIt) {
+    CopiedHelper helper(L"klaxora_run_target.exe");
+    Arm(L"OD", 1, L"Uruchom program", helper.path);
+    HWND started = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        started = FindWindowW(L"KlaxoraWatchTarget", L"KlaxoraWatchTarget");
+        return started != nullptr;
+    }));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(started, &pid);
+    win::KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    PostMessageW(started, WM_CLOSE, 0, 0);
+    if (process && WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0)
+        TerminateProcess(process.Get(), 0);
+}
+
+// "PU", "PZ", "PO": the test starts, closes and hangs the watched program.
+TEST_F(AlarmFiring, ProgramTriggersFireWhenTheProgramStartsClosesOrHangs) {
+    CopiedHelper helper(L"klaxora_trigger_target.exe");
+    {
+        BoxWatcher boxes;
+        ArmMessage(L"PU", 0);
+        glowna.Watch().WatchedProgramPath = helper.path;
+        PumpFor(1500);
+        EXPECT_EQ(boxes.Count(), 0u) << "fired before the program started";
+        Started target(helper.path, L"visible");
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    }
+    {
+        BoxWatcher boxes;
+        auto target = std::make_unique<Started>(helper.path, L"visible");
+        ArmMessage(L"PZ", 0);
+        glowna.Watch().WatchedProgramPath = helper.path;
+        PumpFor(1500);
+        EXPECT_EQ(boxes.Count(), 0u) << "fired while the program still ran";
+        target.reset();
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    }
+    {
+        BoxWatcher boxes;
+        Started target(helper.path, L"hang");
+        ArmMessage(L"PO", 0);
+        glowna.Watch().WatchedProgramPath = helper.path;
+        HWND window = nullptr;
+        ASSERT_TRUE(PumpUntil([&] {
+            window = FindWindowW(L"KlaxoraWatchTarget", nullptr);
+            return window != nullptr;
+        }));
+        PumpFor(1500);
+        EXPECT_EQ(boxes.Count(), 0u) << "fired while the program responded";
+        PostMessageW(window, WM_APP, 0, 0);  // it stops taking messages
+        PostMessageW(window, WM_NULL, 0, 0);
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }, 20000));
+    }
+    EXPECT_EQ(stops, 3);
+}
+
+TEST_F(AlarmFiring, DeletingTheWatchedProgramAbortsWithItsMessage) {
+    auto helper = std::make_unique<CopiedHelper>(L"klaxora_deleted_target.exe");
+    BoxWatcher boxes;
+    ArmMessage(L"PU", 0);
+    glowna.Watch().WatchedProgramPath = helper->path;
+    PumpFor(1200);
+    EXPECT_EQ(boxes.Count(), 0u);
+    helper.reset();
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    EXPECT_EQ(boxes.At(0).title, kAbortTitle);
+    EXPECT_EQ(boxes.At(0).text, kProgramStartedMissing);
+    EXPECT_FALSE(glowna.Armed());
+    EXPECT_EQ(stops, 1);
+}
+
+TEST_F(AlarmFiring, AKillEndsTheChosenProgramAndSparesAStrangerWithItsIdentifier) {
+    CopiedHelper helper(L"klaxora_kill_target.exe");
+    Started chosen(helper.path, L"idle");
+    Arm(L"OD", 1, L"Zabij proces");
+    glowna.Watch().ActionDetail = std::to_wstring(chosen.id);
+    glowna.Watch().KillImage = helper.path;
+    ASSERT_TRUE(
+        PumpUntil([&] { return WaitForSingleObject(chosen.Process(), 0) == WAIT_OBJECT_0; }));
+
+    // The identifier now belongs to a program other than the one chosen at Start.
+    Started stranger(HelperPath(), L"idle");
+    Arm(L"OD", 1, L"Zabij proces");
+    glowna.Watch().ActionDetail = std::to_wstring(stranger.id);
+    glowna.Watch().KillImage = helper.path;
+    ASSERT_TRUE(PumpUntil([&] { return stops == 2; }));
+    EXPECT_EQ(WaitForSingleObject(stranger.Process(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST_F(AlarmFiring, AnAlarmAfterWindowsStartIsRegisteredWhileArmedAndRunOnce) {
+    win::Win32Registry registry;
+    Arm(L"PW", 0, L"Komunikat", kCaption + kMessageSeparator + kText);
+    const auto run = registry.Open(kRunOnceKey)->Read(kRunOnceValue);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->text, L"\"" + win::ExecutablePath() + L"\" " + std::wstring(kAfterStartMarker));
+    glowna.SetArmed(false);  // Stop
+    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(kRunOnceValue));
+
+    // The logon run: the stored alarm is performed once the program is up, and taken.
+    Arm(L"PW", 0, L"Komunikat", kCaption + kMessageSeparator + kText);
+    glowna.Watch().Armed = false;  // the program that armed it has ended
+    KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId);
+    BoxWatcher boxes;
+    PostMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    EXPECT_EQ(boxes.At(0).text, kText);
+    EXPECT_FALSE(glowna.Armed());
+    EXPECT_FALSE(TakeAfterStartAlarm(registry));
+}
+
+TEST_F(AlarmFiring, ARunningCopyTakesTheLogonRunsAlarmOnlyWhenNothingIsArmedHere) {
+    win::Win32Registry registry;
+    WatchState stored;
+    stored.ActionCaption = L"Komunikat";
+    stored.ActionParameter = kCaption + kMessageSeparator + kText;
+    RegisterAfterStart(registry, stored, win::ExecutablePath());
+    ArmMessage(L"OD", 600);
+    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
+                           win::TF_Glowna::kAfterStartHandOver, 0),
+              FALSE);
+    glowna.SetArmed(false);
+    BoxWatcher boxes;
+    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
+                           win::TF_Glowna::kAfterStartHandOver, 0),
+              TRUE);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+    EXPECT_EQ(boxes.At(0).text, kText);
+    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(kRunOnceValue));
+}
+
+}  // namespace
+}  // namespace klaxora::testing
