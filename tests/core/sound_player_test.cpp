@@ -193,6 +193,17 @@ TEST_F(SoundPlayerTest, TheLoopReplaysOnlyAFinishedPlay) {
     player.PlayerNotify(true, true);
     EXPECT_EQ(media.log, (std::vector<std::wstring>{L"seek", L"play notify"}));
     EXPECT_EQ(player.Buttons(), playing);
+    // A device may still call itself playing when it reports the end: at the end, that is an
+    // end all the same, and the loop goes on.
+    media.position = media.length;
+    media.log.clear();
+    player.PlayerNotify(true, true);
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{L"seek", L"play notify"}));
+    // Short of the end, a report while playing belongs to a play a newer one replaced.
+    media.position = 100;
+    media.log.clear();
+    player.PlayerNotify(true, true);
+    EXPECT_TRUE(media.log.empty());
     // Stopped by the user: the interruption report does not restart it.
     player.StopClick();
     media.log.clear();

@@ -120,10 +120,14 @@ void SoundPlayer::StopClick() {
 }
 
 void SoundPlayer::PlayerNotify(bool completed, bool loop) {
-    // A report that arrives while the device plays is about an earlier play that a newer one
-    // (a resume) replaced; the newer one reports its own end.
-    if (media_.Mode() == MediaMode::Playing)
-        return;
+    // A report that arrives while the device plays short of the end is about an earlier play
+    // that a newer one (a resume) replaced; the newer one reports its own end. At the end
+    // itself a device may still call itself playing when its report comes.
+    if (media_.Mode() == MediaMode::Playing) {
+        const uint64_t length = media_.LengthMs();
+        if (length == 0 || media_.PositionMs() < length)
+            return;
+    }
     if (loop) {
         // Only a sound still shown as playing starts again: the end of a play may be reported
         // after the user has already stopped it, from the queue.
