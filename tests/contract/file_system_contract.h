@@ -24,10 +24,12 @@ struct FileSystemFactory {
     std::function<std::unique_ptr<FileSystemFixture>()> make;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const FileSystemFactory& f) { return os << f.name; }
+inline std::ostream& operator<<(std::ostream& os, const FileSystemFactory& f) {
+    return os << f.name;
+}
 
 class FileSystemContract : public ::testing::TestWithParam<FileSystemFactory> {
-protected:
+  protected:
     void SetUp() override { fs = GetParam().make(); }
     std::unique_ptr<FileSystemFixture> fs;
 };

@@ -80,10 +80,12 @@ TEST_P(RegistryContract, DeleteTreeRemovesSubkeysAndValues) {
 
 TEST_P(RegistryContract, ManyValuesAreAllEnumerated) {
     const auto key = registry->Open(base);
-    for (int i = 0; i < 300; ++i) key->WriteString(L"entry " + std::to_wstring(i), L"");
+    for (int i = 0; i < 300; ++i)
+        key->WriteString(L"entry " + std::to_wstring(i), L"");
     const auto names = key->ValueNames();
     ASSERT_EQ(names.size(), 300u);
-    for (int i = 0; i < 300; ++i) EXPECT_TRUE(Contains(names, L"entry " + std::to_wstring(i)));
+    for (int i = 0; i < 300; ++i)
+        EXPECT_TRUE(Contains(names, L"entry " + std::to_wstring(i)));
 }
 
 TEST_P(RegistryContract, LongNamesAndTextsSurvive) {

@@ -17,10 +17,12 @@ struct RegistryFactory {
     std::wstring scratchKey;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const RegistryFactory& f) { return os << f.name; }
+inline std::ostream& operator<<(std::ostream& os, const RegistryFactory& f) {
+    return os << f.name;
+}
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
-protected:
+  protected:
     void SetUp() override {
         registry = GetParam().make();
         base = GetParam().scratchKey;

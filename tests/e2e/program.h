@@ -12,7 +12,7 @@ namespace klaxora::e2e {
 std::wstring ProgramPath();
 
 class RunningProgram {
-public:
+  public:
     // Starts the program with the given command line after its path.
     explicit RunningProgram(const std::wstring& arguments = L"",
                             const std::wstring& program = ProgramPath());
@@ -35,7 +35,7 @@ public:
     bool Close(DWORD ms = 10000);
     void Kill();
 
-private:
+  private:
     PROCESS_INFORMATION info_{};
 };
 
@@ -79,14 +79,14 @@ void DeleteValue(const std::wstring& path, const std::wstring& name);
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::wstring& Path() const { return path_; }  // with a trailing backslash
 
-private:
+  private:
     std::wstring path_;
 };
 

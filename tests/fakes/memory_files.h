@@ -9,7 +9,7 @@
 namespace klaxora::testing {
 
 class MemoryFiles : public FileSystemPort, public SystemFoldersPort {
-public:
+  public:
     void AddFile(std::wstring_view path) { files_.insert(FoldUpper(path)); }
     void RemoveFile(std::wstring_view path) { files_.erase(FoldUpper(path)); }
     void AddDirectory(std::wstring_view path) { dirs_.insert(FoldUpper(path)); }
@@ -26,7 +26,7 @@ public:
     std::wstring WindowsDirectory() const override { return windowsDirectory; }
     std::wstring ExecutableDirectory() const override { return executableDirectory; }
 
-private:
+  private:
     std::set<std::wstring> files_;
     std::set<std::wstring> dirs_;
 };

@@ -20,7 +20,8 @@ struct DiskFixture : FileSystemFixture {
     ~DiskFixture() override {
         // SHFileOperation would pull in the shell; the tree is two levels deep.
         for (auto it = made.rbegin(); it != made.rend(); ++it) {
-            if (!DeleteFileW(it->c_str())) RemoveDirectoryW(it->c_str());
+            if (!DeleteFileW(it->c_str()))
+                RemoveDirectoryW(it->c_str());
         }
         RemoveDirectoryW(root.c_str());
     }

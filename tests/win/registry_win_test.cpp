@@ -16,10 +16,11 @@ namespace {
 // Values of types the port cannot write are made with the API itself.
 void SetRaw(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h,
-                              nullptr),
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+        ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(h);
 }
 
@@ -57,7 +58,8 @@ TEST(Win32Registry, ReadingCreatesTheMissingKey) {
     EXPECT_EQ(ReadRegistryString(registry, key, L"x", L"d"), L"d");
     HKEY h = nullptr;
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &h), ERROR_SUCCESS);
-    if (h) RegCloseKey(h);
+    if (h)
+        RegCloseKey(h);
     registry.DeleteTree(key);
 }
 
@@ -73,7 +75,8 @@ TEST(Win32Registry, RecentListClearLeavesAnEmptySubkey) {
     HKEY h = nullptr;
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RecentListKey(L"Test_MRU").c_str(), 0, KEY_READ, &h),
               ERROR_SUCCESS);
-    if (h) RegCloseKey(h);
+    if (h)
+        RegCloseKey(h);
     registry.DeleteTree(RecentListKey(L"Test_MRU"));
 }
 

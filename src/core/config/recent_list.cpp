@@ -43,8 +43,8 @@ constexpr std::array<std::wstring_view, 19> kMessageTextSeeds{
 };
 
 constexpr std::array<std::wstring_view, 7> kMessageCaptionSeeds{
-    L":-)", L"CZEŚĆ", L"HELLO !!!", L"HEY HEY HEY", L"Vantrelix Klaxora", L"UWAGA !!!",
-    L"Informacja !!!",
+    L":-)",       L"CZEŚĆ",          L"HELLO !!!", L"HEY HEY HEY", L"Vantrelix Klaxora",
+    L"UWAGA !!!", L"Informacja !!!",
 };
 
 // Web addresses offered on a first run: bare host names that the address rule accepts.
@@ -104,7 +104,8 @@ void RecentList::Push(std::wstring_view entry) {
     const auto key = registry_.Open(RecentListKey(subkey_));
     key->WriteString(L"", entry);
     // An empty entry would write the unnamed value a second time: nothing is added.
-    if (!entry.empty()) key->WriteString(entry, L"");
+    if (!entry.empty())
+        key->WriteString(entry, L"");
 }
 
 std::vector<std::wstring> RecentList::Load() const {
@@ -123,19 +124,27 @@ void RecentList::Clear() {
 void RecentList::AddEntries(std::span<const std::wstring> entries) {
     const auto key = registry_.Open(RecentListKey(subkey_));
     for (const auto& entry : entries) {
-        if (!entry.empty()) key->WriteString(entry, L"");
+        if (!entry.empty())
+            key->WriteString(entry, L"");
     }
 }
 
-std::span<const std::wstring_view> SeededLists() { return kSeeded; }
+std::span<const std::wstring_view> SeededLists() {
+    return kSeeded;
+}
 
 std::vector<std::wstring> SeedEntries(std::wstring_view subkey, const FileSystemPort& files,
                                       const SystemFoldersPort& folders) {
-    if (subkey == mru::kAtTime) return ToStrings(kAtTimeSeeds);
-    if (subkey == mru::kCountdown) return ToStrings(kCountdownSeeds);
-    if (subkey == mru::kMessageText) return ToStrings(kMessageTextSeeds);
-    if (subkey == mru::kMessageCaption) return ToStrings(kMessageCaptionSeeds);
-    if (subkey == mru::kWeb) return ToStrings(kWebSeeds);
+    if (subkey == mru::kAtTime)
+        return ToStrings(kAtTimeSeeds);
+    if (subkey == mru::kCountdown)
+        return ToStrings(kCountdownSeeds);
+    if (subkey == mru::kMessageText)
+        return ToStrings(kMessageTextSeeds);
+    if (subkey == mru::kMessageCaption)
+        return ToStrings(kMessageCaptionSeeds);
+    if (subkey == mru::kWeb)
+        return ToStrings(kWebSeeds);
 
     const std::wstring win = folders.WindowsDirectory();
     std::vector<std::wstring> out;
@@ -148,13 +157,16 @@ std::vector<std::wstring> SeedEntries(std::wstring_view subkey, const FileSystem
             }
         }
     } else if (subkey == mru::kPrograms) {
-        if (files.FileExists(win + L"\\NOTEPAD.EXE")) out.push_back(win + L"\\Notepad.exe");
+        if (files.FileExists(win + L"\\NOTEPAD.EXE"))
+            out.push_back(win + L"\\Notepad.exe");
         if (files.FileExists(L"C:\\Program Files\\Winamp\\winamp.exe")) {
             out.push_back(L"C:\\Program Files\\Winamp\\Winamp.exe");
         }
     } else if (subkey == mru::kFolders) {
-        if (files.DirectoryExists(win)) out.push_back(win);
-        if (files.DirectoryExists(L"C:\\Program Files")) out.push_back(L"C:\\Program Files");
+        if (files.DirectoryExists(win))
+            out.push_back(win);
+        if (files.DirectoryExists(L"C:\\Program Files"))
+            out.push_back(L"C:\\Program Files");
         out.push_back(L"C:\\");
     }
     return out;
@@ -169,9 +181,11 @@ void SeedRecentLists(RegistryPort& registry, const FileSystemPort& files,
 
 std::wstring BareFileName(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/:");
-    if (slash != std::wstring_view::npos) path.remove_prefix(slash + 1);
+    if (slash != std::wstring_view::npos)
+        path.remove_prefix(slash + 1);
     const size_t dot = path.rfind(L'.');
-    if (dot != std::wstring_view::npos) path = path.substr(0, dot);
+    if (dot != std::wstring_view::npos)
+        path = path.substr(0, dot);
     return std::wstring(path);
 }
 
@@ -182,9 +196,12 @@ RecentMenu BuildRecentMenu(std::wstring_view subkey, std::span<const std::wstrin
     const bool fileList = ChecksFiles(subkey);
     const bool folderList = subkey == mru::kFolders;
     for (const auto& name : names) {
-        if (name.empty()) continue;
-        if (fileList && !files.FileExists(name)) continue;
-        if (folderList && !files.DirectoryExists(name)) continue;
+        if (name.empty())
+            continue;
+        if (fileList && !files.FileExists(name))
+            continue;
+        if (folderList && !files.DirectoryExists(name))
+            continue;
         menu.items.push_back({fileList ? BareFileName(name) : name, name});
     }
     return menu;

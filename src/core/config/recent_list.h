@@ -28,7 +28,7 @@ inline constexpr std::wstring_view kClearListCaption = L"Wyczyść listę";
 std::wstring RecentListKey(std::wstring_view subkey);
 
 class RecentList {
-public:
+  public:
     RecentList(RegistryPort& registry, std::wstring_view subkey);
 
     // Makes the entry current and adds it as a name (a no-op for names already present,
@@ -45,7 +45,7 @@ public:
 
     const std::wstring& Subkey() const { return subkey_; }
 
-private:
+  private:
     RegistryPort& registry_;
     std::wstring subkey_;
 };

@@ -40,10 +40,8 @@ constexpr std::array<OtherActionInfo, 14> kOtherActions{{
     {OtherActionKind::MonitorOff, L"Wygaś monitor", L""},
     {OtherActionKind::CdTray, L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L"p_Inne_DyskCD"},
     {OtherActionKind::DoubleClick, L"Zasymuluj podwójne kliknięcie myszy", L"p_Inne_Klikniecie1"},
-    {OtherActionKind::SingleClick, L"Zasymuluj pojedyncze kliknięcie myszy",
-     L"p_Inne_Klikniecie1"},
-    {OtherActionKind::PressKeys, L"Zasymuluj wciśnięcie dowolnego klawisza(y)",
-     L"p_Inne_Klawisz"},
+    {OtherActionKind::SingleClick, L"Zasymuluj pojedyncze kliknięcie myszy", L"p_Inne_Klikniecie1"},
+    {OtherActionKind::PressKeys, L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"p_Inne_Klawisz"},
     {OtherActionKind::BlockKeyboard, L"Zawieś działanie klawiatury", L""},
     {OtherActionKind::BlockMouse, L"Zawieś działanie myszy", L""},
     {OtherActionKind::BlockMouseAndKeyboard, L"Zawieś działanie myszy i klawiatury", L""},
@@ -61,8 +59,8 @@ constexpr std::array<ShutdownInfo, 7> kShutdownKinds{{
 }};
 
 constexpr std::array<std::wstring_view, 8> kPages{
-    L"odlicz_w_dol",      L"wykonaj_o", L"program_nie_odpowiada", L"brak_neta",
-    L"program_uruch",     L"program_zamkniety", L"wykonaj_win", kEmptyPage,
+    L"odlicz_w_dol",  L"wykonaj_o",         L"program_nie_odpowiada", L"brak_neta",
+    L"program_uruch", L"program_zamkniety", L"wykonaj_win",           kEmptyPage,
 };
 
 constexpr std::array<std::wstring_view, 2> kCdOps{kCdTrayClose, kCdTrayOpen};
@@ -93,24 +91,39 @@ constexpr std::array<std::wstring_view, 6> kMessageCaptions{
 template <typename Table, typename Pred>
 auto FindKind(const Table& table, Pred pred) -> std::optional<decltype(table[0].kind)> {
     for (const auto& item : table) {
-        if (pred(item)) return item.kind;
+        if (pred(item))
+            return item.kind;
     }
     return std::nullopt;
 }
 
 }  // namespace
 
-std::span<const TriggerInfo> Triggers() { return kTriggers; }
-std::span<const ActionInfo> Actions() { return kActions; }
-std::span<const OtherActionInfo> OtherActions() { return kOtherActions; }
-std::span<const ShutdownInfo> ShutdownKinds() { return kShutdownKinds; }
+std::span<const TriggerInfo> Triggers() {
+    return kTriggers;
+}
+std::span<const ActionInfo> Actions() {
+    return kActions;
+}
+std::span<const OtherActionInfo> OtherActions() {
+    return kOtherActions;
+}
+std::span<const ShutdownInfo> ShutdownKinds() {
+    return kShutdownKinds;
+}
 
-const TriggerInfo& Info(TriggerKind kind) { return kTriggers[static_cast<size_t>(kind)]; }
-const ActionInfo& Info(ActionKind kind) { return kActions[static_cast<size_t>(kind)]; }
+const TriggerInfo& Info(TriggerKind kind) {
+    return kTriggers[static_cast<size_t>(kind)];
+}
+const ActionInfo& Info(ActionKind kind) {
+    return kActions[static_cast<size_t>(kind)];
+}
 const OtherActionInfo& Info(OtherActionKind kind) {
     return kOtherActions[static_cast<size_t>(kind)];
 }
-const ShutdownInfo& Info(ShutdownKind kind) { return kShutdownKinds[static_cast<size_t>(kind)]; }
+const ShutdownInfo& Info(ShutdownKind kind) {
+    return kShutdownKinds[static_cast<size_t>(kind)];
+}
 
 std::optional<TriggerKind> TriggerByCaption(std::wstring_view caption) {
     return FindKind(kTriggers, [&](const auto& t) { return t.caption == caption; });
@@ -135,17 +148,24 @@ std::optional<ActionKind> ActionByCaptionNoCase(std::wstring_view caption) {
     return FindKind(kActions, [&](const auto& a) { return EqualsNoCase(a.caption, caption); });
 }
 std::optional<OtherActionKind> OtherActionByCaptionNoCase(std::wstring_view caption) {
-    return FindKind(kOtherActions,
-                    [&](const auto& a) { return EqualsNoCase(a.caption, caption); });
+    return FindKind(kOtherActions, [&](const auto& a) { return EqualsNoCase(a.caption, caption); });
 }
 std::optional<ShutdownKind> ShutdownByCaptionNoCase(std::wstring_view caption) {
     return FindKind(kShutdownKinds,
                     [&](const auto& s) { return EqualsNoCase(s.caption, caption); });
 }
 
-std::span<const std::wstring_view> NotebookPages() { return kPages; }
-std::span<const std::wstring_view> CdTrayOperations() { return kCdOps; }
-std::span<const std::wstring_view> MessageTextPresets() { return kMessageTexts; }
-std::span<const std::wstring_view> MessageCaptionPresets() { return kMessageCaptions; }
+std::span<const std::wstring_view> NotebookPages() {
+    return kPages;
+}
+std::span<const std::wstring_view> CdTrayOperations() {
+    return kCdOps;
+}
+std::span<const std::wstring_view> MessageTextPresets() {
+    return kMessageTexts;
+}
+std::span<const std::wstring_view> MessageCaptionPresets() {
+    return kMessageCaptions;
+}
 
 }  // namespace klaxora

@@ -6,7 +6,7 @@
 namespace klaxora {
 
 class FileSystemPort {
-public:
+  public:
     virtual ~FileSystemPort() = default;
     virtual bool FileExists(std::wstring_view path) const = 0;
     virtual bool DirectoryExists(std::wstring_view path) const = 0;
@@ -14,7 +14,7 @@ public:
 
 // Where the system's own folders are.
 class SystemFoldersPort {
-public:
+  public:
     virtual ~SystemFoldersPort() = default;
     // The Windows folder, without a trailing backslash.
     virtual std::wstring WindowsDirectory() const = 0;

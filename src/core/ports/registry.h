@@ -28,13 +28,13 @@ struct RegistryValue {
 
 // A failure of the registry, carrying the text the user is shown.
 class RegistryError : public UserError {
-public:
+  public:
     using UserError::UserError;
 };
 
 // One open key; closed when destroyed.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
     // The value with its type, or nothing when it does not exist. An empty name is the
     // key's unnamed value.
@@ -49,7 +49,7 @@ public:
 };
 
 class RegistryPort {
-public:
+  public:
     virtual ~RegistryPort() = default;
     // Opens a key under the current user's root, creating it (and its parents) when missing.
     // Throws RegistryError when it cannot.
@@ -66,8 +66,8 @@ inline constexpr std::wstring_view kRunKey = L"Software\\Microsoft\\Windows\\Cur
 std::wstring ReadRegistryString(RegistryPort& registry, std::wstring_view key,
                                 std::wstring_view name, std::wstring_view defaultValue);
 // Numbers only from REG_DWORD; anything else yields the default.
-int32_t ReadRegistryInteger(RegistryPort& registry, std::wstring_view key,
-                            std::wstring_view name, int32_t defaultValue);
+int32_t ReadRegistryInteger(RegistryPort& registry, std::wstring_view key, std::wstring_view name,
+                            int32_t defaultValue);
 
 // The same typed-read rule over a key that is already open.
 std::wstring ReadString(const RegistryKey& key, std::wstring_view name,

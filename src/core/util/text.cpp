@@ -4,12 +4,17 @@
 
 namespace klaxora {
 
-wchar_t AsciiUpper(wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; }
-wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? wchar_t(c + 32) : c; }
+wchar_t AsciiUpper(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+}
+wchar_t AsciiLower(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? wchar_t(c + 32) : c;
+}
 
 std::wstring AsciiUpper(std::wstring_view text) {
     std::wstring out(text);
-    for (auto& c : out) c = AsciiUpper(c);
+    for (auto& c : out)
+        c = AsciiUpper(c);
     return out;
 }
 
@@ -22,18 +27,23 @@ int CompareAsciiNoCase(std::wstring_view a, std::wstring_view b) {
     for (size_t i = 0; i < n; ++i) {
         const int ca = AsciiUpper(a[i]);
         const int cb = AsciiUpper(b[i]);
-        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
+    if (a.size() == b.size())
+        return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 
 wchar_t FoldUpper(wchar_t c) {
     const uint32_t u = static_cast<uint32_t>(c);
-    if (u < 0x80) return AsciiUpper(c);
+    if (u < 0x80)
+        return AsciiUpper(c);
     // Latin-1: à..þ except the division sign; ÿ goes to Ÿ.
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return wchar_t(u - 0x20);
-    if (u == 0xFF) return wchar_t(0x178);
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+        return wchar_t(u - 0x20);
+    if (u == 0xFF)
+        return wchar_t(0x178);
     // Latin Extended-A: pairs of capital then small letter, with two runs shifted by one.
     if (u >= 0x100 && u <= 0x17F) {
         if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) {
@@ -45,22 +55,28 @@ wchar_t FoldUpper(wchar_t c) {
         return (u % 2 == 1) ? wchar_t(u - 1) : c;  // ą ć ę ś ...
     }
     // Greek and Cyrillic basic letters.
-    if (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) return wchar_t(u - 0x20);
-    if (u >= 0x430 && u <= 0x44F) return wchar_t(u - 0x20);
-    if (u >= 0x450 && u <= 0x45F) return wchar_t(u - 0x50);
+    if (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2)
+        return wchar_t(u - 0x20);
+    if (u >= 0x430 && u <= 0x44F)
+        return wchar_t(u - 0x20);
+    if (u >= 0x450 && u <= 0x45F)
+        return wchar_t(u - 0x50);
     return c;
 }
 
 std::wstring FoldUpper(std::wstring_view text) {
     std::wstring out(text);
-    for (auto& c : out) c = FoldUpper(c);
+    for (auto& c : out)
+        c = FoldUpper(c);
     return out;
 }
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldUpper(a[i]) != FoldUpper(b[i])) return false;
+        if (FoldUpper(a[i]) != FoldUpper(b[i]))
+            return false;
     }
     return true;
 }

@@ -6,7 +6,8 @@ namespace klaxora::win {
 namespace {
 
 DWORD Attributes(std::wstring_view path) {
-    if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+    if (path.empty())
+        return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(std::wstring(path).c_str());
 }
 
@@ -26,7 +27,8 @@ std::wstring Win32FileSystem::WindowsDirectory() const {
     wchar_t buffer[MAX_PATH + 1] = {};
     const UINT n = GetWindowsDirectoryW(buffer, MAX_PATH);
     std::wstring dir(buffer, n <= MAX_PATH ? n : 0);
-    while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
+    while (!dir.empty() && dir.back() == L'\\')
+        dir.pop_back();
     return dir;
 }
 
@@ -39,7 +41,8 @@ std::wstring Win32FileSystem::ExecutableDirectory() const {
 std::wstring ExecutablePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) {
             buffer.resize(n);
             return buffer;

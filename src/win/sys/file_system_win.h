@@ -4,7 +4,7 @@
 namespace klaxora::win {
 
 class Win32FileSystem : public FileSystemPort, public SystemFoldersPort {
-public:
+  public:
     bool FileExists(std::wstring_view path) const override;
     bool DirectoryExists(std::wstring_view path) const override;
     std::wstring WindowsDirectory() const override;

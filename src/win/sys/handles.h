@@ -91,7 +91,7 @@ using MenuHandle = UniqueHandle<MenuTraits>;
 // Holds one reference to a COM interface and releases it.
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
@@ -104,10 +104,11 @@ public:
         return &p_;
     }
     void Reset() {
-        if (p_) std::exchange(p_, nullptr)->Release();
+        if (p_)
+            std::exchange(p_, nullptr)->Release();
     }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 

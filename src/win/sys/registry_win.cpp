@@ -10,10 +10,12 @@
 namespace klaxora::win {
 namespace {
 
-[[noreturn]] void Fail(LONG status) { throw RegistryError(SystemErrorText(static_cast<DWORD>(status))); }
+[[noreturn]] void Fail(LONG status) {
+    throw RegistryError(SystemErrorText(static_cast<DWORD>(status)));
+}
 
 class Win32Key : public RegistryKey {
-public:
+  public:
     explicit Win32Key(RegKey key) : key_(std::move(key)) {}
 
     std::optional<RegistryValue> Read(std::wstring_view name) const override {
@@ -21,8 +23,10 @@ public:
         DWORD type = 0;
         DWORD size = 0;
         LONG status = RegQueryValueExW(key_.Get(), n.c_str(), nullptr, &type, nullptr, &size);
-        if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-        if (status != ERROR_SUCCESS) Fail(status);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        if (status != ERROR_SUCCESS)
+            Fail(status);
         // The value may grow between the two calls; ask again until it fits.
         std::wstring buffer;
         for (;;) {
@@ -34,8 +38,10 @@ public:
                 size = got;
                 continue;
             }
-            if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-            if (status != ERROR_SUCCESS) Fail(status);
+            if (status == ERROR_FILE_NOT_FOUND)
+                return std::nullopt;
+            if (status != ERROR_SUCCESS)
+                Fail(status);
             size = got;
             break;
         }
@@ -47,7 +53,8 @@ public:
                 // Stored text need not be terminated; cut at the first terminator.
                 buffer.resize(size / sizeof(wchar_t));
                 const size_t end = buffer.find(L'\0');
-                if (end != std::wstring::npos) buffer.resize(end);
+                if (end != std::wstring::npos)
+                    buffer.resize(end);
                 value.text = std::move(buffer);
                 break;
             }
@@ -71,7 +78,8 @@ public:
         const LONG status = RegSetValueExW(key_.Get(), n.c_str(), 0, REG_SZ,
                                            reinterpret_cast<const BYTE*>(t.c_str()),
                                            static_cast<DWORD>((t.size() + 1) * sizeof(wchar_t)));
-        if (status != ERROR_SUCCESS) Fail(status);
+        if (status != ERROR_SUCCESS)
+            Fail(status);
     }
 
     void WriteDword(std::wstring_view name, uint32_t number) override {
@@ -79,13 +87,15 @@ public:
         const DWORD value = number;
         const LONG status = RegSetValueExW(key_.Get(), n.c_str(), 0, REG_DWORD,
                                            reinterpret_cast<const BYTE*>(&value), sizeof(value));
-        if (status != ERROR_SUCCESS) Fail(status);
+        if (status != ERROR_SUCCESS)
+            Fail(status);
     }
 
     void DeleteValue(std::wstring_view name) override {
         const std::wstring n(name);
         const LONG status = RegDeleteValueW(key_.Get(), n.c_str());
-        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) Fail(status);
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+            Fail(status);
     }
 
     std::vector<std::wstring> ValueNames() const override {
@@ -93,28 +103,31 @@ public:
         DWORD maxName = 0;
         LONG status = RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr,
                                        nullptr, &count, &maxName, nullptr, nullptr, nullptr);
-        if (status != ERROR_SUCCESS) Fail(status);
+        if (status != ERROR_SUCCESS)
+            Fail(status);
         std::vector<std::wstring> names;
         names.reserve(count);
         std::wstring buffer(maxName + 2, L'\0');
         for (DWORD i = 0;; ++i) {
             DWORD length = static_cast<DWORD>(buffer.size());
-            status = RegEnumValueW(key_.Get(), i, buffer.data(), &length, nullptr, nullptr,
-                                   nullptr, nullptr);
-            if (status == ERROR_NO_MORE_ITEMS) break;
+            status = RegEnumValueW(key_.Get(), i, buffer.data(), &length, nullptr, nullptr, nullptr,
+                                   nullptr);
+            if (status == ERROR_NO_MORE_ITEMS)
+                break;
             if (status == ERROR_MORE_DATA) {
                 // A longer name was added meanwhile: grow and read this index again.
                 buffer.assign(buffer.size() * 2 + 256, L'\0');
                 --i;
                 continue;
             }
-            if (status != ERROR_SUCCESS) Fail(status);
+            if (status != ERROR_SUCCESS)
+                Fail(status);
             names.emplace_back(buffer.data(), length);
         }
         return names;
     }
 
-private:
+  private:
     RegKey key_;
 };
 
@@ -125,14 +138,16 @@ std::unique_ptr<RegistryKey> Win32Registry::Open(std::wstring_view path) {
     RegKey key;
     const LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, nullptr, 0,
                                         KEY_READ | KEY_WRITE, nullptr, key.Put(), nullptr);
-    if (status != ERROR_SUCCESS) Fail(status);
+    if (status != ERROR_SUCCESS)
+        Fail(status);
     return std::make_unique<Win32Key>(std::move(key));
 }
 
 void Win32Registry::DeleteTree(std::wstring_view path) {
     const std::wstring p(path);
     const LONG status = RegDeleteTreeW(HKEY_CURRENT_USER, p.c_str());
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) Fail(status);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+        Fail(status);
     // RegDeleteTreeW empties and removes the key itself only on newer systems; make sure.
     RegDeleteKeyW(HKEY_CURRENT_USER, p.c_str());
 }

@@ -5,7 +5,7 @@
 namespace klaxora::win {
 
 class Win32Registry : public RegistryPort {
-public:
+  public:
     std::unique_ptr<RegistryKey> Open(std::wstring_view path) override;
     void DeleteTree(std::wstring_view path) override;
 };

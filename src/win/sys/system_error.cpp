@@ -8,12 +8,15 @@ std::wstring SystemErrorText(DWORD code) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text;
-    if (length != 0 && buffer != nullptr) text.assign(buffer, length);
-    if (buffer != nullptr) LocalFree(buffer);
+    if (length != 0 && buffer != nullptr)
+        text.assign(buffer, length);
+    if (buffer != nullptr)
+        LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
         text.pop_back();
     }
-    if (text.empty()) text = L"System error " + std::to_wstring(code);
+    if (text.empty())
+        text = L"System error " + std::to_wstring(code);
     return text;
 }
 

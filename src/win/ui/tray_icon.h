@@ -12,7 +12,7 @@
 namespace klaxora::win {
 
 class TrayIcon {
-public:
+  public:
     // The callback message the shell sends to the owner window.
     static constexpr UINT kCallbackMessage = WM_APP + 1;
     static constexpr UINT kIconId = 1;
@@ -39,7 +39,7 @@ public:
     // True when the message was the icon's; `result` is what the window procedure returns.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-private:
+  private:
     NOTIFYICONDATAW Data() const;
     bool Register();
 
