@@ -66,6 +66,8 @@ check "the uninstall entry names the uninstaller" \
 check "the uninstall entry names the program" same_text "$(reg_value "$uninstall_key" DisplayName)" Klaxora
 
 echo "test-installer: the installed program starts"
+# A first run is what is checked: no settings left by an earlier program in the prefix.
+wine reg delete "$settings" /f >/dev/null 2>&1 || true
 wine "$program_dir/Klaxora.exe" >/dev/null 2>&1 &
 program=$!
 check "the first run stores the installed path" \

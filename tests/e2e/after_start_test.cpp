@@ -32,7 +32,15 @@ bool AnswerBox(const RunningProgram& program) {
     return false;
 }
 
-TEST(AfterWindowsStart, TheLogonRunPerformsTheStoredAlarmOnce) {
+// Every test starts and leaves the settings empty, so no later test finds this program's path
+// and takes its own start for a repeated one.
+class AfterWindowsStart : public ::testing::Test {
+  protected:
+    void SetUp() override { DeleteSettings(); }
+    void TearDown() override { DeleteSettings(); }
+};
+
+TEST_F(AfterWindowsStart, TheLogonRunPerformsTheStoredAlarmOnce) {
     StoreAlarm();
     RunningProgram program(L"/alarm-po-starcie");
     ASSERT_TRUE(AnswerBox(program));
@@ -41,7 +49,7 @@ TEST(AfterWindowsStart, TheLogonRunPerformsTheStoredAlarmOnce) {
     program.Close();
 }
 
-TEST(AfterWindowsStart, ACopyAlreadyRunningTakesTheAlarmAndTheLogonRunEnds) {
+TEST_F(AfterWindowsStart, ACopyAlreadyRunningTakesTheAlarmAndTheLogonRunEnds) {
     RunningProgram running;
     ASSERT_TRUE(running.WaitIdle());
     ASSERT_TRUE(running.FindWindowOf(L"TF_Glowna"));
