@@ -36,9 +36,9 @@ tower_bell() {
     local file=$1 f=$2 len=$3
     local parts=() i=0
     # ratio  level  decay-in-2dB-steps over the note
-    for spec in "0.5 0.18 14" "1.0 0.33 20" "1.19 0.15 24" "1.5 0.1 28" "2.0 0.2 30" "2.51 0.07 36" \
+    for partial in "0.5 0.18 14" "1.0 0.33 20" "1.19 0.15 24" "1.5 0.1 28" "2.0 0.2 30" "2.51 0.07 36" \
                 "3.0 0.05 40"; do
-        set -- $spec
+        set -- $partial
         gen "$work/p$i.wav" synth "$len" sine "$(awk "BEGIN{print $f*$1}")" \
             synth "$len" exp amod "$(awk "BEGIN{print 1/$len}")" 0 0 0 "$3" gain -6
         parts+=(-v "$2" "$work/p$i.wav")
