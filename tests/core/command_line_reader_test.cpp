@@ -3,7 +3,7 @@
 #include "cmdline/cmdline_texts.h"
 #include "cmdline/command_line_reader.h"
 #include "fakes/memory_files.h"
-#include "fakes/process_table.h"
+#include "fakes/fake_processes.h"
 
 namespace klaxora::testing {
 namespace {
@@ -15,7 +15,7 @@ constexpr wchar_t kExe[] = L"C:\\Klaxora\\Klaxora.exe";
 
 struct ReaderFixture : ::testing::Test {
     MemoryFiles files;
-    ProcessTable processes;
+    FakeProcessWatch processes;
     CommandLineEnvironment env{files, processes, [](wchar_t d) { return d == L'E'; }, 1280, 1024};
 
     CommandLineReading Read(std::vector<std::wstring> parameters, const WatchState& watch = {}) {

@@ -6,7 +6,7 @@
 #include "cmdline/shortcut_arguments.h"
 #include "cmdline/shortcut_name.h"
 #include "fakes/memory_files.h"
-#include "fakes/process_table.h"
+#include "fakes/fake_processes.h"
 
 namespace klaxora::testing {
 namespace {
@@ -160,7 +160,7 @@ AlarmSettings Applied(const CommandLineReading& r) {
 // report.
 TEST(ShortcutArguments, EveryDefinitionReadsBackTheSame) {
     MemoryFiles files;
-    ProcessTable processes;
+    FakeProcessWatch processes;
     for (const wchar_t* f : {L"C:\\Gry\\gra.exe", L"C:\\Muzyka\\dzwonek.MIDI", L"C:\\Dok\\a.txt"}) {
         files.AddFile(f);
     }

@@ -2,13 +2,13 @@
 
 #include "config/recent_list.h"
 #include "config/start_alarm.h"
-#include "fakes/memory_processes.h"
+#include "fakes/fake_processes.h"
 #include "fakes/memory_registry.h"
 
 namespace klaxora {
 namespace {
 
-using testing::MemoryProcesses;
+using testing::FakeProcessWatch;
 using testing::MemoryRegistry;
 using Lines = std::vector<std::wstring>;
 
@@ -100,9 +100,12 @@ TEST(StartChecks, EachTriggerAsksOrRefusesAsItShould) {
         {TriggerKind::AfterWindowsStart, {0, 0, 0}, 1, K::None, L""},
     };
     for (const Case& c : cases) {
-        MemoryProcesses processes;
-        if (c.running)
-            processes.Run(L"c:\\apps\\EDYTOR.EXE", 4242, c.running == 2);
+        FakeProcessWatch processes;
+        if (c.running) {
+            processes.Run(L"c:\\apps\\EDYTOR.EXE", 4242, 0x500);
+            if (c.running == 2)
+                processes.hung.insert(0x500);
+        }
         AlarmSettings s;
         s.Trigger = c.trigger;
         s.CountdownTime = c.countdown;

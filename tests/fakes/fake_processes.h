@@ -10,32 +10,40 @@
 
 namespace klaxora::testing {
 
-// The running programs by path (compared as Windows compares paths), a connection switch and
-// a set of hung windows.
+// The running programs by path (a..z compared without regard to case, as the real port
+// compares paths), a connection switch and a set of hung windows.
 class FakeProcessWatch : public ProcessWatchPort {
   public:
     bool connected = true;
     std::map<std::wstring, ProcessId> running;  // upper-cased path -> process
+    std::map<ProcessId, std::wstring> paths;    // process -> path as it was started
     std::map<ProcessId, WindowRef> windows;
     std::set<WindowRef> hung;
     int connectionChecks = 0;
 
+    // Starts a program; `window` is its main window (none when 0).
     void Run(std::wstring_view path, ProcessId id, WindowRef window = 0) {
         running[AsciiUpper(path)] = id;
+        paths[id] = std::wstring(path);
         if (window)
             windows[id] = window;
     }
-    void Close(std::wstring_view path) { running.erase(AsciiUpper(path)); }
+    void Close(std::wstring_view path) {
+        const auto it = running.find(AsciiUpper(path));
+        if (it == running.end())
+            return;
+        paths.erase(it->second);
+        windows.erase(it->second);
+        running.erase(it);
+    }
 
     bool IsInternetConnected() override {
         ++connectionChecks;
         return connected;
     }
     std::wstring GetProcessPath(ProcessId id) override {
-        for (const auto& [path, pid] : running)
-            if (pid == id)
-                return path;
-        return {};
+        const auto it = paths.find(id);
+        return it == paths.end() ? std::wstring() : it->second;
     }
     bool IsProgramRunning(std::wstring_view path) override {
         return FindProcessIdByPath(path) != kNoProcess;

@@ -20,7 +20,7 @@
 #include "config/alarm_settings.h"
 #include "config/time_text.h"
 #include "fakes/memory_files.h"
-#include "fakes/process_table.h"
+#include "fakes/fake_processes.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -36,7 +36,7 @@ const std::wstring kProgram = L"C:\\Klaxora\\Klaxora.exe";
 
 struct World {
     testing::MemoryFiles files;
-    testing::ProcessTable processes;
+    testing::FakeProcessWatch processes;
     uint32_t cdDrives = 0;  // bit n: drive 'A' + n is a CD drive
     int32_t width = 0;
     int32_t height = 0;

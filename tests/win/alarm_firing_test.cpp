@@ -14,6 +14,7 @@
 #include "app/watch_loop.h"
 #include "win/actions/popup_window.h"
 #include "win/app/main_window.h"
+#include "win/box_answerer.h"
 #include "win/child_process.h"
 #include "win/pump.h"
 #include "win/sys/registry_win.h"
@@ -36,12 +37,12 @@ class BoxWatcher {
         worker_ = std::thread([this, holdMs] {
             HWND last = nullptr;
             while (!stop_) {
-                const HWND box = FindBox();
+                const HWND box = FindOwnMessageBox();
                 if (box && box != last) {
                     Box b;
                     b.shownAt = GetTickCount64();
-                    b.title = Text(box);
-                    b.text = Text(GetDlgItem(box, 0xFFFF));
+                    b.title = WindowTextOf(box);
+                    b.text = WindowTextOf(GetDlgItem(box, 0xFFFF));
                     for (DWORD held = 0; held < holdMs && !stop_; held += 10)
                         Sleep(10);
                     b.closedAt = GetTickCount64();
@@ -71,29 +72,6 @@ class BoxWatcher {
     }
 
   private:
-    static HWND FindBox() {
-        HWND found = nullptr;
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
-                    IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(lp) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static std::wstring Text(HWND hwnd) {
-        wchar_t buffer[512] = {};
-        GetWindowTextW(hwnd, buffer, 512);
-        return buffer;
-    }
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<Box> boxes_;

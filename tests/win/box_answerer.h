@@ -9,29 +9,41 @@
 
 namespace klaxora::testing {
 
+// A visible message box (class "#32770") of this process, or null.
+inline HWND FindOwnMessageBox() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 16);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
+                IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+inline std::wstring WindowTextOf(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+}
+
 class BoxAnswerer {
   public:
     explicit BoxAnswerer(int button) {
         worker_ = std::thread([this, button] {
             for (int i = 0; i < 250 && !stop_; ++i) {
-                HWND box = nullptr;
-                EnumWindows(
-                    [](HWND hwnd, LPARAM lp) -> BOOL {
-                        wchar_t cls[16] = {};
-                        GetClassNameW(hwnd, cls, 16);
-                        DWORD pid = 0;
-                        GetWindowThreadProcessId(hwnd, &pid);
-                        if (lstrcmpW(cls, L"#32770") == 0 && pid == GetCurrentProcessId() &&
-                            IsWindowVisible(hwnd)) {
-                            *reinterpret_cast<HWND*>(lp) = hwnd;
-                            return FALSE;
-                        }
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&box));
+                const HWND box = FindOwnMessageBox();
                 if (box) {
-                    title = Text(box);
-                    text = Text(GetDlgItem(box, 0xFFFF));
+                    title = WindowTextOf(box);
+                    text = WindowTextOf(GetDlgItem(box, 0xFFFF));
                     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
                     answered = true;
@@ -53,11 +65,6 @@ class BoxAnswerer {
     std::wstring text;
 
   private:
-    static std::wstring Text(HWND hwnd) {
-        wchar_t buffer[1024] = {};
-        GetWindowTextW(hwnd, buffer, 1024);
-        return buffer;
-    }
     std::atomic<bool> stop_{false};
     std::thread worker_;
 };
