@@ -219,18 +219,7 @@ void PathPanel::SetPath(const std::wstring& path) {
 }
 
 bool PathPanel::OnCommand(UINT id, UINT code, HWND) {
-    switch (id) {
-        case kEdit:
-            if (code == EN_CHANGE && Changed)
-                Changed();
-            return true;
-        case kBrowse:
-            if (code == BN_CLICKED)
-                Editor.Browse(GetAncestor(Hwnd(), GA_ROOT));
-            return true;
-        default:
-            return false;
-    }
+    return Editor.OnCommand(id, code, kEdit, kBrowse, GetAncestor(Hwnd(), GA_ROOT), Changed);
 }
 
 // --- WebPanel ------------------------------------------------------------------------------

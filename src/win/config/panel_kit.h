@@ -4,6 +4,7 @@
 // shared by the pages and panels that name a file or folder.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ struct FileEditor {
     operator HWND() const { return edit; }
     // The browse button's click: the chosen name replaces the edit's text.
     void Browse(HWND owner) const;
+    // The edit's change and the browse button's click, for the page or panel that holds the
+    // editor under these ids; false for any other control.
+    bool OnCommand(UINT id, UINT code, UINT editId, UINT browseId, HWND owner,
+                   const std::function<void()>& changed) const;
 };
 
 }  // namespace klaxora::win

@@ -28,6 +28,21 @@ void AddLabelBalloon(ToolTips* balloons, HWND label, std::wstring_view text) {
 
 }  // namespace
 
+bool FileEditor::OnCommand(UINT id, UINT code, UINT editId, UINT browseId, HWND owner,
+                           const std::function<void()>& changed) const {
+    if (id == editId) {
+        if (code == EN_CHANGE && changed)
+            changed();
+        return true;
+    }
+    if (id == browseId) {
+        if (code == BN_CLICKED)
+            Browse(owner);
+        return true;
+    }
+    return false;
+}
+
 void FileEditor::Browse(HWND owner) const {
     const std::wstring current = TextOf(edit);
     const std::optional<std::wstring> chosen = filter.empty()
@@ -140,18 +155,7 @@ void ProgramPage::SetPath(const std::wstring& path) {
 }
 
 bool ProgramPage::OnCommand(UINT id, UINT code, HWND) {
-    switch (id) {
-        case kEdit:
-            if (code == EN_CHANGE && Changed)
-                Changed();
-            return true;
-        case kBrowse:
-            if (code == BN_CLICKED)
-                Editor.Browse(GetAncestor(Hwnd(), GA_ROOT));
-            return true;
-        default:
-            return false;
-    }
+    return Editor.OnCommand(id, code, kEdit, kBrowse, GetAncestor(Hwnd(), GA_ROOT), Changed);
 }
 
 // --- NoInternetPage ------------------------------------------------------------------------
