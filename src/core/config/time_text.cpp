@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "util/text.h"
+
 namespace klaxora {
 namespace {
 
@@ -9,14 +11,6 @@ std::wstring TwoDigits(int64_t n) {
     std::wstring s = std::to_wstring(n);
     if (s.size() < 2)
         s.insert(0, 2 - s.size(), L'0');
-    return s;
-}
-
-std::wstring_view Trim(std::wstring_view s) {
-    while (!s.empty() && (s.front() == L' ' || s.front() == L'\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == L' ' || s.back() == L'\t'))
-        s.remove_suffix(1);
     return s;
 }
 

@@ -8,14 +8,6 @@
 namespace klaxora {
 namespace {
 
-std::wstring_view Trim(std::wstring_view s) {
-    while (!s.empty() && (s.front() == L' ' || s.front() == L'\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == L' ' || s.back() == L'\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::optional<std::array<int32_t, 4>> VersionParts(std::wstring_view text) {
     std::array<int32_t, 4> parts{};
     for (size_t i = 0; i < 4; ++i) {

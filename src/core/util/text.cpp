@@ -145,4 +145,12 @@ std::string ToUtf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring_view Trim(std::wstring_view s) {
+    while (!s.empty() && (s.front() == L' ' || s.front() == L'\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == L' ' || s.back() == L'\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
 }  // namespace klaxora

@@ -26,6 +26,9 @@ std::wstring FoldUpper(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 
 // UTF-8 <-> UTF-16 for the rare places that meet narrow text (tests, build data).
+// The text without the spaces and tabs around it.
+std::wstring_view Trim(std::wstring_view s);
+
 std::wstring FromUtf8(std::string_view text);
 std::string ToUtf8(std::wstring_view text);
 
