@@ -28,16 +28,6 @@ using Box = std::pair<std::wstring, std::wstring>;  // title, text
 constexpr int kSkrotButton = 12;
 constexpr int kPathLabel = 101, kNameBox = 104;
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (!done()) {
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // Each box in turn, answered with OK once it has been read.
 std::vector<Box> AnswerBoxes(const RunningProgram& program, size_t count) {
     std::vector<Box> seen;
@@ -68,26 +58,12 @@ std::vector<std::wstring> FieldTexts(HWND window) {
     return texts;
 }
 
-// The height of the notification-area menu: one item more ("Zatrzymaj odliczanie") while an
-// alarm is armed. Menus are not readable from another process under Wine; their size is.
-int MenuHeight(const RunningProgram& program, HWND icon) {
-    ClickTrayIcon(icon, true);
-    const HWND menu = WaitPopupMenu(program.Id());
-    if (!menu)
-        return -1;
-    RECT r{};
-    GetWindowRect(menu, &r);
-    PressKeyInMenu(menu, VK_ESCAPE);
-    WaitFor([menu] { return !IsWindowVisible(menu); }, 5000);
-    return r.bottom - r.top;
-}
-
 // A started program's menu height, once it sits in the notification area.
 int MenuHeightOf(const RunningProgram& program, const std::vector<HWND>& iconsBefore) {
     const HWND icon = WaitNewTrayIcon(iconsBefore);
     if (!icon || !program.WaitIdle() || !program.FindVisibleWindowOf(L"TF_Alarm"))
         return -1;
-    return MenuHeight(program, icon);
+    return TrayMenuHeight(program, icon);
 }
 
 class CommandLine : public ::testing::Test {

@@ -178,9 +178,7 @@ TEST_F(Dialogs, AServerThatNeverAnswersLeavesTheBoxResponsiveAndTheProgramClosab
         Sleep(20);
     ASSERT_EQ(server.Requests(), 2);
     ASSERT_TRUE(program.Close());
-    DWORD code = 1;
-    EXPECT_TRUE(GetExitCodeProcess(program.Handle(), &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(program.ExitCode(), 0u);
 }
 
 }  // namespace

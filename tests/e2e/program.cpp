@@ -46,6 +46,12 @@ bool RunningProgram::Close(DWORD ms) {
     return WaitExit(ms);
 }
 
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
 void RunningProgram::Kill() {
     if (info_.hProcess && !WaitExit(0)) {
         TerminateProcess(info_.hProcess, 1);
@@ -290,6 +296,28 @@ TempFolder::~TempFolder() {
     op.pFrom = from.c_str();
     op.fFlags = FOF_NO_UI;
     SHFileOperationW(&op);
+}
+
+int TrayMenuHeight(const RunningProgram& program, HWND icon) {
+    ClickTrayIcon(icon, true);
+    const HWND menu = WaitPopupMenu(program.Id());
+    if (!menu)
+        return -1;
+    RECT r{};
+    GetWindowRect(menu, &r);
+    PressKeyInMenu(menu, VK_ESCAPE);
+    WaitFor([menu] { return !IsWindowVisible(menu); }, 5000);
+    return r.bottom - r.top;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(50);
+    }
+    return true;
 }
 
 }  // namespace klaxora::e2e

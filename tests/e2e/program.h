@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ class RunningProgram {
     // True when the process ended within the time.
     bool WaitExit(DWORD ms = 15000) const;
     bool Running() const { return !WaitExit(0); }
+    // The exit code once the program has ended (STILL_ACTIVE before).
+    DWORD ExitCode() const;
     // A top-level window of this process with the class (and the title, when given).
     HWND FindWindowOf(const std::wstring& className, const std::wstring& title = L"",
                       DWORD waitMs = 30000) const;
@@ -58,6 +61,13 @@ void ClickTrayIcon(HWND icon, bool secondary);
 HWND WaitPopupMenu(DWORD pid, DWORD ms = 5000);
 // Sends a key to an open menu, as a user typing would.
 void PressKeyInMenu(HWND menu, UINT virtualKey);
+// The height of the notification-area menu the icon opens, closed again; -1 when none opened.
+// Menus are not readable from another process under Wine, but their size tells how many items
+// they offer ("Zatrzymaj odliczanie" is one more while an alarm is armed).
+int TrayMenuHeight(const RunningProgram& program, HWND icon);
+
+// Waits until `done` holds, looking every 50 ms; false when it still does not after `ms`.
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000);
 
 // HKEY_CURRENT_USER\Software\Vantrelix\Klaxora and its subkeys, removed.
 void DeleteSettings();

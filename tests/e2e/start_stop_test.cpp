@@ -52,29 +52,6 @@ void Pick(HWND combo, const std::wstring& item) {
                  reinterpret_cast<LPARAM>(combo));
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-// The tray menu's height, which tells how many items it offers; the menu is closed again.
-int OpenMenuHeight(RunningProgram& program, HWND icon) {
-    ClickTrayIcon(icon, true);
-    const HWND menu = WaitPopupMenu(program.Id());
-    if (!menu)
-        return -1;
-    RECT r{};
-    GetWindowRect(menu, &r);
-    PressKeyInMenu(menu, VK_ESCAPE);
-    WaitFor([&] { return !IsWindowVisible(menu); });
-    return r.bottom - r.top;
-}
-
 std::wstring StoredText(const std::wstring& name) {
     for (const StoredValue& v : ReadKey(kKey).value_or(std::vector<StoredValue>{})) {
         if (v.name == name && v.type == REG_SZ)
@@ -127,7 +104,7 @@ TEST_F(StartStop, StartedFromTheWindowStoppedFromTheTrayAndRestoredByTheNextRun)
         EXPECT_EQ(StoredText(L"Repeat_Time"), L"1");
 
         // Armed: the tray menu offers one item more, the stop, as its first item.
-        const int armedHeight = OpenMenuHeight(program, icon);
+        const int armedHeight = TrayMenuHeight(program, icon);
         ClickTrayIcon(icon, true);
         menu = WaitPopupMenu(program.Id());
         ASSERT_NE(menu, nullptr);
@@ -135,7 +112,7 @@ TEST_F(StartStop, StartedFromTheWindowStoppedFromTheTrayAndRestoredByTheNextRun)
         PressKeyInMenu(menu, VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
         ASSERT_TRUE(program.WaitIdle());
-        EXPECT_LT(OpenMenuHeight(program, icon), armedHeight);
+        EXPECT_LT(TrayMenuHeight(program, icon), armedHeight);
         // Stopped: the window, shown again, has its stop button parked outside.
         ClickTrayIcon(icon, false);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
@@ -170,9 +147,7 @@ TEST_F(StartStop, ClosingWithASoundLoadedEndsCleanly) {
     ASSERT_TRUE(program.WaitIdle());
     ASSERT_NE(program.FindVisibleWindowOf(L"TF_Alarm"), nullptr);
     ASSERT_TRUE(program.Close());
-    DWORD code = 1;
-    EXPECT_TRUE(GetExitCodeProcess(program.Handle(), &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(program.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -218,21 +218,6 @@ TEST_F(Startup, AutoMinimizeAsTextDoesNotCount) {
     EXPECT_TRUE(program.Close());
 }
 
-// The menu's height tells how many items it offers.
-int OpenMenuHeight(RunningProgram& program, HWND icon) {
-    ClickTrayIcon(icon, true);
-    const HWND menu = WaitPopupMenu(program.Id());
-    if (!menu)
-        return -1;
-    RECT r{};
-    GetWindowRect(menu, &r);
-    PressKeyInMenu(menu, VK_ESCAPE);
-    const DWORD start = GetTickCount();
-    while (IsWindowVisible(menu) && GetTickCount() - start < 5000)
-        Sleep(50);
-    return r.bottom - r.top;
-}
-
 TEST_F(Startup, MenuOffersHelpOnlyWhileTheHelpFileExists) {
     TempFolder folder;
     const std::wstring copy = folder.Path() + L"Klaxora.exe";
@@ -242,7 +227,7 @@ TEST_F(Startup, MenuOffersHelpOnlyWhileTheHelpFileExists) {
     const HWND icon = StartAndWaitForIcon(program);
     ASSERT_NE(icon, nullptr);
 
-    const int without = OpenMenuHeight(program, icon);
+    const int without = TrayMenuHeight(program, icon);
     ASSERT_GT(without, 0) << "the menu did not open";
     ASSERT_TRUE(CreateDirectoryW((folder.Path() + L"help").c_str(), nullptr));
     const std::wstring help = folder.Path() + L"help\\alarm.html";
@@ -250,10 +235,10 @@ TEST_F(Startup, MenuOffersHelpOnlyWhileTheHelpFileExists) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-    const int with = OpenMenuHeight(program, icon);
+    const int with = TrayMenuHeight(program, icon);
     EXPECT_GE(with - without, 10) << "one more item expected";
     DeleteFileW(help.c_str());
-    EXPECT_EQ(OpenMenuHeight(program, icon), without);
+    EXPECT_EQ(TrayMenuHeight(program, icon), without);
     EXPECT_TRUE(program.Close());
 }
 
