@@ -93,20 +93,8 @@ void Tf_Skrot::Prepare(const std::wstring& arguments, const std::array<std::wstr
 bool Tf_Skrot::CreateShortcut(const std::wstring& arguments,
                               const std::array<std::wstring, 8>& names) {
     Prepare(arguments, names);
-    ShowOver();
-    SetFocus(e_NazwaSkrotu);
-    // The dialog's own loop: the configuration window waits until it is closed.
-    MSG msg;
-    while (Visible()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: the outer loop must see the quit too.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            Close();
-            break;
-        }
-        HandleQueuedMessage(msg);
-    }
+    // The configuration window waits until the dialog is closed.
+    ShowModal(e_NazwaSkrotu);
     return !writtenFile_.empty();
 }
 

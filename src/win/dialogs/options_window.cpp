@@ -50,16 +50,8 @@ void TF_Opcje::Create(OptionsContext context, HWND owner) {
     context_ = std::move(context);
     if (!Open)
         Open = [this](const std::wstring& target, int show) { ShellOpen(Hwnd(), target, show); };
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    CreateDialogWindow(L"TF_Opcje", std::wstring(text::kCaption).c_str(), frame.right - frame.left,
-                       frame.bottom - frame.top, owner);
-    // A small tool window whose controls take Tab, Enter and Escape from the message loop.
-    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    CreateToolDialog(L"TF_Opcje", std::wstring(text::kCaption).c_str(), kClientWidth, kClientHeight,
+                     owner);
 
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();

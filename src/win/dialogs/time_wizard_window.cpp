@@ -50,15 +50,8 @@ std::wstring TimeSeparator() {
 }  // namespace
 
 void Tf_WprowadzCzas::Create(HWND owner) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    CreateDialogWindow(L"Tf_WprowadzCzas", std::wstring(t::kCaption).c_str(),
-                       frame.right - frame.left, frame.bottom - frame.top, owner);
-    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    CreateToolDialog(L"Tf_WprowadzCzas", std::wstring(t::kCaption).c_str(), kClientWidth,
+                     kClientHeight, owner);
 
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
@@ -122,23 +115,8 @@ void Tf_WprowadzCzas::Prepare(std::wstring_view triggerCaption) {
 
 void Tf_WprowadzCzas::sb_SpecialTimeClick(std::wstring_view triggerCaption) {
     Prepare(triggerCaption);
-    ShowOver();
-    SetFocus(rb_KWC_TinS);
-    // The wizard's own loop: the configuration window waits until it is closed.
-    MSG msg;
-    while (Visible()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: the outer loop must see the quit too.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            Close();
-            break;
-        }
-        if (IsDialogMessageW(Hwnd(), &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    // The configuration window waits until the wizard is closed.
+    ShowModal(rb_KWC_TinS);
 }
 
 void Tf_WprowadzCzas::rb_KWC_TinSClick(WizardMode mode) {

@@ -46,6 +46,34 @@ void OwnedDialog::CreateDialogWindow(const wchar_t* className, const wchar_t* ti
     Centre(Hwnd(), owner_);
 }
 
+void OwnedDialog::CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
+                                   int clientHeight, HWND owner) {
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    owner_ = owner;
+    CreateWindowOf({className}, title, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                   frame.right - frame.left, frame.bottom - frame.top, owner);
+    Centre(Hwnd(), owner_);
+}
+
+void OwnedDialog::ShowModal(HWND focus) {
+    ShowOver();
+    if (focus)
+        SetFocus(focus);
+    MSG msg;
+    while (Visible()) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            // The program is ending: the outer loop must see the quit too.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            Close();
+            break;
+        }
+        HandleQueuedMessage(msg);
+    }
+}
+
 void OwnedDialog::SetOwner(HWND owner) {
     owner_ = owner;
     // Owned by it as Windows sees it too: above it, and hidden with it when it is minimised.

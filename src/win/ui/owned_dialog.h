@@ -10,6 +10,9 @@ class OwnedDialog : public HidingWindow {
   public:
     // Shows the dialog over its owner, or to the front when it already shows.
     void ShowOver();
+    // Shows the dialog over its owner with the focus on `focus`, and handles the thread's
+    // messages until it is closed. A quit request closes it and stays queued for the outer loop.
+    void ShowModal(HWND focus);
     // Hides the dialog and gives the owner back.
     void Close() override;
 
@@ -22,6 +25,10 @@ class OwnedDialog : public HidingWindow {
     // it then centres on the work area and disables nothing).
     void CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width, int height,
                             HWND owner);
+    // A small tool dialog of the given client size whose controls take Tab, Enter and Escape
+    // from the message loop.
+    void CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
+                          int clientHeight, HWND owner);
 
   private:
     HWND owner_ = nullptr;
