@@ -80,6 +80,45 @@ TEST(CivilSeconds, RoundTripsAcrossLeapDaysAndYears) {
               2 * 86400);
 }
 
+TEST(ScaledClock, BothClocksRunScaleTimesFasterAndTimersWaitTheRealShare) {
+    FakeClock real({2026, 12, 31, 23, 59, 51, 500});
+    real.Pass(7000);  // an origin that is not zero
+    ScaledClock fast(real, 100);
+    const ClockReading first = fast.Now();
+    EXPECT_EQ(first.monotonicMs, 7000);
+    real.Pass(15);
+    const ClockReading later = fast.Now();
+    EXPECT_EQ(later.monotonicMs - first.monotonicMs, 1500);
+    // The wall clock crosses midnight and the year with the scaled time (23:59:58.5 + 1.5 s).
+    EXPECT_EQ(CivilSeconds(later.local), CivilSeconds({2027, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(later.local.millisecond, 0);
+    for (const auto& [ms, realMs] :
+         {std::pair<int64_t, int64_t>{1000, 10}, {1001, 11}, {1, 1}, {0, 0}, {-5, 0}})
+        EXPECT_EQ(fast.RealMs(ms), realMs) << ms;
+
+    // Real time passes readings and delays through unchanged.
+    ScaledClock same(real, 1);
+    EXPECT_EQ(same.Now().monotonicMs, real.Now().monotonicMs);
+    EXPECT_EQ(same.RealMs(999), 999);
+}
+
+TEST(ScaledClock, ASettingOutsideOneToAThousandMeansRealTime) {
+    for (const auto& [text, scale] : {std::pair<std::wstring_view, int32_t>{L"100", 100},
+                                      {L"1000", 1000},
+                                      {L"1", 1},
+                                      {L"0", 1},
+                                      {L"1001", 1},
+                                      {L"", 1},
+                                      {L"-5", 1},
+                                      {L"10x", 1},
+                                      {L" 10", 1},
+                                      {L"99999999999999999999", 1}})
+        EXPECT_EQ(ParseClockScale(text), scale) << std::wstring(text);
+    FakeClock real;
+    EXPECT_EQ(ScaledClock(real, 0).Scale(), 1);
+    EXPECT_EQ(ScaledClock(real, 5000).Scale(), 1);
+}
+
 struct AtTimeCase {
     const char* name;
     LocalDateTime start;

@@ -14,15 +14,12 @@ class FakeClock : public ClockPort {
     // Real time passes: the monotonic clock and the wall clock move together.
     void Pass(int64_t ms) {
         now_.monotonicMs += ms;
-        const int64_t wallMs = CivilSeconds(now_.local) * 1000 + now_.local.millisecond + ms;
-        now_.local = FromCivilSeconds(FloorDiv(wallMs, 1000));
-        now_.local.millisecond = static_cast<int32_t>(wallMs - FloorDiv(wallMs, 1000) * 1000);
+        now_.local = AddMilliseconds(now_.local, ms);
     }
     // The wall clock is set; no real time passes.
     void SetLocal(LocalDateTime local) { now_.local = local; }
 
   private:
-    static int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && (a < 0)); }
     ClockReading now_;
 };
 

@@ -48,4 +48,50 @@ LocalDateTime FromCivilSeconds(int64_t seconds) {
     return t;
 }
 
+LocalDateTime AddMilliseconds(const LocalDateTime& t, int64_t ms) {
+    const int64_t wallMs = CivilSeconds(t) * 1000 + t.millisecond + ms;
+    const int64_t seconds = FloorDiv(wallMs, 1000);
+    LocalDateTime later = FromCivilSeconds(seconds);
+    later.millisecond = static_cast<int32_t>(wallMs - seconds * 1000);
+    return later;
+}
+
+ScaledClock::ScaledClock(ClockPort& real, int32_t scale)
+    : real_(real), scale_(scale >= 1 && scale <= kMaxClockScale ? scale : 1) {}
+
+ClockReading ScaledClock::Now() {
+    const ClockReading real = real_.Now();
+    if (scale_ == 1)
+        return real;
+    if (!started_) {
+        origin_ = real;
+        started_ = true;
+    }
+    const int64_t elapsed = (real.monotonicMs - origin_.monotonicMs) * scale_;
+    ClockReading scaled;
+    scaled.monotonicMs = origin_.monotonicMs + elapsed;
+    // The wall clock follows the scaled time from where it stood at the first reading; a change
+    // of the real wall clock meanwhile is not followed.
+    scaled.local = AddMilliseconds(origin_.local, elapsed);
+    return scaled;
+}
+
+int64_t ScaledClock::RealMs(int64_t ms) const {
+    if (ms <= 0)
+        return 0;
+    return (ms + scale_ - 1) / scale_;
+}
+
+int32_t ParseClockScale(std::wstring_view text) {
+    int64_t value = 0;
+    if (text.empty() || text.size() > 4)
+        return 1;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9')
+            return 1;
+        value = value * 10 + (c - L'0');
+    }
+    return value >= 1 && value <= kMaxClockScale ? static_cast<int32_t>(value) : 1;
+}
+
 }  // namespace klaxora

@@ -159,14 +159,19 @@ void TF_Glowna::t_TimerGlownyTimer() {
     Look();
 }
 
+UINT TF_Glowna::TimerDelay(int32_t ms) const {
+    return static_cast<UINT>(std::max<int64_t>(clock_.RealMs(ms), USER_TIMER_MINIMUM));
+}
+
 void TF_Glowna::ScheduleNextLook(int32_t ms) {
     // Setting the same timer again replaces it.
-    SetTimer(Hwnd(), kWatchTimerId, static_cast<UINT>(std::max<int32_t>(ms, USER_TIMER_MINIMUM)),
-             nullptr);
+    SetTimer(Hwnd(), kWatchTimerId, TimerDelay(ms), nullptr);
 }
 
 void TF_Glowna::ApplyWakePlan() {
-    wake_.Apply(PlanWake(watch_, clock_.Now()));
+    WakePlan plan = PlanWake(watch_, clock_.Now());
+    plan.afterMs = clock_.RealMs(plan.afterMs);
+    wake_.Apply(plan);
 }
 
 void TF_Glowna::Look() {
@@ -281,9 +286,7 @@ void TF_Glowna::SetArmed(bool armed) {
                                   ? std::clamp<int32_t>(1000 - now.local.millisecond, 1, 1000)
                                   : kWatchPeriodMs;
         // Armed only with a running timer: an alarm that could never fire must not look armed.
-        watch_.Armed =
-            SetTimer(Hwnd(), kWatchTimerId,
-                     static_cast<UINT>(std::max<int32_t>(first, USER_TIMER_MINIMUM)), nullptr) != 0;
+        watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, TimerDelay(first), nullptr) != 0;
         if (!watch_.Armed) {
             wake_.Cancel();
             throw UserError(L"Nie można uruchomić odliczania");

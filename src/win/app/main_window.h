@@ -138,6 +138,8 @@ class TF_Glowna : public Window {
     MenuEntry& Entry(UINT command);
     void ScheduleNextLook(int32_t ms);
     void ApplyWakePlan();
+    // A delay on the program's clock as the watch timer's period.
+    UINT TimerDelay(int32_t ms) const;
     AlarmExecutorLinks ExecutorLinks();
 
     MainWindowLinks links_;
@@ -147,7 +149,9 @@ class TF_Glowna : public Window {
     std::wstring helpFile_;
     MenuHandle menu_;
     std::array<MenuEntry, 8> entries_;
-    Win32Clock clock_;
+    Win32Clock systemClock_;
+    // The system's clocks, unless a soak run compresses time (KLAXORA_CLOCK_SCALE).
+    ScaledClock clock_{systemClock_, ClockScaleFromEnvironment()};
     WakeTimer wake_;
     Win32ProcessWatch processes_;
     Win32ProcessControl control_;

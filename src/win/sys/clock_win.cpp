@@ -31,6 +31,12 @@ ClockReading Win32Clock::Now() {
     return reading;
 }
 
+int32_t ClockScaleFromEnvironment() {
+    wchar_t text[16] = {};
+    const DWORD n = GetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", text, 16);
+    return n > 0 && n < 16 ? ParseClockScale(std::wstring_view(text, n)) : 1;
+}
+
 LocalDateTime FromSystemTime(const SYSTEMTIME& time) {
     return LocalDateTime{time.wYear,   time.wMonth,  time.wDay,         time.wHour,
                          time.wMinute, time.wSecond, time.wMilliseconds};
