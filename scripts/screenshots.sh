@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the configuration window (the first show and every action panel) and of the
-# options dialog, the time-entry wizard, the shortcut dialog and the about box, saved as PNG
-# files into the folder given (default build/screenshots). Not part of test.sh.
+# options dialog, the time-entry wizard, the shortcut dialog, the about box and the alarm popup,
+# saved as PNG files into the folder given (default build/screenshots). Not part of test.sh.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/build/screenshots}"
@@ -28,7 +28,19 @@ wine_env_start
 shots="$KLAXORA_TMP/shots"
 mkdir -p "$shots"
 HOME="$KLAXORA_HOME" wine "$win/bin/alarm_shots.exe" "$(winepath -w "$shots")"
-HOME="$KLAXORA_HOME" wine "$win/bin/dialog_shots.exe" "$(winepath -w "$shots")"
+HOME="$KLAXORA_HOME" wine "$win/bin/dialog_shots.exe" "$(winepath -w "$shots")" &
+shots_pid=$!
+# The popup is taken from the screen while it stands, at the place the program wrote.
+for _ in $(seq 1 600); do
+  [ -s "$shots/popup.rect" ] && break
+  kill -0 "$shots_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -s "$shots/popup.rect" ]; then
+  sleep 1
+  import -window root -crop "$(cat "$shots/popup.rect")" +repage "$out/popup.png"
+fi
+wait "$shots_pid"
 for bmp in "$shots"/*.bmp; do
   convert "$bmp" "$out/$(basename "${bmp%.bmp}").png"
 done

@@ -1,12 +1,14 @@
-// Shows the options dialog, the time-entry wizard, the shortcut dialog and the about box as a user
-// sees them and saves each as a bitmap (the screenshot script turns them into PNGs). The about box
-// asks a version file served on 127.0.0.1, so its update button shows.
+// Shows the options dialog, the time-entry wizard, the shortcut dialog, the about box and the
+// alarm popup as a user sees them and saves each as a bitmap (the screenshot script turns them into
+// PNGs). The about box asks a version file served on 127.0.0.1, so its update button shows.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "shot_file.h"
 #include "cmdline/shortcut_name.h"
+#include "win/actions/popup_window.h"
 #include "win/cmdline/shortcut_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
@@ -81,6 +83,23 @@ int wmain(int argc, wchar_t** argv) {
     Pump(300);
     Save(about.Hwnd(), dir + L"\\dialog_about.bmp");
     about.Close();
+
+    // The alarm popup, once it has slid in and stands in the corner of the screen. Copying the
+    // screen from here gives black for it under Wine, so its place is written to popup.rect and
+    // the script takes the picture from outside while it stands.
+    TF_ALARMUJ popup;
+    popup.Create();
+    popup.PopUp(false);
+    Pump(500);
+    RECT r{};
+    GetWindowRect(popup.Hwnd(), &r);
+    if (FILE* f = _wfopen((dir + L"\\popup.rect").c_str(), L"w")) {
+        std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left + 20, r.bottom - r.top + 20,
+                     r.left - 10, r.top - 10);
+        std::fclose(f);
+    }
+    Pump(4000);
+    popup.Close();
 
     registry.DeleteTree(kSettingsKey);
     return 0;
