@@ -38,6 +38,8 @@ void Panel::EnsureBuilt() {
         ~BuildingEnds() { flag = false; }
     } ends{building_};
     Build();
+    if (AfterBuild)
+        AfterBuild();
 }
 
 void Panel::SetCaption(const std::wstring& caption) {

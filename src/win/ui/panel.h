@@ -30,6 +30,8 @@ class Panel : public Window {
     bool Built() const { return built_; }
     // The text colour of a control of the panel; unset: the system's window text colour.
     std::function<COLORREF(HWND control)> TextColourOf;
+    // Run once the controls exist: what the owner keeps for them while the panel is unbuilt.
+    std::function<void()> AfterBuild;
 
   protected:
     // Creates the controls; called once, the first time the panel is shown or written.
