@@ -129,10 +129,8 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
         p_Plik.SetPath(*r.filePath);
     if (r.folderPath)
         p_OtworzFolder.SetPath(*r.folderPath);
-    if (r.webAddress) {
-        p_WWW.EnsureBuilt();
-        SetWindowTextW(p_WWW.e_WWW, r.webAddress->c_str());
-    }
+    if (r.webAddress)
+        p_WWW.SetAddress(*r.webAddress);
     if (r.processRow) {
         p_ZabijProces.SelectRow(*r.processRow);
         SetFocus(p_ZabijProces.lv_Procesy);
@@ -255,8 +253,7 @@ void TF_Alarm::ChooseRecent(size_t list, size_t item) {
             p_OtworzFolder.SetPath(entry);
             break;
         case 6:
-            p_WWW.EnsureBuilt();
-            SetWindowTextW(p_WWW.e_WWW, entry.c_str());
+            p_WWW.SetAddress(entry);
             break;
         default:
             break;
