@@ -119,6 +119,7 @@ void SoundActionPanel::Build() {
     SendMessageW(Stop, BM_SETCHECK, BST_CHECKED, 0);
     LoopCheckBox = MakeButton(p, kLoop, T::kLoop, L::kLoop, f, BS_AUTOCHECKBOX);
     EnableTransport(false);
+    file_.Apply(fne_PlikWAV.edit);
     if (kit_.hints && kit_.hints->Hwnd()) {
         const std::pair<HWND, std::wstring_view> hints[] = {{LabelCzas, T::kLabelCzasHint},
                                                             {Play, T::kPlayHint},
@@ -132,13 +133,12 @@ void SoundActionPanel::Build() {
 }
 
 void SoundActionPanel::Read(AlarmSettings& s) const {
-    s.SoundFile = TextOf(fne_PlikWAV.edit);
+    s.SoundFile = File();
     s.SoundLoop = Checked(LoopCheckBox);
 }
 
 void SoundActionPanel::SetFile(const std::wstring& path) {
-    EnsureBuilt();
-    SetWindowTextW(fne_PlikWAV.edit, path.c_str());
+    file_.Set(fne_PlikWAV.edit, path);
 }
 
 void SoundActionPanel::EnableTransport(bool enabled) {

@@ -1,8 +1,8 @@
 #pragma once
 // The action panels of the action group, one class per kind of panel (the "Inne możliwości"
 // panel has its own header). Each builds its controls the first time it is shown and reads as
-// it would start until then; writing into one builds it, except for the path and web address
-// panels, which keep what is written until they are built.
+// it would start until then; writing into one builds it, except for the sound, path and web
+// address panels, which keep what is written until they are built.
 #include <array>
 #include <functional>
 #include <optional>
@@ -56,6 +56,7 @@ class SoundActionPanel : public Panel {
     explicit SoundActionPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
+    std::wstring File() const { return file_.Get(fne_PlikWAV.edit); }
     void SetFile(const std::wstring& path);
     // Enables the transport (Play, Pause, Stop, the loop box).
     void EnableTransport(bool enabled);
@@ -70,6 +71,7 @@ class SoundActionPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    HeldText file_;
 };
 
 // p_Zamknij: the kind of shutdown.
