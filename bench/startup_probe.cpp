@@ -18,29 +18,18 @@
 
 namespace {
 
-struct Found {
-    DWORD pid;
-    const wchar_t* className;
-    HWND hwnd = nullptr;
-};
-
+// Looked up by class, so that a look costs a few calls whatever else is on the desktop: the
+// probe polls while the program starts, and a probe that walks every window at each poll
+// keeps Windows (and Wine's server) as busy as the program it measures.
 HWND VisibleWindowOf(DWORD pid, const wchar_t* className) {
-    Found found{pid, className};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* f = reinterpret_cast<Found*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t name[256] = {};
-            GetClassNameW(hwnd, name, 256);
-            if (owner == f->pid && IsWindowVisible(hwnd) && wcscmp(name, f->className) == 0) {
-                f->hwnd = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.hwnd;
+    for (HWND hwnd = FindWindowExW(nullptr, nullptr, className, nullptr); hwnd;
+         hwnd = FindWindowExW(nullptr, hwnd, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == pid && IsWindowVisible(hwnd))
+            return hwnd;
+    }
+    return nullptr;
 }
 
 // Wine without a desktop shows each notification-area icon as a child of this window.

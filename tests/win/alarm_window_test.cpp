@@ -30,6 +30,14 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     const RECT stop = ClientRectIn(window.ib_Stop, window.Hwnd());
     EXPECT_EQ(stop.left, -40);
     EXPECT_EQ(stop.top, -40);
+    // Tab runs through the trigger, the action, then the top row: the children's order.
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    EXPECT_EQ(children,
+              (std::vector<HWND>{window.gb1.Hwnd(), window.gb2.Hwnd(), window.ib_Stop,
+                                 window.ib_WWW, window.ib_Skrot, window.ib_About, window.ib_Opcje,
+                                 window.ib_Koniec, window.ib_Minimalizuj, window.ib_Start}));
 
     const RECT gb1 = ClientRectIn(window.gb1.Hwnd(), window.Hwnd());
     EXPECT_EQ(gb1.left, 12);
@@ -88,6 +96,59 @@ TEST_F(AlarmWindowTest, BeforeTheFirstShowOnlyTheProcessPanelAndTheEmptyPage) {
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
     EXPECT_EQ(window.CurrentPage(), L"empty");
     EXPECT_TRUE(TextOf(window.gb1.Hwnd()).starts_with(L" W tej chwili jest: "));
+}
+
+TEST_F(AlarmWindowTest, PathsWrittenBeforeTheirPanelIsBuiltWaitForIt) {
+    struct Case {
+        const char* name;
+        Panel& panel;
+        std::function<void(const std::wstring&)> write;
+        std::function<std::wstring()> read;
+        std::function<HWND()> edit;
+        std::wstring AlarmSettings::*field;  // where the definition reads it; null: elsewhere
+    };
+    TF_Alarm& w = window;
+    const Case cases[] = {
+        {"program_uruch", w.program_uruch, [&](auto& t) { w.program_uruch.SetPath(t); },
+         [&] { return w.program_uruch.Path(); }, [&] { return w.program_uruch.Editor.edit; },
+         nullptr},
+        {"program_zamkniety", w.program_zamkniety, [&](auto& t) { w.program_zamkniety.SetPath(t); },
+         [&] { return w.program_zamkniety.Path(); },
+         [&] { return w.program_zamkniety.Editor.edit; }, nullptr},
+        {"p_UrProg", w.p_UrProg, [&](auto& t) { w.p_UrProg.SetPath(t); },
+         [&] { return w.p_UrProg.Path(); }, [&] { return w.p_UrProg.Editor.edit; },
+         &AlarmSettings::ProgramPath},
+        {"p_Plik", w.p_Plik, [&](auto& t) { w.p_Plik.SetPath(t); }, [&] { return w.p_Plik.Path(); },
+         [&] { return w.p_Plik.Editor.edit; }, &AlarmSettings::FilePath},
+        {"p_OtworzFolder", w.p_OtworzFolder, [&](auto& t) { w.p_OtworzFolder.SetPath(t); },
+         [&] { return w.p_OtworzFolder.Path(); }, [&] { return w.p_OtworzFolder.Editor.edit; },
+         &AlarmSettings::FolderPath},
+        {"p_k_PdegrajDzwiek", w.p_k_PdegrajDzwiek, [&](auto& t) { w.p_k_PdegrajDzwiek.SetFile(t); },
+         [&] { return w.p_k_PdegrajDzwiek.File(); },
+         [&] { return w.p_k_PdegrajDzwiek.fne_PlikWAV.edit; }, &AlarmSettings::SoundFile},
+        {"p_WWW", w.p_WWW, [&](auto& t) { w.p_WWW.SetAddress(t); },
+         [&] { return w.p_WWW.Address(); }, [&] { return w.p_WWW.e_WWW; },
+         &AlarmSettings::WebAddress},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.panel.Built());
+        EXPECT_EQ(c.read(), L"");
+        c.write(L"C:\\first");
+        c.write(L"C:\\second");  // the last one counts
+        EXPECT_FALSE(c.panel.Built());
+        EXPECT_EQ(c.read(), L"C:\\second");
+        if (c.field) {
+            EXPECT_EQ(window.ReadSettings().*c.field, L"C:\\second");
+        }
+        c.panel.EnsureBuilt();
+        EXPECT_EQ(TextOf(c.edit()), L"C:\\second");
+        // Built, the edit holds the text: what is typed there is what reads.
+        Type(c.edit(), L"C:\\typed");
+        EXPECT_EQ(c.read(), L"C:\\typed");
+        c.write(L"C:\\third");
+        EXPECT_EQ(TextOf(c.edit()), L"C:\\third");
+    }
 }
 
 TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {

@@ -301,6 +301,11 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     EXPECT_EQ(Items(window.p_k_komunikat.cb_Komunikat),
               (std::vector<std::wstring>{L"", L"A tekst", L"b tekst"}));
     EXPECT_EQ(TextOf(window.p_k_komunikat.cb_Komunikat), L"A tekst");
+    // Panels not shown are not built for the restore; they show what it wrote once they are.
+    EXPECT_FALSE(window.p_WWW.Built());
+    EXPECT_EQ(window.p_WWW.Address(), L"b.example.org");
+    window.p_WWW.EnsureBuilt();
+    window.p_UrProg.EnsureBuilt();
     EXPECT_EQ(TextOf(window.p_WWW.e_WWW), L"b.example.org");
 
     // One name only, and a file that is gone: no button; the menu offers nothing but clearing.

@@ -28,8 +28,17 @@ constexpr ULONGLONG kAwaitAutostartMs = 30000;
 
 int MessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+    bool idle = false;
+    for (;;) {
+        // The first time nothing waits, start-up has ended: the windows are painted.
+        if (!idle && GetQueueStatus(QS_ALLINPUT) == 0) {
+            MarkStartup("idle");
+            idle = true;
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0)
+            break;
         HandleQueuedMessage(msg);  // the window's own keys, dialog navigation, dispatch
+    }
     return static_cast<int>(msg.wParam);
 }
 

@@ -119,6 +119,7 @@ void SoundActionPanel::Build() {
     SendMessageW(Stop, BM_SETCHECK, BST_CHECKED, 0);
     LoopCheckBox = MakeButton(p, kLoop, T::kLoop, L::kLoop, f, BS_AUTOCHECKBOX);
     EnableTransport(false);
+    file_.Apply(fne_PlikWAV.edit);
     if (kit_.hints && kit_.hints->Hwnd()) {
         const std::pair<HWND, std::wstring_view> hints[] = {{LabelCzas, T::kLabelCzasHint},
                                                             {Play, T::kPlayHint},
@@ -132,13 +133,12 @@ void SoundActionPanel::Build() {
 }
 
 void SoundActionPanel::Read(AlarmSettings& s) const {
-    s.SoundFile = TextOf(fne_PlikWAV.edit);
+    s.SoundFile = File();
     s.SoundLoop = Checked(LoopCheckBox);
 }
 
 void SoundActionPanel::SetFile(const std::wstring& path) {
-    EnsureBuilt();
-    SetWindowTextW(fne_PlikWAV.edit, path.c_str());
+    file_.Set(fne_PlikWAV.edit, path);
 }
 
 void SoundActionPanel::EnableTransport(bool enabled) {
@@ -207,15 +207,11 @@ void PathPanel::Build() {
     Editor.filter = filter_;
     Editor.mustExist = mustExist_;
     Recent = MakeGlyphButton(p, kRecent, L"Lista", L::kPathList, kit_.font, kit_.dropIcon);
-}
-
-std::wstring PathPanel::TextOfEditor() const {
-    return TextOf(Editor.edit);
+    path_.Apply(Editor.edit);
 }
 
 void PathPanel::SetPath(const std::wstring& path) {
-    EnsureBuilt();
-    SetWindowTextW(Editor.edit, path.c_str());
+    path_.Set(Editor.edit, path);
 }
 
 bool PathPanel::OnCommand(UINT id, UINT code, HWND) {
@@ -229,10 +225,15 @@ void WebPanel::Build() {
     e_WWW = MakeEdit(Hwnd(), kWWW, L::kWebEdit, kit_.font);
     sb_ListaWWW =
         MakeGlyphButton(Hwnd(), kRecent, L"Lista", L::kPathList, kit_.font, kit_.dropIcon);
+    address_.Apply(e_WWW);
 }
 
 void WebPanel::Read(AlarmSettings& s) const {
-    s.WebAddress = TextOf(e_WWW);
+    s.WebAddress = Address();
+}
+
+void WebPanel::SetAddress(const std::wstring& address) {
+    address_.Set(e_WWW, address);
 }
 
 bool WebPanel::OnCommand(UINT id, UINT code, HWND) {

@@ -1,7 +1,8 @@
 #pragma once
 // The action panels of the action group, one class per kind of panel (the "Inne możliwości"
 // panel has its own header). Each builds its controls the first time it is shown and reads as
-// it would start until then; writing into one builds it.
+// it would start until then; writing into one builds it, except for the sound, path and web
+// address panels, which keep what is written until they are built.
 #include <array>
 #include <functional>
 #include <optional>
@@ -55,6 +56,7 @@ class SoundActionPanel : public Panel {
     explicit SoundActionPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
+    std::wstring File() const { return file_.Get(fne_PlikWAV.edit); }
     void SetFile(const std::wstring& path);
     // Enables the transport (Play, Pause, Stop, the loop box).
     void EnableTransport(bool enabled);
@@ -69,6 +71,7 @@ class SoundActionPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    HeldText file_;
 };
 
 // p_Zamknij: the kind of shutdown.
@@ -97,7 +100,7 @@ class PathPanel : public Panel {
               const PanelKit& kit)
         : caption_(caption), filter_(filter), mustExist_(mustExist), kit_(kit) {}
     std::function<void()> Changed;
-    std::wstring Path() const { return TextOfEditor(); }
+    std::wstring Path() const { return path_.Get(Editor.edit); }
     void SetPath(const std::wstring& path);
 
     HWND Label = nullptr;   // Label8 / Label9 / Label10
@@ -109,10 +112,10 @@ class PathPanel : public Panel {
     bool OnCommand(UINT id, UINT code, HWND control) override;
 
   private:
-    std::wstring TextOfEditor() const;
     std::wstring_view caption_, filter_;
     bool mustExist_;
     const PanelKit& kit_;
+    HeldText path_;
 };
 
 // p_WWW: the web address.
@@ -122,6 +125,8 @@ class WebPanel : public Panel {
     explicit WebPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
+    std::wstring Address() const { return address_.Get(e_WWW); }
+    void SetAddress(const std::wstring& address);
 
     HWND Label11 = nullptr, e_WWW = nullptr, sb_ListaWWW = nullptr;
 
@@ -131,6 +136,7 @@ class WebPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    HeldText address_;
 };
 
 // p_ZabijProces: the running processes; the sort of the list lives here.

@@ -129,10 +129,8 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
         p_Plik.SetPath(*r.filePath);
     if (r.folderPath)
         p_OtworzFolder.SetPath(*r.folderPath);
-    if (r.webAddress) {
-        p_WWW.EnsureBuilt();
-        SetWindowTextW(p_WWW.e_WWW, r.webAddress->c_str());
-    }
+    if (r.webAddress)
+        p_WWW.SetAddress(*r.webAddress);
     if (r.processRow) {
         p_ZabijProces.SelectRow(*r.processRow);
         SetFocus(p_ZabijProces.lv_Procesy);
@@ -162,10 +160,20 @@ HWND TF_Alarm::RecentButton(size_t list) const {
     }
 }
 
-void TF_Alarm::BuildRecentMenus(const RestorePlan& plan) {
-    const std::span<const std::wstring_view> lists = MenuLists();
+Panel& TF_Alarm::RecentHost(size_t list) {
     Panel* const hosts[kRecentMenus] = {
         &wykonaj_o, &odlicz_w_dol, &p_k_PdegrajDzwiek, &p_UrProg, &p_Plik, &p_OtworzFolder, &p_WWW};
+    return *hosts[list];
+}
+
+void TF_Alarm::ShowRecentButton(size_t list) {
+    // Until the menus exist a button stays as its page or panel made it.
+    if (const HWND button = RecentButton(list); button && recent_[list].menu)
+        SetVisible(button, recent_[list].showButton);
+}
+
+void TF_Alarm::BuildRecentMenus(const RestorePlan& plan) {
+    const std::span<const std::wstring_view> lists = MenuLists();
     for (size_t list = 0; list < kRecentMenus; ++list) {
         RecentPopup& popup = recent_[list];
         popup.menu.Reset(CreatePopupMenu());
@@ -187,9 +195,10 @@ void TF_Alarm::BuildRecentMenus(const RestorePlan& plan) {
         AppendMenuW(popup.menu.Get(), MF_SEPARATOR, 0, nullptr);
         AppendMenuW(popup.menu.Get(), MF_STRING, kClearCommand,
                     std::wstring(kClearListCaption).c_str());
-        // A list the registry could not give has nothing to offer.
-        hosts[list]->EnsureBuilt();
-        SetVisible(RecentButton(list), menu && menu->showButton);
+        // A list the registry could not give has nothing to offer. A page or panel not built
+        // yet shows its button as decided here when it is built.
+        popup.showButton = menu && menu->showButton;
+        ShowRecentButton(list);
     }
 }
 
@@ -244,8 +253,7 @@ void TF_Alarm::ChooseRecent(size_t list, size_t item) {
             p_OtworzFolder.SetPath(entry);
             break;
         case 6:
-            p_WWW.EnsureBuilt();
-            SetWindowTextW(p_WWW.e_WWW, entry.c_str());
+            p_WWW.SetAddress(entry);
             break;
         default:
             break;
@@ -259,7 +267,8 @@ void TF_Alarm::ClearRecentList(size_t list) {
     for (size_t i = popup.entries.size(); i > 0; --i)
         DeleteMenu(popup.menu.Get(), 0, MF_BYPOSITION);
     popup.entries.clear();
-    SetVisible(RecentButton(list), false);
+    popup.showButton = false;
+    ShowRecentButton(list);
 }
 
 // --- Sub-action details and the wizard -----------------------------------------------------

@@ -109,6 +109,8 @@ TF_Alarm::TF_Alarm()
     p_Inne.p_Inne_Klawisz.Changed = [this] { cb_KlawiszeChange(); };
     p_Inne.p_Inne_DyskCD.Changed = [this] { cb_Inne_DyskCDChange(); };
     p_ZabijProces.RowChanged = [this] { lv_ProcesyChange(); };
+    for (size_t list = 0; list < kRecentMenus; ++list)
+        RecentHost(list).AfterBuild = [this, list] { ShowRecentButton(list); };
 }
 
 TF_Alarm::~TF_Alarm() {
@@ -148,17 +150,14 @@ void TF_Alarm::Create() {
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
-    CreateTopRow();
+    // Tab runs through the trigger, the action, then the top row: the order of creation, as
+    // each new child goes below its elder siblings.
     CreateTriggerGroup();
     CreateActionGroup();
+    CreateTopRow();
     FormCreate();
     // The process panel is the one shown at creation; built after the hints exist.
     p_ZabijProces.SetShown(true);
-    // Tab runs through the trigger, the action, then the top row.
-    for (const TopButton& b : kTopRow) {
-        SetWindowPos((this->*b.button).Hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     created_ = true;
 }
 
@@ -420,9 +419,8 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_PAINT: {
             PaintDc dc(Hwnd());
-            const RECT all{0, 0, L::kClientWidth, L::kClientHeight};
             if (dc)
-                skin_.PaintArea(dc, all);
+                skin_.Paint(dc, dc.Area());
             return 0;
         }
         case WM_NCHITTEST: {

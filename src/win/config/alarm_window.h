@@ -203,6 +203,10 @@ class TF_Alarm : public Window {
     void FirstShow();
     void ApplyRestore(const RestorePlan& plan);
     void BuildRecentMenus(const RestorePlan& plan);
+    // The page or panel that holds a recent list's button, and the button's visibility applied
+    // to it when it exists.
+    Panel& RecentHost(size_t list);
+    void ShowRecentButton(size_t list);
     void RestoreSubActionValues(OtherActionKind sub);
     // The controls of one trigger's page and of one action's editors (start and stop lock and
     // unlock them); unbuilt controls are left out.
@@ -233,6 +237,7 @@ class TF_Alarm : public Window {
     struct RecentPopup {
         MenuHandle menu;
         std::vector<std::wstring> entries;
+        bool showButton = false;
     };
     std::array<RecentPopup, kRecentMenus> recent_;
     Skin skin_;

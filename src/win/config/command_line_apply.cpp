@@ -84,10 +84,8 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
         p_Plik.SetPath(s.FilePath);
     if (f.programPath)
         p_UrProg.SetPath(s.ProgramPath);
-    if (f.webAddress) {
-        p_WWW.EnsureBuilt();
-        SetWindowTextW(p_WWW.e_WWW, s.WebAddress.c_str());
-    }
+    if (f.webAddress)
+        p_WWW.SetAddress(s.WebAddress);
     if (f.shutdownMode && s.ShutdownMode) {
         p_Zamknij.EnsureBuilt();
         SelectItemByText(p_Zamknij.cb_ZamknijSystem, Info(*s.ShutdownMode).caption);

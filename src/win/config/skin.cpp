@@ -46,60 +46,72 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
 void Skin::Create(int width, int height) {
     width_ = width;
     height_ = height;
-    WindowDc screen(nullptr);
-    MemoryDc dc(screen);
-    bitmap_.Reset(CreateCompatibleBitmap(screen, width, height));
+    titleFont_ = MakeFont(-24, FontWeight::Bold, L"Tahoma", true);
+    smallFont_ = MakeFont(-11, FontWeight::Normal, L"Tahoma", true);
+}
+
+void Skin::Draw(HDC dc, POINT origin) const {
+    // Drawn where it is needed rather than kept as a bitmap of the whole window: most of it
+    // lies under the controls, and a few gradients cost less than holding it all the time.
+    POINT previous{};
+    SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    RECT all{0, 0, width_, height_};
+    BrushHandle mask(CreateSolidBrush(kMask));
+    FillRect(dc, &all, mask.Get());
+
+    // The body: a rounded slab with a deep blue gradient. A clip region is in device
+    // coordinates, so it moves with the origin by hand.
+    RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, kRadius, kRadius));
+    OffsetRgn(bodyRgn.Get(), -origin.x, -origin.y);
+    SelectClipRgn(dc, bodyRgn.Get());
+    VerticalGradient(dc, all, RGB(52, 96, 150), RGB(18, 40, 72));
+    RECT band{0, 0, width_, 48};
+    VerticalGradient(dc, band, RGB(78, 128, 186), RGB(44, 84, 134));
+    SelectClipRgn(dc, nullptr);
     {
-        SelectedObject selected(dc, bitmap_.Get());
-        RECT all{0, 0, width, height};
-        BrushHandle mask(CreateSolidBrush(kMask));
-        FillRect(dc, &all, mask.Get());
-
-        // The body: a rounded slab with a deep blue gradient.
-        RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width + 1, height + 1, kRadius, kRadius));
-        SelectClipRgn(dc, bodyRgn.Get());
-        VerticalGradient(dc, all, RGB(52, 96, 150), RGB(18, 40, 72));
-        RECT band{0, 0, width, 48};
-        VerticalGradient(dc, band, RGB(78, 128, 186), RGB(44, 84, 134));
-        SelectClipRgn(dc, nullptr);
-        {
-            PenHandle pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
-            SelectedObject p(dc, pen.Get());
-            SelectedObject b(dc, GetStockObject(NULL_BRUSH));
-            RoundRect(dc, 1, 1, width, height, kRadius, kRadius);
-        }
-
-        // The program's name in the free corner of the top row.
-        DrawBell(dc, 16, 10);
-        const FontHandle title = MakeFont(-24, FontWeight::Bold, L"Tahoma", true);
-        const FontHandle smallFont = MakeFont(-11, FontWeight::Normal, L"Tahoma", true);
-        SetBkMode(dc, TRANSPARENT);
-        {
-            SelectedObject f(dc, title.Get());
-            SetTextColor(dc, RGB(10, 30, 60));
-            TextOutW(dc, 53, 7, L"Klaxora", 7);
-            SetTextColor(dc, RGB(255, 255, 255));
-            TextOutW(dc, 52, 6, L"Klaxora", 7);
-        }
-        {
-            SelectedObject f(dc, smallFont.Get());
-            SetTextColor(dc, RGB(200, 222, 248));
-            const wchar_t line[] = L"alarm i harmonogram zdarzeń";
-            TextOutW(dc, 54, 33, line, lstrlenW(line));
-            const wchar_t maker[] = L"Vantrelix";
-            SetTextColor(dc, RGB(140, 170, 210));
-            TextOutW(dc, 20, 280, maker, lstrlenW(maker));
-        }
+        PenHandle pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
+        SelectedObject p(dc, pen.Get());
+        SelectedObject b(dc, GetStockObject(NULL_BRUSH));
+        RoundRect(dc, 1, 1, width_, height_, kRadius, kRadius);
     }
+
+    // The program's name in the free corner of the top row.
+    DrawBell(dc, 16, 10);
+    SetBkMode(dc, TRANSPARENT);
+    {
+        SelectedObject f(dc, titleFont_.Get());
+        SetTextColor(dc, RGB(10, 30, 60));
+        TextOutW(dc, 53, 7, L"Klaxora", 7);
+        SetTextColor(dc, RGB(255, 255, 255));
+        TextOutW(dc, 52, 6, L"Klaxora", 7);
+    }
+    {
+        SelectedObject f(dc, smallFont_.Get());
+        SetTextColor(dc, RGB(200, 222, 248));
+        const wchar_t line[] = L"alarm i harmonogram zdarzeń";
+        TextOutW(dc, 54, 33, line, lstrlenW(line));
+        const wchar_t maker[] = L"Vantrelix";
+        SetTextColor(dc, RGB(140, 170, 210));
+        TextOutW(dc, 20, 280, maker, lstrlenW(maker));
+    }
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
 void Skin::PaintArea(HDC dc, const RECT& area) const {
-    MemoryDc source(dc);
-    {
-        SelectedObject selected(source, bitmap_.Get());
-        BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, source, area.left,
-               area.top, SRCCOPY);
-    }
+    Draw(dc, {area.left, area.top});
+}
+
+void Skin::Paint(HDC dc, const RECT& area) const {
+    // Through a memory picture, so the mask colour under the body never reaches the screen.
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return;
+    MemoryDc memory(dc);
+    BitmapHandle bitmap(CreateCompatibleBitmap(dc, w, h));
+    SelectedObject selected(memory, bitmap.Get());
+    Draw(memory, {area.left, area.top});
+    BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
 }
 
 HRGN Skin::CreateRegion() const {

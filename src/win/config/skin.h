@@ -14,17 +14,21 @@ enum class SmallGlyph { Play, Pause, Stop, DropDown };
 
 class Skin {
   public:
-    // Draws the skin for a client area of the given size.
+    // The skin for a client area of the given size.
     void Create(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // Copies the part of the skin under `area` (client coordinates) to `dc` at (0, 0).
+    // Draws the part of the skin under `area` (client coordinates) into `dc` at (0, 0).
     void PaintArea(HDC dc, const RECT& area) const;
+    // Paints `area` of the window (client coordinates) in one piece.
+    void Paint(HDC dc, const RECT& area) const;
     // The window's shape: every pixel of the skin that is not the mask colour.
     HRGN CreateRegion() const;
 
   private:
-    BitmapHandle bitmap_;
+    // The whole skin drawn with `origin` (client coordinates) at the dc's (0, 0).
+    void Draw(HDC dc, POINT origin) const;
+    FontHandle titleFont_, smallFont_;
     int width_ = 0;
     int height_ = 0;
 };

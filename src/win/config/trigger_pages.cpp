@@ -143,15 +143,15 @@ void ProgramPage::Build() {
     Editor.filter = T::kFilterExe;
     Editor.mustExist = true;
     Note = MakeLabel(p, kNote, note_, L::kNote, kit_.font);
+    path_.Apply(Editor.edit);
 }
 
 std::wstring ProgramPage::Path() const {
-    return TextOf(Editor.edit);  // unbuilt: empty
+    return path_.Get(Editor.edit);
 }
 
 void ProgramPage::SetPath(const std::wstring& path) {
-    EnsureBuilt();
-    SetWindowTextW(Editor.edit, path.c_str());
+    path_.Set(Editor.edit, path);
 }
 
 bool ProgramPage::OnCommand(UINT id, UINT code, HWND) {

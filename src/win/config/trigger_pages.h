@@ -1,6 +1,7 @@
 #pragma once
 // The notebook pages of the trigger group, one class per kind of page. Each builds its
-// controls the first time it is shown and reads as it would start until then.
+// controls the first time it is shown and reads as it would start until then; a program page
+// keeps a path written into it until then.
 #include <functional>
 
 #include "config/alarm_settings.h"
@@ -72,6 +73,7 @@ class ProgramPage : public Panel {
   private:
     std::wstring_view note_;
     const PanelKit& kit_;
+    HeldText path_;
 };
 
 // "brak_neta": the seconds without a connection and their reading as a time.

@@ -13,7 +13,7 @@ enum class FontWeight { Normal, Bold };
 
 // A font of `height` (as CreateFontW takes it: negative for the character height in pixels,
 // such as -11 for the windows' text), normal or bold. `smooth` asks for anti-aliased edges
-// (large captions drawn once into a picture).
+// (the large captions of the skin).
 FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face = kWindowFace,
                     bool smooth = false);
 

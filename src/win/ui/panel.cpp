@@ -4,6 +4,25 @@
 
 namespace klaxora::win {
 
+void HeldText::Set(HWND edit, const std::wstring& text) {
+    if (!edit) {
+        text_ = text;
+        return;
+    }
+    text_.reset();
+    SetWindowTextW(edit, text.c_str());
+}
+
+std::wstring HeldText::Get(HWND edit) const {
+    return edit ? TextOf(edit) : text_.value_or(std::wstring());
+}
+
+void HeldText::Apply(HWND edit) {
+    if (edit && text_)
+        SetWindowTextW(edit, text_->c_str());
+    text_.reset();
+}
+
 void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
                    const wchar_t* caption, bool frame, HFONT font) {
     colour_ = colour;
@@ -38,6 +57,8 @@ void Panel::EnsureBuilt() {
         ~BuildingEnds() { flag = false; }
     } ends{building_};
     Build();
+    if (AfterBuild)
+        AfterBuild();
 }
 
 void Panel::SetCaption(const std::wstring& caption) {

@@ -7,12 +7,29 @@
 // code); whatever it does not handle goes up to the top-level window, so the window handles
 // the controls it places on a plain panel (the group boxes) itself.
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "win/sys/handles.h"
 #include "win/ui/layout.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
+
+// The text of an edit on a panel that may not be built yet: written into the edit when it
+// exists, kept until then. Writing a value (the restore, the command line) then builds
+// nothing; the panel's Build hands the kept text to the new edit.
+class HeldText {
+  public:
+    void Set(HWND edit, const std::wstring& text);
+    // The edit's text, or the kept one (empty when none) while there is no edit.
+    std::wstring Get(HWND edit) const;
+    // The edit exists now: it takes the kept text.
+    void Apply(HWND edit);
+
+  private:
+    std::optional<std::wstring> text_;
+};
 
 class Panel : public Window {
   public:
@@ -30,6 +47,8 @@ class Panel : public Window {
     bool Built() const { return built_; }
     // The text colour of a control of the panel; unset: the system's window text colour.
     std::function<COLORREF(HWND control)> TextColourOf;
+    // Run once the controls exist: what the owner keeps for them while the panel is unbuilt.
+    std::function<void()> AfterBuild;
 
   protected:
     // Creates the controls; called once, the first time the panel is shown or written.
