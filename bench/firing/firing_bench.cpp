@@ -107,11 +107,12 @@ void ObserverThread() {
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             }
         }
-        // Any other box (an abort, say) is answered too, so the run never waits on it.
+        // Any other box (an abort, say) is answered too, so the run never waits on it. A box
+        // without a title yet is still being made: it is looked at again next time round.
         if (const HWND box = FindWindowW(L"#32770", nullptr); box && IsWindowVisible(box)) {
             wchar_t title[64] = {};
             GetWindowTextW(box, title, 64);
-            if (lstrcmpW(title, kWatchTitle) != 0 && lstrcmpW(title, kTickTitle) != 0) {
+            if (title[0] && lstrcmpW(title, kWatchTitle) != 0 && lstrcmpW(title, kTickTitle) != 0) {
                 std::printf("  (answered an unexpected box \"%ls\")\n", title);
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             }
