@@ -32,7 +32,9 @@ void Tf_Skrot::Create(HWND owner) {
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
     SetWindowPos(Hwnd(), nullptr, 0, 0, kOuterWidth, kOuterHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
 
+void Tf_Skrot::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
@@ -77,6 +79,7 @@ void Tf_Skrot::Arrange() {
 }
 
 void Tf_Skrot::Prepare(const std::wstring& arguments, const std::array<std::wstring, 8>& names) {
+    EnsureBuilt();
     arguments_ = arguments;
     writtenFile_.clear();
     // The first showing fills the tree and chooses the desktop, a folder on disk; later ones
@@ -99,6 +102,7 @@ bool Tf_Skrot::CreateShortcut(const std::wstring& arguments,
 }
 
 void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
+    EnsureBuilt();
     const std::wstring path = dfs_LokalizacjaSkrotu.SelectedPath();
     SetWindowTextW(XPathLabel1, path.c_str());
     // A virtual folder (the computer, the network) cannot receive a file.
@@ -106,6 +110,7 @@ void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
 }
 
 void Tf_Skrot::BitBtn1Click() {
+    EnsureBuilt();
     const std::wstring folder = dfs_LokalizacjaSkrotu.SelectedPath();
     const ShortcutFile file =
         PlanShortcutFile(Win32FileSystem().DirectoryExists(folder) ? folder : std::wstring(),

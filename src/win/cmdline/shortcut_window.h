@@ -25,7 +25,8 @@ class Tf_Skrot : public OwnedDialog {
     };
     static constexpr int kMaxName = 128;
 
-    // Hidden until shown over `owner` (the configuration window).
+    // Hidden until shown over `owner` (the configuration window); its controls are built when
+    // it is first prepared or shown.
     void Create(HWND owner = nullptr);
 
     // ib_SkrotClick's part: offers the names, shows the dialog modally and, on OK, writes the
@@ -48,6 +49,7 @@ class Tf_Skrot : public OwnedDialog {
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
 
   protected:
+    void BuildControls() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -99,7 +99,11 @@ void TF_About::Create(AboutContext context, HWND owner) {
     CreateDialogWindow(L"TF_About", std::wstring(text::kCaption).c_str(), kClientWidth, 300, owner);
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE,
                       GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    // The box has its final size before its controls exist.
+    Layout();
+}
 
+void TF_About::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, true);
     {
@@ -139,6 +143,7 @@ void TF_About::Create(AboutContext context, HWND owner) {
 }
 
 void TF_About::FormShow() {
+    EnsureBuilt();
     if (!update_.checked && Connected())
         CheckForUpdate();
     SetWindowTextW(l_Version,
@@ -168,20 +173,22 @@ void TF_About::UpdateAnswer(const std::optional<std::wstring>& file) {
 }
 
 void TF_About::ShowUpdateState() {
+    // The answer is kept in update_ and shown when the controls are built.
+    if (!Built())
+        return;
     SetVisible(sb_DownUpdate, OffersUpdate(update_, context_.programVersion));
     hints_.SetText(sb_DownUpdate, update_.description);
-    if (!contacts.empty()) {
-        SetWindowTextW(contacts[kHomePageRow].value, update_.homePage.c_str());
-        Layout();
-    }
+    SetWindowTextW(contacts[kHomePageRow].value, update_.homePage.c_str());
+    Layout();
 }
 
 void TF_About::Layout() {
-    if (contacts.empty())
-        return;
     const HWND w = Hwnd();
-    const auto place = [](HWND c, int x, int y, int width, int height) {
-        SetWindowPos(c, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Until the controls are built only the box's own size is set.
+    const bool controls = !contacts.empty();
+    const auto place = [controls](HWND c, int x, int y, int width, int height) {
+        if (controls)
+            SetWindowPos(c, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(Picture, kMargin, kMargin, kClientWidth - 2 * kMargin, kPictureHeight);
     int y = kMargin + kPictureHeight + 8;
@@ -198,6 +205,9 @@ void TF_About::Layout() {
               kLineHeight);
         y += kRowHeight;
     }
+    // Unbuilt, the rows take their room all the same.
+    if (!controls)
+        y += kRowHeight * static_cast<int>(std::size(kContacts));
     // The buttons on one line 16 pixels below the last row: OK at the right, "Pomoc" to its
     // left, the update button filling the rest from the left edge.
     const int buttonTop = y - (kRowHeight - kLineHeight) + 16;
@@ -240,7 +250,7 @@ std::wstring TF_About::ContactTarget(size_t row) const {
 }
 
 void TF_About::ContactClick(size_t row) {
-    if (row >= contacts.size())
+    if (row >= std::size(kContacts))
         return;
     const std::wstring target = ContactTarget(row);
     // The home page may come from the network: it is opened only as a web address.

@@ -38,7 +38,8 @@ class TF_About : public OwnedDialog {
     // How long the user may wait for the answer before the check counts as failed.
     static constexpr UINT kUpdateDeadlineMs = 5000;
 
-    // Hidden until shown over `owner` (the configuration window).
+    // Hidden until shown over `owner` (the configuration window), at its final size; its
+    // controls are built on the first show.
     void Create(AboutContext context = {}, HWND owner = nullptr);
 
     // Opens addresses and files; the shell by default, a recorder in the tests.
@@ -69,6 +70,7 @@ class TF_About : public OwnedDialog {
     std::vector<ContactRow> contacts;
 
   protected:
+    void BuildControls() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

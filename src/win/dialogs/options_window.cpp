@@ -52,7 +52,9 @@ void TF_Opcje::Create(OptionsContext context, HWND owner) {
         Open = [this](const std::wstring& target, int show) { ShellOpen(Hwnd(), target, show); };
     CreateToolDialog(L"TF_Opcje", std::wstring(text::kCaption).c_str(), kClientWidth, kClientHeight,
                      owner);
+}
 
+void TF_Opcje::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
@@ -86,12 +88,14 @@ void TF_Opcje::Create(OptionsContext context, HWND owner) {
     }
 }
 
-OptionChecks TF_Opcje::Checks() const {
+OptionChecks TF_Opcje::Checks() {
+    EnsureBuilt();
     return {IsChecked(CheckBox1), IsChecked(CheckBox2), IsChecked(CheckBox3),
             IsChecked(CheckBox4), IsChecked(CheckBox5), IsChecked(CheckBox6)};
 }
 
 void TF_Opcje::SetChecks(const OptionChecks& checks) {
+    EnsureBuilt();
     // The beep box sounds on every change of its state, the show's own included.
     if (IsChecked(CheckBox6) != checks.CheckBox6)
         Beep();
@@ -104,6 +108,7 @@ void TF_Opcje::SetChecks(const OptionChecks& checks) {
 }
 
 void TF_Opcje::FormShow() {
+    EnsureBuilt();
     SetVisible(SpeedButton2, context_.files && !context_.helpFile.empty() &&
                                  context_.files->FileExists(context_.helpFile));
     if (context_.registry && context_.files) {
@@ -136,6 +141,7 @@ void TF_Opcje::SpeedButton3Click() {
 }
 
 void TF_Opcje::SpeedButton2Click() {
+    EnsureBuilt();
     if (IsWindowVisible(SpeedButton2))
         Open(context_.helpFile, SW_SHOWMAXIMIZED);
 }

@@ -41,7 +41,8 @@ class TF_Opcje : public OwnedDialog {
         kSpeedButton3 = IDCANCEL,
     };
 
-    // Hidden until shown over `owner` (the configuration window).
+    // Hidden until shown over `owner` (the configuration window); its controls are built on
+    // the first show.
     void Create(OptionsContext context = {}, HWND owner = nullptr);
 
     // The default system beep; tests count it instead.
@@ -61,9 +62,10 @@ class TF_Opcje : public OwnedDialog {
     HWND SpeedButton1 = nullptr, SpeedButton3 = nullptr, SpeedButton2 = nullptr;
 
     // The boxes as they stand.
-    OptionChecks Checks() const;
+    OptionChecks Checks();
 
   protected:
+    void BuildControls() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -52,7 +52,9 @@ std::wstring TimeSeparator() {
 void Tf_WprowadzCzas::Create(HWND owner) {
     CreateToolDialog(L"Tf_WprowadzCzas", std::wstring(t::kCaption).c_str(), kClientWidth,
                      kClientHeight, owner);
+}
 
+void Tf_WprowadzCzas::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
@@ -95,6 +97,7 @@ void Tf_WprowadzCzas::Create(HWND owner) {
 }
 
 void Tf_WprowadzCzas::Prepare(std::wstring_view triggerCaption) {
+    EnsureBuilt();
     target_ = WizardTargetFor(triggerCaption);
     const WizardPreparation p = PrepareWizard(target_);
     SetWindowTextW(Label3, std::wstring(p.Label3).c_str());
@@ -120,6 +123,7 @@ void Tf_WprowadzCzas::sb_SpecialTimeClick(std::wstring_view triggerCaption) {
 }
 
 void Tf_WprowadzCzas::rb_KWC_TinSClick(WizardMode mode) {
+    EnsureBuilt();
     mode_ = mode;
     SetChecked(rb_KWC_TinS, mode == WizardMode::Seconds);
     SetChecked(rb_KWC_WprCzas, mode == WizardMode::TimeOfDay);
@@ -135,11 +139,13 @@ void Tf_WprowadzCzas::rb_KWC_TinSClick(WizardMode mode) {
 }
 
 void Tf_WprowadzCzas::se_TimeInSecChange() {
+    EnsureBuilt();
     SetWindowTextW(Label5,
                    ConvertedLabel(WizardSecondsValue(ControlText(se_TimeInSec.Edit()))).c_str());
 }
 
 void Tf_WprowadzCzas::DateTimePicker2Change() {
+    EnsureBuilt();
     SYSTEMTIME today{};
     GetLocalTime(&today);
     today.wHour = today.wMinute = today.wSecond = 0;
@@ -165,6 +171,7 @@ WizardInput Tf_WprowadzCzas::Input() const {
 }
 
 void Tf_WprowadzCzas::BitBtn1Click() {
+    EnsureBuilt();
     const WizardResult result = WizardOkResult(Input());
     if (result.kind == WizardResult::Kind::Refuse) {
         // The entry stays as typed, so the user can correct it.

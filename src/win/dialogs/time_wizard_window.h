@@ -26,7 +26,8 @@ class Tf_WprowadzCzas : public OwnedDialog {
         kBitBtn2 = IDCANCEL,
     };
 
-    // Hidden until shown over `owner` (the configuration window).
+    // Hidden until shown over `owner` (the configuration window); its controls are built when
+    // it is first prepared or shown.
     void Create(HWND owner = nullptr);
 
     // Where OK's time text goes: the configuration window's ApplyAtTimeText and
@@ -58,6 +59,7 @@ class Tf_WprowadzCzas : public OwnedDialog {
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
 
   protected:
+    void BuildControls() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -58,6 +58,21 @@ void OwnedDialog::CreateToolDialog(const wchar_t* className, const wchar_t* titl
     Centre(Hwnd(), owner_);
 }
 
+void OwnedDialog::EnsureBuilt() {
+    if (built_ || !Hwnd())
+        return;
+    // Set first: the new controls' own notifications reach handlers that ask for them too.
+    built_ = true;
+    BuildControls();
+}
+
+LRESULT OwnedDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // However the dialog comes to be shown, it shows with its controls.
+    if (msg == WM_SHOWWINDOW && wParam)
+        EnsureBuilt();
+    return HidingWindow::HandleMessage(msg, wParam, lParam);
+}
+
 void OwnedDialog::ShowModal(HWND focus) {
     ShowOver();
     if (focus)
@@ -83,6 +98,7 @@ void OwnedDialog::SetOwner(HWND owner) {
 
 void OwnedDialog::ShowOver() {
     if (!Visible()) {
+        EnsureBuilt();
         Centre(Hwnd(), owner_);
         if (owner_ && IsWindowEnabled(owner_)) {
             EnableWindow(owner_, FALSE);

@@ -2,6 +2,9 @@
 // A dialog that stands over another window: it shows centred on its owner, keeps the owner
 // disabled while it is shown, and on closing (the close box, WM_CLOSE or Close) hides and
 // gives the owner back, enabled and active. It lives until the program ends.
+//
+// Its child controls are built the first time it is shown or needed, not with the window: the
+// program creates every dialog at start-up, and most are never opened in a run.
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -16,6 +19,11 @@ class OwnedDialog : public HidingWindow {
     // Hides the dialog and gives the owner back.
     void Close() override;
 
+    // Builds the child controls unless they exist; showing builds them, and so does every
+    // method that touches them.
+    void EnsureBuilt();
+    bool Built() const { return built_; }
+
     HWND Owner() const { return owner_; }
     // Another owner, for a dialog created before the window it stands over.
     void SetOwner(HWND owner);
@@ -29,11 +37,15 @@ class OwnedDialog : public HidingWindow {
     // from the message loop.
     void CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
                           int clientHeight, HWND owner);
+    // Creates the child controls (fonts, hints and key hooks with them); called once.
+    virtual void BuildControls() {}
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     HWND owner_ = nullptr;
     // Whether this dialog disabled the owner, so that it only enables what it disabled.
     bool ownerDisabled_ = false;
+    bool built_ = false;
 };
 
 // Where a window of `size` goes to stand centred on `owner` (a visible, not minimised window)
