@@ -40,11 +40,14 @@ class SoundPanelTest : public ::testing::Test {
     static void SetUpTestSuite() {
         longWav = WriteWav(L"long.wav", 65000);
         shortWav = WriteWav(L"short.wav", 300);
+        // Long enough that sampling its position sees it rise and fall again: with Wine's null
+        // audio device a short sound may end before two samples are taken.
+        loopWav = WriteWav(L"loop.wav", 1500);
         ogg = TempFile(L"song.ogg");
         std::ofstream(std::filesystem::path(ogg)) << "OggS";
     }
     static void TearDownTestSuite() {
-        for (const auto& f : {longWav, shortWav, ogg})
+        for (const auto& f : {longWav, shortWav, loopWav, ogg})
             DeleteFileW(f.c_str());
     }
     void SetUp() override {
@@ -80,7 +83,7 @@ class SoundPanelTest : public ::testing::Test {
         SendMessageW(controls.LoopCheckBox, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
-    static inline std::wstring longWav, shortWav, ogg;
+    static inline std::wstring longWav, shortWav, loopWav, ogg;
     HWND parent = nullptr;
     win::SoundPanelControls controls;
     std::unique_ptr<win::SoundPanel> panel;
@@ -165,7 +168,7 @@ TEST_F(SoundPanelTest, WithoutLoopTheEndShowsStopped) {
 }
 
 TEST_F(SoundPanelTest, TheLoopRestartsAfterTheEndUntilStopped) {
-    panel->ApplyFileChange(shortWav);
+    panel->ApplyFileChange(loopWav);
     Loop(true);
     panel->PlayClick();
     // It plays to the end and starts again from the beginning, more than once.
