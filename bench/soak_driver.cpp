@@ -30,6 +30,7 @@
 #include "listed_handles.h"
 #include "win/config/action_panels.h"
 #include "win/config/alarm_window.h"
+#include "now_ms.h"
 
 namespace {
 
@@ -48,13 +49,6 @@ constexpr UINT kSoundPlayId = Sound::kPlay;
 constexpr UINT kSoundStopId = Sound::kStop;
 constexpr UINT kPopupOkId = 100;  // the popup's OK button
 constexpr UINT kRightShift = 0xA1;
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Lets this thread's messages through (the keyboard hook is called through them) until `done`
 // holds; false when it still does not after `ms`.
@@ -75,28 +69,6 @@ bool PumpUntil(F done, DWORD ms) {
     }
 }
 
-std::vector<HWND> Descendants(HWND parent) {
-    std::vector<HWND> all;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-HWND ComboListing(HWND window, const std::wstring& item) {
-    for (HWND c : Descendants(window)) {
-        if (ClassName(c) == L"ComboBox" &&
-            SendMessageW(c, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(item.c_str())) != CB_ERR)
-            return c;
-    }
-    return nullptr;
-}
-
 // The control with the id among the window's descendants; with `shown`, only a visible one (the
 // panels number their controls alike, and only the current panel shows).
 HWND Control(HWND window, UINT id, bool shown = true) {
@@ -111,13 +83,6 @@ HWND Control(HWND window, UINT id, bool shown = true) {
 void PostClick(HWND control) {
     PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                  reinterpret_cast<LPARAM>(control));
-}
-
-void Pick(HWND combo, const std::wstring& item) {
-    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
 }
 
 void Click(HWND control) {

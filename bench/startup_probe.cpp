@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "now_ms.h"
+
 namespace {
 
 // Looked up by class, so that a look costs a few calls whatever else is on the desktop: the
@@ -45,13 +47,6 @@ int TrayIconCount() {
     return count;
 }
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -76,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    const double started = Now();
+    const double started = NowMs();
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         std::fwprintf(stderr, L"cannot start %ls\n", program.c_str());
@@ -89,17 +84,17 @@ int wmain(int argc, wchar_t** argv) {
         window = VisibleWindowOf(process.dwProcessId, className);
         if (window && (!tray || TrayIconCount() > traysBefore))
             break;
-        if (Now() - started > 30000) {
+        if (NowMs() - started > 30000) {
             std::fwprintf(stderr, L"no window of class %ls\n", className);
             TerminateProcess(process.hProcess, 1);
             return 1;
         }
         Sleep(1);
     }
-    const double visible = Now() - started;
+    const double visible = NowMs() - started;
     // Idle: the window has been shown and the process waits for input again.
     WaitForInputIdle(process.hProcess, 30000);
-    const double elapsed = Now() - started;
+    const double elapsed = NowMs() - started;
     Sleep(500);  // let late work (fonts, theme) settle before the figures are taken
 
     PROCESS_MEMORY_COUNTERS_EX memory{};

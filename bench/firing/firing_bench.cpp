@@ -18,6 +18,7 @@
 #include "win/app/main_window.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/clock_win.h"
+#include "../now_ms.h"
 
 using namespace klaxora;
 
@@ -27,17 +28,6 @@ constexpr const wchar_t* kWatchTitle = L"Klaxora bench";
 constexpr const wchar_t* kTickTitle = L"Liczone takty";
 constexpr UINT kArmCounter = WM_APP + 1;
 constexpr UINT kBoxNow = WM_APP + 2;  // calibration: a box shown at once
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // The loop the program once had: every tick counts one second, and a time of day fires only
 // when a tick falls into its very second.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../now_ms.h"
 #include "ports/processes.h"
 #include "win/sys/handles.h"
 #include "win/sys/process_win.h"
@@ -18,17 +19,6 @@
 using namespace klaxora;
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 HANDLE Start(const std::wstring& exe, const wchar_t* mode) {
     std::wstring command = L"\"" + exe + L"\" " + mode;
@@ -84,9 +74,9 @@ template <typename F>
 Timing Measure(int rounds, F body) {
     std::vector<double> us;
     for (int i = 0; i < rounds; ++i) {
-        const double t = Now();
+        const double t = NowMs();
         body();
-        us.push_back((Now() - t) * 1e6);
+        us.push_back((NowMs() - t) * 1e3);
     }
     std::sort(us.begin(), us.end());
     double sum = 0;

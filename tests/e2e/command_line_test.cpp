@@ -45,16 +45,11 @@ std::vector<Box> AnswerBoxes(const RunningProgram& program, size_t count) {
 // Class and text of every visible edit and list of the window, in their order.
 std::vector<std::wstring> FieldTexts(HWND window) {
     std::vector<std::wstring> texts;
-    EnumChildWindows(
-        window,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            const std::wstring cls = ClassName(hwnd);
-            if ((cls == L"Edit" || cls == L"ComboBox") && IsWindowVisible(hwnd))
-                reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(cls + L": " +
-                                                                            WindowText(hwnd));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (HWND hwnd : Descendants(window)) {
+        const std::wstring cls = ClassName(hwnd);
+        if ((cls == L"Edit" || cls == L"ComboBox") && IsWindowVisible(hwnd))
+            texts.push_back(cls + L": " + WindowText(hwnd));
+    }
     return texts;
 }
 

@@ -19,23 +19,10 @@ const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 HWND ChildWithText(HWND parent, const std::wstring& text, DWORD ms = 5000) {
     const ULONGLONG end = GetTickCount64() + ms;
     do {
-        struct Search {
-            const std::wstring* text;
-            HWND found = nullptr;
-        } search{&text};
-        EnumChildWindows(
-            parent,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                if (WindowText(hwnd) == *s->text) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        for (HWND hwnd : Descendants(parent)) {
+            if (WindowText(hwnd) == text)
+                return hwnd;
+        }
         Sleep(20);
     } while (GetTickCount64() < end);
     return nullptr;

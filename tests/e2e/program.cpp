@@ -77,6 +77,35 @@ std::vector<HWND> WindowsOfProcess(DWORD pid) {
     return search.found;
 }
 
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND ComboListing(HWND window, const std::wstring& item) {
+    for (HWND c : Descendants(window)) {
+        if (ClassName(c) == L"ComboBox" &&
+            SendMessageW(c, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(item.c_str())) != CB_ERR)
+            return c;
+    }
+    return nullptr;
+}
+
+void Pick(HWND combo, const std::wstring& item) {
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
 std::wstring WindowText(HWND hwnd) {
     wchar_t buffer[1024] = {};
     SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,

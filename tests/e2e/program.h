@@ -49,6 +49,13 @@ std::wstring ClassName(HWND hwnd);
 // The text of a message box (class "#32770"): its static text.
 std::wstring MessageBoxText(HWND box);
 
+// Every window below `parent`, depth first.
+std::vector<HWND> Descendants(HWND parent);
+// The combo box among the window's descendants that lists `item`; null when none does.
+HWND ComboListing(HWND window, const std::wstring& item);
+// Picks a list item as the user does: the selection, then the list tells its parent.
+void Pick(HWND combo, const std::wstring& item);
+
 // The notification area as Wine shows it without a desktop: one child window per icon of the
 // "Wine System Tray" window; mouse messages posted to a child reach the icon's program as the
 // user's clicks would.

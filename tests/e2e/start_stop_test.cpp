@@ -12,44 +12,12 @@ namespace {
 
 const std::wstring kKey = L"Software\\Vantrelix\\Klaxora";
 
-std::vector<HWND> Descendants(HWND parent) {
-    std::vector<HWND> all;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-// The combo box of the window that lists `item`.
-HWND ComboListing(HWND window, const std::wstring& item) {
-    for (HWND c : Descendants(window)) {
-        if (ClassName(c) == L"ComboBox" &&
-            SendMessageW(c, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(item.c_str())) != CB_ERR) {
-            return c;
-        }
-    }
-    return nullptr;
-}
-
 HWND ButtonNamed(HWND window, const std::wstring& name) {
     for (HWND c : Descendants(window)) {
         if (ClassName(c) == L"Button" && WindowText(c) == name)
             return c;
     }
     return nullptr;
-}
-
-// Picks a list item as the user does: the selection, then the list tells its parent.
-void Pick(HWND combo, const std::wstring& item) {
-    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
 }
 
 std::wstring StoredText(const std::wstring& name) {
