@@ -16,6 +16,7 @@
 
 #include "cmdline/cmdline_texts.h"
 #include "e2e/program.h"
+#include "shortcut_read.h"
 #include "util/text.h"
 
 namespace klaxora::e2e {
@@ -101,33 +102,6 @@ TEST_F(CommandLine, BadParametersShowTheirMessagesInOrderAndArmNothing) {
     }
 }
 
-struct LinkRead {
-    std::wstring target, arguments, workingDirectory;
-};
-
-LinkRead ReadLink(const std::wstring& file) {
-    LinkRead out;
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return out;
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
-            wchar_t buffer[INFOTIPSIZE] = {};
-            link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-            out.target = buffer;
-            link->GetArguments(buffer, INFOTIPSIZE);
-            out.arguments = buffer;
-            link->GetWorkingDirectory(buffer, MAX_PATH);
-            out.workingDirectory = buffer;
-        }
-        persist->Release();
-    }
-    link->Release();
-    return out;
-}
-
 // Where the shortcut is left for the reader on the Linux side (scripts/check_shortcut.sh):
 // beside this test program.
 std::wstring HandOverFolder() {
@@ -176,8 +150,8 @@ TEST_F(CommandLine, AShortcutMadeInTheDialogStartsTheProgramWithTheSameDefinitio
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
         EXPECT_TRUE(program.Close());
     }
-    const LinkRead link = ReadLink(file);
-    EXPECT_TRUE(EqualsNoCase(link.target, ProgramPath())) << ToUtf8(link.target);
+    const testing::ShortcutRead link = testing::ReadShortcut(file);
+    EXPECT_TRUE(EqualsNoCase(link.path, ProgramPath())) << ToUtf8(link.path);
     EXPECT_EQ(link.arguments, arguments);
     const std::wstring exe = ProgramPath();
     EXPECT_TRUE(EqualsNoCase(link.workingDirectory, exe.substr(0, exe.rfind(L'\\') + 1)));

@@ -11,6 +11,7 @@
 
 #include <shlobj.h>
 
+#include "shortcut_read.h"
 #include "cmdline/cmdline_texts.h"
 #include "cmdline/command_line_split.h"
 #include "cmdline/shortcut_arguments.h"
@@ -146,30 +147,6 @@ TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheN
     EXPECT_TRUE(offered.empty());
 }
 
-struct LinkRead {
-    std::wstring path, arguments, workingDirectory;
-};
-
-LinkRead ReadLink(const std::wstring& file) {
-    LinkRead out;
-    ComPtr<IShellLinkW> link;
-    ComPtr<IPersistFile> persist;
-    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW,
-                                              reinterpret_cast<void**>(link.Put())));
-    EXPECT_HRESULT_SUCCEEDED(
-        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Put())));
-    EXPECT_HRESULT_SUCCEEDED(persist->Load(file.c_str(), STGM_READ));
-    wchar_t buffer[INFOTIPSIZE] = {};
-    link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-    out.path = buffer;
-    link->GetArguments(buffer, INFOTIPSIZE);
-    out.arguments = buffer;
-    link->GetWorkingDirectory(buffer, MAX_PATH);
-    out.workingDirectory = buffer;
-    return out;
-}
-
 struct ShortcutDialogTest : ::testing::Test {
     Tf_Skrot dialog;
     TempFolder folder;
@@ -239,7 +216,8 @@ TEST_F(ShortcutDialogTest, RefusesANameThatCleansToNothingAndWritesACleanedOne) 
     const std::wstring file = folder.Text() + L"\\Alarm poranny.lnk";
     EXPECT_TRUE(EqualsNoCase(dialog.WrittenFile(), file));
     ASSERT_TRUE(std::filesystem::exists(file));
-    const LinkRead link = ReadLink(file);
+    const testing::ShortcutRead link = testing::ReadShortcut(file);
+    EXPECT_TRUE(link.loaded);
     EXPECT_TRUE(EqualsNoCase(link.path, ExecutablePath())) << ToUtf8(link.path);
     EXPECT_EQ(link.arguments, arguments);
     EXPECT_TRUE(EqualsNoCase(link.workingDirectory, Win32FileSystem().ExecutableDirectory()));

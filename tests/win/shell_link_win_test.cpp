@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shortcut_read.h"
 #include "util/user_error.h"
 #include "win/sys/handles.h"
 #include "win/sys/shell_link.h"
@@ -11,38 +12,7 @@
 namespace klaxora::win {
 namespace {
 
-struct ReadLink {
-    std::wstring path, arguments, workingDirectory, iconPath;
-    int showCommand = -1;
-    int iconIndex = -1;
-};
-
-// Reads a shortcut back through the shell's own link object.
-ReadLink Read(const std::wstring& file) {
-    ReadLink out;
-    ComPtr<IShellLinkW> link;
-    ComPtr<IPersistFile> persist;
-    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW,
-                                              reinterpret_cast<void**>(link.Put())));
-    EXPECT_HRESULT_SUCCEEDED(
-        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Put())));
-    EXPECT_HRESULT_SUCCEEDED(persist->Load(file.c_str(), STGM_READ));
-    wchar_t buffer[INFOTIPSIZE] = {};
-    link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-    out.path = buffer;
-    buffer[0] = 0;
-    link->GetArguments(buffer, INFOTIPSIZE);
-    out.arguments = buffer;
-    buffer[0] = 0;
-    link->GetWorkingDirectory(buffer, MAX_PATH);
-    out.workingDirectory = buffer;
-    buffer[0] = 0;
-    link->GetIconLocation(buffer, MAX_PATH, &out.iconIndex);
-    out.iconPath = buffer;
-    link->GetShowCmd(&out.showCommand);
-    return out;
-}
+using testing::ReadShortcut;
 
 struct ShellLinkTest : ::testing::Test {
     std::wstring folder;
@@ -73,7 +43,8 @@ TEST_F(ShellLinkTest, WritesTargetArgumentsWorkingFolderAndIconAndReplacesAnOldF
     const std::wstring arguments = L" \"OD: 0:20:0\" \"Otwórz folder\" \"C:\\\"";
     // Without the trailing backslash the same file is written, replacing the first.
     CreateShellLink(L"Alarm poranny", folder, exe, arguments, workDir, SW_SHOWNORMAL, L"", 0);
-    const ReadLink link = Read(folder + L"\\Alarm poranny.lnk");
+    const testing::ShortcutRead link = ReadShortcut(folder + L"\\Alarm poranny.lnk");
+    EXPECT_TRUE(link.loaded);
     EXPECT_EQ(_wcsicmp(link.path.c_str(), exe.c_str()), 0) << link.path.c_str();
     EXPECT_EQ(link.arguments, arguments);
     EXPECT_EQ(link.workingDirectory, workDir);
