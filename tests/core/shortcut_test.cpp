@@ -31,6 +31,10 @@ TEST(SplitCommandLine, QuotesOnlyOpenAndCloseAndBackslashesStay) {
     EXPECT_EQ(CommandLineListFor(L"klaxora", L"C:\\K\\Klaxora.exe"), Strings{});
     EXPECT_EQ(CommandLineListFor(L"klaxora \"PW:\"", L"C:\\K\\Klaxora.exe"),
               (Strings{L"C:\\K\\Klaxora.exe", L"PW:"}));
+    // The program's own path written bare, space and all, is the program.
+    const std::wstring spaced = L"C:\\Users\\Jan Kowalski\\Klaxora.exe";
+    EXPECT_EQ(CommandLineListFor(L"c:\\users\\jan kowalski\\klaxora.exe", spaced), Strings{});
+    EXPECT_EQ(CommandLineListFor(spaced + L" \"OD: 5\"", spaced), (Strings{spaced, L"OD: 5"}));
 }
 
 AlarmSettings Countdown(int h, int m, int s) {

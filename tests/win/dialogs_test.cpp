@@ -139,7 +139,7 @@ TEST_F(OptionsTest, ShowReadsTheRegistryAndOkWritesItBackIntoTheRunningOptions) 
     }
     EXPECT_TRUE(options.AutoMinimize && options.Wyg_Off && options.MinimizeProg &&
                 options.PlayBeep && !options.MinimizeAll);
-    EXPECT_EQ(StoredText(kRun, L"Alarm"), ExecutablePath());
+    EXPECT_EQ(StoredText(kRun, L"Alarm"), L"\"" + ExecutablePath() + L"\"");
 }
 
 TEST_F(OptionsTest, UncheckingStartWithWindowsDeletesOnlyAnEntryNamingAFile) {

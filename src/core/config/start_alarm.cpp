@@ -312,6 +312,14 @@ StartPlan PlanStart(const StartInput& in, const WatchState& current) {
     return plan;
 }
 
+std::optional<std::wstring> RefuseUnstorable(std::span<const RegistryWrite> writes) {
+    for (const RegistryWrite& write : writes) {
+        if (write.kind == RegistryWrite::Kind::Push && write.text.size() > kMaxValueNameLength)
+            return std::wstring(start_texts::kTooLong);
+    }
+    return std::nullopt;
+}
+
 std::optional<std::wstring> ApplyRegistryWrites(RegistryPort& registry,
                                                 std::span<const RegistryWrite> writes) {
     try {

@@ -58,6 +58,9 @@ class RegistryPort {
     virtual void DeleteTree(std::wstring_view path) = 0;
 };
 
+// The longest value name the registry takes, in characters; every recent entry is one.
+inline constexpr size_t kMaxValueNameLength = 16383;
+
 // Key paths under the current user.
 inline constexpr std::wstring_view kSettingsKey = L"Software\\Vantrelix\\Klaxora";
 inline constexpr std::wstring_view kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -197,7 +197,7 @@ void TF_Alarm::CreateTriggerGroup() {
         L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 + TextWidth(f, T::kPowtorzLead);
     e_CzasPowtorki = MakeEdit(
         g, kRepeatEdit, {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f);
-    SendMessageW(e_CzasPowtorki, EM_LIMITTEXT, 9, 0);
+    SendMessageW(e_CzasPowtorki, EM_LIMITTEXT, kRepeatTextLimit, 0);
     SetWindowTextW(e_CzasPowtorki, L"60");
     EnableWindow(e_CzasPowtorki, FALSE);
     InstallDigitFilter(e_CzasPowtorki);

@@ -109,7 +109,9 @@ class TF_Alarm : public Window {
     // reading's process row is chosen again after the first show refills the list.
     void ApplyCommandLine(const CommandLineReading& reading);
     void RefreshCdDriveList();
-    void FillProcessList() { p_ZabijProces.FillProcessList(); }
+    // Refills the process list. After the first show a refill drops the chosen row, and with it
+    // the kill the command line set up: that one counts only until the user lists again.
+    void FillProcessList();
     // The window's own keys, before dialog navigation: F1, F10 (a system key), the picker's
     // Enter and Esc, F5 over the process list, the action group's mnemonic.
     bool PreTranslate(MSG& msg) override;
@@ -223,6 +225,8 @@ class TF_Alarm : public Window {
     // The change handlers' verdict on the start, the shortcut (and the preview): the
     // synchroniser's decision for the definition as it stands.
     void ApplyStartVerdict(bool preview);
+    // A kill the command line set up and no refill has dropped since (a kill armed by Start
+    // does not count: its row is the user's choice).
     bool KillFromCommandLine() const;
     void SelectCommandLineProcess();
     void ShowPage(std::wstring_view name);
@@ -247,6 +251,8 @@ class TF_Alarm : public Window {
     WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line
+    bool commandLineKill_ = false;             // the command line set up a kill
+    bool commandLineTrigger_ = false;          // the command line chose a trigger
     bool created_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;

@@ -125,6 +125,8 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
     if (f.action)
         cb_Typ_AlarmuChange();
     commandLineProcess_ = r.selectProcess;
+    commandLineKill_ = f.action && s.Action == ActionKind::KillProcess;
+    commandLineTrigger_ = f.trigger;
     SelectCommandLineProcess();
 }
 

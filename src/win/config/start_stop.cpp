@@ -161,6 +161,11 @@ void TF_Alarm::ib_StartClick() {
     }
     if (prompt.kind == StartPrompt::Kind::Question && !AskQuestion(prompt.text))
         return;
+    const StartPlan plan = PlanStart(in, *watch_);
+    if (const std::optional<std::wstring> refusal = RefuseUnstorable(plan.writes)) {
+        ShowError(*refusal);
+        return;
+    }
 
     // ib_Stop takes ib_Start's place. ib_Start is hidden under it, so neither the mouse nor
     // the keyboard can start a second time while armed.
@@ -172,7 +177,6 @@ void TF_Alarm::ib_StartClick() {
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) | WS_TABSTOP);
     ShowWindow(ib_Start, SW_HIDE);
 
-    const StartPlan plan = PlanStart(in, *watch_);
     if (const std::optional<std::wstring> error = ApplyRegistryWrites(registry_, plan.writes)) {
         // Nothing is armed: the window goes back to its idle layout before the error shows.
         ParkStop();
