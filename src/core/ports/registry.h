@@ -46,6 +46,8 @@ class RegistryKey {
     // Value names in the registry's enumeration order; the unnamed value, when set, is
     // enumerated as an empty name.
     virtual std::vector<std::wstring> ValueNames() const = 0;
+    // Names of the subkeys directly under this key, in the registry's order.
+    virtual std::vector<std::wstring> SubkeyNames() const = 0;
 };
 
 class RegistryPort {
