@@ -5,6 +5,8 @@
 #include <tuple>
 
 #include "app/watch_loop.h"
+#include "config/time_text.h"
+#include "config/vocabulary.h"
 #include "util/text.h"
 
 namespace klaxora {
@@ -173,6 +175,22 @@ Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs) {
         r.remainingMs = std::min(left, std::max<int64_t>(*record.dueUtcMs - record.armedUtcMs, 0));
     }
     return r;
+}
+
+std::wstring TrayTip(std::wstring_view programName, const WatchState& w) {
+    std::wstring tip(programName);
+    const std::optional<TriggerKind> trigger = TriggerByCode(w.TriggerCode);
+    if (!w.Armed || !trigger)
+        return tip;
+    tip += L"\n";
+    if (*trigger == TriggerKind::AtTime) {
+        tip += L"Alarm o " + FormatSeconds(w.AtHour * 3600LL + w.AtMinute * 60LL + w.AtSecond);
+    } else {
+        tip += Info(*trigger).caption;
+    }
+    if (!w.ActionCaption.empty())
+        tip += L": " + w.ActionCaption;
+    return tip;
 }
 
 void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockReading& now) {

@@ -55,6 +55,10 @@ struct Resumption {
 };
 Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs);
 
+// The icon's tip: the program's name, and while armed what is armed (the trigger, its time of
+// day, the action), so that the icons of several copies can be told apart.
+std::wstring TrayTip(std::wstring_view programName, const WatchState& watch);
+
 // Fixes the clocks of a taken record's watch (ArmWatch), then its count-down's deadline.
 void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockReading& now);
 

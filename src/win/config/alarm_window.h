@@ -66,6 +66,11 @@ class TF_Alarm : public Window {
     void ib_StartClick();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
+    // An alarm armed without Start (a kept one taken over): the editors locked and Stop offered
+    // as after Start, the repeat shown as armed.
+    void ShowArmed(int32_t repeatSeconds);
+    // The definition as a shortcut's parameters, which is how an armed alarm is kept.
+    std::wstring DefinitionArguments() const;
     // Closing the configuration window only hides it.
     void Close();
 
@@ -215,6 +220,11 @@ class TF_Alarm : public Window {
     std::vector<HWND> TriggerControls(TriggerKind trigger) const;
     std::vector<HWND> ActionControls(const ActionEditors& editors) const;
     void ParkStop();
+    // What Start changes in the window once its writes have succeeded.
+    void LockForArmed();
+    // The executable of the process chosen for a kill: the chosen row's, or the program the
+    // command line named when it does not run yet.
+    std::wstring KillTargetPath(const AlarmSettings& settings) const;
     void ClockTick();
     bool OnCommand(UINT id, UINT code, HWND control);
     static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
