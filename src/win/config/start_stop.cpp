@@ -228,6 +228,10 @@ void TF_Alarm::LockForArmed() {
 }
 
 void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
+    // The restore of the first show runs now, so that showing the window later changes nothing
+    // of what is armed.
+    if (!FirstShowDone && created_)
+        FirstShow();
     SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, repeatSeconds > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     SetWindowTextW(e_CzasPowtorki, repeatSeconds > 0 ? std::to_wstring(repeatSeconds).c_str() : L"");
     SyncView();
