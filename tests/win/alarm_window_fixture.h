@@ -46,6 +46,16 @@ inline bool Visible(HWND hwnd) {
 
 using testing::BoxAnswerer;
 
+inline std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, 0);
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(text.c_str());
+    }
+    return items;
+}
+
 class AlarmWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,6 +1,8 @@
 // The configuration window's layout, pages and panels, spin edits and lists.
 #include "win/alarm_window_fixture.h"
 
+#include "actions/key_names.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -202,6 +204,40 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klikniecie1");
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_DyskCD");
+}
+
+// Whatever the user's locale would sort first, the fixed lists show their own order.
+TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::ShutDown).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    const auto captions = [](const auto& table) {
+        std::vector<std::wstring> c;
+        for (const auto& item : table)
+            c.emplace_back(item.caption);
+        return c;
+    };
+    std::vector<std::wstring> triggers = captions(Triggers());
+    std::erase(triggers, Info(TriggerKind::AfterWindowsStart).caption);  // it has no item
+    const std::vector<std::wstring> operations(CdTrayOperations().begin(),
+                                               CdTrayOperations().end());
+    const struct {
+        const char* name;
+        HWND list;
+        std::vector<std::wstring> items;
+    } lists[] = {
+        {"cb_A_Wykonaj", window.cb_A_Wykonaj, triggers},
+        {"cb_Typ_Alarmu", window.cb_Typ_Alarmu, captions(Actions())},
+        {"cb_ZamknijSystem", window.p_Zamknij.cb_ZamknijSystem, captions(ShutdownKinds())},
+        {"cb_InneOpcje", window.p_Inne.cb_InneOpcje, captions(OtherActions())},
+        {"cb_Klawisze", window.p_Inne.p_Inne_Klawisz.cb_Klawisze,
+         {KeyNames().begin(), KeyNames().end()}},
+        {"cd_Inne_DyskCD_WsWy", window.p_Inne.p_Inne_DyskCD.cd_Inne_DyskCD_WsWy, operations},
+    };
+    for (const auto& l : lists)
+        EXPECT_EQ(ComboItems(l.list), l.items) << l.name;
 }
 
 TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {

@@ -179,7 +179,8 @@ void TF_Alarm::CreateTriggerGroup() {
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
     HWND g = gb1.Hwnd();
     Label20 = MakeLabel(g, kLabel20, T::kLabel20, L::kLabel20, f);
-    cb_A_Wykonaj = MakeCombo(g, kTriggerList, L::kTriggerList, CBS_DROPDOWNLIST | CBS_SORT, f);
+    // Filled in the triggers' order, which the system's sort would change by locale.
+    cb_A_Wykonaj = MakeCombo(g, kTriggerList, L::kTriggerList, CBS_DROPDOWNLIST, f);
     for (const TriggerInfo& t : Triggers()) {
         if (t.kind == TriggerKind::AfterWindowsStart)
             continue;  // no item of its own
