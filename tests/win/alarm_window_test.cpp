@@ -232,7 +232,8 @@ TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
         {"cb_Typ_Alarmu", window.cb_Typ_Alarmu, captions(Actions())},
         {"cb_ZamknijSystem", window.p_Zamknij.cb_ZamknijSystem, captions(ShutdownKinds())},
         {"cb_InneOpcje", window.p_Inne.cb_InneOpcje, captions(OtherActions())},
-        {"cb_Klawisze", window.p_Inne.p_Inne_Klawisz.cb_Klawisze,
+        {"cb_Klawisze",
+         window.p_Inne.p_Inne_Klawisz.cb_Klawisze,
          {KeyNames().begin(), KeyNames().end()}},
         {"cd_Inne_DyskCD_WsWy", window.p_Inne.p_Inne_DyskCD.cd_Inne_DyskCD_WsWy, operations},
     };
