@@ -82,16 +82,29 @@ TEST(TimeWizard, OkHandsTheTextToTheTargetsParser) {
     EXPECT_EQ(ParseCountdownText(L"25:00:00"), (TimeFields{25, 0, 0}));
 }
 
-TEST(TimeWizard, ATimeTheFieldsCannotHoldIsRefusedNotCut) {
-    // 2147483647 s is 596523:14:07, beyond the countdown's 100000 hours.
+TEST(TimeWizard, ACountdownBeyondTheHourFieldIsCappedThereAndOnlyAnOverRangeNumberRefused) {
     EXPECT_EQ(FormatSeconds(2147483647), L"596523:14:07");
-    for (const auto& in : {Seconds(WizardTarget::Countdown, L"2147483647"),
-                           Seconds(WizardTarget::Countdown, L"360003600"),
-                           Seconds(WizardTarget::Countdown, L"2147483648"),
-                           Seconds(WizardTarget::AtTime, L"9999999999")}) {
-        const WizardResult r = WizardOkResult(in);
-        EXPECT_EQ(r.kind, Kind::Refuse) << in.secondsText;
-        EXPECT_EQ(r.text, L"Podano za dużą liczbę sekund !!!");
+    const struct {
+        WizardInput input;
+        Kind kind;
+        TimeFields fields;  // what the countdown's fields take from the text
+    } cases[] = {
+        {Seconds(WizardTarget::Countdown, L"2147483647"), Kind::ApplyCountdown, {100000, 14, 7}},
+        {Seconds(WizardTarget::Countdown, L"360003600"), Kind::ApplyCountdown, {100000, 0, 0}},
+        {Seconds(WizardTarget::Countdown, L"360007261"), Kind::ApplyCountdown, {100000, 1, 1}},
+        {Seconds(WizardTarget::Countdown, L"2147483648"), Kind::Refuse, {}},
+        {Seconds(WizardTarget::AtTime, L"9999999999"), Kind::Refuse, {}},
+    };
+    for (const auto& c : cases) {
+        const WizardResult r = WizardOkResult(c.input);
+        EXPECT_EQ(r.kind, c.kind) << c.input.secondsText;
+        if (c.kind == Kind::Refuse) {
+            EXPECT_EQ(r.text, L"Podano za dużą liczbę sekund !!!");
+            continue;
+        }
+        const auto parsed = ParseCountdownText(r.text);
+        ASSERT_TRUE(parsed) << c.input.secondsText;
+        EXPECT_EQ(ClampCountdown(*parsed), c.fields) << c.input.secondsText;
     }
 }
 
@@ -128,8 +141,8 @@ TEST(TimeWizard, DaysCountWholeDaysEitherWay) {
     in.target = WizardTarget::AtTime;
     EXPECT_EQ(WizardOkResult(in).text, L"72:00:00");
     in.target = WizardTarget::Countdown;
-    in.pickedDate = {2038, 12, 7};
-    EXPECT_EQ(WizardOkResult(in).kind, Kind::Refuse);
+    in.pickedDate = {2038, 12, 7};  // beyond the hour field, which caps it
+    EXPECT_EQ(WizardOkResult(in).text, L"105192:00:00");
 }
 
 }  // namespace
