@@ -241,6 +241,35 @@ TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
         EXPECT_EQ(ComboItems(l.list), l.items) << l.name;
 }
 
+TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
+    FirstShow();
+    const std::wstring caption = L"&Ppodaj ścieżkę do programu:";
+    const struct {
+        TriggerKind trigger;
+        const ProgramPage& page;
+        std::vector<std::wstring> labels;
+    } pages[] = {
+        {TriggerKind::ProgramNotResponding,
+         window.program_nie_odpowiada,
+         {caption, L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać."}},
+        {TriggerKind::ProgramStarted,
+         window.program_uruch,
+         {caption, L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program."}},
+        {TriggerKind::ProgramClosed, window.program_zamkniety, {caption}},
+    };
+    for (const auto& p : pages) {
+        Choose(window.cb_A_Wykonaj, Info(p.trigger).caption);
+        std::vector<std::wstring> labels;
+        for (HWND c = GetWindow(p.page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t kind[32] = {};
+            GetClassNameW(c, kind, 32);
+            if (EqualsNoCase(kind, L"Static"))
+                labels.push_back(TextOf(c));
+        }
+        EXPECT_EQ(labels, p.labels) << ToUtf8(Info(p.trigger).caption);
+    }
+}
+
 TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);

@@ -63,7 +63,7 @@ void EnableChildren(HWND parent) {
 TF_Alarm::TF_Alarm()
     : program_nie_odpowiada(T::kLabel31, kit_),
       program_uruch(T::kLabel28, kit_),
-      program_zamkniety(T::kLabel32, kit_),
+      program_zamkniety(L"", kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
       p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
       p_OtworzFolder(T::kLabel10, L"", true, kit_),
