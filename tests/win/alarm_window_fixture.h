@@ -48,11 +48,8 @@ using testing::BoxAnswerer;
 
 inline std::vector<std::wstring> ComboItems(HWND combo) {
     std::vector<std::wstring> items;
-    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-        std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, 0);
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        items.push_back(text.c_str());
-    }
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)
+        items.push_back(ItemText(combo, i));
     return items;
 }
 

@@ -211,8 +211,8 @@ TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::ShutDown).caption);
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
+    for (OtherActionKind o : {OtherActionKind::CdTray, OtherActionKind::PressKeys})
+        Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
     const auto captions = [](const auto& table) {
         std::vector<std::wstring> c;
         for (const auto& item : table)
@@ -221,34 +221,23 @@ TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
     };
     std::vector<std::wstring> triggers = captions(Triggers());
     std::erase(triggers, Info(TriggerKind::AfterWindowsStart).caption);  // it has no item
-    const std::vector<std::wstring> operations(CdTrayOperations().begin(),
-                                               CdTrayOperations().end());
-    const struct {
-        const char* name;
-        HWND list;
-        std::vector<std::wstring> items;
-    } lists[] = {
-        {"cb_A_Wykonaj", window.cb_A_Wykonaj, triggers},
-        {"cb_Typ_Alarmu", window.cb_Typ_Alarmu, captions(Actions())},
-        {"cb_ZamknijSystem", window.p_Zamknij.cb_ZamknijSystem, captions(ShutdownKinds())},
-        {"cb_InneOpcje", window.p_Inne.cb_InneOpcje, captions(OtherActions())},
-        {"cb_Klawisze",
-         window.p_Inne.p_Inne_Klawisz.cb_Klawisze,
-         {KeyNames().begin(), KeyNames().end()}},
-        {"cd_Inne_DyskCD_WsWy", window.p_Inne.p_Inne_DyskCD.cd_Inne_DyskCD_WsWy, operations},
+    const auto cd = CdTrayOperations();
+    const std::pair<HWND, std::vector<std::wstring>> lists[] = {
+        {window.cb_A_Wykonaj, triggers},
+        {window.cb_Typ_Alarmu, captions(Actions())},
+        {window.p_Zamknij.cb_ZamknijSystem, captions(ShutdownKinds())},
+        {window.p_Inne.cb_InneOpcje, captions(OtherActions())},
+        {window.p_Inne.p_Inne_Klawisz.cb_Klawisze, {KeyNames().begin(), KeyNames().end()}},
+        {window.p_Inne.p_Inne_DyskCD.cd_Inne_DyskCD_WsWy, {cd.begin(), cd.end()}},
     };
-    for (const auto& l : lists)
-        EXPECT_EQ(ComboItems(l.list), l.items) << l.name;
+    for (const auto& [list, items] : lists)
+        EXPECT_EQ(ComboItems(list), items) << GetDlgCtrlID(list);
 }
 
 TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
     FirstShow();
     const std::wstring caption = L"&Ppodaj ścieżkę do programu:";
-    const struct {
-        TriggerKind trigger;
-        const ProgramPage& page;
-        std::vector<std::wstring> labels;
-    } pages[] = {
+    const std::tuple<TriggerKind, const ProgramPage&, std::vector<std::wstring>> pages[] = {
         {TriggerKind::ProgramNotResponding,
          window.program_nie_odpowiada,
          {caption, L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać."}},
@@ -257,16 +246,15 @@ TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
          {caption, L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program."}},
         {TriggerKind::ProgramClosed, window.program_zamkniety, {caption}},
     };
-    for (const auto& p : pages) {
-        Choose(window.cb_A_Wykonaj, Info(p.trigger).caption);
+    for (const auto& [trigger, page, expected] : pages) {
+        Choose(window.cb_A_Wykonaj, Info(trigger).caption);
         std::vector<std::wstring> labels;
-        for (HWND c = GetWindow(p.page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            wchar_t kind[32] = {};
-            GetClassNameW(c, kind, 32);
-            if (EqualsNoCase(kind, L"Static"))
+        for (HWND c = GetWindow(page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t kind[16] = {};
+            if (GetClassNameW(c, kind, 16) && EqualsNoCase(kind, L"Static"))
                 labels.push_back(TextOf(c));
         }
-        EXPECT_EQ(labels, p.labels) << ToUtf8(Info(p.trigger).caption);
+        EXPECT_EQ(labels, expected) << static_cast<int>(trigger);
     }
 }
 
