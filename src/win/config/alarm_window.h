@@ -180,7 +180,7 @@ class TF_Alarm : public Window {
     TimePage wykonaj_o{TimePage::Kind::AtTime, kit_};
     ProgramPage program_nie_odpowiada;  // Label30, e_ZawieszonyProgram, Label31
     ProgramPage program_uruch;          // Label29, e_UruchomionyProgram, Label28
-    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety, Label32
+    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety
     NoInternetPage brak_neta{kit_};
     WindowsStartPage wykonaj_win{kit_};
     Panel empty;
