@@ -229,6 +229,14 @@ TEST(Countdown, LooksFallOnTheDeadlinesWholeSeconds) {
     EXPECT_EQ(watch.Look().nextCheckMs, 700);
     watch.clock.Pass(2650);
     EXPECT_EQ(watch.Look().nextCheckMs, 50);
+    // A resumed count-down's deadline lies between whole seconds: the first look is on it.
+    WatchState resumed;
+    resumed.TriggerCode = L"OD";
+    const ClockReading now{10'000, {}, 0};
+    for (const auto& [leftMs, firstMs] : {std::pair{300, 300}, {2300, 300}, {3000, 1000}}) {
+        resumed.Timing.DueMs = now.monotonicMs + leftMs;
+        EXPECT_EQ(FirstLookMs(resumed, now), firstMs) << leftMs;
+    }
 }
 
 TEST(Countdown, ARepeatCountsFromTheMomentItIsRearmed) {

@@ -132,6 +132,14 @@ void ArmWatch(WatchState& state, const ClockReading& now) {
         state.Timing.DueMs = now.monotonicMs + state.SecondsLeft * 1000LL;
 }
 
+int32_t FirstLookMs(const WatchState& state, const ClockReading& now) {
+    if (state.TriggerCode == L"UG")
+        return NextLookAtSecond(now.local);
+    if (state.TriggerCode == L"OD")
+        return NextLookBefore(std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 1));
+    return kWatchPeriodMs;
+}
+
 bool RearmForRepeat(WatchState& state, const ClockReading& now) {
     if (!state.Armed)
         return false;

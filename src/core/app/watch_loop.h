@@ -41,6 +41,11 @@ inline constexpr int64_t kUnwatchedGapMs = 5000;
 // the current second counts as still to come). Called whenever the alarm is armed.
 void ArmWatch(WatchState& state, const ClockReading& now);
 
+// The first look after arming: just after the wall clock's next second for a time of day, on
+// the deadline's next whole second for a count-down (a resumed one's deadline need not lie on
+// whole seconds from now), a period later for the rest.
+int32_t FirstLookMs(const WatchState& state, const ClockReading& now);
+
 // After a firing with a repeat: a count-down of RepeatSeconds from now. An alarm stopped while
 // its action ran stays stopped (false).
 bool RearmForRepeat(WatchState& state, const ClockReading& now);

@@ -283,17 +283,15 @@ void TF_Glowna::ArmAdopted() {
     adopted_.reset();
     if (watch_.Armed || watch_.Firing)
         return;  // armed here meanwhile: the record is let go for another copy
-    const Resumption resumption = PlanResumption(taken.record, clock_.Now().utcMs);
-    const bool fire =
-        resumption.fireNow || (logonRun_ && taken.record.watch.TriggerCode == L"PW");
     watch_ = taken.record.watch;
     watch_.Armed = false;
     held_.emplace(std::move(taken.held));
     heldDefinition_ = taken.record.definition;
     armedUtcMs_ = taken.record.armedUtcMs;
-    resumption_ = resumption;
     if (TF_Alarm* alarm = links_.configuration)
         alarm->ShowArmed(watch_.RepeatSeconds);
+    resumeFrom_ = std::move(taken.record);
+    resumeFires_ = false;
     try {
         SetArmed(true);
     } catch (...) {
@@ -301,7 +299,7 @@ void TF_Glowna::ArmAdopted() {
             links_.stop();  // the window unlocks again
         throw;
     }
-    if (fire)
+    if (resumeFires_ || (logonRun_ && watch_.TriggerCode == L"PW"))
         ExecuteAlarmAction();
 }
 
@@ -312,7 +310,7 @@ void TF_Glowna::KeepRecord(const ClockReading& now) {
         heldDefinition_ = links_.definition ? links_.definition() : std::wstring();
     }
     // A taken record keeps the moment it was first armed at; a start or a repeat arms anew.
-    if (!resumption_)
+    if (!resumeFrom_)
         armedUtcMs_ = now.utcMs;
     ArmedRecord record;
     record.definition = heldDefinition_;
@@ -345,21 +343,24 @@ void TF_Glowna::Quit() {
 void TF_Glowna::SetArmed(bool armed) {
     if (armed) {
         const ClockReading now = clock_.Now();
-        ResumeWatch(watch_, resumption_.value_or(Resumption{}), now);
+        // A record taken over resumes from this very reading, so the time spent getting here is
+        // not added to what is left of it.
+        Resumption resumption;
+        if (resumeFrom_) {
+            resumption = PlanResumption(*resumeFrom_, now.utcMs);
+            resumeFires_ = resumption.fireNow;
+        }
+        ResumeWatch(watch_, resumption, now);
         // Kept first: an alarm that cannot be kept (an alarm after Windows start without its
         // logon run, say) is not armed.
         try {
             KeepRecord(now);
         } catch (...) {
-            resumption_.reset();
+            resumeFrom_.reset();
             throw;
         }
-        resumption_.reset();
-        // The first look just after the wall clock's next second for a time of day; a
-        // count-down's deadline lies on whole seconds from now.
-        const int32_t first = watch_.TriggerCode == L"UG"
-                                  ? std::clamp<int32_t>(1000 - now.local.millisecond, 1, 1000)
-                                  : kWatchPeriodMs;
+        resumeFrom_.reset();
+        const int32_t first = FirstLookMs(watch_, now);
         // Armed only with a running timer: an alarm that could never fire must not look armed.
         watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, TimerDelay(first), nullptr) != 0;
         if (!watch_.Armed) {

@@ -176,11 +176,13 @@ class TF_Glowna : public Window {
     std::optional<HeldRecord> held_;
     std::wstring heldDefinition_;
     int64_t armedUtcMs_ = 0;
-    // A record taken over, until it is armed; how the arming resumes its clocks.
+    // A record taken over, until it is armed; the record its arming resumes from, and whether
+    // that found its moment passed.
     std::optional<TakenRecord> adopted_;
+    std::optional<ArmedRecord> resumeFrom_;
+    bool resumeFires_ = false;
     bool logonRun_ = false;          // started by a record's logon run
     bool startedForRecord_ = false;  // by a logon run or another copy: no window is shown
-    std::optional<Resumption> resumption_;
 };
 
 }  // namespace klaxora::win
