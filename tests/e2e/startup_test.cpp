@@ -92,6 +92,21 @@ TEST_F(Startup, CreatesItsSevenWindowsWithTheirClassesAndCaptions) {
     EXPECT_TRUE(program.Close());
 }
 
+TEST_F(Startup, TheWindowsThreadHoldsACOMApartmentFromTheStart) {
+    RunningProgram program;
+    const HWND main = program.FindWindowOf(L"TF_Glowna");
+    ASSERT_NE(main, nullptr);
+    const DWORD guiThread = GetWindowThreadProcessId(main, nullptr);
+    // An apartment-threaded COM keeps a message-only window on its thread; before any use of
+    // the shell, only a start-up initialisation can have made it.
+    bool apartment = false;
+    for (HWND w = nullptr;
+         (w = FindWindowExW(HWND_MESSAGE, w, L"OleMainThreadWndClass", nullptr)) != nullptr;)
+        apartment = apartment || GetWindowThreadProcessId(w, nullptr) == guiThread;
+    EXPECT_TRUE(apartment);
+    EXPECT_TRUE(program.Close());
+}
+
 TEST_F(Startup, FirstRunStoresVersionPathNameAndSeedsTheLists) {
     RunOnce();
     EXPECT_EQ(Sorted(ValueNames(kKey)), (Names{L"Name", L"Path", L"Version"}));
