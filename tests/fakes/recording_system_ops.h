@@ -2,6 +2,7 @@
 // Records every system operation as one line of text, in order, so tests can compare the
 // sequence an action produces without anything reaching the machine.
 #include <cwchar>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,17 @@ class RecordingSystemOps : public SystemOperations {
   public:
     std::vector<std::wstring> calls;
     bool failPowerState = false;
+    // Operations that fail ("ExitSystem", "OpenWithShell", "SetMaxVolume") with their text.
+    std::map<std::wstring, std::wstring> failures;
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override {
         Add(L"SetTokenPrivilege " + std::wstring(privilege) + (enable ? L" on" : L" off"));
         return true;
     }
-    void ExitSystem(uint32_t flags) override { Add(L"ExitSystem " + std::to_wstring(flags)); }
+    SystemFailure ExitSystem(uint32_t flags) override {
+        Add(L"ExitSystem " + std::to_wstring(flags));
+        return FailureOf(L"ExitSystem");
+    }
     void EnterPowerState(bool suspend, bool force) override {
         Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
             (force ? L" force" : L""));
@@ -36,10 +42,14 @@ class RecordingSystemOps : public SystemOperations {
     void LaunchDefaultBrowser(WindowRef owner) override {
         Add(L"LaunchDefaultBrowser " + Ref(owner));
     }
-    void OpenWithShell(WindowRef owner, std::wstring_view target) override {
+    SystemFailure OpenWithShell(WindowRef owner, std::wstring_view target) override {
         Add(L"OpenWithShell " + Ref(owner) + L" " + std::wstring(target));
+        return FailureOf(L"OpenWithShell");
     }
-    void SetMaxVolume() override { Add(L"SetMaxVolume"); }
+    SystemFailure SetMaxVolume() override {
+        Add(L"SetMaxVolume");
+        return FailureOf(L"SetMaxVolume");
+    }
     void DisableKeyboard(WindowRef owner) override { Add(L"DisableKeyboard " + Ref(owner)); }
     void DisableMouse(WindowRef owner) override { Add(L"DisableMouse " + Ref(owner)); }
     void ClickMouse(int x, int y, int clicks) override {
@@ -52,6 +62,10 @@ class RecordingSystemOps : public SystemOperations {
 
   private:
     void Add(std::wstring call) { calls.push_back(std::move(call)); }
+    SystemFailure FailureOf(const std::wstring& operation) const {
+        const auto it = failures.find(operation);
+        return it == failures.end() ? SystemFailure() : SystemFailure(it->second);
+    }
     static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
 };
 

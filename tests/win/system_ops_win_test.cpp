@@ -10,6 +10,7 @@
 
 #include "actions/key_names.h"
 #include "actions/system_actions.h"
+#include "win/sys/handles.h"
 #include "win/sys/key_sink_win.h"
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
@@ -24,6 +25,7 @@ Calls g_calls;
 POINT g_cursor{};
 bool g_failPower = false;
 bool g_failMciOpen = false;
+bool g_failExit = false;
 
 std::wstring Hex(uintptr_t v) {
     wchar_t text[32];
@@ -59,7 +61,8 @@ BOOL WINAPI FakeCloseHandle(HANDLE h) {
 }
 BOOL WINAPI FakeExitWindowsEx(UINT flags, DWORD reason) {
     g_calls.push_back(L"ExitWindowsEx " + std::to_wstring(flags) + L" " + std::to_wstring(reason));
-    return TRUE;
+    SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+    return !g_failExit;
 }
 BOOL WINAPI FakeSetSystemPowerState(BOOL suspend, BOOL force) {
     g_calls.push_back(L"SetSystemPowerState " + std::to_wstring(suspend) + L" " +
@@ -125,6 +128,17 @@ MCIERROR WINAPI FakeMciSendCommandW(MCIDEVICEID id, UINT msg, DWORD_PTR flags, D
     return 0;
 }
 
+// The default output's volume control handed out, when there is one.
+IAudioEndpointVolume* g_output = nullptr;
+HRESULT WINAPI FakeDefaultOutputVolume(IAudioEndpointVolume** volume) {
+    g_calls.push_back(L"DefaultOutputVolume");
+    *volume = g_output;
+    if (!g_output)
+        return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    g_output->AddRef();
+    return S_OK;
+}
+
 const win::SystemApi kFakeApi{
     &FakeOpenProcessToken,
     &FakeLookupPrivilegeValueW,
@@ -141,6 +155,7 @@ const win::SystemApi kFakeApi{
     &FakeWaveOutSetVolume,
     &FakeMouseEvent,
     &FakeMciSendCommandW,
+    &FakeDefaultOutputVolume,
 };
 
 class SystemOpsSeam : public ::testing::Test {
@@ -148,7 +163,7 @@ class SystemOpsSeam : public ::testing::Test {
     void SetUp() override {
         g_calls.clear();
         g_cursor = {};
-        g_failPower = g_failMciOpen = false;
+        g_failPower = g_failMciOpen = g_failExit = false;
     }
     HWND app = reinterpret_cast<HWND>(0xA0);
     win::Win32SystemOperations ops{app, kFakeApi};
@@ -177,6 +192,16 @@ TEST_F(SystemOpsSeam, PowerOffEnablesThePrivilegeExitsAndDropsIt) {
     g_calls.clear();
     ShutDownSystem(ops, L"Zamknij system (Przejdź do DOS Win 9x i ME)");
     EXPECT_EQ(g_calls[4], L"ExitWindowsEx 5 0");
+    // Refused: the system's reason is raised once the privilege is dropped.
+    g_failExit = true;
+    g_calls.clear();
+    try {
+        ShutDownSystem(ops, L"Wyłącz komputer");
+        ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_EQ(e.Message(), win::SystemErrorMessage(ERROR_PRIVILEGE_NOT_HELD));
+    }
+    EXPECT_EQ(g_calls.size(), 9u);
 }
 
 TEST_F(SystemOpsSeam, MonitorOffGoesToTheApplicationWindowWithLowPower) {
@@ -235,10 +260,11 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
     ops.LaunchControlPanel();
     ops.LaunchExplorer(0xC0);
     ops.LaunchDefaultBrowser(0xC0);
-    ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt");
+    EXPECT_EQ(ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt"), std::nullopt);
     ops.DisableKeyboard(0xC0);
     ops.DisableMouse(0xC0);
-    ops.SetMaxVolume();
+    // No endpoint: reported, and our own session's volume is raised all the same.
+    EXPECT_EQ(ops.SetMaxVolume(), win::SystemErrorMessage(HRESULT_FROM_WIN32(ERROR_NOT_FOUND)));
     EXPECT_EQ(g_calls, (Calls{
                            L"WinExec rundll32 shell32.dll,Control_RunDLL 5",
                            L"ShellExecute c0 open explorer.exe - - 1",
@@ -246,6 +272,7 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
                            L"ShellExecute c0 open C:\\Folder z ą\\plik.txt - - 1",
                            L"ShellExecute c0 open rundll32 keyboard,disable - 1",
                            L"ShellExecute c0 open rundll32 mouse,disable - 1",
+                           L"DefaultOutputVolume",
                            L"waveOutSetVolume 0 ffffffff",
                        }));
 }
@@ -355,6 +382,24 @@ TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     SimulateNamedKey(sink, L"nieznany");
     InputWindow::Pump(200);  // nothing is to arrive
     EXPECT_TRUE(InputWindow::events.empty());
+}
+
+// Wine gives the null sound device an output; its level is fixed at the maximum.
+TEST_F(SystemOpsSeam, MaxVolumeRaisesAndUnmutesTheDefaultOutput) {
+    win::ComPtr<IAudioEndpointVolume> output;
+    ASSERT_HRESULT_SUCCEEDED(win::DefaultOutputVolume(output.Put()));
+    output->SetMasterVolumeLevelScalar(0.25f, nullptr);
+    ASSERT_HRESULT_SUCCEEDED(output->SetMute(TRUE, nullptr));
+    g_output = output.Get();
+    EXPECT_EQ(ops.SetMaxVolume(), std::nullopt);
+    g_output = nullptr;
+    float level = 0.0f;
+    BOOL muted = TRUE;
+    output->GetMasterVolumeLevelScalar(&level);
+    output->GetMute(&muted);
+    EXPECT_EQ(level, 1.0f);
+    EXPECT_FALSE(muted);
+    EXPECT_EQ(g_calls.back(), L"waveOutSetVolume 0 ffffffff");
 }
 
 }  // namespace
