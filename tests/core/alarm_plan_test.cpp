@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "actions/kill_guard.h"
+#include "actions/system_actions.h"
 #include "fakes/fake_processes.h"
 #include "fakes/recording_system_ops.h"
 #include "util/user_error.h"
@@ -162,67 +165,32 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
                                          S(K::Stop), S(K::EnableTray)}));
 }
 
-// Performs the system's steps through the recording ports and logs the others.
-struct SystemStepPerformer : StepPerformer {
-    RecordingSystemOps ops;
-    RecordingKeySink keys;
-    FakeProcessControl processes;
-    std::vector<std::wstring> log;
-    void Perform(const ActionStep& step) override {
-        if (!PerformSystemStep(step, ops, keys, 0, &processes))
-            log.push_back(S(step.kind));
-    }
-    void ShowError(const std::wstring& text) override { log.push_back(L"error " + text); }
-};
-
-struct RefusalCase {
-    const wchar_t* caption;
-    const wchar_t* parameter;
-    const wchar_t* refused;  // the operation the system refuses; none: opening the process
-};
-
-TEST(ExecuteAlarmAction, WhatTheSystemRefusesIsShownThenTheIconReturnsAndTheAlarmGoesOn) {
-    const RefusalCase cases[] = {
-        {L"Uruchom program", L"C:\\brak.exe", L"OpenWithShell"},
-        {L"Otwórz folder", L"C:\\brak", L"OpenWithShell"},
-        {L"Uruchom stronę WWW", L"http://example.org", L"OpenWithShell"},
-        {L"Zamknij system/Wyłącz komputer", L"Uruchom ponownie (restart)", L"ExitSystem"},
-        {L"Zamknij system/Wyłącz komputer", L"Wyloguj aktualnego użytkownika", L"ExitSystem"},
-        {L"Inne możliwości", L"Zwiększ głośność maksymalnie", L"SetMaxVolume"},
-        {L"Zabij proces", L"Zabij proces", nullptr},
+// What the system refuses is thrown with the system's text, so the standard error box shows it
+// and the plan brings the icon back and stops or repeats (above), at firing and in a preview.
+TEST(PerformSystemStep, WhatTheSystemRefusesIsThrownWithItsText) {
+    const ActionStep refusable[] = {
+        {K::OpenWithShell, L"C:\\brak.exe"},
+        {K::ShutDown, L"Uruchom ponownie (restart)"},
+        {K::OtherAction, L"Zwiększ głośność maksymalnie"},
+        {K::KillProcess, L"C:\\Gry\\Gra.exe", L"4242"},  // the chosen program, not ours to open
     };
-    for (const RefusalCase& c : cases) {
-        for (int32_t repeat : {0, 30}) {
-            SystemStepPerformer performer;
-            if (c.refused)
-                performer.ops.failures[c.refused] = performer.processes.refusal;
-            performer.processes.processes[4242] = {L"", L"gra.exe", true, {}, true};
-            WatchState state = Armed(c.caption, c.parameter, L"4242", repeat);
-            state.KillImage = L"C:\\Gry\\Gra.exe";
-            EXPECT_FALSE(ExecuteAlarmAction(state, {}, performer));
-            std::vector<std::wstring> expected{
-                S(K::DisableTray), L"error " + performer.processes.refusal, S(K::EnableTray)};
-            if (repeat) {
-                expected.push_back(S(K::RearmCountdown));
-                expected.push_back(S(K::ProcessMessages));
-            } else {
-                expected.push_back(S(K::Stop));
-            }
-            EXPECT_EQ(performer.log, expected) << ToUtf8(c.parameter);
-            // A refused exit still drops the privilege it raised.
-            if (c.refused && c.refused == std::wstring_view(L"ExitSystem")) {
-                EXPECT_EQ(performer.ops.calls.back(), L"SetTokenPrivilege SeShutdownPrivilege off");
-            }
+    for (const ActionStep& step : refusable) {
+        RecordingSystemOps ops;
+        RecordingKeySink keys;
+        FakeProcessControl processes;
+        ops.refusal = processes.refusal;
+        processes.processes[4242] = {L"", L"gra.exe", true, {}, true};
+        std::wstring shown;
+        try {
+            PerformSystemStep(step, ops, keys, 0, &processes);
+        } catch (const UserError& e) {
+            shown = e.Message();
+        }
+        EXPECT_EQ(shown, processes.refusal) << ToUtf8(step.text);
+        if (step.kind == K::ShutDown) {  // the privilege it raised is dropped first
+            EXPECT_EQ(ops.calls.back(), L"SetTokenPrivilege SeShutdownPrivilege off");
         }
     }
-    // A preview the shell cannot open is reported the same way.
-    SystemStepPerformer performer;
-    performer.ops.failures[L"OpenWithShell"] = L"Nie znaleziono.";
-    AlarmSettings settings;
-    settings.Action = ActionKind::RunProgram;
-    settings.ProgramPath = L"C:\\brak.exe";
-    EXPECT_FALSE(RunPlan(PlanPreview(settings, {}), performer));
-    EXPECT_EQ(performer.log, std::vector<std::wstring>{L"error Nie znaleziono."});
 }
 
 TEST(ExecuteAlarmAction, TicksAreHeldOffUntilThePlanIsOverFailuresIncluded) {
@@ -370,55 +338,40 @@ TEST(KillProcess, EndsOnlyTheProgramChosenAtStart) {
         EXPECT_EQ(processes.ended.contains(4242), c.result == KillResult::Ended) << c.name;
     }
     // The start time kept at Start (0: gone by then); a refused opening shows only a name.
-    struct TimedCase {
-        const char* name;
-        FakeProcessControl::Entry now;
-        std::optional<uint64_t> chosen;
-        KillResult result;
+    const std::tuple<FakeProcessControl::Entry, uint64_t, KillResult> timed[] = {
+        {{path, L"", true, 7}, 7, KillResult::Ended},
+        {{path, L"", true, 9}, 7, KillResult::NothingToEnd},  // a new instance took the id
+        {{path, L"", true, 7}, 0, KillResult::NothingToEnd},
+        {{L"", L"GRA.EXE", true, {}, true}, 7, KillResult::Failed},
+        {{L"", L"inna.exe", true, {}, true}, 7, KillResult::NothingToEnd},
     };
-    const TimedCase timed[] = {
-        {"started when it was chosen", {path, L"", true, 7}, 7, KillResult::Ended},
-        {"a new instance took the identifier", {path, L"", true, 9}, 7, KillResult::NothingToEnd},
-        {"its start unreadable now", {path, L""}, 7, KillResult::NothingToEnd},
-        {"gone at Start", {path, L"", true, 7}, 0, KillResult::NothingToEnd},
-        {"refused: the chosen program", {L"", L"GRA.EXE", true, {}, true}, 7, KillResult::Failed},
-        {"refused: a stranger", {L"", L"inna.exe", true, {}, true}, 7, KillResult::NothingToEnd},
-    };
-    for (const TimedCase& c : timed) {
+    for (const auto& [now, chosen, result] : timed) {
         FakeProcessControl processes;
-        processes.processes[4242] = c.now;
-        EXPECT_EQ(KillChosenProcess(processes, L"4242", {path, c.chosen}).result, c.result)
-            << c.name;
+        processes.processes[4242] = now;
+        EXPECT_EQ(KillChosenProcess(processes, L"4242", {path, chosen}).result, result) << chosen;
     }
     // Texts that name no process never reach the system.
     for (const wchar_t* text : {L"", L"abc", L"0", L"-1", L"4294967295", L"12a", L" 12"}) {
         FakeProcessControl processes;
-        EXPECT_EQ(KillChosenProcess(processes, text, {path, {}}).result, KillResult::NothingToEnd);
+        EXPECT_EQ(KillChosenProcess(processes, text, {path}).result, KillResult::NothingToEnd);
         EXPECT_EQ(processes.opened, 0) << ToUtf8(text);
     }
 }
 
-struct TargetCase {
-    const char* name;
-    bool present;
-    FakeProcessControl::Entry now;
-    KillTarget kept;
-};
-
 TEST(KillProcess, StartKeepsTheRowsProcessOnlyWhileItRunsTheRowsProgram) {
     const std::wstring path = L"C:\\Gry\\Gra.exe";
-    const TargetCase cases[] = {
-        {"its path and start", true, {path, L"", true, 7}, {path, 7}},
-        {"path hidden: the row's name", true, {L"", L"gra.exe", true, 7}, {L"Gra.exe", 7}},
-        {"another program has its id", true, {L"C:\\x\\inna.exe", L"", true, 7}, {L"Gra.exe", 0}},
-        {"gone", false, {}, {L"Gra.exe", 0}},
-        {"refused: the firing reports it", true, {L"", L"Gra.exe", true, 7, true}, {L"Gra.exe"}},
+    const std::pair<std::optional<FakeProcessControl::Entry>, KillTarget> cases[] = {
+        {FakeProcessControl::Entry{path, L"", true, 7}, {path, 7}},
+        {FakeProcessControl::Entry{L"", L"gra.exe", true, 7}, {L"Gra.exe", 7}},
+        {FakeProcessControl::Entry{L"C:\\x\\inna.exe", L"", true, 7}, {L"Gra.exe", 0}},
+        {std::nullopt, {L"Gra.exe", 0}},                                            // gone
+        {FakeProcessControl::Entry{L"", L"Gra.exe", true, 7, true}, {L"Gra.exe"}},  // refused
     };
-    for (const TargetCase& c : cases) {
+    for (const auto& [now, kept] : cases) {
         FakeProcessControl processes;
-        if (c.present)
-            processes.processes[4242] = c.now;
-        EXPECT_EQ(ReadKillTarget(processes, 4242, L"Gra.exe"), c.kept) << c.name;
+        if (now)
+            processes.processes[4242] = *now;
+        EXPECT_EQ(ReadKillTarget(processes, 4242, L"Gra.exe"), kept) << ToUtf8(kept.image);
     }
 }
 

@@ -92,17 +92,13 @@ TEST_F(Startup, CreatesItsSevenWindowsWithTheirClassesAndCaptions) {
     EXPECT_TRUE(program.Close());
 }
 
+// An apartment-threaded COM keeps a message-only window on its thread, there before any use.
 TEST_F(Startup, TheWindowsThreadHoldsACOMApartmentFromTheStart) {
     RunningProgram program;
-    const HWND main = program.FindWindowOf(L"TF_Glowna");
-    ASSERT_NE(main, nullptr);
-    const DWORD guiThread = GetWindowThreadProcessId(main, nullptr);
-    // An apartment-threaded COM keeps a message-only window on its thread; before any use of
-    // the shell, only a start-up initialisation can have made it.
+    const DWORD guiThread = GetWindowThreadProcessId(program.FindWindowOf(L"TF_Glowna"), nullptr);
     bool apartment = false;
-    for (HWND w = nullptr;
-         (w = FindWindowExW(HWND_MESSAGE, w, L"OleMainThreadWndClass", nullptr)) != nullptr;)
-        apartment = apartment || GetWindowThreadProcessId(w, nullptr) == guiThread;
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, L"OleMainThreadWndClass", nullptr));)
+        apartment = apartment || (guiThread && GetWindowThreadProcessId(w, nullptr) == guiThread);
     EXPECT_TRUE(apartment);
     EXPECT_TRUE(program.Close());
 }

@@ -2,7 +2,6 @@
 // Records every system operation as one line of text, in order, so tests can compare the
 // sequence an action produces without anything reaching the machine.
 #include <cwchar>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,8 @@ class RecordingSystemOps : public SystemOperations {
   public:
     std::vector<std::wstring> calls;
     bool failPowerState = false;
-    // Operations that fail ("ExitSystem", "OpenWithShell", "SetMaxVolume") with their text.
-    std::map<std::wstring, std::wstring> failures;
+    // What each operation the system may refuse (exit, shell, volume) answers.
+    SystemFailure refusal;
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override {
         Add(L"SetTokenPrivilege " + std::wstring(privilege) + (enable ? L" on" : L" off"));
@@ -25,7 +24,7 @@ class RecordingSystemOps : public SystemOperations {
     }
     SystemFailure ExitSystem(uint32_t flags) override {
         Add(L"ExitSystem " + std::to_wstring(flags));
-        return FailureOf(L"ExitSystem");
+        return refusal;
     }
     void EnterPowerState(bool suspend, bool force) override {
         Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
@@ -44,11 +43,11 @@ class RecordingSystemOps : public SystemOperations {
     }
     SystemFailure OpenWithShell(WindowRef owner, std::wstring_view target) override {
         Add(L"OpenWithShell " + Ref(owner) + L" " + std::wstring(target));
-        return FailureOf(L"OpenWithShell");
+        return refusal;
     }
     SystemFailure SetMaxVolume() override {
         Add(L"SetMaxVolume");
-        return FailureOf(L"SetMaxVolume");
+        return refusal;
     }
     void DisableKeyboard(WindowRef owner) override { Add(L"DisableKeyboard " + Ref(owner)); }
     void DisableMouse(WindowRef owner) override { Add(L"DisableMouse " + Ref(owner)); }
@@ -62,10 +61,6 @@ class RecordingSystemOps : public SystemOperations {
 
   private:
     void Add(std::wstring call) { calls.push_back(std::move(call)); }
-    SystemFailure FailureOf(const std::wstring& operation) const {
-        const auto it = failures.find(operation);
-        return it == failures.end() ? SystemFailure() : SystemFailure(it->second);
-    }
     static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
 };
 

@@ -18,7 +18,6 @@
 #include "win/child_process.h"
 #include "win/pump.h"
 #include "win/sys/registry_win.h"
-#include "win/sys/system_error.h"
 
 namespace klaxora::testing {
 namespace {
@@ -186,18 +185,6 @@ TEST_F(AlarmFiring, RunProgramStartsIt) {
     PostMessageW(started, WM_CLOSE, 0, 0);
     if (process && WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0)
         TerminateProcess(process.Get(), 0);
-}
-
-TEST_F(AlarmFiring, AProgramTheShellCannotStartIsReportedThenTheIconReturnsAndTheAlarmStops) {
-    BoxWatcher boxes;
-    const std::wstring missing = HelperPath() + L".brak.exe";  // in a folder that exists
-    Arm(L"OD", 1, L"Uruchom program", missing);
-    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
-    EXPECT_EQ(boxes.At(0).title, L"Klaxora");
-    EXPECT_EQ(boxes.At(0).text, win::SystemErrorMessage(ERROR_FILE_NOT_FOUND));
-    ASSERT_TRUE(PumpUntil([&] { return stops == 1; }));
-    EXPECT_FALSE(glowna.Armed());
-    EXPECT_TRUE(glowna.Tray.Enabled());
 }
 
 // "PU", "PZ", "PO": the test starts, closes and hangs the watched program.

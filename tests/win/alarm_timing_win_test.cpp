@@ -167,14 +167,7 @@ TEST(KillProcess, EndsTheChosenProgramAndSparesAnyOther) {
     EXPECT_EQ(control.Open(GetCurrentProcessId()).process, nullptr);
 
     Helper chosen;
-    // What Start keeps: the same program started at another moment is spared.
-    const KillTarget target = ReadKillTarget(control, chosen.id, L"watch_target.exe");
-    ASSERT_TRUE(target.created.has_value());
-    EXPECT_EQ(
-        KillChosenProcess(control, std::to_wstring(chosen.id), {target.image, *target.created + 1})
-            .result,
-        KillResult::NothingToEnd);
-    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), target).result,
+    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), {chosen.path}).result,
               KillResult::Ended);
     EXPECT_EQ(WaitForSingleObject(chosen.process.Get(), 10000), WAIT_OBJECT_0);
     // Ended: nothing is left to end, and the other one still runs.

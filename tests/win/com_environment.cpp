@@ -1,6 +1,5 @@
-// The program initialises COM once, on its GUI thread, when it starts; the shell's pieces (links,
-// folder trees, file dialogs, ShellExecute) rely on it. The tests use them without the program,
-// so their thread does the same for the whole run.
+// The program's GUI thread holds COM for the run; so does the tests' thread, for the shell's
+// pieces.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,12 +10,11 @@
 
 namespace {
 
-class ComEnvironment : public ::testing::Environment {
-    void SetUp() override { com_.emplace(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); }
-    void TearDown() override { com_.reset(); }
-    std::optional<klaxora::win::ComApartment> com_;
+struct ComEnvironment : ::testing::Environment {
+    void SetUp() override { com.emplace(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); }
+    void TearDown() override { com.reset(); }
+    std::optional<klaxora::win::ComApartment> com;
 };
-
 [[maybe_unused]] const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
 }  // namespace
