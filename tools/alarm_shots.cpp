@@ -102,6 +102,11 @@ int wmain(int argc, wchar_t** argv) {
         swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));
         Save(window.Hwnd(), dir + name);
     }
+    // The page of a program that is closed, which has no note under its editor.
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
+    Pump(300);
+    Save(window.Hwnd(), dir + L"\\14_program_closed.bmp");
+
     // A balloon tip over the hours of the time of day, and the hint of a top-row button.
     Select(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
     Pump(200);

@@ -67,6 +67,17 @@ TEST_P(RegistryContract, UnnamedValueIsEnumeratedAsAnEmptyNameOnlyWhenSet) {
     EXPECT_EQ(ReadString(*key, L""), L"00:05:00");
 }
 
+TEST_P(RegistryContract, SubkeysAreListedOneLevelDeepAndGoWithTheirTree) {
+    registry->Open(base + L"\\Alarmy\\Pierwszy\\głębiej");
+    registry->Open(base + L"\\ALARMY\\drugi");
+    auto names = registry->Open(base + L"\\Alarmy")->SubkeyNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Pierwszy", L"drugi"}));
+    registry->DeleteTree(base + L"\\alarmy\\pierwszy");
+    EXPECT_EQ(registry->Open(base + L"\\Alarmy")->SubkeyNames(),
+              std::vector<std::wstring>{L"drugi"});
+}
+
 TEST_P(RegistryContract, DeleteTreeRemovesSubkeysAndValues) {
     registry->Open(base + L"\\list\\deeper")->WriteString(L"v", L"1");
     registry->Open(base + L"\\list")->WriteString(L"w", L"2");

@@ -56,7 +56,8 @@ TEST_F(OptionsDialog, RunEntryCountsOnlyAsTextNamingAnExistingFile) {
              {RegistryType::String, kOtherCopy, true},  // any existing file
              {RegistryType::String, L"C:\\gone\\Klaxora.exe", false},
              {RegistryType::ExpandString, kExe, false},
-             {RegistryType::String, L"\"" + kExe + L"\"", false},
+             {RegistryType::String, L"\"" + kExe + L"\"", true},  // as this version writes it
+             {RegistryType::String, L"\"C:\\gone\\Klaxora.exe\"", false},
          }) {
         SetRun(c.type, c.text);
         EXPECT_EQ(ReadOptionChecks(reg, files).CheckBox1, c.counts) << c.text;
@@ -84,7 +85,7 @@ TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
     const auto stored = reg.Open(kSettings);
     EXPECT_EQ(stored->Read(L"MinimizeAll")->type, RegistryType::Dword);
     EXPECT_EQ(stored->Read(L"Wyg_Off")->number, 1u);
-    EXPECT_EQ(ReadString(*reg.Open(kRun), L"Alarm"), kExe);
+    EXPECT_EQ(ReadString(*reg.Open(kRun), L"Alarm"), L"\"" + kExe + L"\"");
     EXPECT_EQ(ReadOptionChecks(reg, files), checks);
 }
 

@@ -25,8 +25,8 @@ class Restore : public ::testing::Test {
   protected:
     MemoryRegistry reg;
     MemoryFiles files;
-    RestorePlan Read(size_t commandLine = 0) {
-        return ReadRestore(reg, files, RestoreInput{commandLine, {}, {}});
+    RestorePlan Read(size_t commandLine = 0, bool triggerSelected = false) {
+        return ReadRestore(reg, files, RestoreInput{commandLine, {}, {}, triggerSelected});
     }
 };
 
@@ -171,14 +171,31 @@ TEST_F(Restore, WithACommandLineOnlyRepeatMenusAndListsAreRestored) {
     EXPECT_EQ(p.menus.size(), 7u);
     EXPECT_TRUE(p.menus[0].menu.showButton);
     EXPECT_EQ(p.messageTextItems.size(), 2u);
-    for (const auto* field :
-         {&p.actionCaption, &p.shutdownCaption, &p.otherCaption, &p.atTimeText, &p.countdownText,
-          &p.messageText, &p.messageCaption, &p.soundFile, &p.programPath, &p.filePath,
-          &p.folderPath, &p.webAddress, &p.triggerCaption}) {
+    for (const auto* field : {&p.actionCaption, &p.shutdownCaption, &p.otherCaption, &p.atTimeText,
+                              &p.countdownText, &p.messageText, &p.messageCaption, &p.soundFile,
+                              &p.programPath, &p.filePath, &p.folderPath, &p.webAddress}) {
         EXPECT_FALSE(field->has_value());
     }
     EXPECT_FALSE(p.noInternetSeconds);
     EXPECT_FALSE(p.programs);
+    // A command line that selected no valid trigger still leaves one chosen, not the blank
+    // that would mean after-Windows-start; one that selected a trigger keeps it.
+    EXPECT_EQ(p.triggerCaption, L"Uruchom alarm o ...");
+    EXPECT_FALSE(p.focusTrigger);
+    EXPECT_FALSE(Read(3, true).triggerCaption);
+}
+
+TEST_F(Restore, ATextLongerThanItsFieldTakesCountsAsMissing) {
+    const std::wstring overlong(16384, L'7');
+    reg.Set(kMain, L"Repeat_Time", Text(L"1234567890"));
+    reg.Set(kMain, L"AppRun", Text(overlong));
+    reg.Set(RecentListKey(mru::kWeb), L"", Text(overlong));
+    reg.Set(RecentListKey(mru::kMessageCaption), L"", Text(overlong.substr(1)));
+    const RestorePlan p = Read();
+    EXPECT_EQ(p.repeatText, L"1");
+    EXPECT_EQ(p.programs->started, L"");
+    EXPECT_EQ(p.webAddress, L"");
+    EXPECT_EQ(p.messageCaption->size(), 16383u);  // the longest an entry may be
 }
 
 TEST_F(Restore, ArmedProcessRowIsTheFirstWithItsId) {

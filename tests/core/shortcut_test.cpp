@@ -31,6 +31,10 @@ TEST(SplitCommandLine, QuotesOnlyOpenAndCloseAndBackslashesStay) {
     EXPECT_EQ(CommandLineListFor(L"klaxora", L"C:\\K\\Klaxora.exe"), Strings{});
     EXPECT_EQ(CommandLineListFor(L"klaxora \"PW:\"", L"C:\\K\\Klaxora.exe"),
               (Strings{L"C:\\K\\Klaxora.exe", L"PW:"}));
+    // The program's own path written bare, space and all, is the program.
+    const std::wstring spaced = L"C:\\Users\\Jan Kowalski\\Klaxora.exe";
+    EXPECT_EQ(CommandLineListFor(L"c:\\users\\jan kowalski\\klaxora.exe", spaced), Strings{});
+    EXPECT_EQ(CommandLineListFor(spaced + L" \"OD: 5\"", spaced), (Strings{spaced, L"OD: 5"}));
 }
 
 AlarmSettings Countdown(int h, int m, int s) {
@@ -236,7 +240,9 @@ TEST(SanitizeShortcutName, RemovesWhatAFileNameCannotHold) {
         {L"", L""},
         {L"\t\x01 Budzik", L"Budzik"},
         {L"a;b\\c/d<e>f|g*h?i\"j:k", L"abcdefghijk"},
-        {L"Żółć\x7F\x85 \u02D9", L"Żółć \u02D9"},
+        // The dot above is byte 0xFF of the Polish code page; "ÿ" is another letter.
+        {L"Żółć\x7F\x85 \u02D9", L"Żółć "},
+        {L"\u02D9 ÿ\u02D9ÿ", L"ÿÿ"},
         {L"Dwa  słowa     i   więcej  ", L"Dwa słowa i więcej "},
         {L"Koniec  ", L"Koniec "},
         {L"? Koniec ", L" Koniec "},
@@ -276,9 +282,10 @@ TEST(ShortcutNameSuggestions, NameTheTriggerAndTheAction) {
     EXPECT_EQ(names[1], L"Skrót do programu Klaxora uruchamiający Komunikat");
     EXPECT_EQ(names[5], L"Odlicz w dół i uruchom - Komunikat");
     EXPECT_EQ(names[6], L"Skrót uruchamiający Klaxora - Odlicz w dół i uruchom");
-    // The trigger without a list item still has a name to offer.
-    EXPECT_EQ(ShortcutNameSuggestions(TriggerKind::AfterWindowsStart, std::nullopt)[5],
-              L"Po uruchomieniu Windows - ");
+    // The trigger without a list item has an empty list text, and so do the names.
+    const auto unnamed = ShortcutNameSuggestions(TriggerKind::AfterWindowsStart, std::nullopt);
+    EXPECT_EQ(unnamed[5], L" - ");
+    EXPECT_EQ(unnamed[6], L"Skrót uruchamiający Klaxora - ");
 }
 
 }  // namespace

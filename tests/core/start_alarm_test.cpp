@@ -295,6 +295,14 @@ TEST(StartWrites, AFailedWriteStopsTheWritingAndIsReported) {
     EXPECT_EQ(noKey.WriteLog().size(), 10u);  // the settings and "O_MRU", nothing after
 }
 
+TEST(StartWrites, AnEntryLongerThanAValueNameIsRefusedBeforeAnyWrite) {
+    for (const size_t length : {size_t{16383}, size_t{16384}}) {
+        StartInput in = MessageAlarm();
+        in.settings.MessageText.assign(length, L'x');
+        EXPECT_EQ(RefuseUnstorable(PlanStart(in, {}).writes).has_value(), length > 16383);
+    }
+}
+
 TEST(StartWatchState, TriggerSetUp) {
     WatchState before;
     before.WatchedProgramPath = L"C:\\old.exe";

@@ -82,12 +82,15 @@ TEST(TimeWizard, OkHandsTheTextToTheTargetsParser) {
     EXPECT_EQ(ParseCountdownText(L"25:00:00"), (TimeFields{25, 0, 0}));
 }
 
-TEST(TimeWizard, ATimeTheFieldsCannotHoldIsRefusedNotCut) {
-    // 2147483647 s is 596523:14:07, beyond the countdown's 100000 hours.
+TEST(TimeWizard, ACountdownBeyondTheHourFieldIsCappedThereAndOnlyAnOverRangeNumberRefused) {
     EXPECT_EQ(FormatSeconds(2147483647), L"596523:14:07");
-    for (const auto& in : {Seconds(WizardTarget::Countdown, L"2147483647"),
-                           Seconds(WizardTarget::Countdown, L"360003600"),
-                           Seconds(WizardTarget::Countdown, L"2147483648"),
+    for (const auto& [seconds, fields] : {std::pair{L"2147483647", TimeFields{100000, 14, 7}},
+                                          std::pair{L"360007261", TimeFields{100000, 1, 1}}}) {
+        const WizardResult r = WizardOkResult(Seconds(WizardTarget::Countdown, seconds));
+        EXPECT_EQ(r.kind, Kind::ApplyCountdown) << seconds;
+        EXPECT_EQ(ClampCountdown(ParseCountdownText(r.text).value_or(TimeFields{})), fields);
+    }
+    for (const auto& in : {Seconds(WizardTarget::Countdown, L"2147483648"),
                            Seconds(WizardTarget::AtTime, L"9999999999")}) {
         const WizardResult r = WizardOkResult(in);
         EXPECT_EQ(r.kind, Kind::Refuse) << in.secondsText;
@@ -128,8 +131,8 @@ TEST(TimeWizard, DaysCountWholeDaysEitherWay) {
     in.target = WizardTarget::AtTime;
     EXPECT_EQ(WizardOkResult(in).text, L"72:00:00");
     in.target = WizardTarget::Countdown;
-    in.pickedDate = {2038, 12, 7};
-    EXPECT_EQ(WizardOkResult(in).kind, Kind::Refuse);
+    in.pickedDate = {2038, 12, 7};  // beyond the hour field, which caps it
+    EXPECT_EQ(WizardOkResult(in).text, L"105192:00:00");
 }
 
 }  // namespace

@@ -34,8 +34,9 @@ TEST(UpdateCheck, IsNewerVersionComparesFourIntegerPartsInOrder) {
 }
 
 TEST(UpdateCheck, OnlyPlainWebAddressesAreOpened) {
-    for (const wchar_t* good : {L"http://www.vantrelix.pl/", L"https://example.com/k/setup.exe",
-                                L"HTTPS://Example.com", L"http://127.0.0.1:8080/a?b=c"}) {
+    for (const wchar_t* good :
+         {L"http://www.vantrelix.pl/", L"https://example.com/k/setup.exe", L"HTTPS://Example.com",
+          L"http://127.0.0.1:8080/a?b=c", L"http://[::1]:8080/", L"https://a:b@x.pl/"}) {
         EXPECT_TRUE(IsWebAddress(good)) << good;
     }
     for (const wchar_t* bad :
@@ -43,7 +44,11 @@ TEST(UpdateCheck, OnlyPlainWebAddressesAreOpened) {
           L"C:\\Windows\\System32\\calc.exe", L"calc.exe", L"\\\\server\\share\\setup.exe",
           L"javascript:alert(1)", L"mailto:a@b.pl", L"http://", L"https:///path", L"http:/x.pl",
           L"http://x.pl/a b", L"http://x.pl/\"calc", L"http://x.pl\\..\\calc.exe", L" http://x.pl",
-          L"http://x.pl/\r\ncalc", L"ftp://x.pl/"}) {
+          L"http://x.pl/\r\ncalc", L"ftp://x.pl/",
+          // Shown otherwise than opened: reversed, a space that is not one, a foreign letter.
+          L"https://x.pl/\u202Eexe.pl", L"https://x.pl/a\u00A0b", L"https://x.pl/\u200B",
+          L"https://vantrelix.p\u04CF/", L"http://x.pl/\x7F", L"http://:80/", L"http://a@/",
+          L"http://a@:80/x"}) {
         EXPECT_FALSE(IsWebAddress(bad)) << bad;
     }
 }

@@ -1,5 +1,5 @@
-// The one-time run at logon of an alarm "Po uruchomieniu Windows": the program started with
-// the marker performs the stored action, or hands it to a copy that already runs and ends.
+// The one-time run at logon of an alarm "Po uruchomieniu Windows" that an earlier version
+// stored: the program started with the marker still performs it, once.
 #include <gtest/gtest.h>
 
 #include "e2e/program.h"
@@ -47,18 +47,6 @@ TEST_F(AfterWindowsStart, TheLogonRunPerformsTheStoredAlarmOnce) {
     EXPECT_FALSE(ReadKey(kStored).has_value() && !ReadKey(kStored)->empty());
     EXPECT_TRUE(program.Running());  // it stays in the notification area
     program.Close();
-}
-
-TEST_F(AfterWindowsStart, ACopyAlreadyRunningTakesTheAlarmAndTheLogonRunEnds) {
-    RunningProgram running;
-    ASSERT_TRUE(running.WaitIdle());
-    ASSERT_TRUE(running.FindWindowOf(L"TF_Glowna"));
-    StoreAlarm();
-    RunningProgram logonRun(L"/alarm-po-starcie");
-    EXPECT_TRUE(logonRun.WaitExit());
-    EXPECT_TRUE(logonRun.FindWindowOf(L"TF_Glowna", L"", 0) == nullptr);
-    ASSERT_TRUE(AnswerBox(running));
-    running.Close();
 }
 
 }  // namespace

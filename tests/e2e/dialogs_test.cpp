@@ -99,7 +99,7 @@ TEST_F(Dialogs, OptionsAreWrittenOnOkAndTakeEffectAtTheNextStart) {
         if (v.name == L"Alarm" && v.type == REG_SZ)
             alarm = v.text;
     }
-    EXPECT_EQ(alarm, ProgramPath());
+    EXPECT_EQ(alarm, L"\"" + ProgramPath() + L"\"");
 
     // Started again, only the icon shows.
     RunningProgram again;

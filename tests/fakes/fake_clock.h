@@ -15,6 +15,7 @@ class FakeClock : public ClockPort {
     void Pass(int64_t ms) {
         now_.monotonicMs += ms;
         now_.local = AddMilliseconds(now_.local, ms);
+        now_.utcMs += ms;
     }
     // The wall clock is set; no real time passes.
     void SetLocal(LocalDateTime local) { now_.local = local; }

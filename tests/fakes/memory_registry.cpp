@@ -42,6 +42,16 @@ class MemoryKey : public RegistryKey {
         return names;
     }
 
+    std::vector<std::wstring> SubkeyNames() const override {
+        std::vector<std::wstring> names;
+        const std::wstring prefix = NormalPath(path_) + L"\\";
+        for (const auto& [path, key] : owner_.keys_) {
+            if (path.starts_with(prefix) && path.find(L'\\', prefix.size()) == std::wstring::npos)
+                names.push_back(owner_.spellings_.at(path));
+        }
+        return names;
+    }
+
   private:
     const std::vector<std::pair<std::wstring, RegistryValue>>& Values() const {
         return owner_.KeyAt(path_).values;
@@ -65,7 +75,13 @@ class MemoryKey : public RegistryKey {
 };
 
 MemoryRegistry::Key& MemoryRegistry::KeyAt(std::wstring_view path) {
-    return keys_[NormalPath(path)];
+    const std::wstring normal = NormalPath(path);
+    // A key keeps the spelling of its name as first created.
+    if (!spellings_.contains(normal)) {
+        const std::wstring_view p = path.substr(0, path.find_last_not_of(L'\\') + 1);
+        spellings_[normal] = std::wstring(p.substr(p.find_last_of(L'\\') + 1));
+    }
+    return keys_[normal];
 }
 
 std::unique_ptr<RegistryKey> MemoryRegistry::Open(std::wstring_view path) {
@@ -84,9 +100,11 @@ std::unique_ptr<RegistryKey> MemoryRegistry::Open(std::wstring_view path) {
 
 void MemoryRegistry::DeleteTree(std::wstring_view path) {
     const std::wstring p = NormalPath(path);
-    std::erase_if(keys_, [&](const auto& entry) {
-        return entry.first == p || entry.first.starts_with(p + L"\\");
-    });
+    const auto under = [&](const std::wstring& key) {
+        return key == p || key.starts_with(p + L"\\");
+    };
+    std::erase_if(keys_, [&](const auto& entry) { return under(entry.first); });
+    std::erase_if(spellings_, [&](const auto& entry) { return under(entry.first); });
 }
 
 bool MemoryRegistry::KeyExists(std::wstring_view path) const {

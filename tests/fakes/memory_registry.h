@@ -34,7 +34,8 @@ class MemoryRegistry : public RegistryPort {
   private:
     friend class MemoryKey;
     Key& KeyAt(std::wstring_view path);
-    std::map<std::wstring, Key> keys_;  // by folded path
+    std::map<std::wstring, Key> keys_;                // by folded path
+    std::map<std::wstring, std::wstring> spellings_;  // folded path: the key's own name
     int opens_ = 0;
     bool failWrites_ = false;
     std::wstring failOpen_;

@@ -139,8 +139,9 @@ void CheckRestore(testing::MemoryRegistry& registry, const testing::MemoryFiles&
         processIds.push_back(in.Text(8));
     const std::wstring armed = in.Text(8);
     const size_t commandLineCount = (shape >> 3) & 7;
-    const RestorePlan plan =
-        ReadRestore(registry, files, RestoreInput{commandLineCount, processIds, armed});
+    const bool triggerSelected = (shape >> 6) & 1;
+    const RestorePlan plan = ReadRestore(
+        registry, files, RestoreInput{commandLineCount, processIds, armed, triggerSelected});
     registry.FailOpen(L"");
 
     if (plan.error)
@@ -156,8 +157,10 @@ void CheckRestore(testing::MemoryRegistry& registry, const testing::MemoryFiles&
         Require(plan.triggerCaption && IsCaptionOf(Triggers(), *plan.triggerCaption) &&
                 *plan.triggerCaption != Info(TriggerKind::AfterWindowsStart).caption);
     } else {
-        Require(!plan.triggerCaption && !plan.actionCaption && !plan.soundFile &&
-                !plan.programPath && !plan.atTimeText && !plan.messageText);
+        Require(triggerSelected ? !plan.triggerCaption
+                                : plan.triggerCaption == Info(TriggerKind::AtTime).caption);
+        Require(!plan.actionCaption && !plan.soundFile && !plan.programPath && !plan.atTimeText &&
+                !plan.messageText);
     }
     if (plan.actionCaption && !plan.actionCaption->empty())
         Require(IsCaptionOf(Actions(), *plan.actionCaption));

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/after_start.h"
+#include "app/armed_record.h"
 #include "app/watch_loop.h"
 #include "win/actions/popup_window.h"
+#include "win/app/held_record.h"
 #include "win/app/main_window.h"
 #include "win/box_answerer.h"
 #include "win/child_process.h"
@@ -261,45 +263,49 @@ TEST_F(AlarmFiring, AKillEndsTheChosenProgramAndSparesAStrangerWithItsIdentifier
     EXPECT_EQ(WaitForSingleObject(stranger.Process(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
-TEST_F(AlarmFiring, AnAlarmAfterWindowsStartIsRegisteredWhileArmedAndRunOnce) {
+TEST_F(AlarmFiring, AnArmedAlarmIsKeptWithItsLogonRunUntilStoppedAndTakenByOneCopyOnly) {
     win::Win32Registry registry;
-    Arm(L"PW", 0, L"Komunikat", kCaption + kMessageSeparator + kText);
-    const auto run = registry.Open(kRunOnceKey)->Read(kRunOnceValue);
+    ArmMessage(L"OD", 600);
+    const std::vector<std::wstring> ids = ArmedRecordIds(registry);
+    ASSERT_EQ(ids.size(), 1u);
+    const auto kept = ReadArmedRecord(registry, ids[0]);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->watch.ActionParameter, kCaption + kMessageSeparator + kText);
+    EXPECT_NEAR(static_cast<double>(*kept->dueUtcMs - kept->armedUtcMs), 600000.0, 1000.0);
+    const auto run = registry.Open(kRunOnceKey)->Read(L"Klaxora " + ids[0]);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->text, L"\"" + win::ExecutablePath() + L"\" " + std::wstring(kAfterStartMarker));
+    // This copy holds it: nobody else may take it.
+    EXPECT_FALSE(win::TakeUnheldRecord(registry).taken);
     glowna.SetArmed(false);  // Stop
-    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(kRunOnceValue));
+    EXPECT_TRUE(ArmedRecordIds(registry).empty());
+    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(L"Klaxora " + ids[0]));
+}
 
-    // The logon run: the stored alarm is performed once the program is up, and taken.
-    Arm(L"PW", 0, L"Komunikat", kCaption + kMessageSeparator + kText);
-    glowna.Watch().Armed = false;  // the program that armed it has ended
-    KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId);
+TEST_F(AlarmFiring, AKeptAlarmWhoseMomentPassedIsTakenArmedAndFiredOnceAtOnce) {
+    win::Win32Registry registry;
+    ArmedRecord record;
+    record.watch.TriggerCode = L"OD";
+    record.watch.ActionCaption = L"Komunikat";
+    record.watch.ActionParameter = kCaption + kMessageSeparator + kText;
+    record.watch.RepeatSeconds = 60;
+    record.armedUtcMs = 1'000'000;
+    record.dueUtcMs = 2'000'000;  // long ago
+    WriteArmedRecord(registry, L"stary", record);
+    win::TakeOutcome outcome = win::TakeUnheldRecord(registry);
+    ASSERT_TRUE(outcome.taken);
+    EXPECT_FALSE(win::TakeUnheldRecord(registry).taken);  // once
     BoxWatcher boxes;
+    glowna.Adopt(std::move(*outcome.taken));
     PostMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
     EXPECT_EQ(boxes.At(0).text, kText);
-    EXPECT_FALSE(glowna.Armed());
-    EXPECT_FALSE(TakeAfterStartAlarm(registry));
-}
-
-TEST_F(AlarmFiring, ARunningCopyTakesTheLogonRunsAlarmOnlyWhenNothingIsArmedHere) {
-    win::Win32Registry registry;
-    WatchState stored;
-    stored.ActionCaption = L"Komunikat";
-    stored.ActionParameter = kCaption + kMessageSeparator + kText;
-    RegisterAfterStart(registry, stored, win::ExecutablePath());
-    ArmMessage(L"OD", 600);
-    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
-                           win::TF_Glowna::kAfterStartHandOver, 0),
-              FALSE);
+    // Repeating from now on, and kept as such under its own identity.
+    ASSERT_TRUE(PumpUntil([&] { return glowna.Watch().TriggerCode == L"OD" && glowna.Armed(); }));
+    EXPECT_EQ(ArmedRecordIds(registry), std::vector<std::wstring>{L"stary"});
+    EXPECT_NE(glowna.Tray.Hint().find(L"Komunikat"), std::wstring::npos);
     glowna.SetArmed(false);
-    BoxWatcher boxes;
-    EXPECT_EQ(SendMessageW(glowna.Hwnd(), win::TF_Glowna::kAfterStartMessage,
-                           win::TF_Glowna::kAfterStartHandOver, 0),
-              TRUE);
-    ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
-    EXPECT_EQ(boxes.At(0).text, kText);
-    EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(kRunOnceValue));
+    EXPECT_TRUE(ArmedRecordIds(registry).empty());
 }
 
 }  // namespace

@@ -46,6 +46,13 @@ inline bool Visible(HWND hwnd) {
 
 using testing::BoxAnswerer;
 
+inline std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)
+        items.push_back(ItemText(combo, i));
+    return items;
+}
+
 class AlarmWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {

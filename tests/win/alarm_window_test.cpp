@@ -1,6 +1,8 @@
 // The configuration window's layout, pages and panels, spin edits and lists.
 #include "win/alarm_window_fixture.h"
 
+#include "actions/key_names.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -202,6 +204,58 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klikniecie1");
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_DyskCD");
+}
+
+// Whatever the user's locale would sort first, the fixed lists show their own order.
+TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::ShutDown).caption);
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    for (OtherActionKind o : {OtherActionKind::CdTray, OtherActionKind::PressKeys})
+        Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
+    const auto captions = [](const auto& table) {
+        std::vector<std::wstring> c;
+        for (const auto& item : table)
+            c.emplace_back(item.caption);
+        return c;
+    };
+    std::vector<std::wstring> triggers = captions(Triggers());
+    std::erase(triggers, Info(TriggerKind::AfterWindowsStart).caption);  // it has no item
+    const auto cd = CdTrayOperations();
+    const std::pair<HWND, std::vector<std::wstring>> lists[] = {
+        {window.cb_A_Wykonaj, triggers},
+        {window.cb_Typ_Alarmu, captions(Actions())},
+        {window.p_Zamknij.cb_ZamknijSystem, captions(ShutdownKinds())},
+        {window.p_Inne.cb_InneOpcje, captions(OtherActions())},
+        {window.p_Inne.p_Inne_Klawisz.cb_Klawisze, {KeyNames().begin(), KeyNames().end()}},
+        {window.p_Inne.p_Inne_DyskCD.cd_Inne_DyskCD_WsWy, {cd.begin(), cd.end()}},
+    };
+    for (const auto& [list, items] : lists)
+        EXPECT_EQ(ComboItems(list), items) << GetDlgCtrlID(list);
+}
+
+TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
+    FirstShow();
+    const std::wstring caption = L"&Ppodaj ścieżkę do programu:";
+    const std::tuple<TriggerKind, const ProgramPage&, std::vector<std::wstring>> pages[] = {
+        {TriggerKind::ProgramNotResponding,
+         window.program_nie_odpowiada,
+         {caption, L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać."}},
+        {TriggerKind::ProgramStarted,
+         window.program_uruch,
+         {caption, L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program."}},
+        {TriggerKind::ProgramClosed, window.program_zamkniety, {caption}},
+    };
+    for (const auto& [trigger, page, expected] : pages) {
+        Choose(window.cb_A_Wykonaj, Info(trigger).caption);
+        std::vector<std::wstring> labels;
+        for (HWND c = GetWindow(page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t kind[16] = {};
+            if (GetClassNameW(c, kind, 16) && EqualsNoCase(kind, L"Static"))
+                labels.push_back(TextOf(c));
+        }
+        EXPECT_EQ(labels, expected) << static_cast<int>(trigger);
+    }
 }
 
 TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {

@@ -113,6 +113,9 @@ TEST(CommandLineWindowTest, TheKeyKeepsItsLetterCaseAndAfterWindowsStartStaysUns
     EXPECT_FALSE(HasSelection(w.window.cb_A_Wykonaj));
     EXPECT_EQ(w.window.CurrentPage(), L"wykonaj_win");
     EXPECT_EQ(w.window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    // A trigger the command line could not read leaves the time of day chosen, not the blank.
+    CommandLineWindow unread(L" \"XX: 5\" \"Domyślne okno\"");
+    EXPECT_EQ(SelectedText(unread.window.cb_A_Wykonaj), L"Uruchom alarm o ...");
 }
 
 TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow) {
@@ -121,6 +124,12 @@ TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow
               std::optional<DWORD>(GetCurrentProcessId()));
     EXPECT_EQ(w.watch.ActionDetail, std::to_wstring(GetCurrentProcessId()));
     EXPECT_TRUE(IsWindowEnabled(w.window.ib_Skrot));
+    // F5 lists again and chooses no row: the command line's kill no longer counts.
+    PostMessageW(w.window.p_ZabijProces.lv_Procesy, WM_KEYDOWN, VK_F5, 0);
+    Drain();
+    EXPECT_FALSE(w.window.p_ZabijProces.SelectedProcess());
+    EXPECT_FALSE(IsWindowEnabled(w.window.ib_Start));
+    EXPECT_FALSE(IsWindowEnabled(w.window.ib_Skrot));
 }
 
 // The shortcut button: a definition that would not read back is refused before the dialog.

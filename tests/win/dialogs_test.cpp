@@ -139,7 +139,7 @@ TEST_F(OptionsTest, ShowReadsTheRegistryAndOkWritesItBackIntoTheRunningOptions) 
     }
     EXPECT_TRUE(options.AutoMinimize && options.Wyg_Off && options.MinimizeProg &&
                 options.PlayBeep && !options.MinimizeAll);
-    EXPECT_EQ(StoredText(kRun, L"Alarm"), ExecutablePath());
+    EXPECT_EQ(StoredText(kRun, L"Alarm"), L"\"" + ExecutablePath() + L"\"");
 }
 
 TEST_F(OptionsTest, UncheckingStartWithWindowsDeletesOnlyAnEntryNamingAFile) {
@@ -256,10 +256,10 @@ TEST_F(WizardTest, SecondsAreConvertedAndHandedToTheTriggersFields) {
     EXPECT_EQ(atTime, std::vector<std::wstring>{L"25:00:00"});  // AtTime's parser rejects it
 }
 
-TEST_F(WizardTest, ACountdownBeyondItsFieldsIsRefusedAndTheWizardStaysOpen) {
+TEST_F(WizardTest, ANumberBeyondTheFieldIsRefusedAndALongCountdownHandedOverWhole) {
     Open(L"Odlicz w dół i uruchom");
     Click(wizard.rb_KWC_TinS);
-    TypeSeconds(L"2147483647");
+    TypeSeconds(L"2147483648");
     {
         BoxAnswerer ok(IDOK);
         Click(wizard.BitBtn1);
@@ -269,9 +269,11 @@ TEST_F(WizardTest, ACountdownBeyondItsFieldsIsRefusedAndTheWizardStaysOpen) {
     }
     EXPECT_TRUE(wizard.Visible());
     EXPECT_TRUE(countdown.empty());
-    Click(wizard.BitBtn2);
+    // Beyond the countdown's 100000 hours: the hour field caps what it is given.
+    TypeSeconds(L"2147483647");
+    Click(wizard.BitBtn1);
     EXPECT_FALSE(wizard.Visible());
-    EXPECT_TRUE(countdown.empty());
+    EXPECT_EQ(countdown, std::vector<std::wstring>{L"596523:14:07"});
 }
 
 // One about box per case: the check runs once per box, as once per run in the program.

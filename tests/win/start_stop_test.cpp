@@ -252,10 +252,10 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
 }
 
-TEST_F(StartStopTest, AFailedRegistryWriteArmsNothingAndLeavesTheWindowIdle) {
+TEST_F(StartStopTest, ATextTheRegistryCannotHoldArmsNothingWritesNothingAndLeavesTheWindowIdle) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
-    // The registry takes no value name this long: the push of the message text fails.
+    // The registry takes no value name this long: the message text could not be pushed.
     TypeInto(window.p_k_komunikat.cb_Komunikat, std::wstring(20000, L'x').c_str());
     TypeInto(window.p_k_komunikat.cb_Caption, L"UWAGA !!!");
     ASSERT_TRUE(IsWindowEnabled(window.ib_Start));
@@ -263,8 +263,10 @@ TEST_F(StartStopTest, AFailedRegistryWriteArmsNothingAndLeavesTheWindowIdle) {
         BoxAnswerer ok(IDOK);
         window.ib_StartClick();
         ASSERT_TRUE(ok.answered);
-        EXPECT_EQ(ok.title, L"Klaxora");  // the standard error box
+        EXPECT_EQ(ok.title, L"BŁĄD !!!");
+        EXPECT_TRUE(ok.text.starts_with(L"Wpisany tekst jest za długi"));
     }
+    EXPECT_FALSE(Read(kKey, L"LastRun"));  // refused before the first write
     EXPECT_FALSE(watch.Armed);
     EXPECT_EQ(watch.TriggerCode, L"");
     EXPECT_TRUE(window.Visible());

@@ -24,35 +24,11 @@ std::optional<std::wstring> AfterStartCommand(std::wstring_view programPath) {
     return command;
 }
 
-void RegisterAfterStart(RegistryPort& registry, const WatchState& state,
-                        std::wstring_view programPath) {
-    const auto command = AfterStartCommand(programPath);
-    if (!command)
-        throw UserError(std::wstring(kAfterStartTooLong));
+bool HasAfterStartAlarm(RegistryPort& registry) {
     try {
-        // The action first: a run registered without it would start the program for nothing.
-        registry.DeleteTree(kAfterStartKey);
-        auto key = registry.Open(kAfterStartKey);
-        key->WriteString(kCaption, state.ActionCaption);
-        key->WriteString(kParameter, state.ActionParameter);
-        key->WriteString(kDetail, state.ActionDetail);
-        key->WriteDword(kRepeat, static_cast<uint32_t>(std::max(state.RepeatSeconds, 0)));
-        key->WriteString(kKillImage, state.KillImage);
-        registry.Open(kRunOnceKey)->WriteString(kRunOnceValue, *command);
+        return registry.Open(kAfterStartKey)->Read(kCaption).has_value();
     } catch (const UserError&) {
-        UnregisterAfterStart(registry);
-        throw;
-    }
-}
-
-void UnregisterAfterStart(RegistryPort& registry) {
-    try {
-        registry.Open(kRunOnceKey)->DeleteValue(kRunOnceValue);
-    } catch (const UserError&) {
-    }
-    try {
-        registry.DeleteTree(kAfterStartKey);
-    } catch (const UserError&) {
+        return false;
     }
 }
 
@@ -75,13 +51,13 @@ std::optional<WatchState> TakeAfterStartAlarm(RegistryPort& registry) {
     return state;
 }
 
-bool TakeAfterStartMarker(std::vector<std::wstring>& commandLine) {
-    const auto marker = std::find_if(
+bool TakeMarker(std::vector<std::wstring>& commandLine, std::wstring_view marker) {
+    const auto found = std::find_if(
         commandLine.begin() + (commandLine.empty() ? 0 : 1), commandLine.end(),
-        [](const std::wstring& entry) { return EqualsAsciiNoCase(entry, kAfterStartMarker); });
-    if (marker == commandLine.end())
+        [&](const std::wstring& entry) { return EqualsAsciiNoCase(entry, marker); });
+    if (found == commandLine.end())
         return false;
-    commandLine.erase(marker);
+    commandLine.erase(found);
     if (commandLine.size() == 1)
         commandLine.clear();  // only the program's path is left: no parameters
     return true;

@@ -1,8 +1,13 @@
 #pragma once
-// "Po uruchomieniu Windows": arming registers a one-time run at the user's next logon. The
-// system's one-time-run command is short (the logon run refuses lines over 260 characters), so
-// the line carries only the program and a marker, and the armed action waits in our own key.
-// The marker holds no trigger code, so the command-line reader never takes it for a trigger.
+// The markers a copy of the program is started with to take an armed record over: by the
+// one-time logon run kept for every record (and by the system's restart service), and by a copy
+// that found more records than it can hold. The system's one-time-run command is short (the
+// logon run refuses lines over 260 characters), so the line carries only the program and the
+// marker; the alarm waits in its record. A marker holds no trigger code, so the command-line
+// reader never takes it for a trigger.
+//
+// Earlier versions kept one alarm after Windows start in a key of its own; a logon run they
+// registered still performs it once.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +23,7 @@ inline constexpr std::wstring_view kRunOnceKey =
 inline constexpr std::wstring_view kRunOnceValue = L"Klaxora";
 inline constexpr std::wstring_view kAfterStartKey = L"Software\\Vantrelix\\Klaxora\\PoStarcie";
 inline constexpr std::wstring_view kAfterStartMarker = L"/alarm-po-starcie";
+inline constexpr std::wstring_view kTakeOverMarker = L"/przejmij";
 inline constexpr size_t kRunOnceMaxLength = 259;  // characters, without the terminating zero
 inline constexpr std::wstring_view kAfterStartTooLong =
     L"Ścieżka programu jest zbyt długa, aby uruchomić go po starcie Windows !!!";
@@ -25,19 +31,14 @@ inline constexpr std::wstring_view kAfterStartTooLong =
 // The one-time-run command for the program at `programPath`; nothing when it is too long.
 std::optional<std::wstring> AfterStartCommand(std::wstring_view programPath);
 
-// Writes the armed action (our key) and then the one-time run. Throws a UserError (the
-// registry's, or the too-long text) and leaves nothing registered when it cannot.
-void RegisterAfterStart(RegistryPort& registry, const WatchState& state,
-                        std::wstring_view programPath);
-// Removes both; nothing registered is not an error. Never throws.
-void UnregisterAfterStart(RegistryPort& registry);
-
-// The action stored by RegisterAfterStart, removed as it is taken (the run is one-time), or
+// Whether an earlier version stored an alarm after Windows start.
+bool HasAfterStartAlarm(RegistryPort& registry);
+// The action an earlier version stored, removed as it is taken (the run is one-time), or
 // nothing when none is stored. Trigger "PW", not armed.
 std::optional<WatchState> TakeAfterStartAlarm(RegistryPort& registry);
 
-// Whether the command line (CommandLineList) carries the marker; removes it, so the reader
-// sees only the rest (and nothing at all when the marker was the only parameter).
-bool TakeAfterStartMarker(std::vector<std::wstring>& commandLine);
+// Whether the command line (CommandLineList) carries `marker`; removes it, so the reader sees
+// only the rest (and nothing at all when the marker was the only parameter).
+bool TakeMarker(std::vector<std::wstring>& commandLine, std::wstring_view marker);
 
 }  // namespace klaxora

@@ -6,12 +6,14 @@
 namespace klaxora {
 namespace {
 
-bool IsControl(wchar_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+// Control characters and the dot above "˙" (byte 0xFF of the Polish code page) are left out of
+// a name.
+bool IsRemovable(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == L'\u02D9';
 }
 
 bool IsForbidden(wchar_t c) {
-    return IsControl(c) || std::wstring_view(L";\\/<>|*?\":").find(c) != std::wstring_view::npos;
+    return IsRemovable(c) || std::wstring_view(L";\\/<>|*?\":").find(c) != std::wstring_view::npos;
 }
 
 // Names Windows keeps for devices, with or without an extension.
@@ -34,7 +36,7 @@ bool IsDeviceName(std::wstring_view name) {
 
 std::wstring SanitizeShortcutName(std::wstring_view name) {
     size_t start = 0;
-    while (start < name.size() && (name[start] == L' ' || IsControl(name[start])))
+    while (start < name.size() && (name[start] == L' ' || IsRemovable(name[start])))
         ++start;
     const std::wstring_view trimmed = name.substr(start);
     std::wstring cleaned;
@@ -57,7 +59,7 @@ std::wstring SanitizeShortcutName(std::wstring_view name) {
 
 std::array<std::wstring, 8> ShortcutNameSuggestions(TriggerKind trigger,
                                                     std::optional<ActionKind> action) {
-    const std::wstring triggerCaption(Info(trigger).caption);
+    const std::wstring triggerCaption = TriggerListText(trigger);
     const std::wstring actionCaption = action ? std::wstring(Info(*action).caption) : L"";
     return {
         L"Skrót do programu Klaxora",

@@ -40,6 +40,13 @@ std::wstring MatchTrigger(std::wstring_view text) {
     });
 }
 
+// A stored text longer than its field takes counts as missing: no start writes one, and one
+// of a hundred thousand characters would hold up the first show for seconds.
+std::wstring Fitting(std::wstring text, size_t limit = kMaxValueNameLength,
+                     std::wstring_view fallback = {}) {
+    return text.size() <= limit ? std::move(text) : std::wstring(fallback);
+}
+
 // The current entry as a field's text: kept when it names what must exist, else emptied.
 std::wstring ExistingOrEmpty(std::wstring entry, bool exists) {
     return exists ? std::move(entry) : std::wstring();
@@ -50,11 +57,12 @@ class Reader {
     Reader(RegistryPort& registry, const FileSystemPort& files)
         : registry_(registry), files_(files) {}
 
-    // Loads a list, builds its menu, and returns the list's current entry.
+    // Loads a list, builds its menu, and returns the list's current entry (no longer than an
+    // entry may be).
     std::wstring Menu(std::wstring_view subkey, RestorePlan& plan) {
         const RecentList list(registry_, subkey);
         plan.menus.push_back({subkey, BuildRecentMenu(subkey, list.Load(), files_)});
-        return list.Current();
+        return Fitting(list.Current());
     }
 
     RegistryPort& registry_;
@@ -99,7 +107,8 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
         const std::wstring countdown = r.Menu(mru::kCountdown, plan);
 
         plan.repeatChecked = ReadBool(*key, settings::kRepeat);
-        plan.repeatText = ReadString(*key, settings::kRepeatTime, L"1");
+        plan.repeatText =
+            Fitting(ReadString(*key, settings::kRepeatTime, L"1"), kRepeatTextLimit, L"1");
         if (noCommandLine)
             plan.actionCaption = MatchCaption(Actions(), ReadString(*key, settings::kLastAction));
 
@@ -110,9 +119,9 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
             plan.otherCaption = MatchCaption(OtherActions(), ReadString(*key, settings::kInne));
             plan.noInternetSeconds =
                 ClampSpin(ReadInteger(*key, settings::kBrakNeta), ranges::kNoInternetSeconds);
-            plan.programs = ProgramEditors{ReadString(*key, settings::kAppRun),
-                                           ReadString(*key, settings::kAppRespondig),
-                                           ReadString(*key, settings::kAppClosed)};
+            plan.programs = ProgramEditors{Fitting(ReadString(*key, settings::kAppRun)),
+                                           Fitting(ReadString(*key, settings::kAppRespondig)),
+                                           Fitting(ReadString(*key, settings::kAppClosed))};
             if (!atTime.empty())
                 plan.atTimeText = atTime;
             if (!countdown.empty())
@@ -122,11 +131,11 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
         const RecentList texts(registry, mru::kMessageText);
         plan.messageTextItems = MessageListItems(texts.Load());
         if (noCommandLine)
-            plan.messageText = texts.Current();
+            plan.messageText = Fitting(texts.Current());
         const RecentList captions(registry, mru::kMessageCaption);
         plan.messageCaptionItems = MessageListItems(captions.Load());
         if (noCommandLine)
-            plan.messageCaption = captions.Current();
+            plan.messageCaption = Fitting(captions.Current());
 
         std::wstring current = r.Menu(mru::kSound, plan);
         if (noCommandLine)
@@ -155,12 +164,13 @@ RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
     }
     // Even after a failure the window gets a trigger to show, so it is never left on its
     // blank page.
-    if (noCommandLine) {
+    // A command line without a valid trigger must not leave the list empty, which would mean
+    // an after-Windows-start alarm the user never chose.
+    plan.focusTrigger = noCommandLine;
+    if (noCommandLine)
         plan.triggerCaption = MatchTrigger(lastRun);
-        if (plan.triggerCaption->empty()) {
-            plan.triggerCaption = std::wstring(Info(TriggerKind::AtTime).caption);
-        }
-    }
+    if (noCommandLine ? plan.triggerCaption->empty() : !in.commandLineTrigger)
+        plan.triggerCaption = std::wstring(Info(TriggerKind::AtTime).caption);
     return plan;
 }
 

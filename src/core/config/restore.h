@@ -19,6 +19,9 @@
 
 namespace klaxora {
 
+// The longest repeat interval e_CzasPowtorki takes, in characters.
+inline constexpr size_t kRepeatTextLimit = 9;
+
 // The seven lists offered by popup menus, in the order their menus are built.
 std::span<const std::wstring_view> MenuLists();
 
@@ -34,6 +37,9 @@ struct RestoreInput {
     std::span<const std::wstring> processIds;
     // The process the armed alarm names (its ActionDetail).
     std::wstring_view armedProcessId;
+    // Whether the command line chose a trigger (after-Windows-start, which has no item and
+    // leaves the list blank, included).
+    bool commandLineTrigger = false;
 };
 
 // Selections are given as the exact caption of the item to select, or empty for no
@@ -62,9 +68,10 @@ struct RestorePlan {
     std::optional<std::wstring> filePath;        // fne_Plik
     std::optional<std::wstring> folderPath;      // de_Foldery
     std::optional<std::wstring> webAddress;      // e_WWW
-    // cb_A_Wykonaj, focused: the last started trigger, or the time of day when there is none.
-    // With a command line it stays as the command line left it.
+    // cb_A_Wykonaj: the last started trigger, or the time of day when there is none. With a
+    // command line it stays as the command line left it, unless that chose no trigger.
     std::optional<std::wstring> triggerCaption;
+    bool focusTrigger = false;  // without command line the trigger list takes the focus
 
     // The process-list row of the armed alarm's process; it is selected and focused.
     std::optional<size_t> processRow;
@@ -73,6 +80,8 @@ struct RestorePlan {
     std::optional<std::wstring> error;
 };
 
+// Every text is cut to what its field takes: a stored text longer than that (no start writes
+// one) counts as missing.
 RestorePlan ReadRestore(RegistryPort& registry, const FileSystemPort& files,
                         const RestoreInput& input);
 

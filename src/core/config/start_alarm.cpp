@@ -21,10 +21,6 @@ StartPrompt Ask(std::wstring text) {
 }
 
 // The list texts as the window shows them: the caption of the chosen item, or empty.
-std::wstring TriggerText(TriggerKind trigger) {
-    return trigger == TriggerKind::AfterWindowsStart ? std::wstring()
-                                                     : std::wstring(Info(trigger).caption);
-}
 template <class Kind>
 std::wstring CaptionOf(const std::optional<Kind>& kind) {
     return kind ? std::wstring(Info(*kind).caption) : std::wstring();
@@ -288,7 +284,7 @@ StartPlan PlanStart(const StartInput& in, const WatchState& current) {
     StartPlan plan;
     WriteList w;
     const std::wstring_view main = kSettingsKey;
-    w.String(main, settings::kLastRun, TriggerText(s.Trigger));
+    w.String(main, settings::kLastRun, TriggerListText(s.Trigger));
     w.Dword(main, settings::kRepeat, s.RepeatEnabled ? 1 : 0);
     w.String(main, settings::kRepeatTime, s.RepeatSecondsText);
     w.String(main, settings::kLastAction, CaptionOf(s.Action));
@@ -310,6 +306,14 @@ StartPlan PlanStart(const StartInput& in, const WatchState& current) {
     if (!repeat)
         plan.repeatError = std::wstring(start_texts::kBadRepeat);
     return plan;
+}
+
+std::optional<std::wstring> RefuseUnstorable(std::span<const RegistryWrite> writes) {
+    for (const RegistryWrite& write : writes) {
+        if (write.kind == RegistryWrite::Kind::Push && write.text.size() > kMaxValueNameLength)
+            return std::wstring(start_texts::kTooLong);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::wstring> ApplyRegistryWrites(RegistryPort& registry,

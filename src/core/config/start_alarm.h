@@ -62,6 +62,9 @@ inline constexpr std::wstring_view kCountdownZero = L"Odliczany czas musi być w
 inline constexpr std::wstring_view kBadRepeat =
     L"Wpisany czas powtórki ma niepoprawny format tzn. nie jest liczbą całkowitą !!!\r\r"
     L"Został ustawiony domyślny czas powtórki równy 0 czyli brak powtórki !!!";
+inline constexpr std::wstring_view kTooLong =
+    L"Wpisany tekst jest za długi, aby można go było zapamiętać (najwyżej 16383 znaki) !!!\r\r"
+    L"Skróć go i spróbuj ponownie.";
 // ib_Minimalizuj's hint while armed and while idle.
 inline constexpr std::wstring_view kMinimizeArmed = L"Minimalizuj do traya - zasobnika";
 inline constexpr std::wstring_view kMinimizeIdle =
@@ -129,6 +132,10 @@ void FillAction(const AlarmSettings& settings, WatchState& watch);
 // empty; then the edit's text as a whole number of seconds. Nothing when it does not convert
 // (a negative number included: it would re-arm a count-down that never ends).
 std::optional<int32_t> RepeatSecondsOf(const StartInput& input);
+
+// kTooLong when a write could not be stored (a recent entry longer than a value name may be),
+// so the start is refused before anything is written.
+std::optional<std::wstring> RefuseUnstorable(std::span<const RegistryWrite> writes);
 
 // Executes the writes in order through the port; consecutive values of one key share one open
 // key, pushes go through RecentList. The first failure ends the writing and its text is

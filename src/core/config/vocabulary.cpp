@@ -112,6 +112,11 @@ std::span<const ShutdownInfo> ShutdownKinds() {
     return kShutdownKinds;
 }
 
+std::wstring TriggerListText(TriggerKind kind) {
+    return kind == TriggerKind::AfterWindowsStart ? std::wstring()
+                                                  : std::wstring(Info(kind).caption);
+}
+
 const TriggerInfo& Info(TriggerKind kind) {
     return kTriggers[static_cast<size_t>(kind)];
 }

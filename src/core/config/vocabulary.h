@@ -90,6 +90,10 @@ std::span<const ActionInfo> Actions();
 std::span<const OtherActionInfo> OtherActions();
 std::span<const ShutdownInfo> ShutdownKinds();
 
+// The trigger list's text for a trigger: its caption, or empty for AfterWindowsStart, which
+// has no item.
+std::wstring TriggerListText(TriggerKind kind);
+
 const TriggerInfo& Info(TriggerKind kind);
 const ActionInfo& Info(ActionKind kind);
 const OtherActionInfo& Info(OtherActionKind kind);

@@ -4,10 +4,19 @@
 
 namespace klaxora {
 
+std::wstring RunEntryFor(std::wstring_view executablePath) {
+    return L"\"" + std::wstring(executablePath) + L"\"";
+}
+
 bool RunEntryCounts(const RegistryKey& runKey, const FileSystemPort& files) {
     const auto value = runKey.Read(kRunValue);
-    return value && value->type == RegistryType::String && !value->text.empty() &&
-           files.FileExists(value->text);
+    if (!value || value->type != RegistryType::String)
+        return false;
+    // Earlier versions wrote the path bare; ours is quoted. Both name the same program.
+    std::wstring_view path = value->text;
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+        path = path.substr(1, path.size() - 2);
+    return !path.empty() && files.FileExists(path);
 }
 
 OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& files) {
@@ -44,7 +53,7 @@ std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileS
         }
         const auto run = registry.Open(kRunKey);
         if (checks.CheckBox1)
-            run->WriteString(kRunValue, executablePath);
+            run->WriteString(kRunValue, RunEntryFor(executablePath));
         else if (RunEntryCounts(*run, files))
             run->DeleteValue(kRunValue);
     } catch (const UserError& e) {

@@ -25,7 +25,12 @@ struct OptionChecks {
     bool operator==(const OptionChecks&) const = default;
 };
 
-// "Alarm" counts when it is REG_SZ and names an existing file, whichever program that is.
+// The Run value for a program: its path in quotes, since Windows starts a Run entry exactly as
+// written and a path with a space would otherwise arrive as several parameters.
+std::wstring RunEntryFor(std::wstring_view executablePath);
+
+// "Alarm" counts when it is REG_SZ and names an existing file, quoted or not, whichever program
+// that is.
 bool RunEntryCounts(const RegistryKey& runKey, const FileSystemPort& files);
 
 // The boxes as the registry has them: the five options read as booleans (REG_DWORD not 0),
@@ -34,8 +39,8 @@ OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& file
 
 // OK: writes "AutoMinimize", "Wyg_Off", "MinimizeAll", "MinimizeProg", "PlayBeep" as REG_DWORD
 // 1 or 0 and copies each into `options` right after it is written; then the Run key: a checked
-// box writes "Alarm" = the executable's path, an unchecked one deletes "Alarm" only when it
-// counts. A registry failure stops the writes where it happened and its text is returned.
+// box writes "Alarm" = the executable's path in quotes, an unchecked one deletes "Alarm" only when
+// it counts. A registry failure stops the writes where it happened and its text is returned.
 std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileSystemPort& files,
                                              const OptionChecks& checks,
                                              std::wstring_view executablePath, AppOptions& options);

@@ -71,14 +71,12 @@ WizardResult WizardOkResult(const WizardInput& input) {
         return {};
     const Kind apply =
         input.target == WizardTarget::AtTime ? Kind::ApplyAtTime : Kind::ApplyCountdown;
-    const int64_t maxHours = ranges::kCountdownHours.max;
     switch (input.mode) {
         case WizardMode::Seconds: {
+            // A count-down longer than the hour field holds is cut there by the field itself.
             const int64_t seconds = WizardSecondsValue(input.secondsText);
-            if (seconds > kWizardMaxSeconds ||
-                (apply == Kind::ApplyCountdown && seconds / 3600 > maxHours)) {
+            if (seconds > kWizardMaxSeconds)
                 return {Kind::Refuse, std::wstring(wizard_text::kTooManySeconds)};
-            }
             return {apply, FormatSeconds(seconds)};
         }
         case WizardMode::TimeOfDay: {
@@ -91,8 +89,6 @@ WizardResult WizardOkResult(const WizardInput& input) {
         }
         case WizardMode::Days: {
             const int64_t days = DayDistance(input.pickedDate, input.today);
-            if (apply == Kind::ApplyCountdown && days * 24 > maxHours)
-                return {Kind::Refuse, std::wstring(wizard_text::kTooManyDays)};
             return {apply, std::to_wstring(days * 24) + L":00:00"};
         }
         case WizardMode::None:

@@ -34,16 +34,13 @@ inline constexpr std::wstring_view kLabel4AtTime = L"Po&daj którego mam uruchom
 inline constexpr std::wstring_view kLabel4Countdown = L"&Ustaw za ile dni mam uruchomić alarm:";
 inline constexpr std::wstring_view kOk = L"OK";
 inline constexpr std::wstring_view kCancel = L"Anuluj";
-// Shown when OK would hand over a time the target's fields cannot hold.
+// Shown when OK is pressed with a number beyond the seconds field's range.
 inline constexpr std::wstring_view kTooManySeconds = L"Podano za dużą liczbę sekund !!!";
-inline constexpr std::wstring_view kTooManyDays = L"Podano za dużą liczbę dni !!!";
 }  // namespace wizard_text
 
 // The number field's range.
 inline constexpr int64_t kWizardMinSeconds = 1;
 inline constexpr int64_t kWizardMaxSeconds = 2147483647;
-// The most days the days mode hands over: the countdown's hour field holds at most 100000.
-inline constexpr int64_t kWizardMaxDays = 100000 / 24;
 
 // How the wizard is laid out for its target each time it opens.
 struct WizardPreparation {
@@ -90,8 +87,8 @@ struct WizardResult {
 // What OK does. Seconds: FormatSeconds of the number; time of day: the picked time as
 // hours, minutes and seconds of 24 hours (joined by the user's separator for AtTime, which
 // parses with it, and by ":" for a countdown), so that no 12-hour format can spoil it; days:
-// the distance times 24, then ":00:00". A number beyond the field's range, or a countdown
-// beyond what its hour field holds (100000 hours), is refused instead of being cut.
+// the distance times 24, then ":00:00". A number beyond the field's range is refused; a
+// countdown beyond what its hour field holds is handed over whole, and the field caps it.
 WizardResult WizardOkResult(const WizardInput& input);
 
 }  // namespace klaxora

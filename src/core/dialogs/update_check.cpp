@@ -79,6 +79,14 @@ bool IsNewerVersion(std::wstring_view published, std::wstring_view current) {
 }
 
 bool IsWebAddress(std::wstring_view address) {
+    if (address.size() > 2048)
+        return false;
+    // Printable ASCII only: a direction override, a no-break space or a look-alike letter would
+    // show the user one address and open another.
+    for (wchar_t c : address) {
+        if (c <= L' ' || c >= 0x7F || c == L'"' || c == L'\\' || c == L'<' || c == L'>')
+            return false;
+    }
     std::wstring_view rest;
     if (StartsWithNoCase(address, L"http://"))
         rest = address.substr(7);
@@ -86,13 +94,15 @@ bool IsWebAddress(std::wstring_view address) {
         rest = address.substr(8);
     else
         return false;
-    if (rest.empty() || rest.front() == L'/' || rest.front() == L'?' || rest.front() == L'#')
-        return false;  // no host
-    for (wchar_t c : address) {
-        if (c <= L' ' || c == 0x7F || c == L'"' || c == L'\\' || c == L'<' || c == L'>')
-            return false;
-    }
-    return address.size() <= 2048;
+    // The host: what stands before the path, the query or the fragment, less the user part and
+    // the port.
+    std::wstring_view host = rest.substr(0, rest.find_first_of(L"/?#"));
+    if (const size_t at = host.rfind(L'@'); at != std::wstring_view::npos)
+        host.remove_prefix(at + 1);
+    if (const size_t colon = host.rfind(L':');
+        colon != std::wstring_view::npos && host.find(L']', colon) == std::wstring_view::npos)
+        host = host.substr(0, colon);
+    return !host.empty();
 }
 
 std::wstring VersionFileAddress(std::optional<std::wstring_view> baseOverride) {

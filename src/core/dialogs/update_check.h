@@ -45,9 +45,9 @@ struct UpdateInfo {
 // integer makes the answer false. The first differing part decides; equal is not newer.
 bool IsNewerVersion(std::wstring_view published, std::wstring_view current);
 
-// Only http:// and https:// addresses with a host, and without spaces, control characters,
-// quotes or backslashes, are ever handed to the shell. Anything else ("file:", a program
-// path, a UNC path, "javascript:") is not.
+// Only http:// and https:// addresses with a host, made of printable ASCII without spaces,
+// quotes, backslashes or angle brackets, are ever shown and handed to the shell. Anything else
+// ("file:", a program path, a UNC path, "javascript:", a right-to-left override) is not.
 bool IsWebAddress(std::wstring_view address);
 
 // The address of the version file: the tests' base when it is a web address, otherwise the

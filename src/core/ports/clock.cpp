@@ -73,6 +73,7 @@ ClockReading ScaledClock::Now() {
     // The wall clock follows the scaled time from where it stood at the first reading; a change
     // of the real wall clock meanwhile is not followed.
     scaled.local = AddMilliseconds(origin_.local, elapsed);
+    scaled.utcMs = origin_.utcMs + elapsed;
     return scaled;
 }
 

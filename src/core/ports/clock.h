@@ -20,6 +20,7 @@ struct LocalDateTime {
 struct ClockReading {
     int64_t monotonicMs = 0;  // milliseconds since an arbitrary origin, counting sleep too
     LocalDateTime local;
+    int64_t utcMs = 0;  // the wall clock as UTC milliseconds since 1970, for moments kept on disk
 };
 
 class ClockPort {

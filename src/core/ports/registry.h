@@ -46,6 +46,8 @@ class RegistryKey {
     // Value names in the registry's enumeration order; the unnamed value, when set, is
     // enumerated as an empty name.
     virtual std::vector<std::wstring> ValueNames() const = 0;
+    // Names of the subkeys directly under this key, in the registry's order.
+    virtual std::vector<std::wstring> SubkeyNames() const = 0;
 };
 
 class RegistryPort {
@@ -57,6 +59,9 @@ class RegistryPort {
     // Deletes a key with every subkey and value under it; a missing key is not an error.
     virtual void DeleteTree(std::wstring_view path) = 0;
 };
+
+// The longest value name the registry takes, in characters; every recent entry is one.
+inline constexpr size_t kMaxValueNameLength = 16383;
 
 // Key paths under the current user.
 inline constexpr std::wstring_view kSettingsKey = L"Software\\Vantrelix\\Klaxora";

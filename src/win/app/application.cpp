@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "win/actions/popup_window.h"
+#include "win/app/held_record.h"
 #include "win/app/main_window.h"
 #include "win/app/startup_trace.h"
 #include "win/cmdline/shortcut_window.h"
@@ -19,13 +20,12 @@
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/registry_win.h"
+#include "win/ui/message_box.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 namespace {
-
-constexpr ULONGLONG kAwaitAutostartMs = 30000;
 
 int MessageLoop() {
     MSG msg;
@@ -43,34 +43,31 @@ int MessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
-// Started by the logon run of an alarm after Windows start while the program already runs
-// (the autostart, say): the alarm is handed to that copy and this one ends, so the user never
-// sees two icons. When the autostart is set but its copy is not up yet, it is awaited a while.
-bool HandedToRunningCopy() {
+// Whom this copy was started for, and which kept alarm it takes over. A copy started by a
+// record's logon run (or by the system's restart service) or by another copy to take a record,
+// and a copy started without parameters, take the first record no running copy holds; a plain
+// copy starts one more copy for each further one. A copy started only to take a record ends
+// when there is none left to take. False: this copy ends.
+bool TakeOverKeptAlarm(TF_Glowna& glowna) {
     auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
-    if (!TakeAfterStartMarker(strings))
-        return false;
-    bool autostart = false;
-    try {
-        Win32Registry registry;
-        autostart = registry.Open(kRunKey)->Read(kRunValue).has_value();
-    } catch (const UserError&) {
+    const bool logonRun = TakeMarker(strings, kAfterStartMarker);
+    const bool takeOver = TakeMarker(strings, kTakeOverMarker);
+    if (!logonRun && !takeOver && !strings.empty())
+        return true;  // started with a definition of its own
+    Win32Registry registry;
+    TakeOutcome outcome = TakeUnheldRecord(registry);
+    if (outcome.damagedRemoved)
+        ShowMessageBox(kArmedRecordUnreadable, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    if (!outcome.taken) {
+        // An earlier version's alarm after Windows start is still performed by its logon run.
+        return !takeOver && (!logonRun || HasAfterStartAlarm(registry));
     }
-    const ULONGLONG deadline = GetTickCount64() + (autostart ? kAwaitAutostartMs : 0);
-    for (;;) {
-        if (const HWND running = FindWindowW(L"TF_Glowna", nullptr)) {
-            DWORD_PTR taken = FALSE;
-            if (SendMessageTimeoutW(running, TF_Glowna::kAfterStartMessage,
-                                    TF_Glowna::kAfterStartHandOver, 0, SMTO_ABORTIFHUNG, 10000,
-                                    &taken) &&
-                taken)
-                return true;
-            return false;
-        }
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(250);
+    if (!logonRun && !takeOver) {
+        for (size_t i = 0; i < outcome.othersUnheld; ++i)
+            StartCopyForRecord();
     }
+    glowna.Adopt(std::move(*outcome.taken));
+    return true;
 }
 
 // Keeps App() from pointing at windows that no longer exist once the run ends.
@@ -87,8 +84,6 @@ Forms& App() {
 
 int RunApplication() {
     MarkStartup("wWinMain");
-    if (HandedToRunningCopy())
-        return 0;
     // The shell (ShellExecute at firing, shortcuts, folder trees, file dialogs) may hand work
     // to COM extensions: one apartment for the GUI thread, for the whole run.
     const ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
@@ -106,6 +101,8 @@ int RunApplication() {
     // configuration window.
     TF_Glowna glowna;
     App().F_Glowna = &glowna;
+    if (!TakeOverKeptAlarm(glowna))
+        return 0;
     glowna.Create();
     MarkStartup("main-window");
     TF_Alarm alarm;
@@ -133,7 +130,9 @@ int RunApplication() {
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
-    alarm.CloseMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), WM_CLOSE, 0, 0); };
+    alarm.CloseMainWindow = [&glowna] {
+        PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0);
+    };
     alarm.SetWatchTimer = [&glowna](bool armed) { glowna.SetArmed(armed); };
     alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
         wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
@@ -154,6 +153,7 @@ int RunApplication() {
         .destroyed = [] { PostQuitMessage(0); },
         .popup = &alarmuj,
         .stop = [&alarm] { alarm.ib_StopClick(); },
+        .definition = [&alarm] { return alarm.DefinitionArguments(); },
     });
     alarm.Preview = [&glowna, &alarm] { glowna.PreviewAction(alarm.ReadSettings()); };
 

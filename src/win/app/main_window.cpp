@@ -97,16 +97,21 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
 
 void TF_Glowna::FormShow() {
     auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
-    // Started by the logon run of an alarm after Windows start: the marker is no definition.
-    if (TakeAfterStartMarker(strings))
+    // Started to take a kept alarm over: the markers are no definition.
+    logonRun_ = TakeMarker(strings, kAfterStartMarker);
+    startedForRecord_ = TakeMarker(strings, kTakeOverMarker) || logonRun_;
+    // A kept alarm's definition fills the window as a shortcut's parameters would.
+    if (adopted_)
+        strings = CommandLineStrings(L"\"\"" + adopted_->record.definition, ExecutablePath());
+    if (adopted_ || startedForRecord_)
         PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
     commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
     if (TF_Alarm* alarm = links_.configuration)
         alarm->SetCommandLineCount(commandLine_.size());
-    ReadCommandLine();
+    ReadCommandLine(!adopted_);
 }
 
-void TF_Glowna::ReadCommandLine() {
+void TF_Glowna::ReadCommandLine(bool showMessages) {
     if (commandLine_.empty())
         return;
     const CommandLineReading reading = ReadCommandLineHere(commandLine_, watch_);
@@ -120,11 +125,15 @@ void TF_Glowna::ReadCommandLine() {
         alarm->SetCommandLineCount(commandLine_.size());
         alarm->ApplyCommandLine(reading);
     }
-    ShowCommandLineMessages(reading.messages);
+    // A kept definition was read without complaint when it was armed; what changed since (a
+    // program gone, say) is for the alarm itself to meet.
+    if (showMessages)
+        ShowCommandLineMessages(reading.messages);
 }
 
 void TF_Glowna::FormPaint() {
-    if (!options_.AutoMinimize && links_.configuration)
+    // A copy started only to take a kept alarm over stays in the notification area.
+    if (!options_.AutoMinimize && !startedForRecord_ && links_.configuration)
         links_.configuration->Show();
     Hide();
 }
@@ -259,27 +268,93 @@ bool TF_Glowna::TakeAfterStartAlarm() {
     if (!stored || watch_.Armed || watch_.Firing)
         return false;
     watch_ = std::move(*stored);
-    afterStartRun_ = true;
+    SetArmed(true);
+    ExecuteAlarmAction();
+    return true;
+}
+
+void TF_Glowna::ArmAdopted() {
+    if (!adopted_) {
+        if (logonRun_)
+            TakeAfterStartAlarm();
+        return;
+    }
+    TakenRecord taken = std::move(*adopted_);
+    adopted_.reset();
+    if (watch_.Armed || watch_.Firing)
+        return;  // armed here meanwhile: the record is let go for another copy
+    const Resumption resumption = PlanResumption(taken.record, clock_.Now().utcMs);
+    const bool fire =
+        resumption.fireNow || (logonRun_ && taken.record.watch.TriggerCode == L"PW");
+    watch_ = taken.record.watch;
+    watch_.Armed = false;
+    held_.emplace(std::move(taken.held));
+    heldDefinition_ = taken.record.definition;
+    armedUtcMs_ = taken.record.armedUtcMs;
+    resumption_ = resumption;
+    if (TF_Alarm* alarm = links_.configuration)
+        alarm->ShowArmed(watch_.RepeatSeconds);
     try {
         SetArmed(true);
     } catch (...) {
-        afterStartRun_ = false;
+        if (links_.stop)
+            links_.stop();  // the window unlocks again
         throw;
     }
-    afterStartRun_ = false;
-    ExecuteAlarmAction();
-    return true;
+    if (fire)
+        ExecuteAlarmAction();
+}
+
+void TF_Glowna::KeepRecord(const ClockReading& now) {
+    const bool fresh = !held_;
+    if (fresh) {
+        held_.emplace(HeldRecord::New());
+        heldDefinition_ = links_.definition ? links_.definition() : std::wstring();
+    }
+    // A taken record keeps the moment it was first armed at; a start or a repeat arms anew.
+    if (!resumption_)
+        armedUtcMs_ = now.utcMs;
+    ArmedRecord record;
+    record.definition = heldDefinition_;
+    record.watch = watch_;
+    record.dueUtcMs = DueUtcMs(watch_, now);
+    record.armedUtcMs = armedUtcMs_;
+    try {
+        Win32Registry registry;
+        held_->Keep(registry, record, ExecutablePath());
+    } catch (...) {
+        if (fresh)
+            held_.reset();
+        throw;
+    }
+}
+
+void TF_Glowna::DropRecord() {
+    if (!held_)
+        return;
+    Win32Registry registry;
+    held_->Drop(registry);
+    held_.reset();
+}
+
+void TF_Glowna::Quit() {
+    DropRecord();
+    FormClose();
 }
 
 void TF_Glowna::SetArmed(bool armed) {
     if (armed) {
         const ClockReading now = clock_.Now();
-        // Registered first: an alarm that cannot be registered is not armed.
-        if (watch_.TriggerCode == L"PW" && !afterStartRun_) {
-            Win32Registry registry;
-            RegisterAfterStart(registry, watch_, ExecutablePath());
+        ResumeWatch(watch_, resumption_.value_or(Resumption{}), now);
+        // Kept first: an alarm that cannot be kept (an alarm after Windows start without its
+        // logon run, say) is not armed.
+        try {
+            KeepRecord(now);
+        } catch (...) {
+            resumption_.reset();
+            throw;
         }
-        ArmWatch(watch_, now);
+        resumption_.reset();
         // The first look just after the wall clock's next second for a time of day; a
         // count-down's deadline lies on whole seconds from now.
         const int32_t first = watch_.TriggerCode == L"UG"
@@ -289,17 +364,15 @@ void TF_Glowna::SetArmed(bool armed) {
         watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, TimerDelay(first), nullptr) != 0;
         if (!watch_.Armed) {
             wake_.Cancel();
+            DropRecord();
             throw UserError(L"Nie można uruchomić odliczania");
         }
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
-        const bool was = watch_.Armed;
         watch_.Armed = false;
-        if (was && watch_.TriggerCode == L"PW") {
-            Win32Registry registry;
-            UnregisterAfterStart(registry);
-        }
+        DropRecord();
     }
+    Tray.SetHint(TrayTip(kTrayHint, watch_));
     ApplyWakePlan();
 }
 
@@ -330,7 +403,7 @@ void TF_Glowna::Oprogramie1Click() {
 }
 
 void TF_Glowna::Zamknij1Click() {
-    FormClose();
+    Quit();
 }
 
 void TF_Glowna::PopupMenu(POINT at) {
@@ -437,15 +510,10 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kAfterStartMessage:
-            if (wParam == kAfterStartHandOver) {
-                // Another copy started by the logon run offers its alarm: taken (later, so the
-                // sender is not kept waiting) unless one is armed here already.
-                if (watch_.Armed || watch_.Firing)
-                    return FALSE;
-                PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
-                return TRUE;
-            }
-            TakeAfterStartAlarm();
+            ArmAdopted();
+            return 0;
+        case kQuitMessage:
+            Quit();
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && lParam == 0) {
@@ -501,7 +569,7 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             Tray.Remove();
             KillTimer(Hwnd(), kWatchTimerId);
-            // Not a Stop: an alarm after Windows start stays registered for the next logon.
+            // Not a Stop: the armed alarm stays kept for a later copy (the session ends, say).
             watch_.Armed = false;
             wake_.Cancel();
             if (links_.destroyed)

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/armed_record.h"
 #include "app/watch_state.h"
 #include "config/alarm_settings.h"
 #include "win/actions/alarm_executor.h"
+#include "win/app/held_record.h"
 #include "win/sys/clock_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/process_control_win.h"
@@ -42,6 +44,8 @@ struct MainWindowLinks {
     // window's, which also unlocks its editors).
     TF_ALARMUJ* popup = nullptr;
     std::function<void()> stop;
+    // The definition being armed, as it is kept for a later copy (shortcut parameters).
+    std::function<std::wstring()> definition;
 };
 
 class TF_Glowna : public Window {
@@ -61,10 +65,11 @@ class TF_Glowna : public Window {
     static constexpr int kMenuImageSize = 16;
     static constexpr int kMenuImageGap = 4;  // between a picture and its caption
     static constexpr UINT kWatchTimerInterval = 1000;
-    // Posted to itself: perform the alarm brought by the logon run once the program is up.
+    // Posted to itself: arm the kept alarm this copy took over once the program is up (and
+    // perform an alarm after Windows start that an earlier version stored).
     static constexpr UINT kAfterStartMessage = WM_APP + 20;
-    // kAfterStartMessage's wParam from another copy of the program: will you take it?
-    static constexpr WPARAM kAfterStartHandOver = 1;
+    // Posted by the configuration window's "Koniec": the user closes the program.
+    static constexpr UINT kQuitMessage = WM_APP + 21;
     static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
     TF_Glowna();
@@ -82,10 +87,16 @@ class TF_Glowna : public Window {
 
     // t_TimerGlowny: enabling the watch timer arms the alarm; WatchState.Armed follows the
     // timer and is changed only here. Arming fixes the trigger's clocks (a count-down's
-    // deadline, the wall clock a time of day is awaited from) and sets the wake timer; an
-    // alarm after Windows start is registered for the next logon, and removed when disarmed.
-    // Throws a UserError when Windows has no timer to give or the registration fails.
+    // deadline, the wall clock a time of day is awaited from), keeps the armed alarm in its
+    // record (written again at every arming, removed when disarmed) and sets the wake timer.
+    // Throws a UserError when Windows has no timer to give or the record cannot be kept.
     void SetArmed(bool armed);
+    // A kept alarm this copy took over before its windows were made: its definition is read as
+    // the command line, and it is armed once the program is up; an alarm after Windows start
+    // fires when the copy was started by the logon run.
+    void Adopt(TakenRecord taken) { adopted_.emplace(std::move(taken)); }
+    // The user closes the program: the armed alarm is given up with it.
+    void Quit();
     bool Armed() const { return watch_.Armed; }
 
     TrayIcon Tray;
@@ -100,17 +111,20 @@ class TF_Glowna : public Window {
     void pm_GlownePopup();
     void t_TimerGlownyTimer();
     // Reads CommandLineList into the configuration window and WatchState, showing what went
-    // wrong; never arms. Nothing happens for an empty list.
-    void ReadCommandLine();
+    // wrong (unless told not to); never arms. Nothing happens for an empty list.
+    void ReadCommandLine(bool showMessages = true);
     // One look at the armed trigger: fire, abort, or when to look next.
     void Look();
     // Performs the armed action (the watch loop's firing).
     void ExecuteAlarmAction();
     // cb_PodgladClick: performs the definition's action at once, without touching the alarm.
     void PreviewAction(const AlarmSettings& settings);
-    // The alarm stored for after Windows start, taken when the program was started for it by
-    // the logon run: armed and performed as soon as the program is up. False when none.
+    // The alarm an earlier version stored for after Windows start, taken when the program was
+    // started for it by the logon run: armed and performed as soon as the program is up. False
+    // when none.
     bool TakeAfterStartAlarm();
+    // Arms the adopted record, firing it at once when its moment passed while no copy ran.
+    void ArmAdopted();
     void Zatrzymajodliczanie1Click();
     void Ustawnowyczas1Click();
     void Pomoc1Click();
@@ -141,6 +155,8 @@ class TF_Glowna : public Window {
     // A delay on the program's clock as the watch timer's period.
     UINT TimerDelay(int32_t ms) const;
     AlarmExecutorLinks ExecutorLinks();
+    void KeepRecord(const ClockReading& now);
+    void DropRecord();
 
     MainWindowLinks links_;
     klaxora::WatchState watch_;
@@ -155,9 +171,16 @@ class TF_Glowna : public Window {
     WakeTimer wake_;
     Win32ProcessWatch processes_;
     Win32ProcessControl control_;
-    bool resumedUnattended_ = false;
-    bool afterStartRun_ = false;  // arming the alarm the logon run brought: not registered again //
-                                  // the last resume was our wake timer's, nobody at it
+    bool resumedUnattended_ = false;  // the last resume was our wake timer's, nobody at it
+    // The record of the armed alarm, while armed; its definition and when it was first armed.
+    std::optional<HeldRecord> held_;
+    std::wstring heldDefinition_;
+    int64_t armedUtcMs_ = 0;
+    // A record taken over, until it is armed; how the arming resumes its clocks.
+    std::optional<TakenRecord> adopted_;
+    bool logonRun_ = false;          // started by a record's logon run
+    bool startedForRecord_ = false;  // by a logon run or another copy: no window is shown
+    std::optional<Resumption> resumption_;
 };
 
 }  // namespace klaxora::win

@@ -177,8 +177,8 @@ bool SoundActionPanel::OnCommand(UINT id, UINT code, HWND) {
 
 void ShutdownPanel::Build() {
     Label7 = MakeLabel(Hwnd(), kLabel7, T::kLabel7, L::kCaption, kit_.font);
-    cb_ZamknijSystem =
-        MakeCombo(Hwnd(), kZamknijSystem, L::kField, CBS_DROPDOWNLIST | CBS_SORT, kit_.font);
+    // Filled in the order of its kinds: the system's sort would reorder it by locale.
+    cb_ZamknijSystem = MakeCombo(Hwnd(), kZamknijSystem, L::kField, CBS_DROPDOWNLIST, kit_.font);
     for (const ShutdownInfo& s : ShutdownKinds()) {
         const std::wstring c(s.caption);
         SendMessageW(cb_ZamknijSystem, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));

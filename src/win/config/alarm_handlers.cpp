@@ -17,8 +17,14 @@ namespace T = alarm_texts;
 
 bool TF_Alarm::KillFromCommandLine() const {
     const std::wstring kill(Info(ActionKind::KillProcess).caption);
-    return watch_ && watch_->ActionCaption == kill && watch_->ActionParameter == kill &&
-           !watch_->ActionDetail.empty();
+    return commandLineKill_ && watch_ && watch_->ActionCaption == kill &&
+           watch_->ActionParameter == kill && !watch_->ActionDetail.empty();
+}
+
+void TF_Alarm::FillProcessList() {
+    p_ZabijProces.FillProcessList();
+    if (FirstShowDone)
+        commandLineKill_ = false;
 }
 
 AlarmSettings TF_Alarm::ReadSettings() const {
@@ -218,6 +224,7 @@ bool TF_Alarm::PreTranslate(MSG& msg) {
                 return true;
             if (msg.hwnd == p_ZabijProces.lv_Procesy && key == VK_F5) {
                 FillProcessList();
+                SyncView();  // the refill chose no row
                 return true;
             }
         }

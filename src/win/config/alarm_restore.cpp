@@ -70,7 +70,8 @@ void TF_Alarm::FirstShow() {
     FillProcessList();
     const std::vector<std::wstring> ids = p_ZabijProces.ColumnTexts(2);
     const RestorePlan plan = ReadRestore(
-        registry_, files_, {commandLineCount_, ids, watch_ ? watch_->ActionDetail : L""});
+        registry_, files_,
+        {commandLineCount_, ids, watch_ ? watch_->ActionDetail : L"", commandLineTrigger_});
     // The fields are set while the synchroniser is still inert; the restore runs once, also
     // when something in it fails.
     try {
@@ -81,10 +82,10 @@ void TF_Alarm::FirstShow() {
     }
     FirstShowDone = true;
     SelectCommandLineProcess();  // the row of a kill the command line set up
-    if (plan.triggerCaption) {
+    if (plan.focusTrigger)
         SetFocus(cb_A_Wykonaj);
+    if (plan.triggerCaption)
         SelectExactly(cb_A_Wykonaj, *plan.triggerCaption);
-    }
     SyncView();
     if (plan.error)
         ShowStandardError(*plan.error);

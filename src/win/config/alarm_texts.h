@@ -34,8 +34,6 @@ inline constexpr std::wstring_view kLabel31 =
     L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać.";
 inline constexpr std::wstring_view kLabel28 =
     L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program.";
-inline constexpr std::wstring_view kLabel32 =
-    L"Aplikacja zaalarmuje gdy wskazany program zostanie zamknięty.";
 inline constexpr std::wstring_view kLabel1 = L"&Brak połączenia przez:";
 inline constexpr std::wstring_view kBrakNetaHint =
     L"Podaj czas w sekundach - Jeżeli w czasie odliczania program/komputer uzyska\r\nponownie "

@@ -63,7 +63,7 @@ void EnableChildren(HWND parent) {
 TF_Alarm::TF_Alarm()
     : program_nie_odpowiada(T::kLabel31, kit_),
       program_uruch(T::kLabel28, kit_),
-      program_zamkniety(T::kLabel32, kit_),
+      program_zamkniety(L"", kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
       p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
       p_OtworzFolder(T::kLabel10, L"", true, kit_),
@@ -179,7 +179,8 @@ void TF_Alarm::CreateTriggerGroup() {
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
     HWND g = gb1.Hwnd();
     Label20 = MakeLabel(g, kLabel20, T::kLabel20, L::kLabel20, f);
-    cb_A_Wykonaj = MakeCombo(g, kTriggerList, L::kTriggerList, CBS_DROPDOWNLIST | CBS_SORT, f);
+    // Filled in the triggers' order, which the system's sort would change by locale.
+    cb_A_Wykonaj = MakeCombo(g, kTriggerList, L::kTriggerList, CBS_DROPDOWNLIST, f);
     for (const TriggerInfo& t : Triggers()) {
         if (t.kind == TriggerKind::AfterWindowsStart)
             continue;  // no item of its own
@@ -197,7 +198,7 @@ void TF_Alarm::CreateTriggerGroup() {
         L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 + TextWidth(f, T::kPowtorzLead);
     e_CzasPowtorki = MakeEdit(
         g, kRepeatEdit, {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f);
-    SendMessageW(e_CzasPowtorki, EM_LIMITTEXT, 9, 0);
+    SendMessageW(e_CzasPowtorki, EM_LIMITTEXT, kRepeatTextLimit, 0);
     SetWindowTextW(e_CzasPowtorki, L"60");
     EnableWindow(e_CzasPowtorki, FALSE);
     InstallDigitFilter(e_CzasPowtorki);

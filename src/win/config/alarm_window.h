@@ -67,6 +67,11 @@ class TF_Alarm : public Window {
     void ib_StartClick();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
+    // An alarm armed without Start (a kept one taken over): the editors locked and Stop offered
+    // as after Start, the repeat shown as armed.
+    void ShowArmed(int32_t repeatSeconds);
+    // The definition as a shortcut's parameters, which is how an armed alarm is kept.
+    std::wstring DefinitionArguments() const;
     // Closing the configuration window only hides it.
     void Close();
 
@@ -110,7 +115,9 @@ class TF_Alarm : public Window {
     // reading's process row is chosen again after the first show refills the list.
     void ApplyCommandLine(const CommandLineReading& reading);
     void RefreshCdDriveList();
-    void FillProcessList() { p_ZabijProces.FillProcessList(); }
+    // Refills the process list. After the first show a refill drops the chosen row, and with it
+    // the kill the command line set up: that one counts only until the user lists again.
+    void FillProcessList();
     // The window's own keys, before dialog navigation: F1, F10 (a system key), the picker's
     // Enter and Esc, F5 over the process list, the action group's mnemonic.
     bool PreTranslate(MSG& msg) override;
@@ -174,7 +181,7 @@ class TF_Alarm : public Window {
     TimePage wykonaj_o{TimePage::Kind::AtTime, kit_};
     ProgramPage program_nie_odpowiada;  // Label30, e_ZawieszonyProgram, Label31
     ProgramPage program_uruch;          // Label29, e_UruchomionyProgram, Label28
-    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety, Label32
+    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety
     NoInternetPage brak_neta{kit_};
     WindowsStartPage wykonaj_win{kit_};
     Panel empty;
@@ -214,6 +221,11 @@ class TF_Alarm : public Window {
     std::vector<HWND> TriggerControls(TriggerKind trigger) const;
     std::vector<HWND> ActionControls(const ActionEditors& editors) const;
     void ParkStop();
+    // What Start changes in the window once its writes have succeeded.
+    void LockForArmed();
+    // The executable of the process chosen for a kill: the chosen row's, or the program the
+    // command line named when it does not run yet.
+    std::wstring KillTargetPath(const AlarmSettings& settings) const;
     void ClockTick();
     bool OnCommand(UINT id, UINT code, HWND control);
     static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -224,6 +236,8 @@ class TF_Alarm : public Window {
     // The change handlers' verdict on the start, the shortcut (and the preview): the
     // synchroniser's decision for the definition as it stands.
     void ApplyStartVerdict(bool preview);
+    // A kill the command line set up and no refill has dropped since (a kill armed by Start
+    // does not count: its row is the user's choice).
     bool KillFromCommandLine() const;
     void SelectCommandLineProcess();
     void ShowPage(std::wstring_view name);
@@ -249,6 +263,8 @@ class TF_Alarm : public Window {
     WatchState* watch_ = nullptr;
     size_t commandLineCount_ = 0;
     std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line
+    bool commandLineKill_ = false;             // the command line set up a kill
+    bool commandLineTrigger_ = false;          // the command line chose a trigger
     bool created_ = false;
     bool amhPressed_ = false;
     std::wstring amhHint_;

@@ -125,6 +125,8 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
     if (f.action)
         cb_Typ_AlarmuChange();
     commandLineProcess_ = r.selectProcess;
+    commandLineKill_ = f.action && s.Action == ActionKind::KillProcess;
+    commandLineTrigger_ = f.trigger;
     SelectCommandLineProcess();
 }
 
@@ -146,18 +148,25 @@ void TF_Alarm::SelectCommandLineProcess() {
     }
 }
 
+std::wstring TF_Alarm::KillTargetPath(const AlarmSettings& settings) const {
+    if (settings.Action != ActionKind::KillProcess)
+        return {};
+    if (const std::optional<DWORD> process = p_ZabijProces.SelectedProcess())
+        return ProcessPath ? ProcessPath(*process) : std::wstring();
+    // The command line named a program that does not run yet: its path travels on.
+    if (KillFromCommandLine() && !AllDigits(watch_->ActionDetail))
+        return watch_->ActionDetail;
+    return {};
+}
+
+std::wstring TF_Alarm::DefinitionArguments() const {
+    const AlarmSettings settings = ReadSettings();
+    return ShortcutArguments(settings, KillTargetPath(settings));
+}
+
 void TF_Alarm::ib_SkrotClick() {
     const AlarmSettings settings = ReadSettings();
-    std::wstring killPath;
-    if (settings.Action == ActionKind::KillProcess) {
-        if (const std::optional<DWORD> process = p_ZabijProces.SelectedProcess()) {
-            if (ProcessPath)
-                killPath = ProcessPath(*process);
-        } else if (KillFromCommandLine() && !AllDigits(watch_->ActionDetail)) {
-            // The command line named a program that does not run yet: its path travels on.
-            killPath = watch_->ActionDetail;
-        }
-    }
+    const std::wstring killPath = KillTargetPath(settings);
     if (const std::optional<std::wstring> why = ShortcutRefusal(settings, killPath)) {
         ShowError(*why);
         return;

@@ -52,9 +52,11 @@ void CdPanel::Build() {
     const int operationX = TextWidth(f, T::kLabel19Lead2);
     const int driveWidth =
         std::max(L::kDriveMinWidth, operationX - TextWidth(f, L"Operacja: ") - driveX - 4);
-    const DWORD style = CBS_DROPDOWNLIST | CBS_SORT | CBS_UPPERCASE;
-    cb_Inne_DyskCD =
-        MakeCombo(p, kDrive, {driveX, L::kGapFieldY, driveWidth, kListDropHeight}, style, f);
+    // Drive letters sort alike under every locale, and one the command line added keeps its
+    // place among them; the two operations are filled in their own order.
+    const DWORD style = CBS_DROPDOWNLIST | CBS_UPPERCASE;
+    cb_Inne_DyskCD = MakeCombo(p, kDrive, {driveX, L::kGapFieldY, driveWidth, kListDropHeight},
+                               style | CBS_SORT, f);
     cd_Inne_DyskCD_WsWy = MakeCombo(
         p, kOperation, {operationX, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, style, f);
     AddItems(cd_Inne_DyskCD_WsWy, CdTrayOperations());
@@ -186,7 +188,8 @@ LRESULT ClickPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void OtherPanel::Build() {
     HWND p = Hwnd();
     Label12 = MakeLabel(p, kLabel12, T::kLabel12, L::kCaption, kit_.font);
-    cb_InneOpcje = MakeCombo(p, kInneOpcje, L::kField, CBS_DROPDOWNLIST | CBS_SORT, kit_.font);
+    // Filled in the order of the operations, which the system's sort would change by locale.
+    cb_InneOpcje = MakeCombo(p, kInneOpcje, L::kField, CBS_DROPDOWNLIST, kit_.font);
     for (const OtherActionInfo& o : OtherActions()) {
         const std::wstring c(o.caption);
         SendMessageW(cb_InneOpcje, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));

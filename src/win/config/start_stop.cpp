@@ -162,7 +162,45 @@ void TF_Alarm::ib_StartClick() {
     }
     if (prompt.kind == StartPrompt::Kind::Question && !AskQuestion(prompt.text))
         return;
+    const StartPlan plan = PlanStart(in, *watch_);
+    if (const std::optional<std::wstring> refusal = RefuseUnstorable(plan.writes)) {
+        ShowError(*refusal);
+        return;
+    }
 
+    if (const std::optional<std::wstring> error = ApplyRegistryWrites(registry_, plan.writes)) {
+        ShowStandardError(*error);  // nothing is armed; the window stays as it was
+        return;
+    }
+    LockForArmed();
+
+    if (plan.repeatError) {
+        ShowError(*plan.repeatError);
+        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, BST_UNCHECKED, 0);
+        SetWindowTextW(e_CzasPowtorki, L"");
+    }
+    const bool armed = watch_->Armed;  // follows the timer alone
+    *watch_ = plan.watch;
+    watch_->Armed = armed;
+    if (in.settings.Action == ActionKind::KillProcess && p_ZabijProces.SelectedProcess()) {
+        // Only the row's process, while it still runs, is ended when the alarm fires.
+        const KillTarget target = ReadKillTarget(processControl_, *p_ZabijProces.SelectedProcess(),
+                                                 in.settings.ProcessName);
+        watch_->KillImage = target.image;
+        watch_->KillCreated = target.created;
+    }
+
+    try {
+        ArmWatch(*watch_, Win32Clock().Now());
+        SetWatchTimer(true);
+    } catch (...) {
+        ib_StopClick();  // a watch that cannot run must not look armed
+        throw;
+    }
+    Hide();
+}
+
+void TF_Alarm::LockForArmed() {
     // ib_Stop takes ib_Start's place. ib_Start is hidden under it, so neither the mouse nor
     // the keyboard can start a second time while armed.
     RECT start;
@@ -173,39 +211,13 @@ void TF_Alarm::ib_StartClick() {
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) | WS_TABSTOP);
     ShowWindow(ib_Start, SW_HIDE);
 
-    const StartPlan plan = PlanStart(in, *watch_);
-    if (const std::optional<std::wstring> error = ApplyRegistryWrites(registry_, plan.writes)) {
-        // Nothing is armed: the window goes back to its idle layout before the error shows.
-        ParkStop();
-        SyncView();
-        ShowStandardError(*error);
-        return;
-    }
-
     const ActionEditors editors =
         EditorsOf(SelectedText(cb_Typ_Alarmu), SelectedText(p_Inne.cb_InneOpcje));
     SetAllEnabled(ActionControls(editors), false);
     if (editors.action == ActionKind::PlaySound)
         Player().SetLocked(true);  // a preview that plays is stopped
 
-    if (plan.repeatError) {
-        ShowError(*plan.repeatError);
-        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, BST_UNCHECKED, 0);
-        SetWindowTextW(e_CzasPowtorki, L"");
-    }
-    const bool armed = watch_->Armed;  // follows the timer alone
-    *watch_ = plan.watch;
-    watch_->Armed = armed;
-    if (editors.action == ActionKind::KillProcess && p_ZabijProces.SelectedProcess()) {
-        // Only the row's process, while it still runs, is ended when the alarm fires.
-        const KillTarget target = ReadKillTarget(processControl_, *p_ZabijProces.SelectedProcess(),
-                                                 in.settings.ProcessName);
-        watch_->KillImage = target.image;
-        watch_->KillCreated = target.created;
-    }
-
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeArmed));
-
     std::vector<HWND> triggerSide{cb_Typ_Alarmu,  cb_A_Wykonaj,       cb_PowtorzAkcje,
                                   e_CzasPowtorki, nb_Zakladki.Hwnd(), Label20};
     for (TriggerKind t : {TriggerKind::AtTime, TriggerKind::Countdown, TriggerKind::NoInternet,
@@ -215,15 +227,17 @@ void TF_Alarm::ib_StartClick() {
         triggerSide.insert(triggerSide.end(), page.begin(), page.end());
     }
     SetAllEnabled(triggerSide, false);
+}
 
-    try {
-        ArmWatch(*watch_, Win32Clock().Now());
-        SetWatchTimer(true);
-    } catch (...) {
-        ib_StopClick();  // a watch that cannot run must not look armed
-        throw;
-    }
-    Hide();
+void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
+    // The restore of the first show runs now, so that showing the window later changes nothing
+    // of what is armed.
+    if (!FirstShowDone && created_)
+        FirstShow();
+    SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, repeatSeconds > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetWindowTextW(e_CzasPowtorki, repeatSeconds > 0 ? std::to_wstring(repeatSeconds).c_str() : L"");
+    SyncView();
+    LockForArmed();
 }
 
 void TF_Alarm::ib_StopClick() {

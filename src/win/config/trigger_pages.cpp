@@ -142,7 +142,8 @@ void ProgramPage::Build() {
     Editor.browse = MakeButton(p, kBrowse, L"...", L::kProgramBrowse, kit_.font);
     Editor.filter = T::kFilterExe;
     Editor.mustExist = true;
-    Note = MakeLabel(p, kNote, note_, L::kNote, kit_.font);
+    if (!note_.empty())
+        Note = MakeLabel(p, kNote, note_, L::kNote, kit_.font);
     path_.Apply(Editor.edit);
 }
 

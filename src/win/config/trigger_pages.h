@@ -52,11 +52,12 @@ class TimePage : public Panel {
 };
 
 // "program_nie_odpowiada", "program_uruch", "program_zamkniety": a caption, the program's
-// path editor and a note.
+// path editor and, on the first two, a note.
 class ProgramPage : public Panel {
   public:
     enum Id : UINT { kCaption = 100, kEdit, kBrowse, kNote };
 
+    // An empty note: the page has none.
     ProgramPage(std::wstring_view note, const PanelKit& kit) : note_(note), kit_(kit) {}
     std::function<void()> Changed;
     std::wstring Path() const;
@@ -64,7 +65,7 @@ class ProgramPage : public Panel {
 
     HWND Caption = nullptr;  // Label30 / Label29 / Label25
     FileEditor Editor;       // e_ZawieszonyProgram / e_UruchomionyProgram / e_ProgramZamkniety
-    HWND Note = nullptr;     // Label31 / Label28 / Label32
+    HWND Note = nullptr;     // Label31 / Label28 / none
 
   protected:
     void Build() override;

@@ -4,7 +4,7 @@ namespace klaxora::win {
 
 const ClockApi& RealClockApi() {
     static const ClockApi api = [] {
-        ClockApi found{nullptr, &::GetTickCount64, &::GetLocalTime};
+        ClockApi found{nullptr, &::GetTickCount64, &::GetLocalTime, &::GetSystemTimeAsFileTime};
         // Exported by kernelbase from Windows 10 on; the tick count (same clock, coarser) serves
         // elsewhere.
         if (HMODULE kernelBase = GetModuleHandleW(L"kernelbase.dll")) {
@@ -28,6 +28,12 @@ ClockReading Win32Clock::Now() {
     SYSTEMTIME local{};
     api_.GetLocalTime(&local);
     reading.local = FromSystemTime(local);
+    FILETIME utc{};
+    api_.GetSystemTimeAsFileTime(&utc);
+    // 100 ns units since 1601; 11644473600 s lie between 1601 and 1970.
+    const uint64_t since1601 =
+        (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    reading.utcMs = static_cast<int64_t>(since1601 / 10000) - 11644473600000LL;
     return reading;
 }
 

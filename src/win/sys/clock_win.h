@@ -12,6 +12,7 @@ struct ClockApi {
     void(WINAPI* QueryInterruptTimePrecise)(PULONGLONG);
     ULONGLONG(WINAPI* GetTickCount64)();
     void(WINAPI* GetLocalTime)(LPSYSTEMTIME);
+    void(WINAPI* GetSystemTimeAsFileTime)(LPFILETIME);
 };
 
 // The system's functions; the precise interrupt time is looked up at run time (Windows 10).

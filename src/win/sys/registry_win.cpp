@@ -127,6 +127,22 @@ class Win32Key : public RegistryKey {
         return names;
     }
 
+    std::vector<std::wstring> SubkeyNames() const override {
+        std::vector<std::wstring> names;
+        wchar_t buffer[256];  // a key name has at most 255 characters
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            const LONG status =
+                RegEnumKeyExW(key_.Get(), i, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_NO_MORE_ITEMS)
+                break;
+            if (status != ERROR_SUCCESS)
+                Fail(status);
+            names.emplace_back(buffer, length);
+        }
+        return names;
+    }
+
   private:
     RegKey key_;
 };

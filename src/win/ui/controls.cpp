@@ -51,8 +51,6 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-namespace {
-
 std::wstring ItemText(HWND combo, LRESULT index) {
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR)
@@ -62,8 +60,6 @@ std::wstring ItemText(HWND combo, LRESULT index) {
     text.resize(static_cast<size_t>(length));
     return text;
 }
-
-}  // namespace
 
 std::wstring SelectedText(HWND combo) {
     if (!combo)

@@ -26,6 +26,8 @@ HWND MakeGlyphButton(HWND parent, UINT id, std::wstring_view name, const Box& bo
                      HICON icon, DWORD style = BS_PUSHBUTTON);
 
 std::wstring TextOf(HWND hwnd);
+// The text of a combo box's item; empty for an index the list does not hold.
+std::wstring ItemText(HWND combo, LRESULT index);
 // The selected item's text of a combo box; empty when nothing is selected.
 std::wstring SelectedText(HWND combo);
 bool HasSelection(HWND combo);

@@ -20,7 +20,18 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     data.cbSize = sizeof(data);
     data.hWnd = owner_;
     data.uID = kIconId;
+    const size_t n = std::min(hint_.size(), std::size(data.szTip) - 1);
+    std::copy_n(hint_.c_str(), n, data.szTip);
     return data;
+}
+
+void TrayIcon::SetHint(std::wstring hint) {
+    hint_ = std::move(hint);
+    if (!added_)
+        return;
+    NOTIFYICONDATAW data = Data();
+    data.uFlags = NIF_TIP | NIF_SHOWTIP;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 bool TrayIcon::Register() {
@@ -28,8 +39,6 @@ bool TrayIcon::Register() {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = icon_;
-    const size_t n = std::min(hint_.size(), std::size(data.szTip) - 1);
-    std::copy_n(hint_.c_str(), n, data.szTip);
     // A stale icon of ours (after Explorer restarted or failed) would make the add fail.
     if (!Shell_NotifyIconW(NIM_ADD, &data)) {
         Shell_NotifyIconW(NIM_DELETE, &data);

@@ -28,6 +28,10 @@ class TrayIcon {
     void Remove();
     bool Added() const { return added_; }
 
+    // The tip, changed in place while the icon is shown.
+    void SetHint(std::wstring hint);
+    const std::wstring& Hint() const { return hint_; }
+
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
 

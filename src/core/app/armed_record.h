@@ -1,0 +1,65 @@
+#pragma once
+// An armed alarm kept in the registry for as long as the copy that armed it holds it, so that a
+// restart of Windows, a crash or an ended process does not lose it: a copy started afterwards
+// takes the record over and arms it again, at its original moment.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/watch_state.h"
+#include "ports/clock.h"
+#include "ports/registry.h"
+
+namespace klaxora {
+
+// One subkey per record, named by the record's identity.
+inline constexpr std::wstring_view kArmedRecordsKey = L"Software\\Vantrelix\\Klaxora\\Uzbrojone";
+inline constexpr uint32_t kArmedRecordVersion = 1;
+inline constexpr std::wstring_view kArmedRecordUnreadable =
+    L"Zapamiętanego alarmu nie da się odczytać (jest uszkodzony albo zapisała go nowsza wersja "
+    L"programu), więc został usunięty. Ustaw go ponownie.";
+
+struct ArmedRecord {
+    // The definition as a shortcut's parameters, for the configuration window to show.
+    std::wstring definition;
+    // What is armed, as the watch loop and the executor use it (Armed, Timing and Firing are
+    // not kept).
+    WatchState watch;
+    // A count-down's or a time of day's moment, UTC; and when the alarm was armed.
+    std::optional<int64_t> dueUtcMs;
+    int64_t armedUtcMs = 0;
+    bool operator==(const ArmedRecord&) const;
+};
+
+// Throws the registry's UserError; a record that fails half-way is removed again.
+void WriteArmedRecord(RegistryPort& registry, std::wstring_view id, const ArmedRecord& record);
+// Nothing when the record is missing, damaged or of a newer version.
+std::optional<ArmedRecord> ReadArmedRecord(RegistryPort& registry, std::wstring_view id);
+// Never throws; a missing record is not an error.
+void DeleteArmedRecord(RegistryPort& registry, std::wstring_view id);
+// The identities of every record; none when the registry cannot be read.
+std::vector<std::wstring> ArmedRecordIds(RegistryPort& registry);
+
+// The moment an armed count-down or time of day falls due, as UTC; nothing for other triggers.
+// Called right after the watch was armed (ArmWatch).
+std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now);
+
+// How a record taken over is armed again.
+struct Resumption {
+    bool fireNow = false;  // its moment passed while no copy ran: it fires once, at once
+    // A count-down still ahead: what is left of it (never more than it was set for, should the
+    // clock have been set back since).
+    std::optional<int64_t> remainingMs;
+};
+Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs);
+
+// The icon's tip: the program's name, and while armed what is armed (the trigger, its time of
+// day, the action), so that the icons of several copies can be told apart.
+std::wstring TrayTip(std::wstring_view programName, const WatchState& watch);
+
+// Fixes the clocks of a taken record's watch (ArmWatch), then its count-down's deadline.
+void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockReading& now);
+
+}  // namespace klaxora

@@ -1,0 +1,174 @@
+// Armed alarms outlive their copy: ended hard, a copy's alarm is taken over by the next one at
+// its original moment; closed by the user, it is gone; each copy's alarm is its own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/program.h"
+
+namespace klaxora::e2e {
+namespace {
+
+const std::wstring kRecords = L"Software\\Vantrelix\\Klaxora\\Uzbrojone";
+const std::wstring kRunOnce = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+int64_t UtcMs() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return static_cast<int64_t>(
+               ((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000) -
+           11644473600000LL;
+}
+
+// Presses Start in the window a definition on the command line filled; true once it is kept.
+bool PressStart(RunningProgram& program) {
+    const HWND window = program.FindVisibleWindowOf(L"TF_Alarm");
+    if (!window || !program.WaitIdle())
+        return false;
+    HWND start = nullptr;
+    for (HWND c : Descendants(window)) {
+        if (ClassName(c) == L"Button" && WindowText(c) == L"Rozpocznij odliczanie czasu")
+            start = c;
+    }
+    if (!start || !WaitFor([&] { return IsWindowEnabled(start) != FALSE; }))
+        return false;
+    const size_t before = SubkeyNames(kRecords).size();
+    PostMessageW(start, BM_CLICK, 0, 0);
+    return WaitFor([&] { return SubkeyNames(kRecords).size() == before + 1; });
+}
+
+std::wstring Arguments(const std::wstring& trigger, const std::wstring& text) {
+    return L"\"" + trigger + L"\" \"Komunikat\" \"UWAGA !!!|" + text + L"\"";
+}
+
+// The due moment of the one record, UTC.
+int64_t DueOfOnlyRecord() {
+    const std::vector<std::wstring> ids = SubkeyNames(kRecords);
+    if (ids.size() != 1)
+        return 0;
+    for (const StoredValue& v :
+         ReadKey(kRecords + L"\\" + ids[0]).value_or(std::vector<StoredValue>{}))
+        if (v.name == L"Termin")
+            return _wtoi64(v.text.c_str());
+    return 0;
+}
+
+// The message boxes of the process showing `text`, each answered; their count after `ms`.
+int AnswerBoxes(const RunningProgram& program, const std::wstring& text, DWORD ms,
+                int64_t* firstAt = nullptr) {
+    int seen = 0;
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (GetTickCount64() < end) {
+        for (HWND w : WindowsOfProcess(program.Id())) {
+            if (ClassName(w) == L"#32770" && IsWindowVisible(w) && MessageBoxText(w) == text) {
+                if (seen++ == 0 && firstAt)
+                    *firstAt = UtcMs();
+                PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                WaitFor([&] { return !IsWindow(w) || !IsWindowVisible(w); }, 5000);
+            }
+        }
+        Sleep(20);
+    }
+    return seen;
+}
+
+class KeptAlarm : public ::testing::Test {
+  protected:
+    void SetUp() override { DeleteSettings(); }
+    void TearDown() override { DeleteSettings(); }
+};
+
+TEST_F(KeptAlarm, EndedHardItComesBackArmedAndFiresAtItsOriginalMoment) {
+    {
+        RunningProgram first(Arguments(L"OD: 0:0:12", L"Pierwszy"));
+        ASSERT_TRUE(PressStart(first));
+        first.Kill();
+    }
+    const int64_t due = DueOfOnlyRecord();
+    ASSERT_GT(due, 0);
+    RunningProgram again;
+    const HWND window = again.FindVisibleWindowOf(L"TF_Alarm");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(again.WaitIdle());
+    // Armed as it was: the definition shown, Stop offered in the place of Start.
+    EXPECT_EQ(WindowText(ComboListing(window, L"Odlicz w dół i uruchom")),
+              L"Odlicz w dół i uruchom");
+    for (HWND c : Descendants(window)) {
+        if (WindowText(c) == L"Rozpocznij odliczanie czasu") {
+            EXPECT_FALSE(IsWindowVisible(c));
+        }
+    }
+    RunningProgram idle(L"/przejmij");  // a copy started to take a record finds none and ends
+    EXPECT_TRUE(idle.WaitExit());
+    int64_t firedAt = 0;
+    EXPECT_EQ(AnswerBoxes(again, L"Pierwszy", static_cast<DWORD>(due - UtcMs() + 4000), &firedAt),
+              1);
+    EXPECT_NEAR(static_cast<double>(firedAt - due), 0.0, 1000.0);
+    EXPECT_TRUE(SubkeyNames(kRecords).empty());  // fired without a repeat: given up
+    EXPECT_TRUE(again.Close());
+}
+
+TEST_F(KeptAlarm, AMomentThatPassedWhileNoCopyRanFiresOnceAtOnce) {
+    {
+        RunningProgram first(Arguments(L"OD: 0:0:2", L"Spóźniony"));
+        ASSERT_TRUE(PressStart(first));
+        first.Kill();
+    }
+    const int64_t due = DueOfOnlyRecord();
+    ASSERT_TRUE(WaitFor([&] { return UtcMs() > due + 1500; }));
+    RunningProgram again;
+    int64_t firedAt = 0;
+    EXPECT_EQ(AnswerBoxes(again, L"Spóźniony", 8000, &firedAt), 1);
+    EXPECT_LT(firedAt - due, 8000);
+    EXPECT_TRUE(again.Close());
+}
+
+TEST_F(KeptAlarm, ClosedWithZamknijNothingComesBack) {
+    const std::vector<HWND> iconsBefore = TrayIcons();
+    RunningProgram first(Arguments(L"OD: 0:0:5", L"Zamknięty"));
+    ASSERT_TRUE(PressStart(first));
+    const HWND icon = WaitNewTrayIcon(iconsBefore);
+    ASSERT_NE(icon, nullptr);
+    ClickTrayIcon(icon, true);
+    const HWND menu = WaitPopupMenu(first.Id());
+    ASSERT_NE(menu, nullptr);
+    PressKeyInMenu(menu, VK_UP);  // the last item, "Zamknij"
+    PressKeyInMenu(menu, VK_RETURN);
+    ASSERT_TRUE(first.WaitExit());
+    EXPECT_TRUE(SubkeyNames(kRecords).empty());
+    EXPECT_TRUE(ValueNames(kRunOnce).empty());
+    RunningProgram again;
+    EXPECT_EQ(AnswerBoxes(again, L"Zamknięty", 7000), 0);
+    EXPECT_TRUE(again.Close());
+}
+
+TEST_F(KeptAlarm, TwoCopiesKeepTheirOwnAlarmsAfterWindowsStart) {
+    const std::vector<HWND> iconsBefore = TrayIcons();
+    RunningProgram one(Arguments(L"PW:", L"Jeden"));
+    ASSERT_TRUE(PressStart(one));
+    const HWND icon = WaitNewTrayIcon(iconsBefore);
+    ASSERT_NE(icon, nullptr);
+    RunningProgram two(Arguments(L"PW:", L"Dwa"));
+    ASSERT_TRUE(PressStart(two));
+    ASSERT_EQ(ValueNames(kRunOnce).size(), 2u);  // one logon run each
+    // The first copy is stopped from its menu; the second's alarm stays.
+    ClickTrayIcon(icon, true);
+    const HWND menu = WaitPopupMenu(one.Id());
+    ASSERT_NE(menu, nullptr);
+    PressKeyInMenu(menu, VK_DOWN);  // the first item, "Zatrzymaj odliczanie"
+    PressKeyInMenu(menu, VK_RETURN);
+    ASSERT_TRUE(WaitFor([] { return SubkeyNames(kRecords).size() == 1; }));
+    EXPECT_EQ(ValueNames(kRunOnce).size(), 1u);
+    // The session ends; at the next logon Windows starts the one-time run.
+    EXPECT_TRUE(one.Close());
+    EXPECT_TRUE(two.Close());
+    ASSERT_EQ(SubkeyNames(kRecords).size(), 1u);
+    RunningProgram logonRun(L"/alarm-po-starcie");
+    EXPECT_EQ(AnswerBoxes(logonRun, L"Dwa", 8000), 1);
+    EXPECT_TRUE(SubkeyNames(kRecords).empty());
+    EXPECT_TRUE(logonRun.Close());
+}
+
+}  // namespace
+}  // namespace klaxora::e2e
