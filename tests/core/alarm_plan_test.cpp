@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "actions/kill_guard.h"
+#include "actions/system_actions.h"
 #include "fakes/fake_processes.h"
 #include "fakes/recording_system_ops.h"
 #include "util/user_error.h"
@@ -162,6 +165,34 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
                                          S(K::Stop), S(K::EnableTray)}));
 }
 
+// What the system refuses is thrown with the system's text, so the standard error box shows it
+// and the plan brings the icon back and stops or repeats (above), at firing and in a preview.
+TEST(PerformSystemStep, WhatTheSystemRefusesIsThrownWithItsText) {
+    const ActionStep refusable[] = {
+        {K::OpenWithShell, L"C:\\brak.exe"},
+        {K::ShutDown, L"Uruchom ponownie (restart)"},
+        {K::OtherAction, L"Zwiększ głośność maksymalnie"},
+        {K::KillProcess, L"C:\\Gry\\Gra.exe", L"4242"},  // the chosen program, not ours to open
+    };
+    for (const ActionStep& step : refusable) {
+        RecordingSystemOps ops;
+        RecordingKeySink keys;
+        FakeProcessControl processes;
+        ops.refusal = processes.refusal;
+        processes.processes[4242] = {L"", L"gra.exe", true, {}, true};
+        std::wstring shown;
+        try {
+            PerformSystemStep(step, ops, keys, 0, &processes);
+        } catch (const UserError& e) {
+            shown = e.Message();
+        }
+        EXPECT_EQ(shown, processes.refusal) << ToUtf8(step.text);
+        if (step.kind == K::ShutDown) {  // the privilege it raised is dropped first
+            EXPECT_EQ(ops.calls.back(), L"SetTokenPrivilege SeShutdownPrivilege off");
+        }
+    }
+}
+
 TEST(ExecuteAlarmAction, TicksAreHeldOffUntilThePlanIsOverFailuresIncluded) {
     struct Watching : StepPerformer {
         WatchState* state = nullptr;
@@ -303,14 +334,44 @@ TEST(KillProcess, EndsOnlyTheProgramChosenAtStart) {
         FakeProcessControl processes;
         if (c.present)
             processes.processes[4242] = c.now;
-        EXPECT_EQ(KillChosenProcess(processes, c.idText, c.chosen), c.result) << c.name;
+        EXPECT_EQ(KillChosenProcess(processes, c.idText, {c.chosen}).result, c.result) << c.name;
         EXPECT_EQ(processes.ended.contains(4242), c.result == KillResult::Ended) << c.name;
+    }
+    // The start time kept at Start (0: gone by then); a refused opening shows only a name.
+    const std::tuple<FakeProcessControl::Entry, uint64_t, KillResult> timed[] = {
+        {{path, L"", true, 7}, 7, KillResult::Ended},
+        {{path, L"", true, 9}, 7, KillResult::NothingToEnd},  // a new instance took the id
+        {{path, L"", true, 7}, 0, KillResult::NothingToEnd},
+        {{L"", L"GRA.EXE", true, {}, true}, 7, KillResult::Failed},
+        {{L"", L"inna.exe", true, {}, true}, 7, KillResult::NothingToEnd},
+    };
+    for (const auto& [now, chosen, result] : timed) {
+        FakeProcessControl processes;
+        processes.processes[4242] = now;
+        EXPECT_EQ(KillChosenProcess(processes, L"4242", {path, chosen}).result, result) << chosen;
     }
     // Texts that name no process never reach the system.
     for (const wchar_t* text : {L"", L"abc", L"0", L"-1", L"4294967295", L"12a", L" 12"}) {
         FakeProcessControl processes;
-        EXPECT_EQ(KillChosenProcess(processes, text, path), KillResult::NothingToEnd);
+        EXPECT_EQ(KillChosenProcess(processes, text, {path}).result, KillResult::NothingToEnd);
         EXPECT_EQ(processes.opened, 0) << ToUtf8(text);
+    }
+}
+
+TEST(KillProcess, StartKeepsTheRowsProcessOnlyWhileItRunsTheRowsProgram) {
+    const std::wstring path = L"C:\\Gry\\Gra.exe";
+    const std::pair<std::optional<FakeProcessControl::Entry>, KillTarget> cases[] = {
+        {FakeProcessControl::Entry{path, L"", true, 7}, {path, 7}},
+        {FakeProcessControl::Entry{L"", L"gra.exe", true, 7}, {L"Gra.exe", 7}},
+        {FakeProcessControl::Entry{L"C:\\x\\inna.exe", L"", true, 7}, {L"Gra.exe", 0}},
+        {std::nullopt, {L"Gra.exe", 0}},                                            // gone
+        {FakeProcessControl::Entry{L"", L"Gra.exe", true, 7, true}, {L"Gra.exe"}},  // refused
+    };
+    for (const auto& [now, kept] : cases) {
+        FakeProcessControl processes;
+        if (now)
+            processes.processes[4242] = *now;
+        EXPECT_EQ(ReadKillTarget(processes, 4242, L"Gra.exe"), kept) << ToUtf8(kept.image);
     }
 }
 

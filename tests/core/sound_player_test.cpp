@@ -245,5 +245,17 @@ TEST_F(SoundPlayerTest, TheAlarmOpensTheFileAsGivenAndPlays) {
     EXPECT_THROW(player.PlayForAlarm(L"C:\\s\\x.mp3"), UserError);
 }
 
+TEST_F(SoundPlayerTest, ARepeatingAlarmReplaysItsOpenFileFromTheStart) {
+    player.PlayForAlarm(L"C:\\s\\ding.wav");
+    media.position = 300;  // the next firing comes while it plays
+    player.PlayForAlarm(L"C:\\s\\ding.wav");
+    media.End();
+    player.PlayForAlarm(L"C:\\s\\ding.wav");
+    player.PlayForAlarm(L"C:\\s\\inny.wav");
+    EXPECT_EQ(media.log, (std::vector<std::wstring>{
+                             L"open C:\\s\\ding.wav", L"play notify", L"seek", L"play notify",
+                             L"seek", L"play notify", L"open C:\\s\\inny.wav", L"play notify"}));
+}
+
 }  // namespace
 }  // namespace klaxora::testing

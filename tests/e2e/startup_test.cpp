@@ -92,6 +92,17 @@ TEST_F(Startup, CreatesItsSevenWindowsWithTheirClassesAndCaptions) {
     EXPECT_TRUE(program.Close());
 }
 
+// An apartment-threaded COM keeps a message-only window on its thread, there before any use.
+TEST_F(Startup, TheWindowsThreadHoldsACOMApartmentFromTheStart) {
+    RunningProgram program;
+    const DWORD guiThread = GetWindowThreadProcessId(program.FindWindowOf(L"TF_Glowna"), nullptr);
+    bool apartment = false;
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, L"OleMainThreadWndClass", nullptr));)
+        apartment = apartment || (guiThread && GetWindowThreadProcessId(w, nullptr) == guiThread);
+    EXPECT_TRUE(apartment);
+    EXPECT_TRUE(program.Close());
+}
+
 TEST_F(Startup, FirstRunStoresVersionPathNameAndSeedsTheLists) {
     RunOnce();
     EXPECT_EQ(Sorted(ValueNames(kKey)), (Names{L"Name", L"Path", L"Version"}));

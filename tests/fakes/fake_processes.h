@@ -1,6 +1,7 @@
 #pragma once
 // Programs, windows, the connection and process ends as the test sets them up.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -60,23 +61,29 @@ class FakeProcessWatch : public ProcessWatchPort {
 };
 
 // Processes that can be ended: what each runs (path, or only the name when the path cannot be
-// read) and whether the system lets us end it.
+// read), when it started, and whether the system lets us open and end it.
 class FakeProcessControl : public ProcessControlPort {
   public:
     struct Entry {
         std::wstring path;
         std::wstring name;
         bool mayEnd = true;
+        std::optional<uint64_t> created{};
+        bool denied = false;  // opening it is refused; the list still shows `name`
     };
     std::map<ProcessId, Entry> processes;
     std::set<ProcessId> ended;
     int opened = 0;
+    std::wstring refusal = L"Odmowa dostępu.";
 
-    std::unique_ptr<OpenedProcess> Open(ProcessId id) override {
+    ProcessOpening Open(ProcessId id) override {
         ++opened;
-        if (!processes.contains(id))
-            return nullptr;
-        return std::make_unique<Opened>(*this, id);
+        const auto it = processes.find(id);
+        if (it == processes.end())
+            return {};
+        if (it->second.denied)
+            return {nullptr, refusal, it->second.name};
+        return {std::make_unique<Opened>(*this, id)};
     }
 
   private:
@@ -85,6 +92,7 @@ class FakeProcessControl : public ProcessControlPort {
         Opened(FakeProcessControl& owner, ProcessId id) : owner_(owner), id_(id) {}
         std::wstring ImagePath() override { return owner_.processes[id_].path; }
         std::wstring ImageName() override { return owner_.processes[id_].name; }
+        std::optional<uint64_t> CreationTime() override { return owner_.processes[id_].created; }
         bool Terminate() override {
             if (!owner_.processes[id_].mayEnd)
                 return false;

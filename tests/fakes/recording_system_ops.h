@@ -15,12 +15,17 @@ class RecordingSystemOps : public SystemOperations {
   public:
     std::vector<std::wstring> calls;
     bool failPowerState = false;
+    // What each operation the system may refuse (exit, shell, volume) answers.
+    SystemFailure refusal;
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override {
         Add(L"SetTokenPrivilege " + std::wstring(privilege) + (enable ? L" on" : L" off"));
         return true;
     }
-    void ExitSystem(uint32_t flags) override { Add(L"ExitSystem " + std::to_wstring(flags)); }
+    SystemFailure ExitSystem(uint32_t flags) override {
+        Add(L"ExitSystem " + std::to_wstring(flags));
+        return refusal;
+    }
     void EnterPowerState(bool suspend, bool force) override {
         Add(std::wstring(L"EnterPowerState ") + (suspend ? L"suspend" : L"hibernate") +
             (force ? L" force" : L""));
@@ -36,10 +41,14 @@ class RecordingSystemOps : public SystemOperations {
     void LaunchDefaultBrowser(WindowRef owner) override {
         Add(L"LaunchDefaultBrowser " + Ref(owner));
     }
-    void OpenWithShell(WindowRef owner, std::wstring_view target) override {
+    SystemFailure OpenWithShell(WindowRef owner, std::wstring_view target) override {
         Add(L"OpenWithShell " + Ref(owner) + L" " + std::wstring(target));
+        return refusal;
     }
-    void SetMaxVolume() override { Add(L"SetMaxVolume"); }
+    SystemFailure SetMaxVolume() override {
+        Add(L"SetMaxVolume");
+        return refusal;
+    }
     void DisableKeyboard(WindowRef owner) override { Add(L"DisableKeyboard " + Ref(owner)); }
     void DisableMouse(WindowRef owner) override { Add(L"DisableMouse " + Ref(owner)); }
     void ClickMouse(int x, int y, int clicks) override {

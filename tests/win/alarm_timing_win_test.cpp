@@ -158,20 +158,20 @@ TEST(KillProcess, EndsTheChosenProgramAndSparesAnyOther) {
     Helper spared;
     ASSERT_TRUE(spared.Running());
     // The identifier now runs a program other than the one chosen: left alone.
-    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(spared.id), L"C:\\Gry\\Gra.exe"),
+    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(spared.id), {L"C:\\Gry\\Gra.exe"}).result,
               KillResult::NothingToEnd);
-    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(spared.id), L"watch_target2.exe"),
+    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(spared.id), {L"watch_target2.exe"}).result,
               KillResult::NothingToEnd);
     EXPECT_TRUE(spared.Running());
     // Our own process is never ended.
-    EXPECT_EQ(control.Open(GetCurrentProcessId()), nullptr);
+    EXPECT_EQ(control.Open(GetCurrentProcessId()).process, nullptr);
 
     Helper chosen;
-    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), chosen.path),
+    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), {chosen.path}).result,
               KillResult::Ended);
     EXPECT_EQ(WaitForSingleObject(chosen.process.Get(), 10000), WAIT_OBJECT_0);
     // Ended: nothing is left to end, and the other one still runs.
-    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), chosen.path),
+    EXPECT_EQ(KillChosenProcess(control, std::to_wstring(chosen.id), {chosen.path}).result,
               KillResult::NothingToEnd);
     EXPECT_TRUE(spared.Running());
 }

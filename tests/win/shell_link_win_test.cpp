@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <objbase.h>
 #include <shobjidl.h>
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@ using testing::ReadShortcut;
 struct ShellLinkTest : ::testing::Test {
     std::wstring folder;
     std::wstring exe;
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     void SetUp() override {
         wchar_t temp[MAX_PATH] = {};
@@ -31,8 +29,6 @@ struct ShellLinkTest : ::testing::Test {
     void TearDown() override {
         DeleteFileW((folder + L"\\Alarm poranny.lnk").c_str());
         RemoveDirectoryW(folder.c_str());
-        if (SUCCEEDED(com))
-            CoUninitialize();
     }
 };
 

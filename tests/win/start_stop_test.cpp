@@ -374,6 +374,7 @@ TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
     EXPECT_EQ(watch.ActionParameter, L"Zabij proces");
     EXPECT_EQ(watch.ActionDetail, id);
     EXPECT_TRUE(EqualsNoCase(watch.KillImage, exe));
+    EXPECT_TRUE(watch.KillCreated.has_value() && *watch.KillCreated != 0);
     EXPECT_TRUE(EqualsNoCase(Read(kKey, L"ProcesName")->text, L"watch_target.exe"));
     EXPECT_FALSE(Enabled(window.p_ZabijProces.lv_Procesy));
     window.ib_StopClick();

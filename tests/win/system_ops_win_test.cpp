@@ -10,6 +10,8 @@
 
 #include "actions/key_names.h"
 #include "actions/system_actions.h"
+#include "win/sys/file_system_win.h"
+#include "win/sys/handles.h"
 #include "win/sys/key_sink_win.h"
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
@@ -125,6 +127,14 @@ MCIERROR WINAPI FakeMciSendCommandW(MCIDEVICEID id, UINT msg, DWORD_PTR flags, D
     return 0;
 }
 
+IAudioEndpointVolume* g_output = nullptr;  // the default output, when there is one
+HRESULT WINAPI FakeDefaultOutputVolume(IAudioEndpointVolume** volume) {
+    g_calls.push_back(L"DefaultOutputVolume");
+    if ((*volume = g_output) != nullptr)
+        g_output->AddRef();
+    return g_output ? S_OK : HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+}
+
 const win::SystemApi kFakeApi{
     &FakeOpenProcessToken,
     &FakeLookupPrivilegeValueW,
@@ -141,6 +151,7 @@ const win::SystemApi kFakeApi{
     &FakeWaveOutSetVolume,
     &FakeMouseEvent,
     &FakeMciSendCommandW,
+    &FakeDefaultOutputVolume,
 };
 
 class SystemOpsSeam : public ::testing::Test {
@@ -235,10 +246,11 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
     ops.LaunchControlPanel();
     ops.LaunchExplorer(0xC0);
     ops.LaunchDefaultBrowser(0xC0);
-    ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt");
+    EXPECT_EQ(ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt"), std::nullopt);
     ops.DisableKeyboard(0xC0);
     ops.DisableMouse(0xC0);
-    ops.SetMaxVolume();
+    // No endpoint: reported, and our own session's volume is raised all the same.
+    EXPECT_EQ(ops.SetMaxVolume(), win::SystemErrorMessage(HRESULT_FROM_WIN32(ERROR_NOT_FOUND)));
     EXPECT_EQ(g_calls, (Calls{
                            L"WinExec rundll32 shell32.dll,Control_RunDLL 5",
                            L"ShellExecute c0 open explorer.exe - - 1",
@@ -246,6 +258,7 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
                            L"ShellExecute c0 open C:\\Folder z ą\\plik.txt - - 1",
                            L"ShellExecute c0 open rundll32 keyboard,disable - 1",
                            L"ShellExecute c0 open rundll32 mouse,disable - 1",
+                           L"DefaultOutputVolume",
                            L"waveOutSetVolume 0 ffffffff",
                        }));
 }
@@ -336,6 +349,13 @@ TEST(SystemOpsReal, ClickMouseDeliversDownAndUpAtThePoint) {
               (Calls{L"down 120,30", L"up 120,30", L"down 120,30", L"up 120,30"}));
 }
 
+// Wine's shell, too, cannot start a program that is not there.
+TEST(SystemOpsReal, AProgramTheShellCannotStartIsReportedWithTheSystemsText) {
+    const std::wstring missing = win::Win32FileSystem().ExecutableDirectory() + L"brak.exe";
+    EXPECT_EQ(win::Win32SystemOperations(nullptr).OpenWithShell(0, missing),
+              win::SystemErrorMessage(ERROR_FILE_NOT_FOUND));
+}
+
 TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     InputWindow window;
     win::KeybdEventSink sink;
@@ -355,6 +375,19 @@ TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     SimulateNamedKey(sink, L"nieznany");
     InputWindow::Pump(200);  // nothing is to arrive
     EXPECT_TRUE(InputWindow::events.empty());
+}
+
+// Wine gives the null sound device an output (its level fixed at the maximum).
+TEST_F(SystemOpsSeam, MaxVolumeRaisesAndUnmutesTheDefaultOutput) {
+    win::ComPtr<IAudioEndpointVolume> output;
+    ASSERT_HRESULT_SUCCEEDED(win::DefaultOutputVolume(output.Put()));
+    ASSERT_HRESULT_SUCCEEDED(output->SetMute(TRUE, nullptr));
+    g_output = output.Get();
+    EXPECT_EQ(ops.SetMaxVolume(), std::nullopt);
+    g_output = nullptr;
+    BOOL muted = TRUE;
+    output->GetMute(&muted);
+    EXPECT_FALSE(muted);
 }
 
 }  // namespace

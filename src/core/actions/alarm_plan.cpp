@@ -1,5 +1,6 @@
 #include "actions/alarm_plan.h"
 
+#include "actions/kill_guard.h"
 #include "actions/system_actions.h"
 #include "config/vocabulary.h"
 #include "util/text.h"
@@ -88,7 +89,9 @@ ActionPlan PlanAlarmAction(const WatchState& state, const AppOptions& options) {
         } else if (*action == ActionKind::Other) {
             plan.push_back(Step(StepKind::OtherAction, parameter, state.ActionDetail));
         } else if (*action == ActionKind::KillProcess) {
-            plan.push_back(Step(StepKind::KillProcess, state.KillImage, state.ActionDetail));
+            ActionStep kill = Step(StepKind::KillProcess, state.KillImage, state.ActionDetail);
+            kill.processCreated = state.KillCreated;
+            plan.push_back(std::move(kill));
         }
     }
 
@@ -203,7 +206,7 @@ bool ExecuteAlarmAction(WatchState& state, const AppOptions& options, StepPerfor
 }
 
 bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSink& keys,
-                       WindowRef owner) {
+                       WindowRef owner, ProcessControlPort* processes) {
     switch (step.kind) {
         case StepKind::WakeDisplay:
             ops.WakeDisplay();
@@ -215,10 +218,18 @@ bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSi
             ShutDownSystem(ops, step.text);
             return true;
         case StepKind::OpenWithShell:
-            ops.OpenWithShell(owner, step.text);
+            ThrowIfFailed(ops.OpenWithShell(owner, step.text));
             return true;
         case StepKind::OtherAction:
             PerformOtherAction(ops, keys, step.text, step.detail, owner);
+            return true;
+        case StepKind::KillProcess:
+            if (processes) {
+                const KillOutcome outcome =
+                    KillChosenProcess(*processes, step.detail, {step.text, step.processCreated});
+                if (outcome.result == KillResult::Failed)
+                    throw UserError(outcome.error);
+            }
             return true;
         default:
             return false;

@@ -4,12 +4,14 @@
 // repeat) and as a preview. The window side performs each step; the order, the conditions and
 // what happens after a failing step are decided here.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "actions/key_names.h"
 #include "app/watch_state.h"
 #include "config/alarm_settings.h"
+#include "ports/process_control.h"
 #include "ports/system_ops.h"
 
 namespace klaxora {
@@ -33,7 +35,8 @@ enum class StepKind {
     ShutDown,       // the shutdown mode captioned `text`
     OpenWithShell,  // the shell opens `text`
     OtherAction,    // the sub-action captioned `text` with its detail `detail`
-    KillProcess,    // process `detail` (decimal), if it still runs executable `text`
+    KillProcess,    // process `detail` (decimal), if it is still executable `text` started
+                    // at `processCreated`
     EnableTray,
     RearmCountdown,   // a count-down of `seconds` from now ("OD"), unless stopped meanwhile
     ProcessMessages,  // let pending messages through once
@@ -48,6 +51,7 @@ struct ActionStep {
     uint32_t flags = 0;
     int32_t seconds = 0;
     StepOwner owner = StepOwner::MainWindow;
+    std::optional<uint64_t> processCreated{};
     // Carried out even after an earlier step failed: the icon comes back and the alarm stops
     // or repeats as after any firing.
     bool always = false;
@@ -90,9 +94,10 @@ bool RunPlan(const ActionPlan& plan, StepPerformer& performer);
 // (WatchState::Firing) until it is over, failures included. False when a step failed.
 bool ExecuteAlarmAction(WatchState& state, const AppOptions& options, StepPerformer& performer);
 
-// The steps that are system operations, performed through the port (the pre-action options,
-// shutdown, shell, sub-actions). False for any other step.
+// The steps that are system operations, performed through the ports (the pre-action options,
+// shutdown, shell, sub-actions, the guarded process end; without `processes` nothing is
+// ended). A failure the system reports is thrown as a UserError. False for any other step.
 bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSink& keys,
-                       WindowRef owner);
+                       WindowRef owner, ProcessControlPort* processes = nullptr);
 
 }  // namespace klaxora

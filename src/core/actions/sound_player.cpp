@@ -149,7 +149,13 @@ void SoundPlayer::SetLocked(bool locked) {
 
 void SoundPlayer::PlayForAlarm(std::wstring_view path) {
     buttons_.stopDown = false;
-    OpenOrThrow(std::wstring(path));
+    if (media_.IsOpen() && openedPath_ == path) {
+        // A repeating alarm replays the device it already has: opening a file again costs the
+        // system's player dozens of handles at every firing.
+        media_.SeekToStart();
+    } else {
+        OpenOrThrow(std::wstring(path));
+    }
     buttons_.playDown = true;
     PlayFromStartIfAtEnd();
 }

@@ -79,7 +79,8 @@ class SoundPlayer {
 
     // Arming locks the panel and stops a running preview; disarming unlocks it.
     void SetLocked(bool locked);
-    // The alarm's playback: open the file as given and play it, reporting the end.
+    // The alarm's playback: open the file as given and play it from the start, reporting the
+    // end. The file already open is played again without being opened anew.
     void PlayForAlarm(std::wstring_view path);
 
     const TransportButtons& Buttons() const { return buttons_; }

@@ -28,8 +28,9 @@ std::optional<uint32_t> ExitFlagsFor(std::wstring_view shutdownCaption) {
 
 void ShutDownSystem(SystemOperations& ops, std::wstring_view shutdownCaption) {
     ops.SetTokenPrivilege(kShutdownPrivilege, true);
+    SystemFailure refused;
     if (const auto flags = ExitFlagsFor(shutdownCaption)) {
-        ops.ExitSystem(*flags);
+        refused = ops.ExitSystem(*flags);
     } else if (const auto kind = ShutdownByCaption(shutdownCaption)) {
         switch (*kind) {
             case ShutdownKind::Suspend:
@@ -46,6 +47,7 @@ void ShutDownSystem(SystemOperations& ops, std::wstring_view shutdownCaption) {
         }
     }
     ops.SetTokenPrivilege(kShutdownPrivilege, false);
+    ThrowIfFailed(refused);
 }
 
 namespace {
@@ -106,7 +108,7 @@ void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_
             ops.SendMinimizeAll();
             break;
         case OtherActionKind::MaxVolume:
-            ops.SetMaxVolume();
+            ThrowIfFailed(ops.SetMaxVolume());
             break;
         case OtherActionKind::StartScreenSaver:
             ops.SendScreenSaver(owner);

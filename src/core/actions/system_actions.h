@@ -13,7 +13,8 @@ namespace klaxora {
 
 // The shutdown mode by its caption: the shutdown privilege is enabled, the mode performed and
 // the privilege dropped again. An unknown caption performs nothing between the two. A failing
-// power-state change propagates and leaves the privilege enabled.
+// power-state change propagates and leaves the privilege enabled; an exit Windows refuses is
+// thrown as a UserError once the privilege is dropped.
 void ShutDownSystem(SystemOperations& ops, std::wstring_view shutdownCaption);
 
 // The ExitWindowsEx flags of a shutdown caption; nothing for the modes that are not an exit.

@@ -2,6 +2,7 @@
 // The armed alarm: what to watch, what to do and how often to repeat it. One per process,
 // held by the main window; nothing of it is persisted.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace klaxora {
@@ -32,8 +33,10 @@ struct WatchState {
     // An action is being performed; ticks arriving meanwhile are ignored.
     bool Firing = false;
     // "Zabij proces": the executable of the process chosen at Start (its full path, or its file
-    // name when the path cannot be read); only a process still running it is ended.
+    // name when the path cannot be read) and when it was started (nothing when unknown; 0 when
+    // it had gone); only that process is ended. The start time is never stored.
     std::wstring KillImage;
+    std::optional<uint64_t> KillCreated;
 };
 
 // Joins the caption and text of a message alarm (caption first) into one parameter.

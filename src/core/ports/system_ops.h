@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ports/system_failure.h"
+
 namespace klaxora {
 
 // A window handle carried through the core without Windows headers; 0 is no window.
@@ -26,8 +28,8 @@ class SystemOperations {
 
     // True when the privilege was adjusted.
     virtual bool SetTokenPrivilege(std::wstring_view privilege, bool enable) = 0;
-    // ExitWindowsEx with the given flags and reason 0.
-    virtual void ExitSystem(uint32_t flags) = 0;
+    // ExitWindowsEx with the given flags and reason 0; a refusal is returned.
+    [[nodiscard]] virtual SystemFailure ExitSystem(uint32_t flags) = 0;
     // Suspend (true) or hibernate (false). Throws a UserError with the system's text when a
     // step fails.
     virtual void EnterPowerState(bool suspend, bool force) = 0;
@@ -38,8 +40,12 @@ class SystemOperations {
     virtual void LaunchControlPanel() = 0;
     virtual void LaunchExplorer(WindowRef owner) = 0;
     virtual void LaunchDefaultBrowser(WindowRef owner) = 0;
-    virtual void OpenWithShell(WindowRef owner, std::wstring_view target) = 0;
-    virtual void SetMaxVolume() = 0;
+    // A program, document, folder or address the shell cannot open is returned as a failure.
+    [[nodiscard]] virtual SystemFailure OpenWithShell(WindowRef owner,
+                                                      std::wstring_view target) = 0;
+    // The system's volume (the default output's) at its maximum and not muted; a failure to
+    // reach it is returned.
+    [[nodiscard]] virtual SystemFailure SetMaxVolume() = 0;
     virtual void DisableKeyboard(WindowRef owner) = 0;
     virtual void DisableMouse(WindowRef owner) = 0;
     virtual void ClickMouse(int x, int y, int clicks) = 0;

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "actions/kill_guard.h"
-#include "util/user_error.h"
 #include "win/actions/popup_window.h"
 #include "win/actions/sound_panel.h"
 #include "win/sys/key_sink_win.h"
@@ -22,7 +20,7 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
     KeybdEventSink realKeys;
     SystemOperations& ops = links_.systemOperations ? *links_.systemOperations : realOps;
     KeyEventSink& keys = links_.keys ? *links_.keys : realKeys;
-    if (PerformSystemStep(step, ops, keys, ToRef(owner)))
+    if (PerformSystemStep(step, ops, keys, ToRef(owner), links_.processes))
         return;
     switch (step.kind) {
         case StepKind::DisableTray:
@@ -47,11 +45,6 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
             break;
         case StepKind::PlaySound:
             Player().PlayForAlarm(step.text);
-            break;
-        case StepKind::KillProcess:
-            if (links_.processes &&
-                KillChosenProcess(*links_.processes, step.detail, step.text) == KillResult::Failed)
-                throw UserError(std::wstring(kKillFailedMessage));
             break;
         case StepKind::RearmCountdown:
             if (links_.rearm)

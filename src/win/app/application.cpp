@@ -18,6 +18,7 @@
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
 #include "win/sys/file_system_win.h"
+#include "win/sys/handles.h"
 #include "win/sys/registry_win.h"
 #include "win/ui/message_box.h"
 #include "win/ui/owned_dialog.h"
@@ -83,6 +84,9 @@ Forms& App() {
 
 int RunApplication() {
     MarkStartup("wWinMain");
+    // The shell (ShellExecute at firing, shortcuts, folder trees, file dialogs) may hand work
+    // to COM extensions: one apartment for the GUI thread, for the whole run.
+    const ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

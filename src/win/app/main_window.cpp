@@ -390,7 +390,6 @@ void TF_Glowna::Ustawnowyczas1Click() {
 }
 
 void TF_Glowna::Pomoc1Click() {
-    EnsureCom();  // the shell may hand the file to an extension
     ShellExecuteW(Hwnd(), L"open", helpFile_.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 

@@ -1,7 +1,5 @@
 #include "win/app/program_info.h"
 
-#include <objbase.h>
-
 #include <vector>
 
 #include "app/startup.h"
@@ -11,30 +9,6 @@
 #include "win/ui/window.h"
 
 namespace klaxora::win {
-namespace {
-
-// COM on the one user-interface thread, for the shell's objects.
-class ComApartment {
-  public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool ok_;
-};
-
-}  // namespace
-
-void EnsureCom() {
-    // Started on first use rather than at start-up: loading COM costs the start-up time of a
-    // program that mostly sits in the notification area.
-    static ComApartment com;
-}
 
 HICON AppIcon(int size) {
     auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_KLAXORA),

@@ -1,15 +1,10 @@
 #pragma once
-// What any part of the program may ask about the program itself: its icon, its version, and
-// COM for the shell's objects.
+// What any part of the program may ask about the program itself: its icon and its version.
 #include <windows.h>
 
 #include <string>
 
 namespace klaxora::win {
-
-// Initialises COM (single-threaded apartment) for this thread on first call; every use of the
-// shell's COM objects (shell links, folder pickers, ShellExecute) calls it first.
-void EnsureCom();
 
 // The program icon at the given size (shared, never destroyed); Windows' default application
 // icon when the executable carries none.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "util/text.h"
-#include "win/app/program_info.h"
 #include "win/sys/handles.h"
 #include "win/ui/window.h"
 
@@ -44,7 +43,6 @@ void ShellFolderTree::Create(HWND parent, UINT id, HFONT font) {
 bool ShellFolderTree::Fill() {
     if (root_)
         return true;
-    EnsureCom();
     PIDLIST_ABSOLUTE desktop = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) || !desktop)
         return false;

@@ -25,7 +25,7 @@ class ShellFolderTree {
 
     void Create(HWND parent, UINT id, HFONT font);
     HWND Hwnd() const { return tree_; }
-    // Puts the desktop at the root (once; COM is started here, on first use) and expands it.
+    // Puts the desktop at the root (once) and expands it.
     bool Fill();
     // A notification of the tree, handed on by its parent; true when it was the tree's.
     bool HandleNotify(const NMHDR& header);

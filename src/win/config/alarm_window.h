@@ -24,6 +24,7 @@
 #include "win/config/trigger_pages.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
+#include "win/sys/process_control_win.h"
 #include "win/sys/process_win.h"
 #include "win/sys/registry_win.h"
 #include "win/ui/image_button.h"
@@ -246,6 +247,7 @@ class TF_Alarm : public Window {
     Win32FileSystem files_;
     Win32Registry registry_;
     Win32ProcessWatch processes_;
+    Win32ProcessControl processControl_;  // what Start keeps of the process to end
     SubActionRestoreGate subActionGate_;
     // One recent-value menu: its popup and the entries of its items, by position.
     struct RecentPopup {

@@ -1,5 +1,6 @@
 // TF_Alarm's Start and Stop. The core decides what is checked, written and armed
 // (config/start_alarm); the window reads its controls, asks the user, and applies the answers.
+#include "actions/kill_guard.h"
 #include "app/startup.h"
 #include "app/watch_loop.h"
 #include "config/vocabulary.h"
@@ -182,10 +183,11 @@ void TF_Alarm::ib_StartClick() {
     *watch_ = plan.watch;
     watch_->Armed = armed;
     if (in.settings.Action == ActionKind::KillProcess && p_ZabijProces.SelectedProcess()) {
-        // Only a process still running this executable is ended when the alarm fires.
-        const std::wstring path =
-            ProcessPath ? ProcessPath(*p_ZabijProces.SelectedProcess()) : std::wstring();
-        watch_->KillImage = path.empty() ? in.settings.ProcessName : path;
+        // Only the row's process, while it still runs, is ended when the alarm fires.
+        const KillTarget target = ReadKillTarget(processControl_, *p_ZabijProces.SelectedProcess(),
+                                                 in.settings.ProcessName);
+        watch_->KillImage = target.image;
+        watch_->KillCreated = target.created;
     }
 
     try {

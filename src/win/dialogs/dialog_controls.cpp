@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "win/app/program_info.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win::dialogs {
@@ -59,7 +58,6 @@ void SetVisible(HWND control, bool visible) {
 }
 
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand) {
-    EnsureCom();  // the shell may hand the target to an extension
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, showCommand);
 }
 

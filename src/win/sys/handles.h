@@ -2,6 +2,7 @@
 // Owners of the handle kinds the program uses, typed so that a font cannot be passed where a
 // bitmap is wanted; each closes its handle on every path, early returns included.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -110,6 +111,22 @@ class ComPtr {
 
   private:
     T* p_ = nullptr;
+};
+
+// COM on this thread for the owner's lifetime: initialised once, uninitialised once, and only
+// when the initialisation succeeded.
+class ComApartment {
+  public:
+    explicit ComApartment(DWORD model) : hr_(CoInitializeEx(nullptr, model)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(hr_))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT hr_;
 };
 
 // Selects an object into a device context for one scope and puts the previous one back.

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include "win/sys/handles.h"
+#include "win/sys/system_error.h"
 
 namespace klaxora::win {
 
@@ -22,26 +23,36 @@ std::wstring ProcessImagePath(HANDLE process) {
 
 namespace {
 
+// A process's file name as the process list shows it; the list needs no access to the process.
+std::wstring ListedName(ProcessId id) {
+    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return {};
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        if (entry.th32ProcessID == id)
+            return entry.szExeFile;
+    }
+    return {};
+}
+
 class Win32OpenedProcess : public OpenedProcess {
   public:
     Win32OpenedProcess(KernelHandle handle, ProcessId id) : handle_(std::move(handle)), id_(id) {}
 
     std::wstring ImagePath() override { return ProcessImagePath(handle_.Get()); }
 
-    std::wstring ImageName() override {
-        // While our handle is open the identifier cannot be given to another process, so the
-        // list's entry for it is this process.
-        FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!snapshot)
-            return {};
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof(entry);
-        for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-             more = Process32NextW(snapshot.Get(), &entry)) {
-            if (entry.th32ProcessID == id_)
-                return entry.szExeFile;
-        }
-        return {};
+    // While our handle is open the identifier cannot be given to another process, so the
+    // list's entry for it is this process.
+    std::wstring ImageName() override { return ListedName(id_); }
+
+    std::optional<uint64_t> CreationTime() override {
+        FILETIME created{}, exited{}, kernel{}, user{};
+        if (!GetProcessTimes(handle_.Get(), &created, &exited, &kernel, &user))
+            return std::nullopt;
+        return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
     }
 
     bool Terminate() override { return TerminateProcess(handle_.Get(), 1) != FALSE; }
@@ -53,20 +64,24 @@ class Win32OpenedProcess : public OpenedProcess {
 
 }  // namespace
 
-std::unique_ptr<OpenedProcess> Win32ProcessControl::Open(ProcessId id) {
+ProcessOpening Win32ProcessControl::Open(ProcessId id) {
     if (id == 0 || id == kNoProcess || id == GetCurrentProcessId())
-        return nullptr;
+        return {};
     KernelHandle handle(
         OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!handle)
         handle.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, id));
-    if (!handle)
-        return nullptr;
+    if (!handle) {
+        // Another user's or an elevated process: it runs, but it is not ours to end.
+        if (GetLastError() == ERROR_ACCESS_DENIED)
+            return {nullptr, SystemErrorMessage(ERROR_ACCESS_DENIED), ListedName(id)};
+        return {};
+    }
     // A process that has ended but whose object is still held open by someone runs nothing.
     DWORD exitCode = 0;
     if (GetExitCodeProcess(handle.Get(), &exitCode) && exitCode != STILL_ACTIVE)
-        return nullptr;
-    return std::make_unique<Win32OpenedProcess>(std::move(handle), id);
+        return {};
+    return {std::make_unique<Win32OpenedProcess>(std::move(handle), id)};
 }
 
 }  // namespace klaxora::win

@@ -11,7 +11,7 @@ namespace klaxora::win {
 
 class Win32ProcessControl : public ProcessControlPort {
   public:
-    std::unique_ptr<OpenedProcess> Open(ProcessId id) override;
+    ProcessOpening Open(ProcessId id) override;
 };
 
 // The full path of the executable a process handle runs, or empty.

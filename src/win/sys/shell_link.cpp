@@ -13,29 +13,9 @@
 #include "win/sys/system_error.h"
 
 namespace klaxora::win {
-namespace {
-
-// COM for this call when the thread has not started it yet; balanced either way.
-class ComScope {
-  public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(hr_))
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT hr_;
-};
-
-}  // namespace
-
 void CreateShellLink(std::wstring_view name, std::wstring_view folder, std::wstring_view target,
                      std::wstring_view arguments, std::wstring_view workingDirectory,
                      int showCommand, std::wstring_view iconPath, uint8_t iconIndex) {
-    const ComScope com;
     ComPtr<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   reinterpret_cast<void**>(link.Put()));

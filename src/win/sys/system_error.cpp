@@ -1,6 +1,15 @@
 #include "win/sys/system_error.h"
 
+#include <cwchar>
+#include <string_view>
+
 namespace klaxora::win {
+namespace {
+
+constexpr std::wstring_view kSystemErrorCode = L"Błąd systemu. Kod: ";
+constexpr std::wstring_view kUnknownSystemError = L"Nieznany błąd systemu";
+
+}  // namespace
 
 std::wstring SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
@@ -16,8 +25,16 @@ std::wstring SystemErrorText(DWORD code) {
         text.pop_back();
     }
     if (text.empty())
-        text = L"System error " + std::to_wstring(code);
+        text = std::wstring(kUnknownSystemError) + L" " + std::to_wstring(code);
     return text;
+}
+
+std::wstring SystemErrorMessage(DWORD code) {
+    // An HRESULT reads as the hexadecimal number its documentation gives.
+    wchar_t number[16];
+    swprintf(number, 16, (code & 0x80000000u) ? L"0x%08lX" : L"%lu",
+             static_cast<unsigned long>(code));
+    return std::wstring(kSystemErrorCode) + number + L".\r\n" + SystemErrorText(code);
 }
 
 }  // namespace klaxora::win

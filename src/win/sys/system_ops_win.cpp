@@ -1,10 +1,12 @@
 #include "win/sys/system_ops_win.h"
 
+#include <mmdeviceapi.h>
 #include <shellapi.h>
 
 #include <string>
 
 #include "util/user_error.h"
+#include "win/sys/handles.h"
 #include "win/sys/system_error.h"
 #include "win/sys/system_library.h"
 
@@ -27,6 +29,7 @@ const SystemApi& RealSystemApi() {
         &delayed::waveOutSetVolume,
         &::mouse_event,
         &delayed::mciSendCommandW,
+        &DefaultOutputVolume,
     };
     return api;
 }
@@ -55,12 +58,57 @@ class Token {
 
 // The system's error, with its code and its own text, for the standard error box.
 [[noreturn]] void ThrowLastError() {
-    const DWORD code = GetLastError();
-    throw UserError(L"Błąd systemu. Kod: " + std::to_wstring(code) + L".\r\n" +
-                    SystemErrorText(code));
+    throw UserError(SystemErrorMessage(GetLastError()));
+}
+
+// The Win32 error a ShellExecute result of 32 or less stands for (the shell's own numbers for
+// a missing association and its DDE failures are not Win32 errors).
+DWORD ShellExecuteError(INT_PTR result) {
+    switch (result) {
+        case 0:
+            return ERROR_NOT_ENOUGH_MEMORY;
+        case SE_ERR_SHARE:
+            return ERROR_SHARING_VIOLATION;
+        case SE_ERR_ASSOCINCOMPLETE:
+        case SE_ERR_NOASSOC:
+            return ERROR_NO_ASSOCIATION;
+        case SE_ERR_DDETIMEOUT:
+        case SE_ERR_DDEFAIL:
+        case SE_ERR_DDEBUSY:
+            return ERROR_DDE_FAIL;
+        case SE_ERR_DLLNOTFOUND:
+            return ERROR_DLL_NOT_FOUND;
+        default:
+            return static_cast<DWORD>(result);  // file or path not found, access denied, ...
+    }
+}
+
+// The default output at full volume and not muted. A level the endpoint will not set counts
+// only when it is not at the maximum already.
+HRESULT RaiseVolume(IAudioEndpointVolume& volume) {
+    HRESULT hr = volume.SetMasterVolumeLevelScalar(1.0f, nullptr);
+    float level = 0.0f;
+    if (FAILED(hr) && SUCCEEDED(volume.GetMasterVolumeLevelScalar(&level)) && level >= 1.0f)
+        hr = S_OK;
+    const HRESULT unmuted = volume.SetMute(FALSE, nullptr);
+    return FAILED(hr) ? hr : unmuted;
 }
 
 }  // namespace
+
+HRESULT WINAPI DefaultOutputVolume(IAudioEndpointVolume** volume) {
+    ComPtr<IMMDeviceEnumerator> devices;
+    HRESULT hr =
+        CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+                         __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(devices.Put()));
+    ComPtr<IMMDevice> output;
+    if (SUCCEEDED(hr))
+        hr = devices->GetDefaultAudioEndpoint(eRender, eConsole, output.Put());
+    if (SUCCEEDED(hr))
+        hr = output->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr,
+                              reinterpret_cast<void**>(volume));
+    return hr;
+}
 
 bool Win32SystemOperations::SetTokenPrivilege(std::wstring_view privilege, bool enable) {
     Token token(api_);
@@ -78,8 +126,10 @@ bool Win32SystemOperations::SetTokenPrivilege(std::wstring_view privilege, bool 
                                       &returned) != FALSE;
 }
 
-void Win32SystemOperations::ExitSystem(uint32_t flags) {
-    api_.ExitWindowsEx(flags, 0);
+SystemFailure Win32SystemOperations::ExitSystem(uint32_t flags) {
+    if (!api_.ExitWindowsEx(flags, 0))
+        return SystemErrorMessage(GetLastError());
+    return std::nullopt;
 }
 
 void Win32SystemOperations::EnterPowerState(bool suspend, bool force) {
@@ -146,13 +196,25 @@ void Win32SystemOperations::LaunchDefaultBrowser(WindowRef owner) {
     api_.ShellExecuteW(ToHwnd(owner), L"open", L"about:blank", nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32SystemOperations::OpenWithShell(WindowRef owner, std::wstring_view target) {
+SystemFailure Win32SystemOperations::OpenWithShell(WindowRef owner, std::wstring_view target) {
     const std::wstring file(target);
-    api_.ShellExecuteW(ToHwnd(owner), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto result = reinterpret_cast<INT_PTR>(
+        api_.ShellExecuteW(ToHwnd(owner), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        return SystemErrorMessage(ShellExecuteError(result));
+    return std::nullopt;
 }
 
-void Win32SystemOperations::SetMaxVolume() {
+SystemFailure Win32SystemOperations::SetMaxVolume() {
+    ComPtr<IAudioEndpointVolume> volume;
+    HRESULT hr = api_.DefaultOutputVolume(volume.Put());
+    if (SUCCEEDED(hr))
+        hr = volume ? RaiseVolume(*volume.Get()) : E_POINTER;
+    // Since Vista only our own session's volume: the program's own sound at full as well.
     api_.waveOutSetVolume(nullptr, 0xFFFFFFFF);
+    if (FAILED(hr))
+        return SystemErrorMessage(static_cast<DWORD>(hr));
+    return std::nullopt;
 }
 
 void Win32SystemOperations::DisableKeyboard(WindowRef owner) {

@@ -3,6 +3,7 @@
 // so tests can check the exact arguments of a shutdown or an input block without firing one.
 #include <windows.h>
 
+#include <endpointvolume.h>
 #include <mmsystem.h>
 
 #include "ports/system_ops.h"
@@ -26,10 +27,15 @@ struct SystemApi {
     MMRESULT(WINAPI* waveOutSetVolume)(HWAVEOUT, DWORD);
     void(WINAPI* mouse_event)(DWORD, DWORD, DWORD, DWORD, ULONG_PTR);
     MCIERROR(WINAPI* mciSendCommandW)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+    // The system's volume: the default output's endpoint.
+    HRESULT(WINAPI* DefaultOutputVolume)(IAudioEndpointVolume**);
 };
 
 // The system's own functions.
 const SystemApi& RealSystemApi();
+
+// The volume control of the default output (the console's render endpoint), through Core Audio.
+HRESULT WINAPI DefaultOutputVolume(IAudioEndpointVolume** volume);
 
 // The command line that blocks the mouse, started through rundll32 like the keyboard's
 // "keyboard,disable": the same file,entry form.
@@ -44,7 +50,7 @@ class Win32SystemOperations : public SystemOperations {
         : appWindow_(applicationWindow), api_(api) {}
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override;
-    void ExitSystem(uint32_t flags) override;
+    SystemFailure ExitSystem(uint32_t flags) override;
     void EnterPowerState(bool suspend, bool force) override;
     void SendMonitorOff() override;
     void SendScreenSaver(WindowRef target) override;
@@ -53,8 +59,8 @@ class Win32SystemOperations : public SystemOperations {
     void LaunchControlPanel() override;
     void LaunchExplorer(WindowRef owner) override;
     void LaunchDefaultBrowser(WindowRef owner) override;
-    void OpenWithShell(WindowRef owner, std::wstring_view target) override;
-    void SetMaxVolume() override;
+    SystemFailure OpenWithShell(WindowRef owner, std::wstring_view target) override;
+    SystemFailure SetMaxVolume() override;
     void DisableKeyboard(WindowRef owner) override;
     void DisableMouse(WindowRef owner) override;
     void ClickMouse(int x, int y, int clicks) override;

@@ -5,32 +5,10 @@
 
 #include <vector>
 
+#include "win/sys/handles.h"
 #include "win/sys/system_library.h"
 
 namespace klaxora::win {
-namespace {
-
-template <typename T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr() {
-        if (p)
-            p->Release();
-    }
-    T* operator->() const { return p; }
-};
-
-// Initialises COM for one dialog when the thread has not done it yet.
-struct ComScope {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ~ComScope() {
-        if (SUCCEEDED(hr))
-            CoUninitialize();
-    }
-};
-
-}  // namespace
-
 std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist) {
     std::wstring pairs(filter);
@@ -57,10 +35,9 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
 }
 
 std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current) {
-    ComScope com;
     ComPtr<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&dialog.p)))) {
+                                IID_PPV_ARGS(dialog.Put())))) {
         return std::nullopt;
     }
     DWORD options = 0;
@@ -69,14 +46,14 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
     if (!current.empty()) {
         ComPtr<IShellItem> start;
         if (SUCCEEDED(
-                SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(&start.p)))) {
-            dialog->SetFolder(start.p);
+                SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(start.Put())))) {
+            dialog->SetFolder(start.Get());
         }
     }
     if (FAILED(dialog->Show(owner)))
         return std::nullopt;
     ComPtr<IShellItem> item;
-    if (FAILED(dialog->GetResult(&item.p)))
+    if (FAILED(dialog->GetResult(item.Put())))
         return std::nullopt;
     PWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
