@@ -60,7 +60,8 @@ TEST(ArmedRecordResumption, AMomentAheadWaitsForItAPassedOneFiresOnceAtOnce) {
 
 TEST(ArmedRecordStore, RoundTripsAndADamagedOrNewerRecordReadsAsNothing) {
     MemoryRegistry reg;
-    const ArmedRecord written = Record(L"OD", 3 * kHour, 30);
+    ArmedRecord written = Record(L"OD", 3 * kHour, 30);
+    written.watch.KillCreated = 133'000'000'000'000'000;
     WriteArmedRecord(reg, L"a1", written);
     WriteArmedRecord(reg, L"b2", Record(L"PW", {}));
     EXPECT_EQ(ReadArmedRecord(reg, L"a1"), written);
@@ -76,6 +77,7 @@ TEST(ArmedRecordStore, RoundTripsAndADamagedOrNewerRecordReadsAsNothing) {
         {L"Termin", {RegistryType::String, L"jutro", 0}},
         {L"Termin", {RegistryType::String, L"", 0}},  // a count-down without its moment
         {L"Powtorka", {RegistryType::String, L"30", 0}},
+        {L"ZabijStart", {RegistryType::String, L"-1", 0}},
     };
     for (const Damage& d : damages) {
         WriteArmedRecord(reg, L"a1", written);

@@ -26,6 +26,7 @@ constexpr std::wstring_view kParameter = L"Parametr";
 constexpr std::wstring_view kDetail = L"Szczegol";
 constexpr std::wstring_view kRepeat = L"Powtorka";
 constexpr std::wstring_view kKillImage = L"ZabijPlik";
+constexpr std::wstring_view kKillCreated = L"ZabijStart";
 constexpr std::wstring_view kDue = L"Termin";
 constexpr std::wstring_view kArmed = L"Uzbrojono";
 }  // namespace value
@@ -61,7 +62,8 @@ bool ArmedRecord::operator==(const ArmedRecord& o) const {
         const WatchState& w = r.watch;
         return std::tie(r.definition, r.dueUtcMs, r.armedUtcMs, w.TriggerCode, w.AtHour, w.AtMinute,
                         w.AtSecond, w.SecondsLeft, w.WatchedProgramPath, w.ActionCaption,
-                        w.ActionParameter, w.ActionDetail, w.RepeatSeconds, w.KillImage);
+                        w.ActionParameter, w.ActionDetail, w.RepeatSeconds, w.KillImage,
+                        w.KillCreated);
     };
     return fields(*this) == fields(o);
 }
@@ -82,6 +84,8 @@ void WriteArmedRecord(RegistryPort& registry, std::wstring_view id, const ArmedR
         key->WriteString(value::kDetail, w.ActionDetail);
         key->WriteDword(value::kRepeat, static_cast<uint32_t>(std::max(w.RepeatSeconds, 0)));
         key->WriteString(value::kKillImage, w.KillImage);
+        key->WriteString(value::kKillCreated,
+                         w.KillCreated ? std::to_wstring(*w.KillCreated) : L"");
         key->WriteString(value::kDue, r.dueUtcMs ? std::to_wstring(*r.dueUtcMs) : L"");
         key->WriteString(value::kArmed, std::to_wstring(r.armedUtcMs));
         // Last: a record without its version is one a crash interrupted, and is not taken.
@@ -109,6 +113,11 @@ std::optional<ArmedRecord> ReadArmedRecord(RegistryPort& registry, std::wstring_
         const auto armed = ParseMoment(ReadString(*key, value::kArmed));
         const std::wstring due = ReadString(*key, value::kDue);
         r.dueUtcMs = ParseMoment(due);
+        const std::wstring killCreated = ReadString(*key, value::kKillCreated);
+        if (const auto created = ParseMoment(killCreated); created && *created >= 0)
+            w.KillCreated = static_cast<uint64_t>(*created);
+        else if (!killCreated.empty())
+            return std::nullopt;
         const bool timed = w.TriggerCode == L"OD" || w.TriggerCode == L"UG";
         if (!hour || !minute || !second || !left || !repeat || *repeat < 0 || !armed ||
             (timed && !r.dueUtcMs) || (!due.empty() && !r.dueUtcMs))
@@ -140,10 +149,15 @@ void DeleteArmedRecord(RegistryPort& registry, std::wstring_view id) {
 
 std::vector<std::wstring> ArmedRecordIds(RegistryPort& registry) {
     try {
-        return registry.Open(kArmedRecordsKey)->SubkeyNames();
+        // Looked for before it is opened: a start with nothing kept leaves no empty key behind.
+        const std::wstring_view name = kArmedRecordsKey.substr(kSettingsKey.size() + 1);
+        for (const std::wstring& subkey : registry.Open(kSettingsKey)->SubkeyNames()) {
+            if (EqualsNoCase(subkey, name))
+                return registry.Open(kArmedRecordsKey)->SubkeyNames();
+        }
     } catch (const UserError&) {
-        return {};
     }
+    return {};
 }
 
 std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now) {

@@ -34,7 +34,7 @@ struct WatchState {
     bool Firing = false;
     // "Zabij proces": the executable of the process chosen at Start (its full path, or its file
     // name when the path cannot be read) and when it was started (nothing when unknown; 0 when
-    // it had gone); only that process is ended. The start time is never stored.
+    // it had gone); only that process is ended. Stored only with the armed alarm's record.
     std::wstring KillImage;
     std::optional<uint64_t> KillCreated;
 };
