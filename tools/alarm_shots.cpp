@@ -57,7 +57,8 @@ int wmain(int argc, wchar_t** argv) {
         Win32FileSystem files;
         SeedRecentLists(registry, files, files);
     }
-    TF_Alarm window;
+    SystemPorts system;
+    TF_Alarm window(system.Ports());
     window.Create();
     window.Show();
     SetForegroundWindow(window.Hwnd());

@@ -13,6 +13,7 @@
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
+#include "win/sys/file_system_win.h"
 #include "win/local_http_server.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
@@ -57,7 +58,8 @@ int wmain(int argc, wchar_t** argv) {
     Save(wizard.Hwnd(), dir + L"\\dialog_wizard_at_time.bmp");
     wizard.Close();
 
-    Tf_Skrot skrot;
+    Win32FileSystem files;
+    Tf_Skrot skrot(files, files);
     skrot.Create();
     skrot.Prepare(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"",
                   ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));

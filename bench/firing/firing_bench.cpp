@@ -201,11 +201,12 @@ int wmain(int argc, wchar_t** argv) {
     const int rounds = argc > 2 ? _wtoi(argv[2]) : 20;
     const int loaders = argc > 3 ? _wtoi(argv[3]) : 3;
 
-    win::TF_Alarm alarm;  // as in the program: hidden, with its own timers
+    win::SystemPorts system;
+    win::TF_Alarm alarm(system.Ports());  // as in the program: hidden, with its own timers
     alarm.Create();
     win::TF_ALARMUJ popup;
     popup.Create();
-    win::TF_Glowna glowna;
+    win::TF_Glowna glowna(system.Ports());
     glowna.Create();
     win::MainWindowLinks links;
     links.configuration = &alarm;

@@ -111,8 +111,9 @@ class AlarmFiring : public ::testing::Test {
         Arm(std::move(code), seconds, L"Komunikat", kCaption + kMessageSeparator + kText, repeat);
     }
 
+    win::SystemPorts system;
     win::TF_ALARMUJ popup;
-    win::TF_Glowna glowna;
+    win::TF_Glowna glowna{system.Ports()};
     int stops = 0;
     ULONGLONG armedAt = 0;
 };

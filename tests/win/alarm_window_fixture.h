@@ -89,7 +89,8 @@ class AlarmWindowTest : public ::testing::Test {
         }
         Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
     }
-    TF_Alarm window;
+    SystemPorts system;
+    TF_Alarm window{system.Ports()};
     std::vector<std::wstring> opened;
     int mainClosed = 0;
     int aboutShown = 0;

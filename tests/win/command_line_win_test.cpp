@@ -58,7 +58,8 @@ struct TempFolder {
 
 // The configuration window, filled from a command line as the main window does at start.
 struct CommandLineWindow {
-    TF_Alarm window;
+    SystemPorts system;
+    TF_Alarm window{system.Ports()};
     WatchState watch;
     CommandLineReading reading;
 
@@ -67,7 +68,7 @@ struct CommandLineWindow {
         window.BindWatchState(&watch);
         std::vector<std::wstring> list =
             CommandLineListFor(L"Klaxora.exe" + arguments, ExecutablePath());
-        reading = ReadCommandLineHere(list, watch);
+        reading = ReadCommandLineHere(list, watch, system.files, system.processes);
         watch = reading.watch;
         window.SetCommandLineCount(reading.list.size());
         window.ApplyCommandLine(reading);
@@ -157,7 +158,8 @@ TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheN
 }
 
 struct ShortcutDialogTest : ::testing::Test {
-    Tf_Skrot dialog;
+    Win32FileSystem files;
+    Tf_Skrot dialog{files, files};
     TempFolder folder;
     const std::array<std::wstring, 8> names =
         ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::OpenFolder);

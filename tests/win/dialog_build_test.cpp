@@ -12,6 +12,7 @@
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
+#include "win/sys/file_system_win.h"
 #include "win/pump.h"
 
 namespace klaxora::win {
@@ -66,7 +67,8 @@ std::unique_ptr<OwnedDialog> NewAbout() {
     return d;
 }
 std::unique_ptr<OwnedDialog> NewShortcut() {
-    auto d = std::make_unique<Tf_Skrot>();
+    static const Win32FileSystem files;
+    auto d = std::make_unique<Tf_Skrot>(files, files);
     d->Create();
     return d;
 }

@@ -33,7 +33,8 @@ void CALLBACK RecordTop(HWND, UINT, UINT_PTR, DWORD) {
 class PopupTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        alarm = new win::TF_Alarm;
+        system = new win::SystemPorts;
+        alarm = new win::TF_Alarm(system->Ports());
         alarm->Create();
         popup = new win::TF_ALARMUJ;
         popup->Create();
@@ -42,12 +43,14 @@ class PopupTest : public ::testing::Test {
     static void TearDownTestSuite() {
         delete popup;
         delete alarm;
+        delete system;
     }
     void SetUp() override {
         beeps = 0;
         popup->SetBeeper([] { ++beeps; });
     }
     void TearDown() override { popup->Close(); }
+    static inline win::SystemPorts* system = nullptr;
     static inline win::TF_Alarm* alarm = nullptr;
     static inline win::TF_ALARMUJ* popup = nullptr;
     static inline int beeps = 0;

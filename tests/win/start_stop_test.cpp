@@ -11,7 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "config/recent_list.h"
 #include "config/vocabulary.h"
+#include "fakes/memory_registry.h"
 #include "util/text.h"
 #include "win/box_answerer.h"
 #include "win/config/alarm_window.h"
@@ -148,8 +150,38 @@ class StartStopTest : public ::testing::Test {
 
     WatchState watch;
     std::wstring wizardFor;
-    TF_Alarm window;
+    SystemPorts system;
+    TF_Alarm window{system.Ports()};
 };
+
+// Handed the in-memory registry, the window restores from it and Start writes into it; the
+// machine's registry is neither read nor changed, so nothing needs cleaning up.
+TEST(ConfigurationWindowOnAFakeRegistry, RestoresFromAndStartsIntoTheRegistryItIsGiven) {
+    testing::MemoryRegistry registry;
+    registry.Set(kKey, L"LastRun", {RegistryType::String, L"Odlicz w dół i uruchom", 0});
+    registry.Set(kKey, L"LastAction", {RegistryType::String, L"Domyślne okno", 0});
+    RecentList(registry, mru::kCountdown).Push(L"00:00:07");
+    SystemPorts system;
+    const WindowPorts real = system.Ports();
+    TF_Alarm window(
+        {registry, real.files, real.folders, real.processes, real.processControl, real.player});
+    WatchState watch;
+    window.BindWatchState(&watch);
+    window.SetWatchTimer = [&watch](bool armed) { watch.Armed = armed; };
+    window.Create();
+    window.Show();
+    Drain();
+    EXPECT_EQ(SelectedText(window.cb_A_Wykonaj), L"Odlicz w dół i uruchom");
+    EXPECT_EQ(SelectedText(window.cb_Typ_Alarmu), L"Domyślne okno");
+    window.ib_StartClick();
+    EXPECT_TRUE(watch.Armed);
+    EXPECT_EQ(watch.SecondsLeft, 7);
+    EXPECT_EQ(ReadString(*registry.Open(kKey), L"Repeat_Time"), L"1");
+    DWORD size = 0;
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, kKey.c_str(), L"LastRun", RRF_RT_ANY, nullptr,
+                           nullptr, &size),
+              ERROR_SUCCESS);
+}
 
 TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEditors) {
     FirstShow();

@@ -167,10 +167,11 @@ class MainWindow : public ::testing::Test {
         return captions;
     }
 
-    TF_Alarm alarm;
+    SystemPorts system;
+    TF_Alarm alarm{system.Ports()};
     TF_ALARMUJ popup;
     TF_Opcje options;
-    TF_Glowna glowna;
+    TF_Glowna glowna{system.Ports()};
 };
 
 TEST_F(MainWindow, IsABorderlessHiddenWindowInTheBottomRightCorner) {

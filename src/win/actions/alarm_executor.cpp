@@ -44,7 +44,8 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
             ShowMessageBox(step.text, step.detail, step.flags);  // waits until it is closed
             break;
         case StepKind::PlaySound:
-            Player().PlayForAlarm(step.text);
+            if (links_.player)
+                links_.player->PlayForAlarm(step.text);
             break;
         case StepKind::RearmCountdown:
             if (links_.rearm)

@@ -274,9 +274,4 @@ void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> r
     impl_->reportWrongFormat = std::move(report);
 }
 
-SoundPanel& Player() {
-    static SoundPanel player;
-    return player;
-}
-
 }  // namespace klaxora::win

@@ -74,7 +74,4 @@ class SoundPanel {
     std::unique_ptr<Impl> impl_;
 };
 
-// The one player of the process.
-SoundPanel& Player();
-
 }  // namespace klaxora::win

@@ -48,13 +48,12 @@ int MessageLoop() {
 // and a copy started without parameters, take the first record no running copy holds; a plain
 // copy starts one more copy for each further one. A copy started only to take a record ends
 // when there is none left to take. False: this copy ends.
-bool TakeOverKeptAlarm(TF_Glowna& glowna) {
+bool TakeOverKeptAlarm(TF_Glowna& glowna, RegistryPort& registry) {
     auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
     const bool logonRun = TakeMarker(strings, kAfterStartMarker);
     const bool takeOver = TakeMarker(strings, kTakeOverMarker);
     if (!logonRun && !takeOver && !strings.empty())
         return true;  // started with a definition of its own
-    Win32Registry registry;
     TakeOutcome outcome = TakeUnheldRecord(registry);
     if (outcome.damagedRemoved)
         ShowMessageBox(kArmedRecordUnreadable, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -70,17 +69,7 @@ bool TakeOverKeptAlarm(TF_Glowna& glowna) {
     return true;
 }
 
-// Keeps App() from pointing at windows that no longer exist once the run ends.
-struct FormsReset {
-    ~FormsReset() { App() = {}; }
-};
-
 }  // namespace
-
-Forms& App() {
-    static Forms forms;
-    return forms;
-}
 
 int RunApplication() {
     MarkStartup("wWinMain");
@@ -91,38 +80,31 @@ int RunApplication() {
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
 
-    FormsReset reset;
-    // The ports and facts the dialogs are handed.
-    Win32Registry registry;
-    Win32FileSystem files;
-    const std::wstring helpFile = HelpFilePath(files.ExecutableDirectory());
+    // The system's ports, built once; each window is handed what it uses.
+    SystemPorts system;
+    const WindowPorts ports = system.Ports();
+    const std::wstring helpFile = HelpFilePath(system.files.ExecutableDirectory());
     // Created in this order; each lives until the program ends. The main window's creation
     // (its registry set-up) runs before any other window exists; the dialogs stand over the
     // configuration window.
-    TF_Glowna glowna;
-    App().F_Glowna = &glowna;
-    if (!TakeOverKeptAlarm(glowna))
+    TF_Glowna glowna(ports);
+    if (!TakeOverKeptAlarm(glowna, system.registry))
         return 0;
     glowna.Create();
     MarkStartup("main-window");
-    TF_Alarm alarm;
-    App().F_Alarm = &alarm;
+    TF_Alarm alarm(ports);
     alarm.Create();
     MarkStartup("configuration-window");
     TF_About about;
-    App().F_About = &about;
-    about.Create({&files, helpFile, ProgramVersionText()}, alarm.Hwnd());
+    about.Create({&system.files, helpFile, ProgramVersionText()}, alarm.Hwnd());
     TF_Opcje opcje;
-    App().F_Opcje = &opcje;
-    opcje.Create({&registry, &files, &glowna.Options(), ExecutablePath(), helpFile}, alarm.Hwnd());
+    opcje.Create({&system.registry, &system.files, &glowna.Options(), ExecutablePath(), helpFile},
+                 alarm.Hwnd());
     TF_ALARMUJ alarmuj;
-    App().F_ALARMUJ = &alarmuj;
     alarmuj.Create();
     Tf_WprowadzCzas wprowadzCzas;
-    App().f_WprowadzCzas = &wprowadzCzas;
     wprowadzCzas.Create(alarm.Hwnd());
-    Tf_Skrot skrot;
-    App().f_Skrot = &skrot;
+    Tf_Skrot skrot(system.files, system.files);
     skrot.Create(alarm.Hwnd());
     MarkStartup("other-windows");
 
@@ -162,16 +144,8 @@ int RunApplication() {
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});
-    Player().ReleaseDevice();
+    system.player.ReleaseDevice();
     return exitCode;
-}
-
-void ShowDialogOverConfiguration(OwnedDialog* dialog) {
-    if (!dialog)
-        return;
-    if (!dialog->Owner() && App().F_Alarm)
-        dialog->SetOwner(App().F_Alarm->Hwnd());
-    dialog->ShowOver();
 }
 
 }  // namespace klaxora::win

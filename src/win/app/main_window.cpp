@@ -15,12 +15,17 @@
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/file_system_win.h"
-#include "win/sys/registry_win.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
 
-TF_Glowna::TF_Glowna() {
+TF_Glowna::TF_Glowna(const WindowPorts& ports)
+    : registry_(ports.registry),
+      files_(ports.files),
+      folders_(ports.folders),
+      processes_(ports.processes),
+      control_(ports.processControl),
+      player_(ports.player) {
     entries_ = {{
         {Zatrzymajodliczanie1, L"Zatrzymaj odliczanie", IDB_MENU_STOP, false, {}},
         {Ustawnowyczas1, L"Ustaw nowy czas", IDB_MENU_NEW_TIME, true, {}},
@@ -76,13 +81,11 @@ void TF_Glowna::FormCreate() {
     // The command line is collected when the window is shown.
     commandLine_.clear();
     // The help item, before the registry is touched so that its failure cannot skip it.
-    Win32FileSystem files;
-    helpFile_ = HelpFilePath(files.ExecutableDirectory());
-    Entry(Pomoc1).visible = files.FileExists(helpFile_);
+    helpFile_ = HelpFilePath(folders_.ExecutableDirectory());
+    Entry(Pomoc1).visible = files_.FileExists(helpFile_);
     // First run, seeding and the options; a failure is shown and the program goes on.
-    Win32Registry registry;
     const StartupOutcome outcome =
-        PrepareRegistry(registry, files, files, {ExecutablePath(), ProgramVersionText()});
+        PrepareRegistry(registry_, files_, folders_, {ExecutablePath(), ProgramVersionText()});
     options_ = outcome.options;
     if (outcome.error)
         ShowStandardError(*outcome.error);
@@ -114,7 +117,8 @@ void TF_Glowna::FormShow() {
 void TF_Glowna::ReadCommandLine(bool showMessages) {
     if (commandLine_.empty())
         return;
-    const CommandLineReading reading = ReadCommandLineHere(commandLine_, watch_);
+    const CommandLineReading reading =
+        ReadCommandLineHere(commandLine_, watch_, files_, processes_);
     commandLine_ = reading.list;
     // Armed stays as it was: the reading fills the definition, Start arms it.
     const bool armed = watch_.Armed;
@@ -158,7 +162,7 @@ void TF_Glowna::TrayClick() {
 }
 
 void TF_Glowna::pm_GlownePopup() {
-    Entry(Pomoc1).visible = Win32FileSystem().FileExists(helpFile_);
+    Entry(Pomoc1).visible = files_.FileExists(helpFile_);
     Entry(Zatrzymajodliczanie1).visible = Armed();
     RebuildMenu();
 }
@@ -186,9 +190,7 @@ void TF_Glowna::ApplyWakePlan() {
 void TF_Glowna::Look() {
     if (!watch_.Armed)
         return;
-    Win32FileSystem files;
-    Win32Registry registry;
-    const TickOutcome outcome = WatchTick(watch_, clock_.Now(), {processes_, files, registry});
+    const TickOutcome outcome = WatchTick(watch_, clock_.Now(), {processes_, files_, registry_});
     switch (outcome.verdict) {
         case TickVerdict::Wait:
             // Nothing to evaluate ("PW"): the timer keeps its pace, so the alarm shows armed.
@@ -217,6 +219,7 @@ AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
     links.configurationWindow = links_.configuration ? links_.configuration->Hwnd() : Hwnd();
     links.popup = links_.popup;
     links.processes = &control_;
+    links.player = &player_;
     links.setTrayEnabled = [this](bool enabled) { Tray.SetEnabled(enabled); };
     links.closeConfiguration = [this] {
         if (links_.configuration)
@@ -263,8 +266,7 @@ void TF_Glowna::PreviewAction(const AlarmSettings& settings) {
 }
 
 bool TF_Glowna::TakeAfterStartAlarm() {
-    Win32Registry registry;
-    auto stored = klaxora::TakeAfterStartAlarm(registry);
+    auto stored = klaxora::TakeAfterStartAlarm(registry_);
     if (!stored || watch_.Armed || watch_.Firing)
         return false;
     watch_ = std::move(*stored);
@@ -318,8 +320,7 @@ void TF_Glowna::KeepRecord(const ClockReading& now) {
     record.dueUtcMs = DueUtcMs(watch_, now);
     record.armedUtcMs = armedUtcMs_;
     try {
-        Win32Registry registry;
-        held_->Keep(registry, record, ExecutablePath());
+        held_->Keep(registry_, record, ExecutablePath());
     } catch (...) {
         if (fresh)
             held_.reset();
@@ -330,8 +331,7 @@ void TF_Glowna::KeepRecord(const ClockReading& now) {
 void TF_Glowna::DropRecord() {
     if (!held_)
         return;
-    Win32Registry registry;
-    held_->Drop(registry);
+    held_->Drop(registry_);
     held_.reset();
 }
 

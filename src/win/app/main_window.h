@@ -14,8 +14,7 @@
 #include "win/app/held_record.h"
 #include "win/sys/clock_win.h"
 #include "win/sys/handles.h"
-#include "win/sys/process_control_win.h"
-#include "win/sys/process_win.h"
+#include "win/app/window_ports.h"
 #include "win/sys/wake_timer_win.h"
 #include "win/ui/tray_icon.h"
 #include "win/ui/window.h"
@@ -72,7 +71,7 @@ class TF_Glowna : public Window {
     static constexpr UINT kQuitMessage = WM_APP + 21;
     static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
-    TF_Glowna();
+    explicit TF_Glowna(const WindowPorts& ports);
     ~TF_Glowna() override;
 
     // Creates the window (its creation prepares the registry) and adds the tray icon.
@@ -169,8 +168,12 @@ class TF_Glowna : public Window {
     // The system's clocks, unless a soak run compresses time (KLAXORA_CLOCK_SCALE).
     ScaledClock clock_{systemClock_, ClockScaleFromEnvironment()};
     WakeTimer wake_;
-    Win32ProcessWatch processes_;
-    Win32ProcessControl control_;
+    RegistryPort& registry_;
+    FileSystemPort& files_;
+    SystemFoldersPort& folders_;
+    ProcessWatchPort& processes_;
+    ProcessControlPort& control_;
+    SoundPanel& player_;
     bool resumedUnattended_ = false;  // the last resume was our wake timer's, nobody at it
     // The record of the armed alarm, while armed; its definition and when it was first armed.
     std::optional<HeldRecord> held_;

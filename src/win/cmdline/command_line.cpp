@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include "win/sys/file_system_win.h"
-#include "win/sys/process_win.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
 
-CommandLineReading ReadCommandLineHere(std::vector<std::wstring> list, const WatchState& watch) {
-    Win32FileSystem files;
-    Win32ProcessWatch processes;
+CommandLineReading ReadCommandLineHere(std::vector<std::wstring> list, const WatchState& watch,
+                                       const FileSystemPort& files, ProcessWatchPort& processes) {
     const CommandLineEnvironment environment{
         files,
         processes,

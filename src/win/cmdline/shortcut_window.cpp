@@ -106,15 +106,14 @@ void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
     const std::wstring path = dfs_LokalizacjaSkrotu.SelectedPath();
     SetWindowTextW(XPathLabel1, path.c_str());
     // A virtual folder (the computer, the network) cannot receive a file.
-    EnableWindow(BitBtn1, !path.empty() && Win32FileSystem().DirectoryExists(path));
+    EnableWindow(BitBtn1, !path.empty() && files_.DirectoryExists(path));
 }
 
 void Tf_Skrot::BitBtn1Click() {
     EnsureBuilt();
     const std::wstring folder = dfs_LokalizacjaSkrotu.SelectedPath();
-    const ShortcutFile file =
-        PlanShortcutFile(Win32FileSystem().DirectoryExists(folder) ? folder : std::wstring(),
-                         ControlText(e_NazwaSkrotu));
+    const ShortcutFile file = PlanShortcutFile(
+        files_.DirectoryExists(folder) ? folder : std::wstring(), ControlText(e_NazwaSkrotu));
     // The name as it will be written, so the user sees what became of it.
     SetWindowTextW(e_NazwaSkrotu, file.name.c_str());
     if (!file.refusal.empty()) {
@@ -122,9 +121,8 @@ void Tf_Skrot::BitBtn1Click() {
         return;
     }
     try {
-        Win32FileSystem files;
         CreateShellLink(file.name, folder, ExecutablePath(), arguments_,
-                        files.ExecutableDirectory(), SW_SHOWNORMAL, L"", 0);
+                        folders_.ExecutableDirectory(), SW_SHOWNORMAL, L"", 0);
     } catch (const UserError& error) {
         // Another folder or name may do: the dialog stays.
         ShowError(error.Message());

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "ports/file_system.h"
 #include "win/cmdline/shell_folder_tree.h"
 #include "win/sys/handles.h"
 #include "win/ui/owned_dialog.h"
@@ -24,6 +25,9 @@ class Tf_Skrot : public OwnedDialog {
         kBitBtn2 = IDCANCEL,
     };
     static constexpr int kMaxName = 128;
+
+    Tf_Skrot(const FileSystemPort& files, const SystemFoldersPort& folders)
+        : files_(files), folders_(folders) {}
 
     // Hidden until shown over `owner` (the configuration window); its controls are built when
     // it is first prepared or shown.
@@ -55,6 +59,8 @@ class Tf_Skrot : public OwnedDialog {
   private:
     void Arrange();
 
+    const FileSystemPort& files_;
+    const SystemFoldersPort& folders_;
     std::wstring arguments_;
     std::wstring writtenFile_;
     FontHandle font_;

@@ -129,7 +129,7 @@ void SoundActionPanel::Build() {
         for (const auto& [control, text] : hints)
             kit_.hints->Add(control, std::wstring(text));
     }
-    Player().Attach({LabelCzas, Play, Pause, Stop, LoopCheckBox, GetAncestor(p, GA_ROOT)});
+    player_.Attach({LabelCzas, Play, Pause, Stop, LoopCheckBox, GetAncestor(p, GA_ROOT)});
 }
 
 void SoundActionPanel::Read(AlarmSettings& s) const {
@@ -158,15 +158,15 @@ bool SoundActionPanel::OnCommand(UINT id, UINT code, HWND) {
             return true;
         case kPlay:
             if (code == BN_CLICKED)
-                Player().PlayClick();
+                player_.PlayClick();
             return true;
         case kPause:
             if (code == BN_CLICKED)
-                Player().PauseClick();
+                player_.PauseClick();
             return true;
         case kStop:
             if (code == BN_CLICKED)
-                Player().StopClick();
+                player_.StopClick();
             return true;
         default:
             return false;

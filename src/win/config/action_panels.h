@@ -15,6 +15,8 @@
 
 namespace klaxora::win {
 
+class SoundPanel;
+
 // The drop-down list of a combo box is made as wide as its widest item plus `margin`, never
 // narrower than the box.
 void FitDroppedWidth(HWND combo, HFONT font, int margin);
@@ -53,7 +55,7 @@ class SoundActionPanel : public Panel {
         kStop,
         kLoop
     };
-    explicit SoundActionPanel(const PanelKit& kit) : kit_(kit) {}
+    SoundActionPanel(const PanelKit& kit, SoundPanel& player) : kit_(kit), player_(player) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
     std::wstring File() const { return file_.Get(fne_PlikWAV.edit); }
@@ -71,6 +73,7 @@ class SoundActionPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    SoundPanel& player_;
     HeldText file_;
 };
 

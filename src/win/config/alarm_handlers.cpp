@@ -92,7 +92,7 @@ void TF_Alarm::SyncView() {
     const SoundStep step = SoundStepFor(settings, files_);
     if (step == SoundStep::Load || step == SoundStep::Clear) {
         try {
-            outcome = Player().ApplyFileChange(settings.SoundFile) == SoundFileChange::Loaded
+            outcome = player_.ApplyFileChange(settings.SoundFile) == SoundFileChange::Loaded
                           ? SoundOutcome::Loaded
                           : SoundOutcome::NoFile;
         } catch (...) {
@@ -137,7 +137,7 @@ void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
 
 void TF_Alarm::ApplyStartVerdict(bool preview) {
     const StartVerdict v =
-        DecideStart(ReadSettings(), files_, Player().Mode() != MediaMode::NotOpen);
+        DecideStart(ReadSettings(), files_, player_.Mode() != MediaMode::NotOpen);
     SetEnabled(ib_Start, v.start);
     SetEnabled(ib_Skrot, v.start);
     if (preview)
@@ -195,7 +195,7 @@ void TF_Alarm::amh_HelpClick() {
 // Keys and buttons
 
 void TF_Alarm::OpenHelp() {
-    const std::wstring path = HelpFilePath(files_.ExecutableDirectory());
+    const std::wstring path = HelpFilePath(folders_.ExecutableDirectory());
     if (files_.FileExists(path) && OpenDocument)
         OpenDocument(path);
 }

@@ -60,8 +60,14 @@ void EnableChildren(HWND parent) {
 
 }  // namespace
 
-TF_Alarm::TF_Alarm()
-    : program_nie_odpowiada(T::kLabel31, kit_),
+TF_Alarm::TF_Alarm(const WindowPorts& ports)
+    : registry_(ports.registry),
+      files_(ports.files),
+      folders_(ports.folders),
+      processes_(ports.processes),
+      processControl_(ports.processControl),
+      player_(ports.player),
+      program_nie_odpowiada(T::kLabel31, kit_),
       program_uruch(T::kLabel28, kit_),
       program_zamkniety(L"", kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
@@ -91,7 +97,7 @@ TF_Alarm::TF_Alarm()
     OpenDocument = [](const std::wstring& path) {
         ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
     };
-    ProcessPath = [](DWORD processId) { return Win32ProcessWatch().GetProcessPath(processId); };
+    ProcessPath = [this](DWORD processId) { return processes_.GetProcessPath(processId); };
 
     // What each page and panel reports, and the handler it reaches.
     const auto sync = [this] { cb_A_WykonajChange(); };
@@ -461,7 +467,7 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         }
         case MM_MCINOTIFY:
-            Player().PlayerNotify(wParam, lParam);
+            player_.PlayerNotify(wParam, lParam);
             return 0;
         default:
             return Default(msg, wParam, lParam);

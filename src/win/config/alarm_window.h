@@ -22,11 +22,8 @@
 #include "win/config/panel_kit.h"
 #include "win/config/skin.h"
 #include "win/config/trigger_pages.h"
-#include "win/sys/file_system_win.h"
+#include "win/app/window_ports.h"
 #include "win/sys/handles.h"
-#include "win/sys/process_control_win.h"
-#include "win/sys/process_win.h"
-#include "win/sys/registry_win.h"
 #include "win/ui/image_button.h"
 #include "win/ui/panel.h"
 #include "win/ui/tooltips.h"
@@ -39,6 +36,14 @@ struct CommandLineReading;
 namespace klaxora::win {
 
 class TF_Alarm : public Window {
+    // What it is given of the system; first, for the panels built from them.
+    RegistryPort& registry_;
+    FileSystemPort& files_;
+    SystemFoldersPort& folders_;
+    ProcessWatchPort& processes_;
+    ProcessControlPort& processControl_;  // what Start keeps of the process to end
+    SoundPanel& player_;
+
   public:
     // The window's own controls: the top row and the controls of the two groups.
     enum Id : UINT {
@@ -59,7 +64,7 @@ class TF_Alarm : public Window {
         kPreview,
     };
 
-    TF_Alarm();
+    explicit TF_Alarm(const WindowPorts& ports);
     ~TF_Alarm() override;
 
     void Create();
@@ -190,7 +195,7 @@ class TF_Alarm : public Window {
     Panel gb2;
     HWND cb_Typ_Alarmu = nullptr, amh_Help = nullptr, cb_Podglad = nullptr;
     MessagePanel p_k_komunikat{kit_};
-    SoundActionPanel p_k_PdegrajDzwiek{kit_};
+    SoundActionPanel p_k_PdegrajDzwiek{kit_, player_};
     ShutdownPanel p_Zamknij{kit_};
     PathPanel p_UrProg;        // Label8, fne_PlikEXE, sb_ListaPlikowEXE
     PathPanel p_Plik;          // Label9, fne_Plik, sb_ListaPlikow
@@ -244,10 +249,6 @@ class TF_Alarm : public Window {
     void ShowActionPanel(std::wstring_view name);
     void OpenHelp();
 
-    Win32FileSystem files_;
-    Win32Registry registry_;
-    Win32ProcessWatch processes_;
-    Win32ProcessControl processControl_;  // what Start keeps of the process to end
     SubActionRestoreGate subActionGate_;
     // One recent-value menu: its popup and the entries of its items, by position.
     struct RecentPopup {

@@ -215,7 +215,7 @@ void TF_Alarm::LockForArmed() {
         EditorsOf(SelectedText(cb_Typ_Alarmu), SelectedText(p_Inne.cb_InneOpcje));
     SetAllEnabled(ActionControls(editors), false);
     if (editors.action == ActionKind::PlaySound)
-        Player().SetLocked(true);  // a preview that plays is stopped
+        player_.SetLocked(true);  // a preview that plays is stopped
 
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeArmed));
     std::vector<HWND> triggerSide{cb_Typ_Alarmu,  cb_A_Wykonaj,       cb_PowtorzAkcje,
@@ -260,7 +260,7 @@ void TF_Alarm::ib_StopClick() {
     }
     SetAllEnabled(ActionControls(d.actionEditors), true);
     if (d.actionEditors.action == ActionKind::PlaySound)
-        Player().SetLocked(false);
+        player_.SetLocked(false);
     ParkStop();
 }
 

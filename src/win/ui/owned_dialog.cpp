@@ -89,13 +89,6 @@ void OwnedDialog::ShowModal(HWND focus) {
     }
 }
 
-void OwnedDialog::SetOwner(HWND owner) {
-    owner_ = owner;
-    // Owned by it as Windows sees it too: above it, and hidden with it when it is minimised.
-    if (Hwnd())
-        SetWindowLongPtrW(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-}
-
 void OwnedDialog::ShowOver() {
     if (!Visible()) {
         EnsureBuilt();

@@ -24,10 +24,6 @@ class OwnedDialog : public HidingWindow {
     void EnsureBuilt();
     bool Built() const { return built_; }
 
-    HWND Owner() const { return owner_; }
-    // Another owner, for a dialog created before the window it stands over.
-    void SetOwner(HWND owner);
-
   protected:
     // A captioned dialog frame of the given outer size, hidden, owned by `owner` (may be null:
     // it then centres on the work area and disables nothing).
