@@ -1,20 +1,18 @@
 #!/usr/bin/env bash
 # Builds the Windows installer with NSIS into build/installer/Klaxora-VERSION-setup.exe from
-# the Windows tree (Klaxora.exe, help\ and sound\ beside it), building that tree first when
-# needed. The installer holds exactly the files listed here, and its uninstaller removes
-# exactly those.
+# its own tree, build/ship: Klaxora.exe built without the test seams (it reads no environment
+# variable), help\ and sound\ beside it; only those targets are built there. The installer
+# holds exactly the files listed here, and its uninstaller removes exactly those.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-win="$root/build/win"
+win="$root/build/ship"
 out="$root/build/installer"
 # makensis reads the generated lists and the file names (Płacz tarzana.mp3) as UTF-8.
 export LC_ALL=C.UTF-8
 
-if [ ! -f "$win/build.ninja" ]; then
-  cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-fi
-cmake --build "$win" -j 2 --target Klaxora klaxora_help klaxora_sounds
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKLAXORA_TEST_SEAMS=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$win" -j "$(nproc)" --target Klaxora klaxora_help klaxora_sounds
 
 version="$(sed -n 's/^#define KLAXORA_VERSION_TEXT "\(.*\)"$/\1/p' "$win/src/win/generated/version.h")"
 [ -n "$version" ] || { echo "build-installer: no version in version.h" >&2; exit 1; }

@@ -3,7 +3,8 @@
 # wine_env_start has set up (test.sh calls this between start and stop): a silent install puts
 # the files, the Start-menu entry and the uninstall entry in place; the installed program starts
 # and seeds its sounds; a silent uninstall closes it, removes the files and the entries that
-# start this copy, and keeps the settings unless /PURGE is given.
+# start this copy, and keeps the settings unless /PURGE is given. The installed program reads no
+# environment variable: it carries none of the test seams' names and writes no start-up trace.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${WINEPREFIX:?run inside wine_env_start (scripts/wine-env.sh)}"
@@ -43,6 +44,10 @@ no_value() { ! has_value "$1" "$2"; }
 gone() { [ ! -e "$1" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 same_text() { [ "${1,,}" = "${2,,}" ]; }
+# Whether a program holds a test seam's name (KLAXORA_..., in UTF-16 as its literals are, or in
+# bytes).
+carries_seams() { LC_ALL=C grep -aqP 'K\x00L\x00A\x00X\x00O\x00R\x00A\x00_\x00|KLAXORA_' "$1"; }
+carries_no_seam() { ! carries_seams "$1"; }
 
 program_dir_win="$(win_text '%LOCALAPPDATA%')\\Programs\\Klaxora"
 program_dir="$(winepath -u "$program_dir_win" 2>/dev/null)"
@@ -65,16 +70,26 @@ check "the uninstall entry names the uninstaller" \
   same_text "$(reg_value "$uninstall_key" UninstallString)" "\"$program_dir_win\\uninstall.exe\""
 check "the uninstall entry names the program" same_text "$(reg_value "$uninstall_key" DisplayName)" Klaxora
 
-echo "test-installer: the installed program starts"
+echo "test-installer: the installed program starts, ignoring the test seams"
+# The search below finds the names where they are: the tests' build carries them.
+tests_build="$root/build/win/bin/Klaxora.exe"
+if [ -f "$tests_build" ]; then
+  check "the tests' program carries the test seams" carries_seams "$tests_build"
+fi
+check "the installed program carries no test seam" carries_no_seam "$program_dir/Klaxora.exe"
 # A first run is what is checked: no settings left by an earlier program in the prefix.
 wine reg delete "$settings" /f >/dev/null 2>&1 || true
-wine "$program_dir/Klaxora.exe" >/dev/null 2>&1 &
+trace="$WINEPREFIX/drive_c/startup-trace.txt"
+rm -f "$trace"
+KLAXORA_STARTUP_TRACE='C:\startup-trace.txt' wine "$program_dir/Klaxora.exe" >/dev/null 2>&1 &
 program=$!
 check "the first run stores the installed path" \
   wait_for bash -c 'p="$(wine reg query "$1" /v Path 2>/dev/null | tr -d "\r")"; [[ "${p,,}" == *"${2,,}"* ]]' \
   _ "$settings" "$exe_win"
 check "the first run offers the installed sounds" \
   wait_for has_value "$settings\\Sound_MRU" "$program_dir_win\\sound\\Budzik.mp3"
+# The trace's first stage is written before the main window stores the path.
+check "the installed program writes no start-up trace" gone "$trace"
 
 # Entries that start this copy, and one that starts another program.
 wine reg add "$run_key" /v Alarm /t REG_SZ /d "$exe_win" /f >/dev/null 2>&1

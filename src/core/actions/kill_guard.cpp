@@ -1,5 +1,6 @@
 #include "actions/kill_guard.h"
 
+#include "util/decimal.h"
 #include "util/text.h"
 
 namespace klaxora {
@@ -34,17 +35,7 @@ KillTarget ReadKillTarget(ProcessControlPort& processes, ProcessId id, std::wstr
 }
 
 std::optional<ProcessId> ParseProcessId(std::wstring_view text) {
-    if (text.empty() || text.size() > 10)
-        return std::nullopt;
-    uint64_t value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return std::nullopt;
-        value = value * 10 + static_cast<uint64_t>(c - L'0');
-    }
-    if (value == 0 || value >= kNoProcess)
-        return std::nullopt;
-    return static_cast<ProcessId>(value);
+    return ParseDecimalAs<ProcessId>(text, {.min = 1, .max = kNoProcess - 1});
 }
 
 bool IsChosenProgram(std::wstring_view chosen, std::wstring_view runningPath,

@@ -1,10 +1,11 @@
 #include "actions/system_actions.h"
 
-#include <charconv>
 #include <string>
 
 #include "actions/alarm_plan.h"
 #include "config/vocabulary.h"
+#include "util/decimal.h"
+#include "util/text.h"
 
 namespace klaxora {
 
@@ -54,23 +55,7 @@ namespace {
 
 std::optional<int> ParseInt(std::wstring_view text) {
     // Surrounding blanks are tolerated, as the number editors may leave them.
-    while (!text.empty() && text.front() == L' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == L' ')
-        text.remove_suffix(1);
-    if (text.empty() || text.size() > 11)
-        return std::nullopt;
-    std::string narrow;
-    for (wchar_t c : text) {
-        if (c > 0x7F)
-            return std::nullopt;
-        narrow += static_cast<char>(c);
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
-    if (error != std::errc() || end != narrow.data() + narrow.size())
-        return std::nullopt;
-    return value;
+    return ParseDecimalAs<int>(Trim(text), {.sign = Sign::Minus});
 }
 
 }  // namespace

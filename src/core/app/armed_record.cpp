@@ -1,12 +1,12 @@
 #include "app/armed_record.h"
 
 #include <algorithm>
-#include <charconv>
 #include <tuple>
 
 #include "app/watch_loop.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
+#include "util/decimal.h"
 #include "util/text.h"
 
 namespace klaxora {
@@ -39,12 +39,7 @@ std::wstring KeyOf(std::wstring_view id) {
 
 // A moment written as decimal text: a REG_DWORD cannot hold 64 bits.
 std::optional<int64_t> ParseMoment(std::wstring_view text) {
-    const std::string narrow = ToUtf8(text);
-    int64_t n = 0;
-    const auto [end, error] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), n);
-    if (narrow.empty() || error != std::errc() || end != narrow.data() + narrow.size())
-        return std::nullopt;
-    return n;
+    return ParseDecimal(text, {.sign = Sign::Minus});
 }
 
 // A number kept as REG_DWORD that must be there.

@@ -18,9 +18,7 @@ bool IsForbidden(wchar_t c) {
 
 // Names Windows keeps for devices, with or without an extension.
 bool IsDeviceName(std::wstring_view name) {
-    std::wstring_view base = name.substr(0, name.find(L'.'));
-    while (!base.empty() && base.back() == L' ')
-        base.remove_suffix(1);
+    const std::wstring_view base = Trim(name.substr(0, name.find(L'.')));
     for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
         if (EqualsAsciiNoCase(base, device))
             return true;
@@ -85,7 +83,7 @@ ShortcutFile PlanShortcutFile(std::wstring_view folder, std::wstring_view typedN
     file.name = SanitizeShortcutName(typedName);
     if (folder.empty()) {
         file.refusal = cmdline::kRefuseNoFolder;
-    } else if (file.name.find_first_not_of(L' ') == std::wstring::npos) {
+    } else if (Trim(file.name).empty()) {
         // Nothing but spaces would make a file called " .lnk".
         file.refusal = cmdline::kRefuseEmptyName;
     } else if (IsDeviceName(file.name)) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "util/decimal.h"
 #include "util/text.h"
 
 namespace klaxora {
@@ -15,18 +16,7 @@ std::wstring TwoDigits(int64_t n) {
 }
 
 std::optional<int32_t> ParseField(std::wstring_view text, int32_t max) {
-    text = Trim(text);
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int32_t value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return std::nullopt;
-        value = value * 10 + (c - L'0');
-    }
-    if (value > max)
-        return std::nullopt;
-    return value;
+    return ParseDecimalAs<int32_t>(Trim(text), {.min = 0, .max = max});
 }
 
 // A time of day split at one separator.
@@ -76,27 +66,7 @@ std::optional<TimeFields> ParseAtTimeText(std::wstring_view text, std::wstring_v
 }
 
 std::optional<int32_t> ParseInteger(std::wstring_view text) {
-    text = Trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
-        negative = text.front() == L'-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return std::nullopt;
-        value = value * 10 + (c - L'0');
-        if (value > 2147483648LL)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value > 2147483647LL || value < -2147483648LL)
-        return std::nullopt;
-    return static_cast<int32_t>(value);
+    return ParseDecimalAs<int32_t>(Trim(text), {.sign = Sign::PlusOrMinus});
 }
 
 std::optional<TimeFields> ParseCountdownText(std::wstring_view text) {

@@ -3,6 +3,8 @@
 #include <chrono>
 
 #include "config/vocabulary.h"
+#include "util/decimal.h"
+#include "util/text.h"
 
 namespace klaxora {
 namespace {
@@ -35,21 +37,8 @@ WizardPreparation PrepareWizard(WizardTarget target) {
 }
 
 int64_t WizardSecondsValue(std::wstring_view text) {
-    while (!text.empty() && text.front() == L' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == L' ')
-        text.remove_suffix(1);
-    if (text.empty())
-        return kWizardMinSeconds;
-    int64_t value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return kWizardMinSeconds;
-        // Past the field's range the exact number no longer matters, only that it is too big.
-        if (value <= kWizardMaxSeconds)
-            value = value * 10 + (c - L'0');
-    }
-    return value;
+    // Past the field's range the exact number no longer matters, only that it is too big.
+    return ParseDecimal(Trim(text), {.clamp = true}).value_or(kWizardMinSeconds);
 }
 
 std::wstring ConvertedLabel(int64_t seconds) {

@@ -15,10 +15,6 @@ inline constexpr std::wstring_view kVersionFileName = L"version.ini";
 // The home page shown when the version file names none (or none we would open).
 inline constexpr std::wstring_view kBuiltInHomePage = L"https://www.vantrelix.pl/";
 
-// Tests point the check at a local server through this environment variable; unset (the
-// normal case) the maker's address is used. Only a web address is accepted.
-inline constexpr std::wstring_view kUpdateBaseVariable = L"KLAXORA_UPDATE_BASE";
-
 // The version file is small; anything larger is not ours and is dropped unread.
 inline constexpr size_t kMaxVersionFileBytes = 64 * 1024;
 

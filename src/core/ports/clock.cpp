@@ -1,5 +1,7 @@
 #include "ports/clock.h"
 
+#include "util/decimal.h"
+
 namespace klaxora {
 
 namespace {
@@ -84,15 +86,7 @@ int64_t ScaledClock::RealMs(int64_t ms) const {
 }
 
 int32_t ParseClockScale(std::wstring_view text) {
-    int64_t value = 0;
-    if (text.empty() || text.size() > 4)
-        return 1;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return 1;
-        value = value * 10 + (c - L'0');
-    }
-    return value >= 1 && value <= kMaxClockScale ? static_cast<int32_t>(value) : 1;
+    return ParseDecimalAs<int32_t>(text, {.min = 1, .max = kMaxClockScale}).value_or(1);
 }
 
 }  // namespace klaxora

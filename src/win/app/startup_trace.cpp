@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+
+#include "win/sys/test_seams.h"
 
 namespace klaxora::win {
 namespace {
@@ -19,12 +22,11 @@ int64_t FileTimeMs(const FILETIME& t) {
 
 void MarkStartup(const char* stage) {
     static const HANDLE file = [] {
-        wchar_t path[MAX_PATH];
-        const DWORD n = GetEnvironmentVariableW(L"KLAXORA_STARTUP_TRACE", path, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH)
+        const std::wstring path = TestSeamValue(TestSeam::StartupTrace);
+        if (path.empty())
             return INVALID_HANDLE_VALUE;
-        return CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }();
     if (file == INVALID_HANDLE_VALUE)
         return;

@@ -7,6 +7,7 @@
 
 #include "actions/sound_player.h"
 #include "config/sync_view.h"
+#include "util/decimal.h"
 #include "util/text.h"
 #include "win/actions/sound_panel.h"
 #include "win/config/alarm_layout.h"
@@ -314,7 +315,7 @@ std::optional<DWORD> ProcessPanel::SelectedProcess() const {
         return std::nullopt;
     wchar_t id[32] = {};
     ListView_GetItemText(lv_Procesy, row, 2, id, 32);
-    return static_cast<DWORD>(_wtoi64(id));
+    return ParseDecimalAs<DWORD>(id);
 }
 
 std::wstring ProcessPanel::SelectedColumn(int column) const {

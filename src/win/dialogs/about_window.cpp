@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "win/app/program_info.h"
 #include "win/sys/system_library.h"
+#include "win/sys/test_seams.h"
 #include "win/ui/fonts.h"
 
 namespace klaxora::win {
@@ -68,22 +69,12 @@ std::wstring CurrentYear() {
     return std::to_wstring(now.wYear);
 }
 
-std::wstring EnvironmentBase() {
-    const std::wstring name(kUpdateBaseVariable);
-    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
-    if (size == 0)
-        return {};
-    std::wstring value(size, L'\0');
-    value.resize(GetEnvironmentVariableW(name.c_str(), value.data(), size));
-    return value;
-}
-
 }  // namespace
 
 void TF_About::Create(AboutContext context, HWND owner) {
     context_ = std::move(context);
     if (VersionFileAddress.empty()) {
-        const std::wstring base = EnvironmentBase();
+        const std::wstring base = TestSeamValue(TestSeam::UpdateBase);
         VersionFileAddress = klaxora::VersionFileAddress(
             base.empty() ? std::nullopt : std::optional<std::wstring_view>(base));
     }

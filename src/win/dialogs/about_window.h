@@ -46,8 +46,8 @@ class TF_About : public OwnedDialog {
     dialogs::Opener Open;
     // Whether the computer is connected; InternetGetConnectedState by default.
     std::function<bool()> Connected;
-    // The version file's address: the maker's, or the base the tests give in the environment
-    // variable KLAXORA_UPDATE_BASE when it is set; tests in the process set it here.
+    // The version file's address: the maker's, or the base the end-to-end tests give through the
+    // test seam KLAXORA_UPDATE_BASE (win/sys/test_seams); tests in the process set it here.
     std::wstring VersionFileAddress;
 
     // Handlers, named after their events.

@@ -1,5 +1,7 @@
 #include "win/sys/clock_win.h"
 
+#include "win/sys/test_seams.h"
+
 namespace klaxora::win {
 
 const ClockApi& RealClockApi() {
@@ -38,9 +40,7 @@ ClockReading Win32Clock::Now() {
 }
 
 int32_t ClockScaleFromEnvironment() {
-    wchar_t text[16] = {};
-    const DWORD n = GetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", text, 16);
-    return n > 0 && n < 16 ? ParseClockScale(std::wstring_view(text, n)) : 1;
+    return ParseClockScale(TestSeamValue(TestSeam::ClockScale));
 }
 
 LocalDateTime FromSystemTime(const SYSTEMTIME& time) {

@@ -27,9 +27,9 @@ class Win32Clock : public ClockPort {
     const ClockApi& api_;
 };
 
-// How many times faster than real time the program's clocks run: the environment variable
+// How many times faster than real time the program's clocks run: the test seam
 // KLAXORA_CLOCK_SCALE (1 to 1000) when it is set, which soak runs use to watch hours of alarms in
-// minutes; otherwise 1, real time.
+// minutes; otherwise, and always in the shipped program, 1: real time.
 int32_t ClockScaleFromEnvironment();
 
 LocalDateTime FromSystemTime(const SYSTEMTIME& time);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "util/decimal.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -54,22 +55,8 @@ void SpinEdit::Create(HWND parent, int id, int x, int y, int width, int height, 
 }
 
 int64_t SpinEdit::Value() const {
-    const std::wstring text = TextOf(edit_);
-    int64_t value = 0;
-    bool any = false;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            any = false;
-            break;
-        }
-        any = true;
-        value = value * 10 + (c - L'0');
-        if (value > range_.max)
-            break;  // no overflow on long digit runs
-    }
-    if (!any)
-        return range_.min;
-    return ClampSpin(value, range_);
+    return ParseDecimal(TextOf(edit_), {.min = range_.min, .max = range_.max, .clamp = true})
+        .value_or(range_.min);
 }
 
 void SpinEdit::SetValue(int64_t value) {
