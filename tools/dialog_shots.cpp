@@ -58,7 +58,6 @@ int wmain(int argc, wchar_t** argv) {
     Save(wizard.Hwnd(), dir + L"\\dialog_wizard_at_time.bmp");
     wizard.Close();
 
-    Win32FileSystem files;
     Tf_Skrot skrot(files, files);
     skrot.Create();
     skrot.Prepare(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"",
