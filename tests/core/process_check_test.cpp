@@ -28,6 +28,7 @@ class FakeProcesses : public ProcessWatchPort {
     ProcessId found = kNoProcess;
     bool hung = false;
 
+    std::vector<ProcessEntry> ListProcesses() override { return {}; }
     bool IsInternetConnected() override { return true; }
     std::wstring GetProcessPath(ProcessId) override { return L""; }
     bool IsProgramRunning(std::wstring_view) override {

@@ -38,6 +38,12 @@ class FakeProcessWatch : public ProcessWatchPort {
         running.erase(it);
     }
 
+    std::vector<ProcessEntry> ListProcesses() override {
+        std::vector<ProcessEntry> list;
+        for (const auto& [id, path] : paths)
+            list.push_back({id, 1, std::wstring(FileNameOf(path))});
+        return list;
+    }
     bool IsInternetConnected() override {
         ++connectionChecks;
         return connected;

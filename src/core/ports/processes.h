@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ports/system_ops.h"
 
@@ -12,9 +13,18 @@ namespace klaxora {
 using ProcessId = uint32_t;
 inline constexpr ProcessId kNoProcess = 0xFFFFFFFFu;  // the classic -1
 
+// One entry of the system's process list.
+struct ProcessEntry {
+    ProcessId id = 0;
+    uint32_t threads = 0;
+    std::wstring exeFile;  // the executable's file name, as the list gives it
+};
+
 class ProcessWatchPort {
   public:
     virtual ~ProcessWatchPort() = default;
+    // The system's process list in its own order; empty when it cannot be taken.
+    virtual std::vector<ProcessEntry> ListProcesses() = 0;
     virtual bool IsInternetConnected() = 0;
     // The full path of the process's executable, or empty when it cannot be read.
     virtual std::wstring GetProcessPath(ProcessId id) = 0;

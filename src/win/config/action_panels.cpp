@@ -1,7 +1,6 @@
 #include "win/config/action_panels.h"
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 
@@ -279,20 +278,12 @@ void ProcessPanel::FillProcessList() {
     } redraw{lv_Procesy};
     ListView_DeleteAllItems(lv_Procesy);
     rows_.clear();
-    // Processes only: a full system snapshot (heaps, modules) would cost far more.
-    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
-        return;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
     int row = 0;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-         more = Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID <= 10)
+    for (const ProcessEntry& entry : processes_.ListProcesses()) {
+        if (entry.id <= 10)
             continue;  // the idle and system processes
-        auto& texts = rows_.emplace_back(
-            std::array<std::wstring, 3>{entry.szExeFile, std::to_wstring(entry.cntThreads),
-                                        std::to_wstring(entry.th32ProcessID)});
+        auto& texts = rows_.emplace_back(std::array<std::wstring, 3>{
+            entry.exeFile, std::to_wstring(entry.threads), std::to_wstring(entry.id)});
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;

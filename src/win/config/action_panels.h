@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/alarm_settings.h"
+#include "ports/processes.h"
 #include "win/config/panel_kit.h"
 #include "win/ui/panel.h"
 
@@ -146,7 +147,8 @@ class WebPanel : public Panel {
 class ProcessPanel : public Panel {
   public:
     enum Id : UINT { kProcesy = 100 };
-    explicit ProcessPanel(const PanelKit& kit) : kit_(kit) {}
+    ProcessPanel(const PanelKit& kit, ProcessWatchPort& processes)
+        : kit_(kit), processes_(processes) {}
     // The selection of a row changed.
     std::function<void()> RowChanged;
 
@@ -171,6 +173,7 @@ class ProcessPanel : public Panel {
   private:
     static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
     const PanelKit& kit_;
+    ProcessWatchPort& processes_;
     // The texts of the rows, by the index each row carries.
     std::vector<std::array<std::wstring, 3>> rows_;
     int sortColumn_ = -1;

@@ -202,7 +202,7 @@ class TF_Alarm : public Window {
     PathPanel p_OtworzFolder;  // Label10, de_Foldery, sb_ListaFolderow
     WebPanel p_WWW{kit_};
     OtherPanel p_Inne{kit_};
-    ProcessPanel p_ZabijProces{kit_};
+    ProcessPanel p_ZabijProces{kit_, processes_};
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

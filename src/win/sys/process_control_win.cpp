@@ -1,8 +1,7 @@
 #include "win/sys/process_control_win.h"
 
-#include <tlhelp32.h>
-
 #include "win/sys/handles.h"
+#include "win/sys/process_win.h"
 #include "win/sys/system_error.h"
 
 namespace klaxora::win {
@@ -25,15 +24,9 @@ namespace {
 
 // A process's file name as the process list shows it; the list needs no access to the process.
 std::wstring ListedName(ProcessId id) {
-    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
-        return {};
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-         more = Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID == id)
-            return entry.szExeFile;
+    for (const ProcessEntry& entry : Win32ProcessWatch().ListProcesses()) {
+        if (entry.id == id)
+            return entry.exeFile;
     }
     return {};
 }

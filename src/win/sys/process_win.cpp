@@ -45,24 +45,30 @@ std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
     }
 }
 
-ProcessId Win32ProcessWatch::FindProcessIdByPath(std::wstring_view path) {
-    if (!FileExistsAt(path))
-        return kNoProcess;
+std::vector<ProcessEntry> Win32ProcessWatch::ListProcesses() {
     ++counters_.snapshots;
+    std::vector<ProcessEntry> list;
+    // Processes only: a full system snapshot (heaps, modules) would cost far more.
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot)
-        return kNoProcess;
+        return list;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
          more = Process32NextW(snapshot.Get(), &entry)) {
+        list.push_back({entry.th32ProcessID, entry.cntThreads, entry.szExeFile});
+    }
+    return list;
+}
+
+ProcessId Win32ProcessWatch::FindProcessIdByPath(std::wstring_view path) {
+    if (!FileExistsAt(path))
+        return kNoProcess;
+    for (const ProcessEntry& entry : ListProcesses()) {
         // The list gives each executable's file name: only a process whose name is the
         // watched one's is worth opening for its full path.
-        if (!ExeNameCanMatch(entry.szExeFile, path))
-            continue;
-        if (SameProgramPath(GetProcessPath(entry.th32ProcessID), path)) {
-            return entry.th32ProcessID;
-        }
+        if (ExeNameCanMatch(entry.exeFile, path) && SameProgramPath(GetProcessPath(entry.id), path))
+            return entry.id;
     }
     return kNoProcess;
 }

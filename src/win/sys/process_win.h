@@ -11,6 +11,7 @@ namespace klaxora::win {
 
 class Win32ProcessWatch : public ProcessWatchPort {
   public:
+    std::vector<ProcessEntry> ListProcesses() override;
     bool IsInternetConnected() override;
     std::wstring GetProcessPath(ProcessId id) override;
     bool IsProgramRunning(std::wstring_view path) override;
