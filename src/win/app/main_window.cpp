@@ -19,17 +19,27 @@
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
+namespace text {
+constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
+constexpr const wchar_t* kZatrzymajodliczanie1 = L"Zatrzymaj odliczanie";
+constexpr const wchar_t* kUstawnowyczas1 = L"Ustaw nowy czas";
+constexpr const wchar_t* kPomoc1 = L"Pomoc";
+constexpr const wchar_t* kOpcje1 = L"Opcje";
+constexpr const wchar_t* kOprogramie1 = L"O programie ...";
+constexpr const wchar_t* kZamknij1 = L"Zamknij";
+constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
+}  // namespace text
 
 TF_Glowna::TF_Glowna() {
     entries_ = {{
-        {Zatrzymajodliczanie1, L"Zatrzymaj odliczanie", IDB_MENU_STOP, false, {}},
-        {Ustawnowyczas1, L"Ustaw nowy czas", IDB_MENU_NEW_TIME, true, {}},
-        {Pomoc1, L"Pomoc", IDB_MENU_HELP, true, {}},
-        {0, L"-", 0, true, {}},  // N2
-        {Opcje1, L"Opcje", IDB_MENU_OPTIONS, true, {}},
-        {Oprogramie1, L"O programie ...", IDB_MENU_ABOUT, true, {}},
-        {0, L"-", 0, true, {}},  // N1
-        {Zamknij1, L"Zamknij", IDB_MENU_CLOSE, true, {}},
+        {Zatrzymajodliczanie1, text::kZatrzymajodliczanie1, IDB_MENU_STOP, false, {}},
+        {Ustawnowyczas1, text::kUstawnowyczas1, IDB_MENU_NEW_TIME, true, {}},
+        {Pomoc1, text::kPomoc1, IDB_MENU_HELP, true, {}},
+        {0, nullptr, 0, true, {}},  // N2
+        {Opcje1, text::kOpcje1, IDB_MENU_OPTIONS, true, {}},
+        {Oprogramie1, text::kOprogramie1, IDB_MENU_ABOUT, true, {}},
+        {0, nullptr, 0, true, {}},  // N1
+        {Zamknij1, text::kZamknij1, IDB_MENU_CLOSE, true, {}},
     }};
 }
 
@@ -44,13 +54,13 @@ void TF_Glowna::Create() {
     const HICON small = AppIcon(GetSystemMetrics(SM_CXSMICON));
     // No border, no caption, no taskbar button: the window only carries the icon and timer.
     CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
-                   L"Klaxora", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth, kClientHeight,
-                   nullptr);
+                   kApplicationTitle.data(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth,
+                   kClientHeight, nullptr);
     BuildMenuEntries();
     FormCreate();
     Tray.OnClick = [this] { TrayClick(); };
     Tray.OnContextMenu = [this](POINT at) { PopupMenu(at); };
-    Tray.Add(Hwnd(), small, kTrayHint);
+    Tray.Add(Hwnd(), small, text::kTrayHint);
 }
 
 void TF_Glowna::Start() {
@@ -197,7 +207,7 @@ void TF_Glowna::Look() {
             break;
         case TickVerdict::Abort:
             SetArmed(false);
-            ShowMessageBox(outcome.message, kAbortTitle, MB_OK | MB_ICONERROR);
+            ShowError(outcome.message);
             if (links_.configuration)
                 links_.configuration->Show();
             if (links_.stop)
@@ -366,14 +376,14 @@ void TF_Glowna::SetArmed(bool armed) {
         if (!watch_.Armed) {
             wake_.Cancel();
             DropRecord();
-            throw UserError(L"Nie można uruchomić odliczania");
+            throw UserError(text::kNoWatchTimer);
         }
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
         watch_.Armed = false;
         DropRecord();
     }
-    Tray.SetHint(TrayTip(kTrayHint, watch_));
+    Tray.SetHint(TrayTip(text::kTrayHint, watch_));
     ApplyWakePlan();
 }
 

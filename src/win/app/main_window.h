@@ -70,7 +70,6 @@ class TF_Glowna : public Window {
     static constexpr UINT kAfterStartMessage = WM_APP + 20;
     // Posted by the configuration window's "Koniec": the user closes the program.
     static constexpr UINT kQuitMessage = WM_APP + 21;
-    static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
     TF_Glowna();
     ~TF_Glowna() override;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "win/sys/handles.h"
+
 namespace klaxora::win {
 
 class ShellFolderTree {
@@ -44,7 +46,7 @@ class ShellFolderTree {
 
   private:
     struct Node;
-    HTREEITEM Insert(HTREEITEM parent, PIDLIST_ABSOLUTE pidl, bool hasChildren);
+    HTREEITEM Insert(HTREEITEM parent, CoTaskMem<PIDLIST_ABSOLUTE> pidl, bool hasChildren);
     Node* NodeOf(HTREEITEM item) const;
     void FillChildren(HTREEITEM item);
 

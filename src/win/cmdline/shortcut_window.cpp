@@ -22,12 +22,20 @@ constexpr int kMargin = 8;
 constexpr int kNameListHeight = 84;  // the edit and about four suggestions below it
 constexpr int kButtonWidth = 75, kButtonHeight = 25;
 
+namespace text {
+constexpr const wchar_t* kCaption = L"Utwórz skrót";
+constexpr const wchar_t* kLabel1 = L"&Wskaż lokalizację skrótu:";
+constexpr const wchar_t* kLabel2 = L"&Nazwa skrótu:";
+constexpr const wchar_t* kOk = L"OK";
+constexpr const wchar_t* kCancel = L"Anuluj";
+}  // namespace text
+
 }  // namespace
 
 void Tf_Skrot::Create(HWND owner) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    CreateDialogWindow(L"Tf_Skrot", L"Utwórz skrót", kOuterWidth, kOuterHeight, owner);
+    CreateDialogWindow(L"Tf_Skrot", text::kCaption, kOuterWidth, kOuterHeight, owner);
     SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
     SetWindowPos(Hwnd(), nullptr, 0, 0, kOuterWidth, kOuterHeight,
@@ -49,8 +57,10 @@ void Tf_Skrot::BuildControls() {
         MakeControl(w, L"COMBOBOX", L"", CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                     none, kName, f);
     SendMessageW(e_NazwaSkrotu, CB_LIMITTEXT, kMaxName, 0);
-    BitBtn1 = MakeControl(w, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, none, kBitBtn1, f);
-    BitBtn2 = MakeControl(w, L"BUTTON", L"Anuluj", BS_PUSHBUTTON | WS_TABSTOP, none, kBitBtn2, f);
+    BitBtn1 =
+        MakeControl(w, L"BUTTON", text::kOk, BS_DEFPUSHBUTTON | WS_TABSTOP, none, kBitBtn1, f);
+    BitBtn2 =
+        MakeControl(w, L"BUTTON", text::kCancel, BS_PUSHBUTTON | WS_TABSTOP, none, kBitBtn2, f);
     // Nothing is chosen until the tree is filled on the first showing.
     EnableWindow(BitBtn1, FALSE);
     Arrange();

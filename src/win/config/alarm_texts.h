@@ -6,6 +6,10 @@ namespace klaxora::win::alarm_texts {
 
 inline constexpr std::wstring_view kCaption = L"Klaxora";
 inline constexpr std::wstring_view kHomePage = L"https://www.vantrelix.pl/klaxora/";
+// Drawn on the skin.
+inline constexpr std::wstring_view kSkinTitle = L"Klaxora";
+inline constexpr std::wstring_view kSkinLine = L"alarm i harmonogram zdarzeń";
+inline constexpr std::wstring_view kSkinMaker = L"Vantrelix";
 
 // Image buttons: accessible caption, hint.
 inline constexpr std::wstring_view kStopHint = L"Zatrzymaj odliczanie";

@@ -124,9 +124,6 @@ TF_Alarm::~TF_Alarm() {
 // Creation
 
 void TF_Alarm::Create() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-
     font_ = MakeFont(-11, FontWeight::Normal);
     boldFont_ = MakeFont(-11, FontWeight::Bold);
     bigBoldFont_ = MakeFont(-16, FontWeight::Bold);

@@ -163,7 +163,6 @@ class TF_Alarm : public Window {
     const std::wstring& AmhHint() const { return amhHint_; }
     bool PickerRunning() const { return p_Inne.p_Inne_Klikniecie1.PickerRunning(); }
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
-    HWND HintWindow() const { return hints_.Hwnd(); }
 
   private:
     // Declared before the pages and panels, which keep a reference to it.

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "win/app/program_info.h"
 #include "win/sys/system_library.h"
+#include "win/ui/controls.h"
 #include "win/ui/fonts.h"
 
 namespace klaxora::win {
@@ -52,16 +53,6 @@ constexpr int kRowHeight = 20;
 constexpr int kValueGap = 10;  // between a contact's caption and its value
 constexpr int kButtonHeight = 25, kOkWidth = 75, kPomocWidth = 75;
 
-int TextWidth(HWND control, HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cx;
-}
-
 std::wstring CurrentYear() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -105,13 +96,8 @@ void TF_About::Create(AboutContext context, HWND owner) {
 
 void TF_About::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
-    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, true);
-    {
-        LOGFONTW lf{};
-        GetObjectW(font_.Get(), sizeof(lf), &lf);
-        lf.lfUnderline = TRUE;
-        linkFont_ = FontHandle(CreateFontIndirectW(&lf));
-    }
+    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, FontLook::Smooth);
+    linkFont_ = MakeFont(-11, FontWeight::Normal, kWindowFace, FontLook::Underlined);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
     Picture = MakeControl(w, L"STATIC", L"", SS_OWNERDRAW, {0, 0, 0, 0}, kPicture, f);
@@ -148,8 +134,8 @@ void TF_About::FormShow() {
         CheckForUpdate();
     SetWindowTextW(l_Version,
                    (std::wstring(text::kVersionPrefix) + context_.programVersion).c_str());
-    SetVisible(sb_Pomoc, context_.files && !context_.helpFile.empty() &&
-                             context_.files->FileExists(context_.helpFile));
+    dialogs::SetVisible(sb_Pomoc, context_.files && !context_.helpFile.empty() &&
+                                      context_.files->FileExists(context_.helpFile));
     ShowUpdateState();
     Layout();
     SetFocus(sb_OK);
@@ -176,7 +162,7 @@ void TF_About::ShowUpdateState() {
     // The answer is kept in update_ and shown when the controls are built.
     if (!Built())
         return;
-    SetVisible(sb_DownUpdate, OffersUpdate(update_, context_.programVersion));
+    dialogs::SetVisible(sb_DownUpdate, OffersUpdate(update_, context_.programVersion));
     hints_.SetText(sb_DownUpdate, update_.description);
     SetWindowTextW(contacts[kHomePageRow].value, update_.homePage.c_str());
     Layout();
@@ -197,8 +183,8 @@ void TF_About::Layout() {
     place(l_Maker, kMargin, y, kClientWidth - 2 * kMargin, kLineHeight);
     y += kLineHeight + 10;
     for (const ContactRow& row : contacts) {
-        const int captionWidth = TextWidth(row.caption, font_.Get(), ControlText(row.caption));
-        const int valueWidth = TextWidth(row.value, linkFont_.Get(), ControlText(row.value));
+        const int captionWidth = TextWidth(font_.Get(), ControlText(row.caption));
+        const int valueWidth = TextWidth(linkFont_.Get(), ControlText(row.value));
         place(row.caption, kMargin, y, captionWidth, kLineHeight);
         const int valueX = kMargin + captionWidth + kValueGap;
         place(row.value, valueX, y, std::min(valueWidth + 2, kClientWidth - kMargin - valueX),
@@ -234,13 +220,12 @@ void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
     const int icon = 48;
     DrawIconEx(dc, r.left + 8, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon, 0,
                nullptr, DI_NORMAL);
-    const HGDIOBJ old = SelectObject(dc, titleFont_.Get());
+    SelectedObject font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     RECT textArea{r.left + 8 + icon + 12, r.top, r.right - 8, r.bottom};
     DrawTextW(dc, std::wstring(kApplicationTitle).c_str(), -1, &textArea,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    SelectObject(dc, old);
 }
 
 std::wstring TF_About::ContactTarget(size_t row) const {

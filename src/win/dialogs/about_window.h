@@ -58,7 +58,6 @@ class TF_About : public OwnedDialog {
     void sb_OKClick();
     void ContactClick(size_t row);
 
-    const UpdateInfo& Update() const { return update_; }
     bool CheckRunning() const { return download_.Running(); }
 
     HWND l_Version = nullptr, sb_DownUpdate = nullptr, sb_Pomoc = nullptr, sb_OK = nullptr;

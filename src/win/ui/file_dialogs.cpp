@@ -55,12 +55,10 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
     ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(item.Put())))
         return std::nullopt;
-    PWSTR path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+    CoTaskMem<PWSTR> path;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.Put())))
         return std::nullopt;
-    std::wstring result(path);
-    CoTaskMemFree(path);
-    return result;
+    return std::wstring(path.Get());
 }
 
 }  // namespace klaxora::win

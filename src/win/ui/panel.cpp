@@ -1,6 +1,7 @@
 #include "win/ui/panel.h"
 
 #include "win/ui/controls.h"
+#include "win/ui/fonts.h"
 
 namespace klaxora::win {
 
@@ -91,7 +92,7 @@ void Panel::Paint(HDC dc) {
         return;
     wchar_t caption[256] = {};
     GetWindowTextW(Hwnd(), caption, 256);
-    SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, font_ ? font_ : SystemGuiFont());
     SIZE size{};
     GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
     RECT frameRect = rc;

@@ -60,7 +60,6 @@ class Panel : public Window {
     // The text colour of a label or check box; the default asks TextColourOf.
     virtual COLORREF TextColour(HWND control) const;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    HBRUSH Brush() const { return brush_.Get(); }
 
   private:
     void Paint(HDC dc);

@@ -25,7 +25,6 @@ class SpinEdit {
     // The value of the text, clamped to the range; text that is no number reads as the minimum.
     int64_t Value() const;
     void SetValue(int64_t value);
-    SpinRange Range() const { return range_; }
     void SetRange(SpinRange range);
     // Rewrites the text as the clamped value when they differ (on leaving the editor).
     void Normalise();
