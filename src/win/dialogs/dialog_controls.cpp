@@ -8,23 +8,6 @@
 #include "win/ui/window.h"
 
 namespace klaxora::win::dialogs {
-namespace {
-
-using KeyHook = std::function<bool(WPARAM)>;
-
-LRESULT CALLBACK KeyHookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                             DWORD_PTR data) {
-    auto* hook = reinterpret_cast<KeyHook*>(data);
-    if (msg == WM_KEYDOWN && (*hook)(wParam))
-        return 0;
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &KeyHookProc, id);
-        delete hook;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-}  // namespace
 
 HWND MakeControl(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, Place place,
                  int id, HFONT font, DWORD exStyle) {
@@ -59,12 +42,6 @@ void SetVisible(HWND control, bool visible) {
 
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand) {
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, showCommand);
-}
-
-void HookKeys(HWND control, std::function<bool(WPARAM key)> onKey) {
-    auto hook = std::make_unique<KeyHook>(std::move(onKey));
-    if (SetWindowSubclass(control, &KeyHookProc, 2, reinterpret_cast<DWORD_PTR>(hook.get())))
-        hook.release();
 }
 
 }  // namespace klaxora::win::dialogs

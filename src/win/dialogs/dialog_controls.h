@@ -27,8 +27,4 @@ void SetVisible(HWND control, bool visible);
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand);
 using Opener = std::function<void(const std::wstring& target, int showCommand)>;
 
-// Calls `onKey` with the virtual key of every key pressed in `control` before the control
-// sees it; a true result swallows the key. The dialogs use it for F1 in their boxes.
-void HookKeys(HWND control, std::function<bool(WPARAM key)> onKey);
-
 }  // namespace klaxora::win::dialogs

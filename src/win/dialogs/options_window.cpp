@@ -80,12 +80,6 @@ void TF_Opcje::BuildControls() {
 
     if (hints_.CreateHints(w))
         hints_.Add(CheckBox6, std::wstring(text::kCheckBox6Hint));
-    // F1 reaches the dialog from every box and button; Enter and Escape come from the
-    // message loop's dialog navigation as OK and Cancel.
-    for (HWND c : {CheckBox1, CheckBox2, CheckBox4, CheckBox3, CheckBox5, CheckBox6, SpeedButton1,
-                   SpeedButton3, SpeedButton2}) {
-        HookKeys(c, [this](WPARAM key) { return KeyDown(key); });
-    }
 }
 
 OptionChecks TF_Opcje::Checks() {
@@ -150,8 +144,10 @@ void TF_Opcje::CheckBox6Click() {
     Beep();
 }
 
-bool TF_Opcje::KeyDown(WPARAM key) {
-    if (key != VK_F1)
+bool TF_Opcje::PreTranslate(MSG& msg) {
+    // F1 wherever the focus is in the dialog; Enter and Escape come from the message loop's
+    // dialog navigation as OK and Cancel.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1)
         return false;
     SpeedButton2Click();
     return true;
@@ -183,9 +179,6 @@ LRESULT TF_Opcje::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 }
             }
             break;
-        case WM_HELP:
-            SpeedButton2Click();
-            return TRUE;
     }
     return OwnedDialog::HandleMessage(msg, wParam, lParam);
 }

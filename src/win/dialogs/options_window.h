@@ -56,6 +56,8 @@ class TF_Opcje : public OwnedDialog {
     void SpeedButton3Click();  // Anuluj
     void SpeedButton2Click();  // Pomoc
     void CheckBox6Click();
+    // The dialog's own key before dialog navigation: F1 opens the help.
+    bool PreTranslate(MSG& msg) override;
 
     HWND CheckBox1 = nullptr, CheckBox2 = nullptr, GroupBox1 = nullptr, CheckBox4 = nullptr,
          CheckBox3 = nullptr, CheckBox5 = nullptr, CheckBox6 = nullptr;
@@ -70,7 +72,6 @@ class TF_Opcje : public OwnedDialog {
 
   private:
     void SetChecks(const OptionChecks& checks);
-    bool KeyDown(WPARAM key);
 
     OptionsContext context_;
     FontHandle font_;
