@@ -217,11 +217,9 @@ void TF_ALARMUJ::FormCreate() {
         okGlyph_ = MakeOkGlyph(screen);
     }
     captionFont_ = MakeFont(-11, FontWeight::Bold);
-    speedButton1_ = CreateWindowExW(
-        0, L"BUTTON", text::kOk.data(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-        kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight, Hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), ModuleInstance(), nullptr);
-    SendMessageW(speedButton1_, WM_SETFONT, reinterpret_cast<WPARAM>(SystemGuiFont()), FALSE);
+    speedButton1_.Create(Hwnd(), kSpeedButton1Id,
+                         {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
+                         SystemGuiFont(), BS_OWNERDRAW);
 }
 
 void TF_ALARMUJ::Close() {
@@ -344,6 +342,30 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
+bool TF_ALARMUJ::OnCommand(UINT id, UINT code) {
+    if (id != kSpeedButton1Id || code != BN_CLICKED)
+        return false;
+    SpeedButton1Click();
+    return true;
+}
+
+bool TF_ALARMUJ::OnTimer(UINT_PTR id) {
+    if (id == kTimer1)
+        Timer1Timer();
+    else if (id == kTimerStayOnTop)
+        TimerStayOnTopTimer();
+    else if (id == kTimerBeep)
+        t_BeepTimer();
+    return true;
+}
+
+bool TF_ALARMUJ::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != kSpeedButton1Id)
+        return false;
+    DrawSpeedButton(item);
+    return true;
+}
+
 LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CLOSE:
@@ -353,27 +375,6 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam)
                 FormShow();
             break;
-        case WM_TIMER:
-            if (wParam == kTimer1)
-                Timer1Timer();
-            if (wParam == kTimerStayOnTop)
-                TimerStayOnTopTimer();
-            if (wParam == kTimerBeep)
-                t_BeepTimer();
-            return 0;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kSpeedButton1Id && HIWORD(wParam) == BN_CLICKED) {
-                SpeedButton1Click();
-            }
-            return 0;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlID == kSpeedButton1Id) {
-                DrawSpeedButton(*item);
-                return TRUE;
-            }
-            break;
-        }
         case WM_ERASEBKGND:
             return 1;  // everything is painted in WM_PAINT, off screen first
         case WM_PAINT: {

@@ -32,14 +32,24 @@ constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
 
 TF_Glowna::TF_Glowna() {
     entries_ = {{
-        {Zatrzymajodliczanie1, text::kZatrzymajodliczanie1, IDB_MENU_STOP, false, {}},
-        {Ustawnowyczas1, text::kUstawnowyczas1, IDB_MENU_NEW_TIME, true, {}},
-        {Pomoc1, text::kPomoc1, IDB_MENU_HELP, true, {}},
-        {0, nullptr, 0, true, {}},  // N2
-        {Opcje1, text::kOpcje1, IDB_MENU_OPTIONS, true, {}},
-        {Oprogramie1, text::kOprogramie1, IDB_MENU_ABOUT, true, {}},
-        {0, nullptr, 0, true, {}},  // N1
-        {Zamknij1, text::kZamknij1, IDB_MENU_CLOSE, true, {}},
+        {Zatrzymajodliczanie1,
+         &TF_Glowna::Zatrzymajodliczanie1Click,
+         text::kZatrzymajodliczanie1,
+         IDB_MENU_STOP,
+         false,
+         {}},
+        {Ustawnowyczas1,
+         &TF_Glowna::Ustawnowyczas1Click,
+         text::kUstawnowyczas1,
+         IDB_MENU_NEW_TIME,
+         true,
+         {}},
+        {Pomoc1, &TF_Glowna::Pomoc1Click, text::kPomoc1, IDB_MENU_HELP, true, {}},
+        {0, nullptr, nullptr, 0, true, {}},  // N2
+        {Opcje1, &TF_Glowna::Opcje1Click, text::kOpcje1, IDB_MENU_OPTIONS, true, {}},
+        {Oprogramie1, &TF_Glowna::Oprogramie1Click, text::kOprogramie1, IDB_MENU_ABOUT, true, {}},
+        {0, nullptr, nullptr, 0, true, {}},  // N1
+        {Zamknij1, &TF_Glowna::Zamknij1Click, text::kZamknij1, IDB_MENU_CLOSE, true, {}},
     }};
 }
 
@@ -486,17 +496,33 @@ void TF_Glowna::RebuildMenu() {
     }
 }
 
+bool TF_Glowna::OnCommand(UINT id, UINT code) {
+    const MenuEntry& entry = Entry(id);
+    if (code != 0 || id == 0 || entry.command != id)
+        return false;  // the menu's commands only
+    (this->*entry.click)();
+    return true;
+}
+
+bool TF_Glowna::OnTimer(UINT_PTR id) {
+    if (id != kWatchTimerId)
+        return false;
+    t_TimerGlownyTimer();
+    return true;
+}
+
+bool TF_Glowna::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU)
+        return false;
+    DrawMenuImage(item);
+    return true;
+}
+
 LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Tray.HandleMessage(msg, wParam, lParam, result))
         return result;
     switch (msg) {
-        case WM_TIMER:
-            if (wParam == kWatchTimerId) {
-                t_TimerGlownyTimer();
-                return 0;
-            }
-            break;
         case WM_POWERBROADCAST:
             // Resumed: a count-down or a time of day that fell due during sleep fires now.
             // The automatic resume comes first; the user's follows only if someone is there.
@@ -526,45 +552,12 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kQuitMessage:
             Quit();
             return 0;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == 0 && lParam == 0) {
-                switch (LOWORD(wParam)) {
-                    case Zatrzymajodliczanie1:
-                        Zatrzymajodliczanie1Click();
-                        return 0;
-                    case Ustawnowyczas1:
-                        Ustawnowyczas1Click();
-                        return 0;
-                    case Pomoc1:
-                        Pomoc1Click();
-                        return 0;
-                    case Opcje1:
-                        Opcje1Click();
-                        return 0;
-                    case Oprogramie1:
-                        Oprogramie1Click();
-                        return 0;
-                    case Zamknij1:
-                        Zamknij1Click();
-                        return 0;
-                    default:
-                        break;
-                }
-            }
-            break;
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU)
                 break;
             measure->itemWidth = kMenuImageSize + kMenuImageGap;
             measure->itemHeight = kMenuImageSize;
-            return TRUE;
-        }
-        case WM_DRAWITEM: {
-            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw->CtlType != ODT_MENU)
-                break;
-            DrawMenuImage(*draw);
             return TRUE;
         }
         case WM_PAINT: {

@@ -135,11 +135,15 @@ class TF_Glowna : public Window {
     void PopupMenu(POINT at);
 
   protected:
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     struct MenuEntry {
         UINT command;  // 0 for a separator
+        void (TF_Glowna::*click)();
         const wchar_t* caption;
         int image;  // bitmap resource, 0 for none
         bool visible;

@@ -4,7 +4,6 @@
 
 #include "util/text.h"
 #include "win/sys/handles.h"
-#include "win/ui/window.h"
 
 namespace klaxora::win {
 
@@ -31,12 +30,10 @@ ShellFolderTree::ShellFolderTree() = default;
 ShellFolderTree::~ShellFolderTree() = default;
 
 void ShellFolderTree::Create(HWND parent, UINT id, HFONT font) {
-    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
-                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                            ModuleInstance(), nullptr);
-    SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    tree_.Create(WC_TREEVIEWW, parent, id, {}, L"",
+                 WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                     TVS_DISABLEDRAGDROP,
+                 font, WS_EX_CLIENTEDGE);
 }
 
 bool ShellFolderTree::Fill() {
@@ -202,8 +199,6 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
 }
 
 bool ShellFolderTree::HandleNotify(const NMHDR& header) {
-    if (header.hwndFrom != tree_)
-        return false;
     if (header.code == TVN_ITEMEXPANDINGW) {
         const auto& view = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (view.action & TVE_EXPAND)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 
 namespace klaxora::win {
 
@@ -29,7 +30,7 @@ class ShellFolderTree {
     HWND Hwnd() const { return tree_; }
     // Puts the desktop at the root (once) and expands it.
     bool Fill();
-    // A notification of the tree, handed on by its parent; true when it was the tree's.
+    // A notification of the tree, handed on by its parent.
     bool HandleNotify(const NMHDR& header);
     // Called after every change of the selection.
     std::function<void()> SelectionChanged;
@@ -50,7 +51,7 @@ class ShellFolderTree {
     Node* NodeOf(HTREEITEM item) const;
     void FillChildren(HTREEITEM item);
 
-    HWND tree_ = nullptr;
+    Control tree_;
     HTREEITEM root_ = nullptr;
     std::vector<std::unique_ptr<Node>> nodes_;
 };

@@ -14,4 +14,12 @@ HFONT SystemGuiFont() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+int TextWidth(HFONT font, std::wstring_view text) {
+    WindowDc dc(nullptr);
+    SIZE size{};
+    SelectedObject selected(dc, font);
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 }  // namespace klaxora::win

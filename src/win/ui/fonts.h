@@ -1,6 +1,8 @@
 #pragma once
 // The program's fonts: one place that knows how a font is asked for, so every window gets the
 // same face at the same size.
+#include <string_view>
+
 #include "win/sys/handles.h"
 
 namespace klaxora::win {
@@ -19,5 +21,7 @@ FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face = kWindow
                     FontLook look = FontLook::Plain);
 // The system's font for dialog controls; it belongs to the system and is never deleted.
 HFONT SystemGuiFont();
+// The width of a text in a font, measured on the screen.
+int TextWidth(HFONT font, std::wstring_view text);
 
 }  // namespace klaxora::win

@@ -15,7 +15,7 @@ void HeldText::Set(HWND edit, const std::wstring& text) {
 }
 
 std::wstring HeldText::Get(HWND edit) const {
-    return edit ? TextOf(edit) : text_.value_or(std::wstring());
+    return edit ? Control(edit).Text() : text_.value_or(std::wstring());
 }
 
 void HeldText::Apply(HWND edit) {
@@ -40,11 +40,11 @@ void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
 void Panel::SetShown(bool shown) {
     if (shown)
         EnsureBuilt();
-    SetVisible(Hwnd(), shown);
+    Control(Hwnd()).SetVisible(shown);
 }
 
 bool Panel::Shown() const {
-    return OwnVisible(Hwnd());
+    return Control(Hwnd()).OwnVisible();
 }
 
 void Panel::EnsureBuilt() {
@@ -52,11 +52,11 @@ void Panel::EnsureBuilt() {
         return;
     built_ = true;
     // The new controls' own notifications (a spin edit's first value) are not the user's.
-    building_ = true;
+    muted_ = true;
     struct BuildingEnds {
         bool& flag;
         ~BuildingEnds() { flag = false; }
-    } ends{building_};
+    } ends{muted_};
     Build();
     if (AfterBuild)
         AfterBuild();
@@ -70,14 +70,6 @@ void Panel::SetCaption(const std::wstring& caption) {
         top.bottom = 16;
         InvalidateRect(Hwnd(), &top, TRUE);
     }
-}
-
-bool Panel::OnCommand(UINT, UINT, HWND) {
-    return false;
-}
-
-bool Panel::OnNotify(const NMHDR&) {
-    return false;
 }
 
 COLORREF Panel::TextColour(HWND control) const {
@@ -122,16 +114,6 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
-        case WM_COMMAND:
-            if (building_)
-                return 0;
-            if (lParam && OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
-                return 0;
-            return PassUp(msg, wParam, lParam);
-        case WM_NOTIFY:
-            if (!building_ && OnNotify(*reinterpret_cast<const NMHDR*>(lParam)))
-                return 0;
-            return PassUp(msg, wParam, lParam);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const auto control = reinterpret_cast<HWND>(lParam);
@@ -147,6 +129,8 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, TextColour(control));
             return reinterpret_cast<LRESULT>(brush_.Get());
         }
+        case WM_COMMAND:  // what the panel's own handlers left
+        case WM_NOTIFY:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

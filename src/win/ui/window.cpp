@@ -68,6 +68,46 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Default(msg, wParam, lParam);
 }
 
+bool Window::OnCommand(UINT, UINT) {
+    return false;
+}
+
+bool Window::OnNotify(const NMHDR&) {
+    return false;
+}
+
+bool Window::OnTimer(UINT_PTR) {
+    return false;
+}
+
+bool Window::OnDrawItem(const DRAWITEMSTRUCT&) {
+    return false;
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (muted_ || OnCommand(LOWORD(wParam), HIWORD(wParam)))
+                return 0;
+            break;
+        case WM_NOTIFY:
+            if (muted_ || OnNotify(*reinterpret_cast<const NMHDR*>(lParam)))
+                return 0;
+            break;
+        case WM_TIMER:
+            if (OnTimer(wParam))
+                return 0;
+            break;
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+                return TRUE;
+            break;
+        default:
+            break;
+    }
+    return HandleMessage(msg, wParam, lParam);
+}
+
 bool Window::PreTranslate(MSG&) {
     return false;
 }
@@ -147,7 +187,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!self)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
-        const LRESULT result = self->HandleMessage(msg, wParam, lParam);
+        const LRESULT result = self->Dispatch(msg, wParam, lParam);
         if (msg == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
