@@ -32,7 +32,8 @@ std::wstring Control::Text() const {
 }
 
 void Control::SetText(std::wstring_view text) const {
-    SetWindowTextW(hwnd_, std::wstring(text).c_str());
+    if (hwnd_)
+        SetWindowTextW(hwnd_, std::wstring(text).c_str());
 }
 
 bool Control::OwnVisible() const {
@@ -87,7 +88,8 @@ bool Button::Checked() const {
 }
 
 void Button::SetChecked(bool checked) const {
-    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (hwnd_)
+        SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Edit::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {
