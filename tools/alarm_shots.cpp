@@ -24,7 +24,7 @@ namespace {
 
 // Selects an item and tells the list's parent, as a user's choice does.
 void Select(HWND combo, std::wstring_view text) {
-    SelectItemByText(combo, text);
+    ComboBox(combo).SelectByText(text);
     SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
 }

@@ -49,7 +49,7 @@ using testing::BoxAnswerer;
 inline std::vector<std::wstring> ComboItems(HWND combo) {
     std::vector<std::wstring> items;
     for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)
-        items.push_back(ItemText(combo, i));
+        items.push_back(ComboBox(combo).ItemText(i));
     return items;
 }
 
@@ -70,7 +70,7 @@ class AlarmWindowTest : public ::testing::Test {
     // Chooses a list item as the user does: the selection, then the list's notification to
     // its parent.
     void Choose(HWND combo, std::wstring_view text) {
-        ASSERT_TRUE(SelectItemByText(combo, text));
+        ASSERT_TRUE(ComboBox(combo).SelectByText(text));
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
         Drain();

@@ -56,7 +56,7 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
     Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, wav);
-    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"0:03s");
+    EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"0:03s");
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.Play));
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.LoopCheckBox));
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -66,7 +66,7 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     Drain();
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
     Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, L"");
-    EXPECT_EQ(TextOf(window.p_k_PdegrajDzwiek.LabelCzas), L"(brak pliku)");
+    EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"(brak pliku)");
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
     EXPECT_FALSE(Enabled(window.ib_Start));
@@ -198,8 +198,27 @@ TEST(SelectItemByTextTest, ExactTextIgnoringCaseNeverAPrefix) {
     };
     for (const auto& c : cases) {
         SendMessageW(combo, CB_SETCURSEL, 0, 0);  // something selected before
-        EXPECT_EQ(SelectItemByText(combo, c.text), *c.selected != 0) << ToUtf8(c.text);
-        EXPECT_EQ(SelectedText(combo), c.selected) << ToUtf8(c.text);
+        EXPECT_EQ(ComboBox(combo).SelectByText(c.text), *c.selected != 0) << ToUtf8(c.text);
+        EXPECT_EQ(ComboBox(combo).SelectedText(), c.selected) << ToUtf8(c.text);
+    }
+    DestroyWindow(combo);
+}
+
+// Selecting exactly: letter case counts, as the key list holds "a" and "A" as different keys.
+TEST(SelectItemByTextTest, ExactlyKeepsLetterCaseApart) {
+    const ComboBox combo(CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0,
+                                         100, 200, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(combo.Hwnd());
+    for (const wchar_t* item : {L"A", L"a", L"Alt+A"})
+        combo.Add(item);
+    const struct {
+        const wchar_t* text;
+        const wchar_t* selected;  // empty: nothing
+    } cases[] = {{L"a", L"a"}, {L"A", L"A"}, {L"ALT+A", L""}, {L"Alt", L""}, {L"", L""}};
+    for (const auto& c : cases) {
+        combo.Select(0);  // something selected before
+        EXPECT_EQ(combo.SelectExactly(c.text), *c.selected != 0) << ToUtf8(c.text);
+        EXPECT_EQ(combo.SelectedText(), c.selected) << ToUtf8(c.text);
     }
     DestroyWindow(combo);
 }

@@ -16,7 +16,7 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     RECT frame;
     GetWindowRect(window.Hwnd(), &frame);
     EXPECT_EQ(frame.right - frame.left, 550);  // no frame, no caption bar
-    EXPECT_EQ(TextOf(window.Hwnd()), L"Klaxora");
+    EXPECT_EQ(Control(window.Hwnd()).Text(), L"Klaxora");
 
     const std::pair<HWND, int> top[] = {{window.ib_WWW, 284},    {window.ib_Skrot, 321},
                                         {window.ib_About, 358},  {window.ib_Opcje, 395},
@@ -81,8 +81,8 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_TRUE(PtInRegion(region, 275, 0));
     DeleteObject(region);
 
-    EXPECT_EQ(TextOf(window.cb_PowtorzAkcje), L"&Powtórz akcję po                   sec");
-    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"1");  // restored: "Repeat_Time" is missing
+    EXPECT_EQ(Control(window.cb_PowtorzAkcje).Text(), L"&Powtórz akcję po                   sec");
+    EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"1");  // restored: "Repeat_Time" is missing
     EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
     EXPECT_EQ(SendMessageW(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
     // The restore gives the message box the items of its (here empty) recent list.
@@ -97,7 +97,7 @@ TEST_F(AlarmWindowTest, BeforeTheFirstShowOnlyTheProcessPanelAndTheEmptyPage) {
     // Changes while the window is filled do not synchronise the view.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
     EXPECT_EQ(window.CurrentPage(), L"empty");
-    EXPECT_TRUE(TextOf(window.gb1.Hwnd()).starts_with(L" W tej chwili jest: "));
+    EXPECT_TRUE(Control(window.gb1.Hwnd()).Text().starts_with(L" W tej chwili jest: "));
 }
 
 TEST_F(AlarmWindowTest, PathsWrittenBeforeTheirPanelIsBuiltWaitForIt) {
@@ -144,19 +144,19 @@ TEST_F(AlarmWindowTest, PathsWrittenBeforeTheirPanelIsBuiltWaitForIt) {
             EXPECT_EQ(window.ReadSettings().*c.field, L"C:\\second");
         }
         c.panel.EnsureBuilt();
-        EXPECT_EQ(TextOf(c.edit()), L"C:\\second");
+        EXPECT_EQ(Control(c.edit()).Text(), L"C:\\second");
         // Built, the edit holds the text: what is typed there is what reads.
         Type(c.edit(), L"C:\\typed");
         EXPECT_EQ(c.read(), L"C:\\typed");
         c.write(L"C:\\third");
-        EXPECT_EQ(TextOf(c.edit()), L"C:\\third");
+        EXPECT_EQ(Control(c.edit()).Text(), L"C:\\third");
     }
 }
 
 TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {
     FirstShow();
     EXPECT_TRUE(window.FirstShowDone);
-    EXPECT_EQ(TextOf(window.cb_A_Wykonaj), L"Uruchom alarm o ...");
+    EXPECT_EQ(Control(window.cb_A_Wykonaj).Text(), L"Uruchom alarm o ...");
     EXPECT_EQ(window.CurrentPage(), L"wykonaj_o");
     EXPECT_EQ(window.VisiblePanel(), L"");
     EXPECT_FALSE(Enabled(window.ib_Start));  // no action yet
@@ -252,7 +252,7 @@ TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
         for (HWND c = GetWindow(page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             wchar_t kind[16] = {};
             if (GetClassNameW(c, kind, 16) && EqualsNoCase(kind, L"Static"))
-                labels.push_back(TextOf(c));
+                labels.push_back(Control(c).Text());
         }
         EXPECT_EQ(labels, expected) << static_cast<int>(trigger);
     }
@@ -332,7 +332,7 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     FirstShow();
     BuildAll();
     window.wykonaj_o.Hours.SetValue(25);
-    EXPECT_EQ(TextOf(window.wykonaj_o.Hours), L"23");
+    EXPECT_EQ(Control(window.wykonaj_o.Hours).Text(), L"23");
     window.odlicz_w_dol.Hours.SetValue(-5);
     EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 0);
     window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(1000000);
@@ -342,25 +342,26 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     SendMessageW(GetParent(window.wykonaj_o.Minutes.Edit()), WM_COMMAND,
                  MAKEWPARAM(TimePage::kMinutes, EN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(window.wykonaj_o.Minutes.Edit()));
-    EXPECT_EQ(TextOf(window.wykonaj_o.Minutes), L"59");
+    EXPECT_EQ(Control(window.wykonaj_o.Minutes).Text(), L"59");
 
     // Only digits and backspace get through the filter.
-    for (HWND edit : {window.e_CzasPowtorki, window.brak_neta.se_BrakNeta.Edit(),
-                      window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Edit()}) {
+    for (HWND edit :
+         std::initializer_list<HWND>{window.e_CzasPowtorki, window.brak_neta.se_BrakNeta.Edit(),
+                                     window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Edit()}) {
         SetWindowTextW(edit, L"");
         SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
         for (wchar_t c : std::wstring(L"1a-2 .x3"))
             SendMessageW(edit, WM_CHAR, c, 0);
-        EXPECT_EQ(TextOf(edit), L"123");
+        EXPECT_EQ(Control(edit).Text(), L"123");
         SendMessageW(edit, EM_SETSEL, 3, 3);
         SendMessageW(edit, WM_CHAR, 8, 0);
-        EXPECT_EQ(TextOf(edit), L"12");
+        EXPECT_EQ(Control(edit).Text(), L"12");
     }
     // The no-Internet seconds are shown as a time.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
     window.brak_neta.se_BrakNeta.SetValue(90061);
     Drain();
-    EXPECT_EQ(TextOf(window.brak_neta.Label26), L"Po przekonwertowaniu:    25:01:01");
+    EXPECT_EQ(Control(window.brak_neta.Label26).Text(), L"Po przekonwertowaniu:    25:01:01");
 }
 
 TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {

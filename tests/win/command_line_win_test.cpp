@@ -110,13 +110,13 @@ TEST(CommandLineWindowTest, AReadingFillsTheWindowSoThatItWritesTheSameParameter
 TEST(CommandLineWindowTest, TheKeyKeepsItsLetterCaseAndAfterWindowsStartStaysUnselected) {
     CommandLineWindow w(
         L" \"PW:\" \"Inne możliwości\" \"Zasymuluj wciśnięcie dowolnego klawisza(y)\" \"A\"");
-    EXPECT_EQ(SelectedText(w.window.p_Inne.p_Inne_Klawisz.cb_Klawisze), L"A");
-    EXPECT_FALSE(HasSelection(w.window.cb_A_Wykonaj));
+    EXPECT_EQ(ComboBox(w.window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"A");
+    EXPECT_FALSE(ComboBox(w.window.cb_A_Wykonaj).HasSelection());
     EXPECT_EQ(w.window.CurrentPage(), L"wykonaj_win");
     EXPECT_EQ(w.window.VisibleSubPanel(), L"p_Inne_Klawisz");
     // A trigger the command line could not read leaves the time of day chosen, not the blank.
     CommandLineWindow unread(L" \"XX: 5\" \"Domyślne okno\"");
-    EXPECT_EQ(SelectedText(unread.window.cb_A_Wykonaj), L"Uruchom alarm o ...");
+    EXPECT_EQ(ComboBox(unread.window.cb_A_Wykonaj).SelectedText(), L"Uruchom alarm o ...");
 }
 
 TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow) {
@@ -190,17 +190,17 @@ TEST_F(ShortcutDialogTest, OffersTheEightNamesAndStartsOnTheDesktop) {
         SendMessageW(dialog.e_NazwaSkrotu, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
         EXPECT_EQ(item, names[static_cast<size_t>(i)]);
     }
-    EXPECT_EQ(TextOf(dialog.e_NazwaSkrotu), names[0]);
+    EXPECT_EQ(Control(dialog.e_NazwaSkrotu).Text(), names[0]);
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_HRESULT_SUCCEEDED(
         SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop));
-    EXPECT_TRUE(EqualsNoCase(TextOf(dialog.XPathLabel1), desktop));
+    EXPECT_TRUE(EqualsNoCase(Control(dialog.XPathLabel1).Text(), desktop));
     EXPECT_TRUE(OkEnabled());
 }
 
 TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
     ASSERT_TRUE(dialog.dfs_LokalizacjaSkrotu.SelectPath(folder.Text()));
-    EXPECT_TRUE(EqualsNoCase(TextOf(dialog.XPathLabel1), folder.Text()));
+    EXPECT_TRUE(EqualsNoCase(Control(dialog.XPathLabel1).Text(), folder.Text()));
     EXPECT_TRUE(OkEnabled());
     // The computer node: a folder of the namespace without a path.
     ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
@@ -210,7 +210,7 @@ TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
             computer = computer ? computer : child;
     ASSERT_NE(computer, nullptr);
     tree.Select(computer);
-    EXPECT_EQ(TextOf(dialog.XPathLabel1), L"");
+    EXPECT_EQ(Control(dialog.XPathLabel1).Text(), L"");
     EXPECT_FALSE(OkEnabled());
     ASSERT_TRUE(tree.SelectPath(L"C:\\"));
     EXPECT_TRUE(OkEnabled());
@@ -223,7 +223,7 @@ TEST_F(ShortcutDialogTest, RefusesANameThatCleansToNothingAndWritesACleanedOne) 
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 
     EXPECT_EQ(ConfirmWith(L"  Alarm:  poranny?"), L"");
-    EXPECT_EQ(TextOf(dialog.e_NazwaSkrotu), L"Alarm poranny");
+    EXPECT_EQ(Control(dialog.e_NazwaSkrotu).Text(), L"Alarm poranny");
     const std::wstring file = folder.Text() + L"\\Alarm poranny.lnk";
     EXPECT_TRUE(EqualsNoCase(dialog.WrittenFile(), file));
     ASSERT_TRUE(std::filesystem::exists(file));

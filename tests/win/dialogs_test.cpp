@@ -174,15 +174,11 @@ TEST_F(OptionsTest, TheBeepBoxSoundsOnEveryChangeTheShowsOwnIncluded) {
 }
 
 // Keys as the program's message loop hands them over: through the dialog manager.
-void PressKey(HWND root, HWND control, WPARAM key) {
+void PressKey(HWND, HWND control, WPARAM key) {
     PostMessageW(control, WM_KEYDOWN, key, 0);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (IsDialogMessageW(root, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        HandleQueuedMessage(msg);  // as the program's loop does
 }
 
 TEST_F(OptionsTest, EscapeCancelsEnterConfirmsAndF1OpensTheHelp) {

@@ -39,11 +39,11 @@ TEST(ShippedSounds, EachOfTheEightOpensAndLastsAFewSeconds) {
                                nullptr, nullptr);
     };
     win::SoundPanelControls controls;
-    controls.LabelCzas = child(L"STATIC", L"(brak pliku)", 0);
-    controls.Play = child(L"BUTTON", L">", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-    controls.Pause = child(L"BUTTON", L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-    controls.Stop = child(L"BUTTON", L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-    controls.LoopCheckBox = child(L"BUTTON", L"loop", BS_AUTOCHECKBOX);
+    controls.LabelCzas = win::Label(child(L"STATIC", L"(brak pliku)", 0));
+    controls.Play = win::Button(child(L"BUTTON", L">", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+    controls.Pause = win::Button(child(L"BUTTON", L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+    controls.Stop = win::Button(child(L"BUTTON", L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+    controls.LoopCheckBox = win::CheckBox(child(L"BUTTON", L"loop", BS_AUTOCHECKBOX));
     {
         win::SoundPanel panel;
         panel.Attach(controls);

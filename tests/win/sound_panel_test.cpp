@@ -57,12 +57,13 @@ class SoundPanelTest : public ::testing::Test {
             return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | kind, 0, 0, 30, 20,
                                    parent, nullptr, nullptr, nullptr);
         };
-        controls.LabelCzas = CreateWindowExW(0, L"STATIC", L"(brak pliku)", WS_CHILD, 0, 0, 50, 20,
-                                             parent, nullptr, nullptr, nullptr);
-        controls.Play = button(L">", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-        controls.Pause = button(L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-        controls.Stop = button(L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE);
-        controls.LoopCheckBox = button(L"Graj w nieskończoność", BS_AUTOCHECKBOX);
+        controls.LabelCzas =
+            win::Label(CreateWindowExW(0, L"STATIC", L"(brak pliku)", WS_CHILD, 0, 0, 50, 20,
+                                       parent, nullptr, nullptr, nullptr));
+        controls.Play = win::Button(button(L">", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+        controls.Pause = win::Button(button(L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+        controls.Stop = win::Button(button(L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
+        controls.LoopCheckBox = win::CheckBox(button(L"Graj w nieskończoność", BS_AUTOCHECKBOX));
         panel = std::make_unique<win::SoundPanel>();
         panel->Attach(controls);
         panel->SetWrongFormatReporter([this](std::wstring_view text) { reported = text; });

@@ -131,7 +131,7 @@ class StartStopTest : public ::testing::Test {
         Drain();
     }
     void Choose(HWND combo, std::wstring_view text) {
-        ASSERT_TRUE(SelectItemByText(combo, text));
+        ASSERT_TRUE(ComboBox(combo).SelectByText(text));
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
         Drain();
@@ -171,8 +171,8 @@ TEST(ConfigurationWindowOnAFakeRegistry, RestoresFromAndStartsIntoTheRegistryItI
     window.Create();
     window.Show();
     Drain();
-    EXPECT_EQ(SelectedText(window.cb_A_Wykonaj), L"Odlicz w dół i uruchom");
-    EXPECT_EQ(SelectedText(window.cb_Typ_Alarmu), L"Domyślne okno");
+    EXPECT_EQ(window.cb_A_Wykonaj.SelectedText(), L"Odlicz w dół i uruchom");
+    EXPECT_EQ(window.cb_Typ_Alarmu.SelectedText(), L"Domyślne okno");
     window.ib_StartClick();
     EXPECT_TRUE(watch.Armed);
     EXPECT_EQ(watch.SecondsLeft, 7);
@@ -209,9 +209,10 @@ TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEdito
     const POINT stop = Origin(window.ib_Stop, window.Hwnd());
     EXPECT_EQ(stop.x, start.x);
     EXPECT_EQ(stop.y, start.y);
-    for (HWND locked : {window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
-                        window.odlicz_w_dol.Hours.Edit(), message.cb_Komunikat, message.cb_Caption,
-                        window.cb_Podglad}) {
+    for (HWND locked :
+         std::initializer_list<HWND>{window.cb_A_Wykonaj, window.cb_Typ_Alarmu,
+                                     window.cb_PowtorzAkcje, window.odlicz_w_dol.Hours.Edit(),
+                                     message.cb_Komunikat, message.cb_Caption, window.cb_Podglad}) {
         EXPECT_FALSE(Enabled(locked));
     }
 
@@ -229,9 +230,10 @@ TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEdito
     Click(window.ib_Stop);
     EXPECT_FALSE(watch.Armed);
     EXPECT_EQ(watch.SecondsLeft, 300);  // a stop clears nothing
-    for (HWND unlocked : {window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
-                          window.e_CzasPowtorki, window.odlicz_w_dol.Hours.Edit(),
-                          window.odlicz_w_dol.Recent, message.cb_Komunikat, window.cb_Podglad}) {
+    for (HWND unlocked : std::initializer_list<HWND>{
+             window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
+             window.e_CzasPowtorki, window.odlicz_w_dol.Hours.Edit(), window.odlicz_w_dol.Recent,
+             message.cb_Komunikat, window.cb_Podglad}) {
         EXPECT_TRUE(Enabled(unlocked));
     }
     EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
@@ -279,8 +281,8 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     }
     EXPECT_TRUE(watch.Armed);
     EXPECT_EQ(watch.RepeatSeconds, 0);
-    EXPECT_FALSE(Checked(window.cb_PowtorzAkcje));
-    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"");
+    EXPECT_FALSE(Button(window.cb_PowtorzAkcje).Checked());
+    EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"");
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
 }
 
@@ -322,30 +324,30 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     WriteList(L"EXE_MRU", {L"C:\\nowhere\\gone.exe"});
 
     FirstShow();
-    EXPECT_EQ(SelectedText(window.cb_A_Wykonaj), L"Program zostanie zamknięty");
+    EXPECT_EQ(ComboBox(window.cb_A_Wykonaj).SelectedText(), L"Program zostanie zamknięty");
     EXPECT_EQ(window.CurrentPage(), L"program_zamkniety");
     EXPECT_EQ(window.program_zamkniety.Path(), L"C:\\windows\\notepad.exe");
-    EXPECT_EQ(SelectedText(window.cb_Typ_Alarmu), L"Inne możliwości");
+    EXPECT_EQ(ComboBox(window.cb_Typ_Alarmu).SelectedText(), L"Inne możliwości");
     EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
-    EXPECT_EQ(SelectedText(window.p_Inne.p_Inne_Klawisz.cb_Klawisze), L"a");  // not "A"
-    EXPECT_TRUE(Checked(window.cb_PowtorzAkcje));
-    EXPECT_EQ(TextOf(window.e_CzasPowtorki), L"45");
+    EXPECT_EQ(ComboBox(window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"a");  // not "A"
+    EXPECT_TRUE(Button(window.cb_PowtorzAkcje).Checked());
+    EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"45");
     EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
     // The unnamed value counts as an empty item; the items are sorted.
     EXPECT_EQ(Items(window.p_k_komunikat.cb_Komunikat),
               (std::vector<std::wstring>{L"", L"A tekst", L"b tekst"}));
-    EXPECT_EQ(TextOf(window.p_k_komunikat.cb_Komunikat), L"A tekst");
+    EXPECT_EQ(Control(window.p_k_komunikat.cb_Komunikat).Text(), L"A tekst");
     // Panels not shown are not built for the restore; they show what it wrote once they are.
     EXPECT_FALSE(window.p_WWW.Built());
     EXPECT_EQ(window.p_WWW.Address(), L"b.example.org");
     window.p_WWW.EnsureBuilt();
     window.p_UrProg.EnsureBuilt();
-    EXPECT_EQ(TextOf(window.p_WWW.e_WWW), L"b.example.org");
+    EXPECT_EQ(Control(window.p_WWW.e_WWW).Text(), L"b.example.org");
 
     // One name only, and a file that is gone: no button; the menu offers nothing but clearing.
-    EXPECT_FALSE(OwnVisible(window.RecentButton(3)));
+    EXPECT_FALSE(Control(window.RecentButton(3)).OwnVisible());
     EXPECT_EQ(MenuTexts(window.RecentMenu(3)), (std::vector<std::wstring>{L"-", L"Wyczyść listę"}));
-    EXPECT_TRUE(OwnVisible(window.RecentButton(6)));
+    EXPECT_TRUE(Control(window.RecentButton(6)).OwnVisible());
     EXPECT_EQ(
         MenuTexts(window.RecentMenu(6)),
         (std::vector<std::wstring>{L"a.example.org", L"b.example.org", L"-", L"Wyczyść listę"}));
@@ -360,7 +362,7 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     window.ChooseRecent(0, 1);
     EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
     window.ChooseRecent(6, 0);
-    EXPECT_EQ(TextOf(window.p_WWW.e_WWW), L"a.example.org");
+    EXPECT_EQ(Control(window.p_WWW.e_WWW).Text(), L"a.example.org");
 
     // "Wyczyść listę", the menu's last item: the list is emptied and its button goes.
     {
@@ -368,7 +370,7 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
         SendMessageW(window.RecentButton(6), BM_CLICK, 0, 0);
         EXPECT_TRUE(keys.worked);
     }
-    EXPECT_FALSE(OwnVisible(window.RecentButton(6)));
+    EXPECT_FALSE(Control(window.RecentButton(6)).OwnVisible());
     EXPECT_FALSE(Read(kKey + L"\\WWW_MRU", L"a.example.org"));
     EXPECT_FALSE(Read(kKey + L"\\WWW_MRU", L""));
 

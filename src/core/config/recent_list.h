@@ -43,8 +43,6 @@ class RecentList {
     // Adds the entries as names with empty data, leaving the current entry alone.
     void AddEntries(std::span<const std::wstring> entries);
 
-    const std::wstring& Subkey() const { return subkey_; }
-
   private:
     RegistryPort& registry_;
     std::wstring subkey_;

@@ -21,8 +21,12 @@ constexpr int kFrameLeft = 8, kFrameTop = 28, kFrameWidth = 128, kFrameHeight = 
 constexpr int kButtonLeft = 150, kButtonTop = 141, kButtonWidth = 71, kButtonHeight = 25;
 constexpr int kSpeedButton1Id = 100;
 
+namespace text {
 // "ALARM", a space and 50 exclamation marks: the popup's title, never shown.
 const std::wstring kCaption = L"ALARM " + std::wstring(50, L'!');
+constexpr std::wstring_view kHeader = L"ALARM";
+constexpr std::wstring_view kOk = L"OK";
+}  // namespace text
 
 // A world transform scaling by k and turning by `degrees` about (cx, cy), then moving the
 // drawing down by dy.
@@ -200,8 +204,8 @@ TF_ALARMUJ::~TF_ALARMUJ() = default;
 void TF_ALARMUJ::Create() {
     // A tool window is never given a taskbar button.
     CreateWindowOf({L"TF_ALARMUJ", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-                   kCaption.c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                   0, 0, kWidth, kHeight, nullptr);
+                   text::kCaption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                   WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, kWidth, kHeight, nullptr);
     FormCreate();
 }
 
@@ -213,12 +217,9 @@ void TF_ALARMUJ::FormCreate() {
         okGlyph_ = MakeOkGlyph(screen);
     }
     captionFont_ = MakeFont(-11, FontWeight::Bold);
-    speedButton1_ = CreateWindowExW(
-        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kButtonLeft,
-        kButtonTop, kButtonWidth, kButtonHeight, Hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), ModuleInstance(), nullptr);
-    SendMessageW(speedButton1_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    speedButton1_.Create(Hwnd(), kSpeedButton1Id,
+                         {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
+                         SystemGuiFont(), BS_OWNERDRAW);
 }
 
 void TF_ALARMUJ::Close() {
@@ -309,7 +310,7 @@ void TF_ALARMUJ::Paint(HDC dc) {
         SelectedObject font(dc, captionFont_.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
-        TextOutW(dc, 12, 5, L"ALARM", 5);
+        TextOutW(dc, 12, 5, text::kHeader.data(), static_cast<int>(text::kHeader.size()));
     }
 
     // The raised bevel round the rest.
@@ -329,15 +330,40 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
     const int glyphTop = r.top + (r.bottom - r.top - 16) / 2 + shift;
     BlitBitmap(item.hDC, okGlyph_.Get(), glyphLeft, glyphTop, 16, 16);
     RECT text{glyphLeft + 16, r.top + shift, r.right - 8 + shift, r.bottom + shift};
-    SelectedObject font(item.hDC, GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(item.hDC, SystemGuiFont());
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(item.hDC, L"OK", 2, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(item.hDC, text::kOk.data(), static_cast<int>(text::kOk.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
         InflateRect(&focus, -4, -4);
         DrawFocusRect(item.hDC, &focus);
     }
+}
+
+bool TF_ALARMUJ::OnCommand(UINT id, UINT code) {
+    if (id != kSpeedButton1Id || code != BN_CLICKED)
+        return false;
+    SpeedButton1Click();
+    return true;
+}
+
+bool TF_ALARMUJ::OnTimer(UINT_PTR id) {
+    if (id == kTimer1)
+        Timer1Timer();
+    else if (id == kTimerStayOnTop)
+        TimerStayOnTopTimer();
+    else if (id == kTimerBeep)
+        t_BeepTimer();
+    return true;
+}
+
+bool TF_ALARMUJ::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != kSpeedButton1Id)
+        return false;
+    DrawSpeedButton(item);
+    return true;
 }
 
 LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -349,27 +375,6 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam)
                 FormShow();
             break;
-        case WM_TIMER:
-            if (wParam == kTimer1)
-                Timer1Timer();
-            if (wParam == kTimerStayOnTop)
-                TimerStayOnTopTimer();
-            if (wParam == kTimerBeep)
-                t_BeepTimer();
-            return 0;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kSpeedButton1Id && HIWORD(wParam) == BN_CLICKED) {
-                SpeedButton1Click();
-            }
-            return 0;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlID == kSpeedButton1Id) {
-                DrawSpeedButton(*item);
-                return TRUE;
-            }
-            break;
-        }
         case WM_ERASEBKGND:
             return 1;  // everything is painted in WM_PAINT, off screen first
         case WM_PAINT: {

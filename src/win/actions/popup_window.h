@@ -6,6 +6,7 @@
 
 #include "actions/popup_slide.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -40,6 +41,9 @@ class TF_ALARMUJ : public Window {
     HWND SpeedButton1() const { return speedButton1_; }
 
   protected:
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void FormClose();
 
@@ -53,7 +57,7 @@ class TF_ALARMUJ : public Window {
     void Paint(HDC dc);
     void DrawSpeedButton(const DRAWITEMSTRUCT& item);
 
-    HWND speedButton1_ = nullptr;
+    Button speedButton1_;
     BitmapHandle img1_, img2_, okGlyph_;
     FontHandle captionFont_;
     bool img1Visible_ = true;

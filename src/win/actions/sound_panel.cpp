@@ -118,25 +118,15 @@ struct SoundPanel::Impl {
 
     void Apply() const {
         const TransportButtons& b = player.Buttons();
-        Check(controls.Play, b.playDown);
-        Check(controls.Pause, b.pauseDown);
-        Check(controls.Stop, b.stopDown);
-        if (controls.LabelCzas)
-            SetWindowTextW(controls.LabelCzas, player.Label().c_str());
-        const BOOL enabled = player.TransportEnabled() ? TRUE : FALSE;
-        for (HWND control : {controls.Play, controls.Pause, controls.Stop, controls.LoopCheckBox}) {
-            if (control)
-                EnableWindow(control, enabled);
-        }
+        controls.Play.SetChecked(b.playDown);
+        controls.Pause.SetChecked(b.pauseDown);
+        controls.Stop.SetChecked(b.stopDown);
+        controls.LabelCzas.SetText(player.Label());
+        for (const Button& control :
+             {controls.Play, controls.Pause, controls.Stop, Button(controls.LoopCheckBox)})
+            control.SetEnabled(player.TransportEnabled());
     }
-    static void Check(HWND button, bool down) {
-        if (button)
-            SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    bool Loop() const {
-        return controls.LoopCheckBox &&
-               SendMessageW(controls.LoopCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
+    bool Loop() const { return controls.LoopCheckBox.Checked(); }
     // Runs a step of the player and shows its outcome, failures included.
     template <typename F>
     auto Run(F step) {

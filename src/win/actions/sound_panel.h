@@ -10,15 +10,14 @@
 #include <string_view>
 
 #include "actions/sound_player.h"
+#include "win/ui/controls.h"
 
 namespace klaxora::win {
 
 struct SoundPanelControls {
-    HWND LabelCzas = nullptr;  // duration label
-    HWND Play = nullptr;       // push-like check buttons: checked means "down"
-    HWND Pause = nullptr;
-    HWND Stop = nullptr;
-    HWND LoopCheckBox = nullptr;
+    Label LabelCzas;           // duration label
+    Button Play, Pause, Stop;  // push-like check buttons: checked means "down"
+    CheckBox LoopCheckBox;
     // Receives MM_MCINOTIFY and passes it to PlayerNotify. Optional: without it the player's
     // own message-only window receives the reports.
     HWND NotifyWindow = nullptr;

@@ -18,6 +18,16 @@
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
+namespace text {
+constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
+constexpr const wchar_t* kZatrzymajodliczanie1 = L"Zatrzymaj odliczanie";
+constexpr const wchar_t* kUstawnowyczas1 = L"Ustaw nowy czas";
+constexpr const wchar_t* kPomoc1 = L"Pomoc";
+constexpr const wchar_t* kOpcje1 = L"Opcje";
+constexpr const wchar_t* kOprogramie1 = L"O programie ...";
+constexpr const wchar_t* kZamknij1 = L"Zamknij";
+constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
+}  // namespace text
 
 TF_Glowna::TF_Glowna(const WindowPorts& ports)
     : registry_(ports.registry),
@@ -27,14 +37,24 @@ TF_Glowna::TF_Glowna(const WindowPorts& ports)
       control_(ports.processControl),
       player_(ports.player) {
     entries_ = {{
-        {Zatrzymajodliczanie1, L"Zatrzymaj odliczanie", IDB_MENU_STOP, false, {}},
-        {Ustawnowyczas1, L"Ustaw nowy czas", IDB_MENU_NEW_TIME, true, {}},
-        {Pomoc1, L"Pomoc", IDB_MENU_HELP, true, {}},
-        {0, L"-", 0, true, {}},  // N2
-        {Opcje1, L"Opcje", IDB_MENU_OPTIONS, true, {}},
-        {Oprogramie1, L"O programie ...", IDB_MENU_ABOUT, true, {}},
-        {0, L"-", 0, true, {}},  // N1
-        {Zamknij1, L"Zamknij", IDB_MENU_CLOSE, true, {}},
+        {Zatrzymajodliczanie1,
+         &TF_Glowna::Zatrzymajodliczanie1Click,
+         text::kZatrzymajodliczanie1,
+         IDB_MENU_STOP,
+         false,
+         {}},
+        {Ustawnowyczas1,
+         &TF_Glowna::Ustawnowyczas1Click,
+         text::kUstawnowyczas1,
+         IDB_MENU_NEW_TIME,
+         true,
+         {}},
+        {Pomoc1, &TF_Glowna::Pomoc1Click, text::kPomoc1, IDB_MENU_HELP, true, {}},
+        {0, nullptr, nullptr, 0, true, {}},  // N2
+        {Opcje1, &TF_Glowna::Opcje1Click, text::kOpcje1, IDB_MENU_OPTIONS, true, {}},
+        {Oprogramie1, &TF_Glowna::Oprogramie1Click, text::kOprogramie1, IDB_MENU_ABOUT, true, {}},
+        {0, nullptr, nullptr, 0, true, {}},  // N1
+        {Zamknij1, &TF_Glowna::Zamknij1Click, text::kZamknij1, IDB_MENU_CLOSE, true, {}},
     }};
 }
 
@@ -49,13 +69,13 @@ void TF_Glowna::Create() {
     const HICON small = AppIcon(GetSystemMetrics(SM_CXSMICON));
     // No border, no caption, no taskbar button: the window only carries the icon and timer.
     CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
-                   L"Klaxora", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth, kClientHeight,
-                   nullptr);
+                   kApplicationTitle.data(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth,
+                   kClientHeight, nullptr);
     BuildMenuEntries();
     FormCreate();
     Tray.OnClick = [this] { TrayClick(); };
     Tray.OnContextMenu = [this](POINT at) { PopupMenu(at); };
-    Tray.Add(Hwnd(), small, kTrayHint);
+    Tray.Add(Hwnd(), small, text::kTrayHint);
 }
 
 void TF_Glowna::Start() {
@@ -199,7 +219,7 @@ void TF_Glowna::Look() {
             break;
         case TickVerdict::Abort:
             SetArmed(false);
-            ShowMessageBox(outcome.message, kAbortTitle, MB_OK | MB_ICONERROR);
+            ShowError(outcome.message);
             if (links_.configuration)
                 links_.configuration->Show();
             if (links_.stop)
@@ -366,14 +386,14 @@ void TF_Glowna::SetArmed(bool armed) {
         if (!watch_.Armed) {
             wake_.Cancel();
             DropRecord();
-            throw UserError(L"Nie można uruchomić odliczania");
+            throw UserError(text::kNoWatchTimer);
         }
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
         watch_.Armed = false;
         DropRecord();
     }
-    Tray.SetHint(TrayTip(kTrayHint, watch_));
+    Tray.SetHint(TrayTip(text::kTrayHint, watch_));
     ApplyWakePlan();
 }
 
@@ -476,17 +496,33 @@ void TF_Glowna::RebuildMenu() {
     }
 }
 
+bool TF_Glowna::OnCommand(UINT id, UINT code) {
+    const MenuEntry& entry = Entry(id);
+    if (code != 0 || id == 0 || entry.command != id)
+        return false;  // the menu's commands only
+    (this->*entry.click)();
+    return true;
+}
+
+bool TF_Glowna::OnTimer(UINT_PTR id) {
+    if (id != kWatchTimerId)
+        return false;
+    t_TimerGlownyTimer();
+    return true;
+}
+
+bool TF_Glowna::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU)
+        return false;
+    DrawMenuImage(item);
+    return true;
+}
+
 LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Tray.HandleMessage(msg, wParam, lParam, result))
         return result;
     switch (msg) {
-        case WM_TIMER:
-            if (wParam == kWatchTimerId) {
-                t_TimerGlownyTimer();
-                return 0;
-            }
-            break;
         case WM_POWERBROADCAST:
             // Resumed: a count-down or a time of day that fell due during sleep fires now.
             // The automatic resume comes first; the user's follows only if someone is there.
@@ -516,45 +552,12 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kQuitMessage:
             Quit();
             return 0;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == 0 && lParam == 0) {
-                switch (LOWORD(wParam)) {
-                    case Zatrzymajodliczanie1:
-                        Zatrzymajodliczanie1Click();
-                        return 0;
-                    case Ustawnowyczas1:
-                        Ustawnowyczas1Click();
-                        return 0;
-                    case Pomoc1:
-                        Pomoc1Click();
-                        return 0;
-                    case Opcje1:
-                        Opcje1Click();
-                        return 0;
-                    case Oprogramie1:
-                        Oprogramie1Click();
-                        return 0;
-                    case Zamknij1:
-                        Zamknij1Click();
-                        return 0;
-                    default:
-                        break;
-                }
-            }
-            break;
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU)
                 break;
             measure->itemWidth = kMenuImageSize + kMenuImageGap;
             measure->itemHeight = kMenuImageSize;
-            return TRUE;
-        }
-        case WM_DRAWITEM: {
-            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw->CtlType != ODT_MENU)
-                break;
-            DrawMenuImage(*draw);
             return TRUE;
         }
         case WM_PAINT: {

@@ -69,7 +69,6 @@ class TF_Glowna : public Window {
     static constexpr UINT kAfterStartMessage = WM_APP + 20;
     // Posted by the configuration window's "Koniec": the user closes the program.
     static constexpr UINT kQuitMessage = WM_APP + 21;
-    static constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 
     explicit TF_Glowna(const WindowPorts& ports);
     ~TF_Glowna() override;
@@ -135,11 +134,15 @@ class TF_Glowna : public Window {
     void PopupMenu(POINT at);
 
   protected:
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     struct MenuEntry {
         UINT command;  // 0 for a separator
+        void (TF_Glowna::*click)();
         const wchar_t* caption;
         int image;  // bitmap resource, 0 for none
         bool visible;

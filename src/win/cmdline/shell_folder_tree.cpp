@@ -4,15 +4,13 @@
 
 #include "util/text.h"
 #include "win/sys/handles.h"
-#include "win/ui/window.h"
 
 namespace klaxora::win {
 
 struct ShellFolderTree::Node {
-    PIDLIST_ABSOLUTE pidl = nullptr;  // owned
-    std::wstring path;                // empty for a virtual folder
+    CoTaskMem<PIDLIST_ABSOLUTE> pidl;
+    std::wstring path;  // empty for a virtual folder
     bool filled = false;
-    ~Node() { CoTaskMemFree(pidl); }
 };
 
 namespace {
@@ -32,40 +30,39 @@ ShellFolderTree::ShellFolderTree() = default;
 ShellFolderTree::~ShellFolderTree() = default;
 
 void ShellFolderTree::Create(HWND parent, UINT id, HFONT font) {
-    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
-                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                            ModuleInstance(), nullptr);
-    SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    tree_.Create(WC_TREEVIEWW, parent, id, {}, L"",
+                 WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                     TVS_DISABLEDRAGDROP,
+                 font, WS_EX_CLIENTEDGE);
 }
 
 bool ShellFolderTree::Fill() {
     if (root_)
         return true;
-    PIDLIST_ABSOLUTE desktop = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) || !desktop)
+    CoTaskMem<PIDLIST_ABSOLUTE> desktop;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.Put())) || !desktop)
         return false;
     // The shell's own small icons; the list belongs to the system and is never destroyed.
     SHFILEINFOW info{};
     const auto icons = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop), 0, &info, sizeof(info),
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info, sizeof(info),
                        SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (icons)
         TreeView_SetImageList(tree_, icons, TVSIL_NORMAL);
-    root_ = Insert(TVI_ROOT, desktop, true);
+    root_ = Insert(TVI_ROOT, std::move(desktop), true);
     TreeView_Expand(tree_, root_, TVE_EXPAND);
     return root_ != nullptr;
 }
 
-HTREEITEM ShellFolderTree::Insert(HTREEITEM parent, PIDLIST_ABSOLUTE pidl, bool hasChildren) {
+HTREEITEM ShellFolderTree::Insert(HTREEITEM parent, CoTaskMem<PIDLIST_ABSOLUTE> pidl,
+                                  bool hasChildren) {
     auto node = std::make_unique<Node>();
-    node->pidl = pidl;
+    node->pidl = std::move(pidl);
     wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(pidl, path))
+    if (SHGetPathFromIDListW(node->pidl.Get(), path))
         node->path = path;
     SHFILEINFOW info{};
-    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info),
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(node->pidl.Get()), 0, &info, sizeof(info),
                    SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
@@ -102,36 +99,33 @@ void ShellFolderTree::FillChildren(HTREEITEM item) {
         return;
     ComPtr<IShellFolder> bound;
     IShellFolder* folder = desktop.Get();
-    if (node->pidl->mkid.cb != 0) {  // the desktop is the root itself
-        if (FAILED(desktop->BindToObject(node->pidl, nullptr, IID_IShellFolder,
+    if (node->pidl.Get()->mkid.cb != 0) {  // the desktop is the root itself
+        if (FAILED(desktop->BindToObject(node->pidl.Get(), nullptr, IID_IShellFolder,
                                          reinterpret_cast<void**>(bound.Put()))))
             return;
         folder = bound.Get();
     }
     ComPtr<IEnumIDList> list;
-    std::vector<PITEMID_CHILD> children;
+    std::vector<CoTaskMem<PITEMID_CHILD>> children;
     if (folder->EnumObjects(tree_, SHCONTF_FOLDERS, list.Put()) == S_OK && list) {
-        PITEMID_CHILD child = nullptr;
-        while (list->Next(1, &child, nullptr) == S_OK) {
+        for (CoTaskMem<PITEMID_CHILD> child; list->Next(1, child.Put(), nullptr) == S_OK;) {
             SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
-            folder->GetAttributesOf(1, const_cast<PCUITEMID_CHILD*>(&child), &attributes);
+            PCUITEMID_CHILD one = child.Get();
+            folder->GetAttributesOf(1, &one, &attributes);
             // Archives the shell opens as folders are files: no shortcut goes inside them.
             if ((attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM))
-                children.push_back(child);
-            else
-                CoTaskMemFree(child);
+                children.push_back(std::move(child));
         }
     }
-    std::stable_sort(children.begin(), children.end(), [folder](auto a, auto b) {
-        return static_cast<short>(HRESULT_CODE(folder->CompareIDs(0, a, b))) < 0;
+    std::stable_sort(children.begin(), children.end(), [folder](const auto& a, const auto& b) {
+        return static_cast<short>(HRESULT_CODE(folder->CompareIDs(0, a.Get(), b.Get()))) < 0;
     });
-    for (PITEMID_CHILD child : children) {
+    for (const auto& child : children) {
         SFGAOF attributes = SFGAO_HASSUBFOLDER;
-        folder->GetAttributesOf(1, const_cast<PCUITEMID_CHILD*>(&child), &attributes);
-        if (PIDLIST_ABSOLUTE absolute = ILCombine(node->pidl, child))
-            if (!Insert(item, absolute, (attributes & SFGAO_HASSUBFOLDER) != 0))
-                CoTaskMemFree(absolute);
-        CoTaskMemFree(child);
+        PCUITEMID_CHILD one = child.Get();
+        folder->GetAttributesOf(1, &one, &attributes);
+        if (auto absolute = CoTaskMem<PIDLIST_ABSOLUTE>(ILCombine(node->pidl.Get(), one)))
+            Insert(item, std::move(absolute), (attributes & SFGAO_HASSUBFOLDER) != 0);
     }
     if (children.empty()) {
         TVITEMW data{};
@@ -168,21 +162,21 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
     if (!Fill() || path.empty())
         return false;
     ComPtr<IShellFolder> desktop;
-    PIDLIST_RELATIVE target = nullptr;
+    CoTaskMem<PIDLIST_RELATIVE> target;
     if (SUCCEEDED(SHGetDesktopFolder(desktop.Put()))) {
         std::wstring name = path;
-        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &target,
+        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, target.Put(),
                                              nullptr)))
-            target = nullptr;
+            target.Release();  // not ours to free
     }
-    const auto target_pidl = reinterpret_cast<PCIDLIST_ABSOLUTE>(target);
+    const auto target_pidl = reinterpret_cast<PCIDLIST_ABSOLUTE>(target.Get());
     // Down from the desktop: at each level the node that is the folder or lies above it, by
     // the shell's identity or, for a node with a path, by that path.
     HTREEITEM item = root_;
     bool found = false;
     while (item && !found) {
         const Node* node = NodeOf(item);
-        if ((target && ILIsEqual(node->pidl, target_pidl)) ||
+        if ((target && ILIsEqual(node->pidl.Get(), target_pidl)) ||
             (!node->path.empty() && EqualsNoCase(node->path, path))) {
             found = true;
             break;
@@ -190,8 +184,8 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
         HTREEITEM next = nullptr;
         for (HTREEITEM child : Children(item)) {
             const Node* c = NodeOf(child);
-            if ((target &&
-                 (ILIsEqual(c->pidl, target_pidl) || ILIsParent(c->pidl, target_pidl, FALSE))) ||
+            if ((target && (ILIsEqual(c->pidl.Get(), target_pidl) ||
+                            ILIsParent(c->pidl.Get(), target_pidl, FALSE))) ||
                 Contains(c->path, path)) {
                 next = child;
                 break;
@@ -199,15 +193,12 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
         }
         item = next;
     }
-    CoTaskMemFree(target);
     if (found)
         Select(item);
     return found;
 }
 
 bool ShellFolderTree::HandleNotify(const NMHDR& header) {
-    if (header.hwndFrom != tree_)
-        return false;
     if (header.code == TVN_ITEMEXPANDINGW) {
         const auto& view = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (view.action & TVE_EXPAND)

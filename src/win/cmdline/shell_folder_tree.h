@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "win/sys/handles.h"
+#include "win/ui/controls.h"
+
 namespace klaxora::win {
 
 class ShellFolderTree {
@@ -27,7 +30,7 @@ class ShellFolderTree {
     HWND Hwnd() const { return tree_; }
     // Puts the desktop at the root (once) and expands it.
     bool Fill();
-    // A notification of the tree, handed on by its parent; true when it was the tree's.
+    // A notification of the tree, handed on by its parent.
     bool HandleNotify(const NMHDR& header);
     // Called after every change of the selection.
     std::function<void()> SelectionChanged;
@@ -44,11 +47,11 @@ class ShellFolderTree {
 
   private:
     struct Node;
-    HTREEITEM Insert(HTREEITEM parent, PIDLIST_ABSOLUTE pidl, bool hasChildren);
+    HTREEITEM Insert(HTREEITEM parent, CoTaskMem<PIDLIST_ABSOLUTE> pidl, bool hasChildren);
     Node* NodeOf(HTREEITEM item) const;
     void FillChildren(HTREEITEM item);
 
-    HWND tree_ = nullptr;
+    Control tree_;
     HTREEITEM root_ = nullptr;
     std::vector<std::unique_ptr<Node>> nodes_;
 };

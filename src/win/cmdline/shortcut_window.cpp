@@ -3,7 +3,6 @@
 #include "cmdline/cmdline_texts.h"
 #include "cmdline/shortcut_name.h"
 #include "util/user_error.h"
-#include "win/dialogs/dialog_controls.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/shell_link.h"
 #include "win/ui/fonts.h"
@@ -12,22 +11,26 @@
 namespace klaxora::win {
 namespace {
 
-using dialogs::ControlText;
-using dialogs::MakeControl;
-using dialogs::Place;
-
 constexpr int kOuterWidth = 410, kOuterHeight = 395;
 constexpr int kMinOuterWidth = 300, kMinOuterHeight = 330;
 constexpr int kMargin = 8;
 constexpr int kNameListHeight = 84;  // the edit and about four suggestions below it
 constexpr int kButtonWidth = 75, kButtonHeight = 25;
 
+namespace text {
+constexpr const wchar_t* kCaption = L"Utwórz skrót";
+constexpr const wchar_t* kLabel1 = L"&Wskaż lokalizację skrótu:";
+constexpr const wchar_t* kLabel2 = L"&Nazwa skrótu:";
+constexpr const wchar_t* kOk = L"OK";
+constexpr const wchar_t* kCancel = L"Anuluj";
+}  // namespace text
+
 }  // namespace
 
 void Tf_Skrot::Create(HWND owner) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    CreateDialogWindow(L"Tf_Skrot", L"Utwórz skrót", kOuterWidth, kOuterHeight, owner);
+    CreateDialogWindow(L"Tf_Skrot", text::kCaption, kOuterWidth, kOuterHeight, owner);
     SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
     SetWindowPos(Hwnd(), nullptr, 0, 0, kOuterWidth, kOuterHeight,
@@ -38,21 +41,18 @@ void Tf_Skrot::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
-    const Place none{0, 0, 0, 0};  // Arrange places them
-    Label1 = MakeControl(w, L"STATIC", L"&Wskaż lokalizację skrótu:", SS_LEFT, none, kLabel1, f);
-    XPathLabel1 =
-        MakeControl(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, none, kPath, f);
+    const Box none{};  // Arrange places them
+    Label1.Create(w, kLabel1, none, text::kLabel1, f);
+    XPathLabel1.Create(w, kPath, none, L"", f, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS);
     dfs_LokalizacjaSkrotu.Create(w, kTree, f);
     dfs_LokalizacjaSkrotu.SelectionChanged = [this] { dfs_LokalizacjaSkrotuChange(); };
-    Label2 = MakeControl(w, L"STATIC", L"&Nazwa skrótu:", SS_LEFT, none, kLabel2, f);
-    e_NazwaSkrotu =
-        MakeControl(w, L"COMBOBOX", L"", CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                    none, kName, f);
-    SendMessageW(e_NazwaSkrotu, CB_LIMITTEXT, kMaxName, 0);
-    BitBtn1 = MakeControl(w, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, none, kBitBtn1, f);
-    BitBtn2 = MakeControl(w, L"BUTTON", L"Anuluj", BS_PUSHBUTTON | WS_TABSTOP, none, kBitBtn2, f);
+    Label2.Create(w, kLabel2, none, text::kLabel2, f);
+    e_NazwaSkrotu.Create(w, kName, none, f, CBS_SIMPLE | CBS_AUTOHSCROLL);
+    e_NazwaSkrotu.SetLimit(kMaxName);
+    BitBtn1.Create(w, kBitBtn1, none, text::kOk, f, BS_DEFPUSHBUTTON);
+    BitBtn2.Create(w, kBitBtn2, none, text::kCancel, f);
     // Nothing is chosen until the tree is filled on the first showing.
-    EnableWindow(BitBtn1, FALSE);
+    BitBtn1.SetEnabled(false);
     Arrange();
 }
 
@@ -87,10 +87,10 @@ void Tf_Skrot::Prepare(const std::wstring& arguments, const std::array<std::wstr
     if (!dfs_LokalizacjaSkrotu.Root() && dfs_LokalizacjaSkrotu.Fill())
         dfs_LokalizacjaSkrotu.Select(dfs_LokalizacjaSkrotu.Root());
     dfs_LokalizacjaSkrotuChange();
-    SendMessageW(e_NazwaSkrotu, CB_RESETCONTENT, 0, 0);
+    e_NazwaSkrotu.Clear();
     for (const std::wstring& name : names)
-        SendMessageW(e_NazwaSkrotu, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SetWindowTextW(e_NazwaSkrotu, names[0].c_str());
+        e_NazwaSkrotu.Add(name);
+    e_NazwaSkrotu.SetText(names[0]);
 }
 
 bool Tf_Skrot::CreateShortcut(const std::wstring& arguments,
@@ -104,18 +104,18 @@ bool Tf_Skrot::CreateShortcut(const std::wstring& arguments,
 void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
     EnsureBuilt();
     const std::wstring path = dfs_LokalizacjaSkrotu.SelectedPath();
-    SetWindowTextW(XPathLabel1, path.c_str());
+    XPathLabel1.SetText(path);
     // A virtual folder (the computer, the network) cannot receive a file.
-    EnableWindow(BitBtn1, !path.empty() && files_.DirectoryExists(path));
+    BitBtn1.SetEnabled(!path.empty() && files_.DirectoryExists(path));
 }
 
 void Tf_Skrot::BitBtn1Click() {
     EnsureBuilt();
     const std::wstring folder = dfs_LokalizacjaSkrotu.SelectedPath();
     const ShortcutFile file = PlanShortcutFile(
-        files_.DirectoryExists(folder) ? folder : std::wstring(), ControlText(e_NazwaSkrotu));
+        files_.DirectoryExists(folder) ? folder : std::wstring(), e_NazwaSkrotu.Text());
     // The name as it will be written, so the user sees what became of it.
-    SetWindowTextW(e_NazwaSkrotu, file.name.c_str());
+    e_NazwaSkrotu.SetText(file.name);
     if (!file.refusal.empty()) {
         ShowError(file.refusal);
         return;
@@ -136,24 +136,23 @@ void Tf_Skrot::BitBtn2Click() {
     Close();
 }
 
+bool Tf_Skrot::OnCommand(UINT id, UINT code) {
+    if (code != BN_CLICKED)
+        return false;
+    // Enter in the name box arrives here even while OK is disabled.
+    if (id == kBitBtn1 && BitBtn1.Enabled())
+        BitBtn1Click();
+    else if (id == kBitBtn2)
+        BitBtn2Click();
+    return true;
+}
+
+bool Tf_Skrot::OnNotify(const NMHDR& header) {
+    return header.idFrom == kTree && dfs_LokalizacjaSkrotu.HandleNotify(header);
+}
+
 LRESULT Tf_Skrot::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kBitBtn1) {
-                // Enter in the name box arrives here even while OK is disabled.
-                if (IsWindowEnabled(BitBtn1))
-                    BitBtn1Click();
-                return 0;
-            }
-            if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kBitBtn2) {
-                BitBtn2Click();
-                return 0;
-            }
-            break;
-        case WM_NOTIFY:
-            if (dfs_LokalizacjaSkrotu.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam)))
-                return 0;
-            break;
         case WM_SIZE:
             if (BitBtn2)
                 Arrange();

@@ -9,6 +9,7 @@
 #include "ports/file_system.h"
 #include "win/cmdline/shell_folder_tree.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 #include "win/ui/owned_dialog.h"
 
 namespace klaxora::win {
@@ -48,12 +49,15 @@ class Tf_Skrot : public OwnedDialog {
     // The written shortcut's file, after OK (empty before).
     const std::wstring& WrittenFile() const { return writtenFile_; }
 
-    HWND Label1 = nullptr, XPathLabel1 = nullptr, Label2 = nullptr, e_NazwaSkrotu = nullptr;
+    Label Label1, XPathLabel1, Label2;
+    ComboBox e_NazwaSkrotu;
     ShellFolderTree dfs_LokalizacjaSkrotu;
-    HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
+    Button BitBtn1, BitBtn2;
 
   protected:
     void BuildControls() override;
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnNotify(const NMHDR& header) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -12,7 +12,6 @@
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/sys/handles.h"
-#include "win/ui/controls.h"
 
 namespace klaxora::win {
 
@@ -26,55 +25,30 @@ constexpr UINT kChangedLater = WM_APP + 1;
 
 }  // namespace
 
-void FitDroppedWidth(HWND combo, HFONT font, int margin) {
-    RECT rc;
-    GetWindowRect(combo, &rc);
-    WindowDc dc(combo);
-    int widest = 0;
-    {
-        SelectedObject selected(dc, font);
-        const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-            if (length <= 0)
-                continue;
-            std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(length), &size);
-            widest = std::max<int>(widest, size.cx);
-        }
-    }
-    // Back to the box's width first: some list implementations refuse a width narrower than
-    // the list's previous one.
-    SendMessageW(combo, CB_SETDROPPEDWIDTH, 1, 0);
-    SendMessageW(combo, CB_SETDROPPEDWIDTH, DroppedWidth(rc.right - rc.left, widest, margin), 0);
-}
-
 // --- MessagePanel --------------------------------------------------------------------------
 
 void MessagePanel::Build() {
     HWND p = Hwnd();
     const DWORD style = CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL;
-    Label4 = MakeLabel(p, kLabel4, T::kLabel4, L::kCaption, kit_.font);
-    cb_Komunikat = MakeCombo(p, kKomunikat, L::kField, style, kit_.font);
-    AddItems(cb_Komunikat, MessageTextPresets());
-    Label5 = MakeLabel(p, kLabel5, T::kLabel5, L::kCaption2, kit_.font);
-    cb_Caption = MakeCombo(p, kCaption, L::kField2, style, kit_.font);
-    AddItems(cb_Caption, MessageCaptionPresets());
+    Label4.Create(p, kLabel4, L::kCaption, T::kLabel4, kit_.font);
+    cb_Komunikat.Create(p, kKomunikat, L::kField, kit_.font, style);
+    cb_Komunikat.AddItems(MessageTextPresets());
+    Label5.Create(p, kLabel5, L::kCaption2, T::kLabel5, kit_.font);
+    cb_Caption.Create(p, kCaption, L::kField2, kit_.font, style);
+    cb_Caption.AddItems(MessageCaptionPresets());
 }
 
 void MessagePanel::Read(AlarmSettings& s) const {
-    s.MessageText = TextOf(cb_Komunikat);
-    s.MessageCaption = TextOf(cb_Caption);
+    s.MessageText = cb_Komunikat.Text();
+    s.MessageCaption = cb_Caption.Text();
 }
 
-bool MessagePanel::OnCommand(UINT id, UINT code, HWND control) {
+bool MessagePanel::OnCommand(UINT id, UINT code) {
     if (id != kKomunikat && id != kCaption)
         return false;
     switch (code) {
         case CBN_DROPDOWN:
-            FitDroppedWidth(control, kit_.font, 20);
+            (id == kKomunikat ? cb_Komunikat : cb_Caption).FitDroppedWidth(20);
             break;
         case CBN_SELCHANGE:
             PostMessageW(Hwnd(), kChangedLater, 0, 0);
@@ -103,21 +77,21 @@ LRESULT MessagePanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void SoundActionPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label6 = MakeLabel(p, kLabel6, T::kLabel6, L::kCaption, f);
-    fne_PlikWAV.edit = MakeEdit(p, kEdit, L::kPathEdit, f);
-    fne_PlikWAV.browse = MakeButton(p, kBrowse, L"...", L::kPathBrowse, f);
+    Label6.Create(p, kLabel6, L::kCaption, T::kLabel6, f);
+    fne_PlikWAV.edit.Create(p, kEdit, L::kPathEdit, f);
+    fne_PlikWAV.browse.Create(p, kBrowse, L::kPathBrowse, T::kBrowse, f);
     fne_PlikWAV.filter = T::kFilterSound;
     fne_PlikWAV.mustExist = true;
-    sb_ListaPlikowWAV = MakeGlyphButton(p, kRecent, L"Lista", L::kPathList, f, kit_.dropIcon);
-    Label128 = MakeLabel(p, kLabel128, T::kLabel128, L::kLengthCaption, f);
-    LabelCzas = MakeLabel(p, kLabelCzas, kNoSoundFile, L::kLength, kit_.bold, SS_NOTIFY);
+    sb_ListaPlikowWAV.CreateGlyph(p, kRecent, L::kPathList, T::kRecentList, f, kit_.dropIcon);
+    Label128.Create(p, kLabel128, L::kLengthCaption, T::kLabel128, f);
+    LabelCzas.Create(p, kLabelCzas, L::kLength, kNoSoundFile, kit_.bold, SS_NOTIFY);
     // Transport: push-like check buttons, checked meaning "down".
     const DWORD toggle = BS_CHECKBOX | BS_PUSHLIKE;
-    Play = MakeGlyphButton(p, kPlay, T::kPlayHint, L::kPlay, f, kit_.playIcon, toggle);
-    Pause = MakeGlyphButton(p, kPause, T::kPauseHint, L::kPause, f, kit_.pauseIcon, toggle);
-    Stop = MakeGlyphButton(p, kStop, T::kStopSoundHint, L::kStop, f, kit_.stopIcon, toggle);
-    SendMessageW(Stop, BM_SETCHECK, BST_CHECKED, 0);
-    LoopCheckBox = MakeButton(p, kLoop, T::kLoop, L::kLoop, f, BS_AUTOCHECKBOX);
+    Play.CreateGlyph(p, kPlay, L::kPlay, T::kPlayHint, f, kit_.playIcon, toggle);
+    Pause.CreateGlyph(p, kPause, L::kPause, T::kPauseHint, f, kit_.pauseIcon, toggle);
+    Stop.CreateGlyph(p, kStop, L::kStop, T::kStopSoundHint, f, kit_.stopIcon, toggle);
+    Stop.SetChecked(true);
+    LoopCheckBox.Create(p, kLoop, L::kLoop, T::kLoop, f);
     EnableTransport(false);
     file_.Apply(fne_PlikWAV.edit);
     if (kit_.hints && kit_.hints->Hwnd()) {
@@ -134,7 +108,7 @@ void SoundActionPanel::Build() {
 
 void SoundActionPanel::Read(AlarmSettings& s) const {
     s.SoundFile = File();
-    s.SoundLoop = Checked(LoopCheckBox);
+    s.SoundLoop = LoopCheckBox.Checked();
 }
 
 void SoundActionPanel::SetFile(const std::wstring& path) {
@@ -142,11 +116,11 @@ void SoundActionPanel::SetFile(const std::wstring& path) {
 }
 
 void SoundActionPanel::EnableTransport(bool enabled) {
-    for (HWND c : {Play, Pause, Stop, LoopCheckBox})
-        SetEnabled(c, enabled);
+    for (const Button& c : {Play, Pause, Stop, static_cast<Button>(LoopCheckBox)})
+        c.SetEnabled(enabled);
 }
 
-bool SoundActionPanel::OnCommand(UINT id, UINT code, HWND) {
+bool SoundActionPanel::OnCommand(UINT id, UINT code) {
     switch (id) {
         case kEdit:
             if (code == EN_CHANGE && Changed)
@@ -168,6 +142,10 @@ bool SoundActionPanel::OnCommand(UINT id, UINT code, HWND) {
             if (code == BN_CLICKED)
                 player_.StopClick();
             return true;
+        case kRecent:
+            if (code == BN_CLICKED && RecentClicked)
+                RecentClicked();
+            return true;
         default:
             return false;
     }
@@ -176,20 +154,18 @@ bool SoundActionPanel::OnCommand(UINT id, UINT code, HWND) {
 // --- ShutdownPanel -------------------------------------------------------------------------
 
 void ShutdownPanel::Build() {
-    Label7 = MakeLabel(Hwnd(), kLabel7, T::kLabel7, L::kCaption, kit_.font);
+    Label7.Create(Hwnd(), kLabel7, L::kCaption, T::kLabel7, kit_.font);
     // Filled in the order of its kinds: the system's sort would reorder it by locale.
-    cb_ZamknijSystem = MakeCombo(Hwnd(), kZamknijSystem, L::kField, CBS_DROPDOWNLIST, kit_.font);
-    for (const ShutdownInfo& s : ShutdownKinds()) {
-        const std::wstring c(s.caption);
-        SendMessageW(cb_ZamknijSystem, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));
-    }
+    cb_ZamknijSystem.Create(Hwnd(), kZamknijSystem, L::kField, kit_.font, CBS_DROPDOWNLIST);
+    for (const ShutdownInfo& s : ShutdownKinds())
+        cb_ZamknijSystem.Add(s.caption);
 }
 
 void ShutdownPanel::Read(AlarmSettings& s) const {
-    s.ShutdownMode = ShutdownByCaption(SelectedText(cb_ZamknijSystem));
+    s.ShutdownMode = ShutdownByCaption(cb_ZamknijSystem.SelectedText());
 }
 
-bool ShutdownPanel::OnCommand(UINT id, UINT code, HWND) {
+bool ShutdownPanel::OnCommand(UINT id, UINT code) {
     if (id != kZamknijSystem)
         return false;
     if (code == CBN_SELCHANGE && Changed)
@@ -201,12 +177,12 @@ bool ShutdownPanel::OnCommand(UINT id, UINT code, HWND) {
 
 void PathPanel::Build() {
     HWND p = Hwnd();
-    Label = MakeLabel(p, kLabel, caption_, L::kCaption, kit_.font);
-    Editor.edit = MakeEdit(p, kEdit, L::kPathEdit, kit_.font);
-    Editor.browse = MakeButton(p, kBrowse, L"...", L::kPathBrowse, kit_.font);
+    Label.Create(p, kLabel, L::kCaption, caption_, kit_.font);
+    Editor.edit.Create(p, kEdit, L::kPathEdit, kit_.font);
+    Editor.browse.Create(p, kBrowse, L::kPathBrowse, T::kBrowse, kit_.font);
     Editor.filter = filter_;
     Editor.mustExist = mustExist_;
-    Recent = MakeGlyphButton(p, kRecent, L"Lista", L::kPathList, kit_.font, kit_.dropIcon);
+    Recent.CreateGlyph(p, kRecent, L::kPathList, T::kRecentList, kit_.font, kit_.dropIcon);
     path_.Apply(Editor.edit);
 }
 
@@ -214,17 +190,22 @@ void PathPanel::SetPath(const std::wstring& path) {
     path_.Set(Editor.edit, path);
 }
 
-bool PathPanel::OnCommand(UINT id, UINT code, HWND) {
+bool PathPanel::OnCommand(UINT id, UINT code) {
+    if (id == kRecent) {
+        if (code == BN_CLICKED && RecentClicked)
+            RecentClicked();
+        return true;
+    }
     return Editor.OnCommand(id, code, kEdit, kBrowse, GetAncestor(Hwnd(), GA_ROOT), Changed);
 }
 
 // --- WebPanel ------------------------------------------------------------------------------
 
 void WebPanel::Build() {
-    Label11 = MakeLabel(Hwnd(), kLabel11, T::kLabel11, L::kCaption, kit_.font);
-    e_WWW = MakeEdit(Hwnd(), kWWW, L::kWebEdit, kit_.font);
-    sb_ListaWWW =
-        MakeGlyphButton(Hwnd(), kRecent, L"Lista", L::kPathList, kit_.font, kit_.dropIcon);
+    Label11.Create(Hwnd(), kLabel11, L::kCaption, T::kLabel11, kit_.font);
+    e_WWW.Create(Hwnd(), kWWW, L::kWebEdit, kit_.font);
+    sb_ListaWWW.CreateGlyph(Hwnd(), kRecent, L::kPathList, T::kRecentList, kit_.font,
+                            kit_.dropIcon);
     address_.Apply(e_WWW);
 }
 
@@ -236,20 +217,19 @@ void WebPanel::SetAddress(const std::wstring& address) {
     address_.Set(e_WWW, address);
 }
 
-bool WebPanel::OnCommand(UINT id, UINT code, HWND) {
-    if (id != kWWW)
-        return false;
-    if (code == EN_CHANGE && Changed)
+bool WebPanel::OnCommand(UINT id, UINT code) {
+    if (id == kRecent && code == BN_CLICKED && RecentClicked)
+        RecentClicked();
+    if (id == kWWW && code == EN_CHANGE && Changed)
         Changed();
-    return true;
+    return id == kRecent || id == kWWW;
 }
 
 // --- ProcessPanel --------------------------------------------------------------------------
 
 void ProcessPanel::Build() {
-    lv_Procesy =
-        MakeControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    L::kFill, Hwnd(), kProcesy, kit_.font, WS_EX_CLIENTEDGE);
+    lv_Procesy.Create(Hwnd(), kProcesy, L::kFill, kit_.font,
+                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
     ListView_SetExtendedListViewStyle(lv_Procesy, LVS_EX_FULLROWSELECT);
     const std::wstring_view columns[] = {T::kColumnName, T::kColumnThreads, T::kColumnId};
     for (int i = 0; i < 3; ++i) {
@@ -299,46 +279,27 @@ void ProcessPanel::FillProcessList() {
 }
 
 std::optional<DWORD> ProcessPanel::SelectedProcess() const {
-    if (!lv_Procesy)
+    const std::optional<int> row = lv_Procesy.SelectedRow();
+    if (!row)
         return std::nullopt;
-    const int row = ListView_GetNextItem(lv_Procesy, -1, LVNI_SELECTED);
-    if (row < 0)
-        return std::nullopt;
-    wchar_t id[32] = {};
-    ListView_GetItemText(lv_Procesy, row, 2, id, 32);
-    return ParseDecimalAs<DWORD>(id);
+    return ParseDecimalAs<DWORD>(lv_Procesy.ItemText(*row, 2));
 }
 
 std::wstring ProcessPanel::SelectedColumn(int column) const {
-    if (!lv_Procesy)
-        return {};
-    const int row = ListView_GetNextItem(lv_Procesy, -1, LVNI_SELECTED);
-    if (row < 0)
-        return {};
-    wchar_t text[MAX_PATH + 1] = {};
-    ListView_GetItemText(lv_Procesy, row, column, text, MAX_PATH + 1);
-    return text;
+    const std::optional<int> row = lv_Procesy.SelectedRow();
+    return row ? lv_Procesy.ItemText(*row, column) : std::wstring();
 }
 
 std::vector<std::wstring> ProcessPanel::ColumnTexts(int column) const {
     std::vector<std::wstring> texts;
-    if (!lv_Procesy)
-        return texts;
-    const int count = ListView_GetItemCount(lv_Procesy);
-    for (int row = 0; row < count; ++row) {
-        wchar_t text[MAX_PATH + 1] = {};
-        ListView_GetItemText(lv_Procesy, row, column, text, MAX_PATH + 1);
-        texts.emplace_back(text);
-    }
+    for (int row = 0; row < lv_Procesy.Count(); ++row)
+        texts.push_back(lv_Procesy.ItemText(row, column));
     return texts;
 }
 
 void ProcessPanel::SelectRow(size_t row) {
     EnsureBuilt();
-    const int index = static_cast<int>(row);
-    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
-    ListView_SetItemState(lv_Procesy, index, state, state);
-    ListView_EnsureVisible(lv_Procesy, index, FALSE);
+    lv_Procesy.SelectRow(static_cast<int>(row));
 }
 
 // lv_ProcesyCompare: the texts of the sort column, letter case of a..z ignored.
@@ -363,7 +324,7 @@ void ProcessPanel::lv_ProcesyColumnClick(int column) {
 }
 
 bool ProcessPanel::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != lv_Procesy)
+    if (header.idFrom != kProcesy)
         return false;
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);

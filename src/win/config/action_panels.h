@@ -18,10 +18,6 @@ namespace klaxora::win {
 
 class SoundPanel;
 
-// The drop-down list of a combo box is made as wide as its widest item plus `margin`, never
-// narrower than the box.
-void FitDroppedWidth(HWND combo, HFONT font, int margin);
-
 // p_k_komunikat: the message's text and caption.
 class MessagePanel : public Panel {
   public:
@@ -30,11 +26,12 @@ class MessagePanel : public Panel {
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
 
-    HWND Label4 = nullptr, cb_Komunikat = nullptr, Label5 = nullptr, cb_Caption = nullptr;
+    Label Label4, Label5;
+    ComboBox cb_Komunikat, cb_Caption;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -58,19 +55,21 @@ class SoundActionPanel : public Panel {
     };
     SoundActionPanel(const PanelKit& kit, SoundPanel& player) : kit_(kit), player_(player) {}
     std::function<void()> Changed;
+    std::function<void()> RecentClicked;  // the recent list's button
     void Read(AlarmSettings& s) const;
     std::wstring File() const { return file_.Get(fne_PlikWAV.edit); }
     void SetFile(const std::wstring& path);
     // Enables the transport (Play, Pause, Stop, the loop box).
     void EnableTransport(bool enabled);
 
-    HWND Label6 = nullptr, sb_ListaPlikowWAV = nullptr, Label128 = nullptr, LabelCzas = nullptr,
-         Play = nullptr, Pause = nullptr, Stop = nullptr, LoopCheckBox = nullptr;
+    Label Label6, Label128, LabelCzas;
+    Button sb_ListaPlikowWAV, Play, Pause, Stop;
+    CheckBox LoopCheckBox;
     FileEditor fne_PlikWAV;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -86,11 +85,12 @@ class ShutdownPanel : public Panel {
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
 
-    HWND Label7 = nullptr, cb_ZamknijSystem = nullptr;
+    Label Label7;
+    ComboBox cb_ZamknijSystem;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -104,16 +104,17 @@ class PathPanel : public Panel {
               const PanelKit& kit)
         : caption_(caption), filter_(filter), mustExist_(mustExist), kit_(kit) {}
     std::function<void()> Changed;
+    std::function<void()> RecentClicked;
     std::wstring Path() const { return path_.Get(Editor.edit); }
     void SetPath(const std::wstring& path);
 
-    HWND Label = nullptr;   // Label8 / Label9 / Label10
-    FileEditor Editor;      // fne_PlikEXE / fne_Plik / de_Foldery
-    HWND Recent = nullptr;  // sb_ListaPlikowEXE / sb_ListaPlikow / sb_ListaFolderow
+    win::Label Label;   // Label8 / Label9 / Label10
+    FileEditor Editor;  // fne_PlikEXE / fne_Plik / de_Foldery
+    Button Recent;      // sb_ListaPlikowEXE / sb_ListaPlikow / sb_ListaFolderow
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     std::wstring_view caption_, filter_;
@@ -128,15 +129,18 @@ class WebPanel : public Panel {
     enum Id : UINT { kLabel11 = 100, kWWW, kRecent };
     explicit WebPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
+    std::function<void()> RecentClicked;
     void Read(AlarmSettings& s) const;
     std::wstring Address() const { return address_.Get(e_WWW); }
     void SetAddress(const std::wstring& address);
 
-    HWND Label11 = nullptr, e_WWW = nullptr, sb_ListaWWW = nullptr;
+    Label Label11;
+    Edit e_WWW;
+    Button sb_ListaWWW;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -164,7 +168,7 @@ class ProcessPanel : public Panel {
     // Selects and focuses the row (by its position), scrolled into view.
     void SelectRow(size_t row);
 
-    HWND lv_Procesy = nullptr;
+    ListView lv_Procesy;
 
   protected:
     void Build() override;

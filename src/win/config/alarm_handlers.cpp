@@ -5,7 +5,6 @@
 #include "win/actions/sound_panel.h"
 #include "win/config/alarm_texts.h"
 #include "win/config/alarm_window.h"
-#include "win/ui/controls.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -31,7 +30,7 @@ AlarmSettings TF_Alarm::ReadSettings() const {
     AlarmSettings s;
     // No selection stands for the trigger without an item of its own.
     s.Trigger =
-        TriggerByCaption(SelectedText(cb_A_Wykonaj)).value_or(TriggerKind::AfterWindowsStart);
+        TriggerByCaption(cb_A_Wykonaj.SelectedText()).value_or(TriggerKind::AfterWindowsStart);
     s.CountdownTime = odlicz_w_dol.Read();
     s.AtTime = wykonaj_o.Read();
     s.NoInternetSeconds = brak_neta.Seconds();
@@ -48,7 +47,7 @@ AlarmSettings TF_Alarm::ReadSettings() const {
         default:
             break;
     }
-    s.Action = ActionByCaption(SelectedText(cb_Typ_Alarmu));
+    s.Action = ActionByCaption(cb_Typ_Alarmu.SelectedText());
     p_k_komunikat.Read(s);
     p_k_PdegrajDzwiek.Read(s);
     p_Zamknij.Read(s);
@@ -60,8 +59,8 @@ AlarmSettings TF_Alarm::ReadSettings() const {
     s.ProcessName = p_ZabijProces.SelectedColumn(0);
     s.ProcessIdText = p_ZabijProces.SelectedColumn(2);
     s.ProcessChosen = p_ZabijProces.SelectedProcess().has_value() || KillFromCommandLine();
-    s.RepeatEnabled = Checked(cb_PowtorzAkcje);
-    s.RepeatSecondsText = TextOf(e_CzasPowtorki);
+    s.RepeatEnabled = cb_PowtorzAkcje.Checked();
+    s.RepeatSecondsText = e_CzasPowtorki.Text();
     return s;
 }
 
@@ -111,37 +110,37 @@ void TF_Alarm::SyncView() {
 void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
     if (!d.run)
         return;
-    SetEnabled(cb_Podglad, d.podgladEnabled);
-    SetVisible(cb_Podglad, d.podgladVisible);
-    SetVisible(cb_Typ_Alarmu, true);
+    cb_Podglad.SetEnabled(d.podgladEnabled);
+    cb_Podglad.SetVisible(d.podgladVisible);
+    cb_Typ_Alarmu.SetVisible(true);
     ShowPage(d.page);
     ShowActionPanel(d.panel);
     // The transport follows a loaded or cleared sound once the synchronisation ran to its end.
     if ((d.sound == SoundStep::Load || d.sound == SoundStep::Clear) && d.repeatBoxEnabled)
         p_k_PdegrajDzwiek.EnableTransport(d.transportEnabled);
     if (d.action == ActionKind::Other) {
-        SetVisible(p_Inne.p_Inne_Klikniecie1.Label3, d.label3Visible);
+        p_Inne.p_Inne_Klikniecie1.Label3.SetVisible(d.label3Visible);
         p_Inne.ShowSubPanel(d.subPanel);
         if (d.amhHint)
             amhHint_ = *d.amhHint;
     }
-    SetVisible(amh_Help, d.amhHelpVisible);
-    SetEnabled(ib_Start, d.startEnabled);
+    amh_Help.SetVisible(d.amhHelpVisible);
+    ib_Start.SetEnabled(d.startEnabled);
     if (d.skrotEnabled)
-        SetEnabled(ib_Skrot, *d.skrotEnabled);
+        ib_Skrot.SetEnabled(*d.skrotEnabled);
     if (d.repeatBoxEnabled)
-        SetEnabled(cb_PowtorzAkcje, *d.repeatBoxEnabled);
+        cb_PowtorzAkcje.SetEnabled(*d.repeatBoxEnabled);
     if (d.repeatEditEnabled)
-        SetEnabled(e_CzasPowtorki, *d.repeatEditEnabled);
+        e_CzasPowtorki.SetEnabled(*d.repeatEditEnabled);
 }
 
 void TF_Alarm::ApplyStartVerdict(bool preview) {
     const StartVerdict v =
         DecideStart(ReadSettings(), files_, player_.Mode() != MediaMode::NotOpen);
-    SetEnabled(ib_Start, v.start);
-    SetEnabled(ib_Skrot, v.start);
+    ib_Start.SetEnabled(v.start);
+    ib_Skrot.SetEnabled(v.start);
     if (preview)
-        SetEnabled(cb_Podglad, v.preview);
+        cb_Podglad.SetEnabled(v.preview);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -154,7 +153,7 @@ void TF_Alarm::cb_A_WykonajChange() {
 void TF_Alarm::cb_Typ_AlarmuChange() {
     // The process list is refilled before the definition is judged, so that a row of the old
     // list cannot count as chosen.
-    if (SelectedText(cb_Typ_Alarmu) == Info(ActionKind::KillProcess).caption)
+    if (cb_Typ_Alarmu.SelectedText() == Info(ActionKind::KillProcess).caption)
         FillProcessList();
     SyncView();
 }
@@ -178,12 +177,12 @@ void TF_Alarm::lv_ProcesyChange() {
     if (!process || !ProcessPath || !IsWindowEnabled(ib_Start))
         return;
     const std::wstring path = ProcessPath(*process);
-    SetEnabled(ib_Skrot, !path.empty() && files_.FileExists(path));
+    ib_Skrot.SetEnabled(!path.empty() && files_.FileExists(path));
 }
 
 void TF_Alarm::cb_PowtorzAkcjeClick() {
-    SetEnabled(e_CzasPowtorki, RepeatEditEnabled(Checked(cb_PowtorzAkcje),
-                                                 IsWindowEnabled(cb_PowtorzAkcje) != FALSE));
+    e_CzasPowtorki.SetEnabled(
+        RepeatEditEnabled(cb_PowtorzAkcje.Checked(), cb_PowtorzAkcje.Enabled()));
 }
 
 void TF_Alarm::amh_HelpClick() {

@@ -3,7 +3,6 @@
 #include "config/vocabulary.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
-#include "win/ui/controls.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -17,34 +16,15 @@ constexpr UINT kClearCommand = 1;
 constexpr UINT kFirstEntry = 2;
 constexpr size_t kMaxEntries = 0xFFF0;  // command ids stay 16-bit
 
-// Selects the item whose text is exactly `caption` (the restore has already matched it,
-// letter case ignored, so "a" and "A" stay apart); empty: no selection.
-void SelectExactly(HWND combo, const std::wstring& caption) {
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; !caption.empty() && i < count; ++i) {
-        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-        if (length != static_cast<LRESULT>(caption.size()))
-            continue;
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<size_t>(length));
-        if (text == caption) {
-            SendMessageW(combo, CB_SETCURSEL, i, 0);
-            return;
-        }
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-
 // Replaces the items of an editable combo box; its text is `text`, or stays as it was.
-void ReplaceItems(HWND combo, const std::vector<std::wstring>& items,
+void ReplaceItems(const ComboBox& combo, const std::vector<std::wstring>& items,
                   const std::optional<std::wstring>& text) {
     // Emptying the list also empties the edit of a drop-down combo box.
-    const std::wstring keep = text ? *text : TextOf(combo);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    const std::wstring keep = text ? *text : combo.Text();
+    combo.Clear();
     for (const std::wstring& item : items)
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SetWindowTextW(combo, keep.c_str());
+        combo.Add(item);
+    combo.SetText(keep);
 }
 
 // A menu caption shows an ampersand of the entry as itself, not as a mnemonic.
@@ -84,8 +64,10 @@ void TF_Alarm::FirstShow() {
     SelectCommandLineProcess();  // the row of a kill the command line set up
     if (plan.focusTrigger)
         SetFocus(cb_A_Wykonaj);
+    // The restore has matched the captions already, letter case ignored, so "a" and "A" stay
+    // apart here.
     if (plan.triggerCaption)
-        SelectExactly(cb_A_Wykonaj, *plan.triggerCaption);
+        cb_A_Wykonaj.SelectExactly(*plan.triggerCaption);
     SyncView();
     if (plan.error)
         ShowStandardError(*plan.error);
@@ -94,19 +76,18 @@ void TF_Alarm::FirstShow() {
 void TF_Alarm::ApplyRestore(const RestorePlan& r) {
     BuildRecentMenus(r);
     if (r.repeatChecked)
-        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, *r.repeatChecked ? BST_CHECKED : BST_UNCHECKED,
-                     0);
+        cb_PowtorzAkcje.SetChecked(*r.repeatChecked);
     if (r.repeatText)
-        SetWindowTextW(e_CzasPowtorki, r.repeatText->c_str());
+        e_CzasPowtorki.SetText(*r.repeatText);
     if (r.actionCaption)
-        SelectExactly(cb_Typ_Alarmu, *r.actionCaption);
+        cb_Typ_Alarmu.SelectExactly(*r.actionCaption);
     if (r.shutdownCaption) {
         p_Zamknij.EnsureBuilt();
-        SelectExactly(p_Zamknij.cb_ZamknijSystem, *r.shutdownCaption);
+        p_Zamknij.cb_ZamknijSystem.SelectExactly(*r.shutdownCaption);
     }
     if (r.otherCaption) {
         p_Inne.EnsureBuilt();
-        SelectExactly(p_Inne.cb_InneOpcje, *r.otherCaption);
+        p_Inne.cb_InneOpcje.SelectExactly(*r.otherCaption);
     }
     if (r.noInternetSeconds)
         brak_neta.SetSeconds(*r.noInternetSeconds);
@@ -140,7 +121,7 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
 
 // --- Recent-value menus --------------------------------------------------------------------
 
-HWND TF_Alarm::RecentButton(size_t list) const {
+Button TF_Alarm::RecentButton(size_t list) const {
     switch (list) {
         case 0:
             return wykonaj_o.Recent;  // sb_ur_alarm_o
@@ -157,7 +138,7 @@ HWND TF_Alarm::RecentButton(size_t list) const {
         case 6:
             return p_WWW.sb_ListaWWW;
         default:
-            return nullptr;
+            return {};
     }
 }
 
@@ -169,8 +150,8 @@ Panel& TF_Alarm::RecentHost(size_t list) {
 
 void TF_Alarm::ShowRecentButton(size_t list) {
     // Until the menus exist a button stays as its page or panel made it.
-    if (const HWND button = RecentButton(list); button && recent_[list].menu)
-        SetVisible(button, recent_[list].showButton);
+    if (const Button button = RecentButton(list); button && recent_[list].menu)
+        button.SetVisible(recent_[list].showButton);
 }
 
 void TF_Alarm::BuildRecentMenus(const RestorePlan& plan) {
@@ -286,17 +267,17 @@ void TF_Alarm::RestoreSubActionValues(OtherActionKind sub) {
     if (v.clickY)
         click.se_Inne_Y_DC.SetValue(*v.clickY);
     if (v.keyName)
-        SelectExactly(p_Inne.p_Inne_Klawisz.cb_Klawisze, *v.keyName);
+        p_Inne.p_Inne_Klawisz.cb_Klawisze.SelectExactly(*v.keyName);
     CdPanel& cd = p_Inne.p_Inne_DyskCD;
-    if (v.cdDrive && !SelectItemByText(cd.cb_Inne_DyskCD, *v.cdDrive))
-        SendMessageW(cd.cb_Inne_DyskCD, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (v.cdDrive)
+        cd.cb_Inne_DyskCD.SelectByText(*v.cdDrive);
     if (v.cdOperation)
-        SelectExactly(cd.cd_Inne_DyskCD_WsWy, *v.cdOperation);
+        cd.cd_Inne_DyskCD_WsWy.SelectExactly(*v.cdOperation);
 }
 
 void TF_Alarm::sb_SpecialTimeClick() {
     if (OpenTimeWizard)
-        OpenTimeWizard(SelectedText(cb_A_Wykonaj));
+        OpenTimeWizard(cb_A_Wykonaj.SelectedText());
 }
 
 void TF_Alarm::SpeedButton2Click() {

@@ -6,6 +6,10 @@ namespace klaxora::win::alarm_texts {
 
 inline constexpr std::wstring_view kCaption = L"Klaxora";
 inline constexpr std::wstring_view kHomePage = L"https://www.vantrelix.pl/klaxora/";
+// Drawn on the skin.
+inline constexpr std::wstring_view kSkinTitle = L"Klaxora";
+inline constexpr std::wstring_view kSkinLine = L"alarm i harmonogram zdarzeń";
+inline constexpr std::wstring_view kSkinMaker = L"Vantrelix";
 
 // Image buttons: accessible caption, hint.
 inline constexpr std::wstring_view kStopHint = L"Zatrzymaj odliczanie";
@@ -26,6 +30,8 @@ inline constexpr std::wstring_view kLabel23 = L"&Odlicz w dół i uruchom za:";
 inline constexpr std::wstring_view kColons = L":         :";
 inline constexpr std::wstring_view kZaHint = L"Lista ostatnio odliczanych czasów";
 inline constexpr std::wstring_view kKreator = L"Kreator";
+inline constexpr std::wstring_view kBrowse = L"...";
+inline constexpr std::wstring_view kRecentList = L"Lista";
 inline constexpr std::wstring_view kTimeFormat = L"Format czasu: GG:MM:SS";
 inline constexpr std::wstring_view kLabel22 = L"&Uruchom alarm o godzinie:";
 inline constexpr std::wstring_view kOHint = L"Lista ostatnio wprowadzanych czasów";
@@ -46,6 +52,7 @@ inline constexpr std::wstring_view kLabel27 =
     L"Wybierz, co chcesz zrobić po uruchomieniu systemu Windows";
 inline constexpr std::wstring_view kPowtorz = L"&Powtórz akcję po                   sec";
 inline constexpr std::wstring_view kPowtorzLead = L"Powtórz akcję po ";
+inline constexpr std::wstring_view kRepeatSeconds = L"60";
 
 inline constexpr std::wstring_view kAmhHelp = L"Pomoc ?";
 inline constexpr std::wstring_view kPodglad = L"Podgląd";
@@ -70,10 +77,12 @@ inline constexpr std::wstring_view kLabel18 = L"Wybierz dysk, którego szufladę
 inline constexpr std::wstring_view kLabel19 = L"Litera dysku:             Operacja:";
 inline constexpr std::wstring_view kLabel19Lead1 = L"Litera dysku: ";
 inline constexpr std::wstring_view kLabel19Lead2 = L"Litera dysku:             Operacja: ";
+inline constexpr std::wstring_view kLabel19Tail = L"Operacja: ";
 inline constexpr std::wstring_view kLabel16 = L"Podaj współrzędne (określ punkt kliknięcia):";
 inline constexpr std::wstring_view kLabel17 = L"x =                     y = ";
 inline constexpr std::wstring_view kLabel17Lead1 = L"x = ";
 inline constexpr std::wstring_view kLabel17Lead2 = L"x =                     y = ";
+inline constexpr std::wstring_view kLabel17Gap = L"x =                     ";
 inline constexpr std::wstring_view kOkreslPunkt = L"Określ punkt";
 inline constexpr std::wstring_view kLabel3 =
     L"Najedź na wybrany punkt (miejsce kliknięcia) i naciśnij klawisz ENTER pozostawiając "

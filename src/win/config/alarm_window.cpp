@@ -12,7 +12,6 @@
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/sys/process_win.h"
-#include "win/ui/controls.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
 
@@ -35,17 +34,19 @@ struct TopButton {
     int x;
     ButtonGlyph glyph;
     std::wstring_view hint;
+    void (TF_Alarm::*click)();
 };
+using A = TF_Alarm;
 constexpr TopButton kTopRow[] = {
-    {&TF_Alarm::ib_Stop, TF_Alarm::kStop, 240, ButtonGlyph::Stop, T::kStopHint},
-    {&TF_Alarm::ib_WWW, TF_Alarm::kWWW, 284, ButtonGlyph::Www, T::kWwwHint},
-    {&TF_Alarm::ib_Skrot, TF_Alarm::kSkrot, 321, ButtonGlyph::Shortcut, T::kSkrotHint},
-    {&TF_Alarm::ib_About, TF_Alarm::kAbout, 358, ButtonGlyph::About, T::kAboutHint},
-    {&TF_Alarm::ib_Opcje, TF_Alarm::kOpcje, 395, ButtonGlyph::Options, T::kOpcjeHint},
-    {&TF_Alarm::ib_Koniec, TF_Alarm::kKoniec, 432, ButtonGlyph::Quit, T::kKoniecHint},
-    {&TF_Alarm::ib_Minimalizuj, TF_Alarm::kMinimalizuj, 469, ButtonGlyph::Minimize,
-     T::kMinimalizujHint},
-    {&TF_Alarm::ib_Start, TF_Alarm::kStart, 506, ButtonGlyph::Start, T::kStartHint},
+    {&A::ib_Stop, A::kStop, 240, ButtonGlyph::Stop, T::kStopHint, &A::ib_StopClick},
+    {&A::ib_WWW, A::kWWW, 284, ButtonGlyph::Www, T::kWwwHint, &A::ib_WWWClick},
+    {&A::ib_Skrot, A::kSkrot, 321, ButtonGlyph::Shortcut, T::kSkrotHint, &A::ib_SkrotClick},
+    {&A::ib_About, A::kAbout, 358, ButtonGlyph::About, T::kAboutHint, &A::ib_AboutClick},
+    {&A::ib_Opcje, A::kOpcje, 395, ButtonGlyph::Options, T::kOpcjeHint, &A::ib_OpcjeClick},
+    {&A::ib_Koniec, A::kKoniec, 432, ButtonGlyph::Quit, T::kKoniecHint, &A::ib_KoniecClick},
+    {&A::ib_Minimalizuj, A::kMinimalizuj, 469, ButtonGlyph::Minimize, T::kMinimalizujHint,
+     &A::ib_MinimalizujClick},
+    {&A::ib_Start, A::kStart, 506, ButtonGlyph::Start, T::kStartHint, &A::ib_StartClick},
 };
 
 void EnableChildren(HWND parent) {
@@ -117,6 +118,17 @@ TF_Alarm::TF_Alarm(const WindowPorts& ports)
     p_ZabijProces.RowChanged = [this] { lv_ProcesyChange(); };
     for (size_t list = 0; list < kRecentMenus; ++list)
         RecentHost(list).AfterBuild = [this, list] { ShowRecentButton(list); };
+    // The buttons of the pages and panels that act on the window: recent lists, the wizard.
+    const auto recent = [this](size_t list) { return [this, list] { ShowRecentMenu(list); }; };
+    wykonaj_o.RecentClicked = recent(0);
+    odlicz_w_dol.RecentClicked = recent(1);
+    p_k_PdegrajDzwiek.RecentClicked = recent(2);
+    p_UrProg.RecentClicked = recent(3);
+    p_Plik.RecentClicked = recent(4);
+    p_OtworzFolder.RecentClicked = recent(5);
+    p_WWW.RecentClicked = recent(6);
+    odlicz_w_dol.WizardClicked = [this] { sb_SpecialTimeClick(); };
+    wykonaj_o.WizardClicked = [this] { SpeedButton2Click(); };
 }
 
 TF_Alarm::~TF_Alarm() {
@@ -130,9 +142,6 @@ TF_Alarm::~TF_Alarm() {
 // Creation
 
 void TF_Alarm::Create() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-
     font_ = MakeFont(-11, FontWeight::Normal);
     boldFont_ = MakeFont(-11, FontWeight::Bold);
     bigBoldFont_ = MakeFont(-16, FontWeight::Bold);
@@ -173,7 +182,7 @@ void TF_Alarm::CreateTopRow() {
         const POINT origin{box.x, box.y};
         const ButtonGlyph glyph = b.glyph;
         (this->*b.button)
-            .Create(Hwnd(), b.id, box.x, box.y, box.w, box.h, std::wstring(b.hint),
+            .Create(Hwnd(), b.id, box, b.hint,
                     [this, glyph, origin](HDC dc, const RECT& rc, ImageState state, bool focused) {
                         DrawButtonPicture(dc, rc, glyph, state, focused, skin_, origin);
                     });
@@ -184,14 +193,12 @@ void TF_Alarm::CreateTriggerGroup() {
     HFONT f = font_.Get();
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
     HWND g = gb1.Hwnd();
-    Label20 = MakeLabel(g, kLabel20, T::kLabel20, L::kLabel20, f);
+    Label20.Create(g, kLabel20, L::kLabel20, T::kLabel20, f);
     // Filled in the triggers' order, which the system's sort would change by locale.
-    cb_A_Wykonaj = MakeCombo(g, kTriggerList, L::kTriggerList, CBS_DROPDOWNLIST, f);
+    cb_A_Wykonaj.Create(g, kTriggerList, L::kTriggerList, f, CBS_DROPDOWNLIST);
     for (const TriggerInfo& t : Triggers()) {
-        if (t.kind == TriggerKind::AfterWindowsStart)
-            continue;  // no item of its own
-        const std::wstring s(t.caption);
-        SendMessageW(cb_A_Wykonaj, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+        if (t.kind != TriggerKind::AfterWindowsStart)  // no item of its own
+            cb_A_Wykonaj.Add(t.caption);
     }
 
     nb_Zakladki.Create(g, L::kNotebook, kGroupColour, true);
@@ -199,16 +206,16 @@ void TF_Alarm::CreateTriggerGroup() {
         page->Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, name == kEmptyPage);
 
     // The repeat edit lies in the gap of the check box's caption.
-    cb_PowtorzAkcje = MakeButton(g, kRepeatBox, T::kPowtorz, L::kRepeatBox, f, BS_AUTOCHECKBOX);
-    const int gapX =
-        L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 + TextWidth(f, T::kPowtorzLead);
-    e_CzasPowtorki = MakeEdit(
-        g, kRepeatEdit, {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f);
-    SendMessageW(e_CzasPowtorki, EM_LIMITTEXT, kRepeatTextLimit, 0);
-    SetWindowTextW(e_CzasPowtorki, L"60");
-    EnableWindow(e_CzasPowtorki, FALSE);
+    cb_PowtorzAkcje.Create(g, kRepeatBox, L::kRepeatBox, T::kPowtorz, f);
+    const int gapX = L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 +
+                     cb_PowtorzAkcje.TextWidth(T::kPowtorzLead);
+    e_CzasPowtorki.Create(g, kRepeatEdit,
+                          {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f);
+    e_CzasPowtorki.SetLimit(kRepeatTextLimit);
+    e_CzasPowtorki.SetText(T::kRepeatSeconds);
+    e_CzasPowtorki.SetEnabled(false);
     InstallDigitFilter(e_CzasPowtorki);
-    SendBehind(cb_PowtorzAkcje);
+    cb_PowtorzAkcje.SendBehind();
 }
 
 void TF_Alarm::CreateActionGroup() {
@@ -216,22 +223,20 @@ void TF_Alarm::CreateActionGroup() {
     gb2.Create(Hwnd(), L::kActionGroup, kGroupColour, true, T::kGb2Caption.data(), true, f);
     HWND g = gb2.Hwnd();
     gb2.TextColourOf = [this](HWND control) {
-        if (control == amh_Help)
+        if (static_cast<UINT>(GetDlgCtrlID(control)) == kHelpLabel)
             return amhPressed_ ? kHelpPressedColour : kHelpColour;
         return GetSysColor(COLOR_WINDOWTEXT);
     };
-    cb_Typ_Alarmu = MakeCombo(g, kActionList, L::kActionList, CBS_DROPDOWNLIST, f);
-    for (const ActionInfo& a : Actions()) {
-        const std::wstring s(a.caption);
-        SendMessageW(cb_Typ_Alarmu, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    }
+    cb_Typ_Alarmu.Create(g, kActionList, L::kActionList, f, CBS_DROPDOWNLIST);
+    for (const ActionInfo& a : Actions())
+        cb_Typ_Alarmu.Add(a.caption);
     for (const auto& [panel, name] : actionPanels_)
         panel->Create(g, L::kActionPanel, kGroupColour);
 
-    amh_Help = MakeLabel(g, kHelpLabel, T::kAmhHelp, L::kHelpLabel, f, SS_NOTIFY);
-    ShowWindow(amh_Help, SW_HIDE);
+    amh_Help.Create(g, kHelpLabel, L::kHelpLabel, T::kAmhHelp, f, SS_NOTIFY);
+    amh_Help.SetVisible(false);
     SetWindowSubclass(amh_Help, &TF_Alarm::amh_HelpProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    cb_Podglad = MakeButton(g, kPreview, T::kPodglad, L::kPreview, f, BS_PUSHBUTTON | BS_FLAT);
+    cb_Podglad.Create(g, kPreview, L::kPreview, T::kPodglad, f, BS_PUSHBUTTON | BS_FLAT);
 }
 
 void TF_Alarm::FormCreate() {
@@ -344,74 +349,40 @@ std::wstring TF_Alarm::VisibleSubPanel() const {
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-bool TF_Alarm::OnCommand(UINT id, UINT code, HWND control) {
-    switch (id) {
-        case kTriggerList:
-            if (code == CBN_DROPDOWN)
-                FitDroppedWidth(control, font_.Get(), 30);
-            if (code == CBN_SELCHANGE)
-                cb_A_WykonajChange();
-            return true;
-        case kActionList:
-            if (code == CBN_SELCHANGE)
-                cb_Typ_AlarmuChange();
-            return true;
-        case kRepeatBox:
-            if (code == BN_CLICKED)
-                cb_PowtorzAkcjeClick();
-            return true;
-        default:
-            break;
-    }
-    if (code != BN_CLICKED)
+bool TF_Alarm::OnCommand(UINT id, UINT code) {
+    if (!created_)
         return false;
-    // The buttons of the pages and panels that act on the window: recent lists, the wizard.
-    for (size_t list = 0; list < kRecentMenus; ++list) {
-        if (control == RecentButton(list)) {
-            ShowRecentMenu(list);
-            return true;
-        }
+    if (id == kTriggerList && code == CBN_DROPDOWN)
+        cb_A_Wykonaj.FitDroppedWidth(30);
+    else if (id == kTriggerList && code == CBN_SELCHANGE)
+        cb_A_WykonajChange();
+    else if (id == kActionList && code == CBN_SELCHANGE)
+        cb_Typ_AlarmuChange();
+    else if (id == kRepeatBox && code == BN_CLICKED)
+        cb_PowtorzAkcjeClick();
+    else if (id == kPreview && code == BN_CLICKED && Preview)
+        Preview();
+    else if (code != BN_CLICKED)
+        return false;
+    for (const TopButton& b : kTopRow) {
+        if (b.id == id)
+            (this->*b.click)();
     }
-    if (control == odlicz_w_dol.Wizard) {
-        sb_SpecialTimeClick();
-        return true;
-    }
-    if (control == wykonaj_o.Wizard) {
-        SpeedButton2Click();
-        return true;
-    }
-    switch (id) {
-        case kOpcje:
-            ib_OpcjeClick();
-            return true;
-        case kAbout:
-            ib_AboutClick();
-            return true;
-        case kKoniec:
-            ib_KoniecClick();
-            return true;
-        case kMinimalizuj:
-            ib_MinimalizujClick();
-            return true;
-        case kWWW:
-            ib_WWWClick();
-            return true;
-        case kSkrot:
-            ib_SkrotClick();
-            return true;
-        case kStop:
-            ib_StopClick();
-            return true;
-        case kStart:
-            ib_StartClick();
-            return true;
-        case kPreview:
-            if (Preview)
-                Preview();
-            return true;
-        default:
-            return false;
-    }
+    return true;
+}
+
+bool TF_Alarm::OnTimer(UINT_PTR id) {
+    if (id != kClockTimer)
+        return false;
+    ClockTick();
+    return true;
+}
+
+bool TF_Alarm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    ImageButton* button = ImageButton::From(item.hwndItem);
+    if (button)
+        button->Draw(item);
+    return button != nullptr;
 }
 
 LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -450,22 +421,6 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 KillTimer(Hwnd(), kClockTimer);
             }
             return Default(msg, wParam, lParam);
-        case WM_TIMER:
-            if (wParam == kClockTimer)
-                ClockTick();
-            return 0;
-        case WM_COMMAND:
-            if (created_ && lParam)
-                OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-            return 0;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (ImageButton* button = ImageButton::From(item->hwndItem)) {
-                button->Draw(*item);
-                return TRUE;
-            }
-            return FALSE;
-        }
         case MM_MCINOTIFY:
             player_.PlayerNotify(wParam, lParam);
             return 0;

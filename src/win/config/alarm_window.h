@@ -24,6 +24,7 @@
 #include "win/config/trigger_pages.h"
 #include "win/app/window_ports.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 #include "win/ui/image_button.h"
 #include "win/ui/panel.h"
 #include "win/ui/tooltips.h"
@@ -150,7 +151,7 @@ class TF_Alarm : public Window {
     // --- Recent-value menus, in MenuLists() order (O_MRU, ZA_MRU, Sound, EXE, Pliki, Foldery,
     // WWW); built once by the first show.
     static constexpr size_t kRecentMenus = 7;
-    HWND RecentButton(size_t list) const;
+    Button RecentButton(size_t list) const;
     HMENU RecentMenu(size_t list) const { return recent_[list].menu.Get(); }
     // Opens the list's menu under its button and applies what is chosen.
     void ShowRecentMenu(size_t list);
@@ -168,7 +169,6 @@ class TF_Alarm : public Window {
     const std::wstring& AmhHint() const { return amhHint_; }
     bool PickerRunning() const { return p_Inne.p_Inne_Klikniecie1.PickerRunning(); }
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
-    HWND HintWindow() const { return hints_.Hwnd(); }
 
   private:
     // Declared before the pages and panels, which keep a reference to it.
@@ -179,7 +179,8 @@ class TF_Alarm : public Window {
     ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
 
     Panel gb1;
-    HWND Label20 = nullptr, cb_A_Wykonaj = nullptr;
+    Label Label20;
+    ComboBox cb_A_Wykonaj;
     Panel nb_Zakladki;
     // The notebook's pages, named as the notebook names them.
     TimePage odlicz_w_dol{TimePage::Kind::Countdown, kit_};
@@ -190,10 +191,13 @@ class TF_Alarm : public Window {
     NoInternetPage brak_neta{kit_};
     WindowsStartPage wykonaj_win{kit_};
     Panel empty;
-    HWND cb_PowtorzAkcje = nullptr, e_CzasPowtorki = nullptr;
+    CheckBox cb_PowtorzAkcje;
+    Edit e_CzasPowtorki;
 
     Panel gb2;
-    HWND cb_Typ_Alarmu = nullptr, amh_Help = nullptr, cb_Podglad = nullptr;
+    ComboBox cb_Typ_Alarmu;
+    Label amh_Help;
+    Button cb_Podglad;
     MessagePanel p_k_komunikat{kit_};
     SoundActionPanel p_k_PdegrajDzwiek{kit_, player_};
     ShutdownPanel p_Zamknij{kit_};
@@ -232,7 +236,9 @@ class TF_Alarm : public Window {
     // command line named when it does not run yet.
     std::wstring KillTargetPath(const AlarmSettings& settings) const;
     void ClockTick();
-    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                          DWORD_PTR data);
 

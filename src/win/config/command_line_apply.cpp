@@ -2,8 +2,6 @@
 // the shortcut button, which writes the window's definition back as a shortcut's parameters.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cwctype>
 
@@ -12,30 +10,10 @@
 #include "cmdline/shortcut_name.h"
 #include "config/vocabulary.h"
 #include "win/config/alarm_window.h"
-#include "win/ui/controls.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
 namespace {
-
-// Selects the item whose text is exactly `text`, letter case included; no selection when there
-// is none. The key list holds "a" and "A" as different keys, which a case-blind look-up would
-// confuse.
-void SelectExactItem(HWND combo, const std::wstring& text) {
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    int found = -1;
-    for (int i = 0; i < count && found < 0 && !text.empty(); ++i) {
-        const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-        if (length < 0 || static_cast<size_t>(length) != text.size())
-            continue;
-        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<size_t>(length));
-        if (item == text)
-            found = i;
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-}
 
 bool AllDigits(std::wstring_view text) {
     return !text.empty() &&
@@ -51,9 +29,9 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
         // After the start of Windows has no item: the list keeps no selection, and the first
         // show leaves it so because the command line supplied entries.
         if (s.Trigger == TriggerKind::AfterWindowsStart)
-            SendMessageW(cb_A_Wykonaj, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            cb_A_Wykonaj.Select(std::nullopt);
         else
-            SelectItemByText(cb_A_Wykonaj, Info(s.Trigger).caption);
+            cb_A_Wykonaj.SelectByText(Info(s.Trigger).caption);
     }
     if (f.countdownTime)
         odlicz_w_dol.Write(s.CountdownTime);
@@ -70,11 +48,11 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
             program_uruch.SetPath(s.WatchedProgram);
     }
     if (f.action && s.Action)
-        SelectItemByText(cb_Typ_Alarmu, Info(*s.Action).caption);
+        cb_Typ_Alarmu.SelectByText(Info(*s.Action).caption);
     if (f.message) {
         p_k_komunikat.EnsureBuilt();
-        SetWindowTextW(p_k_komunikat.cb_Caption, s.MessageCaption.c_str());
-        SetWindowTextW(p_k_komunikat.cb_Komunikat, s.MessageText.c_str());
+        p_k_komunikat.cb_Caption.SetText(s.MessageCaption);
+        p_k_komunikat.cb_Komunikat.SetText(s.MessageText);
     }
     if (f.soundFile)
         p_k_PdegrajDzwiek.SetFile(s.SoundFile);  // its change handler follows the edit
@@ -88,24 +66,23 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
         p_WWW.SetAddress(s.WebAddress);
     if (f.shutdownMode && s.ShutdownMode) {
         p_Zamknij.EnsureBuilt();
-        SelectItemByText(p_Zamknij.cb_ZamknijSystem, Info(*s.ShutdownMode).caption);
+        p_Zamknij.cb_ZamknijSystem.SelectByText(Info(*s.ShutdownMode).caption);
         if (p_Zamknij.Changed)
             p_Zamknij.Changed();
     }
     if (f.otherAction && s.OtherAction) {
         p_Inne.EnsureBuilt();
-        SelectItemByText(p_Inne.cb_InneOpcje, Info(*s.OtherAction).caption);
+        p_Inne.cb_InneOpcje.SelectByText(Info(*s.OtherAction).caption);
         if (p_Inne.Changed)
             p_Inne.Changed();
     }
     if (f.cdTray) {
         CdPanel& cd = p_Inne.p_Inne_DyskCD;
         cd.EnsureBuilt();
-        SendMessageW(cd.cb_Inne_DyskCD, CB_RESETCONTENT, 0, 0);
-        SendMessageW(cd.cb_Inne_DyskCD, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(s.CdDrive.c_str()));
-        SendMessageW(cd.cb_Inne_DyskCD, CB_SETCURSEL, 0, 0);
-        SelectItemByText(cd.cd_Inne_DyskCD_WsWy, s.CdTrayOperation);
+        cd.cb_Inne_DyskCD.Clear();
+        cd.cb_Inne_DyskCD.Add(s.CdDrive);
+        cd.cb_Inne_DyskCD.Select(0);
+        cd.cd_Inne_DyskCD_WsWy.SelectByText(s.CdTrayOperation);
     }
     if (f.clickPoint) {
         ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
@@ -115,7 +92,8 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
     }
     if (f.keyCombination) {
         p_Inne.p_Inne_Klawisz.EnsureBuilt();
-        SelectExactItem(p_Inne.p_Inne_Klawisz.cb_Klawisze, s.KeyCombination);
+        // "a" and "A" are different keys.
+        p_Inne.p_Inne_Klawisz.cb_Klawisze.SelectExactly(s.KeyCombination);
         cb_KlawiszeChange();
     }
     if (f.trigger)
@@ -131,18 +109,13 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
 }
 
 void TF_Alarm::SelectCommandLineProcess() {
-    if (!commandLineProcess_ || !p_ZabijProces.lv_Procesy)
+    if (!commandLineProcess_)
         return;
-    const HWND list = p_ZabijProces.lv_Procesy;
+    const ListView& list = p_ZabijProces.lv_Procesy;
     const std::wstring id = std::to_wstring(*commandLineProcess_);
-    const int count = ListView_GetItemCount(list);
-    for (int row = 0; row < count; ++row) {
-        wchar_t text[32] = {};
-        ListView_GetItemText(list, row, 2, text, 32);  // "ID Procesu"
-        if (id == text) {
-            const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
-            ListView_SetItemState(list, row, state, state);
-            ListView_EnsureVisible(list, row, FALSE);
+    for (int row = 0; row < list.Count(); ++row) {
+        if (list.ItemText(row, 2) == id) {  // "ID Procesu"
+            list.SelectRow(row);
             return;
         }
     }

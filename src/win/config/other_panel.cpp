@@ -7,7 +7,6 @@
 #include "win/config/action_panels.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
-#include "win/ui/controls.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -24,15 +23,13 @@ constexpr UINT_PTR kPickerTimer = 1;  // t_PozycjaMyszy
 // --- KeyPanel ------------------------------------------------------------------------------
 
 void KeyPanel::Build() {
-    Label14 = MakeLabel(Hwnd(), kLabel14, T::kLabel14, L::kCaption, kit_.font);
-    cb_Klawisze = MakeCombo(Hwnd(), kKlawisze, L::kField, CBS_DROPDOWNLIST, kit_.font);
-    for (std::wstring_view name : KeyNames()) {
-        const std::wstring c(name);
-        SendMessageW(cb_Klawisze, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));
-    }
+    Label14.Create(Hwnd(), kLabel14, L::kCaption, T::kLabel14, kit_.font);
+    cb_Klawisze.Create(Hwnd(), kKlawisze, L::kField, kit_.font, CBS_DROPDOWNLIST);
+    for (std::wstring_view name : KeyNames())
+        cb_Klawisze.Add(name);
 }
 
-bool KeyPanel::OnCommand(UINT id, UINT code, HWND) {
+bool KeyPanel::OnCommand(UINT id, UINT code) {
     if (id != kKlawisze)
         return false;
     if (code == CBN_SELCHANGE && Changed)
@@ -45,29 +42,29 @@ bool KeyPanel::OnCommand(UINT id, UINT code, HWND) {
 void CdPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label18 = MakeLabel(p, kLabel18, T::kLabel18, L::kCaption, f);
-    Label19 = MakeLabel(p, kLabel19, T::kLabel19, L::kGapLabel, f);
+    Label18.Create(p, kLabel18, L::kCaption, T::kLabel18, f);
+    Label19.Create(p, kLabel19, L::kGapLabel, T::kLabel19, f);
     // The two lists lie in the gaps of Label19's caption.
-    const int driveX = TextWidth(f, T::kLabel19Lead1);
-    const int operationX = TextWidth(f, T::kLabel19Lead2);
+    const int driveX = Label19.TextWidth(T::kLabel19Lead1);
+    const int operationX = Label19.TextWidth(T::kLabel19Lead2);
     const int driveWidth =
-        std::max(L::kDriveMinWidth, operationX - TextWidth(f, L"Operacja: ") - driveX - 4);
+        std::max(L::kDriveMinWidth, operationX - Label19.TextWidth(T::kLabel19Tail) - driveX - 4);
     // Drive letters sort alike under every locale, and one the command line added keeps its
     // place among them; the two operations are filled in their own order.
     const DWORD style = CBS_DROPDOWNLIST | CBS_UPPERCASE;
-    cb_Inne_DyskCD = MakeCombo(p, kDrive, {driveX, L::kGapFieldY, driveWidth, kListDropHeight},
-                               style | CBS_SORT, f);
-    cd_Inne_DyskCD_WsWy = MakeCombo(
-        p, kOperation, {operationX, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, style, f);
-    AddItems(cd_Inne_DyskCD_WsWy, CdTrayOperations());
-    SendBehind(Label19);
+    cb_Inne_DyskCD.Create(p, kDrive, {driveX, L::kGapFieldY, driveWidth, kListDropHeight}, f,
+                          style | CBS_SORT);
+    cd_Inne_DyskCD_WsWy.Create(
+        p, kOperation, {operationX, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, f, style);
+    cd_Inne_DyskCD_WsWy.AddItems(CdTrayOperations());
+    Label19.SendBehind();
 }
 
 void CdPanel::RefreshCdDriveList(bool keepListed) {
     EnsureBuilt();
-    const std::wstring chosen = SelectedText(cb_Inne_DyskCD);
+    const std::wstring chosen = cb_Inne_DyskCD.SelectedText();
     if (!keepListed)
-        SendMessageW(cb_Inne_DyskCD, CB_RESETCONTENT, 0, 0);
+        cb_Inne_DyskCD.Clear();
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         const wchar_t root[] = {letter, L':', L'\\', L'\0'};
         const wchar_t item[] = {letter, L'\0'};
@@ -77,11 +74,11 @@ void CdPanel::RefreshCdDriveList(bool keepListed) {
             SendMessageW(cb_Inne_DyskCD, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         }
     }
-    if (!chosen.empty() && !HasSelection(cb_Inne_DyskCD))
-        SelectItemByText(cb_Inne_DyskCD, chosen);
+    if (!chosen.empty() && !cb_Inne_DyskCD.HasSelection())
+        cb_Inne_DyskCD.SelectByText(chosen);
 }
 
-bool CdPanel::OnCommand(UINT id, UINT code, HWND) {
+bool CdPanel::OnCommand(UINT id, UINT code) {
     if (id != kDrive && id != kOperation)
         return false;
     if (code == CBN_SELCHANGE && Changed)
@@ -94,25 +91,25 @@ bool CdPanel::OnCommand(UINT id, UINT code, HWND) {
 void ClickPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label16 = MakeLabel(p, kLabel16, T::kLabel16, L::kCaption, f);
-    Label17 = MakeLabel(p, kLabel17, T::kLabel17, L::kClickLabel, f);
+    Label16.Create(p, kLabel16, L::kCaption, T::kLabel16, f);
+    Label17.Create(p, kLabel17, L::kClickLabel, T::kLabel17, f);
     // The editors lie in the gaps of Label17's caption.
-    const int xX = TextWidth(f, T::kLabel17Lead1);
-    const int yX = TextWidth(f, T::kLabel17Lead2);
-    const int yLabel = TextWidth(f, L"x =                     ");
-    se_Inne_X_DC.Create(p, kX, xX, L::kGapFieldY, std::min(L::kCoordinateWidth, yLabel - xX - 4),
-                        kRowHeight, {0, 0}, true);
-    se_Inne_Y_DC.Create(p, kY, yX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight, {0, 0}, true);
-    for (SpinEdit* e : {&se_Inne_X_DC, &se_Inne_Y_DC}) {
-        SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-        SendMessageW(e->Edit(), EM_LIMITTEXT, 10, 0);
-    }
+    const int xX = Label17.TextWidth(T::kLabel17Lead1);
+    const int yX = Label17.TextWidth(T::kLabel17Lead2);
+    const int yLabel = Label17.TextWidth(T::kLabel17Gap);
+    se_Inne_X_DC.Create(
+        p, kX, {xX, L::kGapFieldY, std::min(L::kCoordinateWidth, yLabel - xX - 4), kRowHeight},
+        {0, 0}, f, true);
+    se_Inne_Y_DC.Create(p, kY, {yX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight}, {0, 0}, f,
+                        true);
+    for (SpinEdit* e : {&se_Inne_X_DC, &se_Inne_Y_DC})
+        e->SetLimit(10);
     const int pickX = yX + L::kCoordinateWidth + 4;
-    SpeedButton1 = MakeButton(p, kPick, T::kOkreslPunkt,
-                              {pickX, L::kPickButtonY, L::kWidth - pickX, L::kPickButtonHeight}, f);
-    Label3 = MakeLabel(p, kLabel3, T::kLabel3, L::kPickerNote, f);
-    ShowWindow(Label3, SW_HIDE);
-    SendBehind(Label17);
+    SpeedButton1.Create(p, kPick, {pickX, L::kPickButtonY, L::kWidth - pickX, L::kPickButtonHeight},
+                        T::kOkreslPunkt, f);
+    Label3.Create(p, kLabel3, L::kPickerNote, T::kLabel3, f);
+    Label3.SetVisible(false);
+    Label17.SendBehind();
     // The bounds of the click coordinates: the screen.
     se_Inne_X_DC.SetRange({0, GetSystemMetrics(SM_CXSCREEN)});
     se_Inne_Y_DC.SetRange({0, GetSystemMetrics(SM_CYSCREEN)});
@@ -125,7 +122,7 @@ bool ClickPanel::IsCoordinateEditor(HWND hwnd) const {
 void ClickPanel::SpeedButton1Click() {
     ShowMessageBox(T::kPickerStart, kWarningTitle, MB_ICONINFORMATION);
     pickerRunning_ = true;
-    SetVisible(Label3, true);
+    Label3.SetVisible(true);
     SetTimer(Hwnd(), kPickerTimer, 10, nullptr);
 }
 
@@ -143,7 +140,7 @@ void ClickPanel::StopPicker() {
     if (Hwnd())
         KillTimer(Hwnd(), kPickerTimer);
     pickerRunning_ = false;
-    SetVisible(Label3, false);
+    Label3.SetVisible(false);
 }
 
 bool ClickPanel::PickerKeyDown(WPARAM key) {
@@ -159,7 +156,7 @@ bool ClickPanel::PickerKeyDown(WPARAM key) {
     return false;
 }
 
-bool ClickPanel::OnCommand(UINT id, UINT code, HWND) {
+bool ClickPanel::OnCommand(UINT id, UINT code) {
     switch (id) {
         case kX:
         case kY:
@@ -175,25 +172,22 @@ bool ClickPanel::OnCommand(UINT id, UINT code, HWND) {
     }
 }
 
-LRESULT ClickPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kPickerTimer) {
-        PickerTick();
-        return 0;
-    }
-    return Panel::HandleMessage(msg, wParam, lParam);
+bool ClickPanel::OnTimer(UINT_PTR id) {
+    if (id != kPickerTimer)
+        return false;
+    PickerTick();
+    return true;
 }
 
 // --- OtherPanel ----------------------------------------------------------------------------
 
 void OtherPanel::Build() {
     HWND p = Hwnd();
-    Label12 = MakeLabel(p, kLabel12, T::kLabel12, L::kCaption, kit_.font);
+    Label12.Create(p, kLabel12, L::kCaption, T::kLabel12, kit_.font);
     // Filled in the order of the operations, which the system's sort would change by locale.
-    cb_InneOpcje = MakeCombo(p, kInneOpcje, L::kField, CBS_DROPDOWNLIST, kit_.font);
-    for (const OtherActionInfo& o : OtherActions()) {
-        const std::wstring c(o.caption);
-        SendMessageW(cb_InneOpcje, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.c_str()));
-    }
+    cb_InneOpcje.Create(p, kInneOpcje, L::kField, kit_.font, CBS_DROPDOWNLIST);
+    for (const OtherActionInfo& o : OtherActions())
+        cb_InneOpcje.Add(o.caption);
     for (Panel* sub : {static_cast<Panel*>(&p_Inne_Klawisz), static_cast<Panel*>(&p_Inne_DyskCD),
                        static_cast<Panel*>(&p_Inne_Klikniecie1)}) {
         sub->Create(p, L::kSubPanel, kit_.colour);
@@ -201,10 +195,10 @@ void OtherPanel::Build() {
 }
 
 void OtherPanel::Read(AlarmSettings& s) const {
-    s.OtherAction = OtherActionByCaption(SelectedText(cb_InneOpcje));
-    s.KeyCombination = SelectedText(p_Inne_Klawisz.cb_Klawisze);
-    s.CdDrive = SelectedText(p_Inne_DyskCD.cb_Inne_DyskCD);
-    s.CdTrayOperation = SelectedText(p_Inne_DyskCD.cd_Inne_DyskCD_WsWy);
+    s.OtherAction = OtherActionByCaption(cb_InneOpcje.SelectedText());
+    s.KeyCombination = p_Inne_Klawisz.cb_Klawisze.SelectedText();
+    s.CdDrive = p_Inne_DyskCD.cb_Inne_DyskCD.SelectedText();
+    s.CdTrayOperation = p_Inne_DyskCD.cd_Inne_DyskCD_WsWy.SelectedText();
     s.ClickX = static_cast<int32_t>(p_Inne_Klikniecie1.se_Inne_X_DC.Value());
     s.ClickY = static_cast<int32_t>(p_Inne_Klikniecie1.se_Inne_Y_DC.Value());
 }
@@ -227,11 +221,11 @@ std::wstring OtherPanel::VisibleSubPanel() const {
     return {};
 }
 
-bool OtherPanel::OnCommand(UINT id, UINT code, HWND control) {
+bool OtherPanel::OnCommand(UINT id, UINT code) {
     if (id != kInneOpcje)
         return false;
     if (code == CBN_DROPDOWN)
-        FitDroppedWidth(control, kit_.font, 30);
+        cb_InneOpcje.FitDroppedWidth(30);
     if (code == CBN_SELCHANGE && Changed)
         Changed();
     return true;

@@ -17,11 +17,12 @@ class KeyPanel : public Panel {
     explicit KeyPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;  // cb_KlawiszeChange
 
-    HWND Label14 = nullptr, cb_Klawisze = nullptr;
+    Label Label14;
+    ComboBox cb_Klawisze;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -38,12 +39,12 @@ class CdPanel : public Panel {
     // stays listed, and the user's choice stays chosen while it is still a CD drive.
     void RefreshCdDriveList(bool keepListed);
 
-    HWND Label18 = nullptr, Label19 = nullptr, cb_Inne_DyskCD = nullptr,
-         cd_Inne_DyskCD_WsWy = nullptr;
+    Label Label18, Label19;
+    ComboBox cb_Inne_DyskCD, cd_Inne_DyskCD_WsWy;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -64,13 +65,14 @@ class ClickPanel : public Panel {
     bool PickerRunning() const { return pickerRunning_; }
     bool IsCoordinateEditor(HWND hwnd) const;
 
-    HWND Label16 = nullptr, Label17 = nullptr, SpeedButton1 = nullptr, Label3 = nullptr;
+    Label Label16, Label17, Label3;
+    Button SpeedButton1;
     SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
 
   private:
     void PickerTick();
@@ -90,14 +92,15 @@ class OtherPanel : public Panel {
     void ShowSubPanel(std::wstring_view name);
     std::wstring VisibleSubPanel() const;
 
-    HWND Label12 = nullptr, cb_InneOpcje = nullptr;
+    Label Label12;
+    ComboBox cb_InneOpcje;
     KeyPanel p_Inne_Klawisz;
     CdPanel p_Inne_DyskCD;
     ClickPanel p_Inne_Klikniecie1;
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "win/ui/controls.h"
 #include "win/ui/tooltips.h"
 
 namespace klaxora::win {
@@ -27,8 +28,8 @@ struct PanelKit {
 
 // A file or folder name editor: an edit and the button that opens the system's dialog.
 struct FileEditor {
-    HWND edit = nullptr;
-    HWND browse = nullptr;
+    Edit edit;
+    Button browse;
     std::wstring_view filter;  // empty: a folder editor
     bool mustExist = true;
     operator HWND() const { return edit; }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "win/config/alarm_texts.h"
 #include "win/sys/handles.h"
 #include "win/ui/fonts.h"
 #include "win/ui/smooth_picture.h"
@@ -14,6 +15,10 @@ namespace {
 constexpr COLORREF kMask = RGB(255, 0, 255);
 constexpr int kRadius = 28;
 constexpr int kScale = 4;  // pictures are drawn four times larger and averaged down
+
+void DrawLine(HDC dc, int x, int y, std::wstring_view text) {
+    TextOutW(dc, x, y, text.data(), static_cast<int>(text.size()));
+}
 
 void VerticalGradient(HDC dc, const RECT& rc, COLORREF top, COLORREF bottom) {
     TRIVERTEX v[2] = {
@@ -46,8 +51,8 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
 void Skin::Create(int width, int height) {
     width_ = width;
     height_ = height;
-    titleFont_ = MakeFont(-24, FontWeight::Bold, L"Tahoma", true);
-    smallFont_ = MakeFont(-11, FontWeight::Normal, L"Tahoma", true);
+    titleFont_ = MakeFont(-24, FontWeight::Bold, L"Tahoma", FontLook::Smooth);
+    smallFont_ = MakeFont(-11, FontWeight::Normal, L"Tahoma", FontLook::Smooth);
 }
 
 void Skin::Draw(HDC dc, POINT origin) const {
@@ -81,18 +86,16 @@ void Skin::Draw(HDC dc, POINT origin) const {
     {
         SelectedObject f(dc, titleFont_.Get());
         SetTextColor(dc, RGB(10, 30, 60));
-        TextOutW(dc, 53, 7, L"Klaxora", 7);
+        DrawLine(dc, 53, 7, alarm_texts::kSkinTitle);
         SetTextColor(dc, RGB(255, 255, 255));
-        TextOutW(dc, 52, 6, L"Klaxora", 7);
+        DrawLine(dc, 52, 6, alarm_texts::kSkinTitle);
     }
     {
         SelectedObject f(dc, smallFont_.Get());
         SetTextColor(dc, RGB(200, 222, 248));
-        const wchar_t line[] = L"alarm i harmonogram zdarzeń";
-        TextOutW(dc, 54, 33, line, lstrlenW(line));
-        const wchar_t maker[] = L"Vantrelix";
+        DrawLine(dc, 54, 33, alarm_texts::kSkinLine);
         SetTextColor(dc, RGB(140, 170, 210));
-        TextOutW(dc, 20, 280, maker, lstrlenW(maker));
+        DrawLine(dc, 20, 280, alarm_texts::kSkinMaker);
     }
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }

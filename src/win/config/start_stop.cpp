@@ -8,7 +8,6 @@
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/clock_win.h"
-#include "win/ui/controls.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -30,7 +29,7 @@ void Add(std::vector<HWND>& to, const SpinEdit& spin) {
 
 void SetAllEnabled(const std::vector<HWND>& controls, bool enabled) {
     for (HWND c : controls)
-        SetEnabled(c, enabled);
+        Control(c).SetEnabled(enabled);
 }
 
 }  // namespace
@@ -39,8 +38,8 @@ StartInput TF_Alarm::ReadStartInput() const {
     StartInput in;
     in.settings = ReadSettings();
     in.programs = {program_uruch.Path(), program_nie_odpowiada.Path(), program_zamkniety.Path()};
-    in.repeatBoxEnabled = IsWindowEnabled(cb_PowtorzAkcje) != FALSE;
-    in.repeatEditEnabled = IsWindowEnabled(e_CzasPowtorki) != FALSE;
+    in.repeatBoxEnabled = cb_PowtorzAkcje.Enabled();
+    in.repeatEditEnabled = e_CzasPowtorki.Enabled();
     return in;
 }
 
@@ -147,7 +146,7 @@ void TF_Alarm::ParkStop() {
     SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
-    ShowWindow(ib_Start, SW_SHOWNA);
+    ib_Start.SetVisible(true);
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeIdle));
 }
 
@@ -176,8 +175,8 @@ void TF_Alarm::ib_StartClick() {
 
     if (plan.repeatError) {
         ShowError(*plan.repeatError);
-        SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, BST_UNCHECKED, 0);
-        SetWindowTextW(e_CzasPowtorki, L"");
+        cb_PowtorzAkcje.SetChecked(false);
+        e_CzasPowtorki.SetText(L"");
     }
     const bool armed = watch_->Armed;  // follows the timer alone
     *watch_ = plan.watch;
@@ -209,10 +208,10 @@ void TF_Alarm::LockForArmed() {
     SetWindowPos(ib_Stop, nullptr, start.left, start.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) | WS_TABSTOP);
-    ShowWindow(ib_Start, SW_HIDE);
+    ib_Start.SetVisible(false);
 
     const ActionEditors editors =
-        EditorsOf(SelectedText(cb_Typ_Alarmu), SelectedText(p_Inne.cb_InneOpcje));
+        EditorsOf(cb_Typ_Alarmu.SelectedText(), p_Inne.cb_InneOpcje.SelectedText());
     SetAllEnabled(ActionControls(editors), false);
     if (editors.action == ActionKind::PlaySound)
         player_.SetLocked(true);  // a preview that plays is stopped
@@ -234,8 +233,8 @@ void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
     // of what is armed.
     if (!FirstShowDone && created_)
         FirstShow();
-    SendMessageW(cb_PowtorzAkcje, BM_SETCHECK, repeatSeconds > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-    SetWindowTextW(e_CzasPowtorki, repeatSeconds > 0 ? std::to_wstring(repeatSeconds).c_str() : L"");
+    cb_PowtorzAkcje.SetChecked(repeatSeconds > 0);
+    e_CzasPowtorki.SetText(repeatSeconds > 0 ? std::to_wstring(repeatSeconds) : L"");
     SyncView();
     LockForArmed();
 }
@@ -243,20 +242,20 @@ void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
 void TF_Alarm::ib_StopClick() {
     if (SetWatchTimer)
         SetWatchTimer(false);
-    SetEnabled(cb_A_Wykonaj, true);
-    SetEnabled(nb_Zakladki.Hwnd(), true);
-    const StopDecision d = DecideStop(SelectedText(cb_A_Wykonaj), SelectedText(cb_Typ_Alarmu),
-                                      SelectedText(p_Inne.cb_InneOpcje));
+    cb_A_Wykonaj.SetEnabled(true);
+    nb_Zakladki.Enable(true);
+    const StopDecision d = DecideStop(cb_A_Wykonaj.SelectedText(), cb_Typ_Alarmu.SelectedText(),
+                                      p_Inne.cb_InneOpcje.SelectedText());
     if (d.repeatBoxEnabled)
-        SetEnabled(cb_PowtorzAkcje, true);
+        cb_PowtorzAkcje.SetEnabled(true);
     cb_PowtorzAkcjeClick();
-    SetEnabled(cb_Typ_Alarmu, true);
-    SetEnabled(Label20, true);
+    cb_Typ_Alarmu.SetEnabled(true);
+    Label20.SetEnabled(true);
     if (d.triggerEditors)
         SetAllEnabled(TriggerControls(*d.triggerEditors), true);
     if (d.enableStart) {
-        SetEnabled(ib_Start, true);
-        SetEnabled(ib_Skrot, IsWindowEnabled(ib_Start) != FALSE);
+        ib_Start.SetEnabled(true);
+        ib_Skrot.SetEnabled(ib_Start.Enabled());
     }
     SetAllEnabled(ActionControls(d.actionEditors), true);
     if (d.actionEditors.action == ActionKind::PlaySound)

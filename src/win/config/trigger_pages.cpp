@@ -3,8 +3,8 @@
 #include "config/sync_view.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
-#include "win/ui/controls.h"
 #include "win/ui/file_dialogs.h"
+#include "win/ui/fonts.h"
 
 namespace klaxora::win {
 
@@ -44,12 +44,12 @@ bool FileEditor::OnCommand(UINT id, UINT code, UINT editId, UINT browseId, HWND 
 }
 
 void FileEditor::Browse(HWND owner) const {
-    const std::wstring current = TextOf(edit);
+    const std::wstring current = edit.Text();
     const std::optional<std::wstring> chosen = filter.empty()
                                                    ? ChooseFolder(owner, current)
                                                    : ChooseFile(owner, filter, current, mustExist);
     if (chosen)
-        SetWindowTextW(edit, chosen->c_str());
+        edit.SetText(*chosen);
 }
 
 // --- TimePage ------------------------------------------------------------------------------
@@ -57,7 +57,7 @@ void FileEditor::Browse(HWND owner) const {
 void TimePage::Build() {
     const bool countdown = kind_ == Kind::Countdown;
     HWND p = Hwnd();
-    Caption = MakeLabel(p, kCaption, countdown ? T::kLabel23 : T::kLabel22, L::kCaption, kit_.font);
+    Caption.Create(p, kCaption, L::kCaption, countdown ? T::kLabel23 : T::kLabel22, kit_.font);
 
     // The colons of one bold label stand between the three fields; the fields are placed by
     // the widths of its characters.
@@ -74,20 +74,18 @@ void TimePage::Build() {
     const Box seconds{secondsX, L::kEditorY, L::kTimeSecondsWidth, kRowHeight};
     const Box recent{seconds.Right() + L::kListGap, L::kEditorY, L::kListButtonWidth, kRowHeight};
 
-    Colons = MakeLabel(p, kColons, T::kColons, colons, kit_.bigBold, SS_NOPREFIX);
-    Hours.Create(p, kHours, hours.x, hours.y, hours.w, hours.h,
-                 countdown ? ranges::kCountdownHours : ranges::kAtHour);
-    Minutes.Create(p, kMinutes, minutes.x, minutes.y, minutes.w, minutes.h,
-                   countdown ? ranges::kCountdownMinutes : ranges::kAtMinute);
-    Seconds.Create(p, kSeconds, seconds.x, seconds.y, seconds.w, seconds.h,
-                   countdown ? ranges::kCountdownSeconds : ranges::kAtSecond);
-    for (SpinEdit* e : {&Hours, &Minutes, &Seconds})
-        SendMessageW(e->Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(kit_.font), FALSE);
+    Colons.Create(p, kColons, colons, T::kColons, kit_.bigBold, SS_NOPREFIX);
+    Hours.Create(p, kHours, hours, countdown ? ranges::kCountdownHours : ranges::kAtHour,
+                 kit_.font);
+    Minutes.Create(p, kMinutes, minutes, countdown ? ranges::kCountdownMinutes : ranges::kAtMinute,
+                   kit_.font);
+    Seconds.Create(p, kSeconds, seconds, countdown ? ranges::kCountdownSeconds : ranges::kAtSecond,
+                   kit_.font);
     const std::wstring_view recentHint = countdown ? T::kZaHint : T::kOHint;
-    Recent = MakeGlyphButton(p, kRecent, recentHint, recent, kit_.font, kit_.dropIcon);
-    SendBehind(Colons);
-    Wizard = MakeButton(p, kWizard, T::kKreator, L::kWizard, kit_.font);
-    Format = MakeLabel(p, kFormat, T::kTimeFormat, L::kFormat, kit_.bold, SS_CENTER);
+    Recent.CreateGlyph(p, kRecent, recent, recentHint, kit_.font, kit_.dropIcon);
+    Colons.SendBehind();
+    Wizard.Create(p, kWizard, L::kWizard, T::kKreator, kit_.font);
+    Format.Create(p, kFormat, L::kFormat, T::kTimeFormat, kit_.bold, SS_CENTER);
 
     if (kit_.hints && kit_.hints->Hwnd())
         kit_.hints->Add(Recent, std::wstring(recentHint));
@@ -114,7 +112,7 @@ void TimePage::Write(const TimeFields& time) {
     Seconds.SetValue(time.seconds);
 }
 
-bool TimePage::OnCommand(UINT id, UINT code, HWND) {
+bool TimePage::OnCommand(UINT id, UINT code) {
     switch (id) {
         case kHours:
         case kMinutes:
@@ -124,26 +122,34 @@ bool TimePage::OnCommand(UINT id, UINT code, HWND) {
             if (code == EN_KILLFOCUS)
                 (id == kHours ? Hours : id == kMinutes ? Minutes : Seconds).Normalise();
             return true;
+        case kRecent:
+        case kWizard: {
+            const auto& clicked = id == kRecent ? RecentClicked : WizardClicked;
+            if (code == BN_CLICKED && clicked)
+                clicked();
+            return true;
+        }
         default:
             return false;
     }
 }
 
 COLORREF TimePage::TextColour(HWND control) const {
-    return control == Format ? kFormatColour : Panel::TextColour(control);
+    return static_cast<UINT>(GetDlgCtrlID(control)) == kFormat ? kFormatColour
+                                                               : Panel::TextColour(control);
 }
 
 // --- ProgramPage ---------------------------------------------------------------------------
 
 void ProgramPage::Build() {
     HWND p = Hwnd();
-    Caption = MakeLabel(p, kCaption, T::kProgramPath, L::kCaption, kit_.font);
-    Editor.edit = MakeEdit(p, kEdit, L::kProgramEdit, kit_.font);
-    Editor.browse = MakeButton(p, kBrowse, L"...", L::kProgramBrowse, kit_.font);
+    Caption.Create(p, kCaption, L::kCaption, T::kProgramPath, kit_.font);
+    Editor.edit.Create(p, kEdit, L::kProgramEdit, kit_.font);
+    Editor.browse.Create(p, kBrowse, L::kProgramBrowse, T::kBrowse, kit_.font);
     Editor.filter = T::kFilterExe;
     Editor.mustExist = true;
     if (!note_.empty())
-        Note = MakeLabel(p, kNote, note_, L::kNote, kit_.font);
+        Note.Create(p, kNote, L::kNote, note_, kit_.font);
     path_.Apply(Editor.edit);
 }
 
@@ -155,7 +161,7 @@ void ProgramPage::SetPath(const std::wstring& path) {
     path_.Set(Editor.edit, path);
 }
 
-bool ProgramPage::OnCommand(UINT id, UINT code, HWND) {
+bool ProgramPage::OnCommand(UINT id, UINT code) {
     return Editor.OnCommand(id, code, kEdit, kBrowse, GetAncestor(Hwnd(), GA_ROOT), Changed);
 }
 
@@ -163,12 +169,10 @@ bool ProgramPage::OnCommand(UINT id, UINT code, HWND) {
 
 void NoInternetPage::Build() {
     HWND p = Hwnd();
-    Label1 = MakeLabel(p, kLabel1, T::kLabel1, L::kCaption, kit_.font);
-    se_BrakNeta.Create(p, kBrakNeta, L::kSeconds.x, L::kSeconds.y, L::kSeconds.w, L::kSeconds.h,
-                       ranges::kNoInternetSeconds);
-    SendMessageW(se_BrakNeta.Edit(), WM_SETFONT, reinterpret_cast<WPARAM>(kit_.font), FALSE);
-    Label15 = MakeLabel(p, kLabel15, T::kLabel15, L::kSecondsUnit, kit_.font);
-    Label26 = MakeLabel(p, kLabel26, T::kLabel26, L::kFormat, kit_.font, SS_CENTER | SS_NOTIFY);
+    Label1.Create(p, kLabel1, L::kCaption, T::kLabel1, kit_.font);
+    se_BrakNeta.Create(p, kBrakNeta, L::kSeconds, ranges::kNoInternetSeconds, kit_.font);
+    Label15.Create(p, kLabel15, L::kSecondsUnit, T::kLabel15, kit_.font);
+    Label26.Create(p, kLabel26, L::kFormat, T::kLabel26, kit_.font, SS_CENTER | SS_NOTIFY);
     if (kit_.hints && kit_.hints->Hwnd()) {
         kit_.hints->Add(se_BrakNeta.Edit(), std::wstring(T::kBrakNetaHint));
         kit_.hints->Add(Label26, std::wstring(T::kLabel26Hint));
@@ -181,12 +185,12 @@ void NoInternetPage::SetSeconds(int64_t seconds) {
 }
 
 void NoInternetPage::se_BrakNetaChange() {
-    SetWindowTextW(Label26, NoInternetLabel(se_BrakNeta.Value()).c_str());
+    Label26.SetText(NoInternetLabel(se_BrakNeta.Value()));
     if (Changed)
         Changed();
 }
 
-bool NoInternetPage::OnCommand(UINT id, UINT code, HWND) {
+bool NoInternetPage::OnCommand(UINT id, UINT code) {
     if (id != kBrakNeta)
         return false;
     if (code == EN_CHANGE)
@@ -199,7 +203,7 @@ bool NoInternetPage::OnCommand(UINT id, UINT code, HWND) {
 // --- WindowsStartPage ----------------------------------------------------------------------
 
 void WindowsStartPage::Build() {
-    Label27 = MakeLabel(Hwnd(), kLabel27, T::kLabel27, L::kTopNote, kit_.font);
+    Label27.Create(Hwnd(), kLabel27, L::kTopNote, T::kLabel27, kit_.font);
 }
 
 }  // namespace klaxora::win

@@ -30,20 +30,22 @@ class TimePage : public Panel {
     TimePage(Kind kind, const PanelKit& kit) : kind_(kind), kit_(kit) {}
     // A change of a field by the user (the countdown's own handler).
     std::function<void()> Changed;
+    // The recent list's and the time wizard's buttons.
+    std::function<void()> RecentClicked, WizardClicked;
 
     TimeFields Read() const;
     void Write(const TimeFields& time);
 
-    HWND Caption = nullptr;  // Label23 / Label22
-    HWND Colons = nullptr;   // Label2 / Label21
+    Label Caption;  // Label23 / Label22
+    Label Colons;   // Label2 / Label21
     SpinEdit Hours, Minutes, Seconds;
-    HWND Recent = nullptr;  // sb_ur_alarm_za / sb_ur_alarm_o
-    HWND Wizard = nullptr;  // sb_SpecialTime / SpeedButton2
-    HWND Format = nullptr;  // Label24 / Label13
+    Button Recent;  // sb_ur_alarm_za / sb_ur_alarm_o
+    Button Wizard;  // sb_SpecialTime / SpeedButton2
+    Label Format;   // Label24 / Label13
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
     COLORREF TextColour(HWND control) const override;
 
   private:
@@ -63,13 +65,13 @@ class ProgramPage : public Panel {
     std::wstring Path() const;
     void SetPath(const std::wstring& path);
 
-    HWND Caption = nullptr;  // Label30 / Label29 / Label25
-    FileEditor Editor;       // e_ZawieszonyProgram / e_UruchomionyProgram / e_ProgramZamkniety
-    HWND Note = nullptr;     // Label31 / Label28 / none
+    Label Caption;      // Label30 / Label29 / Label25
+    FileEditor Editor;  // e_ZawieszonyProgram / e_UruchomionyProgram / e_ProgramZamkniety
+    Label Note;         // Label31 / Label28 / none
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     std::wstring_view note_;
@@ -87,14 +89,14 @@ class NoInternetPage : public Panel {
     int64_t Seconds() const { return se_BrakNeta.Value(); }
     void SetSeconds(int64_t seconds);
 
-    HWND Label1 = nullptr, Label15 = nullptr, Label26 = nullptr;
+    Label Label1, Label15, Label26;
     SpinEdit se_BrakNeta;
 
     void se_BrakNetaChange();
 
   protected:
     void Build() override;
-    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     const PanelKit& kit_;
@@ -105,7 +107,7 @@ class WindowsStartPage : public Panel {
   public:
     enum Id : UINT { kLabel27 = 100 };
     explicit WindowsStartPage(const PanelKit& kit) : kit_(kit) {}
-    HWND Label27 = nullptr;
+    Label Label27;
 
   protected:
     void Build() override;

@@ -11,8 +11,6 @@
 namespace klaxora::win {
 namespace {
 
-using namespace dialogs;
-
 namespace text {
 constexpr std::wstring_view kCaption = L"O programie ...";
 constexpr std::wstring_view kDownUpdate = L"Dostępna jest nowa wersja programu";
@@ -53,14 +51,10 @@ constexpr int kRowHeight = 20;
 constexpr int kValueGap = 10;  // between a contact's caption and its value
 constexpr int kButtonHeight = 25, kOkWidth = 75, kPomocWidth = 75;
 
-int TextWidth(HWND control, HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cx;
+// A contact's value: the link of its row.
+bool IsContact(UINT id) {
+    const UINT first = TF_About::kFirstContact;
+    return id >= first && id < first + std::size(kContacts);
 }
 
 std::wstring CurrentYear() {
@@ -96,38 +90,28 @@ void TF_About::Create(AboutContext context, HWND owner) {
 
 void TF_About::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
-    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, true);
-    {
-        LOGFONTW lf{};
-        GetObjectW(font_.Get(), sizeof(lf), &lf);
-        lf.lfUnderline = TRUE;
-        linkFont_ = FontHandle(CreateFontIndirectW(&lf));
-    }
+    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, FontLook::Smooth);
+    linkFont_ = MakeFont(-11, FontWeight::Normal, kWindowFace, FontLook::Underlined);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
-    Picture = MakeControl(w, L"STATIC", L"", SS_OWNERDRAW, {0, 0, 0, 0}, kPicture, f);
-    l_Version = MakeControl(w, L"STATIC", L"", SS_LEFT, {0, 0, 0, 0}, kVersion, f);
-    l_Maker = MakeControl(
-        w, L"STATIC",
-        std::wstring(text::kMakerPrefix) + CurrentYear() + std::wstring(text::kMakerSuffix),
-        SS_LEFT, {0, 0, 0, 0}, kMaker, f);
+    const Box none{};  // Layout places them
+    Picture.Create(w, kPicture, none, L"", f, SS_OWNERDRAW);
+    l_Version.Create(w, kVersion, none, L"", f);
+    l_Maker.Create(
+        w, kMaker, none,
+        std::wstring(text::kMakerPrefix) + CurrentYear() + std::wstring(text::kMakerSuffix), f);
     hints_.CreateHints(w);
     for (size_t i = 0; i < std::size(kContacts); ++i) {
-        const int id = kFirstContact + static_cast<int>(i);
-        ContactRow row;
-        row.caption = MakeControl(w, L"STATIC", kContacts[i].caption, SS_LEFT, {0, 0, 0, 0}, 0, f);
-        row.value = MakeControl(w, L"STATIC", kContacts[i].value, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                                {0, 0, 0, 0}, id, linkFont_.Get());
+        ContactRow& row = contacts.emplace_back();
+        row.caption.Create(w, 0, none, kContacts[i].caption, f);
+        row.value.Create(w, kFirstContact + static_cast<UINT>(i), none, kContacts[i].value,
+                         linkFont_.Get(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
         hints_.Add(row.value, std::wstring(kContacts[i].hint));
-        contacts.push_back(row);
     }
-    sb_DownUpdate = MakeControl(w, L"BUTTON", text::kDownUpdate, BS_PUSHBUTTON | WS_TABSTOP,
-                                {0, 0, 0, 0}, kDownUpdate, f);
-    ShowWindow(sb_DownUpdate, SW_HIDE);
-    sb_Pomoc = MakeControl(w, L"BUTTON", text::kPomoc, BS_PUSHBUTTON | WS_TABSTOP, {0, 0, 0, 0},
-                           kPomoc, f);
-    sb_OK =
-        MakeControl(w, L"BUTTON", text::kOk, BS_DEFPUSHBUTTON | WS_TABSTOP, {0, 0, 0, 0}, kOk, f);
+    sb_DownUpdate.Create(w, kDownUpdate, none, text::kDownUpdate, f);
+    sb_DownUpdate.SetVisible(false);
+    sb_Pomoc.Create(w, kPomoc, none, text::kPomoc, f);
+    sb_OK.Create(w, kOk, none, text::kOk, f, BS_DEFPUSHBUTTON);
     hints_.Add(sb_DownUpdate, L"");
     ShowUpdateState();
     Layout();
@@ -137,10 +121,9 @@ void TF_About::FormShow() {
     EnsureBuilt();
     if (!update_.checked && Connected())
         CheckForUpdate();
-    SetWindowTextW(l_Version,
-                   (std::wstring(text::kVersionPrefix) + context_.programVersion).c_str());
-    SetVisible(sb_Pomoc, context_.files && !context_.helpFile.empty() &&
-                             context_.files->FileExists(context_.helpFile));
+    l_Version.SetText(std::wstring(text::kVersionPrefix) + context_.programVersion);
+    sb_Pomoc.SetVisible(context_.files && !context_.helpFile.empty() &&
+                        context_.files->FileExists(context_.helpFile));
     ShowUpdateState();
     Layout();
     SetFocus(sb_OK);
@@ -167,9 +150,9 @@ void TF_About::ShowUpdateState() {
     // The answer is kept in update_ and shown when the controls are built.
     if (!Built())
         return;
-    SetVisible(sb_DownUpdate, OffersUpdate(update_, context_.programVersion));
+    sb_DownUpdate.SetVisible(OffersUpdate(update_, context_.programVersion));
     hints_.SetText(sb_DownUpdate, update_.description);
-    SetWindowTextW(contacts[kHomePageRow].value, update_.homePage.c_str());
+    contacts[kHomePageRow].value.SetText(update_.homePage);
     Layout();
 }
 
@@ -188,8 +171,8 @@ void TF_About::Layout() {
     place(l_Maker, kMargin, y, kClientWidth - 2 * kMargin, kLineHeight);
     y += kLineHeight + 10;
     for (const ContactRow& row : contacts) {
-        const int captionWidth = TextWidth(row.caption, font_.Get(), ControlText(row.caption));
-        const int valueWidth = TextWidth(row.value, linkFont_.Get(), ControlText(row.value));
+        const int captionWidth = row.caption.TextWidth(row.caption.Text());
+        const int valueWidth = row.value.TextWidth(row.value.Text());
         place(row.caption, kMargin, y, captionWidth, kLineHeight);
         const int valueX = kMargin + captionWidth + kValueGap;
         place(row.value, valueX, y, std::min(valueWidth + 2, kClientWidth - kMargin - valueX),
@@ -225,13 +208,12 @@ void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
     const int icon = 48;
     DrawIconEx(dc, r.left + 8, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon, 0,
                nullptr, DI_NORMAL);
-    const HGDIOBJ old = SelectObject(dc, titleFont_.Get());
+    SelectedObject font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     RECT textArea{r.left + 8 + icon + 12, r.top, r.right - 8, r.bottom};
     DrawTextW(dc, std::wstring(kApplicationTitle).c_str(), -1, &textArea,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    SelectObject(dc, old);
 }
 
 std::wstring TF_About::ContactTarget(size_t row) const {
@@ -264,81 +246,56 @@ void TF_About::sb_OKClick() {
     Close();
 }
 
+bool TF_About::OnCommand(UINT id, UINT code) {
+    if (IsContact(id) && code == STN_CLICKED)
+        ContactClick(id - kFirstContact);
+    else if (code != BN_CLICKED)
+        return false;
+    else if (id == kOk || id == IDCANCEL)
+        sb_OKClick();
+    else if (id == kDownUpdate)
+        sb_DownUpdateClick();
+    else if (id == kPomoc)
+        sb_PomocClick();
+    return true;
+}
+
+bool TF_About::OnTimer(UINT_PTR id) {
+    if (id != kDeadlineTimer)
+        return false;
+    // No answer in time: as a failed download, and a late answer is dropped.
+    download_.Abandon();
+    UpdateAnswer(std::nullopt);
+    return true;
+}
+
+bool TF_About::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != kPicture)
+        return false;
+    DrawPicture(item);
+    return true;
+}
+
 LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_SHOWWINDOW:
-            // Only a show of its own; the owner's minimising and restoring hides and shows the
-            // dialog too (lParam set), which must not reload it.
-            if (wParam && lParam == 0)
-                Guarded([&] { FormShow(); });
-            break;
         case kUpdateAnswerMessage:
             if (auto answer = download_.TakeResult())
                 UpdateAnswer(*answer);
             return 0;
-        case WM_TIMER:
-            if (wParam == kDeadlineTimer) {
-                // No answer in time: as a failed download, and a late answer is dropped.
-                download_.Abandon();
-                UpdateAnswer(std::nullopt);
-                return 0;
+        case WM_CTLCOLORSTATIC:
+            if (IsContact(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+                const HDC dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, RGB(0, 0, 204));
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
             break;
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (id >= kFirstContact &&
-                id < kFirstContact + static_cast<int>(std::size(kContacts)) &&
-                code == STN_CLICKED) {
-                ContactClick(static_cast<size_t>(id - kFirstContact));
-                return 0;
-            }
-            if (code == BN_CLICKED) {
-                if (id == kOk || id == IDCANCEL) {
-                    sb_OKClick();
-                    return 0;
-                }
-                if (id == kDownUpdate) {
-                    sb_DownUpdateClick();
-                    return 0;
-                }
-                if (id == kPomoc) {
-                    sb_PomocClick();
-                    return 0;
-                }
-            }
-            break;
-        }
-        case WM_CTLCOLORSTATIC: {
-            const HWND control = reinterpret_cast<HWND>(lParam);
-            for (const ContactRow& row : contacts) {
-                if (row.value == control) {
-                    const HDC dc = reinterpret_cast<HDC>(wParam);
-                    SetTextColor(dc, RGB(0, 0, 204));
-                    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-                }
-            }
-            break;
-        }
-        case WM_SETCURSOR: {
-            const HWND control = reinterpret_cast<HWND>(wParam);
-            for (const ContactRow& row : contacts) {
-                if (row.value == control) {
-                    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                    return TRUE;
-                }
-            }
-            break;
-        }
-        case WM_DRAWITEM: {
-            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw->hwndItem == Picture) {
-                DrawPicture(*draw);
+        case WM_SETCURSOR:
+            if (IsContact(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
             break;
-        }
     }
     return OwnedDialog::HandleMessage(msg, wParam, lParam);
 }

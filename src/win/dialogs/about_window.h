@@ -9,9 +9,10 @@
 
 #include "dialogs/update_check.h"
 #include "ports/file_system.h"
-#include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/update_download.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
+#include "win/ui/file_dialogs.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/tooltips.h"
 
@@ -43,7 +44,7 @@ class TF_About : public OwnedDialog {
     void Create(AboutContext context = {}, HWND owner = nullptr);
 
     // Opens addresses and files; the shell by default, a recorder in the tests.
-    dialogs::Opener Open;
+    Opener Open;
     // Whether the computer is connected; InternetGetConnectedState by default.
     std::function<bool()> Connected;
     // The version file's address: the maker's, or the base the end-to-end tests give through the
@@ -51,26 +52,27 @@ class TF_About : public OwnedDialog {
     std::wstring VersionFileAddress;
 
     // Handlers, named after their events.
-    void FormShow();
+    void FormShow() override;
     void CheckForUpdate();
     void sb_DownUpdateClick();
     void sb_PomocClick();
     void sb_OKClick();
     void ContactClick(size_t row);
 
-    const UpdateInfo& Update() const { return update_; }
     bool CheckRunning() const { return download_.Running(); }
 
-    HWND l_Version = nullptr, sb_DownUpdate = nullptr, sb_Pomoc = nullptr, sb_OK = nullptr;
-    HWND Picture = nullptr, l_Maker = nullptr;
+    Label l_Version, Picture, l_Maker;
+    Button sb_DownUpdate, sb_Pomoc, sb_OK;
     struct ContactRow {
-        HWND caption = nullptr;
-        HWND value = nullptr;
+        Label caption, value;
     };
     std::vector<ContactRow> contacts;
 
   protected:
     void BuildControls() override;
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -9,8 +9,6 @@
 namespace klaxora::win {
 namespace {
 
-using namespace dialogs;
-
 namespace text {
 constexpr std::wstring_view kCaption = L"Opcje";
 constexpr std::wstring_view kCheckBox1 = L"Uruchamiaj przy starcie &Windows";
@@ -29,20 +27,20 @@ constexpr std::wstring_view kHelp = L"Pomoc";
 
 // The client area and where each control stands in it.
 constexpr int kClientWidth = 390, kClientHeight = 222;
-constexpr Place kCheckBox1Place{12, 12, 320, 20};
-constexpr Place kCheckBox2Place{12, 34, 320, 20};
-constexpr Place kGroupBox1Place{8, 60, 374, 68};
-constexpr Place kCheckBox4Place{20, 78, 356, 20};
-constexpr Place kCheckBox3Place{20, 100, 356, 20};
-constexpr Place kCheckBox5Place{12, 136, 370, 20};
-constexpr Place kCheckBox6Place{12, 158, 370, 20};
-constexpr Place kPicturePlace{346, 12, 32, 32};
+constexpr Box kCheckBox1Place{12, 12, 320, 20};
+constexpr Box kCheckBox2Place{12, 34, 320, 20};
+constexpr Box kGroupBox1Place{8, 60, 374, 68};
+constexpr Box kCheckBox4Place{20, 78, 356, 20};
+constexpr Box kCheckBox3Place{20, 100, 356, 20};
+constexpr Box kCheckBox5Place{12, 136, 370, 20};
+constexpr Box kCheckBox6Place{12, 158, 370, 20};
+constexpr Box kPicturePlace{346, 12, 32, 32};
 constexpr int kButtonTop = 190, kButtonWidth = 75, kButtonHeight = 25;
-constexpr Place kHelpPlace{8, kButtonTop, kButtonWidth, kButtonHeight};
-constexpr Place kOkPlace{kClientWidth - 2 * kButtonWidth - 16, kButtonTop, kButtonWidth,
-                         kButtonHeight};
-constexpr Place kCancelPlace{kClientWidth - kButtonWidth - 8, kButtonTop, kButtonWidth,
-                             kButtonHeight};
+constexpr Box kHelpPlace{8, kButtonTop, kButtonWidth, kButtonHeight};
+constexpr Box kOkPlace{kClientWidth - 2 * kButtonWidth - 16, kButtonTop, kButtonWidth,
+                       kButtonHeight};
+constexpr Box kCancelPlace{kClientWidth - kButtonWidth - 8, kButtonTop, kButtonWidth,
+                           kButtonHeight};
 
 }  // namespace
 
@@ -58,59 +56,47 @@ void TF_Opcje::BuildControls() {
     font_ = MakeFont(-11, FontWeight::Normal);
     const HFONT f = font_.Get();
     const HWND w = Hwnd();
-    constexpr DWORD box = BS_AUTOCHECKBOX | WS_TABSTOP;
-    CheckBox1 =
-        MakeControl(w, L"BUTTON", text::kCheckBox1, box | WS_GROUP, kCheckBox1Place, kCheckBox1, f);
-    CheckBox2 = MakeControl(w, L"BUTTON", text::kCheckBox2, box, kCheckBox2Place, kCheckBox2, f);
-    GroupBox1 =
-        MakeControl(w, L"BUTTON", text::kGroupBox1, BS_GROUPBOX, kGroupBox1Place, kGroupBox1, f);
-    CheckBox4 = MakeControl(w, L"BUTTON", text::kCheckBox4, box, kCheckBox4Place, kCheckBox4, f);
-    CheckBox3 = MakeControl(w, L"BUTTON", text::kCheckBox3, box, kCheckBox3Place, kCheckBox3, f);
-    CheckBox5 = MakeControl(w, L"BUTTON", text::kCheckBox5, box, kCheckBox5Place, kCheckBox5, f);
-    CheckBox6 = MakeControl(w, L"BUTTON", text::kCheckBox6, box, kCheckBox6Place, kCheckBox6, f);
-    const HWND picture =
-        MakeControl(w, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, kPicturePlace, kPicture, f);
-    SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)), 0);
-    SpeedButton2 = MakeControl(w, L"BUTTON", text::kHelp, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                               kHelpPlace, kSpeedButton2, f);
-    SpeedButton1 = MakeControl(w, L"BUTTON", text::kOk, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkPlace,
-                               kSpeedButton1, f);
-    SpeedButton3 = MakeControl(w, L"BUTTON", text::kCancel, BS_PUSHBUTTON | WS_TABSTOP,
-                               kCancelPlace, kSpeedButton3, f);
+    CheckBox1.Create(w, kCheckBox1, kCheckBox1Place, text::kCheckBox1, f,
+                     BS_AUTOCHECKBOX | WS_GROUP);
+    CheckBox2.Create(w, kCheckBox2, kCheckBox2Place, text::kCheckBox2, f);
+    GroupBox1.Create(w, kGroupBox1, kGroupBox1Place, text::kGroupBox1, f);
+    CheckBox4.Create(w, kCheckBox4, kCheckBox4Place, text::kCheckBox4, f);
+    CheckBox3.Create(w, kCheckBox3, kCheckBox3Place, text::kCheckBox3, f);
+    CheckBox5.Create(w, kCheckBox5, kCheckBox5Place, text::kCheckBox5, f);
+    CheckBox6.Create(w, kCheckBox6, kCheckBox6Place, text::kCheckBox6, f);
+    Picture.Create(w, kPicture, kPicturePlace, L"", f, SS_ICON | SS_REALSIZEIMAGE);
+    SendMessageW(Picture, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)), 0);
+    SpeedButton2.Create(w, kSpeedButton2, kHelpPlace, text::kHelp, f, BS_PUSHBUTTON | WS_GROUP);
+    SpeedButton1.Create(w, kSpeedButton1, kOkPlace, text::kOk, f, BS_DEFPUSHBUTTON);
+    SpeedButton3.Create(w, kSpeedButton3, kCancelPlace, text::kCancel, f);
 
     if (hints_.CreateHints(w))
         hints_.Add(CheckBox6, std::wstring(text::kCheckBox6Hint));
-    // F1 reaches the dialog from every box and button; Enter and Escape come from the
-    // message loop's dialog navigation as OK and Cancel.
-    for (HWND c : {CheckBox1, CheckBox2, CheckBox4, CheckBox3, CheckBox5, CheckBox6, SpeedButton1,
-                   SpeedButton3, SpeedButton2}) {
-        HookKeys(c, [this](WPARAM key) { return KeyDown(key); });
-    }
 }
 
 OptionChecks TF_Opcje::Checks() {
     EnsureBuilt();
-    return {IsChecked(CheckBox1), IsChecked(CheckBox2), IsChecked(CheckBox3),
-            IsChecked(CheckBox4), IsChecked(CheckBox5), IsChecked(CheckBox6)};
+    return {CheckBox1.Checked(), CheckBox2.Checked(), CheckBox3.Checked(),
+            CheckBox4.Checked(), CheckBox5.Checked(), CheckBox6.Checked()};
 }
 
 void TF_Opcje::SetChecks(const OptionChecks& checks) {
     EnsureBuilt();
     // The beep box sounds on every change of its state, the show's own included.
-    if (IsChecked(CheckBox6) != checks.CheckBox6)
+    if (CheckBox6.Checked() != checks.CheckBox6)
         Beep();
-    SetChecked(CheckBox1, checks.CheckBox1);
-    SetChecked(CheckBox2, checks.CheckBox2);
-    SetChecked(CheckBox3, checks.CheckBox3);
-    SetChecked(CheckBox4, checks.CheckBox4);
-    SetChecked(CheckBox5, checks.CheckBox5);
-    SetChecked(CheckBox6, checks.CheckBox6);
+    CheckBox1.SetChecked(checks.CheckBox1);
+    CheckBox2.SetChecked(checks.CheckBox2);
+    CheckBox3.SetChecked(checks.CheckBox3);
+    CheckBox4.SetChecked(checks.CheckBox4);
+    CheckBox5.SetChecked(checks.CheckBox5);
+    CheckBox6.SetChecked(checks.CheckBox6);
 }
 
 void TF_Opcje::FormShow() {
     EnsureBuilt();
-    SetVisible(SpeedButton2, context_.files && !context_.helpFile.empty() &&
-                                 context_.files->FileExists(context_.helpFile));
+    SpeedButton2.SetVisible(context_.files && !context_.helpFile.empty() &&
+                            context_.files->FileExists(context_.helpFile));
     if (context_.registry && context_.files) {
         try {
             SetChecks(ReadOptionChecks(*context_.registry, *context_.files));
@@ -150,44 +136,27 @@ void TF_Opcje::CheckBox6Click() {
     Beep();
 }
 
-bool TF_Opcje::KeyDown(WPARAM key) {
-    if (key != VK_F1)
+bool TF_Opcje::PreTranslate(MSG& msg) {
+    // F1 wherever the focus is in the dialog; Enter and Escape come from the message loop's
+    // dialog navigation as OK and Cancel.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1)
         return false;
     SpeedButton2Click();
     return true;
 }
 
-LRESULT TF_Opcje::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_SHOWWINDOW:
-            // Only a show of its own; the owner's minimising and restoring hides and shows the
-            // dialog too (lParam set), which must not reload it.
-            if (wParam && lParam == 0)
-                Guarded([&] { FormShow(); });
-            break;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                switch (LOWORD(wParam)) {
-                    case kSpeedButton1:
-                        SpeedButton1Click();
-                        return 0;
-                    case kSpeedButton3:
-                        SpeedButton3Click();
-                        return 0;
-                    case kSpeedButton2:
-                        SpeedButton2Click();
-                        return 0;
-                    case kCheckBox6:
-                        CheckBox6Click();
-                        return 0;
-                }
-            }
-            break;
-        case WM_HELP:
-            SpeedButton2Click();
-            return TRUE;
-    }
-    return OwnedDialog::HandleMessage(msg, wParam, lParam);
+bool TF_Opcje::OnCommand(UINT id, UINT code) {
+    if (code != BN_CLICKED)
+        return false;
+    if (id == kSpeedButton1)
+        SpeedButton1Click();
+    else if (id == kSpeedButton3)
+        SpeedButton3Click();
+    else if (id == kSpeedButton2)
+        SpeedButton2Click();
+    else if (id == kCheckBox6)
+        CheckBox6Click();
+    return true;
 }
 
 }  // namespace klaxora::win

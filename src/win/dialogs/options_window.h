@@ -10,9 +10,10 @@
 #include "ports/file_system.h"
 #include "ports/registry.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
+#include "win/ui/file_dialogs.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/tooltips.h"
-#include "win/dialogs/dialog_controls.h"
 
 namespace klaxora::win {
 
@@ -48,29 +49,31 @@ class TF_Opcje : public OwnedDialog {
     // The default system beep; tests count it instead.
     std::function<void()> Beep = [] { MessageBeep(0); };
     // Opens the help file; the shell by default.
-    dialogs::Opener Open;
+    Opener Open;
 
     // Handlers, named after their events.
-    void FormShow();
+    void FormShow() override;
     void SpeedButton1Click();  // OK
     void SpeedButton3Click();  // Anuluj
     void SpeedButton2Click();  // Pomoc
     void CheckBox6Click();
+    // The dialog's own key before dialog navigation: F1 opens the help.
+    bool PreTranslate(MSG& msg) override;
 
-    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, GroupBox1 = nullptr, CheckBox4 = nullptr,
-         CheckBox3 = nullptr, CheckBox5 = nullptr, CheckBox6 = nullptr;
-    HWND SpeedButton1 = nullptr, SpeedButton3 = nullptr, SpeedButton2 = nullptr;
+    CheckBox CheckBox1, CheckBox2, CheckBox4, CheckBox3, CheckBox5, CheckBox6;
+    GroupBox GroupBox1;
+    Label Picture;
+    Button SpeedButton1, SpeedButton3, SpeedButton2;
 
     // The boxes as they stand.
     OptionChecks Checks();
 
   protected:
     void BuildControls() override;
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code) override;
 
   private:
     void SetChecks(const OptionChecks& checks);
-    bool KeyDown(WPARAM key);
 
     OptionsContext context_;
     FontHandle font_;

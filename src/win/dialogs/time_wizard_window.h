@@ -8,6 +8,7 @@
 
 #include "dialogs/time_wizard.h"
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/spin_edit.h"
 
@@ -51,16 +52,17 @@ class Tf_WprowadzCzas : public OwnedDialog {
 
     WizardMode Mode() const { return mode_; }
 
-    HWND rb_KWC_TinS = nullptr, rb_KWC_WprCzas = nullptr, rb_KWC_UrZaDni = nullptr;
-    HWND GroupBox1 = nullptr, Label1 = nullptr, Label2 = nullptr, Label5 = nullptr;
+    CheckBox rb_KWC_TinS, rb_KWC_WprCzas, rb_KWC_UrZaDni;
+    GroupBox GroupBox1, GroupBox2, GroupBox3;
+    Label Label1, Label2, Label5, Label3, Label4, Label6;
     SpinEdit se_TimeInSec;
-    HWND GroupBox2 = nullptr, Label3 = nullptr, DateTimePicker1 = nullptr;
-    HWND GroupBox3 = nullptr, Label4 = nullptr, DateTimePicker2 = nullptr, Label6 = nullptr;
-    HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
+    win::DateTimePicker DateTimePicker1, DateTimePicker2;
+    Button BitBtn1, BitBtn2;
 
   protected:
     void BuildControls() override;
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnNotify(const NMHDR& header) override;
 
   private:
     WizardInput Input() const;

@@ -75,6 +75,13 @@ struct MenuTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DestroyMenu(h); }
 };
+// Memory COM or the shell allocated for us: item id lists, display names.
+template <typename P>
+struct CoTaskMemTraits {
+    using Handle = P;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { CoTaskMemFree(const_cast<void*>(static_cast<const void*>(h))); }
+};
 
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
@@ -88,6 +95,8 @@ using RegionHandle = UniqueHandle<GdiTraits<HRGN>>;
 using GdiObject = UniqueHandle<GdiTraits<HGDIOBJ>>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
+template <typename P>
+using CoTaskMem = UniqueHandle<CoTaskMemTraits<P>>;
 
 // Holds one reference to a COM interface and releases it.
 template <typename T>

@@ -1,128 +1,228 @@
 #include "win/ui/controls.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "config/sync_view.h"
 #include "util/text.h"
 #include "win/sys/handles.h"
+#include "win/ui/fonts.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
 
-HWND MakeControl(const wchar_t* cls, std::wstring_view text, DWORD style, const Box& box,
-                 HWND parent, UINT id, HFONT font, DWORD exStyle) {
+void Control::Create(const wchar_t* cls, HWND parent, UINT id, const Box& box,
+                     std::wstring_view text, DWORD style, HFONT font, DWORD exStyle) {
     const std::wstring caption(text);
-    HWND hwnd = CreateWindowExW(
+    hwnd_ = CreateWindowExW(
         exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.w, box.h,
         parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return hwnd;
+    if (hwnd_ && font)
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-HWND MakeLabel(HWND parent, UINT id, std::wstring_view text, const Box& box, HFONT font,
-               DWORD style) {
-    return MakeControl(L"STATIC", text, SS_LEFT | style, box, parent, id, font);
-}
-
-HWND MakeCombo(HWND parent, UINT id, const Box& box, DWORD style, HFONT font) {
-    return MakeControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | style, box, parent, id, font);
-}
-
-HWND MakeButton(HWND parent, UINT id, std::wstring_view text, const Box& box, HFONT font,
-                DWORD style) {
-    return MakeControl(L"BUTTON", text, WS_TABSTOP | style, box, parent, id, font);
-}
-
-HWND MakeEdit(HWND parent, UINT id, const Box& box, HFONT font) {
-    return MakeControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, box, parent, id, font,
-                       WS_EX_CLIENTEDGE);
-}
-
-HWND MakeGlyphButton(HWND parent, UINT id, std::wstring_view name, const Box& box, HFONT font,
-                     HICON icon, DWORD style) {
-    HWND b = MakeButton(parent, id, name, box, font, style | BS_ICON);
-    SendMessageW(b, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-    return b;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    if (!hwnd)
+std::wstring Control::Text() const {
+    if (!hwnd_)
         return {};
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(
-        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+        static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-std::wstring ItemText(HWND combo, LRESULT index) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+void Control::SetText(std::wstring_view text) const {
+    if (hwnd_)
+        SetWindowTextW(hwnd_, std::wstring(text).c_str());
+}
+
+bool Control::OwnVisible() const {
+    return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetVisible(bool visible) const {
+    if (hwnd_ && OwnVisible() != visible)
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Control::Enabled() const {
+    return IsWindowEnabled(hwnd_) != FALSE;
+}
+
+void Control::SetEnabled(bool enabled) const {
+    if (hwnd_)
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+int Control::TextWidth(std::wstring_view text) const {
+    return win::TextWidth(reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)), text);
+}
+
+void Control::SendBehind() const {
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_CLIPSIBLINGS);
+    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Label::Create(HWND parent, UINT id, const Box& box, std::wstring_view text, HFONT font,
+                   DWORD style) {
+    Control::Create(L"STATIC", parent, id, box, text, style, font);
+}
+
+void GroupBox::Create(HWND parent, UINT id, const Box& box, std::wstring_view text, HFONT font) {
+    Control::Create(L"BUTTON", parent, id, box, text, BS_GROUPBOX, font);
+}
+
+void Button::Create(HWND parent, UINT id, const Box& box, std::wstring_view text, HFONT font,
+                    DWORD style) {
+    Control::Create(L"BUTTON", parent, id, box, text, WS_TABSTOP | style, font);
+}
+
+void Button::CreateGlyph(HWND parent, UINT id, const Box& box, std::wstring_view name, HFONT font,
+                         HICON icon, DWORD style) {
+    Create(parent, id, box, name, font, style | BS_ICON);
+    SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+bool Button::Checked() const {
+    return hwnd_ && SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Button::SetChecked(bool checked) const {
+    if (hwnd_)
+        SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Edit::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {
+    Control::Create(L"EDIT", parent, id, box, L"", WS_TABSTOP | style, font, WS_EX_CLIENTEDGE);
+}
+
+void Edit::SetLimit(size_t characters) const {
+    SendMessageW(hwnd_, EM_LIMITTEXT, characters, 0);
+}
+
+void ComboBox::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {
+    Control::Create(L"COMBOBOX", parent, id, box, L"", WS_TABSTOP | WS_VSCROLL | style, font);
+}
+
+size_t ComboBox::Count() const {
+    const LRESULT count = SendMessageW(hwnd_, CB_GETCOUNT, 0, 0);
+    return count > 0 ? static_cast<size_t>(count) : 0;
+}
+
+std::wstring ComboBox::ItemText(size_t index) const {
+    const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR)
         return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
 
-std::wstring SelectedText(HWND combo) {
-    if (!combo)
-        return {};
-    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? std::wstring() : ItemText(combo, index);
+std::wstring ComboBox::SelectedText() const {
+    const LRESULT index = hwnd_ ? SendMessageW(hwnd_, CB_GETCURSEL, 0, 0) : CB_ERR;
+    return index == CB_ERR ? std::wstring() : ItemText(static_cast<size_t>(index));
 }
 
-bool HasSelection(HWND combo) {
-    return combo && SendMessageW(combo, CB_GETCURSEL, 0, 0) != CB_ERR;
+bool ComboBox::HasSelection() const {
+    return hwnd_ && SendMessageW(hwnd_, CB_GETCURSEL, 0, 0) != CB_ERR;
 }
 
-bool SelectItemByText(HWND combo, std::wstring_view text) {
-    if (!combo)
+bool ComboBox::SelectFirst(std::wstring_view text,
+                           bool (*same)(std::wstring_view, std::wstring_view)) const {
+    if (!hwnd_)
         return false;
     // CB_SELECTSTRING and CB_FINDSTRINGEXACT follow the list's own rules (a prefix, or the
     // system's case folding); the items are compared here instead.
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    LRESULT found = CB_ERR;
-    for (LRESULT i = 0; i < count && found == CB_ERR; ++i) {
-        if (EqualsNoCase(ItemText(combo, i), text))
+    std::optional<size_t> found;
+    for (size_t i = 0; i < Count() && !found && !text.empty(); ++i) {
+        if (same(ItemText(i), text))
             found = i;
     }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-    return found != CB_ERR;
+    Select(found);
+    return found.has_value();
 }
 
-void AddItems(HWND combo, std::span<const std::wstring_view> items) {
-    for (std::wstring_view item : items) {
-        const std::wstring s(item);
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    }
+bool ComboBox::SelectByText(std::wstring_view text) const {
+    return SelectFirst(text,
+                       [](std::wstring_view a, std::wstring_view b) { return EqualsNoCase(a, b); });
 }
 
-bool OwnVisible(HWND hwnd) {
-    return hwnd && (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+bool ComboBox::SelectExactly(std::wstring_view text) const {
+    return SelectFirst(text, [](std::wstring_view a, std::wstring_view b) { return a == b; });
 }
 
-void SetVisible(HWND hwnd, bool visible) {
-    if (hwnd && OwnVisible(hwnd) != visible)
-        ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+void ComboBox::Select(std::optional<size_t> index) const {
+    SendMessageW(hwnd_, CB_SETCURSEL, index ? *index : static_cast<WPARAM>(-1), 0);
 }
 
-void SetEnabled(HWND hwnd, bool enabled) {
-    if (hwnd)
-        EnableWindow(hwnd, enabled ? TRUE : FALSE);
+void ComboBox::Add(std::wstring_view item) const {
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(item).c_str()));
 }
 
-bool Checked(HWND button) {
-    return button && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+void ComboBox::AddItems(std::span<const std::wstring_view> items) const {
+    for (std::wstring_view item : items)
+        Add(item);
 }
 
-void SendBehind(HWND label) {
-    SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) | WS_CLIPSIBLINGS);
-    SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void ComboBox::Clear() const {
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
 }
 
-int TextWidth(HFONT font, std::wstring_view text) {
-    WindowDc dc(nullptr);
-    SIZE size{};
-    SelectedObject selected(dc, font);
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    return size.cx;
+void ComboBox::SetLimit(size_t characters) const {
+    SendMessageW(hwnd_, CB_LIMITTEXT, characters, 0);
+}
+
+void ComboBox::FitDroppedWidth(int margin) const {
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    int widest = 0;
+    for (size_t i = 0; i < Count(); ++i)
+        widest = std::max(widest, TextWidth(ItemText(i)));
+    // Back to the box's width first: some list implementations refuse a width narrower than
+    // the list's previous one.
+    SendMessageW(hwnd_, CB_SETDROPPEDWIDTH, 1, 0);
+    SendMessageW(hwnd_, CB_SETDROPPEDWIDTH, DroppedWidth(rc.right - rc.left, widest, margin), 0);
+}
+
+void ListView::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {
+    Control::Create(WC_LISTVIEWW, parent, id, box, L"", WS_TABSTOP | style, font, WS_EX_CLIENTEDGE);
+}
+
+int ListView::Count() const {
+    return hwnd_ ? ListView_GetItemCount(hwnd_) : 0;
+}
+
+std::wstring ListView::ItemText(int row, int column) const {
+    wchar_t text[MAX_PATH + 1] = {};
+    ListView_GetItemText(hwnd_, row, column, text, MAX_PATH + 1);
+    return text;
+}
+
+std::optional<int> ListView::SelectedRow() const {
+    const int row = hwnd_ ? ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) : -1;
+    return row < 0 ? std::nullopt : std::optional<int>(row);
+}
+
+void ListView::SelectRow(int row) const {
+    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(hwnd_, row, state, state);
+    ListView_EnsureVisible(hwnd_, row, FALSE);
+}
+
+void DateTimePicker::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {
+    Control::Create(DATETIMEPICK_CLASSW, parent, id, box, L"", WS_TABSTOP | style, font);
+}
+
+SYSTEMTIME DateTimePicker::Time() const {
+    SYSTEMTIME st{};
+    if (SendMessageW(hwnd_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID)
+        GetLocalTime(&st);
+    return st;
+}
+
+void DateTimePicker::SetTime(const SYSTEMTIME& time) const {
+    SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 }  // namespace klaxora::win

@@ -1,6 +1,7 @@
 #include "win/ui/file_dialogs.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shobjidl.h>
 
 #include <vector>
@@ -9,6 +10,7 @@
 #include "win/sys/system_library.h"
 
 namespace klaxora::win {
+
 std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist) {
     std::wstring pairs(filter);
@@ -55,12 +57,14 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
     ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(item.Put())))
         return std::nullopt;
-    PWSTR path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+    CoTaskMem<PWSTR> path;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.Put())))
         return std::nullopt;
-    std::wstring result(path);
-    CoTaskMemFree(path);
-    return result;
+    return std::wstring(path.Get());
+}
+
+void ShellOpen(HWND owner, const std::wstring& target, int showCommand) {
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, showCommand);
 }
 
 }  // namespace klaxora::win

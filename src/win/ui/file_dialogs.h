@@ -1,7 +1,8 @@
 #pragma once
-// The system's file-open dialog and folder picker.
+// The system's file-open dialog and folder picker, and opening a document through the shell.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,5 +14,9 @@ namespace klaxora::win {
 std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist);
 std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current);
+
+// Opens a document or address through the shell with the verb "open".
+void ShellOpen(HWND owner, const std::wstring& target, int showCommand);
+using Opener = std::function<void(const std::wstring& target, int showCommand)>;
 
 }  // namespace klaxora::win

@@ -1,6 +1,8 @@
 #pragma once
 // The program's fonts: one place that knows how a font is asked for, so every window gets the
 // same face at the same size.
+#include <string_view>
+
 #include "win/sys/handles.h"
 
 namespace klaxora::win {
@@ -10,11 +12,16 @@ namespace klaxora::win {
 inline constexpr const wchar_t* kWindowFace = L"MS Sans Serif";
 
 enum class FontWeight { Normal, Bold };
+// Anti-aliased edges for the large captions of the skin; underlined for links.
+enum class FontLook { Plain, Smooth, Underlined };
 
 // A font of `height` (as CreateFontW takes it: negative for the character height in pixels,
-// such as -11 for the windows' text), normal or bold. `smooth` asks for anti-aliased edges
-// (the large captions of the skin).
+// such as -11 for the windows' text), normal or bold.
 FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face = kWindowFace,
-                    bool smooth = false);
+                    FontLook look = FontLook::Plain);
+// The system's font for dialog controls; it belongs to the system and is never deleted.
+HFONT SystemGuiFont();
+// The width of a text in a font, measured on the screen.
+int TextWidth(HFONT font, std::wstring_view text);
 
 }  // namespace klaxora::win

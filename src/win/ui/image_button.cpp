@@ -10,13 +10,10 @@ namespace {
 constexpr wchar_t kProp[] = L"KlaxoraImageButton";
 }
 
-void ImageButton::Create(HWND parent, int id, int x, int y, int width, int height,
-                         const std::wstring& caption, Painter painter) {
+void ImageButton::Create(HWND parent, UINT id, const Box& box, std::wstring_view caption,
+                         Painter painter) {
     painter_ = std::move(painter);
-    hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            ModuleInstance(), nullptr);
+    Control::Create(L"BUTTON", parent, id, box, caption, WS_TABSTOP | BS_OWNERDRAW, nullptr);
     SetPropW(hwnd_, kProp, this);
     SetWindowSubclass(hwnd_, &ImageButton::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }

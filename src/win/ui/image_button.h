@@ -7,18 +7,17 @@
 #include <functional>
 #include <string>
 
+#include "win/ui/controls.h"
+
 namespace klaxora::win {
 
 enum class ImageState { Normal, Hovered, Pressed, Released, Disabled };
 
-class ImageButton {
+class ImageButton : public Control {
   public:
     using Painter = std::function<void(HDC dc, const RECT& rc, ImageState state, bool focused)>;
 
-    void Create(HWND parent, int id, int x, int y, int width, int height,
-                const std::wstring& caption, Painter painter);
-    HWND Hwnd() const { return hwnd_; }
-    operator HWND() const { return hwnd_; }
+    void Create(HWND parent, UINT id, const Box& box, std::wstring_view caption, Painter painter);
     ImageState State() const;
     // Called by the parent for WM_DRAWITEM of this button.
     void Draw(const DRAWITEMSTRUCT& item);
@@ -27,7 +26,6 @@ class ImageButton {
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    HWND hwnd_ = nullptr;
     Painter painter_;
     bool hovered_ = false;
     bool released_ = false;  // clicked and still under the mouse

@@ -9,12 +9,6 @@ struct Box {
     int w = 0;
     int h = 0;
     constexpr int Right() const { return x + w; }
-    constexpr int Bottom() const { return y + h; }
 };
-
-// The same box moved by (dx, dy).
-constexpr Box Offset(const Box& b, int dx, int dy) {
-    return {b.x + dx, b.y + dy, b.w, b.h};
-}
 
 }  // namespace klaxora::win

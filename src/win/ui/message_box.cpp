@@ -16,10 +16,6 @@ void ShowError(std::wstring_view text) {
     ShowMessageBox(text, kErrorTitle, MB_OK | MB_ICONERROR);
 }
 
-void ShowWarning(std::wstring_view text) {
-    ShowMessageBox(text, kWarningTitle, MB_OK | MB_ICONEXCLAMATION);
-}
-
 bool AskQuestion(std::wstring_view text) {
     return ShowMessageBox(text, kWarningTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
@@ -29,11 +25,11 @@ void ShowNotice(std::wstring_view text) {
 }
 
 void ShowPlain(std::wstring_view text) {
-    ShowMessageBox(text, kAppTitle, MB_OK);
+    ShowMessageBox(text, kApplicationTitle, MB_OK);
 }
 
 void ShowStandardError(std::wstring_view text) {
-    ShowMessageBox(StandardErrorText(std::wstring(text)), kAppTitle, MB_OK | MB_ICONERROR);
+    ShowMessageBox(StandardErrorText(std::wstring(text)), kApplicationTitle, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace klaxora::win

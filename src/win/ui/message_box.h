@@ -6,17 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/startup.h"
+
 namespace klaxora::win {
 
-inline constexpr std::wstring_view kAppTitle = L"Klaxora";
+// The titles of the program's boxes; the application title is kApplicationTitle.
 inline constexpr std::wstring_view kErrorTitle = L"BŁĄD !!!";
 inline constexpr std::wstring_view kWarningTitle = L"UWAGA !!!";
 inline constexpr std::wstring_view kNoticeTitle = L"INFORMACJA";
 
 // "BŁĄD !!!" with the error icon.
 void ShowError(std::wstring_view text);
-// "UWAGA !!!" with the exclamation icon.
-void ShowWarning(std::wstring_view text);
 // "UWAGA !!!", Yes and No with the exclamation icon; true for Yes.
 bool AskQuestion(std::wstring_view text);
 // "INFORMACJA" with the information icon.

@@ -67,9 +67,13 @@ void OwnedDialog::EnsureBuilt() {
 }
 
 LRESULT OwnedDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // However the dialog comes to be shown, it shows with its controls.
-    if (msg == WM_SHOWWINDOW && wParam)
+    // However the dialog comes to be shown, it shows with its controls. The owner's minimising
+    // and restoring hides and shows it too (lParam set), which must not reload it.
+    if (msg == WM_SHOWWINDOW && wParam) {
         EnsureBuilt();
+        if (lParam == 0)
+            Guarded([&] { FormShow(); });
+    }
     return HidingWindow::HandleMessage(msg, wParam, lParam);
 }
 

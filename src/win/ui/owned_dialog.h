@@ -33,8 +33,11 @@ class OwnedDialog : public HidingWindow {
     // from the message loop.
     void CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
                           int clientHeight, HWND owner);
-    // Creates the child controls (fonts, hints and key hooks with them); called once.
+    // Creates the child controls (fonts and hints with them); called once.
     virtual void BuildControls() {}
+    // The dialog is shown by a show of its own, its controls built; not when the owner's
+    // restoring shows it again.
+    virtual void FormShow() {}
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

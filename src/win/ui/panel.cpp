@@ -1,6 +1,7 @@
 #include "win/ui/panel.h"
 
 #include "win/ui/controls.h"
+#include "win/ui/fonts.h"
 
 namespace klaxora::win {
 
@@ -14,7 +15,7 @@ void HeldText::Set(HWND edit, const std::wstring& text) {
 }
 
 std::wstring HeldText::Get(HWND edit) const {
-    return edit ? TextOf(edit) : text_.value_or(std::wstring());
+    return edit ? Control(edit).Text() : text_.value_or(std::wstring());
 }
 
 void HeldText::Apply(HWND edit) {
@@ -39,11 +40,11 @@ void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
 void Panel::SetShown(bool shown) {
     if (shown)
         EnsureBuilt();
-    SetVisible(Hwnd(), shown);
+    Control(Hwnd()).SetVisible(shown);
 }
 
 bool Panel::Shown() const {
-    return OwnVisible(Hwnd());
+    return Control(Hwnd()).OwnVisible();
 }
 
 void Panel::EnsureBuilt() {
@@ -51,11 +52,11 @@ void Panel::EnsureBuilt() {
         return;
     built_ = true;
     // The new controls' own notifications (a spin edit's first value) are not the user's.
-    building_ = true;
+    muted_ = true;
     struct BuildingEnds {
         bool& flag;
         ~BuildingEnds() { flag = false; }
-    } ends{building_};
+    } ends{muted_};
     Build();
     if (AfterBuild)
         AfterBuild();
@@ -71,14 +72,6 @@ void Panel::SetCaption(const std::wstring& caption) {
     }
 }
 
-bool Panel::OnCommand(UINT, UINT, HWND) {
-    return false;
-}
-
-bool Panel::OnNotify(const NMHDR&) {
-    return false;
-}
-
 COLORREF Panel::TextColour(HWND control) const {
     return TextColourOf ? TextColourOf(control) : GetSysColor(COLOR_WINDOWTEXT);
 }
@@ -91,7 +84,7 @@ void Panel::Paint(HDC dc) {
         return;
     wchar_t caption[256] = {};
     GetWindowTextW(Hwnd(), caption, 256);
-    SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, font_ ? font_ : SystemGuiFont());
     SIZE size{};
     GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
     RECT frameRect = rc;
@@ -121,16 +114,6 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
-        case WM_COMMAND:
-            if (building_)
-                return 0;
-            if (lParam && OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
-                return 0;
-            return PassUp(msg, wParam, lParam);
-        case WM_NOTIFY:
-            if (!building_ && OnNotify(*reinterpret_cast<const NMHDR*>(lParam)))
-                return 0;
-            return PassUp(msg, wParam, lParam);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const auto control = reinterpret_cast<HWND>(lParam);
@@ -146,6 +129,8 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, TextColour(control));
             return reinterpret_cast<LRESULT>(brush_.Get());
         }
+        case WM_COMMAND:  // what the panel's own handlers left
+        case WM_NOTIFY:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

@@ -3,9 +3,9 @@
 // the two group boxes. It fills itself with one colour, may draw a group frame with its
 // caption, colours its labels, and builds its controls the first time it is shown.
 //
-// A panel handles the commands of its own controls (OnCommand, by control id and notification
-// code); whatever it does not handle goes up to the top-level window, so the window handles
-// the controls it places on a plain panel (the group boxes) itself.
+// A panel handles the commands and notifications of its own controls (OnCommand and OnNotify
+// of the window base, by control id); whatever it does not handle goes up to the top-level
+// window, so the window handles the controls it places on a plain panel (the group boxes).
 #include <functional>
 #include <optional>
 #include <string>
@@ -53,14 +53,9 @@ class Panel : public Window {
   protected:
     // Creates the controls; called once, the first time the panel is shown or written.
     virtual void Build() {}
-    // A command of one of the panel's controls; false passes it up to the top-level window.
-    virtual bool OnCommand(UINT id, UINT code, HWND control);
-    // A notification of one of its controls; false passes it up.
-    virtual bool OnNotify(const NMHDR& header);
     // The text colour of a label or check box; the default asks TextColourOf.
     virtual COLORREF TextColour(HWND control) const;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    HBRUSH Brush() const { return brush_.Get(); }
 
   private:
     void Paint(HDC dc);
@@ -70,7 +65,6 @@ class Panel : public Window {
     bool frame_ = false;
     HFONT font_ = nullptr;
     bool built_ = false;
-    bool building_ = false;
 };
 
 }  // namespace klaxora::win

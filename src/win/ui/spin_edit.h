@@ -1,12 +1,12 @@
 #pragma once
-// Small wrappers of standard controls used by the configuration window: a spin edit (an edit
-// with an up-down control) that clamps every value it is given to its range, and the key
-// filter that lets only digits and backspace into a numeric editor.
+// A spin edit (an edit with an up-down control) that clamps every value it is given to its
+// range, and the key filter that lets only digits and backspace into a numeric editor.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "config/time_text.h"
+#include "win/ui/controls.h"
 
 namespace klaxora::win {
 
@@ -16,7 +16,7 @@ void InstallDigitFilter(HWND edit);
 class SpinEdit {
   public:
     // `readOnly`: the text cannot be typed into, only changed by the arrows or the program.
-    void Create(HWND parent, int id, int x, int y, int width, int height, SpinRange range,
+    void Create(HWND parent, UINT id, const Box& box, SpinRange range, HFONT font,
                 bool readOnly = false);
     HWND Edit() const { return edit_; }
     HWND UpDown() const { return upDown_; }
@@ -25,16 +25,14 @@ class SpinEdit {
     // The value of the text, clamped to the range; text that is no number reads as the minimum.
     int64_t Value() const;
     void SetValue(int64_t value);
-    SpinRange Range() const { return range_; }
     void SetRange(SpinRange range);
+    void SetLimit(size_t characters) const { edit_.SetLimit(characters); }
     // Rewrites the text as the clamped value when they differ (on leaving the editor).
     void Normalise();
-    void Enable(bool enabled) const;
-    void Show(bool visible) const;
 
   private:
-    HWND edit_ = nullptr;
-    HWND upDown_ = nullptr;
+    win::Edit edit_;
+    Control upDown_;
     SpinRange range_{0, 0};
 };
 

@@ -1,12 +1,22 @@
 #include "win/ui/window.h"
 
-#include <stdexcept>
-
 #include "util/user_error.h"
-#include "util/text.h"
+#include "win/sys/system_error.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
+namespace text {
+constexpr std::wstring_view kUnexpected = L"Nieoczekiwany błąd";
+constexpr std::wstring_view kNoWindow = L"Nie można utworzyć okna programu.\r\n";
+}  // namespace text
+
+namespace {
+
+[[noreturn]] void ThrowNoWindow() {
+    throw UserError(std::wstring(text::kNoWindow) + SystemErrorMessage(GetLastError()));
+}
+
+}  // namespace
 
 HINSTANCE ModuleInstance() {
     return GetModuleHandleW(nullptr);
@@ -17,10 +27,9 @@ void ShowException() noexcept {
         throw;
     } catch (const UserError& e) {
         ShowStandardError(e.Message());
-    } catch (const std::exception& e) {
-        ShowStandardError(FromUtf8(e.what()));
     } catch (...) {
-        ShowStandardError(L"Nieoczekiwany błąd");
+        // What the library says of its failures is in English: the user is told in Polish.
+        ShowStandardError(text::kUnexpected);
     }
 }
 
@@ -47,16 +56,56 @@ void Window::CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD 
         wc.hIconSm = cls.smallIcon;
         wc.lpszClassName = cls.name;
         if (!RegisterClassExW(&wc))
-            throw std::runtime_error("RegisterClassExW failed");
+            ThrowNoWindow();
     }
     const HWND created = CreateWindowExW(exStyle, cls.name, title, style, x, y, width, height,
                                          owner, nullptr, ModuleInstance(), this);
     if (!created)
-        throw std::runtime_error("CreateWindowExW failed");
+        ThrowNoWindow();
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Default(msg, wParam, lParam);
+}
+
+bool Window::OnCommand(UINT, UINT) {
+    return false;
+}
+
+bool Window::OnNotify(const NMHDR&) {
+    return false;
+}
+
+bool Window::OnTimer(UINT_PTR) {
+    return false;
+}
+
+bool Window::OnDrawItem(const DRAWITEMSTRUCT&) {
+    return false;
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (muted_ || OnCommand(LOWORD(wParam), HIWORD(wParam)))
+                return 0;
+            break;
+        case WM_NOTIFY:
+            if (muted_ || OnNotify(*reinterpret_cast<const NMHDR*>(lParam)))
+                return 0;
+            break;
+        case WM_TIMER:
+            if (OnTimer(wParam))
+                return 0;
+            break;
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+                return TRUE;
+            break;
+        default:
+            break;
+    }
+    return HandleMessage(msg, wParam, lParam);
 }
 
 bool Window::PreTranslate(MSG&) {
@@ -138,7 +187,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!self)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
-        const LRESULT result = self->HandleMessage(msg, wParam, lParam);
+        const LRESULT result = self->Dispatch(msg, wParam, lParam);
         if (msg == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;

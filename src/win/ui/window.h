@@ -1,8 +1,9 @@
 #pragma once
 // The base of every window of the program: registers its class once, keeps `this` with the
-// window and forwards messages to a virtual handler. Exceptions never reach Windows: a
-// UserError (or any other) thrown by a handler ends that handler and is shown in the
-// application's standard error box.
+// window and forwards messages to virtual handlers: the commands, notifications, timers and
+// owner-drawn items of its controls by their ids, everything else to HandleMessage. Exceptions
+// never reach Windows: a UserError (or any other) thrown by a handler ends that handler and is
+// shown in the application's standard error box.
 #include <windows.h>
 
 #include <string>
@@ -42,7 +43,14 @@ class Window {
     // Registers the class (once per process) and creates the window; throws on failure.
     void CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style, DWORD exStyle,
                         int x, int y, int width, int height, HWND owner);
-    // The window's messages; the default passes them to DefWindowProcW.
+    // A command of a control or menu item (WM_COMMAND) by its id and notification code, a
+    // notification of a control (WM_NOTIFY), a timer (WM_TIMER), an owner-drawn item
+    // (WM_DRAWITEM). True when handled; otherwise the message goes on to HandleMessage.
+    virtual bool OnCommand(UINT id, UINT code);
+    virtual bool OnNotify(const NMHDR& header);
+    virtual bool OnTimer(UINT_PTR id);
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    // The window's other messages; the default passes them to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, msg, wParam, lParam);
@@ -54,8 +62,13 @@ class Window {
     // the message was one of these; `result` is then the answer.
     bool HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // Set while the window makes its controls: their own first notifications are not the
+    // user's and reach no handler.
+    bool muted_ = false;
+
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
 };
