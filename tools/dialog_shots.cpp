@@ -9,7 +9,7 @@
 #include "shot_file.h"
 #include "cmdline/shortcut_name.h"
 #include "win/actions/popup_window.h"
-#include "win/cmdline/shortcut_window.h"
+#include "win/dialogs/shortcut_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"

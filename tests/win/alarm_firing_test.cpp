@@ -13,6 +13,7 @@
 #include "app/after_start.h"
 #include "app/armed_record.h"
 #include "app/watch_loop.h"
+#include "util/message_titles.h"
 #include "win/actions/popup_window.h"
 #include "win/app/held_record.h"
 #include "win/app/main_window.h"
@@ -240,7 +241,7 @@ TEST_F(AlarmFiring, DeletingTheWatchedProgramAbortsWithItsMessage) {
     EXPECT_EQ(boxes.Count(), 0u);
     helper.reset();
     ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
-    EXPECT_EQ(boxes.At(0).title, kAbortTitle);
+    EXPECT_EQ(boxes.At(0).title, kErrorTitle);
     EXPECT_EQ(boxes.At(0).text, kProgramStartedMissing);
     EXPECT_FALSE(glowna.Armed());
     EXPECT_EQ(stops, 1);

@@ -18,7 +18,7 @@
 #include "cmdline/shortcut_name.h"
 #include "win/box_answerer.h"
 #include "win/cmdline/command_line.h"
-#include "win/cmdline/shortcut_window.h"
+#include "win/dialogs/shortcut_window.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
 #include "win/test_sounds.h"

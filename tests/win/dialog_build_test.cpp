@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "win/cmdline/shortcut_window.h"
+#include "win/dialogs/shortcut_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/sys/file_system_win.h"
 
 namespace klaxora::testing {
@@ -38,14 +38,14 @@ TEST(ShippedSounds, EachOfTheEightOpensAndLastsAFewSeconds) {
         return CreateWindowExW(0, cls, text, WS_CHILD | style, 0, 0, 30, 20, parent, nullptr,
                                nullptr, nullptr);
     };
-    win::SoundPanelControls controls;
+    win::MediaPlayerControls controls;
     controls.LabelCzas = win::Label(child(L"STATIC", L"(brak pliku)", 0));
     controls.Play = win::Button(child(L"BUTTON", L">", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.Pause = win::Button(child(L"BUTTON", L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.Stop = win::Button(child(L"BUTTON", L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.LoopCheckBox = win::CheckBox(child(L"BUTTON", L"loop", BS_AUTOCHECKBOX));
     {
-        win::SoundPanel panel;
+        win::MediaPlayer panel;
         panel.Attach(controls);
         for (const auto& file : files) {
             EXPECT_EQ(panel.ApplyFileChange(file), SoundFileChange::Loaded) << file;

@@ -13,13 +13,13 @@
 #include "config/alarm_settings.h"
 #include "ports/process_control.h"
 #include "ports/system_ops.h"
+#include "util/message_titles.h"
 
 namespace klaxora {
 
 // Message box flags, as the system defines them.
 inline constexpr uint32_t kMbIconExclamation = 0x30;
 inline constexpr uint32_t kMbTopmost = 0x40000;
-inline constexpr std::wstring_view kWarningTitle = L"UWAGA !!!";
 inline constexpr std::wstring_view kNoPreviewMessage =
     L"Podgląd wybranego alarmu nie jest możliwy !!!";
 

@@ -87,7 +87,6 @@ class SoundPlayer {
     const std::wstring& Label() const { return label_; }
     bool TransportEnabled() const { return transportEnabled_ && !locked_; }
     bool Playing() const { return buttons_.playDown; }
-    const std::wstring& OpenedPath() const { return openedPath_; }
 
   private:
     void OpenOrThrow(const std::wstring& path);

@@ -15,7 +15,6 @@
 
 namespace klaxora {
 
-inline constexpr std::wstring_view kAbortTitle = L"BŁĄD !!!";
 inline constexpr std::wstring_view kProgramStartedMissing =
     L"Program, który mam sprawdzać czy został uruchomiony, nie istnieje !!!\r\r"
     L"Sprawdzanie zostało przerwane !!!";

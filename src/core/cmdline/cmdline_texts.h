@@ -2,12 +2,14 @@
 // What the command-line reader and the shortcut creator say to the user, in one place.
 #include <string_view>
 
+#include "util/message_titles.h"
+
 namespace klaxora::cmdline {
 
-inline constexpr std::wstring_view kErrorTitle = L"BŁĄD !!!";
+using klaxora::kErrorTitle;
 // The missing watched program has always been reported under this spelling; kept as it is.
 inline constexpr std::wstring_view kMissingProgramTitle = L"BŁAD !!!";
-inline constexpr std::wstring_view kWarningTitle = L"UWAGA !!!";
+using klaxora::kWarningTitle;
 
 // The caption a message alarm gets when the command line gives none.
 inline constexpr std::wstring_view kDefaultMessageCaption = L"UWAGA !!!";

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "win/actions/popup_window.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/sys/key_sink_win.h"
 #include "win/sys/system_ops_win.h"
 #include "win/ui/message_box.h"

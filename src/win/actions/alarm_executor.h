@@ -13,14 +13,14 @@
 namespace klaxora::win {
 
 class TF_ALARMUJ;
-class SoundPanel;
+class MediaPlayer;
 
 struct AlarmExecutorLinks {
     HWND mainWindow = nullptr;           // owner of firing steps; receives the monitor-off
     HWND configurationWindow = nullptr;  // owner of preview steps
     TF_ALARMUJ* popup = nullptr;
     ProcessControlPort* processes = nullptr;  // "Zabij proces"; none: nothing is ended
-    SoundPanel* player = nullptr;             // "Odegraj dźwięk"; none: nothing plays
+    MediaPlayer* player = nullptr;             // "Odegraj dźwięk"; none: nothing plays
     std::function<void(bool enabled)> setTrayEnabled;
     std::function<void()> closeConfiguration;
     std::function<void()> stop;                  // the configuration window's Stop

@@ -1,6 +1,6 @@
 #include "win/app/application.h"
 
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 
 #include "app/after_start.h"
 #include "app/startup.h"
@@ -12,7 +12,7 @@
 #include "win/app/held_record.h"
 #include "win/app/main_window.h"
 #include "win/app/startup_trace.h"
-#include "win/cmdline/shortcut_window.h"
+#include "win/dialogs/shortcut_window.h"
 #include "win/config/alarm_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"

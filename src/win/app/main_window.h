@@ -176,7 +176,7 @@ class TF_Glowna : public Window {
     SystemFoldersPort& folders_;
     ProcessWatchPort& processes_;
     ProcessControlPort& control_;
-    SoundPanel& player_;
+    MediaPlayer& player_;
     bool resumedUnattended_ = false;  // the last resume was our wake timer's, nobody at it
     // The record of the armed alarm, while armed; its definition and when it was first armed.
     std::optional<HeldRecord> held_;

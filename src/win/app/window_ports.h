@@ -7,7 +7,7 @@
 #include "ports/process_control.h"
 #include "ports/processes.h"
 #include "ports/registry.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/process_control_win.h"
 #include "win/sys/process_win.h"
@@ -21,7 +21,7 @@ struct WindowPorts {
     SystemFoldersPort& folders;
     ProcessWatchPort& processes;
     ProcessControlPort& processControl;
-    SoundPanel& player;
+    MediaPlayer& player;
 };
 
 struct SystemPorts {
@@ -29,7 +29,7 @@ struct SystemPorts {
     Win32FileSystem files;
     Win32ProcessWatch processes;
     Win32ProcessControl processControl;
-    SoundPanel player;
+    MediaPlayer player;
     WindowPorts Ports() { return {registry, files, files, processes, processControl, player}; }
 };
 

@@ -16,7 +16,7 @@
 
 namespace klaxora::win {
 
-class SoundPanel;
+class MediaPlayer;
 
 // p_k_komunikat: the message's text and caption.
 class MessagePanel : public Panel {
@@ -53,7 +53,7 @@ class SoundActionPanel : public Panel {
         kStop,
         kLoop
     };
-    SoundActionPanel(const PanelKit& kit, SoundPanel& player) : kit_(kit), player_(player) {}
+    SoundActionPanel(const PanelKit& kit, MediaPlayer& player) : kit_(kit), player_(player) {}
     std::function<void()> Changed;
     std::function<void()> RecentClicked;  // the recent list's button
     void Read(AlarmSettings& s) const;
@@ -73,7 +73,7 @@ class SoundActionPanel : public Panel {
 
   private:
     const PanelKit& kit_;
-    SoundPanel& player_;
+    MediaPlayer& player_;
     HeldText file_;
 };
 

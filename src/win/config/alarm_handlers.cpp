@@ -2,7 +2,7 @@
 // the change handlers, the keys and the buttons.
 #include "app/startup.h"
 #include "config/vocabulary.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/config/alarm_texts.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/message_box.h"

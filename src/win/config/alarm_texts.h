@@ -114,7 +114,6 @@ inline constexpr std::wstring_view kFilterAny =
     L"*.mov;*.qt;*.dv;*.dif;*.rm;*.ra;*.ram;*.rmvb;*.dat;*.vob;*.mp4;*.ogm;*.m2v;*.ifo;*.divx";
 
 // Balloon tips.
-inline constexpr std::wstring_view kInfoTitle = L"INFORMACJA";
 inline constexpr std::wstring_view kWarnTitle = L"UWAGA";
 inline constexpr std::wstring_view kBalloonTyp = L"Wybierz z poniższej listy rodzaj alarmu";
 inline constexpr std::wstring_view kBalloonLabel22 =

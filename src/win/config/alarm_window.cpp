@@ -8,7 +8,7 @@
 
 #include "app/startup.h"
 #include "config/vocabulary.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/sys/process_win.h"
@@ -250,7 +250,7 @@ void TF_Alarm::FormCreate() {
 
 void TF_Alarm::CreateHints() {
     // Balloons first, as the window's first act; the pages add theirs when they are built.
-    if (infoBalloons_.CreateBalloons(Hwnd(), std::wstring(T::kInfoTitle), TTI_INFO)) {
+    if (infoBalloons_.CreateBalloons(Hwnd(), std::wstring(kNoticeTitle), TTI_INFO)) {
         infoBalloons_.AddClientArea(cb_Typ_Alarmu, std::wstring(T::kBalloonTyp));
         infoBalloons_.AddClientArea(e_CzasPowtorki, std::wstring(T::kBalloonCzasPowtorki));
     }

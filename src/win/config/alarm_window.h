@@ -43,7 +43,7 @@ class TF_Alarm : public Window {
     SystemFoldersPort& folders_;
     ProcessWatchPort& processes_;
     ProcessControlPort& processControl_;  // what Start keeps of the process to end
-    SoundPanel& player_;
+    MediaPlayer& player_;
 
   public:
     // The window's own controls: the top row and the controls of the two groups.

@@ -4,7 +4,7 @@
 #include "app/startup.h"
 #include "app/watch_loop.h"
 #include "config/vocabulary.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/clock_win.h"

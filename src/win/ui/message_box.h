@@ -8,12 +8,9 @@
 
 #include "app/startup.h"
 
-namespace klaxora::win {
+#include "util/message_titles.h"
 
-// The titles of the program's boxes; the application title is kApplicationTitle.
-inline constexpr std::wstring_view kErrorTitle = L"BŁĄD !!!";
-inline constexpr std::wstring_view kWarningTitle = L"UWAGA !!!";
-inline constexpr std::wstring_view kNoticeTitle = L"INFORMACJA";
+namespace klaxora::win {
 
 // "BŁĄD !!!" with the error icon.
 void ShowError(std::wstring_view text);

@@ -1,4 +1,4 @@
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 
 #include <mmsystem.h>
 
@@ -106,11 +106,11 @@ constexpr wchar_t kNotifyClass[] = L"KlaxoraSoundPlayer";
 
 }  // namespace
 
-struct SoundPanel::Impl {
+struct MediaPlayer::Impl {
     Win32FileSystem files;
     MciMedia media;
     SoundPlayer player{media, files, files};
-    SoundPanelControls controls;
+    MediaPlayerControls controls;
     HWND notifyWindow = nullptr;  // our own message-only window
     std::function<void(std::wstring_view)> reportWrongFormat = [](std::wstring_view text) {
         ShowPlain(text);
@@ -153,7 +153,7 @@ namespace {
 
 LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == MM_MCINOTIFY) {
-        auto* panel = reinterpret_cast<SoundPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        auto* panel = reinterpret_cast<MediaPlayer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (panel)
             Guarded([&] { panel->PlayerNotify(wParam, lParam); });
         return 0;
@@ -163,7 +163,7 @@ LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-SoundPanel::SoundPanel() : impl_(std::make_unique<Impl>()) {
+MediaPlayer::MediaPlayer() : impl_(std::make_unique<Impl>()) {
     WNDCLASSW wc{};
     if (!GetClassInfoW(ModuleInstance(), kNotifyClass, &wc)) {
         wc = {};
@@ -180,12 +180,12 @@ SoundPanel::SoundPanel() : impl_(std::make_unique<Impl>()) {
     impl_->UseCallback();
 }
 
-SoundPanel::~SoundPanel() {
+MediaPlayer::~MediaPlayer() {
     if (impl_->notifyWindow)
         DestroyWindow(impl_->notifyWindow);
 }
 
-void SoundPanel::ReleaseDevice() {
+void MediaPlayer::ReleaseDevice() {
     impl_->media.Release();
     if (impl_->notifyWindow) {
         DestroyWindow(impl_->notifyWindow);
@@ -193,13 +193,13 @@ void SoundPanel::ReleaseDevice() {
     }
 }
 
-void SoundPanel::Attach(const SoundPanelControls& controls) {
+void MediaPlayer::Attach(const MediaPlayerControls& controls) {
     impl_->controls = controls;
     impl_->UseCallback();
     impl_->Apply();
 }
 
-SoundFileChange SoundPanel::ApplyFileChange(const std::wstring& path) {
+SoundFileChange MediaPlayer::ApplyFileChange(const std::wstring& path) {
     const SoundFileChange change = impl_->Run([&] { return impl_->player.ApplyFileChange(path); });
     if (change == SoundFileChange::WrongFormat && impl_->reportWrongFormat) {
         impl_->reportWrongFormat(kWrongSoundFormat);
@@ -207,60 +207,60 @@ SoundFileChange SoundPanel::ApplyFileChange(const std::wstring& path) {
     return change;
 }
 
-void SoundPanel::LoadSoundPreview(const std::wstring& path) {
+void MediaPlayer::LoadSoundPreview(const std::wstring& path) {
     impl_->Run([&] { impl_->player.LoadSoundPreview(path); });
 }
 
-void SoundPanel::PlayClick() {
+void MediaPlayer::PlayClick() {
     impl_->Run([&] { impl_->player.PlayClick(); });
 }
 
-void SoundPanel::PauseClick() {
+void MediaPlayer::PauseClick() {
     impl_->Run([&] { impl_->player.PauseClick(); });
 }
 
-void SoundPanel::StopClick() {
+void MediaPlayer::StopClick() {
     impl_->Run([&] { impl_->player.StopClick(); });
 }
 
-void SoundPanel::PlayerNotify(WPARAM flags) {
+void MediaPlayer::PlayerNotify(WPARAM flags) {
     // A play replaced by a newer one is still playing: nothing ended.
     if (flags == MCI_NOTIFY_SUPERSEDED)
         return;
     impl_->Run([&] { impl_->player.PlayerNotify(flags == MCI_NOTIFY_SUCCESSFUL, impl_->Loop()); });
 }
 
-void SoundPanel::PlayerNotify(WPARAM flags, LPARAM device) {
+void MediaPlayer::PlayerNotify(WPARAM flags, LPARAM device) {
     if (static_cast<MCIDEVICEID>(device) != impl_->media.Device())
         return;
     PlayerNotify(flags);
 }
 
-void SoundPanel::SetLocked(bool locked) {
+void MediaPlayer::SetLocked(bool locked) {
     impl_->Run([&] { impl_->player.SetLocked(locked); });
 }
 
-void SoundPanel::PlayForAlarm(const std::wstring& path) {
+void MediaPlayer::PlayForAlarm(const std::wstring& path) {
     impl_->Run([&] { impl_->player.PlayForAlarm(path); });
 }
 
-bool SoundPanel::Playing() const {
+bool MediaPlayer::Playing() const {
     return impl_->player.Playing();
 }
-const TransportButtons& SoundPanel::Buttons() const {
+const TransportButtons& MediaPlayer::Buttons() const {
     return impl_->player.Buttons();
 }
-const std::wstring& SoundPanel::Label() const {
+const std::wstring& MediaPlayer::Label() const {
     return impl_->player.Label();
 }
-MediaMode SoundPanel::Mode() const {
+MediaMode MediaPlayer::Mode() const {
     return impl_->media.Mode();
 }
-uint64_t SoundPanel::PositionMs() const {
+uint64_t MediaPlayer::PositionMs() const {
     return impl_->media.PositionMs();
 }
 
-void SoundPanel::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
+void MediaPlayer::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
     impl_->reportWrongFormat = std::move(report);
 }
 

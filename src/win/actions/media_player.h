@@ -14,7 +14,7 @@
 
 namespace klaxora::win {
 
-struct SoundPanelControls {
+struct MediaPlayerControls {
     Label LabelCzas;           // duration label
     Button Play, Pause, Stop;  // push-like check buttons: checked means "down"
     CheckBox LoopCheckBox;
@@ -25,14 +25,14 @@ struct SoundPanelControls {
 
 using klaxora::SoundFileChange;
 
-class SoundPanel {
+class MediaPlayer {
   public:
-    SoundPanel();
-    ~SoundPanel();
-    SoundPanel(const SoundPanel&) = delete;
-    SoundPanel& operator=(const SoundPanel&) = delete;
+    MediaPlayer();
+    ~MediaPlayer();
+    MediaPlayer(const MediaPlayer&) = delete;
+    MediaPlayer& operator=(const MediaPlayer&) = delete;
 
-    void Attach(const SoundPanelControls& controls);
+    void Attach(const MediaPlayerControls& controls);
 
     // The file-change rule run by the view synchroniser for the sound action. A file of
     // another type is reported in a plain message box (WrongFormat); throws a UserError when

@@ -1,4 +1,4 @@
-#include "win/cmdline/shortcut_window.h"
+#include "win/dialogs/shortcut_window.h"
 
 #include "cmdline/cmdline_texts.h"
 #include "cmdline/shortcut_name.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "util/user_error.h"
-#include "win/actions/sound_panel.h"
+#include "win/actions/media_player.h"
 #include "win/actions/popup_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/pump.h"
@@ -64,7 +64,7 @@ class SoundPanelTest : public ::testing::Test {
         controls.Pause = win::Button(button(L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
         controls.Stop = win::Button(button(L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
         controls.LoopCheckBox = win::CheckBox(button(L"Graj w nieskończoność", BS_AUTOCHECKBOX));
-        panel = std::make_unique<win::SoundPanel>();
+        panel = std::make_unique<win::MediaPlayer>();
         panel->Attach(controls);
         panel->SetWrongFormatReporter([this](std::wstring_view text) { reported = text; });
     }
@@ -72,7 +72,7 @@ class SoundPanelTest : public ::testing::Test {
         panel.reset();
         DestroyWindow(parent);
     }
-    std::wstring ErrorOf(void (win::SoundPanel::*click)()) {
+    std::wstring ErrorOf(void (win::MediaPlayer::*click)()) {
         try {
             ((*panel).*click)();
         } catch (const UserError& e) {
@@ -86,18 +86,18 @@ class SoundPanelTest : public ::testing::Test {
 
     static inline std::wstring longWav, shortWav, loopWav, ogg;
     HWND parent = nullptr;
-    win::SoundPanelControls controls;
-    std::unique_ptr<win::SoundPanel> panel;
+    win::MediaPlayerControls controls;
+    std::unique_ptr<win::MediaPlayer> panel;
     std::wstring reported;
 };
 
 TEST_F(SoundPanelTest, WithoutAFileEveryButtonSaysSoAndStaysUp) {
-    EXPECT_EQ(ErrorOf(&win::SoundPanel::PlayClick),
+    EXPECT_EQ(ErrorOf(&win::MediaPlayer::PlayClick),
               L"Najpierw musisz wybrac dźwięk do odtworzenia !!!");
     EXPECT_FALSE(Checked(controls.Play));
-    EXPECT_EQ(ErrorOf(&win::SoundPanel::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
+    EXPECT_EQ(ErrorOf(&win::MediaPlayer::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
     EXPECT_FALSE(Checked(controls.Pause));
-    EXPECT_EQ(ErrorOf(&win::SoundPanel::StopClick),
+    EXPECT_EQ(ErrorOf(&win::MediaPlayer::StopClick),
               L"Nie można wyłączyć dźwięku ponieważ nie jest on odtwarzany !!!");
     EXPECT_FALSE(Checked(controls.Stop));
     EXPECT_FALSE(IsWindowEnabled(controls.Play));
