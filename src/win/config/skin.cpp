@@ -315,21 +315,19 @@ HICON CreateBellIcon(int size) {
     // Drawn four times larger on the mask colour; coverage becomes the alpha channel.
     const int big = size * kScale;
     WindowDc screen(nullptr);
-    MemoryDc dc(screen);
-    Dib drawing(screen, big, big);
-    Dib icon(screen, size, size);
-    {
-        SelectedObject selected(dc, drawing.Bitmap());
-        RECT all{0, 0, big, big};
-        BrushHandle mask(CreateSolidBrush(kMask));
-        FillRect(dc, &all, mask.Get());
-        const int k = std::max(1, big / 32);
-        DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
-    }
     // Coverage of the drawing becomes the alpha channel.
-    DownSample(drawing, icon, kScale, kMask);
+    const BitmapHandle icon = DrawSmooth(
+        screen, size, size, kScale,
+        [&](HDC dc) {
+            RECT all{0, 0, big, big};
+            BrushHandle mask(CreateSolidBrush(kMask));
+            FillRect(dc, &all, mask.Get());
+            const int k = std::max(1, big / 32);
+            DrawBell(dc, (big - 28 * k) / 2, (big - 31 * k) / 2, k);
+        },
+        kMask);
     BitmapHandle mask(CreateBitmap(size, size, 1, 1, nullptr));
-    ICONINFO info{TRUE, 0, 0, mask.Get(), icon.Bitmap()};
+    ICONINFO info{TRUE, 0, 0, mask.Get(), icon.Get()};
     return CreateIconIndirect(&info);
 }
 

@@ -40,4 +40,22 @@ class Dib {
 void DownSample(const Dib& big, Dib& small, int scale,
                 std::optional<COLORREF> transparentKey = std::nullopt);
 
+// A `width` x `height` picture drawn `scale` times larger by `draw` (given the large picture's
+// device context) and averaged down as DownSample does; empty when it cannot be made.
+template <class Draw>
+BitmapHandle DrawSmooth(HDC screen, int width, int height, int scale, Draw draw,
+                        std::optional<COLORREF> transparentKey = std::nullopt) {
+    Dib big(screen, width * scale, height * scale);
+    Dib small(screen, width, height);
+    MemoryDc dc(screen);
+    if (!big || !small || !dc)
+        return {};
+    {
+        SelectedObject selected(dc, big.Bitmap());
+        draw(static_cast<HDC>(dc));
+    }
+    DownSample(big, small, scale, transparentKey);
+    return small.Release();
+}
+
 }  // namespace klaxora::win

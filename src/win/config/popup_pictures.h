@@ -1,0 +1,19 @@
+#pragma once
+// The alarm popup's pictures, drawn in code beside the skin's: the swinging bell's two frames
+// and the OK button's tick.
+#include <windows.h>
+
+#include "win/sys/handles.h"
+
+namespace klaxora::win {
+
+inline constexpr int kBellFrameWidth = 128, kBellFrameHeight = 142;
+
+// The bell turned by `angle` degrees, drawn larger and averaged down.
+BitmapHandle MakeBellFrame(HDC screen, double angle);
+// The OK button's 16 x 16 picture: a green tick on the button colour.
+BitmapHandle MakeOkGlyph(HDC screen);
+// Copies a picture onto a device context.
+void BlitBitmap(HDC target, HBITMAP bitmap, int x, int y, int w, int h);
+
+}  // namespace klaxora::win
