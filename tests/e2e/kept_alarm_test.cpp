@@ -21,6 +21,16 @@ int64_t UtcMs() {
            11644473600000LL;
 }
 
+// The records written whole: the version is the last value a record gets.
+size_t KeptRecords() {
+    size_t whole = 0;
+    for (const std::wstring& id : SubkeyNames(kRecords)) {
+        for (const std::wstring& name : ValueNames(kRecords + L"\\" + id))
+            whole += name == L"Wersja";
+    }
+    return whole;
+}
+
 // Presses Start in the window a definition on the command line filled; true once it is kept.
 bool PressStart(RunningProgram& program) {
     const HWND window = program.FindVisibleWindowOf(L"TF_Alarm");
@@ -33,9 +43,9 @@ bool PressStart(RunningProgram& program) {
     }
     if (!start || !WaitFor([&] { return IsWindowEnabled(start) != FALSE; }))
         return false;
-    const size_t before = SubkeyNames(kRecords).size();
+    const size_t before = KeptRecords();
     PostMessageW(start, BM_CLICK, 0, 0);
-    return WaitFor([&] { return SubkeyNames(kRecords).size() == before + 1; });
+    return WaitFor([&] { return KeptRecords() == before + 1; });
 }
 
 std::wstring Arguments(const std::wstring& trigger, const std::wstring& text) {
