@@ -334,6 +334,7 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"45");
     EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
     // The unnamed value counts as an empty item; the items are sorted.
+    window.p_k_komunikat.SetShown(true);
     EXPECT_EQ(Items(window.p_k_komunikat.cb_Komunikat),
               (std::vector<std::wstring>{L"", L"A tekst", L"b tekst"}));
     EXPECT_EQ(Control(window.p_k_komunikat.cb_Komunikat).Text(), L"A tekst");

@@ -23,6 +23,29 @@ namespace {
 // A list's text is final only after its selection notification has been handled.
 constexpr UINT kChangedLater = WM_APP + 1;
 
+// Replaces the items of an editable combo box; its text is `text`, or stays as it was.
+void ReplaceItems(const ComboBox& combo, const std::vector<std::wstring>& items,
+                  const std::optional<std::wstring>& text) {
+    // Emptying the list also empties the edit of a drop-down combo box.
+    const std::wstring keep = text ? *text : combo.Text();
+    combo.Clear();
+    for (const std::wstring& item : items)
+        combo.Add(item);
+    combo.SetText(keep);
+}
+
+// A new list takes the items the restore kept for it, or else its presets.
+void FillNewList(const ComboBox& combo, std::optional<std::vector<std::wstring>>& kept,
+                 std::span<const std::wstring_view> presets) {
+    if (kept) {
+        for (const std::wstring& item : *kept)
+            combo.Add(item);
+    } else {
+        combo.AddItems(presets);
+    }
+    kept.reset();
+}
+
 }  // namespace
 
 // --- MessagePanel --------------------------------------------------------------------------
@@ -32,15 +55,39 @@ void MessagePanel::Build() {
     const DWORD style = CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL;
     Label4.Create(p, kLabel4, L::kCaption, T::kLabel4, kit_.font);
     cb_Komunikat.Create(p, kKomunikat, L::kField, kit_.font, style);
-    cb_Komunikat.AddItems(MessageTextPresets());
     Label5.Create(p, kLabel5, L::kCaption2, T::kLabel5, kit_.font);
     cb_Caption.Create(p, kCaption, L::kField2, kit_.font, style);
-    cb_Caption.AddItems(MessageCaptionPresets());
+    FillNewList(cb_Komunikat, textItems_, MessageTextPresets());
+    FillNewList(cb_Caption, captionItems_, MessageCaptionPresets());
+    text_.Apply(cb_Komunikat);
+    caption_.Apply(cb_Caption);
 }
 
 void MessagePanel::Read(AlarmSettings& s) const {
-    s.MessageText = cb_Komunikat.Text();
-    s.MessageCaption = cb_Caption.Text();
+    s.MessageText = text_.Get(cb_Komunikat);
+    s.MessageCaption = caption_.Get(cb_Caption);
+}
+
+void MessagePanel::SetLists(std::vector<std::wstring> texts,
+                            const std::optional<std::wstring>& text,
+                            std::vector<std::wstring> captions,
+                            const std::optional<std::wstring>& caption) {
+    if (Built()) {
+        ReplaceItems(cb_Komunikat, texts, text);
+        ReplaceItems(cb_Caption, captions, caption);
+        return;
+    }
+    textItems_ = std::move(texts);
+    captionItems_ = std::move(captions);
+    if (text)
+        text_.Set(nullptr, *text);
+    if (caption)
+        caption_.Set(nullptr, *caption);
+}
+
+void MessagePanel::SetTexts(const std::wstring& text, const std::wstring& caption) {
+    text_.Set(cb_Komunikat, text);
+    caption_.Set(cb_Caption, caption);
 }
 
 bool MessagePanel::OnCommand(UINT id, UINT code) {
@@ -159,10 +206,11 @@ void ShutdownPanel::Build() {
     cb_ZamknijSystem.Create(Hwnd(), kZamknijSystem, L::kField, kit_.font, CBS_DROPDOWNLIST);
     for (const ShutdownInfo& s : ShutdownKinds())
         cb_ZamknijSystem.Add(s.caption);
+    choice_.Apply(cb_ZamknijSystem);
 }
 
 void ShutdownPanel::Read(AlarmSettings& s) const {
-    s.ShutdownMode = ShutdownByCaption(cb_ZamknijSystem.SelectedText());
+    s.ShutdownMode = ShutdownByCaption(choice_.Get(cb_ZamknijSystem));
 }
 
 bool ShutdownPanel::OnCommand(UINT id, UINT code) {

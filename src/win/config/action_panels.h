@@ -1,8 +1,9 @@
 #pragma once
 // The action panels of the action group, one class per kind of panel (the "Inne możliwości"
 // panel has its own header). Each builds its controls the first time it is shown and reads as
-// it would start until then; writing into one builds it, except for the sound, path and web
-// address panels, which keep what is written until they are built.
+// it would start until then. What the restore and the command line write into a panel goes
+// through its methods; the message, sound, path, web address, shutdown and "Inne możliwości"
+// panels keep it until they are built, so a first show builds only what it shows.
 #include <array>
 #include <functional>
 #include <optional>
@@ -25,6 +26,11 @@ class MessagePanel : public Panel {
     explicit MessagePanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
+    // The restore: the lists' items (in place of the presets) and, where given, their texts.
+    void SetLists(std::vector<std::wstring> texts, const std::optional<std::wstring>& text,
+                  std::vector<std::wstring> captions, const std::optional<std::wstring>& caption);
+    // The command line: the texts alone.
+    void SetTexts(const std::wstring& text, const std::wstring& caption);
 
     Label Label4, Label5;
     ComboBox cb_Komunikat, cb_Caption;
@@ -36,6 +42,9 @@ class MessagePanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    // Kept while the panel is unbuilt, so that a restore builds nothing.
+    std::optional<std::vector<std::wstring>> textItems_, captionItems_;
+    HeldText text_, caption_;
 };
 
 // p_k_PdegrajDzwiek: the sound file and the preview player's controls.
@@ -84,6 +93,7 @@ class ShutdownPanel : public Panel {
     explicit ShutdownPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
+    void Choose(std::wstring_view caption) { choice_.Set(cb_ZamknijSystem, caption); }
 
     Label Label7;
     ComboBox cb_ZamknijSystem;
@@ -94,6 +104,7 @@ class ShutdownPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    HeldChoice choice_;
 };
 
 // p_UrProg, p_Plik, p_OtworzFolder: a caption, a path editor and its recent list.

@@ -1,6 +1,7 @@
 // TF_Alarm's first show: the last alarm brought back from the registry (config/restore decides
 // what), the recent-value menus it builds, and the stored details of an "Other" sub-action.
 #include "config/vocabulary.h"
+#include "win/app/startup_trace.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/message_box.h"
@@ -15,17 +16,6 @@ namespace {
 constexpr UINT kClearCommand = 1;
 constexpr UINT kFirstEntry = 2;
 constexpr size_t kMaxEntries = 0xFFF0;  // command ids stay 16-bit
-
-// Replaces the items of an editable combo box; its text is `text`, or stays as it was.
-void ReplaceItems(const ComboBox& combo, const std::vector<std::wstring>& items,
-                  const std::optional<std::wstring>& text) {
-    // Emptying the list also empties the edit of a drop-down combo box.
-    const std::wstring keep = text ? *text : combo.Text();
-    combo.Clear();
-    for (const std::wstring& item : items)
-        combo.Add(item);
-    combo.SetText(keep);
-}
 
 // A menu caption shows an ampersand of the entry as itself, not as a mnemonic.
 std::wstring MenuCaption(std::wstring_view text) {
@@ -61,6 +51,7 @@ void TF_Alarm::FirstShow() {
         throw;
     }
     FirstShowDone = true;
+    MarkStartup("restored");
     SelectCommandLineProcess();  // the row of a kill the command line set up
     if (plan.focusTrigger)
         SetFocus(cb_A_Wykonaj);
@@ -81,14 +72,10 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
         e_CzasPowtorki.SetText(*r.repeatText);
     if (r.actionCaption)
         cb_Typ_Alarmu.SelectExactly(*r.actionCaption);
-    if (r.shutdownCaption) {
-        p_Zamknij.EnsureBuilt();
-        p_Zamknij.cb_ZamknijSystem.SelectExactly(*r.shutdownCaption);
-    }
-    if (r.otherCaption) {
-        p_Inne.EnsureBuilt();
-        p_Inne.cb_InneOpcje.SelectExactly(*r.otherCaption);
-    }
+    if (r.shutdownCaption)
+        p_Zamknij.Choose(*r.shutdownCaption);
+    if (r.otherCaption)
+        p_Inne.Choose(*r.otherCaption);
     if (r.noInternetSeconds)
         brak_neta.SetSeconds(*r.noInternetSeconds);
     if (r.programs) {
@@ -100,9 +87,8 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
         ApplyAtTimeText(*r.atTimeText);
     if (r.countdownText)
         ApplyCountdownText(*r.countdownText);
-    p_k_komunikat.EnsureBuilt();
-    ReplaceItems(p_k_komunikat.cb_Komunikat, r.messageTextItems, r.messageText);
-    ReplaceItems(p_k_komunikat.cb_Caption, r.messageCaptionItems, r.messageCaption);
+    p_k_komunikat.SetLists(r.messageTextItems, r.messageText, r.messageCaptionItems,
+                           r.messageCaption);
     if (r.soundFile)
         p_k_PdegrajDzwiek.SetFile(*r.soundFile);
     if (r.programPath)
@@ -256,23 +242,12 @@ void TF_Alarm::ClearRecentList(size_t list) {
 // --- Sub-action details and the wizard -----------------------------------------------------
 
 void TF_Alarm::RestoreSubActionValues(OtherActionKind sub) {
-    p_Inne.EnsureBuilt();
-    p_Inne.p_Inne_Klawisz.EnsureBuilt();
-    p_Inne.p_Inne_DyskCD.EnsureBuilt();
-    p_Inne.p_Inne_Klikniecie1.EnsureBuilt();
+    p_Inne.BuildAll();
     const SubActionValues v = ReadSubActionValues(registry_, sub, commandLineCount_);
-    ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
-    if (v.clickX)
-        click.se_Inne_X_DC.SetValue(*v.clickX);
-    if (v.clickY)
-        click.se_Inne_Y_DC.SetValue(*v.clickY);
+    p_Inne.p_Inne_Klikniecie1.SetPoint(v.clickX, v.clickY);
     if (v.keyName)
-        p_Inne.p_Inne_Klawisz.cb_Klawisze.SelectExactly(*v.keyName);
-    CdPanel& cd = p_Inne.p_Inne_DyskCD;
-    if (v.cdDrive)
-        cd.cb_Inne_DyskCD.SelectByText(*v.cdDrive);
-    if (v.cdOperation)
-        cd.cd_Inne_DyskCD_WsWy.SelectExactly(*v.cdOperation);
+        p_Inne.p_Inne_Klawisz.Choose(*v.keyName);
+    p_Inne.p_Inne_DyskCD.Choose(v.cdDrive, v.cdOperation);
 }
 
 void TF_Alarm::sb_SpecialTimeClick() {

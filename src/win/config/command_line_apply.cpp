@@ -49,11 +49,8 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
     }
     if (f.action && s.Action)
         cb_Typ_Alarmu.SelectByText(Info(*s.Action).caption);
-    if (f.message) {
-        p_k_komunikat.EnsureBuilt();
-        p_k_komunikat.cb_Caption.SetText(s.MessageCaption);
-        p_k_komunikat.cb_Komunikat.SetText(s.MessageText);
-    }
+    if (f.message)
+        p_k_komunikat.SetTexts(s.MessageText, s.MessageCaption);
     if (f.soundFile)
         p_k_PdegrajDzwiek.SetFile(s.SoundFile);  // its change handler follows the edit
     if (f.folderPath)
@@ -65,35 +62,24 @@ void TF_Alarm::ApplyCommandLine(const CommandLineReading& r) {
     if (f.webAddress)
         p_WWW.SetAddress(s.WebAddress);
     if (f.shutdownMode && s.ShutdownMode) {
-        p_Zamknij.EnsureBuilt();
-        p_Zamknij.cb_ZamknijSystem.SelectByText(Info(*s.ShutdownMode).caption);
+        p_Zamknij.Choose(Info(*s.ShutdownMode).caption);
         if (p_Zamknij.Changed)
             p_Zamknij.Changed();
     }
     if (f.otherAction && s.OtherAction) {
-        p_Inne.EnsureBuilt();
-        p_Inne.cb_InneOpcje.SelectByText(Info(*s.OtherAction).caption);
+        p_Inne.Choose(Info(*s.OtherAction).caption);
         if (p_Inne.Changed)
             p_Inne.Changed();
     }
-    if (f.cdTray) {
-        CdPanel& cd = p_Inne.p_Inne_DyskCD;
-        cd.EnsureBuilt();
-        cd.cb_Inne_DyskCD.Clear();
-        cd.cb_Inne_DyskCD.Add(s.CdDrive);
-        cd.cb_Inne_DyskCD.Select(0);
-        cd.cd_Inne_DyskCD_WsWy.SelectByText(s.CdTrayOperation);
-    }
-    if (f.clickPoint) {
-        ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
-        click.EnsureBuilt();
-        click.se_Inne_X_DC.SetValue(s.ClickX);
-        click.se_Inne_Y_DC.SetValue(s.ClickY);
-    }
+    // The sub-panels exist once their panel is built.
+    if (f.cdTray || f.clickPoint || f.keyCombination)
+        p_Inne.BuildAll();
+    if (f.cdTray)
+        p_Inne.p_Inne_DyskCD.ChooseListedOnly(s.CdDrive, s.CdTrayOperation);
+    if (f.clickPoint)
+        p_Inne.p_Inne_Klikniecie1.SetPoint(s.ClickX, s.ClickY);
     if (f.keyCombination) {
-        p_Inne.p_Inne_Klawisz.EnsureBuilt();
-        // "a" and "A" are different keys.
-        p_Inne.p_Inne_Klawisz.cb_Klawisze.SelectExactly(s.KeyCombination);
+        p_Inne.p_Inne_Klawisz.Choose(s.KeyCombination);
         cb_KlawiszeChange();
     }
     if (f.trigger)

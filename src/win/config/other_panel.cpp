@@ -29,6 +29,11 @@ void KeyPanel::Build() {
         cb_Klawisze.Add(name);
 }
 
+void KeyPanel::Choose(std::wstring_view name) {
+    EnsureBuilt();
+    cb_Klawisze.SelectExactly(name);
+}
+
 bool KeyPanel::OnCommand(UINT id, UINT code) {
     if (id != kKlawisze)
         return false;
@@ -78,6 +83,23 @@ void CdPanel::RefreshCdDriveList(bool keepListed) {
         cb_Inne_DyskCD.SelectByText(chosen);
 }
 
+void CdPanel::Choose(const std::optional<std::wstring>& drive,
+                     const std::optional<std::wstring>& operation) {
+    EnsureBuilt();
+    if (drive)
+        cb_Inne_DyskCD.SelectByText(*drive);
+    if (operation)
+        cd_Inne_DyskCD_WsWy.SelectExactly(*operation);
+}
+
+void CdPanel::ChooseListedOnly(const std::wstring& drive, std::wstring_view operation) {
+    EnsureBuilt();
+    cb_Inne_DyskCD.Clear();
+    cb_Inne_DyskCD.Add(drive);
+    cb_Inne_DyskCD.Select(0);
+    cd_Inne_DyskCD_WsWy.SelectByText(operation);
+}
+
 bool CdPanel::OnCommand(UINT id, UINT code) {
     if (id != kDrive && id != kOperation)
         return false;
@@ -117,6 +139,14 @@ void ClickPanel::Build() {
 
 bool ClickPanel::IsCoordinateEditor(HWND hwnd) const {
     return hwnd && (hwnd == se_Inne_X_DC.Edit() || hwnd == se_Inne_Y_DC.Edit());
+}
+
+void ClickPanel::SetPoint(std::optional<int64_t> x, std::optional<int64_t> y) {
+    EnsureBuilt();
+    if (x)
+        se_Inne_X_DC.SetValue(*x);
+    if (y)
+        se_Inne_Y_DC.SetValue(*y);
 }
 
 void ClickPanel::SpeedButton1Click() {
@@ -188,14 +218,22 @@ void OtherPanel::Build() {
     cb_InneOpcje.Create(p, kInneOpcje, L::kField, kit_.font, CBS_DROPDOWNLIST);
     for (const OtherActionInfo& o : OtherActions())
         cb_InneOpcje.Add(o.caption);
+    choice_.Apply(cb_InneOpcje);
     for (Panel* sub : {static_cast<Panel*>(&p_Inne_Klawisz), static_cast<Panel*>(&p_Inne_DyskCD),
                        static_cast<Panel*>(&p_Inne_Klikniecie1)}) {
         sub->Create(p, L::kSubPanel, kit_.colour);
     }
 }
 
+void OtherPanel::BuildAll() {
+    EnsureBuilt();
+    p_Inne_Klawisz.EnsureBuilt();
+    p_Inne_DyskCD.EnsureBuilt();
+    p_Inne_Klikniecie1.EnsureBuilt();
+}
+
 void OtherPanel::Read(AlarmSettings& s) const {
-    s.OtherAction = OtherActionByCaption(cb_InneOpcje.SelectedText());
+    s.OtherAction = OtherActionByCaption(Operation());
     s.KeyCombination = p_Inne_Klawisz.cb_Klawisze.SelectedText();
     s.CdDrive = p_Inne_DyskCD.cb_Inne_DyskCD.SelectedText();
     s.CdTrayOperation = p_Inne_DyskCD.cd_Inne_DyskCD_WsWy.SelectedText();

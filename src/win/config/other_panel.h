@@ -2,6 +2,7 @@
 // p_Inne, the panel of "Inne możliwości": the list of other operations and the three
 // sub-panels of the operations with fields of their own.
 #include <functional>
+#include <optional>
 
 #include "config/alarm_settings.h"
 #include "win/config/panel_kit.h"
@@ -16,6 +17,8 @@ class KeyPanel : public Panel {
     enum Id : UINT { kLabel14 = 100, kKlawisze };
     explicit KeyPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;  // cb_KlawiszeChange
+    // Chooses the key of exactly that name ("a" and "A" are different keys).
+    void Choose(std::wstring_view name);
 
     Label Label14;
     ComboBox cb_Klawisze;
@@ -38,6 +41,11 @@ class CdPanel : public Panel {
     // Adds the CD drives of the machine; the command line's drive (it supplied `keepListed`)
     // stays listed, and the user's choice stays chosen while it is still a CD drive.
     void RefreshCdDriveList(bool keepListed);
+    // The stored choice: the drive, when still listed, and the operation.
+    void Choose(const std::optional<std::wstring>& drive,
+                const std::optional<std::wstring>& operation);
+    // The command line's choice: its drive is the only one listed.
+    void ChooseListedOnly(const std::wstring& drive, std::wstring_view operation);
 
     Label Label18, Label19;
     ComboBox cb_Inne_DyskCD, cd_Inne_DyskCD_WsWy;
@@ -64,6 +72,7 @@ class ClickPanel : public Panel {
     void StopPicker();
     bool PickerRunning() const { return pickerRunning_; }
     bool IsCoordinateEditor(HWND hwnd) const;
+    void SetPoint(std::optional<int64_t> x, std::optional<int64_t> y);
 
     Label Label16, Label17, Label3;
     Button SpeedButton1;
@@ -88,6 +97,10 @@ class OtherPanel : public Panel {
     std::function<void()> Changed;
 
     void Read(AlarmSettings& s) const;
+    std::wstring Operation() const { return choice_.Get(cb_InneOpcje); }
+    void Choose(std::wstring_view caption) { choice_.Set(cb_InneOpcje, caption); }
+    // Builds the panel and its sub-panels, for the stored details of a sub-action.
+    void BuildAll();
     // Shows the sub-panel of that name (empty: none).
     void ShowSubPanel(std::wstring_view name);
     std::wstring VisibleSubPanel() const;
@@ -104,6 +117,7 @@ class OtherPanel : public Panel {
 
   private:
     const PanelKit& kit_;
+    HeldChoice choice_;
 };
 
 }  // namespace klaxora::win

@@ -211,7 +211,7 @@ void TF_Alarm::LockForArmed() {
     ib_Start.SetVisible(false);
 
     const ActionEditors editors =
-        EditorsOf(cb_Typ_Alarmu.SelectedText(), p_Inne.cb_InneOpcje.SelectedText());
+        EditorsOf(cb_Typ_Alarmu.SelectedText(), p_Inne.Operation());
     SetAllEnabled(ActionControls(editors), false);
     if (editors.action == ActionKind::PlaySound)
         player_.SetLocked(true);  // a preview that plays is stopped
@@ -245,7 +245,7 @@ void TF_Alarm::ib_StopClick() {
     cb_A_Wykonaj.SetEnabled(true);
     nb_Zakladki.Enable(true);
     const StopDecision d = DecideStop(cb_A_Wykonaj.SelectedText(), cb_Typ_Alarmu.SelectedText(),
-                                      p_Inne.cb_InneOpcje.SelectedText());
+                                      p_Inne.Operation());
     if (d.repeatBoxEnabled)
         cb_PowtorzAkcje.SetEnabled(true);
     cb_PowtorzAkcjeClick();

@@ -24,6 +24,25 @@ void HeldText::Apply(HWND edit) {
     text_.reset();
 }
 
+void HeldChoice::Set(const ComboBox& list, std::wstring_view item) {
+    if (!list.Hwnd()) {
+        item_ = std::wstring(item);
+        return;
+    }
+    item_.reset();
+    list.SelectExactly(item);
+}
+
+std::wstring HeldChoice::Get(const ComboBox& list) const {
+    return list.Hwnd() ? list.SelectedText() : item_.value_or(std::wstring());
+}
+
+void HeldChoice::Apply(const ComboBox& list) {
+    if (list.Hwnd() && item_)
+        list.SelectExactly(*item_);
+    item_.reset();
+}
+
 void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
                    const wchar_t* caption, bool frame, HFONT font) {
     colour_ = colour;

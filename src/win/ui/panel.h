@@ -11,6 +11,7 @@
 #include <string>
 
 #include "win/sys/handles.h"
+#include "win/ui/controls.h"
 #include "win/ui/layout.h"
 #include "win/ui/window.h"
 
@@ -29,6 +30,20 @@ class HeldText {
 
   private:
     std::optional<std::wstring> text_;
+};
+
+// The chosen item of a drop-down list on a panel that may not be built yet, kept as HeldText
+// keeps an edit's text. The item is matched exactly, letter case included.
+class HeldChoice {
+  public:
+    void Set(const ComboBox& list, std::wstring_view item);
+    // The list's chosen item, or the kept one (empty when none) while there is no list.
+    std::wstring Get(const ComboBox& list) const;
+    // The list exists now and holds its items: it takes the kept choice.
+    void Apply(const ComboBox& list);
+
+  private:
+    std::optional<std::wstring> item_;
 };
 
 class Panel : public Window {
