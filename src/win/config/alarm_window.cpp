@@ -210,11 +210,11 @@ void TF_Alarm::CreateTriggerGroup() {
     const int gapX = L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 +
                      cb_PowtorzAkcje.TextWidth(T::kPowtorzLead);
     e_CzasPowtorki.Create(g, kRepeatEdit,
-                          {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f);
+                          {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f,
+                          ES_AUTOHSCROLL | ES_NUMBER);
     e_CzasPowtorki.SetLimit(kRepeatTextLimit);
     e_CzasPowtorki.SetText(T::kRepeatSeconds);
     e_CzasPowtorki.SetEnabled(false);
-    InstallDigitFilter(e_CzasPowtorki);
     cb_PowtorzAkcje.SendBehind();
 }
 

@@ -274,41 +274,35 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
     const int h = rc.bottom - rc.top;
     const int bw = w * kScale;
     const int bh = h * kScale;
-    MemoryDc big(dc);
-    MemoryDc smallDc(dc);
-    Dib bigDib(dc, bw, bh);
-    Dib smallDib(dc, w, h);
-    {
-        SelectedObject sb(smallDc, smallDib.Bitmap());
-        SelectedObject bb(big, bigDib.Bitmap());
+    const BitmapHandle picture = DrawSmooth(dc, w, h, kScale, [&](HDC big) {
         // The skin under the button, enlarged, so the round edge blends into it.
-        RECT area{origin.x, origin.y, origin.x + w, origin.y + h};
-        skin.PaintArea(smallDc, area);
+        Dib under(dc, w, h);
+        MemoryDc underDc(dc);
+        SelectedObject selected(underDc, under.Bitmap());
+        skin.PaintArea(underDc, {origin.x, origin.y, origin.x + w, origin.y + h});
         SetStretchBltMode(big, COLORONCOLOR);
-        StretchBlt(big, 0, 0, bw, bh, smallDc, 0, 0, w, h, SRCCOPY);
+        StretchBlt(big, 0, 0, bw, bh, underDc, 0, 0, w, h, SRCCOPY);
 
         const Palette pal = PaletteFor(glyph, state);
         const int inset = 2 * kScale;
         RegionHandle clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
         SelectClipRgn(big, clip.Get());
-        RECT inner{inset, inset, bw - inset, bh - inset};
-        VerticalGradient(big, inner, pal.fillTop, pal.fillBottom);
+        VerticalGradient(big, {inset, inset, bw - inset, bh - inset}, pal.fillTop, pal.fillBottom);
         SelectClipRgn(big, nullptr);
-        {
-            PenHandle ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
-            SelectedObject p(big, ring.Get());
-            SelectedObject b(big, GetStockObject(NULL_BRUSH));
-            Ellipse(big, inset, inset, bw - inset, bh - inset);
-        }
+        PenHandle ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
+        SelectedObject p(big, ring.Get());
+        SelectedObject b(big, GetStockObject(NULL_BRUSH));
+        Ellipse(big, inset, inset, bw - inset, bh - inset);
         const int shift = state == ImageState::Pressed ? kScale : 0;
         DrawGlyph(big, glyph, pal.glyph, pal.fillBottom, shift, shift);
-        DownSample(bigDib, smallDib, kScale);
-        if (focused) {
-            RECT focus{1, 1, w - 1, h - 1};
-            DrawFocusRect(smallDc, &focus);
-        }
-        BitBlt(dc, rc.left, rc.top, w, h, smallDc, 0, 0, SRCCOPY);
+    });
+    MemoryDc small(dc);
+    SelectedObject selected(small, picture.Get());
+    if (focused) {
+        RECT focus{1, 1, w - 1, h - 1};
+        DrawFocusRect(small, &focus);
     }
+    BitBlt(dc, rc.left, rc.top, w, h, small, 0, 0, SRCCOPY);
 }
 
 HICON CreateBellIcon(int size) {

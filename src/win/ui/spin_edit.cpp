@@ -10,33 +10,20 @@
 namespace klaxora::win {
 namespace {
 
-LRESULT CALLBACK DigitFilterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                 DWORD_PTR) {
-    if (msg == WM_CHAR && !((wParam >= L'0' && wParam <= L'9') || wParam == 8))
-        return 0;
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, &DigitFilterProc, id);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
 int DigitsOf(int64_t value) {
     return static_cast<int>(std::to_wstring(value).size());
 }
 
 }  // namespace
 
-void InstallDigitFilter(HWND edit) {
-    SetWindowSubclass(edit, &DigitFilterProc, 1, 0);
-}
-
 void SpinEdit::Create(HWND parent, UINT id, const Box& box, SpinRange range, HFONT font,
                       bool readOnly) {
     range_ = range;
-    edit_.Create(parent, id, box, nullptr, ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0));
+    edit_.Create(parent, id, box, nullptr,
+                 ES_AUTOHSCROLL | ES_NUMBER | (readOnly ? ES_READONLY : 0));
     upDown_.Create(UPDOWN_CLASSW, parent, 0, {}, L"",
                    UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, nullptr);
     SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_.Hwnd()), 0);
-    InstallDigitFilter(edit_);
     SetRange(range);
     SetValue(range.min);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

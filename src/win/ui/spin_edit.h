@@ -10,9 +10,6 @@
 
 namespace klaxora::win {
 
-// Discards every typed character other than "0".."9" and backspace.
-void InstallDigitFilter(HWND edit);
-
 class SpinEdit {
   public:
     // `readOnly`: the text cannot be typed into, only changed by the arrows or the program.
