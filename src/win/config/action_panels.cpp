@@ -214,11 +214,7 @@ void ShutdownPanel::Read(AlarmSettings& s) const {
 }
 
 bool ShutdownPanel::OnCommand(UINT id, UINT code) {
-    if (id != kZamknijSystem)
-        return false;
-    if (code == CBN_SELCHANGE && Changed)
-        Changed();
-    return true;
+    return id == kZamknijSystem && ListCommand(code, Changed);
 }
 
 // --- PathPanel -----------------------------------------------------------------------------

@@ -35,11 +35,7 @@ void KeyPanel::Choose(std::wstring_view name) {
 }
 
 bool KeyPanel::OnCommand(UINT id, UINT code) {
-    if (id != kKlawisze)
-        return false;
-    if (code == CBN_SELCHANGE && Changed)
-        Changed();
-    return true;
+    return id == kKlawisze && ListCommand(code, Changed);
 }
 
 // --- CdPanel -------------------------------------------------------------------------------
@@ -101,11 +97,7 @@ void CdPanel::ChooseListedOnly(const std::wstring& drive, std::wstring_view oper
 }
 
 bool CdPanel::OnCommand(UINT id, UINT code) {
-    if (id != kDrive && id != kOperation)
-        return false;
-    if (code == CBN_SELCHANGE && Changed)
-        Changed();
-    return true;
+    return (id == kDrive || id == kOperation) && ListCommand(code, Changed);
 }
 
 // --- ClickPanel ----------------------------------------------------------------------------
@@ -264,9 +256,7 @@ bool OtherPanel::OnCommand(UINT id, UINT code) {
         return false;
     if (code == CBN_DROPDOWN)
         cb_InneOpcje.FitDroppedWidth(30);
-    if (code == CBN_SELCHANGE && Changed)
-        Changed();
-    return true;
+    return ListCommand(code, Changed);
 }
 
 }  // namespace klaxora::win

@@ -43,6 +43,12 @@ void HeldChoice::Apply(const ComboBox& list) {
     item_.reset();
 }
 
+bool ListCommand(UINT code, const std::function<void()>& changed) {
+    if (code == CBN_SELCHANGE && changed)
+        changed();
+    return true;
+}
+
 void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
                    const wchar_t* caption, bool frame, HFONT font) {
     colour_ = colour;

@@ -46,6 +46,10 @@ class HeldChoice {
     std::optional<std::wstring> item_;
 };
 
+// A drop-down list's command, handled by the panel that holds the list: a new choice runs
+// `changed`. Always true.
+bool ListCommand(UINT code, const std::function<void()>& changed);
+
 class Panel : public Window {
   public:
     // `frame`: draw an etched group frame with the window text as its caption. A panel is
