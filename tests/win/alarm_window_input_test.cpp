@@ -116,6 +116,7 @@ std::vector<std::wstring> Column(HWND list, int column) {
 
 TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
     FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // fills the list
     ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 2);
     auto byText = [](const std::wstring& a, const std::wstring& b) {
         return CompareAsciiNoCase(a, b) < 0;

@@ -37,11 +37,16 @@ void TF_Alarm::FirstShow() {
     SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - L::kClientWidth) / 2,
                  work.top + (work.bottom - work.top - L::kClientHeight) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FillProcessList();
+    // The process list is filled now only when something will show or choose a row of it: an
+    // armed kill, or the kill action coming back. Otherwise choosing that action fills it.
+    const std::wstring armedProcess = watch_ ? watch_->ActionDetail : std::wstring();
+    if (!armedProcess.empty())
+        FillProcessList();
     const std::vector<std::wstring> ids = p_ZabijProces.ColumnTexts(2);
-    const RestorePlan plan = ReadRestore(
-        registry_, files_,
-        {commandLineCount_, ids, watch_ ? watch_->ActionDetail : L"", commandLineTrigger_});
+    const RestorePlan plan =
+        ReadRestore(registry_, files_, {commandLineCount_, ids, armedProcess, commandLineTrigger_});
+    if (armedProcess.empty() && plan.actionCaption == Info(ActionKind::KillProcess).caption)
+        FillProcessList();
     // The fields are set while the synchroniser is still inert; the restore runs once, also
     // when something in it fails.
     try {
