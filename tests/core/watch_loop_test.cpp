@@ -184,9 +184,9 @@ TEST(AtTime, LooksJustAfterEachSecondOfTheWallClock) {
     Watch watch(At(6, 0, 0, 250));
     watch.state.AtHour = 7;
     watch.Arm(L"UG");
-    EXPECT_EQ(watch.Look().nextCheckMs, 750);
+    EXPECT_EQ(watch.Look().next->ms, 750);
     watch.clock.Pass(760);
-    EXPECT_EQ(watch.Look().nextCheckMs, 990);
+    EXPECT_EQ(watch.Look().next->ms, 990);
 }
 
 struct CountdownCase {
@@ -226,16 +226,16 @@ TEST(Countdown, LooksFallOnTheDeadlinesWholeSeconds) {
     Watch watch;
     watch.Arm(L"OD", 3);
     watch.clock.Pass(300);
-    EXPECT_EQ(watch.Look().nextCheckMs, 700);
+    EXPECT_EQ(watch.Look().next->ms, 700);
     watch.clock.Pass(2650);
-    EXPECT_EQ(watch.Look().nextCheckMs, 50);
+    EXPECT_EQ(watch.Look().next->ms, 50);
     // A resumed count-down's deadline lies between whole seconds: the first look is on it.
     WatchState resumed;
     resumed.TriggerCode = L"OD";
     const ClockReading now{10'000, {}, 0};
     for (const auto& [leftMs, firstMs] : {std::pair{300, 300}, {2300, 300}, {3000, 1000}}) {
         resumed.Timing.DueMs = now.monotonicMs + leftMs;
-        EXPECT_EQ(FirstLookMs(resumed, now), firstMs) << leftMs;
+        EXPECT_EQ(FirstLook(resumed, now).ms, firstMs) << leftMs;
     }
 }
 
@@ -339,6 +339,51 @@ TEST(ProgramTriggers, FireOnTheirConditionAndAbortWhenTheFileIsGone) {
     }
 }
 
+// Only the look that meets the trigger is due: that one is woken precisely and favoured.
+TEST(NextLook, IsDueOnlyWhenItMeetsTheTrigger) {
+    struct Case {
+        const char* name;
+        LocalDateTime start;
+        const wchar_t* code;
+        int32_t seconds;
+        bool connected;
+        std::vector<int64_t> passes;  // before each look
+        std::vector<std::pair<int32_t, bool>> next;  // the first look's, then each look's
+    };
+    const Case cases[] = {
+        {"count-down: the last second", At(12, 0, 0), L"OD", 3, true, {1000, 1000},
+         {{1000, false}, {1000, false}, {1000, true}}},
+        {"count-down of a second: the first look", At(12, 0, 0), L"OD", 1, true, {},
+         {{1000, true}}},
+        {"woken a little early: due again at once", At(12, 0, 0), L"OD", 2, true, {1000, 998},
+         {{1000, false}, {1000, true}, {2, true}}},
+        {"time of day: the look after its second", At(6, 59, 58, 250), L"UG", 0, true, {760},
+         {{750, false}, {990, true}}},
+        {"time of day armed within its second", At(7, 0, 0, 400), L"UG", 0, true, {},
+         {{600, true}}},
+        {"time of day past: tomorrow", At(7, 0, 1, 400), L"UG", 0, true, {600},
+         {{600, false}, {1000, false}}},
+        {"connection lost for its last second", At(12, 0, 0), L"BI", 1, false, {0},
+         {{1000, false}, {1000, true}}},
+        {"connection there", At(12, 0, 0), L"BI", 1, true, {0}, {{1000, false}, {1000, false}}},
+    };
+    for (const Case& c : cases) {
+        Watch watch(c.start);
+        watch.state.AtHour = 7;
+        watch.processes.connected = c.connected;
+        watch.Arm(c.code, c.seconds);
+        const NextLook first = FirstLook(watch.state, watch.clock.Now());
+        std::vector<std::pair<int32_t, bool>> next{{first.ms, first.due}};
+        for (const int64_t ms : c.passes) {
+            watch.clock.Pass(ms);
+            const TickOutcome outcome = watch.Look();
+            ASSERT_TRUE(outcome.next) << c.name;
+            next.emplace_back(outcome.next->ms, outcome.next->due);
+        }
+        EXPECT_EQ(next, c.next) << c.name;
+    }
+}
+
 TEST(WatchTick, LooksAtNothingWhileDisarmedFiringOrAfterLogon) {
     Watch watch;
     watch.processes.connected = false;
@@ -355,7 +400,7 @@ TEST(WatchTick, LooksAtNothingWhileDisarmedFiringOrAfterLogon) {
         other.Arm(code, 0);
         const TickOutcome outcome = other.Look();
         EXPECT_EQ(outcome.verdict, TickVerdict::Wait) << ToUtf8(code);
-        EXPECT_FALSE(outcome.nextCheckMs) << ToUtf8(code);  // no timer needed
+        EXPECT_FALSE(outcome.next) << ToUtf8(code);  // no timer needed
     }
 }
 

@@ -33,16 +33,32 @@ int32_t SecondsUntil(int64_t remainingMs) {
 }
 
 // Looks fall on the deadline's whole seconds, so the last one lands on the deadline itself.
-int32_t NextLookBefore(int64_t remainingMs) {
-    return static_cast<int32_t>((remainingMs - 1) % kWatchPeriodMs + 1);
+NextLook NextLookBefore(int64_t remainingMs) {
+    return {static_cast<int32_t>((remainingMs - 1) % kWatchPeriodMs + 1),
+            remainingMs <= kWatchPeriodMs};
 }
 
 // Looks fall just after the wall clock's second changes, so a time of day is met at once.
-int32_t NextLookAtSecond(const LocalDateTime& local) {
-    return std::clamp(kWatchPeriodMs - local.millisecond, 1, kWatchPeriodMs);
+NextLook NextLookAtSecond(const LocalDateTime& local, bool dueThen) {
+    return {std::clamp(kWatchPeriodMs - local.millisecond, 1, kWatchPeriodMs), dueThen};
 }
 
-TickOutcome Wait(std::optional<int32_t> next = kWatchPeriodMs) {
+// The wall-clock second that next shows the armed time of day after the last look, or nothing
+// when the fields name no time of day.
+std::optional<int64_t> NextShowing(const WatchState& state) {
+    const auto timeOfDay = TimeOfDay(state);
+    if (!timeOfDay)
+        return std::nullopt;
+    return NextOccurrence(state.Timing.LastLocalSeconds, *timeOfDay);
+}
+
+// The look just after the wall clock's next second meets the armed time of day.
+bool DueNextSecond(const WatchState& state, int64_t wall) {
+    const auto showing = NextShowing(state);
+    return showing && *showing <= wall + 1;
+}
+
+TickOutcome Wait(std::optional<NextLook> next = NextLook{}) {
     return {TickVerdict::Wait, {}, next};
 }
 
@@ -52,15 +68,15 @@ TickOutcome Fire() {
 
 TickOutcome TickAtTime(WatchState& state, const ClockReading& now) {
     const int64_t wall = CivilSeconds(now.local);
-    const auto timeOfDay = TimeOfDay(state);
     // Met when the wall clock has passed the time since the last look: a late tick, a sleep
     // across it or the clock set forward over it fires once, now; a clock set back (or the
     // hour repeated when daylight saving ends) waits until the clock shows the time again.
-    const bool met = timeOfDay && NextOccurrence(state.Timing.LastLocalSeconds, *timeOfDay) <= wall;
+    const auto showing = NextShowing(state);
+    const bool met = showing && *showing <= wall;
     state.Timing.LastLocalSeconds = wall;
     if (met)
         return Fire();
-    return Wait(NextLookAtSecond(now.local));
+    return Wait(NextLookAtSecond(now.local, DueNextSecond(state, wall)));
 }
 
 TickOutcome TickCountdown(WatchState& state, const ClockReading& now) {
@@ -132,12 +148,12 @@ void ArmWatch(WatchState& state, const ClockReading& now) {
         state.Timing.DueMs = now.monotonicMs + state.SecondsLeft * 1000LL;
 }
 
-int32_t FirstLookMs(const WatchState& state, const ClockReading& now) {
+NextLook FirstLook(const WatchState& state, const ClockReading& now) {
     if (state.TriggerCode == L"UG")
-        return NextLookAtSecond(now.local);
+        return NextLookAtSecond(now.local, DueNextSecond(state, CivilSeconds(now.local)));
     if (state.TriggerCode == L"OD")
         return NextLookBefore(std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 1));
-    return kWatchPeriodMs;
+    return {};
 }
 
 bool RearmForRepeat(WatchState& state, const ClockReading& now) {
@@ -179,9 +195,9 @@ WakePlan PlanWake(const WatchState& state, const ClockReading& now) {
         plan.kind = WakePlan::Kind::AfterMs;
         plan.afterMs = std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 0);
     } else if (state.TriggerCode == L"UG") {
-        if (const auto timeOfDay = TimeOfDay(state)) {
+        if (const auto showing = NextShowing(state)) {
             plan.kind = WakePlan::Kind::AtLocal;
-            plan.at = FromCivilSeconds(NextOccurrence(state.Timing.LastLocalSeconds, *timeOfDay));
+            plan.at = FromCivilSeconds(*showing);
         }
     }
     return plan;

@@ -40,10 +40,18 @@ inline constexpr int64_t kUnwatchedGapMs = 5000;
 // the current second counts as still to come). Called whenever the alarm is armed.
 void ArmWatch(WatchState& state, const ClockReading& now);
 
+// When to look at the armed trigger next.
+struct NextLook {
+    int32_t ms = kWatchPeriodMs;  // from now, 1..kWatchPeriodMs
+    // That look falls on the moment the trigger is due (the count-down's deadline, the time of
+    // day's second): it is woken precisely, and the thread is favoured until it has run.
+    bool due = false;
+};
+
 // The first look after arming: just after the wall clock's next second for a time of day, on
 // the deadline's next whole second for a count-down (a resumed one's deadline need not lie on
 // whole seconds from now), a period later for the rest.
-int32_t FirstLookMs(const WatchState& state, const ClockReading& now);
+NextLook FirstLook(const WatchState& state, const ClockReading& now);
 
 // After a firing with a repeat: a count-down of RepeatSeconds from now. An alarm stopped while
 // its action ran stays stopped (false).
@@ -58,8 +66,8 @@ enum class TickVerdict {
 struct TickOutcome {
     TickVerdict verdict = TickVerdict::Wait;
     std::wstring_view message;
-    // When to look again (milliseconds, 1..kWatchPeriodMs); nothing: no timer is needed.
-    std::optional<int32_t> nextCheckMs;
+    // When to look again; nothing: no timer is needed.
+    std::optional<NextLook> next;
 };
 
 struct WatchPorts {

@@ -71,6 +71,7 @@ void TF_Glowna::Create() {
     CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
                    kApplicationTitle.data(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth,
                    kClientHeight, nullptr);
+    due_.Notify(Hwnd(), kDueMessage);
     BuildMenuEntries();
     FormCreate();
     Tray.OnClick = [this] { TrayClick(); };
@@ -196,9 +197,16 @@ UINT TF_Glowna::TimerDelay(int32_t ms) const {
     return static_cast<UINT>(std::max<int64_t>(clock_.RealMs(ms), USER_TIMER_MINIMUM));
 }
 
-void TF_Glowna::ScheduleNextLook(int32_t ms) {
-    // Setting the same timer again replaces it.
-    SetTimer(Hwnd(), kWatchTimerId, TimerDelay(ms), nullptr);
+bool TF_Glowna::ScheduleNextLook(const NextLook& next) {
+    // The look on the due moment comes from the due timer, which SetTimer's rounding to the
+    // system's tick cannot make late; the watch timer keeps a look a period after it in case
+    // that one is lost. Setting the same timer again replaces it.
+    int32_t paceMs = next.ms;
+    if (next.due && due_.Aim(clock_.RealMs(next.ms)))
+        paceMs += kWatchPeriodMs;
+    else
+        due_.Cancel();
+    return SetTimer(Hwnd(), kWatchTimerId, TimerDelay(paceMs), nullptr) != 0;
 }
 
 void TF_Glowna::ApplyWakePlan() {
@@ -214,8 +222,8 @@ void TF_Glowna::Look() {
     switch (outcome.verdict) {
         case TickVerdict::Wait:
             // Nothing to evaluate ("PW"): the timer keeps its pace, so the alarm shows armed.
-            if (outcome.nextCheckMs)
-                ScheduleNextLook(*outcome.nextCheckMs);
+            if (outcome.next)
+                ScheduleNextLook(*outcome.next);
             break;
         case TickVerdict::Abort:
             SetArmed(false);
@@ -226,8 +234,9 @@ void TF_Glowna::Look() {
                 links_.stop();
             break;
         case TickVerdict::Fire:
-            // Looks during the action are ignored; a slow pace spares them.
-            ScheduleNextLook(kWatchPeriodMs);
+            // Looks during the action are ignored; a slow pace spares them. The thread is
+            // favoured no longer.
+            ScheduleNextLook(NextLook{});
             ExecuteAlarmAction();
             break;
     }
@@ -380,16 +389,17 @@ void TF_Glowna::SetArmed(bool armed) {
             throw;
         }
         resumeFrom_.reset();
-        const int32_t first = FirstLookMs(watch_, now);
         // Armed only with a running timer: an alarm that could never fire must not look armed.
-        watch_.Armed = SetTimer(Hwnd(), kWatchTimerId, TimerDelay(first), nullptr) != 0;
+        watch_.Armed = ScheduleNextLook(FirstLook(watch_, now));
         if (!watch_.Armed) {
+            due_.Cancel();
             wake_.Cancel();
             DropRecord();
             throw UserError(text::kNoWatchTimer);
         }
     } else {
         KillTimer(Hwnd(), kWatchTimerId);
+        due_.Cancel();
         watch_.Armed = false;
         DropRecord();
     }
@@ -552,6 +562,9 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kQuitMessage:
             Quit();
             return 0;
+        case kDueMessage:
+            Look();
+            return 0;
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU)
@@ -575,6 +588,7 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             KillTimer(Hwnd(), kWatchTimerId);
             // Not a Stop: the armed alarm stays kept for a later copy (the session ends, say).
             watch_.Armed = false;
+            due_.Cancel();
             wake_.Cancel();
             if (links_.destroyed)
                 links_.destroyed();

@@ -15,6 +15,7 @@
 #include "win/sys/clock_win.h"
 #include "win/sys/handles.h"
 #include "win/app/window_ports.h"
+#include "win/sys/due_timer_win.h"
 #include "win/sys/wake_timer_win.h"
 #include "win/ui/tray_icon.h"
 #include "win/ui/window.h"
@@ -69,6 +70,8 @@ class TF_Glowna : public Window {
     static constexpr UINT kAfterStartMessage = WM_APP + 20;
     // Posted by the configuration window's "Koniec": the user closes the program.
     static constexpr UINT kQuitMessage = WM_APP + 21;
+    // Posted by the due timer at the moment the armed alarm falls due: the look for it.
+    static constexpr UINT kDueMessage = WM_APP + 22;
 
     explicit TF_Glowna(const WindowPorts& ports);
     ~TF_Glowna() override;
@@ -152,7 +155,9 @@ class TF_Glowna : public Window {
     void RebuildMenu();
     void DrawMenuImage(const DRAWITEMSTRUCT& draw);
     MenuEntry& Entry(UINT command);
-    void ScheduleNextLook(int32_t ms);
+    // Sets the watch timer (and the due timer for a look on the due moment); false when
+    // Windows has no timer to give.
+    bool ScheduleNextLook(const NextLook& next);
     void ApplyWakePlan();
     // A delay on the program's clock as the watch timer's period.
     UINT TimerDelay(int32_t ms) const;
@@ -171,6 +176,7 @@ class TF_Glowna : public Window {
     // The system's clocks, unless a soak run compresses time (KLAXORA_CLOCK_SCALE).
     ScaledClock clock_{systemClock_, ClockScaleFromEnvironment()};
     WakeTimer wake_;
+    DueTimer due_;
     RegistryPort& registry_;
     FileSystemPort& files_;
     SystemFoldersPort& folders_;
