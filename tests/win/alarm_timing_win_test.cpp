@@ -9,6 +9,7 @@
 
 #include "actions/kill_guard.h"
 #include "win/sys/clock_win.h"
+#include "win/sys/due_timer_win.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/process_control_win.h"
@@ -119,6 +120,50 @@ TEST(WakeTimer, ResumesTheSystemAtTheDueTimeAndCancelsWhenDisarmed) {
     EXPECT_EQ(g_calls, (std::vector<std::wstring>{L"Create manual", L"Set period 0 resume",
                                                   L"Set period 0 resume", L"ToUtc current 7:15",
                                                   L"Set period 0 resume", L"Cancel"}));
+}
+
+// The due timer's calls; a refused high-resolution timer falls back to a normal one. Its
+// posting is proven by the firing tests: without it a count-down fires a period late.
+std::vector<std::wstring> g_dueCalls;
+bool g_highResolutionRefused = false;
+HANDLE WINAPI FakeCreateEx(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD flags, DWORD) {
+    g_dueCalls.push_back(L"Create " + std::to_wstring(flags));
+    return flags && g_highResolutionRefused ? nullptr : CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+BOOL WINAPI FakeSetDue(HANDLE, const LARGE_INTEGER* due, LONG, PTIMERAPCROUTINE, LPVOID, BOOL) {
+    g_dueCalls.push_back(L"Set " + std::to_wstring(due->QuadPart));
+    return TRUE;
+}
+int WINAPI FakeGetPriority(HANDLE) { return THREAD_PRIORITY_BELOW_NORMAL; }
+BOOL WINAPI FakeSetPriority(HANDLE, int priority) {
+    g_dueCalls.push_back(L"Priority " + std::to_wstring(priority));
+    return TRUE;
+}
+
+TEST(DueTimer, HighResolutionWhereOfferedRelativeAndThePriorityPutBack) {
+    static const win::DueTimerApi api{&FakeCreateEx, &FakeSetDue, &FakeCancel, &FakeGetPriority,
+                                      &FakeSetPriority};
+    for (const bool refused : {false, true}) {
+        g_highResolutionRefused = refused;
+        g_dueCalls.clear();
+        g_calls.clear();
+        {
+            win::DueTimer timer(api);
+            timer.Cancel();  // never aimed: no call at all
+            ASSERT_TRUE(timer.Aim(25));
+            ASSERT_TRUE(timer.Aim(3));  // raised already
+            timer.Cancel();
+            timer.Cancel();
+        }
+        // The waiting thread is raised once, the aiming one until cancelled.
+        std::vector<std::wstring> expected{L"Create 2", L"Create 0", L"Set -250000",
+                                           L"Priority 2", L"Priority 2", L"Set -30000",
+                                           L"Priority -1"};
+        if (!refused)
+            expected.erase(expected.begin() + 1);
+        EXPECT_EQ(g_dueCalls, expected) << refused;
+        EXPECT_EQ(g_calls, std::vector<std::wstring>{L"Cancel"}) << refused;
+    }
 }
 
 // The watch helper, started for the test and ended whatever happens.
