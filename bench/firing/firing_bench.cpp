@@ -282,8 +282,12 @@ int wmain(int argc, wchar_t** argv) {
             if (PumpUntil([] { return g_tickSeen != 0; }, 3000))
                 calibration.errors.push_back(g_tickSeen - asked);
             PumpUntil([] { return !FindWindowW(L"#32770", nullptr); }, 3000);
-            // The program's own box, performed at once as a firing performs it (task-modal over
-            // the program's windows, with its icon): the watch loop's error without the waiting.
+            // The alarm's own action performed at once, as a firing performs it (the alarm
+            // stopped, then the program's box: task-modal over its windows, with its icon): the
+            // watch loop's error without the waiting.
+            w.TriggerCode = L"OD";
+            w.SecondsLeft = 3600;
+            glowna.SetArmed(true);
             g_watchSeen = 0;
             const double performed = NowMs();
             glowna.ExecuteAlarmAction();  // returns once the box is answered

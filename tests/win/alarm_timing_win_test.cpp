@@ -122,8 +122,26 @@ TEST(WakeTimer, ResumesTheSystemAtTheDueTimeAndCancelsWhenDisarmed) {
                                                   L"Set period 0 resume", L"Cancel"}));
 }
 
-// The due timer's calls; a refused high-resolution timer falls back to a normal one. Its
-// posting is proven by the firing tests: without it a count-down fires a period late.
+TEST(DueTimer, PostsItsMessageAtTheMomentWhileTheThreadIsRaised) {
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+    ASSERT_TRUE(window);
+    win::DueTimer timer;
+    timer.Notify(window, WM_APP + 5);
+    ASSERT_TRUE(timer.Aim(100));
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_HIGHEST);
+    MSG msg{};
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!PeekMessageW(&msg, window, WM_APP + 5, WM_APP + 5, PM_REMOVE) &&
+           GetTickCount64() < deadline)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_APP + 5));
+    timer.Cancel();
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
+    DestroyWindow(window);
+}
+
+// The due timer's calls; a refused high-resolution timer falls back to a normal one.
 std::vector<std::wstring> g_dueCalls;
 bool g_highResolutionRefused = false;
 HANDLE WINAPI FakeCreateEx(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD flags, DWORD) {

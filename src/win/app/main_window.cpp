@@ -198,15 +198,12 @@ UINT TF_Glowna::TimerDelay(int32_t ms) const {
 }
 
 bool TF_Glowna::ScheduleNextLook(const NextLook& next) {
-    // The look on the due moment comes from the due timer, which SetTimer's rounding to the
-    // system's tick cannot make late; the watch timer keeps a look a period after it in case
-    // that one is lost. Setting the same timer again replaces it.
-    int32_t paceMs = next.ms;
-    if (next.due && due_.Aim(clock_.RealMs(next.ms)))
-        paceMs += kWatchPeriodMs;
-    else
+    // The look on the due moment also comes from the due timer, which SetTimer's rounding to
+    // the system's tick cannot make late; whichever comes first looks, and the other finds the
+    // alarm firing or over. Setting the same timer again replaces it.
+    if (!next.due || !due_.Aim(clock_.RealMs(next.ms)))
         due_.Cancel();
-    return SetTimer(Hwnd(), kWatchTimerId, TimerDelay(paceMs), nullptr) != 0;
+    return SetTimer(Hwnd(), kWatchTimerId, TimerDelay(next.ms), nullptr) != 0;
 }
 
 void TF_Glowna::ApplyWakePlan() {
