@@ -303,12 +303,14 @@ int wmain(int argc, wchar_t** argv) {
         const double boxP99 = Print("a box shown at once (its own cost)", calibration);
         const double actionP99 = Print("the alarm's action performed at once", action);
         // The box's own cost is the floor: what lies above it is the loop waking late.
-        std::printf("  p99 above the box alone: count-down %.1f ms, time of day %.1f ms "
-                    "(target <= 16, one timer tick)\n",
-                    countdownP99 - boxP99, atTimeP99 - boxP99);
-        std::printf("  p99 above the action performed at once: count-down %.1f ms, "
-                    "time of day %.1f ms\n",
-                    countdownP99 - actionP99, atTimeP99 - actionP99);
+        std::printf(
+            "  p99 above the box alone: count-down %.1f ms, time of day %.1f ms "
+            "(target <= 16, one timer tick)\n",
+            countdownP99 - boxP99, atTimeP99 - boxP99);
+        std::printf(
+            "  p99 above the action performed at once: count-down %.1f ms, "
+            "time of day %.1f ms\n",
+            countdownP99 - actionP99, atTimeP99 - actionP99);
     }
 
     // Processor time of one look per trigger, unloaded.
