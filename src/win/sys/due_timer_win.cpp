@@ -91,6 +91,7 @@ bool DueTimer::Aim(int64_t afterMs) {
 
 void DueTimer::Cancel() {
     if (aimed_) {
+        // Refused, the post may still come: one look more, which finds nothing to do.
         api_.CancelWaitableTimer(timer_.Get());
         aimed_ = false;
     }
