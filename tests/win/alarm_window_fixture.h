@@ -87,6 +87,7 @@ class AlarmWindowTest : public ::testing::Test {
             Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
             Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
         }
+        Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
         Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
     }
     SystemPorts system;

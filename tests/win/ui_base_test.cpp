@@ -1,11 +1,16 @@
 // The window base pieces every window builds on: dialogs standing over their owner and the
-// averaging that smooths drawn pictures.
+// averaging that smooths drawn pictures, the tooltips made at the first need.
 #include <windows.h>
+
+#include <commctrl.h>
+
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "win/ui/owned_dialog.h"
 #include "win/ui/smooth_picture.h"
+#include "win/ui/tooltips.h"
 
 namespace klaxora::win {
 namespace {
@@ -104,6 +109,32 @@ TEST(DownSample, AveragesEachBlockAndTurnsTheKeyColourIntoCoverage) {
     big.At(2, 0) = key;
     DownSample(big, small, 2, RGB(255, 0, 255));
     EXPECT_EQ(small.At(1, 0), 0u);  // nothing covered: transparent
+}
+
+TEST(ToolTips, KeepTheirToolsAndTextsUntilTheWindowIsMade) {
+    const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    const HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, owner,
+                                         nullptr, nullptr, nullptr);
+    {
+        ToolTips hints;
+        hints.CreateHints(owner);
+        hints.Add(control, L"before");
+        hints.SetText(control, L"changed");
+        EXPECT_EQ(hints.Hwnd(), nullptr);
+        ASSERT_TRUE(hints.Realize());
+        hints.AddArea(owner, {60, 0, 100, 20}, L"area");
+        EXPECT_EQ(SendMessageW(hints.Hwnd(), TTM_GETTOOLCOUNT, 0, 0), 2);
+        wchar_t text[80] = {};
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.hwnd = owner;
+        ti.uId = reinterpret_cast<UINT_PTR>(control);
+        ti.lpszText = text;
+        SendMessageW(hints.Hwnd(), TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
+        EXPECT_STREQ(text, L"changed");
+    }
+    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ void SoundActionPanel::Build() {
     LoopCheckBox.Create(p, kLoop, L::kLoop, T::kLoop, f);
     EnableTransport(false);
     file_.Apply(fne_PlikWAV.edit);
-    if (kit_.hints && kit_.hints->Hwnd()) {
+    if (kit_.hints) {
         const std::pair<HWND, std::wstring_view> hints[] = {{LabelCzas, T::kLabelCzasHint},
                                                             {Play, T::kPlayHint},
                                                             {Pause, T::kPauseHint},
@@ -285,7 +285,7 @@ void ProcessPanel::Build() {
         col.iSubItem = i;
         ListView_InsertColumn(lv_Procesy, i, &col);
     }
-    if (kit_.hints && kit_.hints->Hwnd())
+    if (kit_.hints)
         kit_.hints->Add(lv_Procesy, std::wstring(T::kProcessesHint));
 }
 

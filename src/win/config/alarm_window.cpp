@@ -171,8 +171,9 @@ void TF_Alarm::Create() {
     CreateActionGroup();
     CreateTopRow();
     FormCreate();
-    // The process panel is the one shown at creation; built after the hints exist.
-    p_ZabijProces.SetShown(true);
+    // The process panel is the one shown at creation. Its list is built when something writes
+    // to it or the first show keeps it; the first show usually shows another panel.
+    p_ZabijProces.ShowUnbuilt();
     created_ = true;
 }
 
@@ -249,17 +250,24 @@ void TF_Alarm::FormCreate() {
 }
 
 void TF_Alarm::CreateHints() {
-    // Balloons first, as the window's first act; the pages add theirs when they are built.
-    if (infoBalloons_.CreateBalloons(Hwnd(), std::wstring(kNoticeTitle), TTI_INFO)) {
-        infoBalloons_.AddClientArea(cb_Typ_Alarmu, std::wstring(T::kBalloonTyp));
-        infoBalloons_.AddClientArea(e_CzasPowtorki, std::wstring(T::kBalloonCzasPowtorki));
-    }
-    if (warnBalloons_.CreateBalloons(Hwnd(), std::wstring(T::kWarnTitle), TTI_WARNING))
-        warnBalloons_.AddClientArea(cb_PowtorzAkcje, std::wstring(T::kBalloonPowtorz));
-    if (!hints_.CreateHints(Hwnd()))
-        return;
+    // The pages add theirs when they are built; the tooltip windows are made when the mouse
+    // first comes over the window (RealizeHints), the balloons' first.
+    infoBalloons_.CreateBalloons(Hwnd(), std::wstring(kNoticeTitle), TTI_INFO);
+    infoBalloons_.AddClientArea(cb_Typ_Alarmu, std::wstring(T::kBalloonTyp));
+    infoBalloons_.AddClientArea(e_CzasPowtorki, std::wstring(T::kBalloonCzasPowtorki));
+    warnBalloons_.CreateBalloons(Hwnd(), std::wstring(T::kWarnTitle), TTI_WARNING);
+    warnBalloons_.AddClientArea(cb_PowtorzAkcje, std::wstring(T::kBalloonPowtorz));
+    hints_.CreateHints(Hwnd());
     for (const TopButton& b : kTopRow)
         hints_.Add((this->*b.button).Hwnd(), std::wstring(b.hint));
+}
+
+void TF_Alarm::RealizeHints() {
+    if (hints_.Hwnd())
+        return;
+    infoBalloons_.Realize();
+    warnBalloons_.Realize();
+    hints_.Realize();
 }
 
 // "Pomoc ?": a label that acts as a link, drawn in white while it is pressed.
@@ -379,10 +387,14 @@ bool TF_Alarm::OnTimer(UINT_PTR id) {
 }
 
 bool TF_Alarm::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    ImageButton* button = ImageButton::From(item.hwndItem);
-    if (button)
-        button->Draw(item);
-    return button != nullptr;
+    for (const TopButton& b : kTopRow) {
+        ImageButton& button = this->*b.button;
+        if (button.Hwnd() == item.hwndItem) {
+            button.Draw(item);
+            return true;
+        }
+    }
+    return false;
 }
 
 LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -401,6 +413,10 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 skin_.Paint(dc, dc.Area());
             return 0;
         }
+        case WM_SETCURSOR:
+            // Over the window or any of its controls (which pass this up first).
+            RealizeHints();
+            return Default(msg, wParam, lParam);
         case WM_NCHITTEST: {
             // Dragging the background moves the window.
             const LRESULT hit = Default(msg, wParam, lParam);

@@ -217,6 +217,8 @@ class TF_Alarm : public Window {
     void CreateTriggerGroup();
     void CreateActionGroup();
     void CreateHints();
+    // The tooltip windows, made at the mouse's first visit.
+    void RealizeHints();
     void FirstShow();
     void ApplyRestore(const RestorePlan& plan);
     void BuildRecentMenus(const RestorePlan& plan);

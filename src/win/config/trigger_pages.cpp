@@ -19,7 +19,7 @@ constexpr COLORREF kFormatColour = RGB(0, 0x40, 0);
 // A balloon over a label of a page: the label's rectangle in the page.
 void AddLabelBalloon(ToolTips* balloons, HWND label, std::wstring_view text) {
     RECT rc;
-    if (!balloons || !balloons->Hwnd() || !GetWindowRect(label, &rc))
+    if (!balloons || !GetWindowRect(label, &rc))
         return;
     HWND page = GetParent(label);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
@@ -87,9 +87,9 @@ void TimePage::Build() {
     Wizard.Create(p, kWizard, L::kWizard, T::kKreator, kit_.font);
     Format.Create(p, kFormat, L::kFormat, T::kTimeFormat, kit_.bold, SS_CENTER);
 
-    if (kit_.hints && kit_.hints->Hwnd())
+    if (kit_.hints)
         kit_.hints->Add(Recent, std::wstring(recentHint));
-    if (kit_.balloons && kit_.balloons->Hwnd()) {
+    if (kit_.balloons) {
         AddLabelBalloon(kit_.balloons, Caption,
                         countdown ? T::kBalloonLabel23 : T::kBalloonLabel22);
         for (SpinEdit* e : {&Hours, &Minutes, &Seconds}) {
@@ -173,7 +173,7 @@ void NoInternetPage::Build() {
     se_BrakNeta.Create(p, kBrakNeta, L::kSeconds, ranges::kNoInternetSeconds, kit_.font);
     Label15.Create(p, kLabel15, L::kSecondsUnit, T::kLabel15, kit_.font);
     Label26.Create(p, kLabel26, L::kFormat, T::kLabel26, kit_.font, SS_CENTER | SS_NOTIFY);
-    if (kit_.hints && kit_.hints->Hwnd()) {
+    if (kit_.hints) {
         kit_.hints->Add(se_BrakNeta.Edit(), std::wstring(T::kBrakNetaHint));
         kit_.hints->Add(Label26, std::wstring(T::kLabel26Hint));
     }

@@ -113,6 +113,7 @@ void TF_About::BuildControls() {
     sb_Pomoc.Create(w, kPomoc, none, text::kPomoc, f);
     sb_OK.Create(w, kOk, none, text::kOk, f, BS_DEFPUSHBUTTON);
     hints_.Add(sb_DownUpdate, L"");
+    hints_.Realize();
     ShowUpdateState();
     Layout();
 }

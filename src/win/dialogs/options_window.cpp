@@ -70,8 +70,9 @@ void TF_Opcje::BuildControls() {
     SpeedButton1.Create(w, kSpeedButton1, kOkPlace, text::kOk, f, BS_DEFPUSHBUTTON);
     SpeedButton3.Create(w, kSpeedButton3, kCancelPlace, text::kCancel, f);
 
-    if (hints_.CreateHints(w))
-        hints_.Add(CheckBox6, std::wstring(text::kCheckBox6Hint));
+    hints_.CreateHints(w);
+    hints_.Add(CheckBox6, std::wstring(text::kCheckBox6Hint));
+    hints_.Realize();
 }
 
 OptionChecks TF_Opcje::Checks() {

@@ -1,25 +1,21 @@
 #include "win/ui/image_button.h"
 
-#include <commctrl.h>
-
 #include "win/sys/handles.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
-namespace {
-constexpr wchar_t kProp[] = L"KlaxoraImageButton";
-}
 
 void ImageButton::Create(HWND parent, UINT id, const Box& box, std::wstring_view caption,
                          Painter painter) {
     painter_ = std::move(painter);
     Control::Create(L"BUTTON", parent, id, box, caption, WS_TABSTOP | BS_OWNERDRAW, nullptr);
-    SetPropW(hwnd_, kProp, this);
-    SetWindowSubclass(hwnd_, &ImageButton::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-}
-
-ImageButton* ImageButton::From(HWND hwnd) {
-    return hwnd ? static_cast<ImageButton*>(GetPropW(hwnd, kProp)) : nullptr;
+    if (!hwnd_)
+        return;
+    // Subclassed through the window's own fields: a property or a comctl32 subclass is looked
+    // up again for every message the button gets.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    buttonProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ImageButton::Proc)));
 }
 
 ImageState ImageButton::State() const {
@@ -56,9 +52,8 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT CALLBACK ImageButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR data) {
-    auto* self = reinterpret_cast<ImageButton*>(data);
+LRESULT CALLBACK ImageButton::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ImageButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
         case WM_MOUSEMOVE:
             if (!self->hovered_) {
@@ -79,14 +74,10 @@ LRESULT CALLBACK ImageButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, L
             break;
         case WM_ERASEBKGND:
             return 1;
-        case WM_NCDESTROY:
-            RemovePropW(hwnd, kProp);
-            RemoveWindowSubclass(hwnd, &ImageButton::SubclassProc, id);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(self->buttonProc_, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace klaxora::win

@@ -21,12 +21,11 @@ class ImageButton : public Control {
     ImageState State() const;
     // Called by the parent for WM_DRAWITEM of this button.
     void Draw(const DRAWITEMSTRUCT& item);
-    // The button a window handle belongs to, or null.
-    static ImageButton* From(HWND hwnd);
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     Painter painter_;
+    WNDPROC buttonProc_ = nullptr;
     bool hovered_ = false;
     bool released_ = false;  // clicked and still under the mouse
 };

@@ -68,6 +68,10 @@ void Panel::SetShown(bool shown) {
     Control(Hwnd()).SetVisible(shown);
 }
 
+void Panel::ShowUnbuilt() {
+    Control(Hwnd()).SetVisible(true);
+}
+
 bool Panel::Shown() const {
     return Control(Hwnd()).OwnVisible();
 }

@@ -60,6 +60,9 @@ class Panel : public Window {
 
     // Shows (building the controls the first time) or hides the panel.
     void SetShown(bool shown);
+    // Shown while its window is still hidden, without building the controls: showing it again
+    // (or writing to it) builds them.
+    void ShowUnbuilt();
     bool Shown() const;
     // Builds the controls unless they exist: for writing into them from outside.
     void EnsureBuilt();

@@ -11,10 +11,24 @@ ToolTips::~ToolTips() {
         DestroyWindow(tip_);
 }
 
-bool ToolTips::CreateTip(HWND owner, DWORD style) {
-    tip_ =
-        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ModuleInstance(), nullptr);
+void ToolTips::CreateHints(HWND owner) {
+    owner_ = owner;
+    style_ = TTS_ALWAYSTIP | TTS_NOPREFIX;
+}
+
+void ToolTips::CreateBalloons(HWND owner, const std::wstring& title, int icon) {
+    owner_ = owner;
+    style_ = TTS_ALWAYSTIP | TTS_BALLOON;
+    title_ = title.substr(0, 255);
+    icon_ = icon >= 0 && icon <= 3 ? icon : 0;
+}
+
+bool ToolTips::Realize() {
+    if (tip_ || !owner_)
+        return tip_ != nullptr;
+    tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style_, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                           ModuleInstance(), nullptr);
     if (!tip_)
         return false;
     SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -22,66 +36,65 @@ bool ToolTips::CreateTip(HWND owner, DWORD style) {
     SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
     // Long explanations stay up long enough to be read.
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+    if (style_ & TTS_BALLOON)
+        SendMessageW(tip_, TTM_SETTITLEW, static_cast<WPARAM>(icon_),
+                     reinterpret_cast<LPARAM>(title_.c_str()));
+    for (const Tool& tool : kept_)
+        Send(TTM_ADDTOOLW, tool);
+    kept_.clear();
     return true;
 }
 
-bool ToolTips::CreateHints(HWND owner) {
-    return CreateTip(owner, TTS_ALWAYSTIP | TTS_NOPREFIX);
+void ToolTips::Send(UINT msg, const Tool& tool) const {
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.uFlags = tool.flags;
+    ti.hwnd = tool.host;
+    ti.uId = tool.id;
+    ti.rect = tool.area;
+    ti.hinst = ModuleInstance();
+    ti.lpszText = const_cast<wchar_t*>(tool.text.c_str());
+    SendMessageW(tip_, msg, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-bool ToolTips::CreateBalloons(HWND owner, const std::wstring& title, int icon) {
-    if (!CreateTip(owner, TTS_ALWAYSTIP | TTS_BALLOON))
-        return false;
-    const std::wstring clipped = title.substr(0, 255);
-    SendMessageW(tip_, TTM_SETTITLEW, static_cast<WPARAM>(icon >= 0 && icon <= 3 ? icon : 0),
-                 reinterpret_cast<LPARAM>(clipped.c_str()));
-    return true;
+void ToolTips::AddTool(Tool tool) {
+    if (tip_)
+        Send(TTM_ADDTOOLW, tool);
+    else
+        kept_.push_back(std::move(tool));
 }
 
 void ToolTips::Add(HWND control, const std::wstring& text) {
-    if (!tip_ || !control)
-        return;
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = GetParent(control);
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.hinst = ModuleInstance();
-    ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (control)
+        AddTool({GetParent(control), reinterpret_cast<UINT_PTR>(control),
+                 TTF_IDISHWND | TTF_SUBCLASS, {}, text});
 }
 
-bool ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
-    if (!tip_ || !host)
-        return false;
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = host;
-    ti.uId = nextId_++;
-    ti.rect = area;
-    ti.hinst = ModuleInstance();
-    ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    return SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
+    if (host)
+        AddTool({host, nextId_++, TTF_SUBCLASS, area, text});
 }
 
 bool ToolTips::AddClientArea(HWND control, const std::wstring& text) {
     RECT rc;
     if (!control || !GetClientRect(control, &rc))
         return false;
-    return AddArea(control, rc, text);
+    AddArea(control, rc, text);
+    return true;
 }
 
 void ToolTips::SetText(HWND control, const std::wstring& text) {
-    if (!tip_ || !control)
+    const UINT_PTR id = reinterpret_cast<UINT_PTR>(control);
+    if (!control)
         return;
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = GetParent(control);
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.hinst = ModuleInstance();
-    ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (tip_) {
+        Send(TTM_UPDATETIPTEXTW, {GetParent(control), id, 0, {}, text});
+        return;
+    }
+    for (Tool& tool : kept_) {
+        if (tool.id == id && (tool.flags & TTF_IDISHWND))
+            tool.text = text;
+    }
 }
 
 }  // namespace klaxora::win

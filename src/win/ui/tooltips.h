@@ -1,9 +1,11 @@
 #pragma once
 // Tooltip windows: the ordinary hints of a window's controls, and balloon tips with a title
-// and an icon.
+// and an icon. The tools are kept until Realize makes the tooltip window, which a window does
+// when the mouse first comes over it: a window that is never pointed at never pays for one.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace klaxora::win {
 
@@ -14,25 +16,41 @@ class ToolTips {
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;
 
-    // Ordinary hints. Returns false when the tooltip window cannot be created.
-    bool CreateHints(HWND owner);
+    // Ordinary hints of `owner`'s controls.
+    void CreateHints(HWND owner);
     // Balloons with a title (at most 255 characters) and an icon (TTI_INFO, TTI_WARNING ...).
-    bool CreateBalloons(HWND owner, const std::wstring& title, int icon);
+    void CreateBalloons(HWND owner, const std::wstring& title, int icon);
+    // Makes the tooltip window with the tools added so far; later tools go straight to it.
+    // False when the window cannot be made (the hints then do not show).
+    bool Realize();
 
     // The hint of a control's whole window.
     void Add(HWND control, const std::wstring& text);
-    // The hint over a rectangle of a window (a label drawn on it, for instance); false when
-    // the rectangle cannot be read.
-    bool AddArea(HWND host, const RECT& area, const std::wstring& text);
+    // The hint over a rectangle of a window (a label drawn on it, for instance).
+    void AddArea(HWND host, const RECT& area, const std::wstring& text);
     // A control's client rectangle as its area; false when it cannot be read.
     bool AddClientArea(HWND control, const std::wstring& text);
     void SetText(HWND control, const std::wstring& text);
 
+    // The tooltip window; null until realized.
     HWND Hwnd() const { return tip_; }
 
   private:
-    bool CreateTip(HWND owner, DWORD style);
+    struct Tool {
+        HWND host;
+        UINT_PTR id;
+        UINT flags;
+        RECT area;
+        std::wstring text;
+    };
+    void Send(UINT msg, const Tool& tool) const;
+    void AddTool(Tool tool);
+    HWND owner_ = nullptr;
+    DWORD style_ = 0;
+    std::wstring title_;
+    int icon_ = 0;
     HWND tip_ = nullptr;
+    std::vector<Tool> kept_;  // until realized
     UINT_PTR nextId_ = 1;
 };
 
