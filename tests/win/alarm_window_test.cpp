@@ -87,8 +87,9 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_EQ(SendMessageW(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
     // The restore gives the message box the items of its (here empty) recent list.
     EXPECT_EQ(SendMessageW(window.p_k_komunikat.cb_Komunikat, CB_GETCOUNT, 0, 0), 0);
-    // The tooltip windows come with the mouse's first visit, holding what was added before.
-    SendMessageW(window.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()),
+    // A tooltip window comes when the mouse is first over one of its tools, holding what was
+    // added before.
+    SendMessageW(window.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.cb_Typ_Alarmu.Hwnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     ASSERT_NE(window.BalloonWindow(), nullptr);
     EXPECT_EQ(SendMessageW(window.BalloonWindow(), TTM_GETTOOLCOUNT, 0, 0), 10);

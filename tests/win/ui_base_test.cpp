@@ -122,7 +122,10 @@ TEST(ToolTips, KeepTheirToolsAndTextsUntilTheWindowIsMade) {
         hints.Add(control, L"before");
         hints.SetText(control, L"changed");
         EXPECT_EQ(hints.Hwnd(), nullptr);
+        EXPECT_TRUE(hints.Awaits(control));
+        EXPECT_FALSE(hints.Awaits(owner));
         ASSERT_TRUE(hints.Realize());
+        EXPECT_FALSE(hints.Awaits(control));
         hints.AddArea(owner, {60, 0, 100, 20}, L"area");
         EXPECT_EQ(SendMessageW(hints.Hwnd(), TTM_GETTOOLCOUNT, 0, 0), 2);
         wchar_t text[80] = {};

@@ -136,7 +136,7 @@ void TF_ALARMUJ::Paint(HDC dc) {
          static_cast<COLOR16>(GetGValue(face) << 8), static_cast<COLOR16>(GetBValue(face) << 8), 0},
     };
     GRADIENT_RECT span{0, 1};
-    GradientFill(dc, ends, 2, &span, 1, GRADIENT_FILL_RECT_H);
+    GdiGradientFill(dc, ends, 2, &span, 1, GRADIENT_FILL_RECT_H);
     {
         SelectedObject font(dc, captionFont_.Get());
         SetBkMode(dc, TRANSPARENT);

@@ -250,8 +250,8 @@ void TF_Alarm::FormCreate() {
 }
 
 void TF_Alarm::CreateHints() {
-    // The pages add theirs when they are built; the tooltip windows are made when the mouse
-    // first comes over the window (RealizeHints), the balloons' first.
+    // The pages add theirs when they are built; each tooltip window is made when the mouse
+    // first comes over one of its tools (RealizeHints).
     infoBalloons_.CreateBalloons(Hwnd(), std::wstring(kNoticeTitle), TTI_INFO);
     infoBalloons_.AddClientArea(cb_Typ_Alarmu, std::wstring(T::kBalloonTyp));
     infoBalloons_.AddClientArea(e_CzasPowtorki, std::wstring(T::kBalloonCzasPowtorki));
@@ -262,12 +262,11 @@ void TF_Alarm::CreateHints() {
         hints_.Add((this->*b.button).Hwnd(), std::wstring(b.hint));
 }
 
-void TF_Alarm::RealizeHints() {
-    if (hints_.Hwnd())
-        return;
-    infoBalloons_.Realize();
-    warnBalloons_.Realize();
-    hints_.Realize();
+void TF_Alarm::RealizeHints(HWND under) {
+    for (ToolTips* tips : {&infoBalloons_, &warnBalloons_, &hints_}) {
+        if (!tips->Hwnd() && tips->Awaits(under))
+            tips->Realize();
+    }
 }
 
 // "Pomoc ?": a label that acts as a link, drawn in white while it is pressed.
@@ -415,7 +414,7 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETCURSOR:
             // Over the window or any of its controls (which pass this up first).
-            RealizeHints();
+            RealizeHints(reinterpret_cast<HWND>(wParam));
             return Default(msg, wParam, lParam);
         case WM_NCHITTEST: {
             // Dragging the background moves the window.

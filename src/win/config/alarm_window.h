@@ -217,8 +217,8 @@ class TF_Alarm : public Window {
     void CreateTriggerGroup();
     void CreateActionGroup();
     void CreateHints();
-    // The tooltip windows, made at the mouse's first visit.
-    void RealizeHints();
+    // Each tooltip window, made when the mouse first comes over one of its tools.
+    void RealizeHints(HWND under);
     void FirstShow();
     void ApplyRestore(const RestorePlan& plan);
     void BuildRecentMenus(const RestorePlan& plan);

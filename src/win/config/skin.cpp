@@ -29,7 +29,7 @@ void VerticalGradient(HDC dc, const RECT& rc, COLORREF top, COLORREF bottom) {
          0},
     };
     GRADIENT_RECT r{0, 1};
-    GradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
 }
 
 // The bell in a 28 x 31 box at (x, y), scaled by `k`.

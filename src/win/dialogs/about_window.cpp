@@ -205,7 +205,7 @@ void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
     TRIVERTEX v[2] = {{r.left, r.top, 0x2000, 0x4000, 0x8800, 0},
                       {r.right, r.bottom, 0x5800, 0x9000, 0xE000, 0}};
     GRADIENT_RECT g{0, 1};
-    GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+    GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
     const int icon = 48;
     DrawIconEx(dc, r.left + 8, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon, 0,
                nullptr, DI_NORMAL);

@@ -45,6 +45,15 @@ bool ToolTips::Realize() {
     return true;
 }
 
+bool ToolTips::Awaits(HWND window) const {
+    for (const Tool& tool : kept_) {
+        const bool own = (tool.flags & TTF_IDISHWND) != 0;
+        if (own ? reinterpret_cast<HWND>(tool.id) == window : tool.host == window)
+            return true;
+    }
+    return false;
+}
+
 void ToolTips::Send(UINT msg, const Tool& tool) const {
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;

@@ -1,7 +1,7 @@
 #pragma once
 // Tooltip windows: the ordinary hints of a window's controls, and balloon tips with a title
 // and an icon. The tools are kept until Realize makes the tooltip window, which a window does
-// when the mouse first comes over it: a window that is never pointed at never pays for one.
+// when the mouse first comes over one of them: a tip that is never pointed at costs no window.
 #include <windows.h>
 
 #include <string>
@@ -23,6 +23,9 @@ class ToolTips {
     // Makes the tooltip window with the tools added so far; later tools go straight to it.
     // False when the window cannot be made (the hints then do not show).
     bool Realize();
+    // Whether a tool not yet realized lies on `window` (the window under the mouse): a control
+    // with a hint of its own, or the host of an area.
+    bool Awaits(HWND window) const;
 
     // The hint of a control's whole window.
     void Add(HWND control, const std::wstring& text);
