@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: how long Klaxora.exe takes until it is idle in the notification area,
-# side by side with a minimal Win32 program that creates one window, in one run under Wine;
-# then what the idle Klaxora holds (private bytes, GDI and USER objects). Prints the figures;
+# side by side with a minimal Win32 program that creates one window and with a window holding
+# only the standard controls Klaxora first shows, in one run under Wine; then what the idle
+# Klaxora holds (private bytes, GDI and USER objects). Prints the figures;
 # it passes or fails nothing. Targets: start-up within 2x the minimal program, quiet and on one
 # core beside a spinning process, private bytes under 8 MB. With KLAXORA_STARTUP_TRACE=<file> set (a Windows path) Klaxora appends the
 # milliseconds since its process was created at each stage of its start-up to that file.
