@@ -84,18 +84,16 @@ void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
         AddTool({host, nextId_++, TTF_SUBCLASS, area, text});
 }
 
-bool ToolTips::AddClientArea(HWND control, const std::wstring& text) {
+void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
     RECT rc;
-    if (!control || !GetClientRect(control, &rc))
-        return false;
-    AddArea(control, rc, text);
-    return true;
+    if (control && GetClientRect(control, &rc))
+        AddArea(control, rc, text);
 }
 
 void ToolTips::SetText(HWND control, const std::wstring& text) {
-    const UINT_PTR id = reinterpret_cast<UINT_PTR>(control);
     if (!control)
         return;
+    const UINT_PTR id = reinterpret_cast<UINT_PTR>(control);
     if (tip_) {
         Send(TTM_UPDATETIPTEXTW, {GetParent(control), id, 0, {}, text});
         return;

@@ -31,8 +31,8 @@ class ToolTips {
     void Add(HWND control, const std::wstring& text);
     // The hint over a rectangle of a window (a label drawn on it, for instance).
     void AddArea(HWND host, const RECT& area, const std::wstring& text);
-    // A control's client rectangle as its area; false when it cannot be read.
-    bool AddClientArea(HWND control, const std::wstring& text);
+    // A control's client rectangle as its area; nothing when it cannot be read.
+    void AddClientArea(HWND control, const std::wstring& text);
     void SetText(HWND control, const std::wstring& text);
 
     // The tooltip window; null until realized.
