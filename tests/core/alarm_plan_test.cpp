@@ -117,9 +117,12 @@ TEST(ExecuteAlarmAction, AMessageStopsBeforeItsBoxOrRepeatsFromItsClosing) {
 // Performs steps into a log; the steps named in `failing` throw.
 struct LogPerformer : StepPerformer {
     std::vector<StepKind> failing;
+    std::optional<StepKind> cancelling;
     std::vector<std::wstring> log;
     void Perform(const ActionStep& step) override {
         log.push_back(L"step " + std::to_wstring(static_cast<int>(step.kind)));
+        if (step.kind == cancelling)
+            throw StepCancelled{};
         for (StepKind kind : failing)
             if (kind == step.kind)
                 throw UserError(L"refused");
@@ -138,14 +141,28 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
         EXPECT_FALSE(
             RunPlan(PlanAlarmAction(Armed(L"Zamknij system/Wyłącz komputer", L"x", {}, repeat), {}),
                     performer));
-        std::vector<std::wstring> expected{S(K::DisableTray), S(K::ShutDown), L"error refused",
-                                           S(K::EnableTray)};
+        // The box comes last: shown behind another program's window, it holds nothing up.
+        std::vector<std::wstring> expected{S(K::DisableTray), S(K::ShutDown), S(K::EnableTray)};
         if (repeat) {
             expected.push_back(S(K::RearmCountdown));
             expected.push_back(S(K::ProcessMessages));
         } else {
             expected.push_back(S(K::Stop));
         }
+        expected.push_back(L"error refused");
+        EXPECT_EQ(performer.log, expected);
+        // The warning cancelled: nothing goes down, no error, and the alarm ends, repeat or not.
+        performer.log.clear();
+        performer.failing = {};
+        performer.cancelling = K::WarnShutdown;
+        EXPECT_FALSE(RunPlan(
+            PlanAlarmAction(Armed(L"Zamknij system/Wyłącz komputer",
+                                  L"Wyloguj aktualnego użytkownika", {}, repeat),
+                            {}),
+            performer));
+        expected = {S(K::DisableTray), S(K::WarnShutdown), S(K::EnableTray), S(K::Stop)};
+        if (repeat)
+            expected.push_back(S(K::ProcessMessages));
         EXPECT_EQ(performer.log, expected);
     }
     // Steps not marked to always run are skipped after a failure.
@@ -155,14 +172,14 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
     options.Wyg_Off = options.MinimizeAll = true;
     RunPlan(PlanAlarmAction(Armed(L"Odegraj dźwięk", L"a.wav"), options), performer);
     EXPECT_EQ(performer.log,
-              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
-                                         S(K::EnableTray), S(K::Stop)}));
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), S(K::EnableTray),
+                                         S(K::Stop), L"error refused"}));
     // A message alarm is disarmed even when a pre-action before its box failed.
     performer.log.clear();
     RunPlan(PlanAlarmAction(Armed(L"Komunikat", L"x"), options), performer);
     EXPECT_EQ(performer.log,
-              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), L"error refused",
-                                         S(K::Stop), S(K::EnableTray)}));
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), S(K::Stop),
+                                         S(K::EnableTray), L"error refused"}));
 }
 
 // What the system refuses is thrown with the system's text, so the standard error box shows it
@@ -249,6 +266,12 @@ TEST(Preview, PerformsTheEditedActionOnlyOwnedByTheWindow) {
             EXPECT_EQ(plan[0].flags, 0x30u);  // never topmost
         }
     }
+    // A shutdown is never previewed, but the warning it would give is.
+    settings.ShutdownMode = ShutdownKind::Restart;
+    const ActionPlan warning = PlanPreview(settings, {});
+    ASSERT_EQ(Kinds(warning), std::vector{K::WarnShutdown});
+    EXPECT_EQ(warning[0].text, L"Uruchom ponownie (restart)");
+    EXPECT_NE(warning[0].flags, 0u);
     AppOptions options;
     options.MinimizeProg = options.Wyg_Off = options.MinimizeAll = true;
     settings.Action = ActionKind::Message;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "actions/sound_player.h"
 #include "fakes/memory_files.h"
 #include "util/user_error.h"
@@ -255,6 +257,66 @@ TEST_F(SoundPlayerTest, ARepeatingAlarmReplaysItsOpenFileFromTheStart) {
     EXPECT_EQ(media.log, (std::vector<std::wstring>{
                              L"open C:\\s\\ding.wav", L"play notify", L"seek", L"play notify",
                              L"seek", L"play notify", L"open C:\\s\\inny.wav", L"play notify"}));
+}
+
+// Silencing the alarm stops only the alarm's own playback, looping or not; a preview the user
+// started, or the alarm's sound once the user took it over with Play, is left alone.
+TEST_F(SoundPlayerTest, SilencingStopsOnlyTheAlarmsOwnSound) {
+    const std::wstring file = L"C:\\s\\ding.wav";
+    struct Case {
+        const char* name;
+        std::function<void(SoundPlayer&, FakeMedia&)> before;
+        bool sounding;
+    };
+    const Case cases[] = {
+        {"alarm playing", [&](SoundPlayer& p, FakeMedia&) { p.PlayForAlarm(file); }, true},
+        {"preview playing",
+         [&](SoundPlayer& p, FakeMedia&) {
+             p.ApplyFileChange(file);
+             p.PlayClick();
+         },
+         false},
+        {"alarm ended",
+         [&](SoundPlayer& p, FakeMedia& m) {
+             p.PlayForAlarm(file);
+             m.End();
+             p.PlayerNotify(true, false);
+         },
+         false},
+        {"alarm taken over by Play",
+         [&](SoundPlayer& p, FakeMedia&) {
+             p.PlayForAlarm(file);
+             p.PlayClick();
+         },
+         false},
+        {"looping alarm restarted",
+         [&](SoundPlayer& p, FakeMedia& m) {
+             p.PlayForAlarm(file);
+             m.End();
+             p.PlayerNotify(true, true);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeMedia m;
+        SoundPlayer p{m, files, files};
+        c.before(p, m);
+        const TransportButtons shown = p.Buttons();
+        const MediaMode mode = m.mode;
+        EXPECT_EQ(p.AlarmSounding(), c.sounding);
+        m.log.clear();
+        p.SilenceAlarm();
+        EXPECT_FALSE(p.AlarmSounding());
+        if (c.sounding) {
+            EXPECT_EQ(m.log, std::vector<std::wstring>{L"stop"});
+            EXPECT_EQ(p.Buttons(), stopped);
+        } else {
+            EXPECT_TRUE(m.log.empty());
+            EXPECT_EQ(p.Buttons(), shown);
+            EXPECT_EQ(m.mode, mode);
+        }
+    }
 }
 
 }  // namespace

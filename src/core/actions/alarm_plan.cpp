@@ -1,6 +1,7 @@
 #include "actions/alarm_plan.h"
 
 #include "actions/kill_guard.h"
+#include "app/late_firing.h"
 #include "actions/system_actions.h"
 #include "config/vocabulary.h"
 #include "util/text.h"
@@ -83,6 +84,8 @@ ActionPlan PlanAlarmAction(const WatchState& state, const AppOptions& options) {
         } else if (*action == ActionKind::PlaySound) {
             plan.push_back(Step(StepKind::PlaySound, parameter));
         } else if (*action == ActionKind::ShutDown) {
+            if (WarnsBeforeShutdown(parameter))
+                plan.push_back(Step(StepKind::WarnShutdown, parameter));
             plan.push_back(Step(StepKind::ShutDown, parameter));
         } else if (OpensWithShell(*action)) {
             plan.push_back(Step(StepKind::OpenWithShell, parameter));
@@ -174,7 +177,13 @@ ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options)
                         OtherActionDetail(settings));
             break;
         case ActionKind::ShutDown:
-            return plan;  // never as a preview
+            // Never performed as a preview; the warning it would give is shown.
+            if (!settings.ShutdownMode ||
+                !WarnsBeforeShutdown(Info(*settings.ShutdownMode).caption))
+                return plan;
+            step = Step(StepKind::WarnShutdown, std::wstring(Info(*settings.ShutdownMode).caption));
+            step.flags = 1;
+            break;
     }
     step.owner = StepOwner::ConfigurationWindow;
     plan.push_back(std::move(step));
@@ -182,18 +191,31 @@ ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options)
 }
 
 bool RunPlan(const ActionPlan& plan, StepPerformer& performer) {
-    bool failed = false;
+    std::optional<std::wstring> error;
+    bool cancelled = false, stopped = false;
     for (const ActionStep& step : plan) {
-        if (failed && !step.always)
+        if ((error || cancelled) && !step.always)
             continue;
+        ActionStep next = step;
+        if (cancelled && (step.kind == StepKind::RearmCountdown || step.kind == StepKind::Stop)) {
+            // A cancelled alarm ends, repeat or not.
+            if (stopped)
+                continue;
+            next = Always(StepKind::Stop);
+        }
+        stopped = stopped || next.kind == StepKind::Stop;
         try {
-            performer.Perform(step);
-        } catch (const UserError& error) {
-            performer.ShowError(error.Message());
-            failed = true;
+            performer.Perform(next);
+        } catch (const UserError& e) {
+            if (!error)
+                error = e.Message();
+        } catch (const StepCancelled&) {
+            cancelled = true;
         }
     }
-    return !failed;
+    if (error)
+        performer.ShowError(*error);
+    return !error && !cancelled;
 }
 
 bool ExecuteAlarmAction(WatchState& state, const AppOptions& options, StepPerformer& performer) {

@@ -32,6 +32,8 @@ enum class StepKind {
     Stop,           // Stop (disarms)
     ShowMessage,    // a message box owned by the application: `text`, caption `detail`
     PlaySound,      // the one sound player plays `text`
+    WarnShutdown,   // the countdown before the shutdown mode captioned `text`; `flags` != 0:
+                    // a preview, after which nothing is performed
     ShutDown,       // the shutdown mode captioned `text`
     OpenWithShell,  // the shell opens `text`
     OtherAction,    // the sub-action captioned `text` with its detail `detail`
@@ -77,6 +79,10 @@ ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options)
 // operation that is neither).
 std::wstring OtherActionDetail(const AlarmSettings& settings);
 
+// Thrown by a step the user cancelled (the shutdown's countdown): the rest of the action is
+// not performed and the alarm ends as Stop ends it, with no error shown.
+struct StepCancelled {};
+
 class StepPerformer {
   public:
     virtual ~StepPerformer() = default;
@@ -86,8 +92,10 @@ class StepPerformer {
     virtual void ShowError(const std::wstring& text) = 0;
 };
 
-// Performs the steps in order. A step that fails has its error shown; after it only the steps
-// marked `always` are performed. False when a step failed.
+// Performs the steps in order. After a step that fails only the steps marked `always` are
+// performed, and then the error is shown, so that a box nobody sees yet holds nothing up (the
+// icon, Stop, the repeat). After a cancelled step the same, but the alarm stops instead of
+// repeating. False when a step failed or was cancelled.
 bool RunPlan(const ActionPlan& plan, StepPerformer& performer);
 
 // ExecuteAlarmAction: performs the armed alarm's plan; ticks arriving meanwhile are ignored

@@ -80,6 +80,7 @@ void SoundPlayer::StopWithoutNotify() {
 }
 
 void SoundPlayer::PlayClick() {
+    alarmPlayback_ = false;
     if (!media_.IsOpen()) {
         buttons_ = {};
         throw UserError(std::wstring(kPlayWithoutSound));
@@ -89,6 +90,7 @@ void SoundPlayer::PlayClick() {
 }
 
 void SoundPlayer::PauseClick() {
+    alarmPlayback_ = false;
     if (!media_.IsOpen()) {
         buttons_ = {};
         throw UserError(std::wstring(kPauseWithoutSound));
@@ -112,6 +114,7 @@ void SoundPlayer::PauseClick() {
 }
 
 void SoundPlayer::StopClick() {
+    alarmPlayback_ = false;
     if (!media_.IsOpen()) {
         buttons_ = {};
         throw UserError(std::wstring(kStopWithoutSound));
@@ -148,6 +151,7 @@ void SoundPlayer::SetLocked(bool locked) {
 }
 
 void SoundPlayer::PlayForAlarm(std::wstring_view path) {
+    alarmPlayback_ = false;
     buttons_.stopDown = false;
     if (media_.IsOpen() && openedPath_ == path) {
         // A repeating alarm replays the device it already has: opening a file again costs the
@@ -157,7 +161,15 @@ void SoundPlayer::PlayForAlarm(std::wstring_view path) {
         OpenOrThrow(std::wstring(path));
     }
     buttons_.playDown = true;
+    alarmPlayback_ = true;
     PlayFromStartIfAtEnd();
+}
+
+void SoundPlayer::SilenceAlarm() {
+    if (!AlarmSounding())
+        return;
+    StopWithoutNotify();
+    alarmPlayback_ = false;
 }
 
 }  // namespace klaxora

@@ -82,6 +82,12 @@ class SoundPlayer {
     // The alarm's playback: open the file as given and play it from the start, reporting the
     // end. The file already open is played again without being opened anew.
     void PlayForAlarm(std::wstring_view path);
+    // Whether the alarm's own playback still plays (or loops). It is no longer the alarm's
+    // once it ends, another file is loaded, or the user takes it over with the transport.
+    bool AlarmSounding() const { return alarmPlayback_ && buttons_.playDown; }
+    // Stops the alarm's own playback as the Stop button would; a preview the user started
+    // plays on.
+    void SilenceAlarm();
 
     const TransportButtons& Buttons() const { return buttons_; }
     const std::wstring& Label() const { return label_; }
@@ -101,6 +107,9 @@ class SoundPlayer {
     std::wstring openedPath_;
     bool transportEnabled_ = false;
     bool locked_ = false;
+    // Set by the alarm's play and cleared when the user's own click replaces it; whatever
+    // else ends the play lifts playDown.
+    bool alarmPlayback_ = false;
 };
 
 }  // namespace klaxora

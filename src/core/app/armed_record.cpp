@@ -180,23 +180,28 @@ Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs) {
     const int64_t left = *record.dueUtcMs - nowUtcMs;
     if (left <= 0) {
         r.fireNow = true;
+        r.lateMs = -left;
     } else if (record.watch.TriggerCode == L"OD") {
         r.remainingMs = std::min(left, std::max<int64_t>(*record.dueUtcMs - record.armedUtcMs, 0));
     }
     return r;
 }
 
+std::wstring TriggerText(const WatchState& w) {
+    const std::optional<TriggerKind> trigger = TriggerByCode(w.TriggerCode);
+    if (!trigger)
+        return {};
+    if (*trigger == TriggerKind::AtTime)
+        return L"Alarm o " + FormatSeconds(w.AtHour * 3600LL + w.AtMinute * 60LL + w.AtSecond);
+    return std::wstring(Info(*trigger).caption);
+}
+
 std::wstring TrayTip(std::wstring_view programName, const WatchState& w) {
     std::wstring tip(programName);
-    const std::optional<TriggerKind> trigger = TriggerByCode(w.TriggerCode);
-    if (!w.Armed || !trigger)
+    const std::wstring trigger = TriggerText(w);
+    if (!w.Armed || trigger.empty())
         return tip;
-    tip += L"\n";
-    if (*trigger == TriggerKind::AtTime) {
-        tip += L"Alarm o " + FormatSeconds(w.AtHour * 3600LL + w.AtMinute * 60LL + w.AtSecond);
-    } else {
-        tip += Info(*trigger).caption;
-    }
+    tip += L"\n" + trigger;
     if (!w.ActionCaption.empty())
         tip += L": " + w.ActionCaption;
     return tip;
@@ -206,6 +211,10 @@ void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockRea
     ArmWatch(state, now);
     if (resumption.remainingMs && state.TriggerCode == L"OD")
         state.Timing.DueMs = now.monotonicMs + *resumption.remainingMs;
+    // After a restart the program is not running and the network may still be coming up: that
+    // is no closing and no loss the user armed the alarm for.
+    state.Timing.AwaitSeen =
+        state.TriggerCode == L"PZ" || state.TriggerCode == L"PO" || state.TriggerCode == L"BI";
 }
 
 }  // namespace klaxora

@@ -52,14 +52,19 @@ struct Resumption {
     // A count-down still ahead: what is left of it (never more than it was set for, should the
     // clock have been set back since).
     std::optional<int64_t> remainingMs;
+    int64_t lateMs = 0;  // fireNow: how long ago that moment was (the late rule decides)
 };
 Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs);
 
 // The icon's tip: the program's name, and while armed what is armed (the trigger, its time of
 // day, the action), so that the icons of several copies can be told apart.
 std::wstring TrayTip(std::wstring_view programName, const WatchState& watch);
+// What the alarm watches, as the tip and the late question name it ("Alarm o 07:30:00", or the
+// trigger's caption); empty for no trigger.
+std::wstring TriggerText(const WatchState& watch);
 
-// Fixes the clocks of a taken record's watch (ArmWatch), then its count-down's deadline.
+// Fixes the clocks of a taken record's watch (ArmWatch), then its count-down's deadline; a
+// trigger that watches a state first waits to see the program running or the connection up.
 void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockReading& now);
 
 }  // namespace klaxora

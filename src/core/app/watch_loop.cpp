@@ -62,8 +62,8 @@ TickOutcome Wait(std::optional<NextLook> next = NextLook{}) {
     return {TickVerdict::Wait, {}, next};
 }
 
-TickOutcome Fire() {
-    return {TickVerdict::Fire, {}, std::nullopt};
+TickOutcome Fire(int64_t lateMs = 0) {
+    return {TickVerdict::Fire, {}, std::nullopt, std::max<int64_t>(lateMs, 0)};
 }
 
 TickOutcome TickAtTime(WatchState& state, const ClockReading& now) {
@@ -75,7 +75,7 @@ TickOutcome TickAtTime(WatchState& state, const ClockReading& now) {
     const bool met = showing && *showing <= wall;
     state.Timing.LastLocalSeconds = wall;
     if (met)
-        return Fire();
+        return Fire((wall - *showing) * 1000 + now.local.millisecond);
     return Wait(NextLookAtSecond(now.local, DueNextSecond(state, wall)));
 }
 
@@ -83,17 +83,20 @@ TickOutcome TickCountdown(WatchState& state, const ClockReading& now) {
     const int64_t remaining = state.Timing.DueMs - now.monotonicMs;
     state.SecondsLeft = SecondsUntil(remaining);
     if (remaining <= 0)
-        return Fire();
+        return Fire(-remaining);
     return Wait(NextLookBefore(remaining));
 }
 
 TickOutcome TickNoInternet(WatchState& state, const ClockReading& now, WatchPorts ports,
                            bool unwatchedGap) {
     if (ports.processes.IsInternetConnected()) {
+        state.Timing.AwaitSeen = false;
         state.Timing.CountingLoss = false;
         state.SecondsLeft = ReadRegistryInteger(ports.registry, kSettingsKey, kNoInternetValue, 0);
         return Wait();
     }
+    if (state.Timing.AwaitSeen)
+        return Wait();  // a connection never seen since the take-over was not lost
     if (state.Timing.CountingLoss && unwatchedGap) {
         // Nobody watched the connection meanwhile (the computer slept, say): a network still
         // coming back after a resume is not a loss of that length.
@@ -110,7 +113,7 @@ TickOutcome TickNoInternet(WatchState& state, const ClockReading& now, WatchPort
 
 enum class ProgramEvent { Started, NotResponding, Closed };
 
-TickOutcome TickProgram(const WatchState& state, WatchPorts ports, ProgramEvent event) {
+TickOutcome TickProgram(WatchState& state, WatchPorts ports, ProgramEvent event) {
     const std::wstring& path = state.WatchedProgramPath;
     if (!ports.files.FileExists(path)) {
         const std::wstring_view message = event == ProgramEvent::Started ? kProgramStartedMissing
@@ -121,6 +124,10 @@ TickOutcome TickProgram(const WatchState& state, WatchPorts ports, ProgramEvent 
     }
     const ProgramCheck check =
         CheckProgram(ports.processes, path, event == ProgramEvent::NotResponding);
+    if (check.running)
+        state.Timing.AwaitSeen = false;
+    else if (state.Timing.AwaitSeen)
+        return Wait();  // not yet seen running since the take-over: nothing has closed
     bool met = false;
     switch (event) {
         case ProgramEvent::Started:

@@ -68,6 +68,8 @@ struct TickOutcome {
     std::wstring_view message;
     // When to look again; nothing: no timer is needed.
     std::optional<NextLook> next;
+    // Fire: how long after the alarm's moment this look came (0 for a trigger without one).
+    int64_t lateMs = 0;
 };
 
 struct WatchPorts {

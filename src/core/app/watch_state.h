@@ -14,6 +14,9 @@ struct WatchTiming {
     bool CountingLoss = false;     // "BI": the connection is missing and being timed
     int64_t LastLocalSeconds = 0;  // "UG": the wall clock (CivilSeconds) at the last look
     int64_t LastCheckMs = 0;       // monotonic time of the last look
+    // Taken over from an earlier copy: "PZ" and "PO" wait until the program has been seen
+    // running, "BI" until the connection has been seen up, before the state they watch counts.
+    bool AwaitSeen = false;
 };
 
 struct WatchState {
