@@ -54,7 +54,8 @@ TEST(ArmedRecordResumption, AMomentAheadWaitsForItAPassedOneFiresOnceAtOnce) {
     }
     // The resumed count-down's deadline lies what is left ahead of the monotonic clock.
     WatchState w = Record(L"OD", 3 * kHour).watch;
-    ResumeWatch(w, {false, 2 * kHour}, ClockReading{5000, {}, kArmedAt + kHour});
+    ResumeWatch(w, {.fireNow = false, .remainingMs = 2 * kHour},
+                ClockReading{5000, {}, kArmedAt + kHour});
     EXPECT_EQ(w.Timing.DueMs, 5000 + 2 * kHour);
 }
 

@@ -154,6 +154,48 @@ TEST_F(KeptAlarm, ClosedWithZamknijNothingComesBack) {
     EXPECT_TRUE(again.Close());
 }
 
+// A log-off whose moment passed while no copy ran is not performed on its own: the copy that
+// takes it over asks, and "Nie" (pressed, or given by the question itself after its minute)
+// ends the alarm with nobody logged off.
+TEST_F(KeptAlarm, ALateLogOffAsksFirstAndNoOrNoAnswerLogsNobodyOff) {
+    for (const bool leftAlone : {false, true}) {
+        {
+            RunningProgram first(
+                L"\"OD: 0:10:0\" \"Zamknij system/Wyłącz komputer\" "
+                L"\"Wyloguj aktualnego użytkownika\"");
+            ASSERT_TRUE(PressStart(first));
+            first.Kill();
+        }
+        // Its moment passed ten minutes ago, as if the computer had been off since.
+        const std::wstring record = kRecords + L"\\" + SubkeyNames(kRecords).at(0);
+        WriteString(record, L"Termin", std::to_wstring(UtcMs() - 10 * 60'000));
+        // Left alone, the question's minute passes on a clock twenty times faster.
+        SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", leftAlone ? L"20" : nullptr);
+        RunningProgram again;
+        SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", nullptr);
+        HWND question = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND w : WindowsOfProcess(again.Id())) {
+                if (ClassName(w) == L"#32770" && IsWindowVisible(w) &&
+                    MessageBoxText(w).find(L"Wykonać teraz?") != std::wstring::npos)
+                    question = w;
+            }
+            return question != nullptr;
+        }));
+        EXPECT_NE(MessageBoxText(question).find(L"Wyloguj aktualnego użytkownika"),
+                  std::wstring::npos);
+        if (!leftAlone)
+            PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+        EXPECT_TRUE(
+            WaitFor([&] { return !IsWindow(question) || !IsWindowVisible(question); }, 10000));
+        // Ended as Stop ends it: nothing kept, no logon run, the program still there.
+        EXPECT_TRUE(WaitFor([] { return SubkeyNames(kRecords).empty(); }));
+        EXPECT_TRUE(ValueNames(kRunOnce).empty());
+        EXPECT_TRUE(again.Running());
+        EXPECT_TRUE(again.Close());
+    }
+}
+
 TEST_F(KeptAlarm, TwoCopiesKeepTheirOwnAlarmsAfterWindowsStart) {
     const std::vector<HWND> iconsBefore = TrayIcons();
     RunningProgram one(Arguments(L"PW:", L"Jeden"));

@@ -14,12 +14,14 @@
 #include "app/armed_record.h"
 #include "app/watch_loop.h"
 #include "util/message_titles.h"
+#include "util/text.h"
 #include "win/actions/popup_window.h"
 #include "win/app/held_record.h"
 #include "win/app/main_window.h"
 #include "win/box_answerer.h"
 #include "win/child_process.h"
 #include "win/pump.h"
+#include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
 
 namespace klaxora::testing {
@@ -159,6 +161,62 @@ TEST_F(AlarmFiring, ResumeLooksAtOnceAndFiresWhatFellDueDuringSleep) {
     SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_EQ(boxes.Count(), 1u);  // shown and closed within the resume's handling
     EXPECT_FALSE(glowna.Armed());
+}
+
+// Answers the boxes of this process in turn with the given buttons and keeps their texts.
+class BoxesInTurn {
+  public:
+    explicit BoxesInTurn(std::vector<int> buttons)
+        : worker_([this, buttons] {
+              HWND last = nullptr;
+              for (const int button : buttons) {
+                  HWND box = nullptr;
+                  for (int i = 0; i < 500 && !stop_ && !box; ++i) {
+                      box = FindOwnMessageBox();
+                      if (box == last)
+                          box = nullptr;
+                      Sleep(20);
+                  }
+                  if (!box)
+                      return;
+                  texts_.push_back(WindowTextOf(GetDlgItem(box, 0xFFFF)));
+                  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+                  last = box;
+              }
+          }) {}
+    ~BoxesInTurn() { Texts(); }
+    // The texts of the boxes answered so far; answers no more.
+    std::vector<std::wstring> Texts() {
+        stop_ = true;
+        if (worker_.joinable())
+            worker_.join();
+        return texts_;
+    }
+
+  private:
+    std::vector<std::wstring> texts_;
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+// Missed by ten minutes, a program is not started on its own: "Nie" ends the alarm with nothing
+// started; "Tak" starts it (here a missing one, so the shell's refusal shows it was tried).
+TEST_F(AlarmFiring, ALateLaunchAsksFirstAndOnlyTakPerformsIt) {
+    const std::wstring missing = win::Win32FileSystem().ExecutableDirectory() + L"brak.exe";
+    for (const bool yes : {false, true}) {
+        stops = 0;
+        Arm(L"OD", 600, L"Uruchom program", missing);
+        glowna.Watch().Timing.DueMs -= 1200000;  // ten minutes past
+        BoxesInTurn boxes(yes ? std::vector{IDYES, IDOK} : std::vector{IDNO, IDOK});
+        SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+        PumpFor(500);  // nothing more after "Nie"
+        const std::vector<std::wstring> texts = boxes.Texts();
+        ASSERT_EQ(texts.size(), yes ? 2u : 1u);
+        EXPECT_NE(texts[0].find(L"Wykonać teraz?"), std::wstring::npos) << ToUtf8(texts[0]);
+        EXPECT_NE(texts[0].find(missing), std::wstring::npos);
+        EXPECT_FALSE(glowna.Armed()) << yes;
+        EXPECT_EQ(stops, 1) << yes;
+    }
 }
 
 TEST_F(AlarmFiring, TheDefaultWindowSlidesInAtTheBottomRight) {

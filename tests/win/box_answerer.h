@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -37,11 +38,14 @@ inline std::wstring WindowTextOf(HWND hwnd) {
 
 class BoxAnswerer {
   public:
-    explicit BoxAnswerer(int button) {
-        worker_ = std::thread([this, button] {
+    // `seen` looks at the box before it is answered.
+    explicit BoxAnswerer(int button, std::function<void(HWND)> seen = {}) {
+        worker_ = std::thread([this, button, seen] {
             for (int i = 0; i < 250 && !stop_; ++i) {
                 const HWND box = FindOwnMessageBox();
                 if (box) {
+                    if (seen)
+                        seen(box);
                     title = WindowTextOf(box);
                     text = WindowTextOf(GetDlgItem(box, 0xFFFF));
                     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

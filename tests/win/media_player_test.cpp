@@ -262,6 +262,23 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
     DeleteFileW(broken.c_str());
 }
 
+TEST_F(SoundPanelTest, SilencingTheAlarmReportsItsEndOnceAndSparesAPreview) {
+    int ended = 0;
+    panel->SetAlarmSoundEnded([&] { ++ended; });
+    Loop(true);
+    panel->PlayForAlarm(loopWav);
+    PumpFor(200);
+    panel->SilenceAlarm();
+    PumpFor(500);  // the stopped play's queued report ends nothing more
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(Checked(controls.Stop));
+    panel->PlayClick();
+    panel->SilenceAlarm();
+    EXPECT_EQ(panel->Mode(), MediaMode::Playing);
+    EXPECT_EQ(ended, 1);
+    panel->StopClick();
+}
+
 // A private temporary folder as the current directory for one test: a bare file name is
 // looked for there. The previous directory comes back and the folder goes at the end.
 class TemporaryWorkingFolder {

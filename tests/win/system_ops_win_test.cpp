@@ -102,6 +102,21 @@ HINSTANCE WINAPI FakeShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWS
                       L" " + std::to_wstring(show));
     return reinterpret_cast<HINSTANCE>(33);
 }
+// The shell reports the process it started.
+BOOL WINAPI FakeShellExecuteExW(SHELLEXECUTEINFOW* info) {
+    g_calls.push_back(L"ShellExecuteEx " + Hex(reinterpret_cast<uintptr_t>(info->hwnd)) + L" " +
+                      info->lpVerb + L" " + info->lpFile + L" " + Hex(info->fMask));
+    info->hInstApp = reinterpret_cast<HINSTANCE>(42);
+    info->hProcess = kToken;
+    return TRUE;
+}
+DWORD WINAPI FakeGetProcessId(HANDLE process) {
+    return process == kToken ? 4321 : 0;
+}
+BOOL WINAPI FakeAllowSetForegroundWindow(DWORD pid) {
+    g_calls.push_back(L"AllowSetForegroundWindow " + std::to_wstring(pid));
+    return TRUE;
+}
 MMRESULT WINAPI FakeWaveOutSetVolume(HWAVEOUT device, DWORD volume) {
     g_calls.push_back(L"waveOutSetVolume " + Hex(reinterpret_cast<uintptr_t>(device)) + L" " +
                       Hex(volume));
@@ -152,6 +167,9 @@ const win::SystemApi kFakeApi{
     &FakeMouseEvent,
     &FakeMciSendCommandW,
     &FakeDefaultOutputVolume,
+    &FakeShellExecuteExW,
+    &FakeGetProcessId,
+    &FakeAllowSetForegroundWindow,
 };
 
 class SystemOpsSeam : public ::testing::Test {
@@ -255,7 +273,9 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
                            L"WinExec rundll32 shell32.dll,Control_RunDLL 5",
                            L"ShellExecute c0 open explorer.exe - - 1",
                            L"ShellExecute c0 open about:blank - - 1",
-                           L"ShellExecute c0 open C:\\Folder z ą\\plik.txt - - 1",
+                           L"ShellExecuteEx c0 open C:\\Folder z ą\\plik.txt 440",
+                           L"AllowSetForegroundWindow 4321",
+                           L"CloseHandle token",
                            L"ShellExecute c0 open rundll32 keyboard,disable - 1",
                            L"ShellExecute c0 open rundll32 mouse,disable - 1",
                            L"DefaultOutputVolume",

@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include "app/late_firing.h"
+#include "util/message_titles.h"
 #include "win/actions/popup_window.h"
 #include "win/actions/media_player.h"
 #include "win/sys/key_sink_win.h"
 #include "win/sys/system_ops_win.h"
+#include "win/ui/countdown_box.h"
 #include "win/ui/message_box.h"
 
 // mmsystem's macro would rename the step.
@@ -43,6 +46,22 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
         case StepKind::ShowMessage:
             ShowMessageBox(step.text, step.detail, step.flags);  // waits until it is closed
             break;
+        case StepKind::WarnShutdown: {
+            // Forced, the shutdown would lose unsaved work: the user gets time to save or
+            // to cancel, as Windows' own timed shutdown gives.
+            const bool preview = step.flags != 0;
+            CountdownBox box;
+            box.title = std::wstring(kApplicationTitle);
+            box.text = [&](int left) { return ShutdownWarningText(step.text, left, preview); };
+            box.proceed = std::wstring(kShutdownNow);
+            box.refuse = std::wstring(kShutdownCancel);
+            box.seconds = kShutdownWarningSeconds;
+            box.proceedAtZero = true;
+            box.nowMs = links_.nowMs;
+            if (!ShowCountdownBox(box) && !preview)
+                throw StepCancelled{};
+            break;
+        }
         case StepKind::PlaySound:
             if (links_.player)
                 links_.player->PlayForAlarm(step.text);
@@ -60,7 +79,7 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
 }
 
 void AlarmStepPerformer::ShowError(const std::wstring& text) {
-    ShowStandardError(text);
+    ShowStandardError(text, kOverEverything);
 }
 
 }  // namespace klaxora::win

@@ -20,11 +20,12 @@ struct AlarmExecutorLinks {
     HWND configurationWindow = nullptr;  // owner of preview steps
     TF_ALARMUJ* popup = nullptr;
     ProcessControlPort* processes = nullptr;  // "Zabij proces"; none: nothing is ended
-    MediaPlayer* player = nullptr;             // "Odegraj dźwięk"; none: nothing plays
+    MediaPlayer* player = nullptr;            // "Odegraj dźwięk"; none: nothing plays
     std::function<void(bool enabled)> setTrayEnabled;
     std::function<void()> closeConfiguration;
     std::function<void()> stop;                  // the configuration window's Stop
     std::function<void(int32_t seconds)> rearm;  // the repeat as a count-down from now
+    std::function<int64_t()> nowMs;  // the program's monotonic clock, for the countdowns
     // Replace the system operations and the key sink (tests); null: the real ones.
     SystemOperations* systemOperations = nullptr;
     KeyEventSink* keys = nullptr;

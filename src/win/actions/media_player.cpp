@@ -115,6 +115,10 @@ struct MediaPlayer::Impl {
     std::function<void(std::wstring_view)> reportWrongFormat = [](std::wstring_view text) {
         ShowPlain(text);
     };
+    std::function<void()> alarmSoundEnded;
+    // What the last settled step left, so that each end is reported once even when the
+    // report itself calls the player again.
+    bool alarmSounding = false;
 
     void Apply() const {
         const TransportButtons& b = player.Buttons();
@@ -127,20 +131,33 @@ struct MediaPlayer::Impl {
             control.SetEnabled(player.TransportEnabled());
     }
     bool Loop() const { return controls.LoopCheckBox.Checked(); }
+    // Shows the player's state and reports an alarm sound that has stopped sounding. The
+    // report comes last: it may run another step, which settles on its own.
+    void Settle() {
+        Apply();
+        const bool sounding = player.AlarmSounding();
+        const bool ended = alarmSounding && !sounding;
+        alarmSounding = sounding;
+        if (ended && alarmSoundEnded) {
+            // A copy, as the report may replace the callback while it runs.
+            const std::function<void()> report = alarmSoundEnded;
+            report();
+        }
+    }
     // Runs a step of the player and shows its outcome, failures included.
     template <typename F>
     auto Run(F step) {
         try {
             if constexpr (std::is_void_v<decltype(step())>) {
                 step();
-                Apply();
+                Settle();
             } else {
                 auto result = step();
-                Apply();
+                Settle();
                 return result;
             }
         } catch (...) {
-            Apply();
+            Settle();
             throw;
         }
     }
@@ -186,6 +203,7 @@ MediaPlayer::~MediaPlayer() {
 }
 
 void MediaPlayer::ReleaseDevice() {
+    impl_->Run([&] { impl_->player.SilenceAlarm(); });
     impl_->media.Release();
     if (impl_->notifyWindow) {
         DestroyWindow(impl_->notifyWindow);
@@ -247,6 +265,18 @@ void MediaPlayer::PlayForAlarm(const std::wstring& path) {
 bool MediaPlayer::Playing() const {
     return impl_->player.Playing();
 }
+bool MediaPlayer::AlarmSounding() const {
+    return impl_->player.AlarmSounding();
+}
+
+void MediaPlayer::SilenceAlarm() {
+    impl_->Run([&] { impl_->player.SilenceAlarm(); });
+}
+
+void MediaPlayer::SetAlarmSoundEnded(std::function<void()> ended) {
+    impl_->alarmSoundEnded = std::move(ended);
+}
+
 const TransportButtons& MediaPlayer::Buttons() const {
     return impl_->player.Buttons();
 }

@@ -55,6 +55,14 @@ class MediaPlayer {
     // The alarm's own playback of a sound file. Throws a UserError when it cannot be opened.
     void PlayForAlarm(const std::wstring& path);
     bool Playing() const;
+    // Whether the alarm's own playback still plays; a preview the user plays is not it.
+    bool AlarmSounding() const;
+    // Stops the alarm's own playback, leaving a preview the user started playing.
+    void SilenceAlarm();
+    // Called once each time the alarm's own playback stops sounding, whatever the reason
+    // (silenced, ended, taken over by the transport, another file, the device released),
+    // after the buttons show it. It may call the player again.
+    void SetAlarmSoundEnded(std::function<void()> ended);
 
     const TransportButtons& Buttons() const;
     const std::wstring& Label() const;
@@ -66,6 +74,7 @@ class MediaPlayer {
     // Closes the open sound and the notification window. The one player lives until the
     // process ends, when the media libraries behind an open device may already be unloaded
     // (closing it then faults), so the program calls this once its message loop is over.
+    // An alarm sound still playing is silenced first, and its end reported.
     void ReleaseDevice();
 
   private:

@@ -95,6 +95,8 @@ void TF_ALARMUJ::FormClose() {
     // The frames need not swap while nobody can see them.
     KillTimer(Hwnd(), kTimer1);
     Hide();
+    if (closed_)
+        closed_();
 }
 
 void TF_ALARMUJ::SpeedButton1Click() {

@@ -32,6 +32,8 @@ class TF_ALARMUJ : public Window {
     void SetConfigurationEnabler(std::function<void(bool enabled)> enable) {
         enableConfiguration_ = std::move(enable);
     }
+    // Told whenever the popup has closed, by any way.
+    void SetClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
     // Where a beep goes: MessageBeep(0) unless replaced.
     void SetBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
 
@@ -64,6 +66,7 @@ class TF_ALARMUJ : public Window {
     bool beepEnabled_ = false;
     std::function<void()> beeper_;
     std::function<void(bool)> enableConfiguration_;
+    std::function<void()> closed_;
 };
 
 // Moves a window vertically at the right edge of the work area: in, from just below it up to

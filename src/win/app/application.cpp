@@ -110,6 +110,8 @@ int RunApplication() {
 
     // What each window needs of the others.
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
+    alarmuj.SetClosedHandler([&glowna] { glowna.ActionMayHaveEnded(); });
+    system.player.SetAlarmSoundEnded([&glowna] { glowna.ActionMayHaveEnded(); });
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] {
@@ -134,7 +136,7 @@ int RunApplication() {
         .showAbout = [&about] { about.ShowOver(); },
         .destroyed = [] { PostQuitMessage(0); },
         .popup = &alarmuj,
-        .stop = [&alarm] { alarm.ib_StopClick(); },
+        .stop = [&alarm] { alarm.EndAlarm(); },
         .definition = [&alarm] { return alarm.DefinitionArguments(); },
     });
     alarm.Preview = [&glowna, &alarm] { glowna.PreviewAction(alarm.ReadSettings()); };
@@ -144,6 +146,7 @@ int RunApplication() {
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});
+    system.player.SetAlarmSoundEnded({});
     system.player.ReleaseDevice();
     return exitCode;
 }

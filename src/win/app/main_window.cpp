@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/after_start.h"
+#include "app/late_firing.h"
+#include "app/wake_check.h"
 #include "app/startup.h"
 #include "app/watch_loop.h"
 #include "cmdline/command_line_split.h"
@@ -15,12 +17,15 @@
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/file_system_win.h"
+#include "win/sys/power_facts_win.h"
+#include "win/ui/countdown_box.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
 namespace text {
 constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
 constexpr const wchar_t* kZatrzymajodliczanie1 = L"Zatrzymaj odliczanie";
+constexpr const wchar_t* kWyciszalarm1 = L"Wycisz alarm";
 constexpr const wchar_t* kUstawnowyczas1 = L"Ustaw nowy czas";
 constexpr const wchar_t* kPomoc1 = L"Pomoc";
 constexpr const wchar_t* kOpcje1 = L"Opcje";
@@ -40,6 +45,12 @@ TF_Glowna::TF_Glowna(const WindowPorts& ports)
         {Zatrzymajodliczanie1,
          &TF_Glowna::Zatrzymajodliczanie1Click,
          text::kZatrzymajodliczanie1,
+         IDB_MENU_STOP,
+         false,
+         {}},
+        {Wyciszalarm1,
+         &TF_Glowna::Wyciszalarm1Click,
+         text::kWyciszalarm1,
          IDB_MENU_STOP,
          false,
          {}},
@@ -185,6 +196,8 @@ void TF_Glowna::TrayClick() {
 void TF_Glowna::pm_GlownePopup() {
     Entry(Pomoc1).visible = files_.FileExists(helpFile_);
     Entry(Zatrzymajodliczanie1).visible = Armed();
+    // A fired alarm's sound still playing after the alarm ended has its own way to be silenced.
+    Entry(Wyciszalarm1).visible = !Armed() && player_.AlarmSounding();
     RebuildMenu();
 }
 
@@ -206,10 +219,10 @@ bool TF_Glowna::ScheduleNextLook(const NextLook& next) {
     return SetTimer(Hwnd(), kWatchTimerId, TimerDelay(next.ms), nullptr) != 0;
 }
 
-void TF_Glowna::ApplyWakePlan() {
+WakeTimer::Result TF_Glowna::ApplyWakePlan() {
     WakePlan plan = PlanWake(watch_, clock_.Now());
     plan.afterMs = clock_.RealMs(plan.afterMs);
-    wake_.Apply(plan);
+    return wake_.Apply(plan);
 }
 
 void TF_Glowna::Look() {
@@ -223,18 +236,19 @@ void TF_Glowna::Look() {
                 ScheduleNextLook(*outcome.next);
             break;
         case TickVerdict::Abort:
+            // Ended before the box, which may wait unseen behind another program's window.
             SetArmed(false);
-            ShowError(outcome.message);
-            if (links_.configuration)
-                links_.configuration->Show();
             if (links_.stop)
                 links_.stop();
+            if (links_.configuration)
+                links_.configuration->Show();
+            ShowError(outcome.message, kOverEverything);
             break;
         case TickVerdict::Fire:
             // Looks during the action are ignored; a slow pace spares them. The thread is
             // favoured no longer.
             ScheduleNextLook(NextLook{});
-            ExecuteAlarmAction();
+            Fire(outcome.lateMs);
             break;
     }
 }
@@ -251,35 +265,95 @@ AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
         if (links_.configuration)
             links_.configuration->Close();
     };
-    links.stop = [this] {
-        if (links_.stop)
-            links_.stop();
-        // Whatever the window's Stop does, a firing without a repeat ends disarmed.
-        if (watch_.Armed)
-            SetArmed(false);
-    };
+    links.stop = [this] { StopAlarm(); };
     links.rearm = [this](int32_t) {
         // Counted from now: after a message box, from its closing.
         if (RearmForRepeat(watch_, clock_.Now()))
             SetArmed(true);
     };
+    links.nowMs = [this] { return clock_.Now().monotonicMs; };
     return links;
+}
+
+void TF_Glowna::StopAlarm() {
+    if (links_.stop)
+        links_.stop();
+    // Whatever the window's Stop does, the alarm ends disarmed.
+    if (watch_.Armed)
+        SetArmed(false);
+}
+
+void TF_Glowna::HoldAwake(bool hold) {
+    if (hold == awake_)
+        return;
+    // Without this, a computer our wake timer woke with nobody at it sleeps again about two
+    // minutes later, while the popup beeps or the sound loops.
+    awake_ = SetThreadExecutionState(hold ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED
+                                          : ES_CONTINUOUS) != 0 &&
+             hold;
+}
+
+void TF_Glowna::ActionMayHaveEnded() {
+    const bool popupShown = links_.popup && links_.popup->Visible();
+    if (!watch_.Firing && !popupShown && !player_.AlarmSounding())
+        HoldAwake(false);
+}
+
+bool TF_Glowna::AskLate(int64_t lateMs) {
+    const ClockReading now = clock_.Now();
+    const LocalDateTime due = AddMilliseconds(now.local, -lateMs);
+    CountdownBox box;
+    box.title = std::wstring(kWarningTitle);
+    box.text = [&](int left) { return LateQuestionText(watch_, due, lateMs, left); };
+    box.proceed = std::wstring(kAnswerYes);
+    box.refuse = std::wstring(kAnswerNo);
+    box.seconds = kLateQuestionSeconds;
+    box.proceedAtZero = false;
+    box.nowMs = [this] { return clock_.Now().monotonicMs; };
+    return ShowCountdownBox(box);
+}
+
+void TF_Glowna::Fire(int64_t lateMs) {
+    if (watch_.Firing)
+        return;
+    const FiringVerdict verdict = DecideFiring(watch_.ActionCaption, lateMs);
+    if (verdict == FiringVerdict::Fire) {
+        ExecuteAlarmAction();
+        return;
+    }
+    bool perform = false;
+    if (verdict == FiringVerdict::Ask) {
+        // Nothing is performed while the question waits; looks meanwhile are ignored.
+        wake_.Cancel();
+        HoldAwake(true);
+        watch_.Firing = true;
+        perform = AskLate(lateMs);
+        watch_.Firing = false;
+        if (!watch_.Armed) {  // stopped or closed while it waited
+            ActionMayHaveEnded();
+            return;
+        }
+    }
+    if (perform) {
+        ExecuteAlarmAction();
+        return;
+    }
+    // Refused, unanswered or nothing to perform: the alarm ends as Stop ends it, and a repeat
+    // does not start from a firing that did not happen.
+    StopAlarm();
+    ActionMayHaveEnded();
 }
 
 void TF_Glowna::ExecuteAlarmAction() {
     if (watch_.Firing)
         return;
     wake_.Cancel();  // fired: the wake time is spent
-    if (resumedUnattended_) {
-        // Woken by our timer with nobody at the computer: without this it would go back to
-        // sleep within minutes while the alarm shows.
-        SetThreadExecutionState(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
-        resumedUnattended_ = false;
-    }
+    HoldAwake(true);
     const AlarmExecutorLinks links = ExecutorLinks();
     AlarmStepPerformer performer(links);
     klaxora::ExecuteAlarmAction(watch_, options_, performer);
-    ApplyWakePlan();  // a repeat has a new due time; a stop cancels
+    ApplyWakePlan();       // a repeat has a new due time; a stop cancels
+    ActionMayHaveEnded();  // the popup or the sound may still be going
 }
 
 void TF_Glowna::PreviewAction(const AlarmSettings& settings) {
@@ -319,7 +393,7 @@ void TF_Glowna::ArmAdopted() {
     if (TF_Alarm* alarm = links_.configuration)
         alarm->ShowArmed(watch_.RepeatSeconds);
     resumeFrom_ = std::move(taken.record);
-    resumeFires_ = false;
+    resumeFiresLate_.reset();
     try {
         SetArmed(true);
     } catch (...) {
@@ -327,7 +401,9 @@ void TF_Glowna::ArmAdopted() {
             links_.stop();  // the window unlocks again
         throw;
     }
-    if (resumeFires_ || (logonRun_ && watch_.TriggerCode == L"PW"))
+    if (resumeFiresLate_)
+        Fire(*resumeFiresLate_);  // its moment passed while no copy ran
+    else if (logonRun_ && watch_.TriggerCode == L"PW")
         ExecuteAlarmAction();
 }
 
@@ -362,11 +438,13 @@ void TF_Glowna::DropRecord() {
 }
 
 void TF_Glowna::Quit() {
+    player_.SilenceAlarm();
     DropRecord();
     FormClose();
 }
 
 void TF_Glowna::SetArmed(bool armed) {
+    const bool started = armed && !held_;  // by Start, not a repeat or a take-over
     if (armed) {
         const ClockReading now = clock_.Now();
         // A record taken over resumes from this very reading, so the time spent getting here is
@@ -374,7 +452,8 @@ void TF_Glowna::SetArmed(bool armed) {
         Resumption resumption;
         if (resumeFrom_) {
             resumption = PlanResumption(*resumeFrom_, now.utcMs);
-            resumeFires_ = resumption.fireNow;
+            if (resumption.fireNow)
+                resumeFiresLate_ = resumption.lateMs;
         }
         ResumeWatch(watch_, resumption, now);
         // Kept first: an alarm that cannot be kept (an alarm after Windows start without its
@@ -401,12 +480,21 @@ void TF_Glowna::SetArmed(bool armed) {
         DropRecord();
     }
     Tray.SetHint(TrayTip(text::kTrayHint, watch_));
-    ApplyWakePlan();
+    const WakeTimer::Result wake = ApplyWakePlan();
+    if (started && wake != WakeTimer::Cancelled && !wakeWarned_) {
+        // Said once per run: a user who knows it need not hear it at every Start.
+        if (const auto warning = WakeWarning(ReadWakeFacts(wake)))
+            wakeWarned_ = Tray.ShowBalloon(std::wstring(kWakeWarningTitle), *warning);
+    }
 }
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {
     if (links_.configuration)
         links_.configuration->ib_StopClick();
+}
+
+void TF_Glowna::Wyciszalarm1Click() {
+    player_.SilenceAlarm();
 }
 
 void TF_Glowna::Ustawnowyczas1Click() {
@@ -531,10 +619,10 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     switch (msg) {
         case WM_POWERBROADCAST:
-            // Resumed: a count-down or a time of day that fell due during sleep fires now.
-            // The automatic resume comes first; the user's follows only if someone is there.
+            // Resumed: a count-down or a time of day that fell due during sleep fires now, by
+            // the late rule. The automatic resume comes first; the user's follows only if
+            // someone is there.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                resumedUnattended_ = wParam == PBT_APMRESUMEAUTOMATIC;
                 Look();
                 ApplyWakePlan();
             }
@@ -587,6 +675,7 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             watch_.Armed = false;
             due_.Cancel();
             wake_.Cancel();
+            HoldAwake(false);
             if (links_.destroyed)
                 links_.destroyed();
             return 0;

@@ -53,6 +53,7 @@ class TF_Glowna : public Window {
     // The menu's command identifiers, in the menu's order.
     enum MenuCommand : UINT {
         Zatrzymajodliczanie1 = 100,
+        Wyciszalarm1,
         Ustawnowyczas1,
         Pomoc1,
         Opcje1,
@@ -116,8 +117,14 @@ class TF_Glowna : public Window {
     void ReadCommandLine(bool showMessages = true);
     // One look at the armed trigger: fire, abort, or when to look next.
     void Look();
+    // The armed trigger is met `lateMs` after its moment: the action is performed, asked
+    // about first (late, and it acts on the computer), or dropped.
+    void Fire(int64_t lateMs);
     // Performs the armed action (the watch loop's firing).
     void ExecuteAlarmAction();
+    // The popup closed or the alarm's sound ended: once nothing of the fired alarm is left
+    // the computer may sleep again.
+    void ActionMayHaveEnded();
     // cb_PodgladClick: performs the definition's action at once, without touching the alarm.
     void PreviewAction(const AlarmSettings& settings);
     // The alarm an earlier version stored for after Windows start, taken when the program was
@@ -127,6 +134,7 @@ class TF_Glowna : public Window {
     // Arms the adopted record, firing it at once when its moment passed while no copy ran.
     void ArmAdopted();
     void Zatrzymajodliczanie1Click();
+    void Wyciszalarm1Click();
     void Ustawnowyczas1Click();
     void Pomoc1Click();
     void Opcje1Click();
@@ -158,10 +166,17 @@ class TF_Glowna : public Window {
     // Sets the watch timer (and the due timer for a look on the due moment); false when
     // Windows has no timer to give.
     bool ScheduleNextLook(const NextLook& next);
-    void ApplyWakePlan();
+    WakeTimer::Result ApplyWakePlan();
     // A delay on the program's clock as the watch timer's period.
     UINT TimerDelay(int32_t ms) const;
     AlarmExecutorLinks ExecutorLinks();
+    // Ends the alarm as Stop does after a firing (its sound plays on).
+    void StopAlarm();
+    // "Wykonać teraz?" for an alarm `lateMs` past its moment; true for "Tak".
+    bool AskLate(int64_t lateMs);
+    // The system and the display kept awake from a firing until its action is over, so that a
+    // computer woken for the alarm does not fall asleep again while it sounds.
+    void HoldAwake(bool hold);
     void KeepRecord(const ClockReading& now);
     void DropRecord();
 
@@ -171,7 +186,7 @@ class TF_Glowna : public Window {
     std::vector<std::wstring> commandLine_;
     std::wstring helpFile_;
     MenuHandle menu_;
-    std::array<MenuEntry, 8> entries_;
+    std::array<MenuEntry, 9> entries_;
     Win32Clock systemClock_;
     // The system's clocks, unless a soak run compresses time (KLAXORA_CLOCK_SCALE).
     ScaledClock clock_{systemClock_, ClockScaleFromEnvironment()};
@@ -183,7 +198,8 @@ class TF_Glowna : public Window {
     ProcessWatchPort& processes_;
     ProcessControlPort& control_;
     MediaPlayer& player_;
-    bool resumedUnattended_ = false;  // the last resume was our wake timer's, nobody at it
+    bool awake_ = false;       // held awake for a fired alarm
+    bool wakeWarned_ = false;  // told that this computer will not wake for an alarm
     // The record of the armed alarm, while armed; its definition and when it was first armed.
     std::optional<HeldRecord> held_;
     std::wstring heldDefinition_;
@@ -192,9 +208,9 @@ class TF_Glowna : public Window {
     // that found its moment passed.
     std::optional<TakenRecord> adopted_;
     std::optional<ArmedRecord> resumeFrom_;
-    bool resumeFires_ = false;
-    bool logonRun_ = false;          // started by a record's logon run
-    bool startedForRecord_ = false;  // by a logon run or another copy: no window is shown
+    std::optional<int64_t> resumeFiresLate_;  // its moment passed this long ago
+    bool logonRun_ = false;                   // started by a record's logon run
+    bool startedForRecord_ = false;           // by a logon run or another copy: no window is shown
 };
 
 }  // namespace klaxora::win

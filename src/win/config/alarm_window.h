@@ -73,6 +73,9 @@ class TF_Alarm : public Window {
     void ib_StartClick();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
+    // Stop as a firing ends the alarm: disarmed and the editors unlocked, its sound left to
+    // play out.
+    void EndAlarm();
     // An alarm armed without Start (a kept one taken over): the editors locked and Stop offered
     // as after Start, the repeat shown as armed.
     void ShowArmed(int32_t repeatSeconds);

@@ -210,8 +210,7 @@ void TF_Alarm::LockForArmed() {
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) | WS_TABSTOP);
     ib_Start.SetVisible(false);
 
-    const ActionEditors editors =
-        EditorsOf(cb_Typ_Alarmu.SelectedText(), p_Inne.Operation());
+    const ActionEditors editors = EditorsOf(cb_Typ_Alarmu.SelectedText(), p_Inne.Operation());
     SetAllEnabled(ActionControls(editors), false);
     if (editors.action == ActionKind::PlaySound)
         player_.SetLocked(true);  // a preview that plays is stopped
@@ -240,12 +239,18 @@ void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
 }
 
 void TF_Alarm::ib_StopClick() {
+    // The user's Stop also silences what the alarm is still playing; a preview is left alone.
+    player_.SilenceAlarm();
+    EndAlarm();
+}
+
+void TF_Alarm::EndAlarm() {
     if (SetWatchTimer)
         SetWatchTimer(false);
     cb_A_Wykonaj.SetEnabled(true);
     nb_Zakladki.Enable(true);
-    const StopDecision d = DecideStop(cb_A_Wykonaj.SelectedText(), cb_Typ_Alarmu.SelectedText(),
-                                      p_Inne.Operation());
+    const StopDecision d =
+        DecideStop(cb_A_Wykonaj.SelectedText(), cb_Typ_Alarmu.SelectedText(), p_Inne.Operation());
     if (d.repeatBoxEnabled)
         cb_PowtorzAkcje.SetEnabled(true);
     cb_PowtorzAkcjeClick();

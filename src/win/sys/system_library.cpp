@@ -1,6 +1,7 @@
 #include "win/sys/system_library.h"
 
 #include <commdlg.h>
+#include <powrprof.h>
 #include <wininet.h>
 
 namespace klaxora::win {
@@ -20,6 +21,10 @@ SystemLibrary& Version() {
 }
 SystemLibrary& Multimedia() {
     static SystemLibrary library(L"winmm.dll");
+    return library;
+}
+SystemLibrary& Power() {
+    static SystemLibrary library(L"powrprof.dll");
     return library;
 }
 
@@ -62,6 +67,28 @@ MCIERROR WINAPI mciSendCommandW(MCIDEVICEID device, UINT message, DWORD_PTR flag
 MMRESULT WINAPI waveOutSetVolume(HWAVEOUT device, DWORD volume) {
     static auto* f = Multimedia().Find<decltype(::waveOutSetVolume)>("waveOutSetVolume");
     return f ? f(device, volume) : MMSYSERR_ERROR;
+}
+
+DWORD WINAPI PowerGetActiveScheme(HKEY root, GUID** scheme) {
+    static auto* f = Power().Find<decltype(::PowerGetActiveScheme)>("PowerGetActiveScheme");
+    return f ? f(root, scheme) : ERROR_PROC_NOT_FOUND;
+}
+
+DWORD WINAPI PowerReadACValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup,
+                                   const GUID* setting, DWORD* index) {
+    static auto* f = Power().Find<decltype(::PowerReadACValueIndex)>("PowerReadACValueIndex");
+    return f ? f(root, scheme, subgroup, setting, index) : ERROR_PROC_NOT_FOUND;
+}
+
+DWORD WINAPI PowerReadDCValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup,
+                                   const GUID* setting, DWORD* index) {
+    static auto* f = Power().Find<decltype(::PowerReadDCValueIndex)>("PowerReadDCValueIndex");
+    return f ? f(root, scheme, subgroup, setting, index) : ERROR_PROC_NOT_FOUND;
+}
+
+BOOLEAN WINAPI GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities) {
+    static auto* f = Power().Find<decltype(::GetPwrCapabilities)>("GetPwrCapabilities");
+    return f ? f(capabilities) : FALSE;
 }
 
 }  // namespace delayed

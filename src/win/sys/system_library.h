@@ -41,7 +41,7 @@ class SystemLibrary {
 };
 
 // The functions, with the signatures of the system's own. When the DLL cannot be loaded each
-// fails as the system's function reports failure (FALSE, 0, an MCI or wave-out error).
+// fails as the system's function reports failure (FALSE, 0, an MCI, wave-out or system error).
 namespace delayed {
 BOOL GetOpenFileNameW(OPENFILENAMEW* ofn);
 BOOL InternetGetConnectedState(DWORD* flags, DWORD reserved);
@@ -51,6 +51,12 @@ BOOL VerQueryValueW(const void* block, const wchar_t* subBlock, void** buffer, U
 MCIERROR WINAPI mciSendCommandW(MCIDEVICEID device, UINT message, DWORD_PTR flags,
                                 DWORD_PTR parameters);
 MMRESULT WINAPI waveOutSetVolume(HWAVEOUT device, DWORD volume);
+DWORD WINAPI PowerGetActiveScheme(HKEY root, GUID** scheme);
+DWORD WINAPI PowerReadACValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup,
+                                   const GUID* setting, DWORD* index);
+DWORD WINAPI PowerReadDCValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup,
+                                   const GUID* setting, DWORD* index);
+BOOLEAN WINAPI GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities);
 }  // namespace delayed
 
 }  // namespace klaxora::win

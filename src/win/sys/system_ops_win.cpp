@@ -30,6 +30,9 @@ const SystemApi& RealSystemApi() {
         &::mouse_event,
         &delayed::mciSendCommandW,
         &DefaultOutputVolume,
+        &::ShellExecuteExW,
+        &::GetProcessId,
+        &::AllowSetForegroundWindow,
     };
     return api;
 }
@@ -198,10 +201,24 @@ void Win32SystemOperations::LaunchDefaultBrowser(WindowRef owner) {
 
 SystemFailure Win32SystemOperations::OpenWithShell(WindowRef owner, std::wstring_view target) {
     const std::wstring file(target);
-    const auto result = reinterpret_cast<INT_PTR>(
-        api_.ShellExecuteW(ToHwnd(owner), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // The refusal is ours to report, in the box shown at firing, not a second one of the shell's.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = ToHwnd(owner);
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    const BOOL started = api_.ShellExecuteExW(&info);
+    const auto result = reinterpret_cast<INT_PTR>(info.hInstApp);
+    if (!started || result <= 32)
         return SystemErrorMessage(ShellExecuteError(result));
+    if (info.hProcess) {
+        // Started at firing, the program would open behind the user's window: a background
+        // process may not take the foreground unless the one that started it allows it.
+        api_.AllowSetForegroundWindow(api_.GetProcessId(info.hProcess));
+        api_.CloseHandle(info.hProcess);
+    }
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 
 #include <endpointvolume.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include "ports/system_ops.h"
 
@@ -29,6 +30,10 @@ struct SystemApi {
     MCIERROR(WINAPI* mciSendCommandW)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
     // The system's volume: the default output's endpoint.
     HRESULT(WINAPI* DefaultOutputVolume)(IAudioEndpointVolume**);
+    // The action's own launch, which learns the started process to let it come to the front.
+    BOOL(WINAPI* ShellExecuteExW)(SHELLEXECUTEINFOW*);
+    DWORD(WINAPI* GetProcessId)(HANDLE);
+    BOOL(WINAPI* AllowSetForegroundWindow)(DWORD);
 };
 
 // The system's own functions.

@@ -16,10 +16,10 @@ void WakeTimer::Cancel() {
         api_.CancelWaitableTimer(timer_.Get());
 }
 
-bool WakeTimer::Apply(const WakePlan& plan) {
+WakeTimer::Result WakeTimer::Apply(const WakePlan& plan) {
     if (plan.kind == WakePlan::Kind::None) {
         Cancel();
-        return true;
+        return Cancelled;
     }
     LARGE_INTEGER due{};
     if (plan.kind == WakePlan::Kind::AfterMs) {
@@ -38,7 +38,7 @@ bool WakeTimer::Apply(const WakePlan& plan) {
         if (!api_.TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
             !SystemTimeToFileTime(&utc, &file)) {
             Cancel();
-            return false;
+            return Refused;
         }
         due.LowPart = file.dwLowDateTime;
         due.HighPart = static_cast<LONG>(file.dwHighDateTime);
@@ -46,9 +46,14 @@ bool WakeTimer::Apply(const WakePlan& plan) {
     if (!timer_) {
         timer_.Reset(api_.CreateWaitableTimerW(nullptr, TRUE, nullptr));
         if (!timer_)
-            return false;
+            return Refused;
     }
-    return api_.SetWaitableTimer(timer_.Get(), &due, 0, nullptr, nullptr, TRUE) != FALSE;
+    // A system that cannot resume for the timer still sets it and says so only in the last
+    // error; a success leaves the last error alone, so an earlier error must not be read as this.
+    SetLastError(ERROR_SUCCESS);
+    if (!api_.SetWaitableTimer(timer_.Get(), &due, 0, nullptr, nullptr, TRUE))
+        return Refused;
+    return GetLastError() == ERROR_NOT_SUPPORTED ? ResumeUnsupported : Set;
 }
 
 }  // namespace klaxora::win

@@ -25,10 +25,15 @@ class WakeTimer {
   public:
     explicit WakeTimer(const WakeTimerApi& api = RealWakeTimerApi()) : api_(api) {}
 
-    // Sets the timer for the plan's due time, or cancels it for a plan without one. False when
-    // the system refused; the alarm then still fires whenever the computer is awake. The due
-    // time is absolute (UTC): apply the plan again after a clock change.
-    bool Apply(const WakePlan& plan);
+    // What became of a plan. Only Refused converts to false: in every other case the timer
+    // stands as the plan asked. ResumeUnsupported is set and signals when due, but the system
+    // said it will not resume the computer for it.
+    enum Result { Refused = 0, Cancelled, Set, ResumeUnsupported };
+
+    // Sets the timer for the plan's due time, or cancels it for a plan without one. The alarm
+    // still fires whenever the computer is awake, whatever the result. The due time is absolute
+    // (UTC): apply the plan again after a clock change.
+    Result Apply(const WakePlan& plan);
     void Cancel();
 
     // Signalled when due (manual reset); null until first set.

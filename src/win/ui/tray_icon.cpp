@@ -15,14 +15,38 @@ TrayIcon::~TrayIcon() {
     Remove();
 }
 
+namespace {
+
+// Copies as much of the text as the zeroed buffer holds with its terminating zero, never half a
+// surrogate pair.
+template <size_t N>
+void CopyCut(const std::wstring& text, wchar_t (&buffer)[N]) {
+    size_t n = std::min(text.size(), N - 1);
+    if (n < text.size() && n > 0 && IS_HIGH_SURROGATE(text[n - 1]))
+        --n;
+    std::copy_n(text.c_str(), n, buffer);
+}
+
+}  // namespace
+
 NOTIFYICONDATAW TrayIcon::Data() const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = owner_;
     data.uID = kIconId;
-    const size_t n = std::min(hint_.size(), std::size(data.szTip) - 1);
-    std::copy_n(hint_.c_str(), n, data.szTip);
+    CopyCut(hint_, data.szTip);
     return data;
+}
+
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+    if (!added_)
+        return false;
+    NOTIFYICONDATAW data = Data();
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    CopyCut(title, data.szInfoTitle);
+    CopyCut(text, data.szInfo);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void TrayIcon::SetHint(std::wstring hint) {

@@ -32,6 +32,10 @@ class TrayIcon {
     void SetHint(std::wstring hint);
     const std::wstring& Hint() const { return hint_; }
 
+    // A warning balloon by the icon (on newer Windows, a notification), its title and text cut
+    // to what the shell takes. False when the icon is not shown or the shell refused.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text);
+
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
 
