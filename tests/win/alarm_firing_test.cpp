@@ -14,7 +14,6 @@
 #include "app/armed_record.h"
 #include "app/watch_loop.h"
 #include "util/message_titles.h"
-#include "util/text.h"
 #include "win/actions/popup_window.h"
 #include "win/app/held_record.h"
 #include "win/app/main_window.h"
@@ -31,15 +30,16 @@ const std::wstring kCaption = L"Komunikat";
 const std::wstring kText = L"Już czas !!!";
 
 // Watches for the message boxes of this process from another thread, notes when each
-// appeared, its title and text, keeps it open for `holdMs` and then presses its first button.
+// appeared, its title and text, keeps it open for `holdMs` and then presses `first` on the
+// first box, OK on the others.
 class BoxWatcher {
   public:
     struct Box {
         ULONGLONG shownAt = 0, closedAt = 0;
         std::wstring title, text;
     };
-    explicit BoxWatcher(DWORD holdMs = 0) {
-        worker_ = std::thread([this, holdMs] {
+    explicit BoxWatcher(DWORD holdMs = 0, int first = IDOK) {
+        worker_ = std::thread([this, holdMs, first] {
             HWND last = nullptr;
             while (!stop_) {
                 const HWND box = FindOwnMessageBox();
@@ -55,8 +55,9 @@ class BoxWatcher {
                         std::lock_guard lock(mutex_);
                         boxes_.push_back(b);
                     }
-                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+                    const int button = last ? IDOK : first;
+                    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
                     last = box;
                 }
                 Sleep(2);
@@ -163,42 +164,6 @@ TEST_F(AlarmFiring, ResumeLooksAtOnceAndFiresWhatFellDueDuringSleep) {
     EXPECT_FALSE(glowna.Armed());
 }
 
-// Answers the boxes of this process in turn with the given buttons and keeps their texts.
-class BoxesInTurn {
-  public:
-    explicit BoxesInTurn(std::vector<int> buttons)
-        : worker_([this, buttons] {
-              HWND last = nullptr;
-              for (const int button : buttons) {
-                  HWND box = nullptr;
-                  for (int i = 0; i < 500 && !stop_ && !box; ++i) {
-                      box = FindOwnMessageBox();
-                      if (box == last)
-                          box = nullptr;
-                      Sleep(20);
-                  }
-                  if (!box)
-                      return;
-                  texts_.push_back(WindowTextOf(GetDlgItem(box, 0xFFFF)));
-                  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-                  last = box;
-              }
-          }) {}
-    ~BoxesInTurn() { Texts(); }
-    // The texts of the boxes answered so far; answers no more.
-    std::vector<std::wstring> Texts() {
-        stop_ = true;
-        if (worker_.joinable())
-            worker_.join();
-        return texts_;
-    }
-
-  private:
-    std::vector<std::wstring> texts_;
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
-};
-
 // Missed by ten minutes, a program is not started on its own: "Nie" ends the alarm with nothing
 // started; "Tak" starts it (here a missing one, so the shell's refusal shows it was tried).
 TEST_F(AlarmFiring, ALateLaunchAsksFirstAndOnlyTakPerformsIt) {
@@ -207,13 +172,12 @@ TEST_F(AlarmFiring, ALateLaunchAsksFirstAndOnlyTakPerformsIt) {
         stops = 0;
         Arm(L"OD", 600, L"Uruchom program", missing);
         glowna.Watch().Timing.DueMs -= 1200000;  // ten minutes past
-        BoxesInTurn boxes(yes ? std::vector{IDYES, IDOK} : std::vector{IDNO, IDOK});
+        BoxWatcher boxes(0, yes ? IDYES : IDNO);
         SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
         PumpFor(500);  // nothing more after "Nie"
-        const std::vector<std::wstring> texts = boxes.Texts();
-        ASSERT_EQ(texts.size(), yes ? 2u : 1u);
-        EXPECT_NE(texts[0].find(L"Wykonać teraz?"), std::wstring::npos) << ToUtf8(texts[0]);
-        EXPECT_NE(texts[0].find(missing), std::wstring::npos);
+        ASSERT_EQ(boxes.Count(), yes ? 2u : 1u);
+        EXPECT_NE(boxes.At(0).text.find(L"Wykonać teraz?"), std::wstring::npos);
+        EXPECT_NE(boxes.At(0).text.find(missing), std::wstring::npos);
         EXPECT_FALSE(glowna.Armed()) << yes;
         EXPECT_EQ(stops, 1) << yes;
     }

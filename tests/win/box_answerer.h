@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -38,14 +37,11 @@ inline std::wstring WindowTextOf(HWND hwnd) {
 
 class BoxAnswerer {
   public:
-    // `seen` looks at the box before it is answered.
-    explicit BoxAnswerer(int button, std::function<void(HWND)> seen = {}) {
-        worker_ = std::thread([this, button, seen] {
+    explicit BoxAnswerer(int button) {
+        worker_ = std::thread([this, button] {
             for (int i = 0; i < 250 && !stop_; ++i) {
                 const HWND box = FindOwnMessageBox();
                 if (box) {
-                    if (seen)
-                        seen(box);
                     title = WindowTextOf(box);
                     text = WindowTextOf(GetDlgItem(box, 0xFFFF));
                     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

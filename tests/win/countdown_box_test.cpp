@@ -30,7 +30,7 @@ TEST(CountdownBoxTest, AnswersByButtonKeyOrAtZero) {
     constexpr int kLeaveAlone = 0;
     const struct {
         const char* what;
-        int answer;  // a button's id posted, a key sent to the focus, or kLeaveAlone
+        int answer;  // a button's id posted, a key typed, or kLeaveAlone
         bool refuseIsDefault, proceedAtZero, expected;
     } cases[] = {
         {"Nie", IDNO, true, true, false},
@@ -41,34 +41,38 @@ TEST(CountdownBoxTest, AnswersByButtonKeyOrAtZero) {
         {"Enter on Tak", VK_RETURN, false, false, true},
         {"Esc", VK_ESCAPE, false, true, false},
     };
+    const auto text = [](int left) { return L"Zostało " + std::to_wstring(left) + L" s"; };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::atomic<int64_t> now{5000000};
-        const CountdownBox box{L"UWAGA !!!",
-                               [](int left) { return L"Zostało " + std::to_wstring(left) + L" s"; },
-                               L"Tak",
-                               L"Nie",
-                               c.refuseIsDefault,
-                               60,
-                               c.proceedAtZero,
-                               [&] { return now.load(); }};
+        const CountdownBox box{.title = L"UWAGA !!!",
+                               .text = text,
+                               .proceed = L"Tak",
+                               .refuse = L"Nie",
+                               .refuseIsDefault = c.refuseIsDefault,
+                               .seconds = 60,
+                               .proceedAtZero = c.proceedAtZero,
+                               .nowMs = [&] { return now.load(); }};
         bool topmost = false, foreground = false, gone = false;
+        int focused = 0;
         std::wstring textClass(16, L'\0'), first, later;
         std::thread user([&] {
             HWND found = nullptr;
             if (WaitFor([&] { return (found = FindOwnMessageBox()) != nullptr; })) {
                 topmost = (GetWindowLongPtrW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
                 foreground = WaitFor([&] { return GetForegroundWindow() == found; });
-                const HWND text = GetDlgItem(found, 0xFFFF);
-                textClass.resize(GetClassNameW(text, textClass.data(), 16));
-                first = WindowTextOf(text);
-                now += 1500;
-                WaitFor([&] { return (later = WindowTextOf(text)) != first; });
                 GUITHREADINFO gui{};
                 gui.cbSize = sizeof(gui);
                 GetGUIThreadInfo(GetWindowThreadProcessId(found, nullptr), &gui);
+                focused = GetDlgCtrlID(gui.hwndFocus);
+                const HWND shown = GetDlgItem(found, 0xFFFF);
+                textClass.resize(GetClassNameW(shown, textClass.data(), 16));
+                first = WindowTextOf(shown);
+                now += 1500;
+                WaitFor([&] { return (later = WindowTextOf(shown)) != first; });
+                // A key reaches the dialog manager as typed: Enter goes to the focus.
                 if (c.answer == VK_RETURN || c.answer == VK_ESCAPE)
-                    PostMessageW(gui.hwndFocus, WM_KEYDOWN, c.answer, 0);
+                    PostMessageW(found, WM_KEYDOWN, c.answer, 0);
                 else if (c.answer != kLeaveAlone)
                     PostMessageW(found, WM_COMMAND, MAKEWPARAM(c.answer, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(found, c.answer)));
@@ -83,6 +87,7 @@ TEST(CountdownBoxTest, AnswersByButtonKeyOrAtZero) {
         user.join();
         EXPECT_TRUE(topmost);
         EXPECT_TRUE(foreground);
+        EXPECT_EQ(focused, c.refuseIsDefault ? IDNO : IDYES);  // where Enter goes
         EXPECT_EQ(textClass, L"Static");
         EXPECT_EQ(first, L"Zostało 60 s");
         EXPECT_EQ(later, L"Zostało 59 s");  // 58.5 s left still shows as 59
