@@ -64,16 +64,23 @@ TEST(FiringBoxes, AFailureShowsOverEverythingOnceTheIconIsBackAndTheAlarmStopped
     EXPECT_EQ(g_boxFlags[0] & (MB_TOPMOST | MB_SETFOREGROUND), UINT{MB_TOPMOST | MB_SETFOREGROUND});
 }
 
-TEST(FiringBoxes, AShutdownCountsDownFirstAndAnulujEndsTheAlarmWithNothingDone) {
-    for (const bool now : {false, true}) {
+// "Anuluj", or a Stop while it counts down, ends the alarm with nothing done.
+TEST(FiringBoxes, AShutdownCountsDownFirstAndOnlyGoesDownIfNotCancelledOrStopped) {
+    const struct {
+        int button;
+        bool stillArmed, goesDown;
+    } cases[] = {{IDNO, true, false}, {IDYES, true, true}, {IDYES, false, false}};
+    for (const auto& c : cases) {
         Firing firing;
-        BoxAnswerer answer(now ? IDYES : IDNO);
+        firing.links.armed = [&] { return c.stillArmed; };
+        BoxAnswerer answer(c.button);
         EXPECT_EQ(firing.Fire(L"Zamknij system/Wyłącz komputer", L"Wyloguj aktualnego użytkownika"),
-                  now);
+                  c.goesDown);
         EXPECT_NE(answer.text.find(L"Wyloguj aktualnego użytkownika"), std::wstring::npos);
-        const bool exited = std::any_of(firing.ops.calls.begin(), firing.ops.calls.end(),
-                                        [](const std::wstring& c) { return c.find(L"Exit") == 0; });
-        EXPECT_EQ(exited, now);
+        const bool exited =
+            std::any_of(firing.ops.calls.begin(), firing.ops.calls.end(),
+                        [](const std::wstring& call) { return call.find(L"Exit") == 0; });
+        EXPECT_EQ(exited, c.goesDown) << c.button << c.stillArmed;
         EXPECT_EQ(firing.log, (std::vector<std::wstring>{L"icon off", L"icon on", L"stop"}));
     }
 }

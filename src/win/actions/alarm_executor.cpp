@@ -58,7 +58,10 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
             box.seconds = kShutdownWarningSeconds;
             box.proceedAtZero = true;
             box.nowMs = links_.nowMs;
-            if (!ShowCountdownBox(box) && !preview)
+            const bool proceed = ShowCountdownBox(box);
+            // Stopped while it counted down (Stop in the window, the program closed): that
+            // cancels it as well.
+            if (!preview && (!proceed || (links_.armed && !links_.armed())))
                 throw StepCancelled{};
             break;
         }

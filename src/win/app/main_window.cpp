@@ -272,6 +272,7 @@ AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
             SetArmed(true);
     };
     links.nowMs = [this] { return clock_.Now().monotonicMs; };
+    links.armed = [this] { return watch_.Armed; };
     return links;
 }
 
@@ -360,6 +361,7 @@ void TF_Glowna::PreviewAction(const AlarmSettings& settings) {
     AlarmExecutorLinks links = ExecutorLinks();
     links.stop = nullptr;  // a preview never stops, repeats or touches the icon
     links.rearm = nullptr;
+    links.armed = nullptr;
     links.setTrayEnabled = nullptr;
     AlarmStepPerformer performer(links);
     RunPlan(PlanPreview(settings, options_), performer);
