@@ -20,6 +20,13 @@ TEST_P(RegistryContract, OpeningCreatesAnEmptyKeyAndItsParents) {
     EXPECT_EQ(ReadString(*registry->Open(base + L"\\A"), L"X"), L"1");
 }
 
+TEST_P(RegistryContract, OpeningAnExistingKeyOnlyNeverCreatesOne) {
+    EXPECT_EQ(registry->OpenExisting(base + L"\\c\\d"), nullptr);
+    EXPECT_TRUE(registry->Open(base)->SubkeyNames().empty());
+    registry->Open(base + L"\\c")->WriteString(L"x", L"1");
+    EXPECT_EQ(ReadString(*registry->OpenExisting(base + L"\\C"), L"x"), L"1");
+}
+
 TEST_P(RegistryContract, ValuesKeepTheirTypes) {
     {
         const auto key = registry->Open(base);

@@ -28,6 +28,13 @@ ArmedRecord Record(std::wstring code, std::optional<int64_t> dueIn, int32_t repe
     return r;
 }
 
+// The local moment kept for a time of day, `hours` after the local clock's arming.
+constexpr int64_t kLocalArmedAt = 63'900'000'000;  // CivilSeconds, some day in 2025
+ArmedRecord InLocal(ArmedRecord r, int64_t hours) {
+    r.dueLocalSeconds = kLocalArmedAt + hours * 3600;
+    return r;
+}
+
 TEST(ArmedRecordResumption, AMomentAheadWaitsForItAPassedOneFiresOnceAtOnce) {
     struct Case {
         const wchar_t* what;
@@ -44,11 +51,24 @@ TEST(ArmedRecordResumption, AMomentAheadWaitsForItAPassedOneFiresOnceAtOnce) {
          3 * kHour},
         {L"time of day ahead: awaited as usual", Record(L"UG", 8 * kHour), kHour, false, {}},
         {L"time of day missed", Record(L"UG", 8 * kHour), 9 * kHour, true, {}},
+        {L"time of day ahead on the local clock, passed by UTC (daylight saving ended)",
+         InLocal(Record(L"UG", 8 * kHour), 8),
+         8 * kHour + kHour / 2,
+         false,
+         {}},
+        {L"time of day passed on the local clock",
+         InLocal(Record(L"UG", 8 * kHour), 8),
+         12 * kHour,
+         true,
+         {}},
         {L"a program trigger has no moment", Record(L"PU", {}), 99 * kHour, false, {}},
         {L"after Windows start has no moment", Record(L"PW", {}), 99 * kHour, false, {}},
     };
     for (const Case& c : cases) {
-        const Resumption r = PlanResumption(c.record, kArmedAt + c.nowAfterArming);
+        // The local clock shows an hour less than the UTC distance says, as after a change.
+        const ClockReading now{0, FromCivilSeconds(kLocalArmedAt + c.nowAfterArming / 1000 - 3600),
+                               kArmedAt + c.nowAfterArming};
+        const Resumption r = PlanResumption(c.record, now);
         EXPECT_EQ(r.fireNow, c.fireNow) << c.what;
         EXPECT_EQ(r.remainingMs, c.remainingMs) << c.what;
     }
@@ -59,38 +79,65 @@ TEST(ArmedRecordResumption, AMomentAheadWaitsForItAPassedOneFiresOnceAtOnce) {
     EXPECT_EQ(w.Timing.DueMs, 5000 + 2 * kHour);
 }
 
-TEST(ArmedRecordStore, RoundTripsAndADamagedOrNewerRecordReadsAsNothing) {
+TEST(ArmedRecordStore, RoundTripsAndOnlyWhatIsThereAndGarbledIsDamaged) {
     MemoryRegistry reg;
     ArmedRecord written = Record(L"OD", 3 * kHour, 30);
     written.watch.KillCreated = 133'000'000'000'000'000;
+    written.computer = L"BIURO";
     WriteArmedRecord(reg, L"a1", written);
     WriteArmedRecord(reg, L"b2", Record(L"PW", {}));
-    EXPECT_EQ(ReadArmedRecord(reg, L"a1"), written);
+    EXPECT_EQ(ReadArmedRecord(reg, L"a1", L"biuro").record, written);
     EXPECT_EQ(ArmedRecordIds(reg), (std::vector<std::wstring>{L"a1", L"b2"}));
 
     const std::wstring key = std::wstring(kArmedRecordsKey) + L"\\a1";
-    struct Damage {
+    const auto text = [](std::wstring t) { return RegistryValue{RegistryType::String, t, 0}; };
+    struct Change {
         const wchar_t* name;
         RegistryValue value;
-    } damages[] = {
-        {L"Wersja", {RegistryType::Dword, L"", kArmedRecordVersion + 1}},
-        {L"Kod", {RegistryType::String, L"XX", 0}},
-        {L"Termin", {RegistryType::String, L"jutro", 0}},
-        {L"Termin", {RegistryType::String, L"", 0}},  // a count-down without its moment
-        {L"Powtorka", {RegistryType::String, L"30", 0}},
-        {L"ZabijStart", {RegistryType::String, L"-1", 0}},
+        RecordState state;
+        const wchar_t* code = L"OD";
+    } changes[] = {
+        {L"Wersja", {RegistryType::Dword, L"", kArmedRecordVersion + 1}, RecordState::OtherVersion},
+        {L"Komputer", text(L"DOM"), RecordState::OtherComputer},
+        {L"Komputer", text(L""), RecordState::Whole},  // written before the name was kept
+        {L"Kod", text(L"XX"), RecordState::Damaged},
+        {L"Termin", text(L"jutro"), RecordState::Damaged},
+        {L"Termin", text(L""), RecordState::Damaged},  // a count-down without its moment
+        {L"Powtorka", text(L"30"), RecordState::Damaged},
+        {L"ZabijStart", text(L"-1"), RecordState::Damaged},
+        {L"Termin", text(std::to_wstring(kArmedAt - 5000)), RecordState::Damaged},       // before
+        {L"Termin", text(std::to_wstring(kArmedAt + 4 * kHour)), RecordState::Damaged},  // beyond
+        {L"Termin", text(L"253402300800000"), RecordState::Damaged},  // after year 9999
+        {L"Uzbrojono", text(L"-9223372036854775808"), RecordState::Damaged},
+        {L"Godzina", {RegistryType::Dword, L"", 23}, RecordState::Whole, L"UG"},
+        {L"Godzina", {RegistryType::Dword, L"", 99}, RecordState::Damaged, L"UG"},
     };
-    for (const Damage& d : damages) {
-        WriteArmedRecord(reg, L"a1", written);
-        reg.Set(key, d.name, d.value);
-        EXPECT_FALSE(ReadArmedRecord(reg, L"a1")) << d.name;
+    for (const Change& c : changes) {
+        ArmedRecord base = written;
+        base.watch.TriggerCode = c.code;
+        WriteArmedRecord(reg, L"a1", base);
+        reg.Set(key, c.name, c.value);
+        EXPECT_EQ(ReadArmedRecord(reg, L"a1", L"BIURO").state, c.state) << c.name;
     }
+    // Gone after it was listed (another copy finished it): nothing to say, nothing created.
     DeleteArmedRecord(reg, L"a1");
+    EXPECT_EQ(ReadArmedRecord(reg, L"a1", L"BIURO").state, RecordState::Gone);
+    EXPECT_FALSE(reg.KeyExists(key));
     EXPECT_EQ(ArmedRecordIds(reg), std::vector<std::wstring>{L"b2"});
     // A write that fails half-way leaves no record behind.
     reg.FailWrites(true);
     EXPECT_THROW(WriteArmedRecord(reg, L"c3", written), UserError);
     EXPECT_EQ(ArmedRecordIds(reg), std::vector<std::wstring>{L"b2"});
+}
+
+TEST(ArmedRecordTakeOver, APlainStartStartsAtMostEightCopiesAndSaysWhatWaits) {
+    EXPECT_EQ(PlanTakeOver(0).copies, 0u);
+    EXPECT_FALSE(PlanTakeOver(8).message);
+    const TakeOverPlan many = PlanTakeOver(11);
+    EXPECT_EQ(many.copies, 8u);
+    EXPECT_EQ(*many.message,
+              L"Przywrócono zapamiętane alarmy: 9. Pozostałe (3) zostaną "
+              L"przywrócone przy następnym uruchomieniu programu.");
 }
 
 TEST(ArmedRecordDue, ACountDownAndATimeOfDayFallDueAtTheirUtcMoment) {

@@ -60,7 +60,8 @@ TEST(LateFiring, OnlyWhatMerelyTellsTheUserIsDoneLateWithoutAskingOnce) {
     ArmedRecord kept;
     kept.watch = countdown;
     kept.dueUtcMs = 1'000'000;
-    EXPECT_EQ(PlanResumption(kept, 1'000'000 + 7 * kMinute).lateMs, 7 * kMinute);
+    kept.armedUtcMs = 1'000'000 - 10'000;
+    EXPECT_EQ(PlanResumption(kept, {0, {}, 1'000'000 + 7 * kMinute}).lateMs, 7 * kMinute);
 }
 
 // Taken over after a restart, a trigger that watches a state first has to see the state it

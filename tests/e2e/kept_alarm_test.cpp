@@ -169,6 +169,7 @@ TEST_F(KeptAlarm, ALateLogOffAsksFirstAndNoOrNoAnswerLogsNobodyOff) {
         // Its moment passed ten minutes ago, as if the computer had been off since.
         const std::wstring record = kRecords + L"\\" + SubkeyNames(kRecords).at(0);
         WriteString(record, L"Termin", std::to_wstring(UtcMs() - 10 * 60'000));
+        WriteString(record, L"Uzbrojono", std::to_wstring(UtcMs() - 20 * 60'000));
         // Left alone, the question's minute passes on a clock twenty times faster.
         SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", leftAlone ? L"20" : nullptr);
         RunningProgram again;

@@ -98,6 +98,12 @@ std::unique_ptr<RegistryKey> MemoryRegistry::Open(std::wstring_view path) {
     return std::make_unique<MemoryKey>(*this, p);
 }
 
+std::unique_ptr<RegistryKey> MemoryRegistry::OpenExisting(std::wstring_view path) {
+    if (!KeyExists(path))
+        return nullptr;
+    return Open(path);
+}
+
 void MemoryRegistry::DeleteTree(std::wstring_view path) {
     const std::wstring p = NormalPath(path);
     const auto under = [&](const std::wstring& key) {

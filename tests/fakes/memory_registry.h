@@ -17,6 +17,7 @@ class MemoryRegistry : public RegistryPort {
     };
 
     std::unique_ptr<RegistryKey> Open(std::wstring_view path) override;
+    std::unique_ptr<RegistryKey> OpenExisting(std::wstring_view path) override;
     void DeleteTree(std::wstring_view path) override;
 
     bool KeyExists(std::wstring_view path) const;

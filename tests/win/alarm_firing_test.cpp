@@ -292,8 +292,13 @@ TEST_F(AlarmFiring, AnArmedAlarmIsKeptWithItsLogonRunUntilStoppedAndTakenByOneCo
     ArmMessage(L"OD", 600);
     const std::vector<std::wstring> ids = ArmedRecordIds(registry);
     ASSERT_EQ(ids.size(), 1u);
-    const auto kept = ReadArmedRecord(registry, ids[0]);
+    const auto kept = ReadArmedRecord(registry, ids[0], win::ThisComputer()).record;
     ASSERT_TRUE(kept);
+    // Held in the user's global namespace, kept for this computer.
+    EXPECT_EQ(kept->computer, win::ThisComputer());
+    EXPECT_TRUE(
+        win::KernelHandle(OpenMutexW(SYNCHRONIZE, FALSE, win::RecordMutexName(ids[0]).c_str())));
+    EXPECT_EQ(win::RecordMutexName(ids[0]).rfind(L"Global\\Klaxora-S-1-", 0), 0u);
     EXPECT_EQ(kept->watch.ActionParameter, kCaption + kMessageSeparator + kText);
     EXPECT_NEAR(static_cast<double>(*kept->dueUtcMs - kept->armedUtcMs), 600000.0, 1000.0);
     const auto run = registry.Open(kRunOnceKey)->Read(L"Klaxora " + ids[0]);
@@ -313,6 +318,7 @@ TEST_F(AlarmFiring, AKeptAlarmWhoseMomentPassedIsTakenArmedAndFiredOnceAtOnce) {
     record.watch.ActionCaption = L"Komunikat";
     record.watch.ActionParameter = kCaption + kMessageSeparator + kText;
     record.watch.RepeatSeconds = 60;
+    record.watch.SecondsLeft = 1000;
     record.armedUtcMs = 1'000'000;
     record.dueUtcMs = 2'000'000;  // long ago
     WriteArmedRecord(registry, L"stary", record);

@@ -26,7 +26,8 @@ std::optional<std::wstring> AfterStartCommand(std::wstring_view programPath) {
 
 bool HasAfterStartAlarm(RegistryPort& registry) {
     try {
-        return registry.Open(kAfterStartKey)->Read(kCaption).has_value();
+        const auto key = registry.OpenExisting(kAfterStartKey);  // nothing made by looking
+        return key && key->Read(kCaption).has_value();
     } catch (const UserError&) {
         return false;
     }
@@ -35,7 +36,9 @@ bool HasAfterStartAlarm(RegistryPort& registry) {
 std::optional<WatchState> TakeAfterStartAlarm(RegistryPort& registry) {
     std::optional<WatchState> state;
     try {
-        auto key = registry.Open(kAfterStartKey);
+        auto key = registry.OpenExisting(kAfterStartKey);
+        if (!key)
+            return state;
         if (key->Read(kCaption)) {
             state.emplace();
             state->TriggerCode = L"PW";
@@ -52,9 +55,9 @@ std::optional<WatchState> TakeAfterStartAlarm(RegistryPort& registry) {
 }
 
 bool TakeMarker(std::vector<std::wstring>& commandLine, std::wstring_view marker) {
-    const auto found = std::find_if(
-        commandLine.begin() + (commandLine.empty() ? 0 : 1), commandLine.end(),
-        [&](const std::wstring& entry) { return EqualsAsciiNoCase(entry, marker); });
+    const auto found =
+        std::find_if(commandLine.begin() + (commandLine.empty() ? 0 : 1), commandLine.end(),
+                     [&](const std::wstring& entry) { return EqualsAsciiNoCase(entry, marker); });
     if (found == commandLine.end())
         return false;
     commandLine.erase(found);

@@ -24,6 +24,9 @@ inline constexpr std::wstring_view kRunOnceValue = L"Klaxora";
 inline constexpr std::wstring_view kAfterStartKey = L"Software\\Vantrelix\\Klaxora\\PoStarcie";
 inline constexpr std::wstring_view kAfterStartMarker = L"/alarm-po-starcie";
 inline constexpr std::wstring_view kTakeOverMarker = L"/przejmij";
+// The system's restart service (after an update, a crash or a hang): a copy started with it
+// takes a record as a copy started by another one does, and is never a logon run.
+inline constexpr std::wstring_view kRestartMarker = L"/wznowienie";
 inline constexpr size_t kRunOnceMaxLength = 259;  // characters, without the terminating zero
 inline constexpr std::wstring_view kAfterStartTooLong =
     L"Ścieżka programu jest zbyt długa, aby uruchomić go po starcie Windows !!!";

@@ -29,9 +29,38 @@ constexpr std::wstring_view kKillImage = L"ZabijPlik";
 constexpr std::wstring_view kKillCreated = L"ZabijStart";
 constexpr std::wstring_view kDue = L"Termin";
 constexpr std::wstring_view kArmed = L"Uzbrojono";
+constexpr std::wstring_view kDueLocal = L"TerminLokalny";
+constexpr std::wstring_view kComputer = L"Komputer";
 }  // namespace value
 
-constexpr std::wstring_view kTriggerCodes[] = {L"OD", L"UG", L"BI", L"PU", L"PO", L"PZ", L"PW"};
+// Moments a record may hold, UTC milliseconds: from 1970 to the end of year 9999, so that no
+// sum or difference of two of them can overflow.
+constexpr int64_t kLatestMoment = 253'402'300'799'999;
+// A time of day is due at most a day after its arming, give or take a change of daylight
+// saving; a count-down its own length after it. A second either way for the clocks' rounding.
+constexpr int64_t kDayMs = 86'400'000;
+constexpr int64_t kSlackMs = 1000;
+
+bool InRange(int64_t moment) {
+    return moment >= 0 && moment <= kLatestMoment;
+}
+
+// Whether the kept moments fit the alarm: a record whose moment could never come, or lies
+// further ahead than the alarm itself reaches, is damaged rather than armed for ever.
+bool MomentsFit(const ArmedRecord& r) {
+    const WatchState& w = r.watch;
+    if (!InRange(r.armedUtcMs) || (r.dueUtcMs && !InRange(*r.dueUtcMs)))
+        return false;
+    if (w.TriggerCode == L"UG" && (w.AtHour < 0 || w.AtHour > 23 || w.AtMinute < 0 ||
+                                   w.AtMinute > 59 || w.AtSecond < 0 || w.AtSecond > 59))
+        return false;
+    if (!r.dueUtcMs)
+        return true;
+    const int64_t ahead = *r.dueUtcMs - r.armedUtcMs;
+    const int64_t reach =
+        w.TriggerCode == L"OD" ? std::max(w.SecondsLeft, 0) * 1000LL : kDayMs + kDayMs / 24;
+    return ahead >= -kSlackMs && ahead <= reach + kSlackMs;
+}
 
 std::wstring KeyOf(std::wstring_view id) {
     return std::wstring(kArmedRecordsKey) + L"\\" + std::wstring(id);
@@ -55,10 +84,10 @@ std::optional<int32_t> Number(const RegistryKey& key, std::wstring_view name) {
 bool ArmedRecord::operator==(const ArmedRecord& o) const {
     const auto fields = [](const ArmedRecord& r) {
         const WatchState& w = r.watch;
-        return std::tie(r.definition, r.dueUtcMs, r.armedUtcMs, w.TriggerCode, w.AtHour, w.AtMinute,
-                        w.AtSecond, w.SecondsLeft, w.WatchedProgramPath, w.ActionCaption,
-                        w.ActionParameter, w.ActionDetail, w.RepeatSeconds, w.KillImage,
-                        w.KillCreated);
+        return std::tie(r.definition, r.dueUtcMs, r.armedUtcMs, r.dueLocalSeconds, r.computer,
+                        w.TriggerCode, w.AtHour, w.AtMinute, w.AtSecond, w.SecondsLeft,
+                        w.WatchedProgramPath, w.ActionCaption, w.ActionParameter, w.ActionDetail,
+                        w.RepeatSeconds, w.KillImage, w.KillCreated);
     };
     return fields(*this) == fields(o);
 }
@@ -83,6 +112,9 @@ void WriteArmedRecord(RegistryPort& registry, std::wstring_view id, const ArmedR
                          w.KillCreated ? std::to_wstring(*w.KillCreated) : L"");
         key->WriteString(value::kDue, r.dueUtcMs ? std::to_wstring(*r.dueUtcMs) : L"");
         key->WriteString(value::kArmed, std::to_wstring(r.armedUtcMs));
+        key->WriteString(value::kDueLocal,
+                         r.dueLocalSeconds ? std::to_wstring(*r.dueLocalSeconds) : L"");
+        key->WriteString(value::kComputer, r.computer);
         // Last: a record without its version is one a crash interrupted, and is not taken.
         key->WriteDword(value::kVersion, kArmedRecordVersion);
     } catch (const UserError&) {
@@ -91,47 +123,63 @@ void WriteArmedRecord(RegistryPort& registry, std::wstring_view id, const ArmedR
     }
 }
 
-std::optional<ArmedRecord> ReadArmedRecord(RegistryPort& registry, std::wstring_view id) {
+RecordReading ReadArmedRecord(RegistryPort& registry, std::wstring_view id,
+                              std::wstring_view computer) {
+    const auto damaged = RecordReading{RecordState::Damaged, std::nullopt};
     try {
-        const auto key = registry.Open(KeyOf(id));
+        // Never created by reading: a record another copy has just finished is simply gone.
+        const auto key = registry.OpenExisting(KeyOf(id));
+        if (!key || key->ValueNames().empty())
+            return {};
+        const auto version = key->Read(value::kVersion);
+        if (version && version->type == RegistryType::Dword &&
+            version->number != kArmedRecordVersion)
+            return {RecordState::OtherVersion, std::nullopt};
         if (Number(*key, value::kVersion) != static_cast<int32_t>(kArmedRecordVersion))
-            return std::nullopt;
+            return damaged;  // a write a crash interrupted
         ArmedRecord r;
+        r.computer = ReadString(*key, value::kComputer);
+        if (!r.computer.empty() && !EqualsNoCase(r.computer, computer))
+            return {RecordState::OtherComputer, std::nullopt};
         WatchState& w = r.watch;
         w.TriggerCode = ReadString(*key, value::kTrigger);
-        if (std::find(std::begin(kTriggerCodes), std::end(kTriggerCodes), w.TriggerCode) ==
-            std::end(kTriggerCodes))
-            return std::nullopt;
+        if (!TriggerByCode(w.TriggerCode))
+            return damaged;
         const auto hour = Number(*key, value::kHour), minute = Number(*key, value::kMinute),
                    second = Number(*key, value::kSecond), left = Number(*key, value::kSecondsLeft),
                    repeat = Number(*key, value::kRepeat);
         const auto armed = ParseMoment(ReadString(*key, value::kArmed));
         const std::wstring due = ReadString(*key, value::kDue);
         r.dueUtcMs = ParseMoment(due);
+        const std::wstring dueLocal = ReadString(*key, value::kDueLocal);
+        r.dueLocalSeconds = ParseMoment(dueLocal);
         const std::wstring killCreated = ReadString(*key, value::kKillCreated);
         if (const auto created = ParseMoment(killCreated); created && *created >= 0)
             w.KillCreated = static_cast<uint64_t>(*created);
         else if (!killCreated.empty())
-            return std::nullopt;
+            return damaged;
         const bool timed = w.TriggerCode == L"OD" || w.TriggerCode == L"UG";
         if (!hour || !minute || !second || !left || !repeat || *repeat < 0 || !armed ||
-            (timed && !r.dueUtcMs) || (!due.empty() && !r.dueUtcMs))
-            return std::nullopt;
+            (timed && !r.dueUtcMs) || (!due.empty() && !r.dueUtcMs) ||
+            (!dueLocal.empty() && (!r.dueLocalSeconds || !InRange(*r.dueLocalSeconds))))
+            return damaged;
         w.AtHour = *hour;
         w.AtMinute = *minute;
         w.AtSecond = *second;
         w.SecondsLeft = *left;
         w.RepeatSeconds = *repeat;
         r.armedUtcMs = *armed;
+        if (!MomentsFit(r))
+            return damaged;
         r.definition = ReadString(*key, value::kDefinition);
         w.WatchedProgramPath = ReadString(*key, value::kProgram);
         w.ActionCaption = ReadString(*key, value::kAction);
         w.ActionParameter = ReadString(*key, value::kParameter);
         w.ActionDetail = ReadString(*key, value::kDetail);
         w.KillImage = ReadString(*key, value::kKillImage);
-        return r;
+        return {RecordState::Whole, std::move(r)};
     } catch (const UserError&) {
-        return std::nullopt;
+        return damaged;
     }
 }
 
@@ -144,12 +192,9 @@ void DeleteArmedRecord(RegistryPort& registry, std::wstring_view id) {
 
 std::vector<std::wstring> ArmedRecordIds(RegistryPort& registry) {
     try {
-        // Looked for before it is opened: a start with nothing kept leaves no empty key behind.
-        const std::wstring_view name = kArmedRecordsKey.substr(kSettingsKey.size() + 1);
-        for (const std::wstring& subkey : registry.Open(kSettingsKey)->SubkeyNames()) {
-            if (EqualsNoCase(subkey, name))
-                return registry.Open(kArmedRecordsKey)->SubkeyNames();
-        }
+        // A start with nothing kept leaves no empty key behind.
+        if (const auto records = registry.OpenExisting(kArmedRecordsKey))
+            return records->SubkeyNames();
     } catch (const UserError&) {
     }
     return {};
@@ -173,11 +218,27 @@ std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now
     }
 }
 
-Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs) {
+std::optional<int64_t> DueLocalSeconds(const WatchState& armed, const ClockReading& now) {
+    WatchState looking = armed;
+    looking.Armed = true;
+    looking.Firing = false;
+    const WakePlan plan = PlanWake(looking, now);
+    if (plan.kind != WakePlan::Kind::AtLocal)
+        return std::nullopt;
+    return CivilSeconds(plan.at);
+}
+
+Resumption PlanResumption(const ArmedRecord& record, const ClockReading& now) {
     Resumption r;
-    if (!record.dueUtcMs)
+    // Moments are read within range, so no difference here overflows. A time of day is due
+    // when the local clock shows it, whatever daylight saving did meanwhile.
+    int64_t left = 0;
+    if (record.watch.TriggerCode == L"UG" && record.dueLocalSeconds)
+        left = (*record.dueLocalSeconds - CivilSeconds(now.local)) * 1000 - now.local.millisecond;
+    else if (record.dueUtcMs && InRange(now.utcMs))
+        left = *record.dueUtcMs - now.utcMs;
+    else
         return r;
-    const int64_t left = *record.dueUtcMs - nowUtcMs;
     if (left <= 0) {
         r.fireNow = true;
         r.lateMs = -left;
@@ -185,6 +246,17 @@ Resumption PlanResumption(const ArmedRecord& record, int64_t nowUtcMs) {
         r.remainingMs = std::min(left, std::max<int64_t>(*record.dueUtcMs - record.armedUtcMs, 0));
     }
     return r;
+}
+
+TakeOverPlan PlanTakeOver(size_t othersUnheld) {
+    TakeOverPlan plan;
+    plan.copies = std::min(othersUnheld, kMaxCopiesPerStart);
+    if (othersUnheld > plan.copies) {
+        plan.message = L"Przywrócono zapamiętane alarmy: " + std::to_wstring(plan.copies + 1) +
+                       L". Pozostałe (" + std::to_wstring(othersUnheld - plan.copies) +
+                       L") zostaną przywrócone przy następnym uruchomieniu programu.";
+    }
+    return plan;
 }
 
 std::wstring TriggerText(const WatchState& w) {

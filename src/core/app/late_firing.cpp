@@ -91,12 +91,10 @@ bool WarnsBeforeShutdown(std::wstring_view shutdownCaption) {
     return kind && *kind != ShutdownKind::MonitorOff;
 }
 
-std::wstring ShutdownWarningText(std::wstring_view shutdownCaption, int secondsLeft,
-                                 bool preview) {
+std::wstring ShutdownWarningText(std::wstring_view shutdownCaption, int secondsLeft, bool preview) {
     std::wstring text = L"Alarm: " + std::wstring(shutdownCaption) + L" za " +
-                        std::to_wstring(secondsLeft) +
-                        L" s.\n\nZapisz swoją pracę. „" + std::wstring(kShutdownCancel) +
-                        L"” kończy alarm.";
+                        std::to_wstring(secondsLeft) + L" s.\n\nZapisz swoją pracę. „" +
+                        std::wstring(kShutdownCancel) + L"” kończy alarm.";
     if (preview)
         text += L"\n\nTo tylko podgląd: nic nie zostanie wykonane.";
     return text;

@@ -48,7 +48,6 @@ std::wstring LateQuestionText(const WatchState& alarm, const LocalDateTime& due,
 bool WarnsBeforeShutdown(std::wstring_view shutdownCaption);
 
 // The countdown's text before the shutdown kind of that caption; a preview performs nothing.
-std::wstring ShutdownWarningText(std::wstring_view shutdownCaption, int secondsLeft,
-                                 bool preview);
+std::wstring ShutdownWarningText(std::wstring_view shutdownCaption, int secondsLeft, bool preview);
 
 }  // namespace klaxora

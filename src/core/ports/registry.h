@@ -56,6 +56,9 @@ class RegistryPort {
     // Opens a key under the current user's root, creating it (and its parents) when missing.
     // Throws RegistryError when it cannot.
     virtual std::unique_ptr<RegistryKey> Open(std::wstring_view path) = 0;
+    // Opens a key only when it exists, creating nothing: null when it is missing. Throws
+    // RegistryError on any other failure.
+    virtual std::unique_ptr<RegistryKey> OpenExisting(std::wstring_view path) = 0;
     // Deletes a key with every subkey and value under it; a missing key is not an error.
     virtual void DeleteTree(std::wstring_view path) = 0;
 };

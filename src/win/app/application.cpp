@@ -51,19 +51,26 @@ int MessageLoop() {
 bool TakeOverKeptAlarm(TF_Glowna& glowna, RegistryPort& registry) {
     auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
     const bool logonRun = TakeMarker(strings, kAfterStartMarker);
-    const bool takeOver = TakeMarker(strings, kTakeOverMarker);
+    const bool restarted = TakeMarker(strings, kRestartMarker);
+    const bool takeOver = TakeMarker(strings, kTakeOverMarker) || restarted;  // both removed
     if (!logonRun && !takeOver && !strings.empty())
         return true;  // started with a definition of its own
     TakeOutcome outcome = TakeUnheldRecord(registry);
     if (outcome.damagedRemoved)
         ShowMessageBox(kArmedRecordUnreadable, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    // Once per copy, and only from a copy that would show it anyway (not one per record).
+    if (outcome.newerKept && !logonRun && !takeOver)
+        ShowMessageBox(kArmedRecordNewer, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
     if (!outcome.taken) {
         // An earlier version's alarm after Windows start is still performed by its logon run.
         return !takeOver && (!logonRun || HasAfterStartAlarm(registry));
     }
     if (!logonRun && !takeOver) {
-        for (size_t i = 0; i < outcome.othersUnheld; ++i)
+        const TakeOverPlan plan = PlanTakeOver(outcome.othersUnheld);
+        for (size_t i = 0; i < plan.copies; ++i)
             StartCopyForRecord();
+        if (plan.message)
+            ShowMessageBox(*plan.message, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
     }
     glowna.Adopt(std::move(*outcome.taken));
     return true;

@@ -1,13 +1,35 @@
 #include "win/app/held_record.h"
 
+#include <sddl.h>
+
+#include <vector>
+
 #include "app/after_start.h"
 #include "win/sys/file_system_win.h"
 
 namespace klaxora::win {
 namespace {
 
-std::wstring MutexName(std::wstring_view id) {
-    return L"Local\\Klaxora-uzbrojony-" + std::wstring(id);
+constexpr std::wstring_view kCannotHold =
+    L"Nie można zapamiętać alarmu: system odmówił blokady, która chroni go przed innymi kopiami "
+    L"programu.";
+
+// The user's SID as text; empty when it cannot be read.
+std::wstring UserSid() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
+        return {};
+    const KernelHandle token(raw);
+    DWORD size = 0;
+    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    wchar_t* text = nullptr;
+    if (size == 0 || !GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size) ||
+        !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
+        return {};
+    std::wstring sid(text);
+    LocalFree(text);
+    return sid;
 }
 
 std::wstring RunOnceName(std::wstring_view id) {
@@ -16,13 +38,24 @@ std::wstring RunOnceName(std::wstring_view id) {
 
 // The record's mutex, when no other copy has it; nothing when one does (or it cannot be made).
 KernelHandle Claim(std::wstring_view id) {
-    KernelHandle mutex(CreateMutexW(nullptr, FALSE, MutexName(id).c_str()));
+    KernelHandle mutex(CreateMutexW(nullptr, FALSE, RecordMutexName(id).c_str()));
     if (mutex && GetLastError() == ERROR_ALREADY_EXISTS)
         mutex.Reset();
     return mutex;
 }
 
 }  // namespace
+
+std::wstring RecordMutexName(std::wstring_view id) {
+    static const std::wstring sid = UserSid();
+    return L"Global\\Klaxora-" + sid + L"-uzbrojony-" + std::wstring(id);
+}
+
+std::wstring ThisComputer() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+}
 
 struct RecordTaker {
     static HeldRecord Make(std::wstring id, KernelHandle mutex) {
@@ -34,10 +67,14 @@ HeldRecord HeldRecord::New() {
     // The process and the moment: unique among the copies of this user.
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"-" +
-                            std::to_wstring((static_cast<uint64_t>(now.dwHighDateTime) << 32) |
-                                            now.dwLowDateTime);
-    return HeldRecord(id, Claim(id));
+    const std::wstring id =
+        std::to_wstring(GetCurrentProcessId()) + L"-" +
+        std::to_wstring((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    KernelHandle mutex = Claim(id);
+    // Unheld, the record could be taken by another copy while this one fires it.
+    if (!mutex)
+        throw UserError(std::wstring(kCannotHold));
+    return HeldRecord(id, std::move(mutex));
 }
 
 void HeldRecord::Keep(RegistryPort& registry, const ArmedRecord& record,
@@ -55,8 +92,9 @@ void HeldRecord::Keep(RegistryPort& registry, const ArmedRecord& record,
         Drop(registry);
         throw;
     }
-    // After an update's restart the system starts us again as the logon run would.
-    const std::wstring marker(kAfterStartMarker);
+    // After an update's restart, a crash or a hang the system starts us again with a marker of
+    // its own: that copy takes the record as a plain start would, and is no logon.
+    const std::wstring marker(kRestartMarker);
     RegisterApplicationRestart(marker.c_str(), 0);
 }
 
@@ -76,13 +114,18 @@ TakeOutcome TakeUnheldRecord(RegistryPort& registry, bool take) {
         KernelHandle mutex = Claim(id);
         if (!mutex)
             continue;  // a running copy holds it
-        std::optional<ArmedRecord> record = ReadArmedRecord(registry, id);
-        if (!record) {
+        RecordReading reading = ReadArmedRecord(registry, id, ThisComputer());
+        if (reading.state == RecordState::Damaged) {
             HeldRecord damaged = RecordTaker::Make(id, std::move(mutex));
             damaged.Drop(registry);
             outcome.damagedRemoved = true;
+        } else if (reading.state == RecordState::OtherVersion) {
+            outcome.newerKept = true;  // left alone, for the version that wrote it
+        } else if (reading.state != RecordState::Whole) {
+            continue;  // gone meanwhile, or another computer's
         } else if (take && !outcome.taken) {
-            outcome.taken = TakenRecord{RecordTaker::Make(id, std::move(mutex)), std::move(*record)};
+            outcome.taken =
+                TakenRecord{RecordTaker::Make(id, std::move(mutex)), std::move(*reading.record)};
         } else {
             ++outcome.othersUnheld;  // let go again, for the copy that will take it
         }

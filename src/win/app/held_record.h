@@ -13,9 +13,16 @@
 
 namespace klaxora::win {
 
+// The name of the mutex that holds a record: in the global namespace with the user's SID, since
+// the records are the user's and every session of the user sees them.
+std::wstring RecordMutexName(std::wstring_view id);
+// This computer's name, kept with each record so that a roaming profile's records stay with the
+// computer they were armed on.
+std::wstring ThisComputer();
+
 class HeldRecord {
   public:
-    // A new record for an alarm armed here.
+    // A new record for an alarm armed here. Throws a UserError when it cannot be held.
     static HeldRecord New();
     const std::wstring& Id() const { return id_; }
     // Writes (again) what is armed, then the logon run and the restart registration. Throws a
@@ -27,7 +34,8 @@ class HeldRecord {
 
   private:
     friend struct RecordTaker;
-    HeldRecord(std::wstring id, KernelHandle mutex) : id_(std::move(id)), mutex_(std::move(mutex)) {}
+    HeldRecord(std::wstring id, KernelHandle mutex)
+        : id_(std::move(id)), mutex_(std::move(mutex)) {}
     std::wstring id_;
     KernelHandle mutex_;
 };
@@ -41,6 +49,7 @@ struct TakeOutcome {
     std::optional<TakenRecord> taken;
     size_t othersUnheld = 0;  // records left that no copy holds
     bool damagedRemoved = false;
+    bool newerKept = false;  // a record of another version waits for it
 };
 
 // Takes the first record no running copy holds and counts the others; damaged records met on the

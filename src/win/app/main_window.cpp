@@ -134,7 +134,9 @@ void TF_Glowna::FormShow() {
     auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
     // Started to take a kept alarm over: the markers are no definition.
     logonRun_ = TakeMarker(strings, kAfterStartMarker);
-    startedForRecord_ = TakeMarker(strings, kTakeOverMarker) || logonRun_;
+    const bool takeOver = TakeMarker(strings, kTakeOverMarker);
+    const bool restarted = TakeMarker(strings, kRestartMarker);
+    startedForRecord_ = takeOver || restarted || logonRun_;
     // A kept alarm's definition fills the window as a shortcut's parameters would.
     if (adopted_)
         strings = CommandLineStrings(L"\"\"" + adopted_->record.definition, ExecutablePath());
@@ -422,6 +424,8 @@ void TF_Glowna::KeepRecord(const ClockReading& now) {
     record.definition = heldDefinition_;
     record.watch = watch_;
     record.dueUtcMs = DueUtcMs(watch_, now);
+    record.dueLocalSeconds = DueLocalSeconds(watch_, now);
+    record.computer = ThisComputer();
     record.armedUtcMs = armedUtcMs_;
     try {
         held_->Keep(registry_, record, ExecutablePath());
@@ -453,7 +457,7 @@ void TF_Glowna::SetArmed(bool armed) {
         // not added to what is left of it.
         Resumption resumption;
         if (resumeFrom_) {
-            resumption = PlanResumption(*resumeFrom_, now.utcMs);
+            resumption = PlanResumption(*resumeFrom_, now);
             if (resumption.fireNow)
                 resumeFiresLate_ = resumption.lateMs;
         }

@@ -159,6 +159,18 @@ std::unique_ptr<RegistryKey> Win32Registry::Open(std::wstring_view path) {
     return std::make_unique<Win32Key>(std::move(key));
 }
 
+std::unique_ptr<RegistryKey> Win32Registry::OpenExisting(std::wstring_view path) {
+    const std::wstring p(path);
+    RegKey key;
+    const LONG status =
+        RegOpenKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, KEY_READ | KEY_WRITE, key.Put());
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND)
+        return nullptr;
+    if (status != ERROR_SUCCESS)
+        Fail(status);
+    return std::make_unique<Win32Key>(std::move(key));
+}
+
 void Win32Registry::DeleteTree(std::wstring_view path) {
     const std::wstring p(path);
     const LONG status = RegDeleteTreeW(HKEY_CURRENT_USER, p.c_str());
