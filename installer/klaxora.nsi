@@ -23,6 +23,9 @@ SetCompressor /SOLID lzma
 !define SETTINGS_KEY "Software\Vantrelix\Klaxora"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
+; An armed alarm's record, one subkey each, and an earlier version's alarm after Windows start.
+!define ARMED_KEY "${SETTINGS_KEY}\Uzbrojone"
+!define AFTER_START_KEY "${SETTINGS_KEY}\PoStarcie"
 ; The autostart value the options dialog writes.
 !define AUTOSTART_VALUE "Alarm"
 ; The hidden main window of a running Klaxora; closing it ends the program.
@@ -55,6 +58,7 @@ VIAddVersionKey /LANG=1045 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -63,18 +67,30 @@ VIAddVersionKey /LANG=1045 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "Polish"
 
 Var PurgeSettings
+Var ResumedKept  ; 1 once the installed program was started to take the kept alarms over
 
 ; A running copy holds its files open: ask the user to let it close (in silent mode it is
-; closed), then wait for it to go. An armed alarm ends with it.
+; closed), then wait for it to go. Closed as at log-off, a copy keeps its armed alarm's record:
+; the installer resumes those alarms when it has finished, the uninstaller removes them.
 !macro CLOSE_RUNNING_KLAXORA un
 Function ${un}CloseRunningKlaxora
   FindWindow $0 "${MAIN_WINDOW_CLASS}"
   ${If} $0 == 0
     Return
   ${EndIf}
+  ; Every armed alarm has a record: the alarms are spoken of only when there are some.
+  StrCpy $1 ""
+  EnumRegKey $2 HKCU "${ARMED_KEY}" 0
+  ${If} $2 != ""
+  !if "${un}" == ""
+    StrCpy $1 "Uzbrojone alarmy zostaną zachowane: po zakończeniu instalacji program uruchomi \
+        się ponownie i będzie ich dalej pilnował.$\r$\n$\r$\n"
+  !else
+    StrCpy $1 "Uzbrojone alarmy zostaną wyłączone i już nie wrócą.$\r$\n$\r$\n"
+  !endif
+  ${EndIf}
   MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "Program ${APP} jest uruchomiony. Aby kontynuować, \
-      trzeba go zamknąć; pilnowany alarm zostanie przerwany.$\r$\n$\r$\nZamknąć program ${APP}?" \
-      /SD IDOK IDOK close
+      trzeba go zamknąć.$\r$\n$\r$\n$1Zamknąć program ${APP}?" /SD IDOK IDOK close
   Abort
 close:
   StrCpy $1 0
@@ -116,7 +132,37 @@ Section "Klaxora"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  Call ResumeKeptAlarms
 SectionEnd
+
+; The copies closed above kept their armed alarms' records, as may copies ended earlier. A plain
+; start takes them all over, starting a copy for each further one (/przejmij would take just
+; one); like any plain start it shows its window unless the options keep it minimised.
+Function ResumeKeptAlarms
+  ClearErrors
+  EnumRegKey $0 HKCU "${ARMED_KEY}" 0
+  ${If} ${Errors}
+  ${OrIf} $0 == ""
+    Return
+  ${EndIf}
+  ClearErrors
+  Exec '"$INSTDIR\Klaxora.exe"'
+  ${IfNot} ${Errors}
+    StrCpy $ResumedKept 1
+  ${EndIf}
+FunctionEnd
+
+Function FinishPageShow
+  ${If} $ResumedKept == 1
+    ; It runs already: a second copy would find no alarm left to take.
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    ${NSD_SetFocus} $mui.FinishPage.ShowReadme
+    SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${APP} został pomyślnie zainstalowany \
+        na Twoim komputerze.$\r$\n$\r$\nProgram został uruchomiony ponownie, aby dalej \
+        pilnować zapamiętanych alarmów."
+  ${EndIf}
+FunctionEnd
 
 ; $R0 = 1 when the text $R1 contains $R2 (letter case ignored, as paths compare).
 Function un.Contains
@@ -162,6 +208,10 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${APP}.lnk"
 
+  ; Armed alarms go with the program: their records, an earlier version's alarm after Windows
+  ; start and (below) the one-time runs that would take them over.
+  DeleteRegKey HKCU "${ARMED_KEY}"
+  DeleteRegKey HKCU "${AFTER_START_KEY}"
   ; The autostart value and one-time runs are removed only when they start this copy: "Alarm"
   ; is a common name, and another program's entry is not ours to delete.
   StrCpy $R2 "$INSTDIR\Klaxora.exe"

@@ -2,7 +2,8 @@
 # Tests the installer under Wine, inside the prefix and display that wine-env.sh's
 # wine_env_start has set up (test.sh calls this between start and stop): a silent install puts
 # the files, the Start-menu entry and the uninstall entry in place; the installed program starts
-# and seeds its sounds; a silent uninstall closes it, removes the files and the entries that
+# and seeds its sounds; an update over it closes it and starts it again to take over the alarm it
+# kept; a silent uninstall closes it, removes the files, the kept alarms and the entries that
 # start this copy, and keeps the settings unless /PURGE is given. The installed program reads no
 # environment variable: it carries none of the test seams' names and writes no start-up trace.
 set -euo pipefail
@@ -14,6 +15,8 @@ settings='HKCU\Software\Vantrelix\Klaxora'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Klaxora'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 runonce_key='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+armed_key="$settings\\Uzbrojone"
+after_start_key="$settings\\PoStarcie"
 passed=0
 failed=0
 
@@ -48,6 +51,24 @@ same_text() { [ "${1,,}" = "${2,,}" ]; }
 # bytes).
 carries_seams() { LC_ALL=C grep -aqP 'K\x00L\x00A\x00X\x00O\x00R\x00A\x00_\x00|KLAXORA_' "$1"; }
 carries_no_seam() { ! carries_seams "$1"; }
+# This prefix's running Klaxora.exe processes, also those another program started (Wine names
+# a process by its Windows path).
+klaxora_pids() {
+  local p exe
+  for p in /proc/[0-9]*; do
+    IFS= read -r -d '' exe 2>/dev/null <"$p/cmdline" || continue
+    [[ "${exe,,}" == *'\klaxora.exe' ]] &&
+      grep -qzxF "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null && echo "${p#/proc/}"
+  done
+}
+no_klaxora() { [ -z "$(klaxora_pids)" ]; }
+# The kept alarm $1 is there and held by a running copy of the installed program, which wrote
+# the alarm's one-time run again as it took it over.
+holds_kept() {
+  has_key "$armed_key\\$1" && [ -n "$(klaxora_pids)" ] &&
+    same_text "$(reg_value "$runonce_key" "Klaxora $1")" "\"$exe_win\" /alarm-po-starcie"
+}
+no_kept_alarm() { no_key "$armed_key" && no_key "$after_start_key"; }
 
 program_dir_win="$(win_text '%LOCALAPPDATA%')\\Programs\\Klaxora"
 program_dir="$(winepath -u "$program_dir_win" 2>/dev/null)"
@@ -91,6 +112,32 @@ check "the first run offers the installed sounds" \
 # The trace's first stage is written before the main window stores the path.
 check "the installed program writes no start-up trace" gone "$trace"
 
+echo "test-installer: an update over the running program resumes a kept alarm"
+# A count-down kept half an hour ahead, as a copy closed at log-off leaves it: the definition
+# as a shortcut's parameters (each after a space), the version written last. Its one-time run is
+# left out: the copy that takes it over writes that.
+kept_id=4242-1
+now_ms=$(date +%s%3N)
+# Wine reads a command line's "¶" in the locale's character set.
+put() {
+  LC_ALL=C.UTF-8 wine reg add "$armed_key\\$kept_id" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1
+}
+put Definicja REG_SZ ' "OD: 0:30:0" "Komunikat" "UWAGA !!!|Po aktualizacji"'
+put Kod REG_SZ OD
+for name in Godzina Minuta Sekunda Powtorka; do put "$name" REG_DWORD 0; done
+put Sekundy REG_DWORD 1800
+for name in Program Szczegol ZabijPlik ZabijStart; do put "$name" REG_SZ ''; done
+put Akcja REG_SZ Komunikat
+put Parametr REG_SZ 'UWAGA !!!¶Po aktualizacji'
+put Termin REG_SZ $((now_ms + 1800000))
+put Uzbrojono REG_SZ "$now_ms"
+put Wersja REG_DWORD 1
+check "the silent update succeeds" wine "$installer" /S
+check "the update closes the running program" wait_for ended "$program"
+check "the updated program runs again, holding the kept alarm" wait_for holds_kept "$kept_id"
+# An earlier version's alarm after Windows start goes with the kept alarms.
+wine reg add "$after_start_key" /v ActionCaption /t REG_SZ /d Komunikat /f >/dev/null 2>&1
+
 # Entries that start this copy, and one that starts another program.
 wine reg add "$run_key" /v Alarm /t REG_SZ /d "$exe_win" /f >/dev/null 2>&1
 wine reg add "$runonce_key" /v KlaxoraAlarm /t REG_SZ /d "\"$exe_win\" \"PW:\" \"Domyślne okno\"" /f >/dev/null 2>&1
@@ -98,8 +145,8 @@ wine reg add "$runonce_key" /v SomethingElse /t REG_SZ /d 'C:\other\tool.exe' /f
 
 echo "test-installer: silent uninstall, keeping the settings"
 check "the silent uninstall starts" wine "$program_dir/uninstall.exe" /S
-check "the uninstaller closes the running program" wait_for ended "$program"
-ended "$program" || kill "$program" 2>/dev/null || true
+check "the uninstaller closes the running program" wait_for no_klaxora
+for pid in $(klaxora_pids); do kill "$pid" 2>/dev/null || true; done
 # The uninstall entry goes last: once it is gone, the uninstaller has done everything.
 check "the uninstall entry is removed" wait_for no_key "$uninstall_key"
 check "the program folder is removed" wait_for gone "$program_dir"
@@ -107,6 +154,8 @@ check "the Start menu entry is removed" gone "$start_menu/Klaxora.lnk"
 check "the autostart of this copy is removed" no_value "$run_key" Alarm
 check "the one-time run of this copy is removed" no_value "$runonce_key" KlaxoraAlarm
 check "another program's one-time run stays" has_value "$runonce_key" SomethingElse
+check "the kept alarms are removed" no_kept_alarm
+check "the kept alarm's one-time run is removed" no_value "$runonce_key" "Klaxora $kept_id"
 check "the settings stay" has_key "$settings"
 
 echo "test-installer: install again, silent uninstall with /PURGE"
