@@ -67,6 +67,8 @@ int wmain(int argc, wchar_t** argv) {
     Pump(500);
     Save(skrot.Hwnd(), dir + L"\\dialog_shortcut.bmp");
     skrot.dfs_LokalizacjaSkrotu.SelectPath(files.WindowsDirectory());
+    for (int i = 0; i < 100 && skrot.dfs_LokalizacjaSkrotu.Selecting(); ++i)
+        Pump(50);
     Pump(500);
     Save(skrot.Hwnd(), dir + L"\\dialog_shortcut_windows.bmp");
     skrot.Close();

@@ -33,6 +33,7 @@ TEST_P(RegistryContract, ValuesKeepTheirTypes) {
         key->WriteString(L"text", L"Już czas !!!");
         key->WriteDword(L"number", 0xFFFFFFFFu);
         key->WriteString(L"empty", L"");
+        key->WriteBinary(L"bytes", {0x03, 0x00, 0xFF});
     }
     const auto key = registry->Open(base);
     const auto text = key->Read(L"text");
@@ -45,6 +46,8 @@ TEST_P(RegistryContract, ValuesKeepTheirTypes) {
     EXPECT_EQ(number->number, 0xFFFFFFFFu);
     EXPECT_EQ(ReadInteger(*key, L"number"), -1);
     EXPECT_EQ(key->Read(L"empty")->text, L"");
+    EXPECT_EQ(key->Read(L"bytes")->type, RegistryType::Binary);
+    EXPECT_EQ(key->Read(L"bytes")->bytes, (std::vector<uint8_t>{0x03, 0x00, 0xFF}));
     // A value rewritten with another type takes the new type.
     key->WriteString(L"number", L"7");
     EXPECT_EQ(ReadInteger(*key, L"number", 42), 42);

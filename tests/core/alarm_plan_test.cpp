@@ -155,31 +155,32 @@ TEST(ExecuteAlarmAction, AFailedActionIsShownThenTheIconReturnsAndTheAlarmEnds) 
         performer.log.clear();
         performer.failing = {};
         performer.cancelling = K::WarnShutdown;
-        EXPECT_FALSE(RunPlan(
-            PlanAlarmAction(Armed(L"Zamknij system/Wyłącz komputer",
-                                  L"Wyloguj aktualnego użytkownika", {}, repeat),
-                            {}),
-            performer));
+        EXPECT_FALSE(RunPlan(PlanAlarmAction(Armed(L"Zamknij system/Wyłącz komputer",
+                                                   L"Wyloguj aktualnego użytkownika", {}, repeat),
+                                             {}),
+                             performer));
         expected = {S(K::DisableTray), S(K::WarnShutdown), S(K::EnableTray), S(K::Stop)};
         if (repeat)
             expected.push_back(S(K::ProcessMessages));
         EXPECT_EQ(performer.log, expected);
     }
-    // Steps not marked to always run are skipped after a failure.
+    // A refused pre-action option is reported, but the alarm itself still sounds.
     LogPerformer performer;
     performer.failing = {K::WakeDisplay};
     AppOptions options;
     options.Wyg_Off = options.MinimizeAll = true;
     RunPlan(PlanAlarmAction(Armed(L"Odegraj dźwięk", L"a.wav"), options), performer);
-    EXPECT_EQ(performer.log,
-              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), S(K::EnableTray),
-                                         S(K::Stop), L"error refused"}));
-    // A message alarm is disarmed even when a pre-action before its box failed.
+    EXPECT_EQ(performer.log, (std::vector<std::wstring>{
+                                 S(K::DisableTray), S(K::WakeDisplay), S(K::MinimizeAll),
+                                 S(K::PlaySound), S(K::EnableTray), S(K::Stop), L"error refused"}));
+    // A failed action skips what follows it but the steps that always run.
     performer.log.clear();
-    RunPlan(PlanAlarmAction(Armed(L"Komunikat", L"x"), options), performer);
+    performer.failing = {K::MinimizeAll, K::OpenWithShell};
+    RunPlan(PlanAlarmAction(Armed(L"Uruchom program", L"x"), options), performer);
     EXPECT_EQ(performer.log,
-              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), S(K::Stop),
-                                         S(K::EnableTray), L"error refused"}));
+              (std::vector<std::wstring>{S(K::DisableTray), S(K::WakeDisplay), S(K::MinimizeAll),
+                                         S(K::OpenWithShell), S(K::EnableTray), S(K::Stop),
+                                         L"error refused"}));
 }
 
 // What the system refuses is thrown with the system's text, so the standard error box shows it
@@ -190,6 +191,10 @@ TEST(PerformSystemStep, WhatTheSystemRefusesIsThrownWithItsText) {
         {K::ShutDown, L"Uruchom ponownie (restart)"},
         {K::OtherAction, L"Zwiększ głośność maksymalnie"},
         {K::KillProcess, L"C:\\Gry\\Gra.exe", L"4242"},  // the chosen program, not ours to open
+        {K::MinimizeAll},
+        {K::OtherAction, L"Uruchom wygaszacz ekranu"},  // none chosen
+        {K::OtherAction, L"Zawieś działanie myszy i klawiatury"},
+        {K::OtherAction, L"Zasymuluj pojedyncze kliknięcie myszy", L"1;2"},  // dropped by Windows
     };
     for (const ActionStep& step : refusable) {
         RecordingSystemOps ops;
@@ -299,6 +304,29 @@ TEST(Preview, SubActionsTakeTheirDetailFromTheEditors) {
     const ActionStep keys = PlanPreview(settings, {})[0];
     EXPECT_EQ(keys.text, L"Zasymuluj wciśnięcie dowolnego klawisza(y)");
     EXPECT_EQ(keys.detail, L"Ctrl+Alt+Delete");
+}
+
+TEST(Preview, InputBlocksAreAnnouncedAndLastTenSecondsNotUntilTheEnd) {
+    const std::tuple<OtherActionKind, std::wstring_view, std::vector<std::wstring>> cases[] = {
+        {OtherActionKind::BlockKeyboard, kPreviewBlocksKeyboard, {L"DisableKeyboard 10000"}},
+        {OtherActionKind::BlockMouse, kPreviewBlocksMouse, {L"DisableMouse 10000"}},
+        {OtherActionKind::BlockMouseAndKeyboard,
+         kPreviewBlocksBoth,
+         {L"DisableMouse 10000", L"DisableKeyboard 10000"}},
+    };
+    AlarmSettings settings;
+    settings.Action = ActionKind::Other;
+    for (const auto& [subAction, notice, calls] : cases) {
+        settings.OtherAction = subAction;
+        const ActionPlan plan = PlanPreview(settings, {});
+        ASSERT_EQ(Kinds(plan), (std::vector{K::ShowMessage, K::OtherAction}));
+        EXPECT_EQ(plan[0].text, notice);
+        EXPECT_EQ(plan[0].owner, StepOwner::ConfigurationWindow);
+        RecordingSystemOps ops;
+        RecordingKeySink keys;
+        PerformSystemStep(plan[1], ops, keys, 0);
+        EXPECT_EQ(ops.calls, calls);
+    }
 }
 
 struct KillCase {

@@ -16,7 +16,7 @@ constexpr wchar_t kExe[] = L"C:\\Klaxora\\Klaxora.exe";
 struct ReaderFixture : ::testing::Test {
     MemoryFiles files;
     FakeProcessWatch processes;
-    CommandLineEnvironment env{files, processes, [](wchar_t d) { return d == L'E'; }, 1280, 1024};
+    CommandLineEnvironment env{files, processes, [](wchar_t d) { return d == L'E'; }};
 
     CommandLineReading Read(std::vector<std::wstring> parameters, const WatchState& watch = {}) {
         parameters.insert(parameters.begin(), kExe);
@@ -212,9 +212,9 @@ TEST_F(ReaderFixture, EachActionSetsItsArmedFieldsOrStopsWithItsMessage) {
         {{other, cd, L"E", L""}, L"", L"", L"", {text(t::kBadCdOperation)}},
         {{other, cd, L"", L"wsuń"}, L"", L"", L"", {}},
         {{other, cd, L"E"}, L"", L"", L"", {}},
-        // Each coordinate is kept within the 1280 x 1024 screen on its own.
-        {{other, click, L"X:5000", L"Y:10"}, other, click, L"1280;10", {}},
-        {{other, click, L"x:-5", L"y:2000"}, other, click, L"0;1024", {}},
+        // Kept as written: Start refuses a point on no monitor attached.
+        {{other, click, L"X:5000", L"Y:10"}, other, click, L"5000;10", {}},
+        {{other, click, L"x:-5", L"y:2000"}, other, click, L"-5;2000", {}},
         {{other, click, L"X:", L"Y:1"}, L"", L"", L"", {text(t::kBadX)}},
         {{other, click, L"X:a", L"Y:1"}, L"", L"", L"", {text(t::kBadX), summary}},
         {{other, click, L"X:1"}, L"", L"", L"", {text(t::kMissingY)}},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/alarm_settings.h"
+#include "config/click_point.h"
 #include "fakes/memory_files.h"
 
 namespace klaxora {
@@ -172,6 +173,20 @@ TEST_F(Completeness, RepeatOfferedOnlyForSelectedTriggerAndRepeatableAction) {
     EXPECT_TRUE(RepeatOffered(s));
     s.Action = std::nullopt;
     EXPECT_TRUE(RepeatOffered(s));
+}
+
+// A laptop with a monitor left of it and lower down: the corner above that monitor is on none.
+TEST(ClickPoint, StartRefusesAClickOnNoMonitorAttached) {
+    const std::vector<MonitorRect> desk{{0, 0, 1920, 1080}, {-1280, 200, 0, 1224}};
+    AlarmSettings s;
+    s.Action = ActionKind::Other, s.OtherAction = OtherActionKind::DoubleClick;
+    for (const auto& [x, y, refused] : std::vector<std::tuple<int, int, bool>>{
+             {-1280, 1223, false}, {1920, 500, true}, {-1, 199, true}, {500, 1080, true}}) {
+        s.ClickX = x, s.ClickY = y;
+        EXPECT_EQ(ClickPointRefusal(s, desk).has_value(), refused) << x << "," << y;
+    }
+    s.OtherAction = OtherActionKind::PressKeys;  // only a click has a point
+    EXPECT_FALSE(ClickPointRefusal(s, desk));
 }
 
 }  // namespace

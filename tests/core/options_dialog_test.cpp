@@ -13,6 +13,7 @@ using Names = std::vector<std::wstring>;
 
 const std::wstring kSettings(kSettingsKey);
 const std::wstring kRun(kRunKey);
+const std::wstring kApproved(kStartupApprovedKey);
 const std::wstring kExe = L"C:\\Klaxora\\Klaxora.exe";
 const std::wstring kOtherCopy = L"D:\\Stary\\Klaxora.exe";
 
@@ -65,6 +66,7 @@ TEST_F(OptionsDialog, RunEntryCountsOnlyAsTextNamingAnExistingFile) {
 }
 
 TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
+    reg.Set(kApproved, L"Alarm", {RegistryType::Binary, L"", 0, {0x03, 0, 0, 0}});
     AppOptions options;
     options.MinimizeAll = true;
     const OptionChecks checks{.CheckBox1 = true,
@@ -74,9 +76,10 @@ TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
                               .CheckBox5 = false,
                               .CheckBox6 = true};
     EXPECT_EQ(SaveOptionChecks(reg, files, checks, kExe, options), std::nullopt);
-    EXPECT_EQ(reg.WriteLog(), (Names{kSettings + L"|AutoMinimize", kSettings + L"|Wyg_Off",
-                                     kSettings + L"|MinimizeAll", kSettings + L"|MinimizeProg",
-                                     kSettings + L"|PlayBeep", kRun + L"|Alarm"}));
+    EXPECT_EQ(reg.WriteLog(),
+              (Names{kSettings + L"|AutoMinimize", kSettings + L"|Wyg_Off",
+                     kSettings + L"|MinimizeAll", kSettings + L"|MinimizeProg",
+                     kSettings + L"|PlayBeep", kRun + L"|Alarm", kApproved + L"|Alarm"}));
     EXPECT_TRUE(options.AutoMinimize);
     EXPECT_TRUE(options.Wyg_Off);
     EXPECT_FALSE(options.MinimizeAll);
@@ -87,6 +90,21 @@ TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
     EXPECT_EQ(stored->Read(L"Wyg_Off")->number, 1u);
     EXPECT_EQ(ReadString(*reg.Open(kRun), L"Alarm"), L"\"" + kExe + L"\"");
     EXPECT_EQ(ReadOptionChecks(reg, files), checks);
+}
+
+// Task Manager switches the entry off in its approval's first byte (-1: no approval yet),
+// leaving the Run value: the box shows it off, and an unchecked OK leaves it to be switched on.
+TEST_F(OptionsDialog, RunBoxShowsTheEntryAsWindowsStartsIt) {
+    for (const auto& [first, on] : std::vector<std::pair<int, bool>>{
+             {-1, true}, {2, true}, {6, true}, {3, false}, {1, false}, {7, false}}) {
+        SetRun(RegistryType::String, kExe);
+        if (first >= 0)
+            reg.Set(kApproved, L"Alarm", {RegistryType::Binary, L"", 0, {uint8_t(first), 0, 0}});
+        EXPECT_EQ(ReadOptionChecks(reg, files).CheckBox1, on);
+        AppOptions options;
+        SaveOptionChecks(reg, files, OptionChecks{}, kExe, options);
+        EXPECT_EQ(RunValuePresent(), !on);
+    }
 }
 
 TEST_F(OptionsDialog, UncheckedRunBoxDeletesOnlyAnEntryThatCounts) {

@@ -170,8 +170,7 @@ TEST(ShortcutArguments, EveryDefinitionReadsBackTheSame) {
     }
     files.AddDirectory(L"C:\\");
     processes.Run(L"C:\\Gry\\gra.exe", 300);
-    const CommandLineEnvironment env{files, processes, [](wchar_t d) { return d == L'E'; }, 1280,
-                                     1024};
+    const CommandLineEnvironment env{files, processes, [](wchar_t d) { return d == L'E'; }};
 
     std::vector<AlarmSettings> triggers;
     for (const TriggerInfo& info : Triggers()) {
@@ -206,7 +205,7 @@ TEST(ShortcutArguments, EveryDefinitionReadsBackTheSame) {
         AlarmSettings a = WithOther(info.kind);
         a.CdDrive = L"E";
         a.CdTrayOperation = L"WSUŃ";
-        a.ClickX = 1280;
+        a.ClickX = -1280;  // left of the primary monitor
         a.ClickY = 7;
         a.KeyCombination = L"A";
         actions.push_back(a);

@@ -57,9 +57,13 @@ class FakeMedia : public MediaPort {
         log.push_back(L"seek");
         position = 0;
     }
-    void Play(bool notify) override {
+    int refusePlays = 0;  // so many plays are refused
+    bool Play(bool notify) override {
         log.push_back(notify ? L"play notify" : L"play");
+        if (refusePlays-- > 0)
+            return false;
         mode = MediaMode::Playing;
+        return true;
     }
     void Pause() override {
         log.push_back(L"pause");
@@ -121,6 +125,7 @@ TEST_F(SoundPlayerTest, FileChangeLoadsRefusesOrClears) {
     EXPECT_EQ(player.ApplyFileChange(L"C:\\s\\song.ogg"), SoundFileChange::WrongFormat);
     EXPECT_EQ(player.Label(), L"1:05s");
     EXPECT_TRUE(player.TransportEnabled());
+    EXPECT_EQ(player.ApplyFileChange(L"C:\\s\\song.ogg"), SoundFileChange::WrongFormatAgain);
 
     // Emptying the name while playing stops the sound.
     player.PlayClick();
@@ -243,6 +248,20 @@ TEST_F(SoundPlayerTest, TheAlarmOpensTheFileAsGivenAndPlays) {
     EXPECT_TRUE(player.Playing());
     media.refuse = true;
     EXPECT_THROW(player.PlayForAlarm(L"C:\\s\\x.mp3"), UserError);
+}
+
+// A refused play (the alarm's too) is tried once more on the file opened anew, then reported.
+TEST_F(SoundPlayerTest, ARefusedPlayIsReopenedOnceThenReported) {
+    player.LoadSoundPreview(L"C:\\s\\ding.wav");
+    for (const int refused : {1, 2}) {
+        media.log.clear();
+        media.refusePlays = refused;
+        EXPECT_EQ(ErrorOf(&SoundPlayer::PlayClick),
+                  refused == 1 ? L"no error" : CannotPlaySoundText(L"C:\\s\\ding.wav"));
+        EXPECT_EQ(media.log, (std::vector<std::wstring>{L"play notify", L"open C:\\s\\ding.wav",
+                                                        L"play notify"}));
+        EXPECT_EQ(player.Buttons(), refused == 1 ? playing : stopped);
+    }
 }
 
 TEST_F(SoundPlayerTest, ARepeatingAlarmReplaysItsOpenFileFromTheStart) {

@@ -117,6 +117,26 @@ TEST(StartChecks, EachTriggerAsksOrRefusesAsItShould) {
     }
 }
 
+TEST(StartChecks, CtrlAltDeleteIsRefusedBeforeAnyQuestion) {
+    FakeProcessWatch processes;
+    processes.Run(L"c:\\apps\\EDYTOR.EXE", 4242, 0x500);  // a question otherwise
+    AlarmSettings s;
+    s.Trigger = TriggerKind::ProgramStarted;
+    s.WatchedProgram = kProgram;
+    s.Action = ActionKind::Other;
+    const std::tuple<OtherActionKind, const wchar_t*, StartPrompt::Kind> cases[] = {
+        {OtherActionKind::PressKeys, L"Ctrl+Alt+Delete", StartPrompt::Kind::Error},
+        {OtherActionKind::PressKeys, L"Ctrl+Alt+Insert", StartPrompt::Kind::Question},
+        {OtherActionKind::PressKeys, L"Shift+Delete", StartPrompt::Kind::Question},
+        {OtherActionKind::SingleClick, L"Ctrl+Alt+Delete", StartPrompt::Kind::Question},
+    };
+    for (const auto& [subAction, key, kind] : cases) {
+        s.OtherAction = subAction;
+        s.KeyCombination = key;
+        EXPECT_EQ(CheckStart(s, processes, L"Klaxora").kind, kind) << key;
+    }
+}
+
 TEST(StartWrites, SettingsThenTimesThenTheActionInOrder) {
     const StartPlan plan = PlanStart(MessageAlarm(), {});
     EXPECT_EQ(Describe(plan.writes),

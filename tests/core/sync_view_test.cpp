@@ -169,16 +169,15 @@ TEST_F(SyncViewTest, LoadedSoundEnablesTransportAndStart) {
     EXPECT_FALSE(d.startEnabled);
 }
 
-TEST_F(SyncViewTest, OggIsReportedOnceAndStartKeepsTheTriggerVerdict) {
+TEST_F(SyncViewTest, OggIsSaidOnceForTheFileChosenAndNeverStarts) {
     s.Action = ActionKind::PlaySound;
     s.SoundFile = L"C:\\Sounds\\tune.ogg";
-    SyncViewDecision d = Decide();
-    EXPECT_EQ(d.message, kWrongSoundFormat);
-    EXPECT_TRUE(d.startEnabled);
-    EXPECT_FALSE(d.podgladEnabled);
-    s.Trigger = TriggerKind::Countdown;
-    d = Decide();
-    EXPECT_FALSE(d.startEnabled);
+    for (const auto& [outcome, said] : std::vector<std::pair<SoundOutcome, bool>>{
+             {SoundOutcome::WrongFormat, true}, {SoundOutcome::WrongFormatReported, false}}) {
+        const SyncViewDecision d = Decide(outcome);
+        EXPECT_EQ(d.message, said ? kWrongSoundFormat : L"");
+        EXPECT_FALSE(d.startEnabled);
+    }
 }
 
 TEST_F(SyncViewTest, SoundThePlayerCannotOpenStopsBeforeTheFinalPart) {

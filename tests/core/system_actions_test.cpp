@@ -58,10 +58,10 @@ TEST(PerformOtherAction, EverySubActionReachesItsOperation) {
     EXPECT_EQ(Other(L"Minimalizuj wszystkie okna", L""), Calls{L"SendMinimizeAll"});
     EXPECT_EQ(Other(L"Zwiększ głośność maksymalnie", L""), Calls{L"SetMaxVolume"});
     EXPECT_EQ(Other(L"Uruchom wygaszacz ekranu", L""), Calls{L"SendScreenSaver #77"});
-    EXPECT_EQ(Other(L"Zawieś działanie klawiatury", L""), Calls{L"DisableKeyboard #77"});
-    EXPECT_EQ(Other(L"Zawieś działanie myszy", L""), Calls{L"DisableMouse #77"});
+    EXPECT_EQ(Other(L"Zawieś działanie klawiatury", L""), Calls{L"DisableKeyboard 0"});
+    EXPECT_EQ(Other(L"Zawieś działanie myszy", L""), Calls{L"DisableMouse 0"});
     EXPECT_EQ(Other(L"Zawieś działanie myszy i klawiatury", L""),
-              (Calls{L"DisableMouse #77", L"DisableKeyboard #77"}));
+              (Calls{L"DisableMouse 0", L"DisableKeyboard 0"}));
     EXPECT_EQ(Other(L"Nieznana", L""), Calls{});
 }
 
@@ -87,10 +87,12 @@ TEST(PerformOtherAction, CdTrayOpensOnlyForOne) {
     EXPECT_EQ(Other(cd, L";1"), Calls{});
 }
 
-TEST(PerformOtherAction, PressKeysSendsTheNamedStroke) {
-    EXPECT_EQ(Other(L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"Ctrl+Alt+Delete"),
-              (Calls{L"v11", L"v12", L"v2Ee", L"^2Ee", L"^12", L"^11"}));
-    EXPECT_EQ(Other(L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"?"), Calls{});
+TEST(PerformOtherAction, PressKeysSendsTheNamedStrokeButNeverCtrlAltDelete) {
+    const std::wstring press = L"Zasymuluj wciśnięcie dowolnego klawisza(y)";
+    EXPECT_EQ(Other(press, L"Ctrl+Alt+Insert"),
+              (Calls{L"v11", L"v12", L"v2De", L"^2De", L"^12", L"^11"}));
+    EXPECT_EQ(Other(press, L"?"), Calls{});
+    EXPECT_THROW(Other(press, L"Ctrl+Alt+Delete"), UserError);
 }
 
 TEST(ApplyPreActions, WakeThenMinimiseThenCloseInThatOrder) {

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/connectivity.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_processes.h"
 #include "fakes/memory_files.h"
@@ -418,6 +419,17 @@ TEST(WakeTimer, SetForTimedAlarmsOnly) {
         Watch other;
         other.Arm(code, 100);
         EXPECT_EQ(PlanWake(other.state, other.clock.Now()).kind, WakePlan::Kind::None);
+    }
+}
+
+// Only the manager's Internet counts (not a LAN's: 0x31); the older question only without it.
+TEST(Connectivity, TheManagersInternetDecidesAndTheOlderAnswerOnlyWithoutIt) {
+    using Case = std::tuple<std::optional<uint32_t>, bool, bool>;
+    for (const auto& [manager, older, connected] : std::vector<Case>{
+             {{}, true, true}, {{}, false, false}, {0x31, true, false}, {0x402, false, true}}) {
+        int asked = 0;
+        EXPECT_EQ(InternetConnected(manager, [&, o = older] { return ++asked, o; }), connected);
+        EXPECT_EQ(asked, manager ? 0 : 1);
     }
 }
 

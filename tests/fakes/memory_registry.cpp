@@ -31,6 +31,9 @@ class MemoryKey : public RegistryKey {
     void WriteDword(std::wstring_view name, uint32_t number) override {
         Write(name, RegistryValue{RegistryType::Dword, L"", number});
     }
+    void WriteBinary(std::wstring_view name, const std::vector<uint8_t>& bytes) override {
+        Write(name, RegistryValue{RegistryType::Binary, L"", 0, bytes});
+    }
     void DeleteValue(std::wstring_view name) override {
         auto& values = owner_.KeyAt(path_).values;
         std::erase_if(values, [&](const auto& p) { return EqualsNoCase(p.first, name); });

@@ -15,7 +15,7 @@ class RecordingSystemOps : public SystemOperations {
   public:
     std::vector<std::wstring> calls;
     bool failPowerState = false;
-    // What each operation the system may refuse (exit, shell, volume) answers.
+    // What each operation the system may refuse (exit, shell, volume, input) answers.
     SystemFailure refusal;
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override {
@@ -33,8 +33,10 @@ class RecordingSystemOps : public SystemOperations {
             throw UserError(L"power state refused");
     }
     void SendMonitorOff() override { Add(L"SendMonitorOff"); }
-    void SendScreenSaver(WindowRef target) override { Add(L"SendScreenSaver " + Ref(target)); }
-    void SendMinimizeAll() override { Add(L"SendMinimizeAll"); }
+    SystemFailure SendScreenSaver(WindowRef target) override {
+        return Refusable(L"SendScreenSaver " + Ref(target));
+    }
+    SystemFailure SendMinimizeAll() override { return Refusable(L"SendMinimizeAll"); }
     void WakeDisplay() override { Add(L"WakeDisplay"); }
     void LaunchControlPanel() override { Add(L"LaunchControlPanel"); }
     void LaunchExplorer(WindowRef owner) override { Add(L"LaunchExplorer " + Ref(owner)); }
@@ -49,11 +51,15 @@ class RecordingSystemOps : public SystemOperations {
         Add(L"SetMaxVolume");
         return refusal;
     }
-    void DisableKeyboard(WindowRef owner) override { Add(L"DisableKeyboard " + Ref(owner)); }
-    void DisableMouse(WindowRef owner) override { Add(L"DisableMouse " + Ref(owner)); }
-    void ClickMouse(int x, int y, int clicks) override {
-        Add(L"ClickMouse " + std::to_wstring(x) + L"," + std::to_wstring(y) + L" x" +
-            std::to_wstring(clicks));
+    SystemFailure DisableKeyboard(uint32_t ms) override {
+        return Refusable(L"DisableKeyboard " + std::to_wstring(ms));
+    }
+    SystemFailure DisableMouse(uint32_t ms) override {
+        return Refusable(L"DisableMouse " + std::to_wstring(ms));
+    }
+    SystemFailure ClickMouse(int x, int y, int clicks) override {
+        return Refusable(L"ClickMouse " + std::to_wstring(x) + L"," + std::to_wstring(y) + L" x" +
+                         std::to_wstring(clicks));
     }
     void OperateCdTray(wchar_t driveLetter, bool open) override {
         Add(L"OperateCdTray " + std::wstring(1, driveLetter) + (open ? L" open" : L" close"));
@@ -61,6 +67,7 @@ class RecordingSystemOps : public SystemOperations {
 
   private:
     void Add(std::wstring call) { calls.push_back(std::move(call)); }
+    SystemFailure Refusable(std::wstring call) { return Add(std::move(call)), refusal; }
     static std::wstring Ref(WindowRef w) { return L"#" + std::to_wstring(w); }
 };
 

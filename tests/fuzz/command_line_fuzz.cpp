@@ -38,16 +38,12 @@ struct World {
     testing::MemoryFiles files;
     testing::FakeProcessWatch processes;
     uint32_t cdDrives = 0;  // bit n: drive 'A' + n is a CD drive
-    int32_t width = 0;
-    int32_t height = 0;
 
     CommandLineEnvironment Environment() {
-        return CommandLineEnvironment{files, processes,
-                                      [this](wchar_t letter) {
+        return CommandLineEnvironment{files, processes, [this](wchar_t letter) {
                                           return letter >= L'A' && letter <= L'Z' &&
                                                  (cdDrives >> (letter - L'A')) & 1;
-                                      },
-                                      width, height};
+                                      }};
     }
 };
 
@@ -61,7 +57,7 @@ void CheckSplit(const std::wstring& line) {
     Require(SplitCommandLine(quoted) == parts);
 }
 
-void CheckReading(const CommandLineReading& r, size_t listSize, const World& world) {
+void CheckReading(const CommandLineReading& r, size_t listSize) {
     Require(r.list.size() == listSize || r.list.size() + 1 == listSize);
     for (const auto& message : r.messages)
         Require(!message.text.empty() && !message.title.empty());
@@ -73,10 +69,6 @@ void CheckReading(const CommandLineReading& r, size_t listSize, const World& wor
     if (r.filled.noInternetSeconds)
         Require(ClampSpin(r.settings.NoInternetSeconds, ranges::kNoInternetSeconds) ==
                 r.settings.NoInternetSeconds);
-    if (r.filled.clickPoint) {
-        Require(r.settings.ClickX >= 0 && r.settings.ClickX <= std::max(world.width, 0));
-        Require(r.settings.ClickY >= 0 && r.settings.ClickY <= std::max(world.height, 0));
-    }
     // An armed count-down never starts at zero or below.
     if (r.watch.TriggerCode == L"OD" && r.messages.empty())
         Require(r.watch.SecondsLeft > 0);
@@ -121,8 +113,8 @@ AlarmSettings MakeSettings(fuzz::FuzzReader& in, World& world) {
     world.cdDrives |= 1u << (drive - L'A');
     s.CdDrive = std::wstring(1, drive);
     s.CdTrayOperation = std::wstring(in.Byte() & 1 ? kCdTrayOpen : kCdTrayClose);
-    s.ClickX = static_cast<int32_t>(number({0, std::max(world.width, 0)}));
-    s.ClickY = static_cast<int32_t>(number({0, std::max(world.height, 0)}));
+    s.ClickX = static_cast<int32_t>(in.Number());
+    s.ClickY = static_cast<int32_t>(in.Number());
     return s;
 }
 
@@ -202,8 +194,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t exists = in.Byte();  // which parameters name a file, a folder, a process
     const uint8_t kinds = in.Byte();
     world.cdDrives = in.Number();
-    world.width = static_cast<int32_t>(in.Number());
-    world.height = static_cast<int32_t>(in.Number());
     if (kinds & 0x80) {  // from the window's side: a definition written out and read back
         CheckShortcutReadsBack(MakeSettings(in, world), world);
         return 0;
@@ -231,7 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const size_t listSize = list.size();
     const CommandLineReading reading = ReadCommandLine(list, WatchState{}, world.Environment());
-    CheckReading(reading, listSize, world);
+    CheckReading(reading, listSize);
 
     // A definition read to its end that could be started reads back from its own shortcut
     // as the same trigger, editors and action (an unknown key name, say, leaves the key list

@@ -73,7 +73,7 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     DeleteFileW(wav.c_str());
 }
 
-TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
+TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedOnceAndNeverStarts) {
     FirstShow();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
     std::ofstream(file) << "OggS";
@@ -87,8 +87,11 @@ TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedAndKeepsTheTriggerVerdict) {
         EXPECT_EQ(ok.title, L"Klaxora");
         EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
     }
-    EXPECT_TRUE(Enabled(window.ib_Start));  // the time of day is always complete
+    EXPECT_FALSE(Enabled(window.ib_Start));  // at the alarm it could only show an error
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    BoxAnswerer again(IDOK);
+    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    EXPECT_FALSE(again.answered);
     std::filesystem::remove(file);
 }
 

@@ -340,7 +340,8 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     window.odlicz_w_dol.Hours.SetValue(-5);
     EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 0);
     window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(1000000);
-    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(),
+              GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
     // A typed value beyond the range is clamped when the editor is left.
     SetWindowTextW(window.wykonaj_o.Minutes, L"75");
     SendMessageW(GetParent(window.wykonaj_o.Minutes.Edit()), WM_COMMAND,

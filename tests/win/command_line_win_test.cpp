@@ -170,6 +170,12 @@ struct ShortcutDialogTest : ::testing::Test {
         dialog.Prepare(arguments, names);
     }
     bool OkEnabled() const { return IsWindowEnabled(dialog.BitBtn1) != FALSE; }
+    // Once the tree has read its way down to the folder.
+    bool SelectFolder(const std::wstring& path) {
+        ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
+        return tree.SelectPath(path) && testing::PumpUntil([&] { return !tree.Selecting(); }) &&
+               EqualsNoCase(tree.SelectedPath(), path);
+    }
     // OK with a name typed; the text of the box it showed, if any.
     std::wstring ConfirmWith(const std::wstring& name) {
         SetWindowTextW(dialog.e_NazwaSkrotu, name.c_str());
@@ -199,25 +205,50 @@ TEST_F(ShortcutDialogTest, OffersTheEightNamesAndStartsOnTheDesktop) {
 }
 
 TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
-    ASSERT_TRUE(dialog.dfs_LokalizacjaSkrotu.SelectPath(folder.Text()));
+    ASSERT_TRUE(SelectFolder(folder.Text()));
     EXPECT_TRUE(EqualsNoCase(Control(dialog.XPathLabel1).Text(), folder.Text()));
     EXPECT_TRUE(OkEnabled());
     // The computer node: a folder of the namespace without a path.
     ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
     HTREEITEM computer = nullptr;
-    for (HTREEITEM child : tree.Children(tree.Root()))
+    for (HTREEITEM child : tree.Children(tree.Root())) {
+        tree.FillChildren(child);
+        testing::PumpUntil([&] { return !tree.Reading(); });
         if (tree.PathOf(child).empty() && !tree.Children(child).empty())
             computer = computer ? computer : child;
+    }
     ASSERT_NE(computer, nullptr);
     tree.Select(computer);
     EXPECT_EQ(Control(dialog.XPathLabel1).Text(), L"");
     EXPECT_FALSE(OkEnabled());
-    ASSERT_TRUE(tree.SelectPath(L"C:\\"));
+    ASSERT_TRUE(SelectFolder(L"C:\\"));
     EXPECT_TRUE(OkEnabled());
 }
 
+TEST_F(ShortcutDialogTest, AnExpandedFolderIsReadElsewhereAndItsChildrenFollow) {
+    for (const wchar_t* name : {L"b", L"a", L"b\\c"})
+        std::filesystem::create_directory(folder.path / name);
+    ASSERT_TRUE(SelectFolder(folder.Text()));
+    ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
+    const HTREEITEM node = TreeView_GetSelection(tree.Hwnd());
+    TreeView_Expand(tree.Hwnd(), node, TVE_EXPAND);
+    // Back at once, with only the sign that it is being read: a child that is no folder.
+    EXPECT_FALSE(tree.Filled(node));
+    EXPECT_TRUE(tree.Children(node).empty() && TreeView_GetChild(tree.Hwnd(), node));
+    ASSERT_TRUE(testing::PumpUntil([&] { return tree.Filled(node); }));
+    std::vector<std::wstring> paths;
+    for (HTREEITEM child : tree.Children(node))
+        paths.push_back(tree.PathOf(child));
+    EXPECT_EQ(paths, (std::vector{folder.Text() + L"\\a", folder.Text() + L"\\b"}));
+    // What is read for a node deleted meanwhile goes nowhere.
+    tree.FillChildren(tree.Children(node)[1]);
+    TreeView_DeleteItem(tree.Hwnd(), tree.Children(node)[1]);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !tree.Reading(); }));
+    EXPECT_EQ(tree.Children(node).size(), 1u);
+}
+
 TEST_F(ShortcutDialogTest, RefusesANameThatCleansToNothingAndWritesACleanedOne) {
-    ASSERT_TRUE(dialog.dfs_LokalizacjaSkrotu.SelectPath(folder.Text()));
+    ASSERT_TRUE(SelectFolder(folder.Text()));
     EXPECT_EQ(ConfirmWith(L"  ?:* "), t::kRefuseEmptyName);
     EXPECT_EQ(ConfirmWith(L"CON"), t::kRefuseReservedName);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));

@@ -44,7 +44,7 @@ TEST(Win32Registry, TypedReadRuleAgainstRealValueTypes) {
     EXPECT_EQ(registry.Open(key)->Read(L"LastRun")->type, RegistryType::ExpandString);
     EXPECT_EQ(ReadRegistryInteger(registry, key, L"Repeat", 0), 0);
     EXPECT_EQ(ReadRegistryInteger(registry, key, L"BrakNeta", 9), 9);
-    EXPECT_EQ(registry.Open(key)->Read(L"BrakNeta")->type, RegistryType::Other);
+    EXPECT_EQ(registry.Open(key)->Read(L"BrakNeta")->type, RegistryType::Binary);
     EXPECT_EQ(ReadRegistryInteger(registry, key, L"Count", 0), 5);
     EXPECT_EQ(ReadRegistryString(registry, key, L"Count", L"x"), L"x");
     EXPECT_EQ(ReadRegistryString(registry, key, L"Bare", L""), L"ab");

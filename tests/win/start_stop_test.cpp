@@ -286,6 +286,18 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
 }
 
+TEST_F(StartStopTest, AClickPointOnNoMonitorAttachedIsKeptAsWrittenAndRefused) {
+    FirstShow();
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    window.p_Inne.p_Inne_Klikniecie1.SetPoint(-300, 5000);
+    BoxAnswerer ok(IDOK);
+    window.ib_StartClick();
+    ASSERT_TRUE(ok.answered);
+    EXPECT_TRUE(ok.text.starts_with(L"Punkt kliknięcia x = -300, y = 5000"));
+    EXPECT_FALSE(watch.Armed);
+}
+
 TEST_F(StartStopTest, ATextTheRegistryCannotHoldArmsNothingWritesNothingAndLeavesTheWindowIdle) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);

@@ -12,6 +12,7 @@
 #include "actions/system_actions.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
+#include "win/sys/input_block_win.h"
 #include "win/sys/key_sink_win.h"
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
@@ -26,6 +27,14 @@ Calls g_calls;
 POINT g_cursor{};
 bool g_failPower = false;
 bool g_failMciOpen = false;
+// Where simulated input would go and what the system answers; the events sent.
+struct Answers {
+    bool locked{}, weElevated{}, frontElevated{}, frontOpens = true, saverActive = true;
+    DWORD saverBytes[2]{}, hookError = 0;  // the policy's and the user's SCRNSAVE.EXE
+    UINT taken = 99;
+    HRESULT minimized = S_OK;
+} g;
+Calls g_sent;
 
 std::wstring Hex(uintptr_t v) {
     wchar_t text[32];
@@ -34,10 +43,11 @@ std::wstring Hex(uintptr_t v) {
 }
 
 const HANDLE kToken = reinterpret_cast<HANDLE>(0x7070);
+const HANDLE kFront = reinterpret_cast<HANDLE>(0x8080);  // the front window's process and token
 
-BOOL WINAPI FakeOpenProcessToken(HANDLE, DWORD access, PHANDLE token) {
+BOOL WINAPI FakeOpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
     g_calls.push_back(L"OpenProcessToken " + Hex(access));
-    *token = kToken;
+    *token = process == kFront ? kFront : kToken;
     return TRUE;
 }
 BOOL WINAPI FakeLookupPrivilegeValueW(LPCWSTR system, LPCWSTR name, PLUID luid) {
@@ -77,9 +87,13 @@ LRESULT WINAPI FakeSendMessageW(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
                       L" " + Hex(w) + L" " + Hex(l));
     return 0;
 }
-void WINAPI FakeKeybdEvent(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra) {
-    g_calls.push_back(L"keybd_event " + Hex(vk) + L" " + Hex(scan) + L" " + Hex(flags) + L" " +
-                      Hex(extra));
+UINT WINAPI FakeSendInput(UINT count, LPINPUT in, int) {
+    for (UINT i = 0; i < count; ++i)
+        g_sent.push_back(in[i].type == INPUT_MOUSE
+                             ? L"mouse " + Hex(in[i].mi.dwFlags)
+                             : L"key " + Hex(in[i].ki.wVk) + L" " + Hex(in[i].ki.wScan) + L" " +
+                                   Hex(in[i].ki.dwFlags));
+    return std::min(count, g.taken);
 }
 BOOL WINAPI FakeGetCursorPos(LPPOINT p) {
     *p = g_cursor;
@@ -122,10 +136,6 @@ MMRESULT WINAPI FakeWaveOutSetVolume(HWAVEOUT device, DWORD volume) {
                       Hex(volume));
     return 0;
 }
-void WINAPI FakeMouseEvent(DWORD flags, DWORD x, DWORD y, DWORD data, ULONG_PTR extra) {
-    g_calls.push_back(L"mouse_event " + Hex(flags) + L" " + std::to_wstring(x) + L"," +
-                      std::to_wstring(y) + L" " + Hex(data) + L" " + Hex(extra));
-}
 MCIERROR WINAPI FakeMciSendCommandW(MCIDEVICEID id, UINT msg, DWORD_PTR flags, DWORD_PTR param) {
     std::wstring call = L"mci " + std::to_wstring(id) + L" " + Hex(msg) + L" " + Hex(flags);
     if (msg == MCI_OPEN) {
@@ -158,18 +168,44 @@ const win::SystemApi kFakeApi{
     &FakeExitWindowsEx,
     &FakeSetSystemPowerState,
     &FakeSendMessageW,
-    &FakeKeybdEvent,
+    &FakeSendInput,
     &FakeGetCursorPos,
     &FakeSetCursorPos,
     &FakeWinExec,
     &FakeShellExecuteW,
     &FakeWaveOutSetVolume,
-    &FakeMouseEvent,
     &FakeMciSendCommandW,
     &FakeDefaultOutputVolume,
     &FakeShellExecuteExW,
     &FakeGetProcessId,
     &FakeAllowSetForegroundWindow,
+    [](DWORD, BOOL, ACCESS_MASK) { return g.locked ? HDESK{} : reinterpret_cast<HDESK>(1); },
+    [](HDESK) { return TRUE; },
+    [] { return reinterpret_cast<HWND>(0xF0); },
+    [](POINT) { return reinterpret_cast<HWND>(0xF1); },
+    [](HWND, LPDWORD pid) { return *pid = 4321; },
+    [](DWORD, BOOL, DWORD) { return g.frontOpens ? kFront : HANDLE{}; },
+    [](HANDLE token, TOKEN_INFORMATION_CLASS, LPVOID out, DWORD, PDWORD) {
+        auto* elevation = static_cast<TOKEN_ELEVATION*>(out);
+        elevation->TokenIsElevated = token == kFront ? g.frontElevated : g.weElevated;
+        return TRUE;
+    },
+    [] {
+        g_calls.push_back(L"MinimizeAllWindows");
+        return g.minimized;
+    },
+    [](UINT, UINT, PVOID on, UINT) {
+        *static_cast<BOOL*>(on) = g.saverActive;
+        return TRUE;
+    },
+    [](HKEY, LPCWSTR key, LPCWSTR, DWORD, LPDWORD, PVOID, LPDWORD size) {
+        *size = g.saverBytes[std::wstring_view(key).starts_with(L"Control") ? 1 : 0];
+        return *size ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    },
+    [](uint8_t devices, uint32_t ms) {
+        g_calls.push_back(L"HookInput " + std::to_wstring(devices) + L" " + std::to_wstring(ms));
+        return g.hookError;
+    },
 };
 
 class SystemOpsSeam : public ::testing::Test {
@@ -178,6 +214,7 @@ class SystemOpsSeam : public ::testing::Test {
         g_calls.clear();
         g_cursor = {};
         g_failPower = g_failMciOpen = false;
+        g = {};
     }
     HWND app = reinterpret_cast<HWND>(0xA0);
     win::Win32SystemOperations ops{app, kFakeApi};
@@ -214,9 +251,18 @@ TEST_F(SystemOpsSeam, MonitorOffGoesToTheApplicationWindowWithLowPower) {
     g_calls.clear();
     ops.SendMonitorOff();
     EXPECT_EQ(g_calls, Calls{L"SendMessage a0 112 f170 1"});
-    g_calls.clear();
-    ops.SendScreenSaver(0xB0);
-    EXPECT_EQ(g_calls, Calls{L"SendMessage b0 112 f140 0"});
+    // A screen saver only when one is chosen: Windows 10 and 11 come with none.
+    const std::tuple<bool, DWORD, DWORD, bool> cases[] = {
+        {true, 0, 24, true}, {true, 12, 0, true},   {true, 0, 2, false},
+        {true, 0, 0, false}, {false, 0, 24, false},
+    };
+    for (const auto& [active, policy, user, started] : cases) {
+        g_calls.clear();
+        std::tie(g.saverActive, g.saverBytes[0], g.saverBytes[1]) = std::tie(active, policy, user);
+        EXPECT_EQ(ops.SendScreenSaver(0xB0).value_or(L""),
+                  started ? L"" : win::system_texts::kNoScreenSaver);
+        EXPECT_EQ(g_calls, started ? Calls{L"SendMessage b0 112 f140 0"} : Calls{}) << user;
+    }
 }
 
 TEST_F(SystemOpsSeam, PowerStateSetsThePrivilegeThenRaisesTheSystemsText) {
@@ -242,14 +288,29 @@ TEST_F(SystemOpsSeam, PowerStateSetsThePrivilegeThenRaisesTheSystemsText) {
 }
 
 TEST_F(SystemOpsSeam, KeysMouseAndCursor) {
-    ops.SendMinimizeAll();
-    EXPECT_EQ(g_calls, (Calls{L"keybd_event 5b 5b 0 0", L"keybd_event 4d 32 0 0",
-                              L"keybd_event 4d 32 2 0", L"keybd_event 5b 5b 2 0"}));
-    g_calls.clear();
-    ops.ClickMouse(100, 200, 2);
-    EXPECT_EQ(g_calls, (Calls{L"SetCursorPos 100,200", L"mouse_event 8002 100,200 0 0",
-                              L"mouse_event 8004 100,200 0 0", L"mouse_event 8002 100,200 0 0",
-                              L"mouse_event 8004 100,200 0 0"}));
+    using namespace win::system_texts;
+    const std::pair<Answers, std::wstring_view> cases[] = {
+        {{.locked = true, .weElevated = true}, kInputLocked},
+        {{.frontElevated = true}, kInputElevated},
+        {{.frontOpens = false}, kInputElevated},  // not even to be asked: taken as elevated
+        {{.weElevated = true, .frontElevated = true}, L""},
+        {{}, L""},
+    };
+    for (const auto& [answers, refusal] : cases) {
+        g = answers;
+        g_sent.clear();
+        win::SendInputKeySink keys(kFakeApi);
+        if (refusal.empty())
+            EXPECT_NO_THROW(SimulateNamedKey(keys, L"Strzałka w lewo"));
+        else
+            EXPECT_THROW(SimulateNamedKey(keys, L"Strzałka w lewo"), UserError);
+        EXPECT_EQ(ops.ClickMouse(100, 200, 2).value_or(L""), refusal);
+        EXPECT_EQ(g_sent.empty(), !refusal.empty()) << g.locked << g.frontOpens;
+    }
+    EXPECT_EQ(g_sent, (Calls{L"key 25 4b 1", L"key 25 4b 3", L"mouse 2", L"mouse 4", L"mouse 2",
+                             L"mouse 4"}));
+    g.taken = 0;  // fewer taken than given: the system's refusal
+    EXPECT_EQ(ops.ClickMouse(1, 1, 1).value_or(L"").find(kInputDropped), 0u);
     g_calls.clear();
     g_cursor = {0, 0};
     ops.WakeDisplay();
@@ -260,13 +321,14 @@ TEST_F(SystemOpsSeam, KeysMouseAndCursor) {
     EXPECT_EQ(g_calls, (Calls{L"GetCursorPos", L"SetCursorPos 0,0", L"SetCursorPos 300,5"}));
 }
 
-TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
+TEST_F(SystemOpsSeam, LaunchesMinimizeAllAndInputBlocks) {
     ops.LaunchControlPanel();
     ops.LaunchExplorer(0xC0);
     ops.LaunchDefaultBrowser(0xC0);
     EXPECT_EQ(ops.OpenWithShell(0xC0, L"C:\\Folder z ą\\plik.txt"), std::nullopt);
-    ops.DisableKeyboard(0xC0);
-    ops.DisableMouse(0xC0);
+    EXPECT_EQ(ops.SendMinimizeAll(), std::nullopt);
+    EXPECT_EQ(ops.DisableMouse(0), std::nullopt);
+    EXPECT_EQ(ops.DisableKeyboard(10000), std::nullopt);
     // No endpoint: reported, and our own session's volume is raised all the same.
     EXPECT_EQ(ops.SetMaxVolume(), win::SystemErrorMessage(HRESULT_FROM_WIN32(ERROR_NOT_FOUND)));
     EXPECT_EQ(g_calls, (Calls{
@@ -276,11 +338,16 @@ TEST_F(SystemOpsSeam, LaunchesAndInputBlocks) {
                            L"ShellExecuteEx c0 open C:\\Folder z ą\\plik.txt 440",
                            L"AllowSetForegroundWindow 4321",
                            L"CloseHandle token",
-                           L"ShellExecute c0 open rundll32 keyboard,disable - 1",
-                           L"ShellExecute c0 open rundll32 mouse,disable - 1",
+                           L"MinimizeAllWindows",
+                           L"HookInput 2 0",
+                           L"HookInput 1 10000",
                            L"DefaultOutputVolume",
                            L"waveOutSetVolume 0 ffffffff",
                        }));
+    g = {.hookError = ERROR_ACCESS_DENIED, .minimized = E_NOTIMPL};
+    EXPECT_EQ(ops.SendMinimizeAll().value_or(L"").find(win::system_texts::kMinimizeAllFailed), 0u);
+    EXPECT_EQ(ops.DisableKeyboard(0).value_or(L"").find(win::system_texts::kKeyboardNotBlocked),
+              0u);
 }
 
 TEST_F(SystemOpsSeam, CdTrayOpensTheDriveDoorAndCloses) {
@@ -358,11 +425,11 @@ class InputWindow {
 TEST(SystemOpsReal, ClickMouseDeliversDownAndUpAtThePoint) {
     InputWindow window;
     win::Win32SystemOperations ops(nullptr);
-    ops.ClickMouse(150, 170, 1);
+    ASSERT_EQ(ops.ClickMouse(150, 170, 1), std::nullopt);
     InputWindow::WaitForEvents(2);
     EXPECT_EQ(InputWindow::events, (Calls{L"down 50,70", L"up 50,70"}));
     InputWindow::events.clear();
-    ops.ClickMouse(220, 130, 2);
+    ASSERT_EQ(ops.ClickMouse(220, 130, 2), std::nullopt);
     InputWindow::WaitForEvents(4);
     // The class has no double-click style, so the second click is a plain down and up.
     EXPECT_EQ(InputWindow::events,
@@ -378,7 +445,7 @@ TEST(SystemOpsReal, AProgramTheShellCannotStartIsReportedWithTheSystemsText) {
 
 TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     InputWindow window;
-    win::KeybdEventSink sink;
+    win::SendInputKeySink sink;
     SimulateNamedKey(sink, L"Z");
     InputWindow::WaitForEvents(4);
     EXPECT_EQ(InputWindow::events, (Calls{L"v10", L"v5a", L"^5a", L"^10"}));
@@ -395,6 +462,26 @@ TEST(SystemOpsReal, SimulateNamedKeyReachesTheFocusedWindow) {
     SimulateNamedKey(sink, L"nieznany");
     InputWindow::Pump(200);  // nothing is to arrive
     EXPECT_TRUE(InputWindow::events.empty());
+}
+
+TEST(SystemOpsReal, ABlockSwallowsKeysUntilItsTimeIsUp) {
+    InputWindow window;
+    win::InputBlocker blocker;
+    win::SendInputKeySink keys;
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_EQ(blocker.Block(win::kKeyboardInput, 300), 0u);
+    SimulateNamedKey(keys, L"z");
+    ASSERT_EQ(blocker.Blocked(), win::kKeyboardInput) << "the key went out after the block";
+    // The click comes in after the key: once it is there, the key would have been too.
+    ASSERT_EQ(win::Win32SystemOperations(nullptr).ClickMouse(150, 170, 1), std::nullopt);
+    InputWindow::WaitForEvents(2);
+    EXPECT_EQ(InputWindow::events, (Calls{L"down 50,70", L"up 50,70"}));
+    EXPECT_TRUE(PumpUntil([&] { return blocker.Blocked() == 0; }));
+    EXPECT_GE(GetTickCount64() - start, 300u);
+    InputWindow::events.clear();
+    SimulateNamedKey(keys, L"z");
+    InputWindow::WaitForEvents(2);
+    EXPECT_EQ(InputWindow::events, (Calls{L"v5a", L"^5a"}));
 }
 
 // Wine gives the null sound device an output (its level fixed at the maximum).

@@ -45,7 +45,9 @@ bool PumpUntil(Done done, DWORD ms = 5000) {
 
 class IconOwner : public Window {
   public:
-    IconOwner() {
+    explicit IconOwner(const TrayShellApi& shell = RealTrayShellApi(),
+                       UINT retryMs = TrayIcon::kRetryEveryMs)
+        : tray(shell, retryMs) {
         CreateWindowOf({L"KlaxoraTrayTestOwner"}, L"", WS_POPUP, 0, 0, 0, 10, 10, nullptr);
         tray.OnClick = [this] { ++clicks; };
         tray.OnContextMenu = [this](POINT at) {
@@ -126,6 +128,43 @@ TEST(TrayIcon, ShellShowsTheIconAndDeliversClicksOnIt) {
 
     owner.tray.Remove();
     EXPECT_TRUE(PumpUntil([&] { return ShellIcons().size() == before.size(); }));
+}
+
+// A shell still starting: it refuses every add until it is up.
+struct LateShell {
+    static inline bool up = false;
+    static inline int adds = 0;
+    static inline std::vector<DWORD> balloons;
+    static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW data) {
+        adds += message == NIM_ADD;
+        if (message == NIM_MODIFY && (data->uFlags & NIF_INFO))
+            balloons.push_back(data->dwInfoFlags);
+        return up;
+    }
+};
+
+TEST(TrayIcon, ARefusedAddIsRetriedForAMinuteAndAWaitingBalloonFollowsTheIcon) {
+    static const TrayShellApi shell{&LateShell::Notify};
+    IconOwner owner(shell, 10);  // the minute's tries in a fifth of a second
+    int shown = 0;
+    EXPECT_FALSE(owner.tray.Add(owner.Hwnd(), nullptr, L"Test"));
+    owner.tray.ShowBalloonWhenAdded(L"Tu jestem", L"Tekst", TrayIcon::BalloonIcon::Info,
+                                    [&] { ++shown; });
+    ASSERT_TRUE(PumpUntil([] { return LateShell::adds >= 6; }));
+    EXPECT_EQ(shown, 0);
+    LateShell::up = true;
+    ASSERT_TRUE(PumpUntil([&] { return owner.tray.Added(); }));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(LateShell::balloons, std::vector<DWORD>{NIIF_INFO});
+    // Refused again after the shell restarted: each try adds twice (once more after clearing a
+    // stale icon), and the tries end.
+    LateShell::up = false;
+    LateShell::adds = 0;
+    SendMessageW(owner.Hwnd(), TaskbarCreatedMessage(), 0, 0);
+    const int all = 2 * (1 + TrayIcon::kRetries);
+    ASSERT_TRUE(PumpUntil([&] { return LateShell::adds >= all; }));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(LateShell::adds, all);
 }
 
 // The main window as the program creates it, with the other windows it calls.

@@ -1,5 +1,7 @@
 #include "actions/alarm_plan.h"
 
+#include <algorithm>
+
 #include "actions/kill_guard.h"
 #include "app/late_firing.h"
 #include "actions/system_actions.h"
@@ -36,6 +38,19 @@ ActionStep Message(std::wstring text, std::wstring caption, uint32_t flags) {
     return step;
 }
 
+std::optional<std::wstring_view> PreviewBlockNotice(OtherActionKind kind) {
+    switch (kind) {
+        case OtherActionKind::BlockKeyboard:
+            return kPreviewBlocksKeyboard;
+        case OtherActionKind::BlockMouse:
+            return kPreviewBlocksMouse;
+        case OtherActionKind::BlockMouseAndKeyboard:
+            return kPreviewBlocksBoth;
+        default:
+            return std::nullopt;
+    }
+}
+
 bool OpensWithShell(ActionKind kind) {
     return kind == ActionKind::RunProgram || kind == ActionKind::OpenFile ||
            kind == ActionKind::OpenFolder || kind == ActionKind::OpenWebPage;
@@ -51,6 +66,8 @@ ActionPlan PreActionSteps(const AppOptions& options) {
         plan.push_back(Step(StepKind::MinimizeAll));
     if (options.MinimizeProg)
         plan.push_back(Step(StepKind::CloseConfiguration));
+    for (ActionStep& step : plan)
+        step.tolerated = true;
     return plan;
 }
 
@@ -175,6 +192,14 @@ ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options)
                 return plan;  // neither opening nor closing: nothing to do
             step = Step(StepKind::OtherAction, std::wstring(Info(*settings.OtherAction).caption),
                         OtherActionDetail(settings));
+            if (const auto notice = PreviewBlockNotice(*settings.OtherAction)) {
+                // Told first, while the user can still answer; then let go again by itself.
+                ActionStep told =
+                    Message(std::wstring(*notice), std::wstring(kWarningTitle), kMbIconExclamation);
+                told.owner = StepOwner::ConfigurationWindow;
+                plan.push_back(std::move(told));
+                step.seconds = kPreviewBlockSeconds;
+            }
             break;
         case ActionKind::ShutDown:
             // Never performed as a preview; the warning it would give is shown.
@@ -192,9 +217,9 @@ ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options)
 
 bool RunPlan(const ActionPlan& plan, StepPerformer& performer) {
     std::optional<std::wstring> error;
-    bool cancelled = false, stopped = false;
+    bool skipping = false, cancelled = false, stopped = false;
     for (const ActionStep& step : plan) {
-        if ((error || cancelled) && !step.always)
+        if ((skipping || cancelled) && !step.always)
             continue;
         ActionStep next = step;
         if (cancelled && (step.kind == StepKind::RearmCountdown || step.kind == StepKind::Stop)) {
@@ -209,6 +234,7 @@ bool RunPlan(const ActionPlan& plan, StepPerformer& performer) {
         } catch (const UserError& e) {
             if (!error)
                 error = e.Message();
+            skipping = skipping || !step.tolerated;
         } catch (const StepCancelled&) {
             cancelled = true;
         }
@@ -234,7 +260,7 @@ bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSi
             ops.WakeDisplay();
             return true;
         case StepKind::MinimizeAll:
-            ops.SendMinimizeAll();
+            ThrowIfFailed(ops.SendMinimizeAll());
             return true;
         case StepKind::ShutDown:
             ShutDownSystem(ops, step.text);
@@ -243,7 +269,8 @@ bool PerformSystemStep(const ActionStep& step, SystemOperations& ops, KeyEventSi
             ThrowIfFailed(ops.OpenWithShell(owner, step.text));
             return true;
         case StepKind::OtherAction:
-            PerformOtherAction(ops, keys, step.text, step.detail, owner);
+            PerformOtherAction(ops, keys, step.text, step.detail, owner,
+                               static_cast<uint32_t>(std::max(step.seconds, 0)) * 1000);
             return true;
         case StepKind::KillProcess:
             if (processes) {

@@ -23,6 +23,21 @@ inline constexpr uint32_t kMbTopmost = 0x40000;
 inline constexpr std::wstring_view kNoPreviewMessage =
     L"Podgląd wybranego alarmu nie jest możliwy !!!";
 
+// A preview blocks the keyboard or the mouse this long only, and says so first.
+inline constexpr int32_t kPreviewBlockSeconds = 10;
+inline constexpr std::wstring_view kPreviewBlocksKeyboard =
+    L"Podgląd: po zamknięciu tego komunikatu klawiatura zostanie zablokowana na 10 sekund, "
+    L"potem znów będzie działać.\r\rAlarm zablokuje ją aż do zamknięcia programu lub ponownego "
+    L"uruchomienia komputera; Ctrl+Alt+Delete działa zawsze.";
+inline constexpr std::wstring_view kPreviewBlocksMouse =
+    L"Podgląd: po zamknięciu tego komunikatu mysz zostanie zablokowana na 10 sekund, potem "
+    L"znów będzie działać.\r\rAlarm zablokuje ją aż do zamknięcia programu lub ponownego "
+    L"uruchomienia komputera; Ctrl+Alt+Delete działa zawsze.";
+inline constexpr std::wstring_view kPreviewBlocksBoth =
+    L"Podgląd: po zamknięciu tego komunikatu klawiatura i mysz zostaną zablokowane na "
+    L"10 sekund, potem znów będą działać.\r\rAlarm zablokuje je aż do zamknięcia programu lub "
+    L"ponownego uruchomienia komputera; Ctrl+Alt+Delete działa zawsze.";
+
 enum class StepKind {
     DisableTray,  // the icon ignores the mouse while the action runs
     WakeDisplay,  // the pre-action options, in this order
@@ -36,7 +51,8 @@ enum class StepKind {
                     // a preview, after which nothing is performed
     ShutDown,       // the shutdown mode captioned `text`
     OpenWithShell,  // the shell opens `text`
-    OtherAction,    // the sub-action captioned `text` with its detail `detail`
+    OtherAction,    // the sub-action captioned `text` with its detail `detail`; a keyboard or
+                    // mouse block lasts `seconds` when that is not 0 (a preview)
     KillProcess,    // process `detail` (decimal), if it is still executable `text` started
                     // at `processCreated`
     EnableTray,
@@ -57,6 +73,9 @@ struct ActionStep {
     // Carried out even after an earlier step failed: the icon comes back and the alarm stops
     // or repeats as after any firing.
     bool always = false;
+    // Its failure is reported but skips nothing: a pre-action option that Windows refuses
+    // (minimising every window, say) must not cost the user the alarm itself.
+    bool tolerated = false;
 
     bool operator==(const ActionStep&) const = default;
 };
@@ -71,7 +90,8 @@ ActionPlan PreActionSteps(const AppOptions& options);
 ActionPlan PlanAlarmAction(const WatchState& state, const AppOptions& options);
 
 // cb_PodgladClick for the definition being edited: no icon, no pre-action other than closing
-// the window, no Stop or repeat; owners are the configuration window.
+// the window, no Stop or repeat; owners are the configuration window. A keyboard or mouse
+// block is announced first and lasts kPreviewBlockSeconds.
 ActionPlan PlanPreview(const AlarmSettings& settings, const AppOptions& options);
 
 // ActionDetail of an "Inne możliwości" sub-action from its editors: "x;y" for the clicks, the

@@ -11,6 +11,11 @@ std::wstring CannotOpenSoundText(std::wstring_view path) {
            L"prawidłowy.";
 }
 
+std::wstring CannotPlaySoundText(std::wstring_view path) {
+    return L"Nie mogę odtworzyć pliku \"" + std::wstring(path) +
+           L"\". Sprawdź, czy urządzenie dźwiękowe jest podłączone i włączone.";
+}
+
 std::wstring SoundDurationLabel(uint64_t lengthMs) {
     // The player's clock runs at 100.2066 hundredths per second; the label shows the second
     // in progress, so any started second counts.
@@ -30,12 +35,19 @@ std::wstring SoundDurationLabel(uint64_t lengthMs) {
 
 SoundFileChange SoundPlayer::ApplyFileChange(std::wstring_view path) {
     if (!path.empty() && files_.FileExists(path)) {
-        if (!IsSoundExtension(path))
+        if (!IsSoundExtension(path)) {
+            // Said once for the file chosen, not again at every later change of the window.
+            if (path == refusedPath_)
+                return SoundFileChange::WrongFormatAgain;
+            refusedPath_ = path;
             return SoundFileChange::WrongFormat;
+        }
+        refusedPath_.clear();
         LoadSoundPreview(path);
         transportEnabled_ = true;
         return SoundFileChange::Loaded;
     }
+    refusedPath_.clear();
     label_ = kNoSoundFile;
     if (buttons_.playDown)
         StopWithoutNotify();
@@ -71,7 +83,17 @@ void SoundPlayer::PlayFromStartIfAtEnd() {
     const uint64_t length = media_.LengthMs();
     if (length > 0 && media_.PositionMs() >= length)
         media_.SeekToStart();
-    media_.Play(true);
+    PlayOrThrow();
+}
+
+void SoundPlayer::PlayOrThrow() {
+    // A device can refuse a file it opened (an output unplugged or changed, a sleep between):
+    // the file opened anew plays from its start on the output there is now.
+    if (media_.Play(true) || (media_.Open(openedPath_) && media_.Play(true)))
+        return;
+    buttons_ = {false, false, true};
+    alarmPlayback_ = false;
+    throw UserError(CannotPlaySoundText(openedPath_));
 }
 
 void SoundPlayer::StopWithoutNotify() {
@@ -104,7 +126,7 @@ void SoundPlayer::PauseClick() {
             // Resumed by playing on from the paused place, asking again for the end: a pause
             // may have ended the first play's report, and without one a looping sound would
             // stop looping and the buttons would stay down after the end.
-            media_.Play(true);
+            PlayOrThrow();
             buttons_ = {true, false, false};
             break;
         default:

@@ -20,6 +20,8 @@ inline constexpr std::wstring_view kStopWithoutSound =
 
 // "Nie mogę otworzyć pliku o rozszerzeniu ".mp3" Sprawdź ..." for the file's extension.
 std::wstring CannotOpenSoundText(std::wstring_view path);
+// The device would not play the file, even opened anew.
+std::wstring CannotPlaySoundText(std::wstring_view path);
 
 // The length label: hundredths of the length scaled by the player's clock, whole minutes and
 // the started second, "3:05s". A length of 180 000 ms reads "3:00s".
@@ -38,7 +40,8 @@ class MediaPort {
     virtual void SeekToStart() = 0;
     // Plays from the current position, a paused place included; with notify the end or
     // interruption of this play is reported (a report asked for earlier is superseded).
-    virtual void Play(bool notify) = 0;
+    // False when the device refuses to play.
+    virtual bool Play(bool notify) = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
     virtual MediaMode Mode() = 0;
@@ -52,9 +55,10 @@ struct TransportButtons {
 };
 
 enum class SoundFileChange {
-    Loaded,       // a sound was loaded: the transport is enabled and the start may be enabled
-    WrongFormat,  // an existing file of another type: to be reported, nothing else changed
-    NoFile,       // empty name or no such file: the transport and the start are disabled
+    Loaded,            // a sound was loaded: the transport is enabled and the start may be enabled
+    WrongFormat,       // an existing file of another type: to be reported, nothing else changed
+    WrongFormatAgain,  // the same file of another type once more: reported already
+    NoFile,            // empty name or no such file: the transport and the start are disabled
 };
 
 class SoundPlayer {
@@ -63,14 +67,16 @@ class SoundPlayer {
         : media_(media), files_(files), folders_(folders) {}
 
     // The file-change rule of the sound action. Throws a UserError when the file cannot be
-    // opened; the buttons and label keep what was set before the failure.
+    // opened; the buttons and label keep what was set before the failure. A file of another
+    // type is WrongFormat when it is chosen and WrongFormatAgain while it stays chosen.
     SoundFileChange ApplyFileChange(std::wstring_view path);
     // Loads a file, preferring one of that name in the Windows Media folder, and shows its
     // length; a name that names no file leaves the player as it was.
     void LoadSoundPreview(std::wstring_view path);
 
     // The three transport clicks; each throws a UserError when no file is open, after
-    // correcting the buttons.
+    // correcting the buttons. A play the device refuses is tried once more on the file
+    // opened anew; a second refusal throws too.
     void PlayClick();
     void PauseClick();
     void StopClick();
@@ -80,7 +86,9 @@ class SoundPlayer {
     // Arming locks the panel and stops a running preview; disarming unlocks it.
     void SetLocked(bool locked);
     // The alarm's playback: open the file as given and play it from the start, reporting the
-    // end. The file already open is played again without being opened anew.
+    // end. The file already open is played again without being opened anew. A refused play
+    // is tried again as the Play button's is, and then thrown, so the alarm is not silent
+    // unseen.
     void PlayForAlarm(std::wstring_view path);
     // Whether the alarm's own playback still plays (or loops). It is no longer the alarm's
     // once it ends, another file is loaded, or the user takes it over with the transport.
@@ -97,6 +105,7 @@ class SoundPlayer {
   private:
     void OpenOrThrow(const std::wstring& path);
     void PlayFromStartIfAtEnd();
+    void PlayOrThrow();
     void StopWithoutNotify();
 
     MediaPort& media_;
@@ -105,6 +114,7 @@ class SoundPlayer {
     TransportButtons buttons_;
     std::wstring label_{kNoSoundFile};
     std::wstring openedPath_;
+    std::wstring refusedPath_;  // the file of another type reported last
     bool transportEnabled_ = false;
     bool locked_ = false;
     // Set by the alarm's play and cleared when the user's own click replaces it; whatever

@@ -71,8 +71,15 @@ std::optional<ClickPoint> ParseClickPoint(std::wstring_view detail) {
     return ClickPoint{*x, *y};
 }
 
+bool IsReservedByWindows(std::wstring_view keyName) {
+    // Delete or the keypad's Del with Ctrl and Alt down, Shift or not.
+    const auto stroke = KeyStrokeForName(keyName);
+    return stroke && (stroke->virtualKey == 0x2E || stroke->virtualKey == 0x6E) &&
+           (stroke->modifiers & (kCtrl | kAlt)) == (kCtrl | kAlt);
+}
+
 void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_view caption,
-                        std::wstring_view detail, WindowRef owner) {
+                        std::wstring_view detail, WindowRef owner, uint32_t blockMs) {
     const auto kind = OtherActionByCaption(caption);
     if (!kind)
         return;
@@ -90,29 +97,30 @@ void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_
             ops.LaunchDefaultBrowser(owner);
             break;
         case OtherActionKind::MinimizeAllWindows:
-            ops.SendMinimizeAll();
+            ThrowIfFailed(ops.SendMinimizeAll());
             break;
         case OtherActionKind::MaxVolume:
             ThrowIfFailed(ops.SetMaxVolume());
             break;
         case OtherActionKind::StartScreenSaver:
-            ops.SendScreenSaver(owner);
+            ThrowIfFailed(ops.SendScreenSaver(owner));
             break;
         case OtherActionKind::BlockKeyboard:
-            ops.DisableKeyboard(owner);
+            ThrowIfFailed(ops.DisableKeyboard(blockMs));
             break;
         case OtherActionKind::BlockMouse:
-            ops.DisableMouse(owner);
+            ThrowIfFailed(ops.DisableMouse(blockMs));
             break;
         case OtherActionKind::BlockMouseAndKeyboard:
-            ops.DisableMouse(owner);
-            ops.DisableKeyboard(owner);
+            ThrowIfFailed(ops.DisableMouse(blockMs));
+            ThrowIfFailed(ops.DisableKeyboard(blockMs));
             break;
         case OtherActionKind::SingleClick:
         case OtherActionKind::DoubleClick:
             // A detail that is not a point clicks nowhere rather than at (0, 0).
             if (const auto point = ParseClickPoint(detail)) {
-                ops.ClickMouse(point->x, point->y, *kind == OtherActionKind::DoubleClick ? 2 : 1);
+                ThrowIfFailed(ops.ClickMouse(point->x, point->y,
+                                             *kind == OtherActionKind::DoubleClick ? 2 : 1));
             }
             break;
         case OtherActionKind::CdTray:
@@ -122,6 +130,9 @@ void PerformOtherAction(SystemOperations& ops, KeyEventSink& keys, std::wstring_
             }
             break;
         case OtherActionKind::PressKeys:
+            // An alarm kept from before the Start refused it, or read from a command line.
+            if (IsReservedByWindows(detail))
+                throw UserError(std::wstring(kReservedKeyRefusal));
             SimulateNamedKey(keys, detail);
             break;
     }

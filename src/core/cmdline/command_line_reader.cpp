@@ -334,12 +334,10 @@ class Reader {
             Error(r_, kBadY);
             return true;
         }
-        // Each coordinate is kept within the screen on its own, as the coordinate editors
-        // clamp: a point beyond the right edge stays at its height.
-        r_.settings.ClickX =
-            static_cast<int32_t>(ClampSpin(*x, {0, std::max<int32_t>(env_.screenWidth, 0)}));
-        r_.settings.ClickY =
-            static_cast<int32_t>(ClampSpin(*y, {0, std::max<int32_t>(env_.screenHeight, 0)}));
+        // Kept as written, negative ones included: a point on a monitor not attached here is
+        // refused at Start, not moved onto another monitor.
+        r_.settings.ClickX = *x;
+        r_.settings.ClickY = *y;
         r_.filled.clickPoint = true;
         SetAction(caption,
                   std::to_wstring(r_.settings.ClickX) + L";" + std::to_wstring(r_.settings.ClickY));

@@ -61,9 +61,6 @@ struct CommandLineEnvironment {
     ProcessWatchPort& processes;
     // Whether the drive of this letter ("A".."Z") is a CD drive.
     std::function<bool(wchar_t driveLetter)> isCdDrive;
-    // The primary screen in pixels: the click coordinates' upper bounds.
-    int32_t screenWidth = 0;
-    int32_t screenHeight = 0;
 };
 
 struct CommandLineReading {

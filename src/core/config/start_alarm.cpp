@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "actions/system_actions.h"
 #include "config/recent_list.h"
 #include "util/text.h"
 
@@ -139,6 +140,10 @@ std::wstring InneMruKey() {
 
 StartPrompt CheckStart(const AlarmSettings& s, ProcessWatchPort& processes,
                        std::wstring_view appTitle) {
+    // Before any question: no answer could make the alarm press it.
+    if (s.Action == ActionKind::Other && s.OtherAction == OtherActionKind::PressKeys &&
+        IsReservedByWindows(s.KeyCombination))
+        return {StartPrompt::Kind::Error, std::wstring(kReservedKeyRefusal)};
     const std::wstring title = Quoted(appTitle);
     switch (s.Trigger) {
         case TriggerKind::Countdown:

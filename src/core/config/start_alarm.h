@@ -82,9 +82,10 @@ struct StartPrompt {
     std::wstring text;
 };
 
-// The four checks of a start, by trigger: a count-down of 0, a started-program trigger whose
-// program already runs, a not-responding trigger whose program hangs or does not run, a
-// closed-program trigger whose program does not run. `appTitle` is named in the questions.
+// The checks of a start: first a key Windows keeps for itself (refused), then by trigger: a
+// count-down of 0, a started-program trigger whose program already runs, a not-responding
+// trigger whose program hangs or does not run, a closed-program trigger whose program does not
+// run. `appTitle` is named in the questions.
 StartPrompt CheckStart(const AlarmSettings& settings, ProcessWatchPort& processes,
                        std::wstring_view appTitle);
 

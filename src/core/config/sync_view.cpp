@@ -83,6 +83,20 @@ SoundStep SoundStepFor(const AlarmSettings& s, const FileSystemPort& files) {
     return SoundStep::Load;
 }
 
+SoundOutcome SoundOutcomeOf(SoundFileChange change) {
+    switch (change) {
+        case SoundFileChange::Loaded:
+            return SoundOutcome::Loaded;
+        case SoundFileChange::WrongFormat:
+            return SoundOutcome::WrongFormat;
+        case SoundFileChange::WrongFormatAgain:
+            return SoundOutcome::WrongFormatReported;
+        case SoundFileChange::NoFile:
+            break;
+    }
+    return SoundOutcome::NoFile;
+}
+
 SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& state,
                                 const FileSystemPort& files, SoundOutcome sound) {
     SyncViewDecision d;
@@ -126,7 +140,10 @@ SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& sta
                 d.podgladVisible = false;
                 d.sound = SoundStepFor(s, files);
                 if (d.sound == SoundStep::ReportWrongFormat) {
-                    d.message = kWrongSoundFormat;
+                    // The player refuses the file: at the alarm it would only show an error.
+                    if (sound != SoundOutcome::WrongFormatReported)
+                        d.message = kWrongSoundFormat;
+                    d.startEnabled = false;
                 } else if (sound == SoundOutcome::Failed) {
                     // The player could not open the file: the synchronisation ends here, and
                     // a definition whose sound cannot be played is not startable, so the

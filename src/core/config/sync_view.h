@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/sound_player.h"
 #include "config/alarm_settings.h"
 #include "config/time_text.h"
 #include "config/vocabulary.h"
@@ -25,18 +26,22 @@ struct SyncViewState {
 // What the sound branch asks of the sound panel's player.
 enum class SoundStep {
     None,               // the action is not the sound
-    ReportWrongFormat,  // an existing file of another type: the message only
+    ReportWrongFormat,  // an existing file of another type: no start; the player tells whether
+                        // to say so
     Load,               // an existing sound file: load it
     Clear,              // no name or no such file: "(brak pliku)", stop, disable the transport
 };
 
-// What the player answered to Load or Clear.
+// What the player answered to the sound branch's request.
 enum class SoundOutcome {
     NotAsked,
-    Loaded,  // the sound was loaded
-    NoFile,  // the player found no file to load
-    Failed,  // the player could not open the file (its error is shown by the window)
+    Loaded,               // the sound was loaded
+    NoFile,               // the player found no file to load
+    Failed,               // the player could not open the file (its error is shown by the window)
+    WrongFormat,          // a file of another type was chosen: it is said so
+    WrongFormatReported,  // the same file stays chosen: said already
 };
+SoundOutcome SoundOutcomeOf(SoundFileChange change);
 
 struct SyncViewDecision {
     bool run = false;  // false: the window is still being filled, nothing changes
@@ -126,13 +131,16 @@ inline constexpr std::wstring_view kHelpMinimizeAll =
     L"Działa tak jak opcja Pokaż pulpit znajdująca się na pasku Szybkiego uruchomiania|";
 inline constexpr std::wstring_view kHelpBlockKeyboard =
     L"Jak sama nazwa wskazuje opcja zawiesza działanie klawiatury, która będzie odblokowana "
-    L"dopiero po ponownym uruchomieniu komputera|";
+    L"dopiero po zamknięciu programu lub ponownym uruchomieniu komputera. Ctrl+Alt+Delete działa "
+    L"nadal.|";
 inline constexpr std::wstring_view kHelpBlockMouse =
     L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy, która będzie odblokowana dopiero "
-    L"po ponownym uruchomieniu komputera|";
+    L"po zamknięciu programu lub ponownym uruchomieniu komputera. Ctrl+Alt+Delete działa "
+    L"nadal.|";
 inline constexpr std::wstring_view kHelpBlockBoth =
     L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy i klawiatury, które będą "
-    L"odblokowane dopiero po ponownym uruchomieniu komputera|";
+    L"odblokowane dopiero po zamknięciu programu lub ponownym uruchomieniu komputera. "
+    L"Ctrl+Alt+Delete działa nadal.|";
 inline constexpr std::wstring_view kClockPrefix = L" W tej chwili jest: ";
 inline constexpr std::wstring_view kNoInternetPrefix = L"Po przekonwertowaniu:    ";
 inline constexpr std::wstring_view kPickedPoint = L"Wprowadzono punkt o współrzędnych x = ";

@@ -19,6 +19,16 @@ bool RunEntryCounts(const RegistryKey& runKey, const FileSystemPort& files) {
     return !path.empty() && files.FileExists(path);
 }
 
+bool AutostartOn(RegistryPort& registry, const FileSystemPort& files) {
+    if (!RunEntryCounts(*registry.Open(kRunKey), files))
+        return false;
+    const auto approval = registry.OpenExisting(kStartupApprovedKey);
+    const auto value = approval ? approval->Read(kRunValue) : std::nullopt;
+    const bool switchedOff = value && value->type == RegistryType::Binary &&
+                             !value->bytes.empty() && (value->bytes[0] & 1) != 0;
+    return !switchedOff;
+}
+
 OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& files) {
     OptionChecks checks;
     {
@@ -29,8 +39,7 @@ OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& file
         checks.CheckBox5 = ReadBool(*key, settings::kMinimizeProg);
         checks.CheckBox6 = ReadBool(*key, settings::kPlayBeep);
     }
-    const auto run = registry.Open(kRunKey);
-    checks.CheckBox1 = RunEntryCounts(*run, files);
+    checks.CheckBox1 = AutostartOn(registry, files);
     return checks;
 }
 
@@ -51,11 +60,15 @@ std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileS
             write(settings::kMinimizeProg, checks.CheckBox5, options.MinimizeProg);
             write(settings::kPlayBeep, checks.CheckBox6, options.PlayBeep);
         }
-        const auto run = registry.Open(kRunKey);
-        if (checks.CheckBox1)
-            run->WriteString(kRunValue, RunEntryFor(executablePath));
-        else if (RunEntryCounts(*run, files))
-            run->DeleteValue(kRunValue);
+        if (checks.CheckBox1) {
+            registry.Open(kRunKey)->WriteString(kRunValue, RunEntryFor(executablePath));
+            // Switched on as Windows itself does it, also where Task Manager switched it off.
+            std::vector<uint8_t> on(12, 0);
+            on[0] = 0x02;
+            registry.Open(kStartupApprovedKey)->WriteBinary(kRunValue, on);
+        } else if (AutostartOn(registry, files)) {
+            registry.Open(kRunKey)->DeleteValue(kRunValue);
+        }
     } catch (const UserError& e) {
         return e.Message();
     }

@@ -11,12 +11,15 @@
 
 namespace klaxora {
 
-// The autostart value under the Run key.
+// The autostart value under the Run key, and its switch under the start-up approval key.
 inline constexpr std::wstring_view kRunValue = L"Alarm";
+// Task Manager and the Settings app switch a Run entry off here, leaving the Run value alone.
+inline constexpr std::wstring_view kStartupApprovedKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // The six boxes of the dialog, named as the dialog names them.
 struct OptionChecks {
-    bool CheckBox1 = false;  // start with Windows (the Run key's "Alarm")
+    bool CheckBox1 = false;  // start with Windows (the Run key's "Alarm", not switched off)
     bool CheckBox2 = false;  // AutoMinimize
     bool CheckBox3 = false;  // MinimizeAll
     bool CheckBox4 = false;  // Wyg_Off
@@ -33,14 +36,21 @@ std::wstring RunEntryFor(std::wstring_view executablePath);
 // that is.
 bool RunEntryCounts(const RegistryKey& runKey, const FileSystemPort& files);
 
+// Whether Windows starts the Run entry: it counts, and its start-up approval (a binary value
+// whose first byte has the lowest bit set: 0x01, 0x03, 0x07) does not switch it off. No
+// approval value, or 0x02 / 0x06, means on.
+bool AutostartOn(RegistryPort& registry, const FileSystemPort& files);
+
 // The boxes as the registry has them: the five options read as booleans (REG_DWORD not 0),
-// then the Run key's entry.
+// then the autostart as Windows has it.
 OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& files);
 
 // OK: writes "AutoMinimize", "Wyg_Off", "MinimizeAll", "MinimizeProg", "PlayBeep" as REG_DWORD
-// 1 or 0 and copies each into `options` right after it is written; then the Run key: a checked
-// box writes "Alarm" = the executable's path in quotes, an unchecked one deletes "Alarm" only when
-// it counts. A registry failure stops the writes where it happened and its text is returned.
+// 1 or 0 and copies each into `options` right after it is written; then the autostart: a
+// checked box writes "Alarm" = the executable's path in quotes and its approval switched on, an
+// unchecked one deletes "Alarm" only when it is on (one switched off in Task Manager stays
+// there to be switched on again). A registry failure stops the writes where it happened and
+// its text is returned.
 std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileSystemPort& files,
                                              const OptionChecks& checks,
                                              std::wstring_view executablePath, AppOptions& options);

@@ -17,13 +17,15 @@ enum class RegistryType {
     String,        // REG_SZ
     ExpandString,  // REG_EXPAND_SZ
     Dword,         // REG_DWORD
-    Other,         // anything else (binary, multi-string, qword ...)
+    Binary,        // REG_BINARY
+    Other,         // anything else (multi-string, qword ...)
 };
 
 struct RegistryValue {
     RegistryType type = RegistryType::String;
-    std::wstring text;    // String and ExpandString
-    uint32_t number = 0;  // Dword
+    std::wstring text;                // String and ExpandString
+    uint32_t number = 0;              // Dword
+    std::vector<uint8_t> bytes = {};  // Binary
 };
 
 // A failure of the registry, carrying the text the user is shown.
@@ -41,6 +43,7 @@ class RegistryKey {
     virtual std::optional<RegistryValue> Read(std::wstring_view name) const = 0;
     virtual void WriteString(std::wstring_view name, std::wstring_view text) = 0;
     virtual void WriteDword(std::wstring_view name, uint32_t number) = 0;
+    virtual void WriteBinary(std::wstring_view name, const std::vector<uint8_t>& bytes) = 0;
     // Deleting a value that does not exist is not an error.
     virtual void DeleteValue(std::wstring_view name) = 0;
     // Value names in the registry's enumeration order; the unnamed value, when set, is

@@ -34,8 +34,9 @@ class SystemOperations {
     // step fails.
     virtual void EnterPowerState(bool suspend, bool force) = 0;
     virtual void SendMonitorOff() = 0;
-    virtual void SendScreenSaver(WindowRef target) = 0;
-    virtual void SendMinimizeAll() = 0;
+    // No screen saver chosen is returned as a failure: there is nothing to start.
+    [[nodiscard]] virtual SystemFailure SendScreenSaver(WindowRef target) = 0;
+    [[nodiscard]] virtual SystemFailure SendMinimizeAll() = 0;
     virtual void WakeDisplay() = 0;
     virtual void LaunchControlPanel() = 0;
     virtual void LaunchExplorer(WindowRef owner) = 0;
@@ -46,9 +47,13 @@ class SystemOperations {
     // The system's volume (the default output's) at its maximum and not muted; a failure to
     // reach it is returned.
     [[nodiscard]] virtual SystemFailure SetMaxVolume() = 0;
-    virtual void DisableKeyboard(WindowRef owner) = 0;
-    virtual void DisableMouse(WindowRef owner) = 0;
-    virtual void ClickMouse(int x, int y, int clicks) = 0;
+    // Swallows the keyboard's (the mouse's) input until the program ends or, when `forMs` is
+    // not 0, for that long; a block the system refuses is returned.
+    [[nodiscard]] virtual SystemFailure DisableKeyboard(uint32_t forMs) = 0;
+    [[nodiscard]] virtual SystemFailure DisableMouse(uint32_t forMs) = 0;
+    // Input the system would drop (a locked computer, a window run as administrator) is
+    // returned as a failure.
+    [[nodiscard]] virtual SystemFailure ClickMouse(int x, int y, int clicks) = 0;
     virtual void OperateCdTray(wchar_t driveLetter, bool open) = 0;
 };
 

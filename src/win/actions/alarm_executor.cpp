@@ -20,7 +20,7 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
     const HWND owner = step.owner == StepOwner::ConfigurationWindow ? links_.configurationWindow
                                                                     : links_.mainWindow;
     Win32SystemOperations realOps(links_.mainWindow);
-    KeybdEventSink realKeys;
+    SendInputKeySink realKeys;
     SystemOperations& ops = links_.systemOperations ? *links_.systemOperations : realOps;
     KeyEventSink& keys = links_.keys ? *links_.keys : realKeys;
     if (PerformSystemStep(step, ops, keys, ToRef(owner), links_.processes))

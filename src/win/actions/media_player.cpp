@@ -4,7 +4,6 @@
 
 #include "win/sys/file_system_win.h"
 #include "win/sys/system_library.h"
-#include "win/ui/message_box.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -43,7 +42,7 @@ class MciMedia : public MediaPort {
         MCI_SEEK_PARMS seek{};
         Send(MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, &seek);
     }
-    void Play(bool notify) override {
+    bool Play(bool notify) override {
         MCI_PLAY_PARMS play{};
         play.dwCallback = reinterpret_cast<DWORD_PTR>(callback_);
         DWORD_PTR flags = notify ? MCI_NOTIFY : 0;
@@ -53,7 +52,7 @@ class MciMedia : public MediaPort {
             play.dwFrom = static_cast<DWORD>(PositionMs());
             flags |= MCI_FROM;
         }
-        Send(MCI_PLAY, flags, &play);
+        return Send(MCI_PLAY, flags, &play) == 0;
     }
     void Pause() override {
         MCI_GENERIC_PARMS p{};
@@ -112,9 +111,6 @@ struct MediaPlayer::Impl {
     SoundPlayer player{media, files, files};
     MediaPlayerControls controls;
     HWND notifyWindow = nullptr;  // our own message-only window
-    std::function<void(std::wstring_view)> reportWrongFormat = [](std::wstring_view text) {
-        ShowPlain(text);
-    };
     std::function<void()> alarmSoundEnded;
     // What the last settled step left, so that each end is reported once even when the
     // report itself calls the player again.
@@ -218,11 +214,7 @@ void MediaPlayer::Attach(const MediaPlayerControls& controls) {
 }
 
 SoundFileChange MediaPlayer::ApplyFileChange(const std::wstring& path) {
-    const SoundFileChange change = impl_->Run([&] { return impl_->player.ApplyFileChange(path); });
-    if (change == SoundFileChange::WrongFormat && impl_->reportWrongFormat) {
-        impl_->reportWrongFormat(kWrongSoundFormat);
-    }
-    return change;
+    return impl_->Run([&] { return impl_->player.ApplyFileChange(path); });
 }
 
 void MediaPlayer::LoadSoundPreview(const std::wstring& path) {
@@ -288,10 +280,6 @@ MediaMode MediaPlayer::Mode() const {
 }
 uint64_t MediaPlayer::PositionMs() const {
     return impl_->media.PositionMs();
-}
-
-void MediaPlayer::SetWrongFormatReporter(std::function<void(std::wstring_view)> report) {
-    impl_->reportWrongFormat = std::move(report);
 }
 
 }  // namespace klaxora::win

@@ -34,14 +34,13 @@ class MediaPlayer {
 
     void Attach(const MediaPlayerControls& controls);
 
-    // The file-change rule run by the view synchroniser for the sound action. A file of
-    // another type is reported in a plain message box (WrongFormat); throws a UserError when
-    // the player cannot open the file.
+    // The file-change rule run by the view synchroniser for the sound action (the window says
+    // WrongFormat); throws a UserError when the player cannot open the file.
     SoundFileChange ApplyFileChange(const std::wstring& path);
     void LoadSoundPreview(const std::wstring& path);
 
     // The transport's click handlers; each throws a UserError (for the standard error box)
-    // when no sound is open, after correcting the buttons.
+    // when no sound is open or the device will not play it, after correcting the buttons.
     void PlayClick();
     void PauseClick();
     void StopClick();
@@ -52,7 +51,8 @@ class MediaPlayer {
 
     // Start disables the panel (stopping a running preview); Stop enables it again.
     void SetLocked(bool locked);
-    // The alarm's own playback of a sound file. Throws a UserError when it cannot be opened.
+    // The alarm's own playback of a sound file. Throws a UserError when it cannot be opened
+    // or played.
     void PlayForAlarm(const std::wstring& path);
     bool Playing() const;
     // Whether the alarm's own playback still plays; a preview the user plays is not it.
@@ -69,8 +69,6 @@ class MediaPlayer {
     MediaMode Mode() const;
     // Where the open sound is, 0 without one.
     uint64_t PositionMs() const;
-    // Where the wrong-format notice goes: a plain message box unless replaced.
-    void SetWrongFormatReporter(std::function<void(std::wstring_view)> report);
     // Closes the open sound and the notification window. The one player lives until the
     // process ends, when the media libraries behind an open device may already be unloaded
     // (closing it then faults), so the program calls this once its message loop is over.

@@ -8,6 +8,7 @@
 #include "app/late_firing.h"
 #include "app/wake_check.h"
 #include "app/startup.h"
+#include "app/tray_notice.h"
 #include "app/watch_loop.h"
 #include "cmdline/command_line_split.h"
 #include "util/user_error.h"
@@ -99,6 +100,13 @@ void TF_Glowna::Start() {
     // The window would be shown for a single paint that only hides it again; the paint's
     // work is done at once instead, so nothing flashes in the corner of the screen.
     FormPaint();
+    // Started out of sight: once per user, the icon says where it is, as soon as it is there.
+    const bool shown = links_.configuration && links_.configuration->Visible();
+    if (ShouldTellWhereTheIconIs(registry_, shown)) {
+        Tray.ShowBalloonWhenAdded(std::wstring(kTrayNoticeTitle), std::wstring(kTrayNoticeText),
+                                  TrayIcon::BalloonIcon::Info,
+                                  [this] { RememberToldWhereTheIconIs(registry_); });
+    }
 }
 
 void TF_Glowna::FormCreate() {

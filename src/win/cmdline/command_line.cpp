@@ -15,8 +15,6 @@ CommandLineReading ReadCommandLineHere(std::vector<std::wstring> list, const Wat
             const wchar_t root[] = {letter, L':', L'\\', 0};
             return GetDriveTypeW(root) == DRIVE_CDROM;
         },
-        GetSystemMetrics(SM_CXSCREEN),
-        GetSystemMetrics(SM_CYSCREEN),
     };
     return klaxora::ReadCommandLine(std::move(list), watch, environment);
 }

@@ -1,19 +1,24 @@
 #include "win/cmdline/shell_folder_tree.h"
 
 #include <algorithm>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "util/text.h"
 #include "win/sys/handles.h"
+#include "win/ui/window.h"
 
 namespace klaxora::win {
-
-struct ShellFolderTree::Node {
-    CoTaskMem<PIDLIST_ABSOLUTE> pidl;
-    std::wstring path;  // empty for a virtual folder
-    bool filled = false;
-};
+namespace text {
+constexpr const wchar_t* kReading = L"…";  // a node whose children are being read
+}  // namespace text
 
 namespace {
+
+// Posted to the tree by a worker whose children are in.
+constexpr UINT kChildrenReadMessage = WM_APP + 40;
+constexpr UINT_PTR kSubclassId = 1;
 
 // Whether `folder` is `path` itself or one of the folders above it (letter case ignored).
 bool Contains(const std::wstring& folder, const std::wstring& path) {
@@ -24,57 +29,174 @@ bool Contains(const std::wstring& folder, const std::wstring& path) {
     return folder.size() == path.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
 }
 
+// The file-system path of an item at any length; empty for a virtual folder.
+std::wstring FileSystemPath(PCIDLIST_ABSOLUTE pidl) {
+    CoTaskMem<PWSTR> path;
+    if (FAILED(SHGetNameFromIDList(pidl, SIGDN_FILESYSPATH, path.Put())) || !path)
+        return {};
+    return path.Get();
+}
+
 }  // namespace
 
+struct ShellFolderTree::Child {
+    CoTaskMem<PIDLIST_ABSOLUTE> pidl;
+    std::wstring name;
+    std::wstring path;
+    int icon = 0;
+    bool hasChildren = false;
+};
+
+struct ShellFolderTree::Node {
+    uint64_t number = 0;
+    CoTaskMem<PIDLIST_ABSOLUTE> pidl;
+    std::wstring path;  // empty for a virtual folder
+    HTREEITEM item = nullptr;
+    enum class State { Unread, Reading, Read } state = State::Unread;
+    HTREEITEM reading = nullptr;  // the "…" child while it is read
+};
+
+// One folder read off the window's thread. The tree and the worker share it; whoever lets go
+// last frees what was read, so nothing leaks whichever ends first.
+struct ShellFolderTree::Job {
+    uint64_t node = 0;
+    CoTaskMem<PIDLIST_ABSOLUTE> folder;  // the worker's alone while it runs
+    std::mutex lock;
+    HWND notify = nullptr;  // cleared when the tree lets go
+    bool done = false;
+    bool read = false;
+    std::vector<Child> children;
+};
+
+bool ShellFolderTree::ReadFolder(PCIDLIST_ABSOLUTE folderPidl, std::vector<Child>& children) {
+    // A thread of our own: its own apartment, since the shell's folders are COM objects.
+    ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put())))
+        return false;
+    ComPtr<IShellFolder> bound;
+    IShellFolder* folder = desktop.Get();
+    if (folderPidl->mkid.cb != 0) {  // the desktop is the root itself
+        if (FAILED(desktop->BindToObject(folderPidl, nullptr, IID_IShellFolder,
+                                         reinterpret_cast<void**>(bound.Put()))))
+            return false;
+        folder = bound.Get();
+    }
+    // No window: a worker shows nothing, and a folder that would ask is simply not read.
+    ComPtr<IEnumIDList> list;
+    const HRESULT listed = folder->EnumObjects(nullptr, SHCONTF_FOLDERS, list.Put());
+    if (FAILED(listed))
+        return false;
+    std::vector<CoTaskMem<PITEMID_CHILD>> found;
+    if (listed == S_OK && list) {
+        for (CoTaskMem<PITEMID_CHILD> child; list->Next(1, child.Put(), nullptr) == S_OK;) {
+            SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
+            PCUITEMID_CHILD one = child.Get();
+            folder->GetAttributesOf(1, &one, &attributes);
+            // Archives the shell opens as folders are files: no shortcut goes inside them.
+            if ((attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM))
+                found.push_back(std::move(child));
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [folder](const auto& a, const auto& b) {
+        return static_cast<short>(HRESULT_CODE(folder->CompareIDs(0, a.Get(), b.Get()))) < 0;
+    });
+    for (const auto& one : found) {
+        Child child;
+        child.pidl.Reset(ILCombine(folderPidl, one.Get()));
+        if (!child.pidl)
+            continue;
+        SFGAOF attributes = SFGAO_HASSUBFOLDER;
+        PCUITEMID_CHILD item = one.Get();
+        folder->GetAttributesOf(1, &item, &attributes);
+        child.hasChildren = (attributes & SFGAO_HASSUBFOLDER) != 0;
+        child.path = FileSystemPath(child.pidl.Get());
+        SHFILEINFOW info{};
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(child.pidl.Get()), 0, &info, sizeof(info),
+                       SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        child.name = info.szDisplayName;
+        child.icon = info.iIcon;
+        children.push_back(std::move(child));
+    }
+    return true;
+}
+
 ShellFolderTree::ShellFolderTree() = default;
-ShellFolderTree::~ShellFolderTree() = default;
+
+ShellFolderTree::~ShellFolderTree() {
+    for (const auto& job : jobs_) {
+        std::lock_guard guard(job->lock);
+        job->notify = nullptr;
+    }
+    if (tree_ && IsWindow(tree_))
+        RemoveWindowSubclass(tree_, &ShellFolderTree::TreeProc, kSubclassId);
+}
 
 void ShellFolderTree::Create(HWND parent, UINT id, HFONT font) {
     tree_.Create(WC_TREEVIEWW, parent, id, {}, L"",
                  WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                      TVS_DISABLEDRAGDROP,
                  font, WS_EX_CLIENTEDGE);
+    // The workers' answers come to the tree itself.
+    SetWindowSubclass(tree_, &ShellFolderTree::TreeProc, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK ShellFolderTree::TreeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    if (msg == kChildrenReadMessage) {
+        try {
+            reinterpret_cast<ShellFolderTree*>(self)->TakeResults();
+        } catch (...) {
+            ShowException();
+        }
+        return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, &ShellFolderTree::TreeProc, kSubclassId);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 bool ShellFolderTree::Fill() {
     if (root_)
         return true;
-    CoTaskMem<PIDLIST_ABSOLUTE> desktop;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.Put())) || !desktop)
+    Child desktop;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.pidl.Put())) ||
+        !desktop.pidl)
         return false;
     // The shell's own small icons; the list belongs to the system and is never destroyed.
     SHFILEINFOW info{};
     const auto icons = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info, sizeof(info),
-                       SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.pidl.Get()), 0, &info, sizeof(info),
+                       SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME));
     if (icons)
         TreeView_SetImageList(tree_, icons, TVSIL_NORMAL);
-    root_ = Insert(TVI_ROOT, std::move(desktop), true);
+    desktop.name = info.szDisplayName;
+    desktop.icon = info.iIcon;
+    desktop.path = FileSystemPath(desktop.pidl.Get());
+    desktop.hasChildren = true;
+    root_ = Insert(TVI_ROOT, std::move(desktop));
     TreeView_Expand(tree_, root_, TVE_EXPAND);
     return root_ != nullptr;
 }
 
-HTREEITEM ShellFolderTree::Insert(HTREEITEM parent, CoTaskMem<PIDLIST_ABSOLUTE> pidl,
-                                  bool hasChildren) {
+HTREEITEM ShellFolderTree::Insert(HTREEITEM parent, Child child) {
     auto node = std::make_unique<Node>();
-    node->pidl = std::move(pidl);
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(node->pidl.Get(), path))
-        node->path = path;
-    SHFILEINFOW info{};
-    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(node->pidl.Get()), 0, &info, sizeof(info),
-                   SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    node->number = ++lastNode_;
+    node->pidl = std::move(child.pidl);
+    node->path = std::move(child.path);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = info.szDisplayName;
-    insert.item.cChildren = hasChildren ? 1 : 0;
-    insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
+    insert.item.pszText = child.name.data();
+    insert.item.cChildren = child.hasChildren ? 1 : 0;
+    insert.item.iImage = insert.item.iSelectedImage = child.icon;
     insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
-    const HTREEITEM item = TreeView_InsertItem(tree_, &insert);
+    node->item = TreeView_InsertItem(tree_, &insert);
+    const HTREEITEM item = node->item;
     if (item)
-        nodes_.push_back(std::move(node));
+        nodes_.emplace(node->number, std::move(node));
     return item;
 }
 
@@ -91,56 +213,93 @@ ShellFolderTree::Node* ShellFolderTree::NodeOf(HTREEITEM item) const {
 
 void ShellFolderTree::FillChildren(HTREEITEM item) {
     Node* node = NodeOf(item);
-    if (!node || node->filled)
+    if (!node || node->state != Node::State::Unread)
         return;
-    node->filled = true;
-    ComPtr<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(desktop.Put())))
+    auto job = std::make_shared<Job>();
+    job->node = node->number;
+    job->notify = tree_;
+    job->folder.Reset(reinterpret_cast<PIDLIST_ABSOLUTE>(ILClone(node->pidl.Get())));
+    if (!job->folder)
         return;
-    ComPtr<IShellFolder> bound;
-    IShellFolder* folder = desktop.Get();
-    if (node->pidl.Get()->mkid.cb != 0) {  // the desktop is the root itself
-        if (FAILED(desktop->BindToObject(node->pidl.Get(), nullptr, IID_IShellFolder,
-                                         reinterpret_cast<void**>(bound.Put()))))
-            return;
-        folder = bound.Get();
+    try {
+        std::thread([job] {
+            std::vector<Child> children;
+            bool read = false;
+            try {
+                read = ReadFolder(job->folder.Get(), children);
+            } catch (...) {  // out of memory: as a folder that could not be read
+                read = false;
+            }
+            std::lock_guard guard(job->lock);
+            job->read = read;
+            job->children = std::move(children);
+            job->done = true;
+            if (job->notify)
+                PostMessageW(job->notify, kChildrenReadMessage, 0, 0);
+        }).detach();
+    } catch (const std::system_error&) {
+        return;  // no thread to be had: the node stays unread and can be expanded again
     }
-    ComPtr<IEnumIDList> list;
-    std::vector<CoTaskMem<PITEMID_CHILD>> children;
-    if (folder->EnumObjects(tree_, SHCONTF_FOLDERS, list.Put()) == S_OK && list) {
-        for (CoTaskMem<PITEMID_CHILD> child; list->Next(1, child.Put(), nullptr) == S_OK;) {
-            SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
-            PCUITEMID_CHILD one = child.Get();
-            folder->GetAttributesOf(1, &one, &attributes);
-            // Archives the shell opens as folders are files: no shortcut goes inside them.
-            if ((attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM))
-                children.push_back(std::move(child));
-        }
-    }
-    std::stable_sort(children.begin(), children.end(), [folder](const auto& a, const auto& b) {
-        return static_cast<short>(HRESULT_CODE(folder->CompareIDs(0, a.Get(), b.Get()))) < 0;
+    jobs_.push_back(std::move(job));
+    node->state = Node::State::Reading;
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = item;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<wchar_t*>(text::kReading);
+    insert.item.iImage = insert.item.iSelectedImage = I_IMAGENONE;  // no file's picture
+    node->reading = TreeView_InsertItem(tree_, &insert);
+}
+
+void ShellFolderTree::TakeResults() {
+    std::vector<std::shared_ptr<Job>> finished;
+    std::erase_if(jobs_, [&](const std::shared_ptr<Job>& job) {
+        std::lock_guard guard(job->lock);
+        if (job->done)
+            finished.push_back(job);
+        return job->done;
     });
-    for (const auto& child : children) {
-        SFGAOF attributes = SFGAO_HASSUBFOLDER;
-        PCUITEMID_CHILD one = child.Get();
-        folder->GetAttributesOf(1, &one, &attributes);
-        if (auto absolute = CoTaskMem<PIDLIST_ABSOLUTE>(ILCombine(node->pidl.Get(), one)))
-            Insert(item, std::move(absolute), (attributes & SFGAO_HASSUBFOLDER) != 0);
-    }
-    if (children.empty()) {
+    for (const auto& job : finished) {
+        const auto found = nodes_.find(job->node);
+        if (found == nodes_.end())
+            continue;  // its node was deleted meanwhile
+        Node& node = *found->second;
+        const HTREEITEM item = node.item;
+        if (job->read) {
+            node.state = Node::State::Read;
+            for (Child& child : job->children)
+                Insert(item, std::move(child));
+        }
+        // Taken away after the children came, so the node stays open.
+        if (node.reading)
+            TreeView_DeleteItem(tree_, node.reading);
+        node.reading = nullptr;
+        if (!job->read) {
+            // Closed with its button, so the next expansion reads it again.
+            node.state = Node::State::Unread;
+            TreeView_Expand(tree_, item, TVE_COLLAPSE | TVE_COLLAPSERESET);
+            target_.reset();
+        }
         TVITEMW data{};
         data.mask = TVIF_CHILDREN;
         data.hItem = item;
-        data.cChildren = 0;
+        data.cChildren = job->read && job->children.empty() ? 0 : 1;
         TreeView_SetItem(tree_, &data);
     }
+    ContinueSelection();
 }
 
-std::vector<HTREEITEM> ShellFolderTree::Children(HTREEITEM item) {
-    FillChildren(item);
+bool ShellFolderTree::Filled(HTREEITEM item) const {
+    const Node* node = NodeOf(item);
+    return node && node->state == Node::State::Read;
+}
+
+std::vector<HTREEITEM> ShellFolderTree::Children(HTREEITEM item) const {
     std::vector<HTREEITEM> result;
-    for (HTREEITEM c = TreeView_GetChild(tree_, item); c; c = TreeView_GetNextSibling(tree_, c))
-        result.push_back(c);
+    for (HTREEITEM c = TreeView_GetChild(tree_, item); c; c = TreeView_GetNextSibling(tree_, c)) {
+        if (NodeOf(c))
+            result.push_back(c);
+    }
     return result;
 }
 
@@ -159,33 +318,48 @@ void ShellFolderTree::Select(HTREEITEM item) {
 }
 
 bool ShellFolderTree::SelectPath(const std::wstring& path) {
+    target_.reset();
     if (!Fill() || path.empty())
         return false;
+    Target target{path, {}};
     ComPtr<IShellFolder> desktop;
-    CoTaskMem<PIDLIST_RELATIVE> target;
     if (SUCCEEDED(SHGetDesktopFolder(desktop.Put()))) {
         std::wstring name = path;
-        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, target.Put(),
-                                             nullptr)))
-            target.Release();  // not ours to free
+        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr,
+                                             target.pidl.Put(), nullptr)))
+            target.pidl.Release();  // not ours to free
     }
-    const auto target_pidl = reinterpret_cast<PCIDLIST_ABSOLUTE>(target.Get());
+    target_ = std::move(target);
+    ContinueSelection();
+    return true;
+}
+
+void ShellFolderTree::ContinueSelection() {
+    if (!target_)
+        return;
+    const auto pidl = reinterpret_cast<PCIDLIST_ABSOLUTE>(target_->pidl.Get());
+    const std::wstring& path = target_->path;
     // Down from the desktop: at each level the node that is the folder or lies above it, by
     // the shell's identity or, for a node with a path, by that path.
-    HTREEITEM item = root_;
-    bool found = false;
-    while (item && !found) {
-        const Node* node = NodeOf(item);
-        if ((target && ILIsEqual(node->pidl.Get(), target_pidl)) ||
+    for (HTREEITEM item = root_; item;) {
+        Node* node = NodeOf(item);
+        if ((pidl && ILIsEqual(node->pidl.Get(), pidl)) ||
             (!node->path.empty() && EqualsNoCase(node->path, path))) {
-            found = true;
-            break;
+            target_.reset();
+            Select(item);
+            return;
+        }
+        if (node->state != Node::State::Read) {
+            FillChildren(item);  // the walk goes on when they come
+            if (node->state == Node::State::Unread)
+                target_.reset();
+            return;
         }
         HTREEITEM next = nullptr;
         for (HTREEITEM child : Children(item)) {
             const Node* c = NodeOf(child);
-            if ((target && (ILIsEqual(c->pidl.Get(), target_pidl) ||
-                            ILIsParent(c->pidl.Get(), target_pidl, FALSE))) ||
+            if ((pidl &&
+                 (ILIsEqual(c->pidl.Get(), pidl) || ILIsParent(c->pidl.Get(), pidl, FALSE))) ||
                 Contains(c->path, path)) {
                 next = child;
                 break;
@@ -193,9 +367,7 @@ bool ShellFolderTree::SelectPath(const std::wstring& path) {
         }
         item = next;
     }
-    if (found)
-        Select(item);
-    return found;
+    target_.reset();  // not in the namespace
 }
 
 bool ShellFolderTree::HandleNotify(const NMHDR& header) {
@@ -203,6 +375,10 @@ bool ShellFolderTree::HandleNotify(const NMHDR& header) {
         const auto& view = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (view.action & TVE_EXPAND)
             FillChildren(view.itemNew.hItem);
+    } else if (header.code == TVN_DELETEITEMW) {
+        const auto& view = reinterpret_cast<const NMTREEVIEWW&>(header);
+        if (const auto* node = reinterpret_cast<const Node*>(view.itemOld.lParam))
+            nodes_.erase(node->number);
     } else if (header.code == TVN_SELCHANGEDW) {
         if (SelectionChanged)
             SelectionChanged();

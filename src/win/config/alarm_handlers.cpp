@@ -89,11 +89,9 @@ void TF_Alarm::SyncView() {
 
     SoundOutcome outcome = SoundOutcome::NotAsked;
     const SoundStep step = SoundStepFor(settings, files_);
-    if (step == SoundStep::Load || step == SoundStep::Clear) {
+    if (step != SoundStep::None) {
         try {
-            outcome = player_.ApplyFileChange(settings.SoundFile) == SoundFileChange::Loaded
-                          ? SoundOutcome::Loaded
-                          : SoundOutcome::NoFile;
+            outcome = SoundOutcomeOf(player_.ApplyFileChange(settings.SoundFile));
         } catch (...) {
             // The player's error reaches the standard error box; the definition is not
             // startable.

@@ -7,6 +7,7 @@
 #include "win/config/action_panels.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
+#include "win/sys/monitors_win.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -124,9 +125,21 @@ void ClickPanel::Build() {
     Label3.Create(p, kLabel3, L::kPickerNote, T::kLabel3, f);
     Label3.SetVisible(false);
     Label17.SendBehind();
-    // The bounds of the click coordinates: the screen.
-    se_Inne_X_DC.SetRange({0, GetSystemMetrics(SM_CXSCREEN)});
-    se_Inne_Y_DC.SetRange({0, GetSystemMetrics(SM_CYSCREEN)});
+    SetCoordinates(se_Inne_X_DC.Value(), se_Inne_Y_DC.Value());
+}
+
+void ClickPanel::SetCoordinates(int64_t x, int64_t y) {
+    // The arrows reach over every monitor, left of and above the primary one too; a point
+    // written elsewhere (a shortcut from a desk with more monitors) is kept as written, for
+    // Start to refuse rather than the editors to move it onto another monitor.
+    const MonitorRect screen = VirtualScreen();
+    const auto reach = [](int64_t value, int64_t from, int64_t to) {
+        return SpinRange{std::min(value, from), std::max(value, to - 1)};
+    };
+    se_Inne_X_DC.SetRange(reach(x, screen.left, screen.right));
+    se_Inne_Y_DC.SetRange(reach(y, screen.top, screen.bottom));
+    se_Inne_X_DC.SetValue(x);
+    se_Inne_Y_DC.SetValue(y);
 }
 
 bool ClickPanel::IsCoordinateEditor(HWND hwnd) const {
@@ -135,10 +148,7 @@ bool ClickPanel::IsCoordinateEditor(HWND hwnd) const {
 
 void ClickPanel::SetPoint(std::optional<int64_t> x, std::optional<int64_t> y) {
     EnsureBuilt();
-    if (x)
-        se_Inne_X_DC.SetValue(*x);
-    if (y)
-        se_Inne_Y_DC.SetValue(*y);
+    SetCoordinates(x.value_or(se_Inne_X_DC.Value()), y.value_or(se_Inne_Y_DC.Value()));
 }
 
 void ClickPanel::SpeedButton1Click() {
@@ -152,8 +162,7 @@ void ClickPanel::PickerTick() {
     POINT pt{};
     if (!GetCursorPos(&pt))
         return;
-    se_Inne_X_DC.SetValue(pt.x);
-    se_Inne_Y_DC.SetValue(pt.y);
+    SetCoordinates(pt.x, pt.y);
     if (GetFocus() != se_Inne_X_DC.Edit() && IsWindowVisible(se_Inne_X_DC.Edit()))
         SetFocus(se_Inne_X_DC.Edit());
 }

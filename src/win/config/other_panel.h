@@ -85,6 +85,7 @@ class ClickPanel : public Panel {
 
   private:
     void PickerTick();
+    void SetCoordinates(int64_t x, int64_t y);
     const PanelKit& kit_;
     bool pickerRunning_ = false;
 };

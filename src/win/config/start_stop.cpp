@@ -3,11 +3,13 @@
 #include "actions/kill_guard.h"
 #include "app/startup.h"
 #include "app/watch_loop.h"
+#include "config/click_point.h"
 #include "config/vocabulary.h"
 #include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/clock_win.h"
+#include "win/sys/monitors_win.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -154,6 +156,11 @@ void TF_Alarm::ib_StartClick() {
     if (!watch_ || !SetWatchTimer)
         return;  // no main window to arm
     const StartInput in = ReadStartInput();
+    if (const std::optional<std::wstring> refusal =
+            ClickPointRefusal(in.settings, AttachedMonitors())) {
+        ShowError(*refusal);
+        return;
+    }
     const StartPrompt prompt = CheckStart(in.settings, processes_, kApplicationTitle);
     if (prompt.kind == StartPrompt::Kind::Error) {
         ShowError(prompt.text);

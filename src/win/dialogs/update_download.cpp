@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "dialogs/update_proxy.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -25,6 +27,7 @@ struct WinHttp {
     decltype(::WinHttpReadData)* ReadData = nullptr;
     decltype(::WinHttpCloseHandle)* CloseHandle = nullptr;
     decltype(::WinHttpGetIEProxyConfigForCurrentUser)* GetIEProxyConfig = nullptr;
+    decltype(::WinHttpGetProxyForUrl)* GetProxyForUrl = nullptr;
     bool ok = false;
 };
 
@@ -54,6 +57,7 @@ const WinHttp& Api() {
         Bind(module, a.ReadData, "WinHttpReadData", a.ok);
         Bind(module, a.CloseHandle, "WinHttpCloseHandle", a.ok);
         Bind(module, a.GetIEProxyConfig, "WinHttpGetIEProxyConfigForCurrentUser", a.ok);
+        Bind(module, a.GetProxyForUrl, "WinHttpGetProxyForUrl", a.ok);
         return a;
     }();
     return api;
@@ -100,6 +104,74 @@ std::wstring DecodeText(const std::string& bytes) {
     return {};
 }
 
+// Takes a text WinHTTP allocated, and frees it.
+std::wstring Take(LPWSTR text) {
+    if (!text)
+        return {};
+    std::wstring taken(text);
+    GlobalFree(text);
+    return taken;
+}
+
+ProxySettings ReadProxySettings(const WinHttp& api) {
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG user{};
+    if (!api.GetIEProxyConfig(&user))
+        return {};
+    return {user.fAutoDetect != FALSE, Take(user.lpszAutoConfigUrl), Take(user.lpszProxy),
+            Take(user.lpszProxyBypass)};
+}
+
+// Automatic detection and the configuration script, as the user's settings ask, each phase
+// bounded as the download is; nothing when they do not ask or it fails (no script found, a
+// script that cannot be read or run).
+std::optional<AutoProxyAnswer> AskAutomaticProxy(const WinHttp& api, const std::wstring& url,
+                                                 const ProxySettings& settings, int timeoutMs) {
+    if (!AsksAutomaticProxy(settings))
+        return std::nullopt;
+    Internet session(api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                              WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session)
+        return std::nullopt;
+    api.SetTimeouts(session.Get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
+    WINHTTP_AUTOPROXY_OPTIONS options{};
+    if (settings.autoDetect) {
+        options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
+        options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+    }
+    if (!settings.configScript.empty()) {
+        options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = settings.configScript.c_str();
+    }
+    // A script on the company's server may ask who we are, as it asks the browser.
+    options.fAutoLogonIfChallenged = TRUE;
+    WINHTTP_PROXY_INFO info{};
+    if (!api.GetProxyForUrl(session.Get(), url.c_str(), &options, &info))
+        return std::nullopt;
+    AutoProxyAnswer answer;
+    answer.direct = info.dwAccessType == WINHTTP_ACCESS_TYPE_NO_PROXY;
+    answer.proxy = Take(info.lpszProxy);
+    answer.bypass = Take(info.lpszProxyBypass);
+    return answer;
+}
+
+// A session going the chosen way; the choice is made before, so it is the session's from the
+// start rather than an option of each request.
+HINTERNET OpenSession(const WinHttp& api, const ProxyChoice& choice) {
+    switch (choice.kind) {
+        case ProxyKind::Direct:
+            return api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                            WINHTTP_NO_PROXY_BYPASS, 0);
+        case ProxyKind::Named:
+            return api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_NAMED_PROXY, choice.proxy.c_str(),
+                            choice.bypass.empty() ? WINHTTP_NO_PROXY_BYPASS : choice.bypass.c_str(),
+                            0);
+        case ProxyKind::System:
+            break;
+    }
+    return api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                    WINHTTP_NO_PROXY_BYPASS, 0);
+}
+
 }  // namespace
 
 std::optional<std::wstring> FetchSmallText(const std::wstring& url, DWORD phaseTimeoutMs,
@@ -122,28 +194,14 @@ std::optional<std::wstring> FetchSmallText(const std::wstring& url, DWORD phaseT
     std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
     path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
-    // The proxy the user set for the browser when there is one, the machine's otherwise.
-    // Automatic discovery is not asked for: it would send queries on the network just to
-    // fetch one small file.
-    Internet session([&] {
-        WINHTTP_CURRENT_USER_IE_PROXY_CONFIG user{};
-        HINTERNET h = nullptr;
-        if (api.GetIEProxyConfig(&user) && user.lpszProxy) {
-            h = api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_NAMED_PROXY, user.lpszProxy,
-                         user.lpszProxyBypass ? user.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0);
-        }
-        for (wchar_t* text : {user.lpszAutoConfigUrl, user.lpszProxy, user.lpszProxyBypass}) {
-            if (text)
-                GlobalFree(text);
-        }
-        if (!h)
-            h = api.Open(L"Klaxora", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                         WINHTTP_NO_PROXY_BYPASS, 0);
-        return h;
-    }());
+    const int t = int(phaseTimeoutMs);
+    const ProxySettings settings = ReadProxySettings(api);
+    const ProxyChoice proxy = ChooseProxy(settings, AskAutomaticProxy(api, url, settings, t));
+    if (GetTickCount64() > deadline)
+        return std::nullopt;
+    Internet session(OpenSession(api, proxy));
     if (!session)
         return std::nullopt;
-    const int t = int(phaseTimeoutMs);
     api.SetTimeouts(session.Get(), t, t, t, t);
     Internet connection(api.Connect(session.Get(), host.c_str(), parts.nPort, 0));
     if (!connection)

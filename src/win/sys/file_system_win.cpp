@@ -2,13 +2,38 @@
 
 #include <windows.h>
 
+#include "util/long_path.h"
+
 namespace klaxora::win {
 namespace {
+
+// Asks a function that fills a buffer of a given size and answers the length it wrote, or the
+// size it needs (with the terminating zero) when the buffer was short, until the text fits.
+template <typename Fill>
+std::wstring GrowingText(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.resize(n + 1);
+    }
+}
 
 DWORD Attributes(std::wstring_view path) {
     if (path.empty())
         return INVALID_FILE_ATTRIBUTES;
-    return GetFileAttributesW(std::wstring(path).c_str());
+    std::wstring name(path);
+    if (name.size() >= kClassicPathLimit) {
+        // The extended form is taken exactly as written: "." and ".." resolved first.
+        const std::wstring full = GrowingText([&](wchar_t* buffer, DWORD size) {
+            return GetFullPathNameW(name.c_str(), size, buffer, nullptr);
+        });
+        name = ExtendedLengthPath(full.empty() ? name : full);
+    }
+    return GetFileAttributesW(name.c_str());
 }
 
 }  // namespace
@@ -24,9 +49,9 @@ bool Win32FileSystem::DirectoryExists(std::wstring_view path) const {
 }
 
 std::wstring Win32FileSystem::WindowsDirectory() const {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const UINT n = GetWindowsDirectoryW(buffer, MAX_PATH);
-    std::wstring dir(buffer, n <= MAX_PATH ? n : 0);
+    std::wstring dir = GrowingText([](wchar_t* buffer, DWORD size) {
+        return static_cast<DWORD>(GetWindowsDirectoryW(buffer, size));
+    });
     while (!dir.empty() && dir.back() == L'\\')
         dir.pop_back();
     return dir;

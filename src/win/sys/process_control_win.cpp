@@ -5,19 +5,21 @@
 #include "win/sys/system_error.h"
 
 namespace klaxora::win {
+namespace {
+
+// The length limit of the extended form, the terminating zero included.
+constexpr size_t kLongestPath = 32768;
+
+}  // namespace
 
 std::wstring ProcessImagePath(HANDLE process) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        if (QueryFullProcessImageNameW(process, 0, buffer.data(), &size)) {
-            buffer.resize(size);
-            return buffer;
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
+    // Room for the longest path the system has: a long one is never cut, and one call does.
+    std::wstring buffer(kLongestPath, L'\0');
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (!QueryFullProcessImageNameW(process, 0, buffer.data(), &size))
+        return {};
+    buffer.resize(size);
+    return buffer;
 }
 
 namespace {

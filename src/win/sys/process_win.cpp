@@ -1,10 +1,12 @@
 #include "win/sys/process_win.h"
 
+#include <netlistmgr.h>
 #include <tlhelp32.h>
 
 #include <string>
 
-#include "win/sys/handles.h"
+#include "app/connectivity.h"
+#include "win/sys/process_control_win.h"
 #include "win/sys/system_library.h"
 
 namespace klaxora::win {
@@ -19,9 +21,33 @@ bool FileExistsAt(std::wstring_view path) {
 
 }  // namespace
 
+static_assert(kConnectivityIpv4Internet == NLM_CONNECTIVITY_IPV4_INTERNET &&
+              kConnectivityIpv6Internet == NLM_CONNECTIVITY_IPV6_INTERNET);
+
+Win32ProcessWatch::Win32ProcessWatch() = default;
+Win32ProcessWatch::~Win32ProcessWatch() = default;
+
 bool Win32ProcessWatch::IsInternetConnected() {
-    DWORD flags = 0;
-    return delayed::InternetGetConnectedState(&flags, 0) != FALSE;
+    return InternetConnected(ManagerConnectivity(), [] {
+        DWORD flags = 0;
+        return delayed::InternetGetConnectedState(&flags, 0) != FALSE;
+    });
+}
+
+std::optional<uint32_t> Win32ProcessWatch::ManagerConnectivity() {
+    // Made once and kept; one that fails (its service restarted) is let go and made again at
+    // the next look. Without COM on this thread, or without the manager, nothing is known.
+    if (!networks_ && FAILED(CoCreateInstance(CLSID_NetworkListManager, nullptr, CLSCTX_ALL,
+                                              IID_INetworkListManager,
+                                              reinterpret_cast<void**>(networks_.Put())))) {
+        return std::nullopt;
+    }
+    NLM_CONNECTIVITY connectivity = NLM_CONNECTIVITY_DISCONNECTED;
+    if (FAILED(networks_->GetConnectivity(&connectivity))) {
+        networks_.Reset();
+        return std::nullopt;
+    }
+    return static_cast<uint32_t>(connectivity);
 }
 
 std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
@@ -32,17 +58,7 @@ std::wstring Win32ProcessWatch::GetProcessPath(ProcessId id) {
     KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!process)
         return {};
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        if (QueryFullProcessImageNameW(process.Get(), 0, buffer.data(), &size)) {
-            buffer.resize(size);
-            return buffer;
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
+    return ProcessImagePath(process.Get());
 }
 
 std::vector<ProcessEntry> Win32ProcessWatch::ListProcesses() {

@@ -4,14 +4,21 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "ports/processes.h"
+#include "win/sys/handles.h"
+
+struct INetworkListManager;
 
 namespace klaxora::win {
 
 class Win32ProcessWatch : public ProcessWatchPort {
   public:
+    Win32ProcessWatch();
+    ~Win32ProcessWatch() override;
     std::vector<ProcessEntry> ListProcesses() override;
+    // As Windows shows it, asked on the thread whose COM apartment the program holds.
     bool IsInternetConnected() override;
     std::wstring GetProcessPath(ProcessId id) override;
     bool IsProgramRunning(std::wstring_view path) override;
@@ -27,7 +34,9 @@ class Win32ProcessWatch : public ProcessWatchPort {
     const Counters& Stats() const { return counters_; }
 
   private:
+    std::optional<uint32_t> ManagerConnectivity();
     Counters counters_;
+    ComPtr<INetworkListManager> networks_;
 };
 
 }  // namespace klaxora::win

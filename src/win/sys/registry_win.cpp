@@ -66,6 +66,12 @@ class Win32Key : public RegistryKey {
                     std::memcpy(&value.number, buffer.data(), sizeof(DWORD));
                 }
                 break;
+            case REG_BINARY: {
+                value.type = RegistryType::Binary;
+                const auto* data = reinterpret_cast<const uint8_t*>(buffer.data());
+                value.bytes.assign(data, data + size);
+                break;
+            }
             default:
                 value.type = RegistryType::Other;
         }
@@ -87,6 +93,14 @@ class Win32Key : public RegistryKey {
         const DWORD value = number;
         const LONG status = RegSetValueExW(key_.Get(), n.c_str(), 0, REG_DWORD,
                                            reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        if (status != ERROR_SUCCESS)
+            Fail(status);
+    }
+
+    void WriteBinary(std::wstring_view name, const std::vector<uint8_t>& bytes) override {
+        const std::wstring n(name);
+        const LONG status = RegSetValueExW(key_.Get(), n.c_str(), 0, REG_BINARY, bytes.data(),
+                                           static_cast<DWORD>(bytes.size()));
         if (status != ERROR_SUCCESS)
             Fail(status);
     }

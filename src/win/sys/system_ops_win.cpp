@@ -2,15 +2,27 @@
 
 #include <mmdeviceapi.h>
 #include <shellapi.h>
+#include <shldisp.h>
 
 #include <string>
+#include <vector>
 
 #include "util/user_error.h"
 #include "win/sys/handles.h"
+#include "win/sys/input_block_win.h"
 #include "win/sys/system_error.h"
 #include "win/sys/system_library.h"
 
 namespace klaxora::win {
+namespace {
+
+// The program's one blocker, kept as long as the program runs: that is how long a block lasts.
+DWORD HookInputOfProgram(uint8_t devices, uint32_t forMs) {
+    static InputBlocker blocker;
+    return blocker.Block(devices, forMs);
+}
+
+}  // namespace
 
 const SystemApi& RealSystemApi() {
     static const SystemApi api{
@@ -21,18 +33,28 @@ const SystemApi& RealSystemApi() {
         &::ExitWindowsEx,
         &::SetSystemPowerState,
         &::SendMessageW,
-        &::keybd_event,
+        &::SendInput,
         &::GetCursorPos,
         &::SetCursorPos,
         &::WinExec,
         &::ShellExecuteW,
         &delayed::waveOutSetVolume,
-        &::mouse_event,
         &delayed::mciSendCommandW,
         &DefaultOutputVolume,
         &::ShellExecuteExW,
         &::GetProcessId,
         &::AllowSetForegroundWindow,
+        &::OpenInputDesktop,
+        &::CloseDesktop,
+        &::GetForegroundWindow,
+        &::WindowFromPoint,
+        &::GetWindowThreadProcessId,
+        &::OpenProcess,
+        &::GetTokenInformation,
+        &MinimizeAllWindows,
+        &::SystemParametersInfoW,
+        &::RegGetValueW,
+        &HookInputOfProgram,
     };
     return api;
 }
@@ -41,16 +63,16 @@ namespace {
 
 constexpr DWORD kTokenAccess = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;  // 0x28
 
-// The token of this process, closed through the same table that opened it.
-class Token {
+// A token or process, closed through the same table that opened it.
+class ApiHandle {
   public:
-    Token(const SystemApi& api) : api_(api) {}
-    ~Token() {
+    ApiHandle(const SystemApi& api) : api_(api) {}
+    ~ApiHandle() {
         if (handle_)
             api_.CloseHandle(handle_);
     }
-    Token(const Token&) = delete;
-    Token& operator=(const Token&) = delete;
+    ApiHandle(const ApiHandle&) = delete;
+    ApiHandle& operator=(const ApiHandle&) = delete;
     HANDLE* Put() { return &handle_; }
     HANDLE Get() const { return handle_; }
 
@@ -97,7 +119,78 @@ HRESULT RaiseVolume(IAudioEndpointVolume& volume) {
     return FAILED(hr) ? hr : unmuted;
 }
 
+SystemFailure Failed(std::wstring_view what, DWORD code) {
+    return std::wstring(what) + L"\r\r" + SystemErrorMessage(code);
+}
+
+// A token we may not even read counts as elevated: only an elevated or protected process
+// refuses that to us.
+bool RunsElevated(const SystemApi& api, HANDLE process) {
+    ApiHandle token(api);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return !api.OpenProcessToken(process, TOKEN_QUERY, token.Put()) ||
+           !api.GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof(elevation),
+                                    &size) ||
+           elevation.TokenIsElevated != 0;
+}
+
+// The screen saver's program as the user chose it or as a policy sets it. Windows 10 and 11
+// come with none, and then SC_SCREENSAVE does nothing at all.
+bool ScreenSaverChosen(const SystemApi& api) {
+    for (const wchar_t* key : {L"Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop",
+                               L"Control Panel\\Desktop"}) {
+        DWORD size = 0;
+        if (api.RegGetValueW(HKEY_CURRENT_USER, key, L"SCRNSAVE.EXE",
+                             RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, nullptr,
+                             &size) == ERROR_SUCCESS &&
+            size > sizeof(wchar_t))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+SystemFailure InputRefusal(const SystemApi& api, HWND target) {
+    const HDESK desktop = api.OpenInputDesktop(0, FALSE, DESKTOP_SWITCHDESKTOP);
+    if (!desktop)
+        return std::wstring(system_texts::kInputLocked);
+    api.CloseDesktop(desktop);
+    DWORD pid = 0;
+    if (!target || target == GetDesktopWindow() || !api.GetWindowThreadProcessId(target, &pid) ||
+        pid == GetCurrentProcessId())
+        return std::nullopt;
+    // Elevated ourselves we reach every window; our own token unread, nothing is known and the
+    // input is tried.
+    if (RunsElevated(api, GetCurrentProcess()))
+        return std::nullopt;
+    ApiHandle process(api);
+    *process.Put() = api.OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process.Get() || RunsElevated(api, process.Get()))
+        return std::wstring(system_texts::kInputElevated);
+    return std::nullopt;
+}
+
+SystemFailure SendInputs(const SystemApi& api, std::span<INPUT> inputs) {
+    if (inputs.empty())
+        return std::nullopt;
+    const UINT count = static_cast<UINT>(inputs.size());
+    if (api.SendInput(count, inputs.data(), sizeof(INPUT)) != count)
+        return Failed(system_texts::kInputDropped, GetLastError());
+    return std::nullopt;
+}
+
+HRESULT WINAPI MinimizeAllWindows() {
+    // The shell's own command needs no simulated keys, which Windows could drop. The GUI thread
+    // calls it, in the apartment the program set up.
+    ComPtr<IShellDispatch> shell;
+    HRESULT hr = CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                                  reinterpret_cast<void**>(shell.Put()));
+    if (SUCCEEDED(hr))
+        hr = shell->MinimizeAll();
+    return hr;
+}
 
 HRESULT WINAPI DefaultOutputVolume(IAudioEndpointVolume** volume) {
     ComPtr<IMMDeviceEnumerator> devices;
@@ -114,7 +207,7 @@ HRESULT WINAPI DefaultOutputVolume(IAudioEndpointVolume** volume) {
 }
 
 bool Win32SystemOperations::SetTokenPrivilege(std::wstring_view privilege, bool enable) {
-    Token token(api_);
+    ApiHandle token(api_);
     api_.OpenProcessToken(GetCurrentProcess(), kTokenAccess, token.Put());
     TOKEN_PRIVILEGES wanted{};
     const std::wstring name(privilege);
@@ -139,7 +232,7 @@ void Win32SystemOperations::EnterPowerState(bool suspend, bool force) {
     // Every supported system is of the NT family, so the privilege is always needed. The
     // token is closed once the privilege is set; the privilege stays with the process.
     {
-        Token token(api_);
+        ApiHandle token(api_);
         if (!api_.OpenProcessToken(GetCurrentProcess(), kTokenAccess, token.Put())) {
             ThrowLastError();
         }
@@ -163,16 +256,20 @@ void Win32SystemOperations::SendMonitorOff() {
     api_.SendMessageW(appWindow_, WM_SYSCOMMAND, SC_MONITORPOWER, 1);
 }
 
-void Win32SystemOperations::SendScreenSaver(WindowRef target) {
+SystemFailure Win32SystemOperations::SendScreenSaver(WindowRef target) {
+    BOOL active = TRUE;
+    const BOOL known = api_.SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    if ((known && !active) || !ScreenSaverChosen(api_))
+        return std::wstring(system_texts::kNoScreenSaver);
     api_.SendMessageW(ToHwnd(target), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    return std::nullopt;
 }
 
-void Win32SystemOperations::SendMinimizeAll() {
-    // Win+M, with the scan codes the program has always sent.
-    api_.keybd_event(VK_LWIN, 0x5B, 0, 0);
-    api_.keybd_event(0x4D, 0x32, 0, 0);
-    api_.keybd_event(0x4D, 0x32, KEYEVENTF_KEYUP, 0);
-    api_.keybd_event(VK_LWIN, 0x5B, KEYEVENTF_KEYUP, 0);
+SystemFailure Win32SystemOperations::SendMinimizeAll() {
+    const HRESULT hr = api_.MinimizeAllWindows();
+    if (FAILED(hr))
+        return Failed(system_texts::kMinimizeAllFailed, static_cast<DWORD>(hr));
+    return std::nullopt;
 }
 
 void Win32SystemOperations::WakeDisplay() {
@@ -234,23 +331,35 @@ SystemFailure Win32SystemOperations::SetMaxVolume() {
     return std::nullopt;
 }
 
-void Win32SystemOperations::DisableKeyboard(WindowRef owner) {
-    api_.ShellExecuteW(ToHwnd(owner), L"open", L"rundll32", kDisableKeyboardParameters, nullptr,
-                       SW_SHOWNORMAL);
+SystemFailure Win32SystemOperations::DisableKeyboard(uint32_t forMs) {
+    if (const DWORD error = api_.HookInput(kKeyboardInput, forMs))
+        return Failed(system_texts::kKeyboardNotBlocked, error);
+    return std::nullopt;
 }
 
-void Win32SystemOperations::DisableMouse(WindowRef owner) {
-    api_.ShellExecuteW(ToHwnd(owner), L"open", L"rundll32", kDisableMouseParameters, nullptr,
-                       SW_SHOWNORMAL);
+SystemFailure Win32SystemOperations::DisableMouse(uint32_t forMs) {
+    if (const DWORD error = api_.HookInput(kMouseInput, forMs))
+        return Failed(system_texts::kMouseNotBlocked, error);
+    return std::nullopt;
 }
 
-void Win32SystemOperations::ClickMouse(int x, int y, int clicks) {
-    // No move flag: the events act where the cursor was just put.
-    api_.SetCursorPos(x, y);
+SystemFailure Win32SystemOperations::ClickMouse(int x, int y, int clicks) {
+    // The window under the point takes the click, so its program is the one that matters.
+    if (SystemFailure refused = InputRefusal(api_, api_.WindowFromPoint(POINT{x, y})))
+        return refused;
+    if (!api_.SetCursorPos(x, y))
+        return Failed(system_texts::kInputDropped, GetLastError());
+    // No move flag: the buttons act where the cursor was just put.
+    std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
-        api_.mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, x, y, 0, 0);
-        api_.mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
+        for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = button;
+            inputs.push_back(input);
+        }
     }
+    return SendInputs(api_, inputs);
 }
 
 void Win32SystemOperations::OperateCdTray(wchar_t driveLetter, bool open) {

@@ -7,6 +7,10 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <span>
+#include <string_view>
+
 #include "ports/system_ops.h"
 
 namespace klaxora::win {
@@ -20,13 +24,12 @@ struct SystemApi {
     BOOL(WINAPI* ExitWindowsEx)(UINT, DWORD);
     BOOL(WINAPI* SetSystemPowerState)(BOOL, BOOL);
     LRESULT(WINAPI* SendMessageW)(HWND, UINT, WPARAM, LPARAM);
-    void(WINAPI* keybd_event)(BYTE, BYTE, DWORD, ULONG_PTR);
+    UINT(WINAPI* SendInput)(UINT, LPINPUT, int);
     BOOL(WINAPI* GetCursorPos)(LPPOINT);
     BOOL(WINAPI* SetCursorPos)(int, int);
     UINT(WINAPI* WinExec)(LPCSTR, UINT);
     HINSTANCE(WINAPI* ShellExecuteW)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     MMRESULT(WINAPI* waveOutSetVolume)(HWAVEOUT, DWORD);
-    void(WINAPI* mouse_event)(DWORD, DWORD, DWORD, DWORD, ULONG_PTR);
     MCIERROR(WINAPI* mciSendCommandW)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
     // The system's volume: the default output's endpoint.
     HRESULT(WINAPI* DefaultOutputVolume)(IAudioEndpointVolume**);
@@ -34,6 +37,22 @@ struct SystemApi {
     BOOL(WINAPI* ShellExecuteExW)(SHELLEXECUTEINFOW*);
     DWORD(WINAPI* GetProcessId)(HANDLE);
     BOOL(WINAPI* AllowSetForegroundWindow)(DWORD);
+    // Whether Windows would let simulated input through: the input desktop (not ours while the
+    // computer is locked) and the elevation of the process whose window would take it.
+    HDESK(WINAPI* OpenInputDesktop)(DWORD, BOOL, ACCESS_MASK);
+    BOOL(WINAPI* CloseDesktop)(HDESK);
+    HWND(WINAPI* GetForegroundWindow)();
+    HWND(WINAPI* WindowFromPoint)(POINT);
+    DWORD(WINAPI* GetWindowThreadProcessId)(HWND, LPDWORD);
+    HANDLE(WINAPI* OpenProcess)(DWORD, BOOL, DWORD);
+    BOOL(WINAPI* GetTokenInformation)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+    // The shell's own minimise-all.
+    HRESULT(WINAPI* MinimizeAllWindows)();
+    // Whether a screen saver is chosen.
+    BOOL(WINAPI* SystemParametersInfoW)(UINT, UINT, PVOID, UINT);
+    LSTATUS(WINAPI* RegGetValueW)(HKEY, LPCWSTR, LPCWSTR, DWORD, LPDWORD, PVOID, LPDWORD);
+    // The program's one input blocker (InputBlocker::Block): the system's error, or 0.
+    DWORD (*HookInput)(uint8_t devices, uint32_t forMs);
 };
 
 // The system's own functions.
@@ -41,11 +60,38 @@ const SystemApi& RealSystemApi();
 
 // The volume control of the default output (the console's render endpoint), through Core Audio.
 HRESULT WINAPI DefaultOutputVolume(IAudioEndpointVolume** volume);
+// IShellDispatch::MinimizeAll, in the calling thread's apartment.
+HRESULT WINAPI MinimizeAllWindows();
 
-// The command line that blocks the mouse, started through rundll32 like the keyboard's
-// "keyboard,disable": the same file,entry form.
-inline constexpr const wchar_t* kDisableMouseParameters = L"mouse,disable";
-inline constexpr const wchar_t* kDisableKeyboardParameters = L"keyboard,disable";
+// Why Windows would drop input simulated now for `target` (the window in front, the window
+// under a click): the computer is locked, or the window's program runs as administrator while
+// we do not, which Windows answers by dropping the input without a word. Nothing when the
+// input would arrive.
+SystemFailure InputRefusal(const SystemApi& api, HWND target);
+// Sends the events in one call, so none of the user's own come between them; fewer taken than
+// given is the system's refusal.
+SystemFailure SendInputs(const SystemApi& api, std::span<INPUT> inputs);
+
+namespace system_texts {
+inline constexpr std::wstring_view kInputLocked =
+    L"Komputer jest zablokowany (lub widać ekran logowania albo zabezpieczeń), a Windows nie "
+    L"przyjmuje wtedy od programów naciśnięć klawiszy ani kliknięć myszy.\r\rNic nie zostało "
+    L"naciśnięte ani kliknięte.";
+inline constexpr std::wstring_view kInputElevated =
+    L"Okno, do którego trafiłoby naciśnięcie klawisza lub kliknięcie myszy, należy do programu "
+    L"uruchomionego jako administrator, a Windows nie przekazuje mu ich od programów "
+    L"uruchomionych zwyczajnie.\r\rNic nie zostało naciśnięte ani kliknięte. Aby to działało, "
+    L"uruchom Klaxorę również jako administrator.";
+inline constexpr std::wstring_view kInputDropped =
+    L"Windows nie przyjął zasymulowanego naciśnięcia klawisza lub kliknięcia myszy.";
+inline constexpr std::wstring_view kNoScreenSaver =
+    L"W systemie nie wybrano wygaszacza ekranu, więc nie ma czego uruchomić.\r\rWybierz go w "
+    L"ustawieniach Windows: Personalizacja > Ekran blokady > Ustawienia wygaszacza ekranu.";
+inline constexpr std::wstring_view kMinimizeAllFailed =
+    L"Nie udało się zminimalizować wszystkich okien.";
+inline constexpr std::wstring_view kKeyboardNotBlocked = L"Nie udało się zablokować klawiatury.";
+inline constexpr std::wstring_view kMouseNotBlocked = L"Nie udało się zablokować myszy.";
+}  // namespace system_texts
 
 class Win32SystemOperations : public SystemOperations {
   public:
@@ -58,17 +104,17 @@ class Win32SystemOperations : public SystemOperations {
     SystemFailure ExitSystem(uint32_t flags) override;
     void EnterPowerState(bool suspend, bool force) override;
     void SendMonitorOff() override;
-    void SendScreenSaver(WindowRef target) override;
-    void SendMinimizeAll() override;
+    SystemFailure SendScreenSaver(WindowRef target) override;
+    SystemFailure SendMinimizeAll() override;
     void WakeDisplay() override;
     void LaunchControlPanel() override;
     void LaunchExplorer(WindowRef owner) override;
     void LaunchDefaultBrowser(WindowRef owner) override;
     SystemFailure OpenWithShell(WindowRef owner, std::wstring_view target) override;
     SystemFailure SetMaxVolume() override;
-    void DisableKeyboard(WindowRef owner) override;
-    void DisableMouse(WindowRef owner) override;
-    void ClickMouse(int x, int y, int clicks) override;
+    SystemFailure DisableKeyboard(uint32_t forMs) override;
+    SystemFailure DisableMouse(uint32_t forMs) override;
+    SystemFailure ClickMouse(int x, int y, int clicks) override;
     void OperateCdTray(wchar_t driveLetter, bool open) override;
 
   private:

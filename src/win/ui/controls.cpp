@@ -194,9 +194,21 @@ int ListView::Count() const {
 }
 
 std::wstring ListView::ItemText(int row, int column) const {
-    wchar_t text[MAX_PATH + 1] = {};
-    ListView_GetItemText(hwnd_, row, column, text, MAX_PATH + 1);
-    return text;
+    // A cell may hold a path of any length: a text that fills the buffer may have been cut.
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const auto n = static_cast<size_t>(
+            SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+        if (n + 1 < text.size()) {
+            text.resize(n);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
 }
 
 std::optional<int> ListView::SelectedRow() const {

@@ -30,7 +30,10 @@ void SpinEdit::Create(HWND parent, UINT id, const Box& box, SpinRange range, HFO
 }
 
 int64_t SpinEdit::Value() const {
-    return ParseDecimal(edit_.Text(), {.min = range_.min, .max = range_.max, .clamp = true})
+    // A range below zero (the click point's, left of the primary monitor) reads its minus.
+    const Sign sign = range_.min < 0 ? Sign::Minus : Sign::None;
+    return ParseDecimal(edit_.Text(),
+                        {.sign = sign, .min = range_.min, .max = range_.max, .clamp = true})
         .value_or(range_.min);
 }
 

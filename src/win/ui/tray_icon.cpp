@@ -6,6 +6,11 @@
 
 namespace klaxora::win {
 
+const TrayShellApi& RealTrayShellApi() {
+    static const TrayShellApi api{&::Shell_NotifyIconW};
+    return api;
+}
+
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -38,15 +43,30 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     return data;
 }
 
-bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, BalloonIcon kind) {
     if (!added_)
         return false;
     NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_WARNING;
+    data.dwInfoFlags = kind == BalloonIcon::Info ? NIIF_INFO : NIIF_WARNING;
     CopyCut(title, data.szInfoTitle);
     CopyCut(text, data.szInfo);
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return api_.Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+void TrayIcon::ShowBalloonWhenAdded(std::wstring title, std::wstring text, BalloonIcon kind,
+                                    std::function<void()> shown) {
+    pending_ = Balloon{std::move(title), std::move(text), kind, std::move(shown)};
+    ShowPendingBalloon();
+}
+
+void TrayIcon::ShowPendingBalloon() {
+    if (!pending_ || !ShowBalloon(pending_->title, pending_->text, pending_->kind))
+        return;
+    const auto shown = std::move(pending_->shown);
+    pending_.reset();
+    if (shown)
+        shown();
 }
 
 void TrayIcon::SetHint(std::wstring hint) {
@@ -55,7 +75,7 @@ void TrayIcon::SetHint(std::wstring hint) {
         return;
     NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_TIP | NIF_SHOWTIP;
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+    api_.Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 bool TrayIcon::Register() {
@@ -63,15 +83,36 @@ bool TrayIcon::Register() {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = icon_;
-    // A stale icon of ours (after Explorer restarted or failed) would make the add fail.
-    if (!Shell_NotifyIconW(NIM_ADD, &data)) {
-        Shell_NotifyIconW(NIM_DELETE, &data);
-        if (!Shell_NotifyIconW(NIM_ADD, &data))
+    // A stale icon of ours (after Explorer restarted or failed, or an add the shell reported
+    // as failed but made) would make the add fail.
+    if (!api_.Shell_NotifyIconW(NIM_ADD, &data)) {
+        api_.Shell_NotifyIconW(NIM_DELETE, &data);
+        if (!api_.Shell_NotifyIconW(NIM_ADD, &data))
             return false;
     }
     data.uVersion = NOTIFYICON_VERSION_4;
-    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    api_.Shell_NotifyIconW(NIM_SETVERSION, &data);
     return true;
+}
+
+void TrayIcon::Attempt() {
+    added_ = Register();
+    if (!added_)
+        return;
+    StopRetrying();
+    ShowPendingBalloon();
+}
+
+void TrayIcon::StartRetrying() {
+    retriesLeft_ = kRetries;
+    // Without the timer the icon still comes back with the shell's next "TaskbarCreated".
+    retrying_ = SetTimer(owner_, kRetryTimerId, retryEveryMs_, nullptr) != 0;
+}
+
+void TrayIcon::StopRetrying() {
+    if (retrying_)
+        KillTimer(owner_, kRetryTimerId);
+    retrying_ = false;
 }
 
 bool TrayIcon::Add(HWND owner, HICON icon, std::wstring hint) {
@@ -81,21 +122,35 @@ bool TrayIcon::Add(HWND owner, HICON icon, std::wstring hint) {
     hint_ = std::move(hint);
     // Let the shell's "TaskbarCreated" through even when the process runs elevated.
     ChangeWindowMessageFilterEx(owner_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-    added_ = Register();
+    Attempt();
+    if (!added_)
+        StartRetrying();
     return added_;
 }
 
 void TrayIcon::Remove() {
+    StopRetrying();
     if (!added_)
         return;
     NOTIFYICONDATAW data = Data();
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    api_.Shell_NotifyIconW(NIM_DELETE, &data);
     added_ = false;
 }
 
 bool TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (owner_ && msg == TaskbarCreatedMessage()) {
-        added_ = Register();
+        StopRetrying();
+        Attempt();
+        if (!added_)
+            StartRetrying();
+        result = 0;
+        return true;
+    }
+    if (msg == WM_TIMER && wParam == kRetryTimerId && owner_) {
+        if (!added_)
+            Attempt();
+        if (!added_ && --retriesLeft_ <= 0)
+            StopRetrying();
         result = 0;
         return true;
     }
