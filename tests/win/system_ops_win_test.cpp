@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -219,6 +221,39 @@ class SystemOpsSeam : public ::testing::Test {
     HWND app = reinterpret_cast<HWND>(0xA0);
     win::Win32SystemOperations ops{app, kFakeApi};
 };
+
+// A launch held up by the elevation prompt: the action goes on after a moment, and the refusal
+// that comes later reaches the application window.
+HANDLE g_promptAnswered = nullptr;
+BOOL WINAPI FakePromptedShellExecuteExW(SHELLEXECUTEINFOW* info) {
+    WaitForSingleObject(g_promptAnswered, 30000);
+    info->hInstApp = reinterpret_cast<HINSTANCE>(SE_ERR_ACCESSDENIED);
+    return FALSE;
+}
+
+TEST(SystemOpsLaunch, ALaunchWaitingForElevationLetsTheActionGoOnAndReportsLater) {
+    win::SystemApi prompted = kFakeApi;
+    prompted.ShellExecuteExW = &FakePromptedShellExecuteExW;
+    win::KernelHandle answered(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_promptAnswered = answered.Get();
+    const HWND app = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     nullptr, nullptr);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(win::Win32SystemOperations(app, prompted).OpenWithShell(0, L"C:\\admin.exe"),
+              std::nullopt);
+    EXPECT_LT(GetTickCount64() - start, win::kLaunchWaitMs + 1000);
+    SetEvent(answered.Get());
+    MSG msg{};
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!PeekMessageW(&msg, app, win::kLaunchRefusedMessage, win::kLaunchRefusedMessage,
+                         PM_REMOVE) &&
+           GetTickCount64() < deadline)
+        Sleep(10);
+    const std::unique_ptr<std::wstring> refusal(reinterpret_cast<std::wstring*>(msg.lParam));
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, win::SystemErrorMessage(ERROR_ACCESS_DENIED));
+    DestroyWindow(app);
+}
 
 TEST_F(SystemOpsSeam, PowerOffEnablesThePrivilegeExitsAndDropsIt) {
     ShutDownSystem(ops, L"Wyłącz komputer");

@@ -19,6 +19,7 @@
 #include "win/config/alarm_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/power_facts_win.h"
+#include "win/sys/system_ops_win.h"
 #include "win/ui/countdown_box.h"
 #include "win/ui/message_box.h"
 
@@ -664,6 +665,13 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kDueMessage:
             Look();
             return 0;
+        case kLaunchRefusedMessage: {
+            // A launch the action no longer waited for (an elevation prompt) was refused.
+            const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
+            if (text)
+                ShowStandardError(*text, kOverEverything);
+            return 0;
+        }
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU)

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shldisp.h>
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -296,25 +298,82 @@ void Win32SystemOperations::LaunchDefaultBrowser(WindowRef owner) {
     api_.ShellExecuteW(ToHwnd(owner), L"open", L"about:blank", nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+namespace {
+
+// One launch, shared by the caller and the thread that performs it.
+struct Launch {
+    const SystemApi& api;
+    HWND owner, notify;
+    std::wstring file;
+    std::mutex lock;
+    bool finished = false, abandoned = false;
+    SystemFailure failure;
+    KernelHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+DWORD WINAPI PerformLaunch(LPVOID param) {
+    const std::unique_ptr<std::shared_ptr<Launch>> held(
+        static_cast<std::shared_ptr<Launch>*>(param));
+    Launch& launch = **held;
+    // The shell may hand the launch to COM extensions: this thread's own apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SystemFailure failure = ShellLaunch(launch.api, launch.owner, launch.file);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    std::lock_guard guard(launch.lock);
+    launch.finished = true;
+    launch.failure = failure;
+    if (launch.abandoned && failure) {
+        // The action has gone on: the refusal reaches the user through the program's window.
+        auto* text = new std::wstring(*failure);
+        if (!launch.notify ||
+            !PostMessageW(launch.notify, kLaunchRefusedMessage, 0, reinterpret_cast<LPARAM>(text)))
+            delete text;
+    }
+    SetEvent(launch.done.Get());
+    return 0;
+}
+
+}  // namespace
+
 SystemFailure Win32SystemOperations::OpenWithShell(WindowRef owner, std::wstring_view target) {
-    const std::wstring file(target);
+    // A program that needs elevation holds ShellExecuteEx until the system's prompt is
+    // answered, which may be long after the alarm: the launch runs on a thread of its own, and
+    // the action waits for it only a moment.
+    auto launch = std::make_shared<Launch>(api_, ToHwnd(owner), appWindow_, std::wstring(target));
+    auto* param = new std::shared_ptr<Launch>(launch);
+    const KernelHandle thread(
+        launch->done ? CreateThread(nullptr, 0, &PerformLaunch, param, 0, nullptr) : nullptr);
+    if (!thread) {
+        delete param;
+        return ShellLaunch(api_, ToHwnd(owner), launch->file);
+    }
+    WaitForSingleObject(launch->done.Get(), kLaunchWaitMs);
+    std::lock_guard guard(launch->lock);
+    if (launch->finished)
+        return launch->failure;
+    launch->abandoned = true;
+    return std::nullopt;
+}
+
+SystemFailure ShellLaunch(const SystemApi& api, HWND owner, const std::wstring& file) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     // The refusal is ours to report, in the box shown at firing, not a second one of the shell's.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = ToHwnd(owner);
+    info.hwnd = owner;
     info.lpVerb = L"open";
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    const BOOL started = api_.ShellExecuteExW(&info);
+    const BOOL started = api.ShellExecuteExW(&info);
     const auto result = reinterpret_cast<INT_PTR>(info.hInstApp);
     if (!started || result <= 32)
         return SystemErrorMessage(ShellExecuteError(result));
     if (info.hProcess) {
         // Started at firing, the program would open behind the user's window: a background
         // process may not take the foreground unless the one that started it allows it.
-        api_.AllowSetForegroundWindow(api_.GetProcessId(info.hProcess));
-        api_.CloseHandle(info.hProcess);
+        api.AllowSetForegroundWindow(api.GetProcessId(info.hProcess));
+        api.CloseHandle(info.hProcess);
     }
     return std::nullopt;
 }

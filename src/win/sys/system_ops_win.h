@@ -93,6 +93,16 @@ inline constexpr std::wstring_view kKeyboardNotBlocked = L"Nie udało się zablo
 inline constexpr std::wstring_view kMouseNotBlocked = L"Nie udało się zablokować myszy.";
 }  // namespace system_texts
 
+// Posted to the application window when a launch that was still waiting (for the system's
+// elevation prompt, say) when the action went on is refused after all; lParam is a heap
+// std::wstring with the refusal's text, the receiver's to delete.
+inline constexpr UINT kLaunchRefusedMessage = WM_APP + 23;
+// How long an action waits for its launch before it goes on and lets the answer come later.
+inline constexpr DWORD kLaunchWaitMs = 2000;
+
+// The shell's launch itself, waiting for its answer; the started program may come to the front.
+SystemFailure ShellLaunch(const SystemApi& api, HWND owner, const std::wstring& file);
+
 class Win32SystemOperations : public SystemOperations {
   public:
     // applicationWindow: the program's hidden main window, which receives the monitor-off
