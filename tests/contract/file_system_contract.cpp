@@ -20,17 +20,5 @@ TEST_P(FileSystemContract, FilesAndFoldersAreToldApartAndMatchedWithoutCase) {
     EXPECT_FALSE(port.DirectoryExists(L""));
 }
 
-TEST_P(FileSystemContract, PathsBeyondTheClassicLimitAreFound) {
-    std::wstring folder = fs->Root();
-    while (folder.size() < 300) {
-        folder += L"Długi folder alarmów\\";
-        fs->MakeDirectory(folder);
-    }
-    fs->MakeFile(folder + L"Budzik.mp3");
-    EXPECT_TRUE(fs->Port().FileExists(folder + L"Budzik.mp3"));
-    EXPECT_TRUE(fs->Port().DirectoryExists(folder));
-    EXPECT_FALSE(fs->Port().FileExists(folder));
-}
-
 }  // namespace
 }  // namespace klaxora::testing

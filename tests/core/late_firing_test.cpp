@@ -27,9 +27,7 @@ TEST(LateFiring, OnlyWhatMerelyTellsTheUserIsDoneLateWithoutAskingOnce) {
         {L"Zamknij system/Wyłącz komputer", kLateGraceMs + 1, FiringVerdict::Ask},
         {L"Zabij proces", 5 * kMinute, FiringVerdict::Ask},
         {L"Inne możliwości", 5 * kMinute, FiringVerdict::Ask},
-        {L"Uruchom plik", 5 * kMinute, FiringVerdict::Ask},
         {L"Odegraj dźwięk", 600 * kMinute, FiringVerdict::Fire},
-        {L"Uruchom stronę WWW", 600 * kMinute, FiringVerdict::Fire},
         {L"zamknij system/wyłącz komputer", 5 * kMinute, FiringVerdict::Drop},
         {L"", 0, FiringVerdict::Fire},
     };

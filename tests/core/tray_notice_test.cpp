@@ -16,7 +16,6 @@ TEST(TrayNotice, SaidOnceAtAStartThatShowsNoWindow) {
              {std::nullopt, false, true},
              {std::nullopt, true, false},
              {RegistryValue{RegistryType::Dword, L"", 1}, false, false},
-             {RegistryValue{RegistryType::Dword, L"", 0}, false, true},
              {RegistryValue{RegistryType::String, L"1", 0}, false, true},  // DWORDs only
          }) {
         testing::MemoryRegistry registry;

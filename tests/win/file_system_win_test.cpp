@@ -27,18 +27,16 @@ struct DiskFixture : FileSystemFixture {
     }
     const FileSystemPort& Port() override { return port; }
     std::wstring Root() override { return root; }
-    // Made through the extended form, which takes any length, so the port is what is tested.
-    static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
     void MakeFile(const std::wstring& path) override {
-        HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         CloseHandle(h);
-        made.push_back(Long(path));
+        made.push_back(path);
     }
     void MakeDirectory(const std::wstring& path) override {
-        ASSERT_TRUE(CreateDirectoryW(Long(path).c_str(), nullptr));
-        made.push_back(Long(path));
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        made.push_back(path);
     }
     std::vector<std::wstring> made;
 };
