@@ -200,11 +200,20 @@ std::vector<std::wstring> ArmedRecordIds(RegistryPort& registry) {
     return {};
 }
 
-std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now) {
+namespace {
+
+// When the armed trigger falls due, as the wake timer would be set for it.
+WakePlan PlanDue(const WatchState& armed, const ClockReading& now) {
     WatchState looking = armed;
     looking.Armed = true;
     looking.Firing = false;
-    const WakePlan plan = PlanWake(looking, now);
+    return PlanWake(looking, now);
+}
+
+}  // namespace
+
+std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now) {
+    const WakePlan plan = PlanDue(armed, now);
     switch (plan.kind) {
         case WakePlan::Kind::AfterMs:
             return now.utcMs + plan.afterMs;
@@ -219,10 +228,7 @@ std::optional<int64_t> DueUtcMs(const WatchState& armed, const ClockReading& now
 }
 
 std::optional<int64_t> DueLocalSeconds(const WatchState& armed, const ClockReading& now) {
-    WatchState looking = armed;
-    looking.Armed = true;
-    looking.Firing = false;
-    const WakePlan plan = PlanWake(looking, now);
+    const WakePlan plan = PlanDue(armed, now);
     if (plan.kind != WakePlan::Kind::AtLocal)
         return std::nullopt;
     return CivilSeconds(plan.at);
