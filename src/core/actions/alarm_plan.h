@@ -43,7 +43,8 @@ enum class StepKind {
     WakeDisplay,  // the pre-action options, in this order
     MinimizeAll,
     CloseConfiguration,
-    ShowPopup,      // disable F_Alarm, beep timer = `flags` != 0, show F_ALARMUJ, slide in
+    ShowPopup,      // disable F_Alarm, beep timer = `flags` != 0, show F_ALARMUJ, slide in;
+                    // `text`, when the alarm has one, is named with it
     Stop,           // Stop (disarms)
     ShowMessage,    // a message box owned by the application: `text`, caption `detail`
     PlaySound,      // the one sound player plays `text`

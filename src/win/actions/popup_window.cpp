@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/startup.h"
 #include "win/config/popup_pictures.h"
 #include "win/ui/fonts.h"
 
@@ -22,21 +23,31 @@ constexpr int kButtonLeft = 150, kButtonTop = 141, kButtonWidth = 71, kButtonHei
 constexpr int kSpeedButton1Id = 100;
 
 namespace text {
-// "ALARM", a space and 50 exclamation marks: the popup's title, never shown.
-const std::wstring kCaption = L"ALARM " + std::wstring(50, L'!');
+// The title, never shown but read out by screen readers: what fired, then the alarm's text.
+constexpr std::wstring_view kNameSuffix = L" \u2013 alarm";
+constexpr std::wstring_view kNameTextSeparator = L": ";
 constexpr std::wstring_view kHeader = L"ALARM";
 constexpr std::wstring_view kOk = L"OK";
 }  // namespace text
+
+std::wstring AccessibleName(std::wstring_view alarmText) {
+    std::wstring name = std::wstring(kApplicationTitle) + std::wstring(text::kNameSuffix);
+    if (!alarmText.empty())
+        name += std::wstring(text::kNameTextSeparator) + std::wstring(alarmText);
+    return name;
+}
 
 }  // namespace
 
 TF_ALARMUJ::~TF_ALARMUJ() = default;
 
 void TF_ALARMUJ::Create() {
-    // A tool window is never given a taskbar button.
+    // A tool window is never given a taskbar button. It holds a control, so the message loop
+    // lets the dialog manager serve its keys.
     CreateWindowOf({L"TF_ALARMUJ", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-                   text::kCaption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                   WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, kWidth, kHeight, nullptr);
+                   AccessibleName({}).c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                   WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, 0, 0, kWidth, kHeight,
+                   nullptr);
     FormCreate();
 }
 
@@ -66,7 +77,10 @@ void TF_ALARMUJ::SetBeepEnabled(bool enabled) {
     }
 }
 
-void TF_ALARMUJ::PopUp(bool playBeep) {
+void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText) {
+    SetWindowTextW(Hwnd(), AccessibleName(alarmText).c_str());
+    // Asked before the window is disabled: the user was working in it just now.
+    const bool takeForeground = configuration_ && GetForegroundWindow() == configuration_;
     if (enableConfiguration_)
         enableConfiguration_(false);
     SetBeepEnabled(playBeep);
@@ -75,8 +89,12 @@ void TF_ALARMUJ::PopUp(bool playBeep) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(Hwnd(), nullptr, work.right - kWidth, work.bottom, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Shown without taking the focus from whatever the user is typing into.
+    // Shown without taking the focus from whatever the user is typing into, unless that was
+    // our own window, now disabled: then the keyboard follows to the popup.
     Show(SW_SHOWNOACTIVATE);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, Hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    if (takeForeground)
+        SetForegroundWindow(Hwnd());
     SlideInPopup(Hwnd(), 10, 2, SlideDirection::In, 0);
 }
 
@@ -176,7 +194,9 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
 }
 
 bool TF_ALARMUJ::OnCommand(UINT id, UINT code) {
-    if (id != kSpeedButton1Id || code != BN_CLICKED)
+    // Enter and Esc come from the dialog manager as IDOK and IDCANCEL.
+    const bool closes = id == kSpeedButton1Id || id == IDOK || id == IDCANCEL;
+    if (!closes || code != BN_CLICKED)
         return false;
     SpeedButton1Click();
     return true;
@@ -200,6 +220,9 @@ bool TF_ALARMUJ::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleDialogMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
         case WM_CLOSE:
             Close();

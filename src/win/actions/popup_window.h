@@ -1,8 +1,11 @@
 #pragma once
 // The alarm popup: slides up out of the bottom-right corner of the work area, swings a bell,
 // stays above every other window, optionally beeps twice a second, and waits for "OK" or a
-// click on the notification-area icon. Never a taskbar button.
+// click on the notification-area icon. Never a taskbar button. Once it has the focus, Tab
+// reaches its button and Enter, Esc and Space close it as the button does.
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "actions/popup_slide.h"
 #include "win/sys/handles.h"
@@ -26,12 +29,16 @@ class TF_ALARMUJ : public Window {
     void SetBeepEnabled(bool enabled);
     // The showing, in its order: disable the configuration window, set the beep, show the
     // popup and slide it in (10 ms, 2 pixels). Returns once it rests; messages keep flowing.
-    void PopUp(bool playBeep);
+    // `alarmText`, when the alarm has one, ends the name screen readers announce.
+    void PopUp(bool playBeep, std::wstring_view alarmText = {});
     // How the popup disables the configuration window while it shows and enables it again on
     // closing; the application connects it when it builds the windows.
     void SetConfigurationEnabler(std::function<void(bool enabled)> enable) {
         enableConfiguration_ = std::move(enable);
     }
+    // The configuration window: when it is in front as the popup shows, the popup takes the
+    // foreground from it (the user is at the program); otherwise it leaves the focus alone.
+    void SetConfigurationWindow(HWND configuration) { configuration_ = configuration; }
     // Told whenever the popup has closed, by any way.
     void SetClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
     // Where a beep goes: MessageBeep(0) unless replaced.
@@ -66,6 +73,7 @@ class TF_ALARMUJ : public Window {
     bool beepEnabled_ = false;
     std::function<void()> beeper_;
     std::function<void(bool)> enableConfiguration_;
+    HWND configuration_ = nullptr;
     std::function<void()> closed_;
 };
 

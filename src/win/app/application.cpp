@@ -117,6 +117,7 @@ int RunApplication() {
 
     // What each window needs of the others.
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
+    alarmuj.SetConfigurationWindow(alarm.Hwnd());
     alarmuj.SetClosedHandler([&glowna] { glowna.ActionMayHaveEnded(); });
     system.player.SetAlarmSoundEnded([&glowna] { glowna.ActionMayHaveEnded(); });
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
