@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "win/config/popup_pictures.h"
 #include "win/ui/fonts.h"
+#include "win/ui/palette.h"
 
 namespace klaxora::win {
 namespace {
@@ -51,13 +52,17 @@ void TF_ALARMUJ::Create() {
     FormCreate();
 }
 
+void TF_ALARMUJ::MakePictures() {
+    // The pictures carry the colours they stand on.
+    WindowDc screen(nullptr);
+    const COLORREF background = CurrentPalette().popup;
+    img1_ = MakeBellFrame(screen, -12.0, background);
+    img2_ = MakeBellFrame(screen, 12.0, background);
+    okGlyph_ = MakeOkGlyph(screen);
+}
+
 void TF_ALARMUJ::FormCreate() {
-    {
-        WindowDc screen(nullptr);
-        img1_ = MakeBellFrame(screen, -12.0);
-        img2_ = MakeBellFrame(screen, 12.0);
-        okGlyph_ = MakeOkGlyph(screen);
-    }
+    MakePictures();
     captionFont_ = MakeFont(-11, FontWeight::Bold);
     speedButton1_.Create(Hwnd(), kSpeedButton1Id,
                          {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
@@ -145,22 +150,25 @@ void TF_ALARMUJ::t_BeepTimer() {
 }
 
 void TF_ALARMUJ::Paint(HDC dc) {
+    const Palette palette = CurrentPalette();
     RECT client{0, 0, kWidth, kHeight};
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    BrushHandle body(CreateSolidBrush(palette.popup));
+    FillRect(dc, &client, body.Get());
 
     // The header, shaded from grey to the button colour, with its caption.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    TRIVERTEX ends[2] = {
-        {0, 0, 0x8000, 0x8000, 0x8000, 0},
-        {kWidth, kHeaderHeight, static_cast<COLOR16>(GetRValue(face) << 8),
-         static_cast<COLOR16>(GetGValue(face) << 8), static_cast<COLOR16>(GetBValue(face) << 8), 0},
+    const auto vertex = [](LONG x, LONG y, COLORREF c) {
+        return TRIVERTEX{x, y, static_cast<COLOR16>(GetRValue(c) << 8),
+                         static_cast<COLOR16>(GetGValue(c) << 8),
+                         static_cast<COLOR16>(GetBValue(c) << 8), 0};
     };
+    TRIVERTEX ends[2] = {vertex(0, 0, palette.headerLeft),
+                         vertex(kWidth, kHeaderHeight, palette.headerRight)};
     GRADIENT_RECT span{0, 1};
     GdiGradientFill(dc, ends, 2, &span, 1, GRADIENT_FILL_RECT_H);
     {
         SelectedObject font(dc, captionFont_.Get());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, palette.headerText);
         TextOutW(dc, 12, 5, text::kHeader.data(), static_cast<int>(text::kHeader.size()));
     }
 
@@ -231,6 +239,13 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam)
                 FormShow();
             break;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            if (ColoursMayHaveChanged(msg, wParam)) {
+                MakePictures();
+                RepaintInNewColours(Hwnd());
+            }
+            return Default(msg, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;  // everything is painted in WM_PAINT, off screen first
         case WM_PAINT: {

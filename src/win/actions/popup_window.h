@@ -58,6 +58,7 @@ class TF_ALARMUJ : public Window {
 
   private:
     void FormCreate();
+    void MakePictures();
     void FormShow();
     void SpeedButton1Click();
     void Timer1Timer();

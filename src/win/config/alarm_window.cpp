@@ -14,6 +14,7 @@
 #include "win/sys/process_win.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
+#include "win/ui/palette.h"
 
 namespace klaxora::win {
 
@@ -23,8 +24,6 @@ namespace L = alarm_layout;
 namespace {
 
 constexpr COLORREF kGroupColour = RGB(0x72, 0xF6, 0x75);
-constexpr COLORREF kHelpColour = RGB(0, 0, 160);
-constexpr COLORREF kHelpPressedColour = RGB(255, 255, 255);
 constexpr UINT_PTR kClockTimer = 1;  // t_TimerDoCzasu
 
 // The top row, left to right.
@@ -224,9 +223,10 @@ void TF_Alarm::CreateActionGroup() {
     gb2.Create(Hwnd(), L::kActionGroup, kGroupColour, true, T::kGb2Caption.data(), true, f);
     HWND g = gb2.Hwnd();
     gb2.TextColourOf = [this](HWND control) {
+        const Palette palette = CurrentPalette();
         if (static_cast<UINT>(GetDlgCtrlID(control)) == kHelpLabel)
-            return amhPressed_ ? kHelpPressedColour : kHelpColour;
-        return GetSysColor(COLOR_WINDOWTEXT);
+            return amhPressed_ ? palette.helpLinkPressed : palette.helpLink;
+        return palette.groupText;
     };
     cb_Typ_Alarmu.Create(g, kActionList, L::kActionList, f, CBS_DROPDOWNLIST);
     for (const ActionInfo& a : Actions())
@@ -404,6 +404,11 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            if (ColoursMayHaveChanged(msg, wParam))
+                RepaintInNewColours(Hwnd());
+            return Default(msg, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

@@ -57,7 +57,7 @@ void FillEllipse(HDC dc, COLORREF fill, COLORREF line, int l, int t, int r, int 
 
 // One frame of the swinging bell at s times its size; it is averaged down afterwards so that
 // its curves are not jagged.
-void DrawBell(HDC dc, double angle, int s) {
+void DrawBell(HDC dc, double angle, int s, COLORREF background) {
     const COLORREF outline = RGB(133, 86, 8);
     const COLORREF body = RGB(246, 189, 38);
     const COLORREF shine = RGB(255, 236, 160);
@@ -65,7 +65,8 @@ void DrawBell(HDC dc, double angle, int s) {
     const COLORREF waves = RGB(200, 60, 40);
 
     RECT all{0, 0, kBellFrameWidth * s, kBellFrameHeight * s};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    BrushHandle fill(CreateSolidBrush(background));
+    FillRect(dc, &all, fill.Get());
 
     // Sound waves on the side the bell swings to, drawn upright.
     {
@@ -140,10 +141,10 @@ void DrawBell(HDC dc, double angle, int s) {
 
 }  // namespace
 
-BitmapHandle MakeBellFrame(HDC screen, double angle) {
+BitmapHandle MakeBellFrame(HDC screen, double angle, COLORREF background) {
     constexpr int s = 2;
     return DrawSmooth(screen, kBellFrameWidth, kBellFrameHeight, s,
-                      [&](HDC dc) { DrawBell(dc, angle, s); });
+                      [&](HDC dc) { DrawBell(dc, angle, s, background); });
 }
 
 // The OK button's 16 x 16 picture: a green tick on the button colour.

@@ -9,8 +9,8 @@ namespace klaxora::win {
 
 inline constexpr int kBellFrameWidth = 128, kBellFrameHeight = 142;
 
-// The bell turned by `angle` degrees, drawn larger and averaged down.
-BitmapHandle MakeBellFrame(HDC screen, double angle);
+// The bell turned by `angle` degrees on `background`, drawn larger and averaged down.
+BitmapHandle MakeBellFrame(HDC screen, double angle, COLORREF background);
 // The OK button's 16 x 16 picture: a green tick on the button colour.
 BitmapHandle MakeOkGlyph(HDC screen);
 // Copies a picture onto a device context.

@@ -7,6 +7,7 @@
 #include "win/config/alarm_texts.h"
 #include "win/sys/handles.h"
 #include "win/ui/fonts.h"
+#include "win/ui/palette.h"
 #include "win/ui/smooth_picture.h"
 
 namespace klaxora::win {
@@ -15,6 +16,11 @@ namespace {
 constexpr COLORREF kMask = RGB(255, 0, 255);
 constexpr int kRadius = 28;
 constexpr int kScale = 4;  // pictures are drawn four times larger and averaged down
+
+// A system colour that happens to be the mask colour would cut a hole in the window.
+COLORREF NotMask(COLORREF colour) {
+    return colour == kMask ? RGB(254, 0, 255) : colour;
+}
 
 void DrawLine(HDC dc, int x, int y, std::wstring_view text) {
     TextOutW(dc, x, y, text.data(), static_cast<int>(text.size()));
@@ -68,13 +74,14 @@ void Skin::Draw(HDC dc, POINT origin) const {
     // coordinates, so it moves with the origin by hand.
     RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, kRadius, kRadius));
     OffsetRgn(bodyRgn.Get(), -origin.x, -origin.y);
+    const Palette palette = CurrentPalette();
     SelectClipRgn(dc, bodyRgn.Get());
-    VerticalGradient(dc, all, RGB(52, 96, 150), RGB(18, 40, 72));
+    VerticalGradient(dc, all, NotMask(palette.bodyTop), NotMask(palette.bodyBottom));
     RECT band{0, 0, width_, 48};
-    VerticalGradient(dc, band, RGB(78, 128, 186), RGB(44, 84, 134));
+    VerticalGradient(dc, band, NotMask(palette.bandTop), NotMask(palette.bandBottom));
     SelectClipRgn(dc, nullptr);
     {
-        PenHandle pen(CreatePen(PS_SOLID, 2, RGB(150, 190, 235)));
+        PenHandle pen(CreatePen(PS_SOLID, 2, NotMask(palette.outline)));
         SelectedObject p(dc, pen.Get());
         SelectedObject b(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, 1, 1, width_, height_, kRadius, kRadius);
@@ -85,16 +92,16 @@ void Skin::Draw(HDC dc, POINT origin) const {
     SetBkMode(dc, TRANSPARENT);
     {
         SelectedObject f(dc, titleFont_.Get());
-        SetTextColor(dc, RGB(10, 30, 60));
+        SetTextColor(dc, NotMask(palette.titleShadow));
         DrawLine(dc, 53, 7, alarm_texts::kSkinTitle);
-        SetTextColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, NotMask(palette.title));
         DrawLine(dc, 52, 6, alarm_texts::kSkinTitle);
     }
     {
         SelectedObject f(dc, smallFont_.Get());
-        SetTextColor(dc, RGB(200, 222, 248));
+        SetTextColor(dc, NotMask(palette.subtitle));
         DrawLine(dc, 54, 33, alarm_texts::kSkinLine);
-        SetTextColor(dc, RGB(140, 170, 210));
+        SetTextColor(dc, NotMask(palette.maker));
         DrawLine(dc, 20, 280, alarm_texts::kSkinMaker);
     }
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
@@ -159,11 +166,11 @@ HRGN Skin::CreateRegion() const {
 
 namespace {
 
-struct Palette {
+struct ButtonColours {
     COLORREF fillTop, fillBottom, ring, glyph;
 };
 
-Palette PaletteFor(ButtonGlyph glyph, ImageState state) {
+ButtonColours PaletteFor(ButtonGlyph glyph, ImageState state) {
     COLORREF glyphColour = RGB(28, 58, 100);
     if (glyph == ButtonGlyph::Stop || glyph == ButtonGlyph::Quit)
         glyphColour = RGB(190, 32, 32);
@@ -283,7 +290,7 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
         SetStretchBltMode(big, COLORONCOLOR);
         StretchBlt(big, 0, 0, bw, bh, underDc, 0, 0, w, h, SRCCOPY);
 
-        const Palette pal = PaletteFor(glyph, state);
+        const ButtonColours pal = PaletteFor(glyph, state);
         const int inset = 2 * kScale;
         RegionHandle clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
         SelectClipRgn(big, clip.Get());

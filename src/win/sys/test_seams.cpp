@@ -20,6 +20,9 @@ std::wstring TestSeamValue(TestSeam seam) {
         case TestSeam::StartupTrace:
             name = L"KLAXORA_STARTUP_TRACE";
             break;
+        case TestSeam::HighContrast:
+            name = L"KLAXORA_HIGH_CONTRAST";
+            break;
     }
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
     if (size == 0)

@@ -12,6 +12,7 @@ enum class TestSeam {
     ClockScale,    // KLAXORA_CLOCK_SCALE: the clocks run 1 to 1000 times faster
     UpdateBase,    // KLAXORA_UPDATE_BASE: the web address the version file is taken from
     StartupTrace,  // KLAXORA_STARTUP_TRACE: the file the start-up stages are appended to
+    HighContrast,  // KLAXORA_HIGH_CONTRAST: "1" paints as with high contrast on
 };
 
 // The variable's text; empty when it is unset, and always in the shipped program.

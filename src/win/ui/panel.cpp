@@ -2,6 +2,7 @@
 
 #include "win/ui/controls.h"
 #include "win/ui/fonts.h"
+#include "win/ui/palette.h"
 
 namespace klaxora::win {
 
@@ -54,7 +55,6 @@ void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
     colour_ = colour;
     frame_ = frame;
     font_ = font;
-    brush_.Reset(CreateSolidBrush(colour));
     CreateWindowOf({L"KlaxoraPanel", CS_HREDRAW | CS_VREDRAW, nullptr}, caption,
                    WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, box.x, box.y, box.w, box.h,
                    parent);
@@ -102,13 +102,23 @@ void Panel::SetCaption(const std::wstring& caption) {
 }
 
 COLORREF Panel::TextColour(HWND control) const {
-    return TextColourOf ? TextColourOf(control) : GetSysColor(COLOR_WINDOWTEXT);
+    return TextColourOf ? TextColourOf(control) : CurrentPalette().groupText;
+}
+
+HBRUSH Panel::Brush(COLORREF fill) {
+    if (!brush_ || brushColour_ != fill) {
+        brush_.Reset(CreateSolidBrush(fill));
+        brushColour_ = fill;
+    }
+    return brush_.Get();
 }
 
 void Panel::Paint(HDC dc) {
+    const Palette palette = CurrentPalette();
+    const COLORREF fill = palette.highContrast ? palette.group : colour_;
     RECT rc;
     GetClientRect(Hwnd(), &rc);
-    FillRect(dc, &rc, brush_.Get());
+    FillRect(dc, &rc, Brush(fill));
     if (!frame_)
         return;
     wchar_t caption[256] = {};
@@ -119,9 +129,9 @@ void Panel::Paint(HDC dc) {
     RECT frameRect = rc;
     frameRect.top = size.cy / 2;
     DrawEdge(dc, &frameRect, EDGE_ETCHED, BF_RECT);
-    SetBkColor(dc, colour_);
+    SetBkColor(dc, fill);
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, GetSysColor(IsWindowEnabled(Hwnd()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, IsWindowEnabled(Hwnd()) ? palette.groupText : palette.groupGrayText);
     RECT textRect{8, 0, 8 + size.cx, size.cy};
     DrawTextW(dc, caption, -1, &textRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
@@ -153,10 +163,15 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 // Read-only editors keep the look of an editor.
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
+            // A page's own fixed colours would be unreadable on the system's fill.
+            const Palette palette = CurrentPalette();
+            const COLORREF fill = palette.highContrast ? palette.group : colour_;
             SetBkMode(dc, TRANSPARENT);
-            SetBkColor(dc, colour_);
-            SetTextColor(dc, TextColour(control));
-            return reinterpret_cast<LRESULT>(brush_.Get());
+            SetBkColor(dc, fill);
+            SetTextColor(dc, !palette.highContrast ? TextColour(control)
+                             : TextColourOf        ? TextColourOf(control)
+                                                   : palette.groupText);
+            return reinterpret_cast<LRESULT>(Brush(fill));
         }
         case WM_COMMAND:  // what the panel's own handlers left
         case WM_NOTIFY:

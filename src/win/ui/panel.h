@@ -53,7 +53,8 @@ bool ListCommand(UINT code, const std::function<void()>& changed);
 class Panel : public Window {
   public:
     // `frame`: draw an etched group frame with the window text as its caption. A panel is
-    // created hidden unless `visible`; showing it builds its controls.
+    // created hidden unless `visible`; showing it builds its controls. `colour` is its fill
+    // outside high contrast; with high contrast on it takes the palette's.
     void Create(HWND parent, const Box& box, COLORREF colour, bool visible = false,
                 const wchar_t* caption = L"", bool frame = false, HFONT font = nullptr);
     void SetCaption(const std::wstring& caption);
@@ -67,7 +68,8 @@ class Panel : public Window {
     // Builds the controls unless they exist: for writing into them from outside.
     void EnsureBuilt();
     bool Built() const { return built_; }
-    // The text colour of a control of the panel; unset: the system's window text colour.
+    // The text colour of a control of the panel, from the current palette; unset: the
+    // palette's text colour for the groups.
     std::function<COLORREF(HWND control)> TextColourOf;
     // Run once the controls exist: what the owner keeps for them while the panel is unbuilt.
     std::function<void()> AfterBuild;
@@ -75,15 +77,19 @@ class Panel : public Window {
   protected:
     // Creates the controls; called once, the first time the panel is shown or written.
     virtual void Build() {}
-    // The text colour of a label or check box; the default asks TextColourOf.
+    // The text colour of a label or check box outside high contrast; the default asks
+    // TextColourOf. With high contrast on, only TextColourOf (which reads the palette) is asked.
     virtual COLORREF TextColour(HWND control) const;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void Paint(HDC dc);
     LRESULT PassUp(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The fill for the palette in force: the brush follows a change of colour.
+    HBRUSH Brush(COLORREF fill);
     BrushHandle brush_;
     COLORREF colour_ = 0;
+    COLORREF brushColour_ = 0;
     bool frame_ = false;
     HFONT font_ = nullptr;
     bool built_ = false;
