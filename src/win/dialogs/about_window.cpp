@@ -7,6 +7,7 @@
 #include "win/sys/system_library.h"
 #include "win/sys/test_seams.h"
 #include "win/ui/fonts.h"
+#include "win/ui/palette.h"
 
 namespace klaxora::win {
 namespace {
@@ -286,7 +287,7 @@ LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             if (IsContact(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
                 const HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, RGB(0, 0, 204));
+                SetTextColor(dc, CurrentPalette().link);
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
