@@ -172,6 +172,12 @@ TEST_F(PopupTest, TheFramesSwapWhileShown) {
 // Shown over the configuration window the user works in, the popup takes the keyboard: Tab
 // reaches its button, Enter, Esc and Space each close it as the button does. Its name says
 // what fired.
+HWND g_alerted = nullptr;
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        g_alerted = hwnd;
+}
+
 TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
     struct Row {
         WORD key;
@@ -184,11 +190,16 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
     };
     popup->SetConfigurationWindow(alarm->Hwnd());
     alarm->Show();
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
+                                               &RecordAlert, GetCurrentProcessId(), 0,
+                                               WINEVENT_OUTOFCONTEXT);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.key);
         SetForegroundWindow(alarm->Hwnd());
         ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == alarm->Hwnd(); }));
+        g_alerted = nullptr;
         popup->PopUp(false, row.alarmText);
+        EXPECT_TRUE(PumpUntil([] { return g_alerted == popup->Hwnd(); }));  // announced
         wchar_t name[80] = {};
         GetWindowTextW(popup->Hwnd(), name, 80);
         EXPECT_EQ(name, row.name);
@@ -201,6 +212,7 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
         EXPECT_TRUE(PumpUntil([] { return !popup->Visible(); }));
         EXPECT_TRUE(IsWindowEnabled(alarm->Hwnd()));
     }
+    UnhookWinEvent(hook);
     alarm->Hide();
     popup->SetConfigurationWindow(nullptr);
 }
