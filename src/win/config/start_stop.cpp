@@ -145,7 +145,7 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
 
 void TF_Alarm::ParkStop() {
     // Off the window, out of Tab's reach; ib_Start shows again.
-    SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
+    SetWindowPos(ib_Stop, nullptr, Scaled(L::kParkedStop.x), Scaled(L::kParkedStop.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
     ib_Start.SetVisible(true);

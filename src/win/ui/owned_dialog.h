@@ -33,6 +33,8 @@ class OwnedDialog : public HidingWindow {
     // from the message loop.
     void CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
                           int clientHeight, HWND owner);
+    // Sizes the frame for a client area of the given size at 96 DPI, at the dialog's DPI.
+    void SizeFrame(int clientWidth, int clientHeight);
     // Creates the child controls (fonts and hints with them); called once.
     virtual void BuildControls() {}
     // The dialog is shown by a show of its own, its controls built; not when the owner's
