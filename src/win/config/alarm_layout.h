@@ -73,8 +73,8 @@ inline constexpr Box kPathList{274, 18, 22, kRowHeight};
 // The web address: the editor reaches the recent list.
 inline constexpr Box kWebEdit{0, 18, 272, kRowHeight};
 // The sound player's row under the path row.
-inline constexpr Box kLengthCaption{0, 50, 30, 13};
-inline constexpr Box kLength{32, 50, 150, 13};
+inline constexpr Box kLengthCaption{0, 50, 34, 13};
+inline constexpr Box kLength{36, 50, 150, 13};
 inline constexpr Box kPlay{0, 72, 30, 24};
 inline constexpr Box kPause{31, 72, 30, 24};
 inline constexpr Box kStop{62, 72, 30, 24};

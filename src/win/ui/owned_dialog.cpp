@@ -54,7 +54,13 @@ void OwnedDialog::CreateDialogWindow(const wchar_t* className, const wchar_t* ti
     Centre(Hwnd(), owner_);
 }
 
+void OwnedDialog::OnDpiChanged(UINT) {
+    if (layoutClient_.cx > 0 && !(GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_THICKFRAME))
+        SizeFrame(layoutClient_.cx, layoutClient_.cy);
+}
+
 void OwnedDialog::SizeFrame(int clientWidth, int clientHeight) {
+    layoutClient_ = {clientWidth, clientHeight};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
     RECT frame{0, 0, Scaled(clientWidth), Scaled(clientHeight)};

@@ -41,8 +41,11 @@ class OwnedDialog : public HidingWindow {
     // restoring shows it again.
     virtual void FormShow() {}
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A dialog of a fixed size takes its client area again at the new DPI.
+    void OnDpiChanged(UINT dpi) override;
 
   private:
+    SIZE layoutClient_{};  // at 96 DPI, as SizeFrame last set it
     HWND owner_ = nullptr;
     // Whether this dialog disabled the owner, so that it only enables what it disabled.
     bool ownerDisabled_ = false;

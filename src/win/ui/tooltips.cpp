@@ -75,8 +75,11 @@ void ToolTips::AddTool(Tool tool) {
 
 void ToolTips::Add(HWND control, const std::wstring& text) {
     if (control)
-        AddTool({GetParent(control), reinterpret_cast<UINT_PTR>(control),
-                 TTF_IDISHWND | TTF_SUBCLASS, {}, text});
+        AddTool({GetParent(control),
+                 reinterpret_cast<UINT_PTR>(control),
+                 TTF_IDISHWND | TTF_SUBCLASS,
+                 {},
+                 text});
 }
 
 void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {

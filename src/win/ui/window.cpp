@@ -113,12 +113,19 @@ void Window::ApplyDpi(UINT dpi, const RECT* suggested) {
         if (reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) == before)
             SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(after), FALSE);
     }
-    Guarded([&] { OnDpiChanged(dpi); });
+    // The frame Windows suggests, or, laid out by hand, the frame scaled where it stands.
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
     if (suggested) {
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        frame = *suggested;
+    } else {
+        frame.right = frame.left + MulDiv(frame.right - frame.left, dpi, previous);
+        frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, dpi, previous);
     }
+    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window of a fixed size sizes itself here exactly.
+    Guarded([&] { OnDpiChanged(dpi); });
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
