@@ -233,6 +233,8 @@ void Countdown::Init() {
     SendMessageW(hwnd_, DM_SETDEFID, defaultId, 0);
     SetFocus(GetDlgItem(hwnd_, defaultId));
     SetTimer(hwnd_, kTickTimer, kTickMs, nullptr);
+    // Screen readers announce it as they announce a message box.
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     // The sound a warning box makes, so a user looking elsewhere turns round.
     MessageBeep(MB_ICONEXCLAMATION);
     PostMessageW(hwnd_, kShownMessage, 0, 0);
