@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Draws Klaxora's pictures: the program icon (an alarm clock at 16, 32 and 48 pixels) and the
-16 x 16 images of the tray menu. Shapes are described in a 0..1 square and rendered with 8 x 8
-supersampling, so every size is drawn, not scaled. Writes .ico and 32-bit .bmp files (alpha
-premultiplied, as menus expect) into images/ beside this script. Run it after changing a
+"""Draws Klaxora's pictures: the program icon (an alarm clock at 16 to 64 pixels) and the
+images of the tray menu (16 to 32 pixels), at every size Windows asks for at 100 to 200 %
+scaling. Shapes are described in a 0..1 square and rendered with 8 x 8 supersampling, so every
+size is drawn, not scaled. Writes .ico files into images/ beside this script. Run it after changing a
 picture; the outputs are committed so that the build needs no Python.
 """
 import math
@@ -111,15 +111,6 @@ def bgra_bottom_up(rows, premultiply):
     return bytes(out)
 
 
-def write_bmp(path, rows):
-    size = len(rows)
-    pixels = bgra_bottom_up(rows, premultiply=True)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack('<2sIHHI', b'BM', 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    with open(path, 'wb') as f:
-        f.write(file_header + header + pixels)
-
-
 def ico_image(rows):
     size = len(rows)
     pixels = bgra_bottom_up(rows, premultiply=False)
@@ -191,25 +182,25 @@ def alarm_clock(size):
     return render(layers, size)
 
 
-def menu_stop():
+def menu_stop(size):
     return render([
         (rounded_rect(0.1, 0.1, 0.9, 0.9, 0.15), (120, 20, 20)),
         (rounded_rect(0.16, 0.16, 0.84, 0.84, 0.1), vgradient(RED_TOP, RED_BOTTOM)),
         (rounded_rect(0.34, 0.34, 0.66, 0.66, 0.03), WHITE),
-    ], 16)
+    ], size)
 
 
-def menu_new_time():
+def menu_new_time(size):
     return render([
         (circle(0.5, 0.5, 0.47), (20, 70, 150)),
         (circle(0.5, 0.5, 0.40), vgradient(BLUE_TOP, BLUE_BOTTOM)),
         (circle(0.5, 0.5, 0.31), FACE),
         (capsule(0.5, 0.5, 0.5, 0.26, 0.055), HAND),
         (capsule(0.5, 0.5, 0.68, 0.5, 0.055), HAND),
-    ], 16)
+    ], size)
 
 
-def menu_help():
+def menu_help(size):
     return render([
         (circle(0.5, 0.5, 0.47), (20, 70, 150)),
         (circle(0.5, 0.5, 0.41), vgradient(BLUE_TOP, BLUE_BOTTOM)),
@@ -217,42 +208,44 @@ def menu_help():
         (capsule(0.55, 0.50, 0.5, 0.56, 0.055), WHITE),
         (capsule(0.5, 0.56, 0.5, 0.60, 0.055), WHITE),
         (circle(0.5, 0.76, 0.07), WHITE),
-    ], 16)
+    ], size)
 
 
-def menu_options():
+def menu_options(size):
     return render([
         (gear(0.5, 0.5, 0.34, 0.47, 8, 0.0), (70, 75, 85)),
         (gear(0.5, 0.5, 0.28, 0.41, 8, 0.14), vgradient(GREY_TOP, GREY_BOTTOM)),
-    ], 16)
+    ], size)
 
 
-def menu_about():
+def menu_about(size):
     return render([
         (circle(0.5, 0.5, 0.47), (20, 110, 40)),
         (circle(0.5, 0.5, 0.41), vgradient(GREEN_TOP, GREEN_BOTTOM)),
         (circle(0.5, 0.28, 0.075), WHITE),
         (capsule(0.5, 0.45, 0.5, 0.75, 0.07), WHITE),
-    ], 16)
+    ], size)
 
 
-def menu_close():
+def menu_close(size):
     return render([
         (circle(0.5, 0.5, 0.47), (120, 20, 20)),
         (circle(0.5, 0.5, 0.41), vgradient(RED_TOP, RED_BOTTOM)),
         (capsule(0.33, 0.33, 0.67, 0.67, 0.065), WHITE),
         (capsule(0.67, 0.33, 0.33, 0.67, 0.065), WHITE),
-    ], 16)
+    ], size)
 
 
 def main():
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'images')
     os.makedirs(out, exist_ok=True)
-    write_ico(os.path.join(out, 'klaxora.ico'), [alarm_clock(s) for s in (16, 32, 48)])
+    # Every size Windows asks for at 100 to 200 % scaling, so none is stretched.
+    write_ico(os.path.join(out, 'klaxora.ico'),
+              [alarm_clock(s) for s in (16, 20, 24, 32, 40, 48, 64)])
     for name, draw in [('menu_stop', menu_stop), ('menu_new_time', menu_new_time),
                        ('menu_help', menu_help), ('menu_options', menu_options),
                        ('menu_about', menu_about), ('menu_close', menu_close)]:
-        write_bmp(os.path.join(out, name + '.bmp'), draw())
+        write_ico(os.path.join(out, name + '.ico'), [draw(s) for s in (16, 20, 24, 32)])
 
 
 if __name__ == '__main__':

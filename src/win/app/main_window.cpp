@@ -21,6 +21,7 @@
 #include "win/sys/power_facts_win.h"
 #include "win/sys/system_ops_win.h"
 #include "win/ui/countdown_box.h"
+#include "win/ui/dpi.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -47,27 +48,27 @@ TF_Glowna::TF_Glowna(const WindowPorts& ports)
         {Zatrzymajodliczanie1,
          &TF_Glowna::Zatrzymajodliczanie1Click,
          text::kZatrzymajodliczanie1,
-         IDB_MENU_STOP,
+         IDI_MENU_STOP,
          false,
          {}},
         {Wyciszalarm1,
          &TF_Glowna::Wyciszalarm1Click,
          text::kWyciszalarm1,
-         IDB_MENU_STOP,
+         IDI_MENU_STOP,
          false,
          {}},
         {Ustawnowyczas1,
          &TF_Glowna::Ustawnowyczas1Click,
          text::kUstawnowyczas1,
-         IDB_MENU_NEW_TIME,
+         IDI_MENU_NEW_TIME,
          true,
          {}},
-        {Pomoc1, &TF_Glowna::Pomoc1Click, text::kPomoc1, IDB_MENU_HELP, true, {}},
+        {Pomoc1, &TF_Glowna::Pomoc1Click, text::kPomoc1, IDI_MENU_HELP, true, {}},
         {0, nullptr, nullptr, 0, true, {}},  // N2
-        {Opcje1, &TF_Glowna::Opcje1Click, text::kOpcje1, IDB_MENU_OPTIONS, true, {}},
-        {Oprogramie1, &TF_Glowna::Oprogramie1Click, text::kOprogramie1, IDB_MENU_ABOUT, true, {}},
+        {Opcje1, &TF_Glowna::Opcje1Click, text::kOpcje1, IDI_MENU_OPTIONS, true, {}},
+        {Oprogramie1, &TF_Glowna::Oprogramie1Click, text::kOprogramie1, IDI_MENU_ABOUT, true, {}},
         {0, nullptr, nullptr, 0, true, {}},  // N1
-        {Zamknij1, &TF_Glowna::Zamknij1Click, text::kZamknij1, IDB_MENU_CLOSE, true, {}},
+        {Zamknij1, &TF_Glowna::Zamknij1Click, text::kZamknij1, IDI_MENU_CLOSE, true, {}},
     }};
 }
 
@@ -78,8 +79,9 @@ TF_Glowna::~TF_Glowna() {
 }
 
 void TF_Glowna::Create() {
-    const HICON large = AppIcon(GetSystemMetrics(SM_CXICON));
-    const HICON small = AppIcon(GetSystemMetrics(SM_CXSMICON));
+    const UINT dpi = DpiOf(nullptr);
+    const HICON large = AppIcon(SystemMetricAt(SM_CXICON, dpi));
+    const HICON small = AppIcon(SystemMetricAt(SM_CXSMICON, dpi));
     // No border, no caption, no taskbar button: the window only carries the icon and timer.
     CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
                    kApplicationTitle.data(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth,
@@ -548,18 +550,19 @@ void TF_Glowna::PopupMenu(POINT at) {
     PostMessageW(Hwnd(), WM_NULL, 0, 0);
 }
 
+int TF_Glowna::MenuImageSize() const {
+    return SystemMetricAt(SM_CXSMICON, Dpi());
+}
+
 void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
     const MenuEntry& entry = Entry(draw.itemID);
-    if (entry.command != draw.itemID || !entry.bitmap)
+    if (entry.command != draw.itemID || !entry.icon)
         return;
-    MemoryDc source(draw.hDC);
-    if (!source)
-        return;
-    SelectedObject picture(source, entry.bitmap.Get());
-    const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - kMenuImageSize) / 2;
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(draw.hDC, draw.rcItem.left, top, kMenuImageSize, kMenuImageSize, source, 0, 0,
-                  kMenuImageSize, kMenuImageSize, blend);
+    // The icon's alpha blends with the menu's own background, highlighted or not.
+    const int size = MenuImageSize();
+    const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - size) / 2;
+    DrawIconEx(draw.hDC, draw.rcItem.left, top, entry.icon.Get(), size, size, 0, nullptr,
+               DI_NORMAL);
 }
 
 TF_Glowna::MenuEntry& TF_Glowna::Entry(UINT command) {
@@ -574,9 +577,9 @@ void TF_Glowna::BuildMenuEntries() {
     menu_.Reset(CreatePopupMenu());
     for (auto& entry : entries_) {
         if (entry.image) {
-            entry.bitmap.Reset(static_cast<HBITMAP>(
-                LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(entry.image), IMAGE_BITMAP,
-                           kMenuImageSize, kMenuImageSize, LR_CREATEDIBSECTION)));
+            entry.icon.Reset(
+                static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(entry.image),
+                                              IMAGE_ICON, MenuImageSize(), MenuImageSize(), 0)));
         }
     }
     RebuildMenu();
@@ -600,7 +603,7 @@ void TF_Glowna::RebuildMenu() {
             item.dwTypeData = const_cast<wchar_t*>(entry.caption);
             // Drawn by the window (WM_DRAWITEM), so the picture's alpha blends with the menu's
             // own background, highlighted or not, on every version of Windows.
-            item.hbmpItem = entry.bitmap ? HBMMENU_CALLBACK : nullptr;
+            item.hbmpItem = entry.icon ? HBMMENU_CALLBACK : nullptr;
         }
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &item);
     }
@@ -676,8 +679,8 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU)
                 break;
-            measure->itemWidth = kMenuImageSize + kMenuImageGap;
-            measure->itemHeight = kMenuImageSize;
+            measure->itemWidth = MenuImageSize() + Scaled(kMenuImageGap);
+            measure->itemHeight = MenuImageSize();
             return TRUE;
         }
         case WM_PAINT: {

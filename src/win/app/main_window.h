@@ -63,8 +63,7 @@ class TF_Glowna : public Window {
     static constexpr int kClientWidth = 113;
     static constexpr int kClientHeight = 41;
     static constexpr UINT_PTR kWatchTimerId = 1;
-    static constexpr int kMenuImageSize = 16;
-    static constexpr int kMenuImageGap = 4;  // between a picture and its caption
+    static constexpr int kMenuImageGap = 4;  // between a picture and its caption, at 96 DPI
     static constexpr UINT kWatchTimerInterval = 1000;
     // Posted to itself: arm the kept alarm this copy took over once the program is up (and
     // perform an alarm after Windows start that an earlier version stored).
@@ -155,10 +154,12 @@ class TF_Glowna : public Window {
         UINT command;  // 0 for a separator
         void (TF_Glowna::*click)();
         const wchar_t* caption;
-        int image;  // bitmap resource, 0 for none
+        int image;  // icon resource, 0 for none
         bool visible;
-        BitmapHandle bitmap;
+        IconHandle icon;  // at the size of the menu's pictures
     };
+    // The menu's pictures at the size the system gives small icons at the window's DPI.
+    int MenuImageSize() const;
     void BuildMenuEntries();
     void RebuildMenu();
     void DrawMenuImage(const DRAWITEMSTRUCT& draw);

@@ -73,8 +73,8 @@ inline constexpr Box kPathList{274, 18, 22, kRowHeight};
 // The web address: the editor reaches the recent list.
 inline constexpr Box kWebEdit{0, 18, 272, kRowHeight};
 // The sound player's row under the path row.
-inline constexpr Box kLengthCaption{0, 50, 30, 13};
-inline constexpr Box kLength{32, 50, 150, 13};
+inline constexpr Box kLengthCaption{0, 50, 34, 13};
+inline constexpr Box kLength{36, 50, 150, 13};
 inline constexpr Box kPlay{0, 72, 30, 24};
 inline constexpr Box kPause{31, 72, 30, 24};
 inline constexpr Box kStop{62, 72, 30, 24};
@@ -83,13 +83,15 @@ inline constexpr Box kLoop{104, 76, 190, 17};
 inline constexpr Box kFill{0, 0, kWidth, 145};
 // The sub-panels of "Inne możliwości", under its list.
 inline constexpr Box kSubPanel{0, 46, kWidth, 99};
-inline constexpr Box kGapLabel{0, 24, kWidth, 13};  // a label with controls in its gaps
+// A row of captions, each before its field: the captions as wide as their text.
+inline constexpr Box kGapLabel{0, 24, kWidth, 13};
 inline constexpr int kGapFieldY = 20;
-inline constexpr Box kClickLabel{0, 24, 200, 13};
+inline constexpr int kCaptionGap = 4;  // between a caption and its field
+inline constexpr int kFieldGap = 10;   // between a field and the next caption
 inline constexpr int kCoordinateWidth = 70;
 inline constexpr int kPickButtonY = 19, kPickButtonHeight = 23;
 inline constexpr Box kPickerNote{0, 45, kWidth, 54};  // four lines of the instructions
-inline constexpr int kDriveMinWidth = 36, kOperationWidth = 90;
+inline constexpr int kDriveMinWidth = 40, kOperationWidth = 90;
 }  // namespace panel
 
 }  // namespace klaxora::win::alarm_layout

@@ -34,8 +34,8 @@ void TF_Alarm::FirstShow() {
     // Centred on the primary monitor's work area.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - L::kClientWidth) / 2,
-                 work.top + (work.bottom - work.top - L::kClientHeight) / 2, 0, 0,
+    SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - skin_.Width()) / 2,
+                 work.top + (work.bottom - work.top - skin_.Height()) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The process list is filled now only when something will show or choose a row of it: an
     // armed kill, or the kill action coming back. Otherwise choosing that action fills it.

@@ -74,15 +74,11 @@ inline constexpr std::wstring_view kLabel11 = L"Wskaż adres strony WWW:";
 inline constexpr std::wstring_view kLabel12 = L"Wybierz jedną z poniższych możliwości:";
 inline constexpr std::wstring_view kLabel14 = L"Jaki klawisz (lub kombinację) mam zasymulować:";
 inline constexpr std::wstring_view kLabel18 = L"Wybierz dysk, którego szufladę mam ws/wy:";
-inline constexpr std::wstring_view kLabel19 = L"Litera dysku:             Operacja:";
-inline constexpr std::wstring_view kLabel19Lead1 = L"Litera dysku: ";
-inline constexpr std::wstring_view kLabel19Lead2 = L"Litera dysku:             Operacja: ";
-inline constexpr std::wstring_view kLabel19Tail = L"Operacja: ";
+inline constexpr std::wstring_view kLabel19 = L"Litera dysku:";
+inline constexpr std::wstring_view kLabel19Operation = L"Operacja:";
 inline constexpr std::wstring_view kLabel16 = L"Podaj współrzędne (określ punkt kliknięcia):";
-inline constexpr std::wstring_view kLabel17 = L"x =                     y = ";
-inline constexpr std::wstring_view kLabel17Lead1 = L"x = ";
-inline constexpr std::wstring_view kLabel17Lead2 = L"x =                     y = ";
-inline constexpr std::wstring_view kLabel17Gap = L"x =                     ";
+inline constexpr std::wstring_view kLabel17 = L"x =";
+inline constexpr std::wstring_view kLabel17Y = L"y =";
 inline constexpr std::wstring_view kOkreslPunkt = L"Określ punkt";
 inline constexpr std::wstring_view kLabel3 =
     L"Najedź na wybrany punkt (miejsce kliknięcia) i naciśnij klawisz ENTER pozostawiając "

@@ -11,6 +11,7 @@
 #include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
+#include "win/ui/dpi.h"
 #include "win/sys/process_win.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
@@ -141,28 +142,17 @@ TF_Alarm::~TF_Alarm() {
 // Creation
 
 void TF_Alarm::Create() {
-    font_ = MakeFont(-11, FontWeight::Normal);
-    boldFont_ = MakeFont(-11, FontWeight::Bold);
-    bigBoldFont_ = MakeFont(-16, FontWeight::Bold);
-    playIcon_.Reset(CreateSmallGlyphIcon(SmallGlyph::Play));
-    pauseIcon_.Reset(CreateSmallGlyphIcon(SmallGlyph::Pause));
-    stopIcon_.Reset(CreateSmallGlyphIcon(SmallGlyph::Stop));
-    dropIcon_.Reset(CreateSmallGlyphIcon(SmallGlyph::DropDown));
-    kit_ = {font_.Get(),      boldFont_.Get(), bigBoldFont_.Get(), dropIcon_.Get(), playIcon_.Get(),
-            pauseIcon_.Get(), stopIcon_.Get(), kGroupColour,       &hints_,         &infoBalloons_};
-    skin_.Create(L::kClientWidth, L::kClientHeight);
-
-    // No frame and no caption bar: the window is exactly its client area.
+    // No frame and no caption bar: the window is exactly its client area, sized for its DPI
+    // once it exists.
     CreateWindowOf({L"TF_Alarm", 0, nullptr}, T::kCaption.data(),
                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                    WS_EX_CONTROLPARENT | WS_EX_APPWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                    L::kClientWidth, L::kClientHeight, nullptr);
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    SetWindowRgn(Hwnd(), skin_.CreateRegion(), FALSE);
-    bigIcon_.Reset(CreateBellIcon(GetSystemMetrics(SM_CXICON)));
-    smallIcon_.Reset(CreateBellIcon(GetSystemMetrics(SM_CXSMICON)));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    kit_.colour = kGroupColour;
+    kit_.hints = &hints_;
+    kit_.balloons = &infoBalloons_;
+    MakeLook(Dpi());
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(kit_.font), FALSE);
 
     // Tab runs through the trigger, the action, then the top row: the order of creation, as
     // each new child goes below its elder siblings.
@@ -176,21 +166,59 @@ void TF_Alarm::Create() {
     created_ = true;
 }
 
+// The fonts, the skin, the window's shape, its icons and the glyphs, for `dpi`.
+void TF_Alarm::MakeLook(UINT dpi) {
+    const auto remade = [&](IconHandle& icon, HICON next) {
+        const HICON before = icon.Get();
+        icon.Reset(next);
+        return std::pair{before, next};
+    };
+    const int glyph = Scale(16, dpi);
+    const std::vector<std::pair<HICON, HICON>> icons{
+        remade(playIcon_, CreateSmallGlyphIcon(SmallGlyph::Play, glyph)),
+        remade(pauseIcon_, CreateSmallGlyphIcon(SmallGlyph::Pause, glyph)),
+        remade(stopIcon_, CreateSmallGlyphIcon(SmallGlyph::Stop, glyph)),
+        remade(dropIcon_, CreateSmallGlyphIcon(SmallGlyph::DropDown, glyph))};
+    ReplaceButtonIcons(Hwnd(), icons);
+    kit_.font = Font(-11, FontWeight::Normal);
+    kit_.bold = Font(-11, FontWeight::Bold);
+    kit_.bigBold = Font(-16, FontWeight::Bold);
+    kit_.playIcon = playIcon_.Get();
+    kit_.pauseIcon = pauseIcon_.Get();
+    kit_.stopIcon = stopIcon_.Get();
+    kit_.dropIcon = dropIcon_.Get();
+    skin_.Create(L::kClientWidth, L::kClientHeight, dpi);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, skin_.Width(), skin_.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowRgn(Hwnd(), skin_.CreateRegion(), IsWindowVisible(Hwnd()));
+    bigIcon_.Reset(CreateBellIcon(SystemMetricAt(SM_CXICON, dpi)));
+    smallIcon_.Reset(CreateBellIcon(SystemMetricAt(SM_CXSMICON, dpi)));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void TF_Alarm::OnDpiChanged(UINT dpi) {
+    MakeLook(dpi);
+}
+
 void TF_Alarm::CreateTopRow() {
     for (const TopButton& b : kTopRow) {
-        const Box box = L::TopButton(b.x);
-        const POINT origin{box.x, box.y};
         const ButtonGlyph glyph = b.glyph;
+        ImageButton TF_Alarm::*button = b.button;
         (this->*b.button)
-            .Create(Hwnd(), b.id, box, b.hint,
-                    [this, glyph, origin](HDC dc, const RECT& rc, ImageState state, bool focused) {
-                        DrawButtonPicture(dc, rc, glyph, state, focused, skin_, origin);
+            .Create(Hwnd(), b.id, L::TopButton(b.x), b.hint,
+                    [this, glyph, button](HDC dc, const RECT& rc, ImageState state, bool focused) {
+                        // The skin under the button, wherever the window's scale put it.
+                        RECT at{};
+                        GetWindowRect((this->*button).Hwnd(), &at);
+                        MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&at), 2);
+                        DrawButtonPicture(dc, rc, glyph, state, focused, skin_, {at.left, at.top});
                     });
     }
 }
 
 void TF_Alarm::CreateTriggerGroup() {
-    HFONT f = font_.Get();
+    HFONT f = kit_.font;
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
     HWND g = gb1.Hwnd();
     Label20.Create(g, kLabel20, L::kLabel20, T::kLabel20, f);
@@ -207,7 +235,7 @@ void TF_Alarm::CreateTriggerGroup() {
 
     // The repeat edit lies in the gap of the check box's caption.
     cb_PowtorzAkcje.Create(g, kRepeatBox, L::kRepeatBox, T::kPowtorz, f);
-    const int gapX = L::kRepeatBox.x + GetSystemMetrics(SM_CXMENUCHECK) + 5 +
+    const int gapX = L::kRepeatBox.x + Unscale(SystemMetricAt(SM_CXMENUCHECK, Dpi()), Dpi()) + 5 +
                      cb_PowtorzAkcje.TextWidth(T::kPowtorzLead);
     e_CzasPowtorki.Create(g, kRepeatEdit,
                           {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f,
@@ -219,7 +247,7 @@ void TF_Alarm::CreateTriggerGroup() {
 }
 
 void TF_Alarm::CreateActionGroup() {
-    HFONT f = font_.Get();
+    HFONT f = kit_.font;
     gb2.Create(Hwnd(), L::kActionGroup, kGroupColour, true, T::kGb2Caption.data(), true, f);
     HWND g = gb2.Hwnd();
     gb2.TextColourOf = [this](HWND control) {
@@ -244,7 +272,7 @@ void TF_Alarm::FormCreate() {
     CreateHints();
     ClockTick();  // the clock line's timer runs only while the window shows (WM_SHOWWINDOW)
     // ib_Stop waits outside the window until an alarm runs; out there Tab must not reach it.
-    SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
+    SetWindowPos(ib_Stop, nullptr, Scaled(L::kParkedStop.x), Scaled(L::kParkedStop.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
 }

@@ -213,6 +213,8 @@ class TF_Alarm : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(UINT dpi) override;
+    void MakeLook(UINT dpi);
 
   private:
     void FormCreate();
@@ -269,7 +271,6 @@ class TF_Alarm : public Window {
     };
     std::array<RecentPopup, kRecentMenus> recent_;
     Skin skin_;
-    FontHandle font_, boldFont_, bigBoldFont_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
     WatchState* watch_ = nullptr;

@@ -7,6 +7,7 @@
 #include "win/config/action_panels.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
+#include "win/ui/dpi.h"
 #include "win/sys/monitors_win.h"
 #include "win/ui/message_box.h"
 
@@ -39,27 +40,37 @@ bool KeyPanel::OnCommand(UINT id, UINT code) {
     return id == kKlawisze && ListCommand(code, Changed);
 }
 
+namespace {
+
+// A caption at `x` on the row of fields, as wide as its text; where the field after it starts.
+int CaptionBefore(Label& caption, HWND parent, UINT id, int x, std::wstring_view text, HFONT font) {
+    caption.Create(parent, id, {x, L::kGapLabel.y, 0, L::kGapLabel.h}, text, font);
+    const int width = caption.TextWidth(text) + 1;
+    SetWindowPos(caption, nullptr, 0, 0, Scale(width, DpiOf(parent)),
+                 Scale(L::kGapLabel.h, DpiOf(parent)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return x + width + L::kCaptionGap;
+}
+
+}  // namespace
+
 // --- CdPanel -------------------------------------------------------------------------------
 
 void CdPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
     Label18.Create(p, kLabel18, L::kCaption, T::kLabel18, f);
-    Label19.Create(p, kLabel19, L::kGapLabel, T::kLabel19, f);
-    // The two lists lie in the gaps of Label19's caption.
-    const int driveX = Label19.TextWidth(T::kLabel19Lead1);
-    const int operationX = Label19.TextWidth(T::kLabel19Lead2);
-    const int driveWidth =
-        std::max(L::kDriveMinWidth, operationX - Label19.TextWidth(T::kLabel19Tail) - driveX - 4);
+    // Each list after its caption, in reading order, so each is named by its own caption.
     // Drive letters sort alike under every locale, and one the command line added keeps its
     // place among them; the two operations are filled in their own order.
     const DWORD style = CBS_DROPDOWNLIST | CBS_UPPERCASE;
-    cb_Inne_DyskCD.Create(p, kDrive, {driveX, L::kGapFieldY, driveWidth, kListDropHeight}, f,
+    int x = CaptionBefore(Label19, p, kLabel19, 0, T::kLabel19, f);
+    cb_Inne_DyskCD.Create(p, kDrive, {x, L::kGapFieldY, L::kDriveMinWidth, kListDropHeight}, f,
                           style | CBS_SORT);
-    cd_Inne_DyskCD_WsWy.Create(
-        p, kOperation, {operationX, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, f, style);
+    x = CaptionBefore(l_Operacja, p, kOperationLabel, x + L::kDriveMinWidth + L::kFieldGap,
+                      T::kLabel19Operation, f);
+    cd_Inne_DyskCD_WsWy.Create(p, kOperation,
+                               {x, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, f, style);
     cd_Inne_DyskCD_WsWy.AddItems(CdTrayOperations());
-    Label19.SendBehind();
 }
 
 void CdPanel::RefreshCdDriveList(bool keepListed) {
@@ -107,14 +118,12 @@ void ClickPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
     Label16.Create(p, kLabel16, L::kCaption, T::kLabel16, f);
-    Label17.Create(p, kLabel17, L::kClickLabel, T::kLabel17, f);
-    // The editors lie in the gaps of Label17's caption.
-    const int xX = Label17.TextWidth(T::kLabel17Lead1);
-    const int yX = Label17.TextWidth(T::kLabel17Lead2);
-    const int yLabel = Label17.TextWidth(T::kLabel17Gap);
-    se_Inne_X_DC.Create(
-        p, kX, {xX, L::kGapFieldY, std::min(L::kCoordinateWidth, yLabel - xX - 4), kRowHeight},
-        {0, 0}, f, true);
+    // Each editor after its caption, so each is named by its own caption.
+    const int xX = CaptionBefore(Label17, p, kLabel17, 0, T::kLabel17, f);
+    se_Inne_X_DC.Create(p, kX, {xX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight}, {0, 0}, f,
+                        true);
+    const int yX =
+        CaptionBefore(l_Y, p, kYLabel, xX + L::kCoordinateWidth + L::kFieldGap, T::kLabel17Y, f);
     se_Inne_Y_DC.Create(p, kY, {yX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight}, {0, 0}, f,
                         true);
     for (SpinEdit* e : {&se_Inne_X_DC, &se_Inne_Y_DC})
@@ -124,7 +133,6 @@ void ClickPanel::Build() {
                         T::kOkreslPunkt, f);
     Label3.Create(p, kLabel3, L::kPickerNote, T::kLabel3, f);
     Label3.SetVisible(false);
-    Label17.SendBehind();
     SetCoordinates(se_Inne_X_DC.Value(), se_Inne_Y_DC.Value());
 }
 

@@ -34,7 +34,7 @@ class KeyPanel : public Panel {
 // p_Inne_DyskCD: the CD drive and the tray operation.
 class CdPanel : public Panel {
   public:
-    enum Id : UINT { kLabel18 = 100, kLabel19, kDrive, kOperation };
+    enum Id : UINT { kLabel18 = 100, kLabel19, kDrive, kOperationLabel, kOperation };
     explicit CdPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;  // cb_Inne_DyskCDChange
 
@@ -47,7 +47,7 @@ class CdPanel : public Panel {
     // The command line's choice: its drive is the only one listed.
     void ChooseListedOnly(const std::wstring& drive, std::wstring_view operation);
 
-    Label Label18, Label19;
+    Label Label18, Label19, l_Operacja;
     ComboBox cb_Inne_DyskCD, cd_Inne_DyskCD_WsWy;
 
   protected:
@@ -63,7 +63,7 @@ class CdPanel : public Panel {
 // own, so its keys take the window's one keyboard path (TF_Alarm::PreTranslate).
 class ClickPanel : public Panel {
   public:
-    enum Id : UINT { kLabel16 = 100, kLabel17, kX, kY, kPick, kLabel3 };
+    enum Id : UINT { kLabel16 = 100, kLabel17, kX, kYLabel, kY, kPick, kLabel3 };
     explicit ClickPanel(const PanelKit& kit) : kit_(kit) {}
 
     void SpeedButton1Click();
@@ -74,7 +74,7 @@ class ClickPanel : public Panel {
     bool IsCoordinateEditor(HWND hwnd) const;
     void SetPoint(std::optional<int64_t> x, std::optional<int64_t> y);
 
-    Label Label16, Label17, Label3;
+    Label Label16, Label17, l_Y, Label3;
     Button SpeedButton1;
     SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
 

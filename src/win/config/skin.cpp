@@ -52,11 +52,30 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
     Ellipse(dc, x + 12 * k, y, x + 16 * k, y + 5 * k);
 }
 
+// Everything after this is drawn at the layout's scale and lands at `scale` times the size,
+// moved by `origin` (device pixels).
+void ScaleDrawing(HDC dc, double scale, POINT origin = {}) {
+    SetGraphicsMode(dc, GM_ADVANCED);
+    const XFORM xf{static_cast<FLOAT>(scale),
+                   0,
+                   0,
+                   static_cast<FLOAT>(scale),
+                   static_cast<FLOAT>(-origin.x),
+                   static_cast<FLOAT>(-origin.y)};
+    SetWorldTransform(dc, &xf);
+}
+
+void PlainDrawing(HDC dc) {
+    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc, GM_COMPATIBLE);
+}
+
 }  // namespace
 
-void Skin::Create(int width, int height) {
-    width_ = width;
-    height_ = height;
+void Skin::Create(int width, int height, UINT dpi) {
+    dpi_ = dpi;
+    width_ = MulDiv(width, static_cast<int>(dpi), 96);
+    height_ = MulDiv(height, static_cast<int>(dpi), 96);
     titleFont_ = MakeFont(-24, FontWeight::Bold, L"Tahoma", FontLook::Smooth);
     smallFont_ = MakeFont(-11, FontWeight::Normal, L"Tahoma", FontLook::Smooth);
 }
@@ -64,27 +83,35 @@ void Skin::Create(int width, int height) {
 void Skin::Draw(HDC dc, POINT origin) const {
     // Drawn where it is needed rather than kept as a bitmap of the whole window: most of it
     // lies under the controls, and a few gradients cost less than holding it all the time.
-    POINT previous{};
-    SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
-    RECT all{0, 0, width_, height_};
-    BrushHandle mask(CreateSolidBrush(kMask));
-    FillRect(dc, &all, mask.Get());
-
-    // The body: a rounded slab with a deep blue gradient. A clip region is in device
-    // coordinates, so it moves with the origin by hand.
-    RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, kRadius, kRadius));
+    // Drawn at the layout's scale through the dc's world transform; the clip region is in
+    // device pixels, so it is scaled and moved by hand.
+    const double scale = dpi_ / 96.0;
+    const int width = MulDiv(width_, 96, static_cast<int>(dpi_));
+    const int height = MulDiv(height_, 96, static_cast<int>(dpi_));
+    {
+        RECT device{0, 0, width_, height_};
+        OffsetRect(&device, -origin.x, -origin.y);
+        BrushHandle mask(CreateSolidBrush(kMask));
+        FillRect(dc, &device, mask.Get());
+    }
+    RegionHandle bodyRgn(CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1,
+                                            MulDiv(kRadius, static_cast<int>(dpi_), 96),
+                                            MulDiv(kRadius, static_cast<int>(dpi_), 96)));
     OffsetRgn(bodyRgn.Get(), -origin.x, -origin.y);
+    ScaleDrawing(dc, scale, origin);
+    RECT all{0, 0, width, height};
+    // The body: a rounded slab with a deep blue gradient.
     const Palette palette = CurrentPalette();
     SelectClipRgn(dc, bodyRgn.Get());
     VerticalGradient(dc, all, NotMask(palette.bodyTop), NotMask(palette.bodyBottom));
-    RECT band{0, 0, width_, 48};
+    RECT band{0, 0, width, 48};
     VerticalGradient(dc, band, NotMask(palette.bandTop), NotMask(palette.bandBottom));
     SelectClipRgn(dc, nullptr);
     {
         PenHandle pen(CreatePen(PS_SOLID, 2, NotMask(palette.outline)));
         SelectedObject p(dc, pen.Get());
         SelectedObject b(dc, GetStockObject(NULL_BRUSH));
-        RoundRect(dc, 1, 1, width_, height_, kRadius, kRadius);
+        RoundRect(dc, 1, 1, width, height, kRadius, kRadius);
     }
 
     // The program's name in the free corner of the top row.
@@ -104,7 +131,7 @@ void Skin::Draw(HDC dc, POINT origin) const {
         SetTextColor(dc, NotMask(palette.maker));
         DrawLine(dc, 20, 280, alarm_texts::kSkinMaker);
     }
-    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+    PlainDrawing(dc);
 }
 
 void Skin::PaintArea(HDC dc, const RECT& area) const {
@@ -290,18 +317,22 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
         SetStretchBltMode(big, COLORONCOLOR);
         StretchBlt(big, 0, 0, bw, bh, underDc, 0, 0, w, h, SRCCOPY);
 
+        // The ring and the glyph are drawn for a 37-pixel button and follow the button's size.
+        const double size = w / 37.0;
         const ButtonColours pal = PaletteFor(glyph, state);
-        const int inset = 2 * kScale;
+        const int inset = static_cast<int>(2 * kScale * size);
         RegionHandle clip(CreateEllipticRgn(inset, inset, bw - inset, bh - inset));
         SelectClipRgn(big, clip.Get());
         VerticalGradient(big, {inset, inset, bw - inset, bh - inset}, pal.fillTop, pal.fillBottom);
         SelectClipRgn(big, nullptr);
-        PenHandle ring(CreatePen(PS_SOLID, 2 * kScale, pal.ring));
+        PenHandle ring(CreatePen(PS_SOLID, std::max(1, inset), pal.ring));
         SelectedObject p(big, ring.Get());
         SelectedObject b(big, GetStockObject(NULL_BRUSH));
         Ellipse(big, inset, inset, bw - inset, bh - inset);
         const int shift = state == ImageState::Pressed ? kScale : 0;
+        ScaleDrawing(big, size);
         DrawGlyph(big, glyph, pal.glyph, pal.fillBottom, shift, shift);
+        PlainDrawing(big);
     });
     MemoryDc small(dc);
     SelectedObject selected(small, picture.Get());
@@ -332,8 +363,8 @@ HICON CreateBellIcon(int size) {
     return CreateIconIndirect(&info);
 }
 
-HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
-    constexpr int kSize = 16;
+HICON CreateSmallGlyphIcon(SmallGlyph glyph, int size) {
+    const int kSize = size;
     WindowDc screen(nullptr);
     MemoryDc colourDc(screen);
     MemoryDc maskDc(screen);
@@ -353,6 +384,8 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph) {
         FillRect(colourDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(maskDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         BrushHandle inkBrush(CreateSolidBrush(ink));
+        for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)})
+            ScaleDrawing(d, size / 16.0);
         for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)}) {
             SelectedObject b(
                 d, d == static_cast<HDC>(colourDc) ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));

@@ -14,8 +14,9 @@ enum class SmallGlyph { Play, Pause, Stop, DropDown };
 
 class Skin {
   public:
-    // The skin for a client area of the given size.
-    void Create(int width, int height);
+    // The skin for a client area of the given size at 96 DPI, drawn for `dpi`; Width and
+    // Height are then in pixels.
+    void Create(int width, int height, UINT dpi = 96);
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Draws the part of the skin under `area` (client coordinates) into `dc` at (0, 0).
@@ -29,6 +30,7 @@ class Skin {
     // The whole skin drawn with `origin` (client coordinates) at the dc's (0, 0).
     void Draw(HDC dc, POINT origin) const;
     FontHandle titleFont_, smallFont_;
+    UINT dpi_ = 96;
     int width_ = 0;
     int height_ = 0;
 };
@@ -40,7 +42,7 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
 // The program's bell at a square size (16, 32 ...), with soft edges; the caller owns it.
 HICON CreateBellIcon(int size);
 
-// A 16 x 16 icon of a glyph; the caller owns it.
-HICON CreateSmallGlyphIcon(SmallGlyph glyph);
+// A square icon of a glyph, drawn for 16 x 16 and scaled to `size`; the caller owns it.
+HICON CreateSmallGlyphIcon(SmallGlyph glyph, int size = 16);
 
 }  // namespace klaxora::win

@@ -129,14 +129,14 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
     if (e.subAction == OtherActionKind::SingleClick ||
         e.subAction == OtherActionKind::DoubleClick) {
         const ClickPanel& p = p_Inne.p_Inne_Klikniecie1;
-        Add(c, {p.Label16, p.Label17, p.SpeedButton1});
+        Add(c, {p.Label16, p.Label17, p.l_Y, p.SpeedButton1});
         Add(c, p.se_Inne_X_DC);
         Add(c, p.se_Inne_Y_DC);
     } else if (e.subAction == OtherActionKind::PressKeys) {
         Add(c, {p_Inne.p_Inne_Klawisz.Label14, p_Inne.p_Inne_Klawisz.cb_Klawisze});
     } else if (e.subAction == OtherActionKind::CdTray) {
         const CdPanel& p = p_Inne.p_Inne_DyskCD;
-        Add(c, {p.Label18, p.Label19, p.cb_Inne_DyskCD, p.cd_Inne_DyskCD_WsWy});
+        Add(c, {p.Label18, p.Label19, p.l_Operacja, p.cb_Inne_DyskCD, p.cd_Inne_DyskCD_WsWy});
     }
     if (e.preview)
         Add(c, {cb_Podglad});
@@ -145,7 +145,7 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
 
 void TF_Alarm::ParkStop() {
     // Off the window, out of Tab's reach; ib_Start shows again.
-    SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,
+    SetWindowPos(ib_Stop, nullptr, Scaled(L::kParkedStop.x), Scaled(L::kParkedStop.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
     ib_Start.SetVisible(true);

@@ -3,6 +3,7 @@
 #include "config/sync_view.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
+#include "win/ui/dpi.h"
 #include "win/ui/file_dialogs.h"
 #include "win/ui/fonts.h"
 
@@ -62,8 +63,10 @@ void TimePage::Build() {
     // The colons of one bold label stand between the three fields; the fields are placed by
     // the widths of its characters.
     const int hoursWidth = countdown ? L::kCountdownHoursWidth : L::kAtHoursWidth;
-    const int colonWidth = TextWidth(kit_.bigBold, L":");
-    const int run = TextWidth(kit_.bigBold, T::kColons.substr(0, 10));  // ":" and nine spaces
+    const UINT dpi = DpiOf(p);
+    const int colonWidth = Unscale(TextWidth(kit_.bigBold, L":"), dpi);
+    const int run =
+        Unscale(TextWidth(kit_.bigBold, T::kColons.substr(0, 10)), dpi);  // ":" and nine spaces
     const int colon1 = L::kTimeLeft + hoursWidth + L::kGap;
     const int colon2 = colon1 + run;
     const int minutesX = colon1 + colonWidth + L::kGap;

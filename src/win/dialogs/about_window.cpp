@@ -90,10 +90,8 @@ void TF_About::Create(AboutContext context, HWND owner) {
 }
 
 void TF_About::BuildControls() {
-    font_ = MakeFont(-11, FontWeight::Normal);
-    titleFont_ = MakeFont(-24, FontWeight::Bold, kWindowFace, FontLook::Smooth);
-    linkFont_ = MakeFont(-11, FontWeight::Normal, kWindowFace, FontLook::Underlined);
-    const HFONT f = font_.Get();
+    const HFONT f = Font(-11, FontWeight::Normal);
+    const HFONT linkFont = Font(-11, FontWeight::Normal, kWindowFace, FontLook::Underlined);
     const HWND w = Hwnd();
     const Box none{};  // Layout places them
     Picture.Create(w, kPicture, none, L"", f, SS_OWNERDRAW);
@@ -106,7 +104,7 @@ void TF_About::BuildControls() {
         ContactRow& row = contacts.emplace_back();
         row.caption.Create(w, 0, none, kContacts[i].caption, f);
         row.value.Create(w, kFirstContact + static_cast<UINT>(i), none, kContacts[i].value,
-                         linkFont_.Get(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
+                         linkFont, SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
         hints_.Add(row.value, std::wstring(kContacts[i].hint));
     }
     sb_DownUpdate.Create(w, kDownUpdate, none, text::kDownUpdate, f);
@@ -159,12 +157,14 @@ void TF_About::ShowUpdateState() {
 }
 
 void TF_About::Layout() {
-    const HWND w = Hwnd();
     // Until the controls are built only the box's own size is set.
     const bool controls = !contacts.empty();
-    const auto place = [controls](HWND c, int x, int y, int width, int height) {
-        if (controls)
-            SetWindowPos(c, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Places are at 96 DPI, scaled to the box's.
+    const auto place = [this, controls](HWND c, int x, int y, int width, int height) {
+        if (controls) {
+            SetWindowPos(c, nullptr, Scaled(x), Scaled(y), Scaled(width), Scaled(height),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     };
     place(Picture, kMargin, kMargin, kClientWidth - 2 * kMargin, kPictureHeight);
     int y = kMargin + kPictureHeight + 8;
@@ -193,11 +193,11 @@ void TF_About::Layout() {
     place(sb_Pomoc, pomocX, buttonTop, kPomocWidth, kButtonHeight);
     place(sb_DownUpdate, 8, buttonTop, pomocX - 8 - 8, kButtonHeight);
     // The box ends 32 pixels below the buttons.
-    RECT frame{0, 0, kClientWidth, buttonTop + kButtonHeight + 32};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
-    SetWindowPos(w, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeFrame(kClientWidth, buttonTop + kButtonHeight + 32);
+}
+
+void TF_About::OnDpiChanged(UINT) {
+    Layout();
 }
 
 void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
@@ -207,13 +207,14 @@ void TF_About::DrawPicture(const DRAWITEMSTRUCT& draw) {
                       {r.right, r.bottom, 0x5800, 0x9000, 0xE000, 0}};
     GRADIENT_RECT g{0, 1};
     GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
-    const int icon = 48;
-    DrawIconEx(dc, r.left + 8, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon, 0,
-               nullptr, DI_NORMAL);
-    SelectedObject font(dc, titleFont_.Get());
+    const int icon = Scaled(48);
+    const int gap = Scaled(8);
+    DrawIconEx(dc, r.left + gap, r.top + (r.bottom - r.top - icon) / 2, AppIcon(icon), icon, icon,
+               0, nullptr, DI_NORMAL);
+    SelectedObject font(dc, Font(-24, FontWeight::Bold, kWindowFace, FontLook::Smooth));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
-    RECT textArea{r.left + 8 + icon + 12, r.top, r.right - 8, r.bottom};
+    RECT textArea{r.left + gap + icon + Scaled(12), r.top, r.right - gap, r.bottom};
     DrawTextW(dc, std::wstring(kApplicationTitle).c_str(), -1, &textArea,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

@@ -74,6 +74,7 @@ class TF_About : public OwnedDialog {
     bool OnTimer(UINT_PTR id) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(UINT dpi) override;
 
   private:
     void UpdateAnswer(const std::optional<std::wstring>& file);
@@ -85,7 +86,6 @@ class TF_About : public OwnedDialog {
     AboutContext context_;
     UpdateInfo update_;
     BackgroundDownload download_;
-    FontHandle font_, linkFont_, titleFont_;
     ToolTips hints_;
 };
 

@@ -53,8 +53,7 @@ void TF_Opcje::Create(OptionsContext context, HWND owner) {
 }
 
 void TF_Opcje::BuildControls() {
-    font_ = MakeFont(-11, FontWeight::Normal);
-    const HFONT f = font_.Get();
+    const HFONT f = Font(-11, FontWeight::Normal);
     const HWND w = Hwnd();
     CheckBox1.Create(w, kCheckBox1, kCheckBox1Place, text::kCheckBox1, f,
                      BS_AUTOCHECKBOX | WS_GROUP);

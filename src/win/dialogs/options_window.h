@@ -76,7 +76,6 @@ class TF_Opcje : public OwnedDialog {
     void SetChecks(const OptionChecks& checks);
 
     OptionsContext context_;
-    FontHandle font_;
     ToolTips hints_;
 };
 

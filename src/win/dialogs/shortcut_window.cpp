@@ -5,6 +5,7 @@
 #include "util/user_error.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/shell_link.h"
+#include "win/ui/dpi.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
 
@@ -33,13 +34,17 @@ void Tf_Skrot::Create(HWND owner) {
     CreateDialogWindow(L"Tf_Skrot", text::kCaption, kOuterWidth, kOuterHeight, owner);
     SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, kOuterWidth, kOuterHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The outer size is the frame's at 96 DPI; the client area follows the dialog's DPI.
+    RECT frame96{};
+    AdjustWindowRectExForDpi(&frame96, style, FALSE, exStyle, kLayoutDpi);
+    SizeFrame(kOuterWidth - (frame96.right - frame96.left),
+              kOuterHeight - (frame96.bottom - frame96.top));
 }
 
 void Tf_Skrot::BuildControls() {
-    font_ = MakeFont(-11, FontWeight::Normal);
-    const HFONT f = font_.Get();
+    const HFONT f = Font(-11, FontWeight::Normal);
     const HWND w = Hwnd();
     const Box none{};  // Arrange places them
     Label1.Create(w, kLabel1, none, text::kLabel1, f);
@@ -57,16 +62,20 @@ void Tf_Skrot::BuildControls() {
 }
 
 void Tf_Skrot::Arrange() {
+    // Laid out at 96 DPI in the client area brought back to that scale.
     RECT client{};
     GetClientRect(Hwnd(), &client);
+    client.right = Unscale(client.right, Dpi());
+    client.bottom = Unscale(client.bottom, Dpi());
     const int width = client.right - kMargin * 2;
     const int bottom = client.bottom;
     const int buttonsY = bottom - kMargin - kButtonHeight;
     const int nameY = buttonsY - kMargin - kNameListHeight;
     const int label2Y = nameY - 18;
     const int treeY = 44;
-    const auto place = [](HWND c, int x, int y, int cx, int cy) {
-        SetWindowPos(c, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto place = [this](HWND c, int x, int y, int cx, int cy) {
+        SetWindowPos(c, nullptr, Scaled(x), Scaled(y), Scaled(cx), Scaled(cy),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(Label1, kMargin, kMargin, width, 16);
     place(XPathLabel1, kMargin, 26, width, 16);
@@ -159,7 +168,7 @@ LRESULT Tf_Skrot::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinOuterWidth, kMinOuterHeight};
+            limits->ptMinTrackSize = {Scaled(kMinOuterWidth), Scaled(kMinOuterHeight)};
             return 0;
         }
         default:

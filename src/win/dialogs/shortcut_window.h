@@ -67,7 +67,6 @@ class Tf_Skrot : public OwnedDialog {
     const SystemFoldersPort& folders_;
     std::wstring arguments_;
     std::wstring writtenFile_;
-    FontHandle font_;
 };
 
 }  // namespace klaxora::win

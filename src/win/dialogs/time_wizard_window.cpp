@@ -45,8 +45,7 @@ void Tf_WprowadzCzas::Create(HWND owner) {
 }
 
 void Tf_WprowadzCzas::BuildControls() {
-    font_ = MakeFont(-11, FontWeight::Normal);
-    const HFONT f = font_.Get();
+    const HFONT f = Font(-11, FontWeight::Normal);
     const HWND w = Hwnd();
     // The mode buttons are checked by the program, so the group boxes between them do not
     // split them into separate groups of the dialog manager.

@@ -69,7 +69,6 @@ class Tf_WprowadzCzas : public OwnedDialog {
 
     WizardTarget target_ = WizardTarget::None;
     WizardMode mode_ = WizardMode::None;
-    FontHandle font_;
 };
 
 }  // namespace klaxora::win

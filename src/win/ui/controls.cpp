@@ -7,6 +7,7 @@
 #include "config/sync_view.h"
 #include "util/text.h"
 #include "win/sys/handles.h"
+#include "win/ui/dpi.h"
 #include "win/ui/fonts.h"
 #include "win/ui/window.h"
 
@@ -15,8 +16,9 @@ namespace klaxora::win {
 void Control::Create(const wchar_t* cls, HWND parent, UINT id, const Box& box,
                      std::wstring_view text, DWORD style, HFONT font, DWORD exStyle) {
     const std::wstring caption(text);
+    const Box at = Scale(box, DpiOf(parent));
     hwnd_ = CreateWindowExW(
-        exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.w, box.h,
+        exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.w, at.h,
         parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
     if (hwnd_ && font)
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -55,7 +57,9 @@ void Control::SetEnabled(bool enabled) const {
 }
 
 int Control::TextWidth(std::wstring_view text) const {
-    return win::TextWidth(reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)), text);
+    return Unscale(
+        win::TextWidth(reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)), text),
+        DpiOf(hwnd_));
 }
 
 void Control::SendBehind() const {
@@ -176,13 +180,15 @@ void ComboBox::SetLimit(size_t characters) const {
 void ComboBox::FitDroppedWidth(int margin) const {
     RECT rc;
     GetWindowRect(hwnd_, &rc);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     int widest = 0;
     for (size_t i = 0; i < Count(); ++i)
-        widest = std::max(widest, TextWidth(ItemText(i)));
+        widest = std::max(widest, win::TextWidth(font, ItemText(i)));
     // Back to the box's width first: some list implementations refuse a width narrower than
     // the list's previous one.
     SendMessageW(hwnd_, CB_SETDROPPEDWIDTH, 1, 0);
-    SendMessageW(hwnd_, CB_SETDROPPEDWIDTH, DroppedWidth(rc.right - rc.left, widest, margin), 0);
+    SendMessageW(hwnd_, CB_SETDROPPEDWIDTH,
+                 DroppedWidth(rc.right - rc.left, widest, Scale(margin, DpiOf(hwnd_))), 0);
 }
 
 void ListView::Create(HWND parent, UINT id, const Box& box, HFONT font, DWORD style) {

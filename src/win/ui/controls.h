@@ -23,7 +23,8 @@ class Control {
     operator HWND() const { return hwnd_; }
 
     // The one way a control is made: a visible child of `parent` of the class `cls` with its
-    // id, its place, caption and style, in `font` (none: the system's).
+    // id, its place (at 96 DPI, scaled by the window's), caption and style, in `font` (none:
+    // the system's).
     void Create(const wchar_t* cls, HWND parent, UINT id, const Box& box, std::wstring_view text,
                 DWORD style, HFONT font, DWORD exStyle = 0);
 
@@ -34,7 +35,7 @@ class Control {
     void SetVisible(bool visible) const;
     bool Enabled() const;
     void SetEnabled(bool enabled) const;
-    // The width of a caption in the control's font.
+    // The width of a caption in the control's font, at the layout's scale (96 DPI).
     int TextWidth(std::wstring_view text) const;
     // A label that controls are laid into must not paint over them.
     void SendBehind() const;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win/sys/handles.h"
+#include "win/ui/dpi.h"
 #include "win/ui/owned_dialog.h"
 
 // A dialog of our own rather than a task dialog: on Windows a task dialog draws its text
@@ -221,13 +222,19 @@ void Countdown::Init() {
     deadline_ = Now() + int64_t{std::max(box_.seconds, 0)} * 1000;
     // The user's screen is where the window in front is; the box stays on that monitor.
     monitor_ = MonitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY);
+    // The warning icon at the size the box's DPI asks for, not a small one stretched.
+    const int iconSize = SystemMetricAt(SM_CXICON, DpiOf(hwnd_));
     SendDlgItemMessageW(hwnd_, kIconId, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)), 0);
+                        reinterpret_cast<WPARAM>(LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON,
+                                                            iconSize, iconSize, LR_SHARED)),
+                        0);
     ShowText(SecondsShown(deadline_ - Now()));
     const int defaultId = box_.refuseIsDefault ? IDNO : IDYES;
     SendMessageW(hwnd_, DM_SETDEFID, defaultId, 0);
     SetFocus(GetDlgItem(hwnd_, defaultId));
     SetTimer(hwnd_, kTickTimer, kTickMs, nullptr);
+    // Screen readers announce it as they announce a message box.
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     // The sound a warning box makes, so a user looking elsewhere turns round.
     MessageBeep(MB_ICONEXCLAMATION);
     PostMessageW(hwnd_, kShownMessage, 0, 0);
@@ -283,7 +290,8 @@ void Countdown::Layout(const std::wstring& text) {
     const int buttonWidth = std::max<int>(
         button.cx, std::max(captionWidth(box_.proceed), captionWidth(box_.refuse)) + 2 * pad.cx);
     const int buttonGap = Pixels(kMeasures.buttonGap, 0).cx;
-    const SIZE icon{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    const int iconSize = SystemMetricAt(SM_CXICON, DpiOf(hwnd_));
+    const SIZE icon{iconSize, iconSize};
     const int textLeft = margin.cx + icon.cx + Pixels(kMeasures.iconGap, 0).cx;
 
     // A short text stands in the middle of the icon's height, a long one from its top.

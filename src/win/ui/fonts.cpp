@@ -2,9 +2,10 @@
 
 namespace klaxora::win {
 
-FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face, FontLook look) {
-    return FontHandle(CreateFontW(height, 0, 0, 0, weight == FontWeight::Bold ? FW_BOLD : FW_NORMAL,
-                                  FALSE, look == FontLook::Underlined, FALSE, DEFAULT_CHARSET,
+FontHandle MakeFont(int height, FontWeight weight, const wchar_t* face, FontLook look, UINT dpi) {
+    return FontHandle(CreateFontW(MulDiv(height, static_cast<int>(dpi), 96), 0, 0, 0,
+                                  weight == FontWeight::Bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                  look == FontLook::Underlined, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   look == FontLook::Smooth ? ANTIALIASED_QUALITY : DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, face));

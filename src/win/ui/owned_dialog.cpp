@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win/ui/dpi.h"
+
 namespace klaxora::win {
 namespace {
 
@@ -40,21 +42,41 @@ POINT CentredPlace(SIZE size, const RECT* owner, const RECT& work) {
 
 void OwnedDialog::CreateDialogWindow(const wchar_t* className, const wchar_t* title, int width,
                                      int height, HWND owner) {
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
     owner_ = owner;
-    CreateWindowOf({className}, title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                   CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner);
+    CreateWindowOf({className}, title, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
+                   owner);
+    // The size is the frame's at 96 DPI: its client area is scaled, the frame is the system's.
+    RECT frame96{};
+    AdjustWindowRectExForDpi(&frame96, style, FALSE, exStyle, kLayoutDpi);
+    SizeFrame(width - (frame96.right - frame96.left), height - (frame96.bottom - frame96.top));
     Centre(Hwnd(), owner_);
+}
+
+void OwnedDialog::OnDpiChanged(UINT) {
+    if (layoutClient_.cx > 0 && !(GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_THICKFRAME))
+        SizeFrame(layoutClient_.cx, layoutClient_.cy);
+}
+
+void OwnedDialog::SizeFrame(int clientWidth, int clientHeight) {
+    layoutClient_ = {clientWidth, clientHeight};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
+    RECT frame{0, 0, Scaled(clientWidth), Scaled(clientHeight)};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, Dpi());
+    SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OwnedDialog::CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
                                    int clientHeight, HWND owner) {
     constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     owner_ = owner;
-    CreateWindowOf({className}, title, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                   frame.right - frame.left, frame.bottom - frame.top, owner);
+    CreateWindowOf({className}, title, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT, clientWidth,
+                   clientHeight, owner);
+    SizeFrame(clientWidth, clientHeight);
     Centre(Hwnd(), owner_);
 }
 

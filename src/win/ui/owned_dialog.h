@@ -33,14 +33,19 @@ class OwnedDialog : public HidingWindow {
     // from the message loop.
     void CreateToolDialog(const wchar_t* className, const wchar_t* title, int clientWidth,
                           int clientHeight, HWND owner);
+    // Sizes the frame for a client area of the given size at 96 DPI, at the dialog's DPI.
+    void SizeFrame(int clientWidth, int clientHeight);
     // Creates the child controls (fonts and hints with them); called once.
     virtual void BuildControls() {}
     // The dialog is shown by a show of its own, its controls built; not when the owner's
     // restoring shows it again.
     virtual void FormShow() {}
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A dialog of a fixed size takes its client area again at the new DPI.
+    void OnDpiChanged(UINT dpi) override;
 
   private:
+    SIZE layoutClient_{};  // at 96 DPI, as SizeFrame last set it
     HWND owner_ = nullptr;
     // Whether this dialog disabled the owner, so that it only enables what it disabled.
     bool ownerDisabled_ = false;

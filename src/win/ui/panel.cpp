@@ -1,6 +1,7 @@
 #include "win/ui/panel.h"
 
 #include "win/ui/controls.h"
+#include "win/ui/dpi.h"
 #include "win/ui/fonts.h"
 #include "win/ui/palette.h"
 
@@ -55,9 +56,9 @@ void Panel::Create(HWND parent, const Box& box, COLORREF colour, bool visible,
     colour_ = colour;
     frame_ = frame;
     font_ = font;
+    const Box at = Scale(box, DpiOf(parent));
     CreateWindowOf({L"KlaxoraPanel", CS_HREDRAW | CS_VREDRAW, nullptr}, caption,
-                   WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, box.x, box.y, box.w, box.h,
-                   parent);
+                   WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, at.x, at.y, at.w, at.h, parent);
     if (visible)
         SetShown(true);
 }
@@ -96,7 +97,7 @@ void Panel::SetCaption(const std::wstring& caption) {
     if (frame_) {
         RECT top;
         GetClientRect(Hwnd(), &top);
-        top.bottom = 16;
+        top.bottom = Scaled(16);
         InvalidateRect(Hwnd(), &top, TRUE);
     }
 }
@@ -132,7 +133,7 @@ void Panel::Paint(HDC dc) {
     SetBkColor(dc, fill);
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, IsWindowEnabled(Hwnd()) ? palette.groupText : palette.groupGrayText);
-    RECT textRect{8, 0, 8 + size.cx, size.cy};
+    RECT textRect{Scaled(8), 0, Scaled(8) + size.cx, size.cy};
     DrawTextW(dc, caption, -1, &textRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
@@ -144,6 +145,11 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_SETFONT:  // the caption's font, made again when the DPI changes
+            font_ = reinterpret_cast<HFONT>(wParam);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case WM_PAINT: {
             PaintDc dc(Hwnd());
             if (dc)

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win/ui/dpi.h"
 #include "win/ui/window.h"
 
 namespace klaxora::win {
@@ -33,7 +34,7 @@ bool ToolTips::Realize() {
         return false;
     SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     // A width limit makes the tooltip honour the line breaks of multi-line hints.
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(400, DpiOf(owner_)));
     // Long explanations stay up long enough to be read.
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
     if (style_ & TTS_BALLOON)
@@ -75,8 +76,11 @@ void ToolTips::AddTool(Tool tool) {
 
 void ToolTips::Add(HWND control, const std::wstring& text) {
     if (control)
-        AddTool({GetParent(control), reinterpret_cast<UINT_PTR>(control),
-                 TTF_IDISHWND | TTF_SUBCLASS, {}, text});
+        AddTool({GetParent(control),
+                 reinterpret_cast<UINT_PTR>(control),
+                 TTF_IDISHWND | TTF_SUBCLASS,
+                 {},
+                 text});
 }
 
 void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {

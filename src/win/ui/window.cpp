@@ -2,6 +2,7 @@
 
 #include "util/user_error.h"
 #include "win/sys/system_error.h"
+#include "win/ui/dpi.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -62,6 +63,70 @@ void Window::CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD 
                                          owner, nullptr, ModuleInstance(), this);
     if (!created)
         ThrowNoWindow();
+    if (!(style & WS_CHILD)) {
+        // Fonts made before the window existed were made for the system's DPI; a window that
+        // opens on a monitor of another scale makes them again before any control uses them.
+        const UINT dpi = DpiOf(created);
+        SetLayoutDpi(created, dpi);
+        if (dpi != DpiOf(nullptr)) {
+            for (OwnedFont& f : fonts_)
+                f.handle = MakeFont(f.height, f.weight, f.face.c_str(), f.look, dpi);
+        }
+    }
+}
+
+UINT Window::Dpi() const {
+    return hwnd_ ? DpiOf(hwnd_) : DpiOf(nullptr);
+}
+
+int Window::Scaled(int value) const {
+    return Scale(value, Dpi());
+}
+
+HFONT Window::Font(int height, FontWeight weight, const wchar_t* face, FontLook look) {
+    for (const OwnedFont& f : fonts_) {
+        if (f.height == height && f.weight == weight && f.face == face && f.look == look)
+            return f.handle.Get();
+    }
+    fonts_.push_back({height, weight, face, look, MakeFont(height, weight, face, look, Dpi())});
+    return fonts_.back().handle.Get();
+}
+
+void Window::OnDpiChanged(UINT) {}
+
+void Window::ApplyDpi(UINT dpi, const RECT* suggested) {
+    if (!hwnd_ || dpi == 0)
+        return;
+    const UINT previous = Dpi();
+    SetLayoutDpi(hwnd_, dpi);
+    // The old fonts live until every control holds its new one.
+    std::vector<FontHandle> old;
+    std::vector<std::pair<HFONT, HFONT>> swap;
+    for (OwnedFont& f : fonts_) {
+        FontHandle remade = MakeFont(f.height, f.weight, f.face.c_str(), f.look, dpi);
+        swap.emplace_back(f.handle.Get(), remade.Get());
+        old.push_back(std::move(f.handle));
+        f.handle = std::move(remade);
+    }
+    RescaleControls(hwnd_, previous, dpi, swap);
+    for (const auto& [before, after] : swap) {
+        if (reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) == before)
+            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(after), FALSE);
+    }
+    // The frame Windows suggests, or, laid out by hand, the frame scaled where it stands.
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    if (suggested) {
+        frame = *suggested;
+    } else {
+        frame.right = frame.left + MulDiv(frame.right - frame.left, dpi, previous);
+        frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, dpi, previous);
+    }
+    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window of a fixed size sizes itself here exactly.
+    Guarded([&] { OnDpiChanged(dpi); });
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -101,6 +166,12 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
                 return TRUE;
+            break;
+        case WM_DPICHANGED:
+            ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_NCDESTROY:
+            ForgetLayoutDpi(hwnd_);
             break;
         default:
             break;

@@ -7,6 +7,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "win/ui/fonts.h"
 
 namespace klaxora::win {
 
@@ -39,6 +42,11 @@ class Window {
     // the message loop for every message before IsDialogMessageW.
     static bool PreTranslateMessage(MSG& msg);
 
+    // Lays the window out for `dpi` (what WM_DPICHANGED does): its fonts are made again, every
+    // control is moved, sized and given its new font, the window makes its pictures again
+    // (OnDpiChanged) and, when given, takes the suggested frame.
+    void ApplyDpi(UINT dpi, const RECT* suggested);
+
   protected:
     // Registers the class (once per process) and creates the window; throws on failure.
     void CreateWindowOf(const WindowClass& cls, const wchar_t* title, DWORD style, DWORD exStyle,
@@ -52,6 +60,16 @@ class Window {
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
     // The window's other messages; the default passes them to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A font of the window, made for the DPI it is laid out at and made again when that changes
+    // (the controls that use it are handed the new one). The window owns it.
+    HFONT Font(int height, FontWeight weight, const wchar_t* face = kWindowFace,
+               FontLook look = FontLook::Plain);
+    // The window was laid out again for `dpi`: its own pictures and sizes follow here.
+    virtual void OnDpiChanged(UINT dpi);
+    UINT Dpi() const;
+    // A length of the layout (96 DPI) at the window's DPI.
+    int Scaled(int value) const;
+
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
@@ -71,6 +89,14 @@ class Window {
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
+    struct OwnedFont {
+        int height;
+        FontWeight weight;
+        std::wstring face;
+        FontLook look;
+        FontHandle handle;
+    };
+    std::vector<OwnedFont> fonts_;
 };
 
 // A window that lives until the program ends: closing it (the close box, WM_CLOSE or Close)
