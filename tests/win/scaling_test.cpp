@@ -2,6 +2,7 @@
 // wider than its control and no control reaches outside its parent.
 #include "win/alarm_window_fixture.h"
 
+#include "win/actions/popup_window.h"
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/shortcut_window.h"
@@ -107,9 +108,11 @@ TEST_F(AlarmWindowTest, EveryWindowFitsAt96_144And192Dpi) {
     about.Create({nullptr, L"", L"1.0.0.0"});
     Tf_Skrot shortcut(files, files);
     shortcut.Create();
-    std::vector<Window*> dialogs{&options, &wizard, &about, &shortcut};
-    for (Window* d : dialogs)
-        static_cast<OwnedDialog*>(d)->EnsureBuilt();
+    TF_ALARMUJ popup;
+    popup.Create();
+    std::vector<Window*> dialogs{&options, &wizard, &about, &shortcut, &popup};
+    for (OwnedDialog* d : std::initializer_list<OwnedDialog*>{&options, &wizard, &about, &shortcut})
+        d->EnsureBuilt();
 
     for (const UINT dpi : {96u, 144u, 192u}) {
         SCOPED_TRACE(dpi);

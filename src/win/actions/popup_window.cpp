@@ -49,6 +49,7 @@ void TF_ALARMUJ::Create() {
                    AccessibleName({}).c_str(), WS_POPUP | WS_CLIPCHILDREN,
                    WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, 0, 0, kWidth, kHeight,
                    nullptr);
+    FitToDpi();
     FormCreate();
 }
 
@@ -56,17 +57,26 @@ void TF_ALARMUJ::MakePictures() {
     // The pictures carry the colours they stand on.
     WindowDc screen(nullptr);
     const COLORREF background = CurrentPalette().popup;
-    img1_ = MakeBellFrame(screen, -12.0, background);
-    img2_ = MakeBellFrame(screen, 12.0, background);
-    okGlyph_ = MakeOkGlyph(screen);
+    img1_ = MakeBellFrame(screen, -12.0, background, Dpi());
+    img2_ = MakeBellFrame(screen, 12.0, background, Dpi());
+    okGlyph_ = MakeOkGlyph(screen, Dpi());
+}
+
+void TF_ALARMUJ::FitToDpi() {
+    SetWindowPos(Hwnd(), nullptr, 0, 0, Scaled(kWidth), Scaled(kHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TF_ALARMUJ::OnDpiChanged(UINT) {
+    FitToDpi();
+    MakePictures();
 }
 
 void TF_ALARMUJ::FormCreate() {
     MakePictures();
-    captionFont_ = MakeFont(-11, FontWeight::Bold);
     speedButton1_.Create(Hwnd(), kSpeedButton1Id,
                          {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
-                         SystemGuiFont(), BS_OWNERDRAW);
+                         Font(-11, FontWeight::Normal), BS_OWNERDRAW);
 }
 
 void TF_ALARMUJ::Close() {
@@ -92,7 +102,7 @@ void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText) {
     // Placed below the work area before it shows, so it never flashes where it last rested.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(Hwnd(), nullptr, work.right - kWidth, work.bottom, 0, 0,
+    SetWindowPos(Hwnd(), nullptr, work.right - Scaled(kWidth), work.bottom, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Shown without taking the focus from whatever the user is typing into, unless that was
     // our own window, now disabled: then the keyboard follows to the popup.
@@ -128,7 +138,8 @@ void TF_ALARMUJ::SpeedButton1Click() {
 
 void TF_ALARMUJ::Timer1Timer() {
     img1Visible_ = !img1Visible_;
-    const RECT frame{kFrameLeft, kFrameTop, kFrameLeft + kFrameWidth, kFrameTop + kFrameHeight};
+    const RECT frame{Scaled(kFrameLeft), Scaled(kFrameTop), Scaled(kFrameLeft + kFrameWidth),
+                     Scaled(kFrameTop + kFrameHeight)};
     InvalidateRect(Hwnd(), &frame, FALSE);
 }
 
@@ -151,33 +162,39 @@ void TF_ALARMUJ::t_BeepTimer() {
 
 void TF_ALARMUJ::Paint(HDC dc) {
     const Palette palette = CurrentPalette();
-    RECT client{0, 0, kWidth, kHeight};
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const int width = client.right, header = Scaled(kHeaderHeight);
     BrushHandle body(CreateSolidBrush(palette.popup));
     FillRect(dc, &client, body.Get());
 
     // The header, shaded from grey to the button colour, with its caption.
     const auto vertex = [](LONG x, LONG y, COLORREF c) {
-        return TRIVERTEX{x, y, static_cast<COLOR16>(GetRValue(c) << 8),
+        return TRIVERTEX{x,
+                         y,
+                         static_cast<COLOR16>(GetRValue(c) << 8),
                          static_cast<COLOR16>(GetGValue(c) << 8),
-                         static_cast<COLOR16>(GetBValue(c) << 8), 0};
+                         static_cast<COLOR16>(GetBValue(c) << 8),
+                         0};
     };
     TRIVERTEX ends[2] = {vertex(0, 0, palette.headerLeft),
-                         vertex(kWidth, kHeaderHeight, palette.headerRight)};
+                         vertex(width, header, palette.headerRight)};
     GRADIENT_RECT span{0, 1};
     GdiGradientFill(dc, ends, 2, &span, 1, GRADIENT_FILL_RECT_H);
     {
-        SelectedObject font(dc, captionFont_.Get());
+        SelectedObject font(dc, Font(-11, FontWeight::Bold));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, palette.headerText);
-        TextOutW(dc, 12, 5, text::kHeader.data(), static_cast<int>(text::kHeader.size()));
+        TextOutW(dc, Scaled(12), Scaled(5), text::kHeader.data(),
+                 static_cast<int>(text::kHeader.size()));
     }
 
     // The raised bevel round the rest.
-    RECT bevel{0, kHeaderHeight, kWidth, kHeight};
+    RECT bevel{0, header, width, client.bottom};
     DrawEdge(dc, &bevel, BDR_RAISEDINNER | BDR_RAISEDOUTER, BF_RECT);
 
-    BlitBitmap(dc, img1Visible_ ? img1_.Get() : img2_.Get(), kFrameLeft, kFrameTop, kFrameWidth,
-               kFrameHeight);
+    BlitBitmap(dc, img1Visible_ ? img1_.Get() : img2_.Get(), Scaled(kFrameLeft), Scaled(kFrameTop),
+               Scaled(kFrameWidth), Scaled(kFrameHeight));
 }
 
 void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
@@ -185,18 +202,19 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
     const bool pushed = item.itemState & ODS_SELECTED;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     const int shift = pushed ? 1 : 0;
-    const int glyphLeft = r.left + 12 + shift;
-    const int glyphTop = r.top + (r.bottom - r.top - 16) / 2 + shift;
-    BlitBitmap(item.hDC, okGlyph_.Get(), glyphLeft, glyphTop, 16, 16);
-    RECT text{glyphLeft + 16, r.top + shift, r.right - 8 + shift, r.bottom + shift};
-    SelectedObject font(item.hDC, SystemGuiFont());
+    const int glyphLeft = r.left + Scaled(12) + shift;
+    const int glyph = Scaled(16);
+    const int glyphTop = r.top + (r.bottom - r.top - glyph) / 2 + shift;
+    BlitBitmap(item.hDC, okGlyph_.Get(), glyphLeft, glyphTop, glyph, glyph);
+    RECT text{glyphLeft + glyph, r.top + shift, r.right - Scaled(8) + shift, r.bottom + shift};
+    SelectedObject font(item.hDC, Font(-11, FontWeight::Normal));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(item.hDC, text::kOk.data(), static_cast<int>(text::kOk.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -Scaled(4), -Scaled(4));
         DrawFocusRect(item.hDC, &focus);
     }
 }
@@ -253,11 +271,13 @@ LRESULT TF_ALARMUJ::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!dc)
                 return 0;
             MemoryDc memory(dc);
-            BitmapHandle buffer(CreateCompatibleBitmap(dc, kWidth, kHeight));
+            RECT client{};
+            GetClientRect(Hwnd(), &client);
+            BitmapHandle buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
             if (memory && buffer) {
                 SelectedObject b(memory, buffer.Get());
                 Paint(memory);
-                BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
+                BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             } else {
                 Paint(dc);  // no memory for a buffer: straight to the screen, flicker and all
             }

@@ -54,6 +54,9 @@ class TF_ALARMUJ : public Window {
     bool OnTimer(UINT_PTR id) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(UINT dpi) override;
+    // The popup's size at its DPI.
+    void FitToDpi();
     virtual void FormClose();
 
   private:
@@ -69,7 +72,6 @@ class TF_ALARMUJ : public Window {
 
     Button speedButton1_;
     BitmapHandle img1_, img2_, okGlyph_;
-    FontHandle captionFont_;
     bool img1Visible_ = true;
     bool beepEnabled_ = false;
     std::function<void()> beeper_;

@@ -86,9 +86,11 @@ void DrawBell(HDC dc, double angle, int s, COLORREF background) {
         }
     }
 
-    SetGraphicsMode(dc, GM_ADVANCED);
+    // Turned within whatever scale the caller set.
+    XFORM outer{};
+    GetWorldTransform(dc, &outer);
     const XFORM turn = Swing(angle, 0.86, 64.0 * s, 14.0 * s, 6.0 * s);
-    SetWorldTransform(dc, &turn);
+    ModifyWorldTransform(dc, &turn, MWT_LEFTMULTIPLY);
 
     // The hanger ring.
     {
@@ -135,31 +137,46 @@ void DrawBell(HDC dc, double angle, int s, COLORREF background) {
     FillEllipse(dc, RGB(110, 70, 10), outline, clapperX - 8 * s, 108 * s, clapperX + 8 * s, 124 * s,
                 s);
 
+    SetWorldTransform(dc, &outer);
+}
+
+// Draws `draw` (written for 96 DPI) scaled to `dpi` through the dc's world transform.
+template <typename Draw>
+void AtDpi(HDC dc, UINT dpi, Draw&& draw) {
+    SetGraphicsMode(dc, GM_ADVANCED);
+    const FLOAT f = static_cast<FLOAT>(dpi) / 96.0f;
+    const XFORM scale{f, 0, 0, f, 0, 0};
+    SetWorldTransform(dc, &scale);
+    draw();
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
     SetGraphicsMode(dc, GM_COMPATIBLE);
 }
 
 }  // namespace
 
-BitmapHandle MakeBellFrame(HDC screen, double angle, COLORREF background) {
+BitmapHandle MakeBellFrame(HDC screen, double angle, COLORREF background, UINT dpi) {
     constexpr int s = 2;
-    return DrawSmooth(screen, kBellFrameWidth, kBellFrameHeight, s,
-                      [&](HDC dc) { DrawBell(dc, angle, s, background); });
+    return DrawSmooth(screen, MulDiv(kBellFrameWidth, static_cast<int>(dpi), 96),
+                      MulDiv(kBellFrameHeight, static_cast<int>(dpi), 96), s,
+                      [&](HDC dc) { AtDpi(dc, dpi, [&] { DrawBell(dc, angle, s, background); }); });
 }
 
-// The OK button's 16 x 16 picture: a green tick on the button colour.
-BitmapHandle MakeOkGlyph(HDC screen) {
+// The OK button's picture: a green tick on the button colour.
+BitmapHandle MakeOkGlyph(HDC screen, UINT dpi) {
+    const int size = MulDiv(16, static_cast<int>(dpi), 96);
     MemoryDc dc(screen);
-    BitmapHandle glyph(CreateCompatibleBitmap(screen, 16, 16));
+    BitmapHandle glyph(CreateCompatibleBitmap(screen, size, size));
     if (!dc || !glyph)
         return {};
     SelectedObject b(dc, glyph.Get());
-    RECT r{0, 0, 16, 16};
+    RECT r{0, 0, size, size};
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    PenHandle pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
-    SelectedObject p(dc, pen.Get());
-    const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
-    Polyline(dc, tick, 3);
+    AtDpi(dc, dpi, [&] {
+        PenHandle pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
+        SelectedObject p(dc, pen.Get());
+        const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
+        Polyline(dc, tick, 3);
+    });
     return glyph;
 }
 
