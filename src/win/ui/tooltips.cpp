@@ -79,9 +79,11 @@ void ToolTips::Add(HWND control, const std::wstring& text) {
                  TTF_IDISHWND | TTF_SUBCLASS, {}, text});
 }
 
-void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
-    if (host)
-        AddTool({host, nextId_++, TTF_SUBCLASS, area, text});
+UINT_PTR ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
+    if (!host)
+        return 0;
+    AddTool({host, nextId_, TTF_SUBCLASS, area, text});
+    return nextId_++;
 }
 
 void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
@@ -91,15 +93,22 @@ void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
 }
 
 void ToolTips::SetText(HWND control, const std::wstring& text) {
-    if (!control)
-        return;
-    const UINT_PTR id = reinterpret_cast<UINT_PTR>(control);
+    if (control)
+        UpdateText(GetParent(control), reinterpret_cast<UINT_PTR>(control), true, text);
+}
+
+void ToolTips::SetAreaText(HWND host, UINT_PTR id, const std::wstring& text) {
+    if (host && id)
+        UpdateText(host, id, false, text);
+}
+
+void ToolTips::UpdateText(HWND host, UINT_PTR id, bool isWindow, const std::wstring& text) {
     if (tip_) {
-        Send(TTM_UPDATETIPTEXTW, {GetParent(control), id, 0, {}, text});
+        Send(TTM_UPDATETIPTEXTW, {host, id, isWindow ? UINT{TTF_IDISHWND} : 0u, {}, text});
         return;
     }
     for (Tool& tool : kept_) {
-        if (tool.id == id && (tool.flags & TTF_IDISHWND))
+        if (tool.host == host && tool.id == id && ((tool.flags & TTF_IDISHWND) != 0) == isWindow)
             tool.text = text;
     }
 }
