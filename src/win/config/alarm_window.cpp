@@ -219,8 +219,10 @@ void TF_Alarm::CreateTriggerGroup() {
     e_CzasPowtorki.SetLimit(kRepeatTextLimit);
     e_CzasPowtorki.SetText(T::kRepeatSeconds);
     e_CzasPowtorki.SetEnabled(false);
-    l_CzasPowtorkiSek.Create(g, kRepeatUnit, {edit.Right() + L::kRepeatUnitGap, L::kRepeatUnit.y,
-                             L::kRepeatUnit.w, L::kRepeatUnit.h}, T::kLabel15, f);
+    l_CzasPowtorkiSek.Create(
+        g, kRepeatUnit,
+        {edit.Right() + L::kRepeatUnitGap, L::kRepeatUnit.y, L::kRepeatUnit.w, L::kRepeatUnit.h},
+        T::kLabel15, f);
 }
 
 void TF_Alarm::CreateActionGroup() {

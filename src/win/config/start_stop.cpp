@@ -148,8 +148,8 @@ void TF_Alarm::ParkStop() {
     // window; then Stop goes off the window, out of Tab's reach.
     ib_Start.SetVisible(true);
     if (GetFocus() == ib_Stop.Hwnd()) {
-        const HWND next = IsWindowEnabled(ib_Start) ? ib_Start.Hwnd()
-                                                    : GetNextDlgTabItem(Hwnd(), ib_Stop, FALSE);
+        const HWND next =
+            IsWindowEnabled(ib_Start) ? ib_Start.Hwnd() : GetNextDlgTabItem(Hwnd(), ib_Stop, FALSE);
         SetFocus(next);
     }
     SetWindowPos(ib_Stop, nullptr, L::kParkedStop.x, L::kParkedStop.y, 0, 0,

@@ -41,7 +41,8 @@ class TimePage : public Panel {
     Label Caption;  // Label23 / Label22
     Label Colons;   // Label2 / Label21
     SpinEdit Hours, Minutes, Seconds;
-    std::array<Label, 3> FieldNames;  // each field's name for assistive tools, before it
+    // Each field's name for assistive tools, just before the field.
+    std::array<Label, 3> FieldNames;
     Button Recent;  // sb_ur_alarm_za / sb_ur_alarm_o
     Button Wizard;  // sb_SpecialTime / SpeedButton2
     Label Format;   // Label24 / Label13

@@ -75,15 +75,19 @@ void ToolTips::AddTool(Tool tool) {
 
 void ToolTips::Add(HWND control, const std::wstring& text) {
     if (control)
-        AddTool({GetParent(control), reinterpret_cast<UINT_PTR>(control),
-                 TTF_IDISHWND | TTF_SUBCLASS, {}, text});
+        AddTool({GetParent(control),
+                 reinterpret_cast<UINT_PTR>(control),
+                 TTF_IDISHWND | TTF_SUBCLASS,
+                 {},
+                 text});
 }
 
 UINT_PTR ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
     if (!host)
         return 0;
-    AddTool({host, nextId_, TTF_SUBCLASS, area, text});
-    return nextId_++;
+    const UINT_PTR id = nextId_++;
+    AddTool({host, id, TTF_SUBCLASS, area, text});
+    return id;
 }
 
 void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
@@ -104,7 +108,8 @@ void ToolTips::SetAreaText(HWND host, UINT_PTR id, const std::wstring& text) {
 
 void ToolTips::UpdateText(HWND host, UINT_PTR id, bool isWindow, const std::wstring& text) {
     if (tip_) {
-        Send(TTM_UPDATETIPTEXTW, {host, id, isWindow ? UINT{TTF_IDISHWND} : 0u, {}, text});
+        const UINT flags = isWindow ? TTF_IDISHWND : 0;
+        Send(TTM_UPDATETIPTEXTW, Tool{host, id, flags, RECT{}, text});
         return;
     }
     for (Tool& tool : kept_) {
