@@ -517,12 +517,6 @@ TEST_F(AlarmWindowTest, MinimiseHidesAndCloseOnlyHides) {
     EXPECT_EQ(mainClosed, 0);
 }
 
-}  // namespace
-}  // namespace klaxora::win
-
-namespace klaxora::win {
-namespace {
-
 // What a screen reader announces for a control: oleacc's name of it.
 std::wstring AccessibleName(HWND hwnd) {
     IAccessible* acc = nullptr;
@@ -530,8 +524,7 @@ std::wstring AccessibleName(HWND hwnd) {
                                           reinterpret_cast<void**>(&acc))))
         return L"?";
     VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.vt = VT_I4;  // CHILDID_SELF: 0
     BSTR name = nullptr;
     acc->get_accName(self, &name);
     std::wstring text = name ? name : L"";

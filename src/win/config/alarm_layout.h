@@ -80,7 +80,8 @@ inline constexpr Box kLength{32, 50, 150, 13};
 inline constexpr Box kPlay{0, 72, 30, 24};
 inline constexpr Box kPause{31, 72, 30, 24};
 inline constexpr Box kStop{62, 72, 30, 24};
-inline constexpr Box kLoop{104, 76, 190, 17};
+// From just after the transport to the panel's edge, so "Graj w nieskończoność" is never cut.
+inline constexpr Box kLoop{96, 75, 200, 19};
 // The process list fills its panel.
 inline constexpr Box kFill{0, 0, kWidth, 145};
 // The sub-panels of "Inne możliwości", under its list.
