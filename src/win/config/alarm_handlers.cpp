@@ -143,7 +143,11 @@ void TF_Alarm::ApplyStartVerdict(bool preview) {
 
 void TF_Alarm::SetStartEnabled(bool enabled, std::wstring_view reason) {
     ib_Start.SetEnabled(enabled);
-    hints_.SetAreaText(Hwnd(), startWhyTip_, enabled ? std::wstring() : std::wstring(reason));
+    // The area follows the button wherever the layout put it.
+    RECT area{};
+    GetWindowRect(ib_Start, &area);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    hints_.SetArea(Hwnd(), startWhyTip_, area, enabled ? std::wstring() : std::wstring(reason));
 }
 
 // ---------------------------------------------------------------------------------------------

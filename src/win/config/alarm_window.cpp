@@ -261,10 +261,8 @@ void TF_Alarm::CreateHints() {
     hints_.CreateHints(Hwnd());
     for (const TopButton& b : kTopRow)
         hints_.Add((this->*b.button).Hwnd(), std::wstring(b.hint));
-    RECT start{};
-    GetWindowRect(ib_Start, &start);
-    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&start), 2);
-    startWhyTip_ = hints_.AddArea(Hwnd(), start, std::wstring());
+    // Placed and filled while Start is greyed (SetStartEnabled).
+    startWhyTip_ = hints_.AddArea(Hwnd(), {}, std::wstring());
 }
 
 void TF_Alarm::RealizeHints(HWND under) {

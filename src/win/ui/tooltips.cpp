@@ -101,9 +101,16 @@ void ToolTips::SetText(HWND control, const std::wstring& text) {
         UpdateText(GetParent(control), reinterpret_cast<UINT_PTR>(control), true, text);
 }
 
-void ToolTips::SetAreaText(HWND host, UINT_PTR id, const std::wstring& text) {
-    if (host && id)
-        UpdateText(host, id, false, text);
+void ToolTips::SetArea(HWND host, UINT_PTR id, const RECT& area, const std::wstring& text) {
+    if (!host || !id)
+        return;
+    if (tip_)
+        Send(TTM_NEWTOOLRECTW, Tool{host, id, 0, area, text});
+    for (Tool& tool : kept_) {
+        if (tool.host == host && tool.id == id && !(tool.flags & TTF_IDISHWND))
+            tool.area = area;
+    }
+    UpdateText(host, id, false, text);
 }
 
 void ToolTips::UpdateText(HWND host, UINT_PTR id, bool isWindow, const std::wstring& text) {

@@ -35,8 +35,8 @@ class ToolTips {
     // A control's client rectangle as its area; nothing when it cannot be read.
     void AddClientArea(HWND control, const std::wstring& text);
     void SetText(HWND control, const std::wstring& text);
-    // An area's new text; an empty text shows no tip.
-    void SetAreaText(HWND host, UINT_PTR id, const std::wstring& text);
+    // An area's new place and text; an empty text shows no tip.
+    void SetArea(HWND host, UINT_PTR id, const RECT& area, const std::wstring& text);
 
     // The tooltip window; null until realized.
     HWND Hwnd() const { return tip_; }
