@@ -370,6 +370,65 @@ TEST_F(SyncViewTest, ChangeHandlersStartOnlyACompleteDefinition) {
     EXPECT_TRUE(DecideStart(s, files, true).start);
 }
 
+TEST_F(SyncViewTest, GreyedStartNamesTheFirstFieldToMend) {
+    using A = ActionKind;
+    using O = OtherActionKind;
+    using S = AlarmSettings;
+    using Trig = TriggerKind;
+    namespace t = texts;
+    const std::optional<A> none;
+    const wchar_t *txt = L"C:\\Apps\\readme.txt", *ogg = L"C:\\Sounds\\tune.ogg",
+                  *midi = L"C:\\Sounds\\ding.Midi";  // files that exist
+    const struct {
+        TriggerKind trigger;
+        std::optional<A> action;
+        std::optional<O> other;
+        std::wstring_view reason;
+        std::wstring S::*field = nullptr;  // one field written, the rest left empty
+        const wchar_t* value = L"";
+    } rows[] = {
+        {Trig::AtTime, A::DefaultWindow, {}, L""},
+        {Trig::Countdown, A::DefaultWindow, {}, t::kWhyCountdownZero},
+        {Trig::Countdown, none, {}, t::kWhyCountdownZero},  // the trigger's field first
+        {Trig::ProgramClosed, A::DefaultWindow, {}, t::kWhyWatchedPath},
+        {Trig::ProgramStarted, A::Message, {}, t::kWhyWatchedMissing, &S::WatchedProgram, L"x.exe"},
+        {Trig::ProgramStarted, A::Message, {}, t::kWhyWatchedNotExe, &S::WatchedProgram, txt},
+        {Trig::AtTime, none, {}, t::kWhyNoAction},
+        {Trig::AtTime, A::Message, {}, t::kWhyMessageText, &S::MessageCaption, L"t"},
+        {Trig::AtTime, A::Message, {}, t::kWhyMessageCaption, &S::MessageText, L"t"},
+        {Trig::AtTime, A::PlaySound, {}, t::kWhySoundPath},
+        {Trig::AtTime, A::PlaySound, {}, t::kWhySoundMissing, &S::SoundFile, L"C:\\x.wav"},
+        {Trig::AtTime, A::PlaySound, {}, t::kWhySoundFormat, &S::SoundFile, ogg},
+        {Trig::AtTime, A::PlaySound, {}, t::kWhySoundUnplayable, &S::SoundFile, midi},
+        {Trig::AtTime, A::ShutDown, {}, t::kWhyShutdownKind},
+        {Trig::AtTime, A::RunProgram, {}, t::kWhyProgramPath},
+        {Trig::AtTime, A::RunProgram, {}, t::kWhyProgramMissing, &S::ProgramPath, L"C:\\x.exe"},
+        {Trig::AtTime, A::OpenFile, {}, t::kWhyFilePath},
+        {Trig::AtTime, A::OpenFile, {}, t::kWhyFileMissing, &S::FilePath, L"C:\\x"},
+        {Trig::AtTime, A::OpenFolder, {}, t::kWhyFolderPath},
+        {Trig::AtTime, A::OpenFolder, {}, t::kWhyFolderMissing, &S::FolderPath, L"C:\\x"},
+        {Trig::AtTime, A::OpenWebPage, {}, t::kWhyWebAddress, &S::WebAddress, L"a.pl"},
+        {Trig::AtTime, A::Other, {}, t::kWhyOtherAction},
+        {Trig::AtTime, A::Other, O::PressKeys, t::kWhyKeys},
+        {Trig::AtTime, A::Other, O::CdTray, t::kWhyCdDrive},
+        {Trig::AtTime, A::Other, O::CdTray, t::kWhyCdOperation, &S::CdDrive, L"D"},
+        {Trig::AtTime, A::KillProcess, {}, t::kWhyProcess},
+    };
+    for (const auto& row : rows) {
+        AlarmSettings a;
+        a.Trigger = row.trigger;
+        a.Action = row.action;
+        a.OtherAction = row.other;
+        if (row.field)
+            a.*row.field = row.value;
+        const StartVerdict v = DecideStart(a, files, false);
+        EXPECT_EQ(v.reason, row.reason);
+        EXPECT_EQ(v.start, row.reason.empty());
+        // The player holds no sound here, as DecideStart was told.
+        EXPECT_EQ(DecideSyncView(a, state, files, SoundOutcome::NoFile).startReason, row.reason);
+    }
+}
+
 TEST(SyncViewHelpers, TextsAndWidths) {
     EXPECT_EQ(ClockLine(L"12:34:56"), L" W tej chwili jest: 12:34:56 ");
     EXPECT_EQ(NoInternetLabel(90061), L"Po przekonwertowaniu:    25:01:01");

@@ -3,6 +3,8 @@
 
 #include "actions/key_names.h"
 
+#include <oleacc.h>
+
 namespace klaxora::win {
 namespace {
 
@@ -66,11 +68,14 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_EQ(panel.right - panel.left, 296);
     EXPECT_EQ(panel.bottom - panel.top, 145);
 
-    // The repeat edit lies inside the check box's caption, between "po" and "sec".
+    // The repeat row left to right: the check box, its edit, the unit.
     const RECT box = ClientRectIn(window.cb_PowtorzAkcje, window.Hwnd());
     const RECT edit = ClientRectIn(window.e_CzasPowtorki, window.Hwnd());
+    const RECT unit = ClientRectIn(window.l_CzasPowtorkiSek, window.Hwnd());
     EXPECT_GT(edit.left, box.left + 60);
-    EXPECT_LT(edit.right, box.right);
+    EXPECT_GE(edit.left, box.right);
+    EXPECT_GE(unit.left, edit.right);
+    EXPECT_LE(unit.right, gb1.right);
 
     // The skin shapes the window: rounded corners are cut away.
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -81,7 +86,7 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
     EXPECT_TRUE(PtInRegion(region, 275, 0));
     DeleteObject(region);
 
-    EXPECT_EQ(Control(window.cb_PowtorzAkcje).Text(), L"&Powtórz akcję po                   sec");
+    EXPECT_EQ(Control(window.cb_PowtorzAkcje).Text(), L"&Powtórz akcję po");
     EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"1");  // restored: "Repeat_Time" is missing
     EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
     EXPECT_EQ(SendMessageW(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, CB_GETCOUNT, 0, 0), 352);
@@ -240,7 +245,7 @@ TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
 
 TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
     FirstShow();
-    const std::wstring caption = L"&Ppodaj ścieżkę do programu:";
+    const std::wstring caption = L"&Podaj ścieżkę do programu:";
     const std::tuple<TriggerKind, const ProgramPage&, std::vector<std::wstring>> pages[] = {
         {TriggerKind::ProgramNotResponding,
          window.program_nie_odpowiada,
@@ -510,6 +515,50 @@ TEST_F(AlarmWindowTest, MinimiseHidesAndCloseOnlyHides) {
     EXPECT_FALSE(window.Visible());
     EXPECT_TRUE(IsWindow(window.Hwnd()));
     EXPECT_EQ(mainClosed, 0);
+}
+
+// What a screen reader announces for a control: oleacc's name of it.
+std::wstring AccessibleName(HWND hwnd) {
+    IAccessible* acc = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&acc))))
+        return L"?";
+    VARIANT self{};
+    self.vt = VT_I4;  // CHILDID_SELF: 0
+    BSTR name = nullptr;
+    acc->get_accName(self, &name);
+    std::wstring text = name ? name : L"";
+    SysFreeString(name);
+    acc->Release();
+    return text;
+}
+
+TEST_F(AlarmWindowTest, FieldsHaveTheirOwnNamesAndTabReachesTheHelpLink) {
+    FirstShow();
+    BuildAll();
+    for (TimePage* page : {&window.odlicz_w_dol, &window.wykonaj_o}) {
+        const std::pair<HWND, std::wstring_view> names[] = {
+            {page->Hours.Edit(), L"Godziny"},
+            {page->Minutes.Edit(), L"Minuty"},
+            {page->Seconds.Edit(), L"Sekundy"},
+            {window.e_CzasPowtorki, L"Odstęp powtórzeń w sekundach"},
+            {window.cb_PowtorzAkcje, L"Powtórz akcję po"},
+            // Windows names a list by the static before it (Wine 8 by the list's own text).
+            {GetWindow(window.cb_Typ_Alarmu, GW_HWNDPREV),
+             L"Wykonaj/Zaalarmuj mnie w następujący sposób:"},
+        };
+        for (const auto& [control, name] : names)
+            EXPECT_EQ(AccessibleName(control), name);
+    }
+    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
+    SetForegroundWindow(window.Hwnd());
+    SetFocus(window.cb_Typ_Alarmu);
+    for (int tab = 0; tab < 3 && GetFocus() != window.amh_Help.Hwnd(); ++tab) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        Drain();
+    }
+    EXPECT_EQ(GetFocus(), window.amh_Help.Hwnd());
 }
 
 }  // namespace

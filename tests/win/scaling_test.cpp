@@ -67,7 +67,8 @@ std::vector<std::wstring> Misfits(HWND root, UINT dpi, HWND parked) {
             if (box.left < 0 || box.top < 0 || box.right > room.right || box.bottom > room.bottom)
                 w.found.push_back(L"outside: " + what);
             const std::optional<int> extra = CaptionRoom(c, w.dpi);
-            if (!extra || what.empty())
+            // A label of no size only names the field after it for assistive tools.
+            if (!extra || what.empty() || IsRectEmpty(&box))
                 return TRUE;
             WindowDc dc(c);
             SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)));

@@ -200,7 +200,9 @@ class MainWindow : public ::testing::Test {
             } else {
                 // Every item but the separators carries a picture.
                 EXPECT_EQ(item.hbmpItem, HBMMENU_CALLBACK) << text;
-                captions.push_back(text);
+                std::wstring caption = text;
+                std::erase(caption, L'&');  // the access keys' marks
+                captions.push_back(caption);
             }
         }
         return captions;

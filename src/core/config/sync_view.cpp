@@ -60,6 +60,76 @@ void ApplyOther(const SyncViewState& state, const AlarmSettings& s, const FileSy
     d.amhHelpVisible = !hint.empty();
 }
 
+// The trigger's field that keeps start off, or empty.
+std::wstring_view TriggerReason(const AlarmSettings& s, const FileSystemPort& files) {
+    if (TriggerComplete(s, files))
+        return {};
+    if (s.Trigger == TriggerKind::Countdown)
+        return texts::kWhyCountdownZero;
+    if (s.WatchedProgram.empty())
+        return texts::kWhyWatchedPath;
+    if (!files.FileExists(s.WatchedProgram))
+        return texts::kWhyWatchedMissing;
+    return texts::kWhyWatchedNotExe;
+}
+
+// The action's field that keeps start off. Only asked while start is off, so a field that
+// would pass is never named: each branch names what its rule refuses.
+std::wstring_view ActionReason(const AlarmSettings& s, const FileSystemPort& files) {
+    const auto path = [&files](const std::wstring& p, std::wstring_view empty,
+                               std::wstring_view missing, bool folder = false) {
+        if (p.empty())
+            return empty;
+        const bool exists = folder ? files.DirectoryExists(p) : files.FileExists(p);
+        return exists ? std::wstring_view{} : missing;
+    };
+    if (!s.Action)
+        return texts::kWhyNoAction;
+    switch (*s.Action) {
+        case ActionKind::Message:
+            return s.MessageText.empty()      ? texts::kWhyMessageText
+                   : s.MessageCaption.empty() ? texts::kWhyMessageCaption
+                                              : std::wstring_view{};
+        case ActionKind::PlaySound: {
+            const std::wstring_view missing =
+                path(s.SoundFile, texts::kWhySoundPath, texts::kWhySoundMissing);
+            if (!missing.empty())
+                return missing;
+            return IsSoundExtension(s.SoundFile) ? texts::kWhySoundUnplayable
+                                                 : texts::kWhySoundFormat;
+        }
+        case ActionKind::OpenFolder:
+            return path(s.FolderPath, texts::kWhyFolderPath, texts::kWhyFolderMissing, true);
+        case ActionKind::OpenFile:
+            return path(s.FilePath, texts::kWhyFilePath, texts::kWhyFileMissing);
+        case ActionKind::RunProgram:
+            return path(s.ProgramPath, texts::kWhyProgramPath, texts::kWhyProgramMissing);
+        case ActionKind::OpenWebPage:
+            return texts::kWhyWebAddress;
+        case ActionKind::ShutDown:
+            return texts::kWhyShutdownKind;
+        case ActionKind::Other:
+            if (!s.OtherAction)
+                return texts::kWhyOtherAction;
+            if (*s.OtherAction == OtherActionKind::PressKeys)
+                return texts::kWhyKeys;
+            if (*s.OtherAction == OtherActionKind::CdTray)
+                return s.CdDrive.empty() ? texts::kWhyCdDrive : texts::kWhyCdOperation;
+            return {};
+        case ActionKind::KillProcess:
+            return texts::kWhyProcess;
+        case ActionKind::DefaultWindow:
+            break;
+    }
+    return {};
+}
+
+// Why start is off: the trigger group comes first in the window, so its field is named first.
+std::wstring_view StartReason(const AlarmSettings& s, const FileSystemPort& files) {
+    const std::wstring_view trigger = TriggerReason(s, files);
+    return trigger.empty() ? ActionReason(s, files) : trigger;
+}
+
 }  // namespace
 
 SubActionPreparation PrepareSubAction(const AlarmSettings& s) {
@@ -149,6 +219,7 @@ SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& sta
                     // a definition whose sound cannot be played is not startable, so the
                     // start and the shortcut are off rather than left as they were.
                     d.startEnabled = false;
+                    d.startReason = StartReason(s, files);
                     d.skrotEnabled = false;
                     finalPart = false;
                 } else if (d.sound == SoundStep::Load && sound != SoundOutcome::NoFile) {
@@ -178,6 +249,8 @@ SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& sta
 
     // Final part.
     d.startEnabled = d.startEnabled && d.triggerVerdict;
+    if (!d.startEnabled)
+        d.startReason = StartReason(s, files);
     const bool repeatBox = RepeatOffered(s);
     d.repeatBoxEnabled = repeatBox;
     d.repeatEditEnabled = RepeatEditEnabled(s.RepeatEnabled, repeatBox);
@@ -194,7 +267,7 @@ StartVerdict DecideStart(const AlarmSettings& s, const FileSystemPort& files, bo
         sound =
             soundLoaded && step == SoundStep::Load ? SoundOutcome::Loaded : SoundOutcome::NoFile;
     const SyncViewDecision d = DecideSyncView(s, state, files, sound);
-    return {d.startEnabled, d.podgladEnabled};
+    return {d.startEnabled, d.podgladEnabled, d.startReason};
 }
 
 bool RepeatEditEnabled(bool checked, bool boxEnabled) {

@@ -55,6 +55,9 @@ struct SyncViewDecision {
     bool podgladVisible = true;
     bool podgladEnabled = false;
     bool startEnabled = false;
+    // While start is off: the first field the user must fill or mend, in the window's order
+    // (trigger, then action); empty while start is on.
+    std::wstring_view startReason;
 
     SoundStep sound = SoundStep::None;
     bool transportEnabled = false;  // Play, Pause, Stop and LoopCheckBox, for the sound
@@ -101,6 +104,7 @@ SyncViewDecision DecideSyncView(const AlarmSettings& settings, const SyncViewSta
 struct StartVerdict {
     bool start = false;
     bool preview = false;
+    std::wstring_view reason;  // as SyncViewDecision::startReason
 };
 StartVerdict DecideStart(const AlarmSettings& settings, const FileSystemPort& files,
                          bool soundLoaded);
@@ -141,6 +145,34 @@ inline constexpr std::wstring_view kHelpBlockBoth =
     L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy i klawiatury, które będą "
     L"odblokowane dopiero po zamknięciu programu lub ponownym uruchomieniu komputera. "
     L"Ctrl+Alt+Delete działa nadal.|";
+// Why start is off, one per rule.
+inline constexpr std::wstring_view kWhyCountdownZero = L"Podaj czas odliczania dłuższy od zera.";
+inline constexpr std::wstring_view kWhyWatchedPath = L"Podaj ścieżkę do obserwowanego programu.";
+inline constexpr std::wstring_view kWhyWatchedMissing = L"Obserwowany program nie istnieje.";
+inline constexpr std::wstring_view kWhyWatchedNotExe = L"Obserwowany program musi być plikiem EXE.";
+inline constexpr std::wstring_view kWhyNoAction = L"Wybierz sposób alarmowania.";
+inline constexpr std::wstring_view kWhyMessageText = L"Podaj treść komunikatu.";
+inline constexpr std::wstring_view kWhyMessageCaption = L"Podaj napis na pasku tytułowym.";
+inline constexpr std::wstring_view kWhySoundPath = L"Wybierz plik dźwiękowy.";
+inline constexpr std::wstring_view kWhySoundMissing = L"Plik dźwiękowy nie istnieje.";
+inline constexpr std::wstring_view kWhySoundFormat =
+    L"Plik dźwiękowy musi być typu WAV, MP3 lub MIDI.";
+inline constexpr std::wstring_view kWhySoundUnplayable = L"Nie można otworzyć pliku dźwiękowego.";
+inline constexpr std::wstring_view kWhyShutdownKind = L"Wybierz rodzaj zamknięcia systemu.";
+inline constexpr std::wstring_view kWhyProgramPath = L"Podaj ścieżkę do programu.";
+inline constexpr std::wstring_view kWhyProgramMissing = L"Program nie istnieje.";
+inline constexpr std::wstring_view kWhyFilePath = L"Podaj ścieżkę do pliku.";
+inline constexpr std::wstring_view kWhyFileMissing = L"Plik nie istnieje.";
+inline constexpr std::wstring_view kWhyFolderPath = L"Podaj ścieżkę do folderu.";
+inline constexpr std::wstring_view kWhyFolderMissing = L"Folder nie istnieje.";
+inline constexpr std::wstring_view kWhyWebAddress =
+    L"Adres strony musi zawierać http://, https:// lub www.";
+inline constexpr std::wstring_view kWhyOtherAction = L"Wybierz jedną z możliwości z listy.";
+inline constexpr std::wstring_view kWhyKeys = L"Wybierz klawisz lub kombinację klawiszy.";
+inline constexpr std::wstring_view kWhyCdDrive = L"Wybierz literę napędu CD.";
+inline constexpr std::wstring_view kWhyCdOperation = L"Wybierz operację na szufladzie napędu.";
+inline constexpr std::wstring_view kWhyProcess = L"Wybierz proces z listy.";
+
 inline constexpr std::wstring_view kClockPrefix = L" W tej chwili jest: ";
 inline constexpr std::wstring_view kNoInternetPrefix = L"Po przekonwertowaniu:    ";
 inline constexpr std::wstring_view kPickedPoint = L"Wprowadzono punkt o współrzędnych x = ";

@@ -126,6 +126,7 @@ int RunApplication() {
         PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0);
     };
     alarm.SetWatchTimer = [&glowna](bool armed) { glowna.SetArmed(armed); };
+    alarm.ShowProgramMenu = [&glowna](POINT at) { glowna.ContextMenu(at); };
     alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
         wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
     };

@@ -27,13 +27,13 @@
 namespace klaxora::win {
 namespace text {
 constexpr const wchar_t* kTrayHint = L"Vantrelix Klaxora";
-constexpr const wchar_t* kZatrzymajodliczanie1 = L"Zatrzymaj odliczanie";
-constexpr const wchar_t* kWyciszalarm1 = L"Wycisz alarm";
-constexpr const wchar_t* kUstawnowyczas1 = L"Ustaw nowy czas";
-constexpr const wchar_t* kPomoc1 = L"Pomoc";
-constexpr const wchar_t* kOpcje1 = L"Opcje";
-constexpr const wchar_t* kOprogramie1 = L"O programie ...";
-constexpr const wchar_t* kZamknij1 = L"Zamknij";
+constexpr const wchar_t* kZatrzymajodliczanie1 = L"&Zatrzymaj odliczanie";
+constexpr const wchar_t* kWyciszalarm1 = L"&Wycisz alarm";
+constexpr const wchar_t* kUstawnowyczas1 = L"&Ustaw nowy czas";
+constexpr const wchar_t* kPomoc1 = L"&Pomoc";
+constexpr const wchar_t* kOpcje1 = L"&Opcje";
+constexpr const wchar_t* kOprogramie1 = L"O p&rogramie ...";
+constexpr const wchar_t* kZamknij1 = L"Za&mknij";
 constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
 }  // namespace text
 
@@ -552,6 +552,17 @@ void TF_Glowna::PopupMenu(POINT at) {
 
 int TF_Glowna::MenuImageSize() const {
     return SystemMetricAt(SM_CXSMICON, Dpi());
+}
+
+void TF_Glowna::ContextMenu(POINT at) {
+    pm_GlownePopup();
+    UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
+    flags |= GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    // Owned by this window, which draws the pictures; the command comes back as the result.
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenuEx(menu_.Get(), flags, at.x, at.y, Hwnd(), nullptr));
+    if (chosen)
+        OnCommand(chosen, 0);
 }
 
 void TF_Glowna::DrawMenuImage(const DRAWITEMSTRUCT& draw) {

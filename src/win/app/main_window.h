@@ -142,6 +142,9 @@ class TF_Glowna : public Window {
 
     // Opens pm_Glowne at a point on the screen, as the icon's secondary button does.
     void PopupMenu(POINT at);
+    // Opens pm_Glowne as the context menu of another window of the program, which stays in
+    // the foreground; the chosen command runs as from the icon.
+    void ContextMenu(POINT at);
 
   protected:
     bool OnCommand(UINT id, UINT code) override;

@@ -123,7 +123,7 @@ void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
             amhHint_ = *d.amhHint;
     }
     amh_Help.SetVisible(d.amhHelpVisible);
-    ib_Start.SetEnabled(d.startEnabled);
+    SetStartEnabled(d.startEnabled, d.startReason);
     if (d.skrotEnabled)
         ib_Skrot.SetEnabled(*d.skrotEnabled);
     if (d.repeatBoxEnabled)
@@ -135,10 +135,19 @@ void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
 void TF_Alarm::ApplyStartVerdict(bool preview) {
     const StartVerdict v =
         DecideStart(ReadSettings(), files_, player_.Mode() != MediaMode::NotOpen);
-    ib_Start.SetEnabled(v.start);
+    SetStartEnabled(v.start, v.reason);
     ib_Skrot.SetEnabled(v.start);
     if (preview)
         cb_Podglad.SetEnabled(v.preview);
+}
+
+void TF_Alarm::SetStartEnabled(bool enabled, std::wstring_view reason) {
+    ib_Start.SetEnabled(enabled);
+    // The area follows the button wherever the layout put it.
+    RECT area{};
+    GetWindowRect(ib_Start, &area);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    hints_.SetArea(Hwnd(), startWhyTip_, area, enabled ? std::wstring() : std::wstring(reason));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -207,7 +216,18 @@ void TF_Alarm::FormKeyDown(WPARAM key) {
 bool TF_Alarm::PreTranslate(MSG& msg) {
     if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd))
         return false;
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    // Shift+F10 and the context-menu key ask the focused control for its context menu, once:
+    // an edit shows its own, any other passes the request up to this window. Their key-up
+    // does not ask again.
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if ((keyDown || keyUp) && (msg.wParam == VK_APPS || (msg.wParam == VK_F10 && shift))) {
+        if (keyDown)
+            SendMessageW(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), -1);
+        return true;
+    }
+    if (keyDown) {
         const WPARAM key = msg.wParam;
         // F1 and F10 wherever the focus is, the picker's editors and the process list
         // included; a user's F10 arrives as a system key.
@@ -216,6 +236,11 @@ bool TF_Alarm::PreTranslate(MSG& msg) {
             return true;
         }
         if (msg.message == WM_KEYDOWN) {
+            // Enter clicks the "Pomoc ?" link as Space does.
+            if (msg.hwnd == amh_Help.Hwnd() && key == VK_RETURN) {
+                amh_HelpClick();
+                return true;
+            }
             ClickPanel& click = p_Inne.p_Inne_Klikniecie1;
             if (click.IsCoordinateEditor(msg.hwnd) && click.PickerKeyDown(key))
                 return true;

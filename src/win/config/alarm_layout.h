@@ -26,9 +26,11 @@ inline constexpr Box kLabel20{8, 18, 197, 13};
 inline constexpr Box kTriggerList{6, 33, 201, kListDropHeight};
 inline constexpr Box kNotebook{3, 60, 207, 121};
 inline constexpr Box kPage{0, 0, 207, 121};
-// The check box reaches the frame: its caption ends in "sec" after the gap for the edit.
-inline constexpr Box kRepeatBox{4, 193, 207, 17};
+// The check box's width is its caption's; the edit follows it, then the unit "s".
+inline constexpr Box kRepeatBox{4, 193, 0, 17};
 inline constexpr int kRepeatEditY = 191, kRepeatEditWidth = 49, kRepeatEditHeight = 20;
+inline constexpr int kRepeatUnitGap = 3;
+inline constexpr Box kRepeatUnit{0, 195, 12, 13};  // x follows the edit
 
 // The action group and its contents.
 inline constexpr Box kActionGroup{232, 51, 310, 222};
@@ -78,7 +80,8 @@ inline constexpr Box kLength{36, 50, 150, 13};
 inline constexpr Box kPlay{0, 72, 30, 24};
 inline constexpr Box kPause{31, 72, 30, 24};
 inline constexpr Box kStop{62, 72, 30, 24};
-inline constexpr Box kLoop{104, 76, 190, 17};
+// From just after the transport to the panel's edge, so "Graj w nieskończoność" is never cut.
+inline constexpr Box kLoop{96, 75, 200, 19};
 // The process list fills its panel.
 inline constexpr Box kFill{0, 0, kWidth, 145};
 // The sub-panels of "Inne możliwości", under its list.

@@ -15,7 +15,7 @@ inline constexpr std::wstring_view kSkinMaker = L"Vantrelix";
 inline constexpr std::wstring_view kStopHint = L"Zatrzymaj odliczanie";
 inline constexpr std::wstring_view kWwwHint = L"Strona WWW autora programu";
 inline constexpr std::wstring_view kSkrotHint =
-    L"Utwórz skrót uruchomiający ustawiony typ alarmowania";
+    L"Utwórz skrót uruchamiający ustawiony typ alarmowania";
 inline constexpr std::wstring_view kAboutHint = L"Wyświetl informacje o programie";
 inline constexpr std::wstring_view kOpcjeHint = L"Opcje programu";
 inline constexpr std::wstring_view kKoniecHint = L"Zakończ działanie programu";
@@ -28,6 +28,10 @@ inline constexpr std::wstring_view kGb2Caption = L" Wykonaj/&Zaalarmuj mnie w na
 inline constexpr std::wstring_view kLabel20 = L"&Wykonaj/Podejmij akcję gdy ...";
 inline constexpr std::wstring_view kLabel23 = L"&Odlicz w dół i uruchom za:";
 inline constexpr std::wstring_view kColons = L":         :";
+// The time fields' names for assistive tools.
+inline constexpr std::wstring_view kHoursName = L"Godziny";
+inline constexpr std::wstring_view kMinutesName = L"Minuty";
+inline constexpr std::wstring_view kSecondsName = L"Sekundy";
 inline constexpr std::wstring_view kZaHint = L"Lista ostatnio odliczanych czasów";
 inline constexpr std::wstring_view kKreator = L"Kreator";
 inline constexpr std::wstring_view kBrowse = L"...";
@@ -35,7 +39,7 @@ inline constexpr std::wstring_view kRecentList = L"Lista";
 inline constexpr std::wstring_view kTimeFormat = L"Format czasu: GG:MM:SS";
 inline constexpr std::wstring_view kLabel22 = L"&Uruchom alarm o godzinie:";
 inline constexpr std::wstring_view kOHint = L"Lista ostatnio wprowadzanych czasów";
-inline constexpr std::wstring_view kProgramPath = L"&Ppodaj ścieżkę do programu:";
+inline constexpr std::wstring_view kProgramPath = L"&Podaj ścieżkę do programu:";
 inline constexpr std::wstring_view kLabel31 =
     L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać.";
 inline constexpr std::wstring_view kLabel28 =
@@ -50,8 +54,9 @@ inline constexpr std::wstring_view kLabel26 = L"Po przekonwertowaniu:    00:00:0
 inline constexpr std::wstring_view kLabel26Hint = L"Podana liczba sekund w postaci HH:MM:SS";
 inline constexpr std::wstring_view kLabel27 =
     L"Wybierz, co chcesz zrobić po uruchomieniu systemu Windows";
-inline constexpr std::wstring_view kPowtorz = L"&Powtórz akcję po                   sec";
-inline constexpr std::wstring_view kPowtorzLead = L"Powtórz akcję po ";
+inline constexpr std::wstring_view kPowtorz = L"&Powtórz akcję po";
+inline constexpr std::wstring_view kPowtorzLead = L"Powtórz akcję po ";  // up to the edit
+inline constexpr std::wstring_view kRepeatSecondsName = L"Odstęp powtórzeń w sekundach";
 inline constexpr std::wstring_view kRepeatSeconds = L"60";
 
 inline constexpr std::wstring_view kAmhHelp = L"Pomoc ?";
@@ -67,9 +72,9 @@ inline constexpr std::wstring_view kStopSoundHint = L"Stop";
 inline constexpr std::wstring_view kLoop = L"Graj w nieskończoność";
 inline constexpr std::wstring_view kLoopHint = L"Dźwięk jest cały czas powtarzany";
 inline constexpr std::wstring_view kLabel7 = L"Wybierz odpowiednią opcję:";
-inline constexpr std::wstring_view kLabel8 = L"Wskaż scieżkę do programu";
-inline constexpr std::wstring_view kLabel9 = L"Wskaż scieżkę do pliku:";
-inline constexpr std::wstring_view kLabel10 = L"Wskaż scieżkę do folderu:";
+inline constexpr std::wstring_view kLabel8 = L"Wskaż ścieżkę do programu";
+inline constexpr std::wstring_view kLabel9 = L"Wskaż ścieżkę do pliku:";
+inline constexpr std::wstring_view kLabel10 = L"Wskaż ścieżkę do folderu:";
 inline constexpr std::wstring_view kLabel11 = L"Wskaż adres strony WWW:";
 inline constexpr std::wstring_view kLabel12 = L"Wybierz jedną z poniższych możliwości:";
 inline constexpr std::wstring_view kLabel14 = L"Jaki klawisz (lub kombinację) mam zasymulować:";
@@ -115,13 +120,13 @@ inline constexpr std::wstring_view kBalloonTyp = L"Wybierz z poniższej listy ro
 inline constexpr std::wstring_view kBalloonLabel22 =
     L"Ta opcja pozwoli Ci na uruchomienie alarmu o określonej godzinie";
 inline constexpr std::wstring_view kBalloonAt =
-    L"Tu podajesz godzinę o której mam Cię zaalarmować. Należy podać dogzinę, minutę i sekundę "
+    L"Tu podajesz godzinę o której mam Cię zaalarmować. Należy podać godzinę, minutę i sekundę "
     L"uruchomienia alarmu";
 inline constexpr std::wstring_view kBalloonLabel23 =
     L"Ta opcja pozwoli Ci na uruchomienie alarmu po określonym czasie";
 inline constexpr std::wstring_view kBalloonCountdown =
     L"Tu podajesz czas jaki ma być odliczany w dół i po jakim mam Cię zaalarmować. Należy podać "
-    L"dogzinę, minutę i sekundę uruchomienia alarmu (lub samą liczbę sekund)";
+    L"godzinę, minutę i sekundę uruchomienia alarmu (lub samą liczbę sekund)";
 inline constexpr std::wstring_view kBalloonPowtorz =
     L"Jeżeli chcesz uruchomić powtarzanie alarmu co określony czas musisz zaznaczyć tą opcję";
 inline constexpr std::wstring_view kBalloonCzasPowtorki =
@@ -129,9 +134,9 @@ inline constexpr std::wstring_view kBalloonCzasPowtorki =
 
 // Messages.
 inline constexpr std::wstring_view kQuitWhileArmed =
-    L"Program w tej chwili odlicza czas ustawiony przeż użytkownika. Zamykając program "
+    L"Program w tej chwili odlicza czas ustawiony przez użytkownika. Zamykając program "
     L"spowodujesz przerwanie odliczania a nadejście ustawionego czasu nie zostanie "
-    L"zaalarmowane.\r\rCzy mam mimo to zamknąc program ???";
+    L"zaalarmowane.\r\rCzy mam mimo to zamknąć program ???";
 inline constexpr std::wstring_view kPickerStart =
     L"UŻYTKOWNIKU PROGRAMU WPROWADZASZ TERAZ WSPÓŁRZĘDNĄ W KTÓRĄ MAM ZASYMULOWAĆ KLIKNIĘCIE "
     L"!!!\r\rAby to zrobić najedź na wybrany punkt (miejsce kliknięcia) i naciśnij klawisz ENTER "

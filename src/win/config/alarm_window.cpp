@@ -8,12 +8,14 @@
 
 #include "app/startup.h"
 #include "config/vocabulary.h"
+#include "util/text.h"
 #include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/ui/dpi.h"
 #include "win/sys/process_win.h"
 #include "win/ui/fonts.h"
+#include "win/ui/link_button.h"
 #include "win/ui/message_box.h"
 #include "win/ui/palette.h"
 
@@ -233,38 +235,38 @@ void TF_Alarm::CreateTriggerGroup() {
     for (const auto& [page, name] : pages_)
         page->Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, name == kEmptyPage);
 
-    // The repeat edit lies in the gap of the check box's caption.
-    cb_PowtorzAkcje.Create(g, kRepeatBox, L::kRepeatBox, T::kPowtorz, f);
-    const int gapX = L::kRepeatBox.x + Unscale(SystemMetricAt(SM_CXMENUCHECK, Dpi()), Dpi()) + 5 +
-                     cb_PowtorzAkcje.TextWidth(T::kPowtorzLead);
-    e_CzasPowtorki.Create(g, kRepeatEdit,
-                          {gapX, L::kRepeatEditY, L::kRepeatEditWidth, L::kRepeatEditHeight}, f,
-                          ES_AUTOHSCROLL | ES_NUMBER);
+    // Left to right, as they are read: the check box as wide as its caption, the edit, "s".
+    const Box box = L::kRepeatBox;
+    const int captionWidth = Unscale(SystemMetricAt(SM_CXMENUCHECK, Dpi()), Dpi()) + 5 +
+                             Unscale(TextWidth(f, T::kPowtorzLead), Dpi());
+    cb_PowtorzAkcje.Create(g, kRepeatBox, {box.x, box.y, captionWidth, box.h}, T::kPowtorz, f);
+    const Box edit{box.x + captionWidth, L::kRepeatEditY, L::kRepeatEditWidth,
+                   L::kRepeatEditHeight};
+    CreateFieldName(l_CzasPowtorkiNazwa, g, kFieldName, edit, T::kRepeatSecondsName);
+    e_CzasPowtorki.Create(g, kRepeatEdit, edit, f, ES_AUTOHSCROLL | ES_NUMBER);
     e_CzasPowtorki.SetLimit(kRepeatTextLimit);
     e_CzasPowtorki.SetText(T::kRepeatSeconds);
     e_CzasPowtorki.SetEnabled(false);
-    cb_PowtorzAkcje.SendBehind();
+    l_CzasPowtorkiSek.Create(
+        g, kRepeatUnit,
+        {edit.Right() + L::kRepeatUnitGap, L::kRepeatUnit.y, L::kRepeatUnit.w, L::kRepeatUnit.h},
+        T::kLabel15, f);
 }
 
 void TF_Alarm::CreateActionGroup() {
     HFONT f = kit_.font;
     gb2.Create(Hwnd(), L::kActionGroup, kGroupColour, true, T::kGb2Caption.data(), true, f);
     HWND g = gb2.Hwnd();
-    gb2.TextColourOf = [this](HWND control) {
-        const Palette palette = CurrentPalette();
-        if (static_cast<UINT>(GetDlgCtrlID(control)) == kHelpLabel)
-            return amhPressed_ ? palette.helpLinkPressed : palette.helpLink;
-        return palette.groupText;
-    };
+    gb2.TextColourOf = [](HWND) { return CurrentPalette().groupText; };
+    CreateFieldName(l_Typ_AlarmuNazwa, g, kFieldName, L::kActionList, Trim(T::kGb2Caption));
     cb_Typ_Alarmu.Create(g, kActionList, L::kActionList, f, CBS_DROPDOWNLIST);
     for (const ActionInfo& a : Actions())
         cb_Typ_Alarmu.Add(a.caption);
     for (const auto& [panel, name] : actionPanels_)
         panel->Create(g, L::kActionPanel, kGroupColour);
 
-    amh_Help.Create(g, kHelpLabel, L::kHelpLabel, T::kAmhHelp, f, SS_NOTIFY);
+    amh_Help.Create(g, kHelpLabel, L::kHelpLabel, T::kAmhHelp, f, BS_OWNERDRAW);
     amh_Help.SetVisible(false);
-    SetWindowSubclass(amh_Help, &TF_Alarm::amh_HelpProc, 1, reinterpret_cast<DWORD_PTR>(this));
     cb_Podglad.Create(g, kPreview, L::kPreview, T::kPodglad, f, BS_PUSHBUTTON | BS_FLAT);
 }
 
@@ -288,6 +290,8 @@ void TF_Alarm::CreateHints() {
     hints_.CreateHints(Hwnd());
     for (const TopButton& b : kTopRow)
         hints_.Add((this->*b.button).Hwnd(), std::wstring(b.hint));
+    // Placed and filled while Start is greyed (SetStartEnabled).
+    startWhyTip_ = hints_.AddArea(Hwnd(), {}, std::wstring());
 }
 
 void TF_Alarm::RealizeHints(HWND under) {
@@ -295,38 +299,6 @@ void TF_Alarm::RealizeHints(HWND under) {
         if (!tips->Hwnd() && tips->Awaits(under))
             tips->Realize();
     }
-}
-
-// "Pomoc ?": a label that acts as a link, drawn in white while it is pressed.
-LRESULT CALLBACK TF_Alarm::amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                        DWORD_PTR data) {
-    auto* self = reinterpret_cast<TF_Alarm*>(data);
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-            self->amhPressed_ = true;
-            SetCapture(hwnd);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case WM_LBUTTONUP: {
-            if (!self->amhPressed_)
-                break;
-            self->amhPressed_ = false;
-            ReleaseCapture();
-            InvalidateRect(hwnd, nullptr, TRUE);
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            if (PtInRect(&rc, pt))
-                Guarded([self] { self->amh_HelpClick(); });
-            return 0;
-        }
-        case WM_SETCURSOR:
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -397,6 +369,8 @@ bool TF_Alarm::OnCommand(UINT id, UINT code) {
         cb_PowtorzAkcjeClick();
     else if (id == kPreview && code == BN_CLICKED && Preview)
         Preview();
+    else if (id == kHelpLabel && code == BN_CLICKED)
+        amh_HelpClick();
     else if (code != BN_CLICKED)
         return false;
     for (const TopButton& b : kTopRow) {
@@ -414,6 +388,13 @@ bool TF_Alarm::OnTimer(UINT_PTR id) {
 }
 
 bool TF_Alarm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem == amh_Help.Hwnd()) {
+        // "Pomoc ?" is a link, drawn in white while it is pressed.
+        const Palette palette = CurrentPalette();
+        DrawLinkButton(item, palette.helpLink, palette.helpLinkPressed,
+                       palette.highContrast ? palette.group : kGroupColour);
+        return true;
+    }
     for (const TopButton& b : kTopRow) {
         ImageButton& button = this->*b.button;
         if (button.Hwnd() == item.hwndItem) {
@@ -448,10 +429,20 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             // Over the window or any of its controls (which pass this up first).
             RealizeHints(reinterpret_cast<HWND>(wParam));
+            if (reinterpret_cast<HWND>(wParam) == amh_Help.Hwnd()) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
             return Default(msg, wParam, lParam);
         case WM_NCHITTEST: {
-            // Dragging the background moves the window.
+            // Dragging the background moves the window. A greyed Start passes the mouse to the
+            // window, which keeps it as client area there so that the hint saying why shows.
             const LRESULT hit = Default(msg, wParam, lParam);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            RECT start{};
+            if (hit == HTCLIENT && IsWindowVisible(ib_Start) && !IsWindowEnabled(ib_Start) &&
+                GetWindowRect(ib_Start, &start) && PtInRect(&start, at))
+                return HTCLIENT;
             return hit == HTCLIENT ? HTCAPTION : hit;
         }
         case WM_SHOWWINDOW:
@@ -469,6 +460,19 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 KillTimer(Hwnd(), kClockTimer);
             }
             return Default(msg, wParam, lParam);
+        case WM_CONTEXTMENU: {
+            // The mouse over the background keeps the window menu; the keyboard and the
+            // controls get the program's menu, under the focused control.
+            const auto from = reinterpret_cast<HWND>(wParam);
+            if ((lParam != -1 && from == Hwnd()) || !ShowProgramMenu)
+                return Default(msg, wParam, lParam);
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            RECT rc{};
+            if (lParam == -1 && GetWindowRect(IsChild(Hwnd(), from) ? from : Hwnd(), &rc))
+                at = {rc.left, rc.bottom};
+            ShowProgramMenu(at);
+            return 0;
+        }
         case MM_MCINOTIFY:
             player_.PlayerNotify(wParam, lParam);
             return 0;

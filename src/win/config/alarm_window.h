@@ -63,6 +63,8 @@ class TF_Alarm : public Window {
         kActionList,
         kHelpLabel,
         kPreview,
+        kRepeatUnit,
+        kFieldName,  // the names of fields for assistive tools
     };
 
     explicit TF_Alarm(const WindowPorts& ports);
@@ -99,6 +101,8 @@ class TF_Alarm : public Window {
     // Shows the options dialog and the about box over this window. Unset: nothing happens.
     std::function<void()> ShowOptions;
     std::function<void()> ShowAbout;
+    // The program's menu (the icon's), which is this window's context menu.
+    std::function<void(POINT at)> ShowProgramMenu;
     // The "Kreator" buttons: the time wizard for the selected trigger's caption.
     std::function<void(const std::wstring& triggerCaption)> OpenTimeWizard;
     // The executable path of a running process (empty when unknown); the shortcut button
@@ -127,8 +131,9 @@ class TF_Alarm : public Window {
     // Refills the process list. After the first show a refill drops the chosen row, and with it
     // the kill the command line set up: that one counts only until the user lists again.
     void FillProcessList();
-    // The window's own keys, before dialog navigation: F1, F10 (a system key), the picker's
-    // Enter and Esc, F5 over the process list, the action group's mnemonic.
+    // The window's own keys, before dialog navigation: F1, F10 (a system key), Shift+F10 and
+    // the context-menu key, the picker's Enter and Esc, F5 over the process list, the action
+    // group's mnemonic.
     bool PreTranslate(MSG& msg) override;
 
     // --- Handlers ---------------------------------------------------------------------------
@@ -195,11 +200,14 @@ class TF_Alarm : public Window {
     WindowsStartPage wykonaj_win{kit_};
     Panel empty;
     CheckBox cb_PowtorzAkcje;
+    Label l_CzasPowtorkiNazwa;  // the repeat edit's name for assistive tools
     Edit e_CzasPowtorki;
+    Label l_CzasPowtorkiSek;  // "s" after the repeat edit
 
     Panel gb2;
+    Label l_Typ_AlarmuNazwa;  // the group's caption, as the action list's name
     ComboBox cb_Typ_Alarmu;
-    Label amh_Help;
+    Button amh_Help;  // a link
     Button cb_Podglad;
     MessagePanel p_k_komunikat{kit_};
     SoundActionPanel p_k_PdegrajDzwiek{kit_, player_};
@@ -246,14 +254,15 @@ class TF_Alarm : public Window {
     bool OnCommand(UINT id, UINT code) override;
     bool OnTimer(UINT_PTR id) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
-    static LRESULT CALLBACK amh_HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                         DWORD_PTR data);
 
     SyncViewState ViewState() const;
     void ApplyDecision(const SyncViewDecision& d);
     // The change handlers' verdict on the start, the shortcut (and the preview): the
     // synchroniser's decision for the definition as it stands.
     void ApplyStartVerdict(bool preview);
+    // Start's state; while it is off, its hint says why (a disabled button gets no mouse
+    // messages, so the hint is an area of the window over it).
+    void SetStartEnabled(bool enabled, std::wstring_view reason);
     // A kill the command line set up and no refill has dropped since (a kill armed by Start
     // does not count: its row is the user's choice).
     bool KillFromCommandLine() const;
@@ -279,8 +288,8 @@ class TF_Alarm : public Window {
     bool commandLineKill_ = false;             // the command line set up a kill
     bool commandLineTrigger_ = false;          // the command line chose a trigger
     bool created_ = false;
-    bool amhPressed_ = false;
     std::wstring amhHint_;
+    UINT_PTR startWhyTip_ = 0;  // the area over ib_Start in hints_
     // The notebook's pages and the action panels with the names the synchroniser uses.
     using NamedPanel = std::pair<Panel*, std::wstring_view>;
     std::array<NamedPanel, 8> pages_;

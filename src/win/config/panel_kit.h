@@ -41,4 +41,11 @@ struct FileEditor {
                    const std::function<void()>& changed) const;
 };
 
+// The name assistive tools give the field created next: they name an edit or a list by the
+// visible static just before it in z-order, so this one is visible but has no size.
+inline void CreateFieldName(Label& name, HWND parent, UINT id, const Box& field,
+                            std::wstring_view text) {
+    name.Create(parent, id, {field.x, field.y, 0, 0}, text, nullptr);
+}
+
 }  // namespace klaxora::win

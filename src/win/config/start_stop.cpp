@@ -144,11 +144,17 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
 }
 
 void TF_Alarm::ParkStop() {
-    // Off the window, out of Tab's reach; ib_Start shows again.
+    // ib_Start shows again and takes the focus from Stop, which would keep it outside the
+    // window; then Stop goes off the window, out of Tab's reach.
+    ib_Start.SetVisible(true);
+    if (GetFocus() == ib_Stop.Hwnd()) {
+        const HWND next =
+            IsWindowEnabled(ib_Start) ? ib_Start.Hwnd() : GetNextDlgTabItem(Hwnd(), ib_Stop, FALSE);
+        SetFocus(next);
+    }
     SetWindowPos(ib_Stop, nullptr, Scaled(L::kParkedStop.x), Scaled(L::kParkedStop.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(ib_Stop, GWL_STYLE, GetWindowLongPtrW(ib_Stop, GWL_STYLE) & ~WS_TABSTOP);
-    ib_Start.SetVisible(true);
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeIdle));
 }
 
@@ -266,7 +272,7 @@ void TF_Alarm::EndAlarm() {
     if (d.triggerEditors)
         SetAllEnabled(TriggerControls(*d.triggerEditors), true);
     if (d.enableStart) {
-        ib_Start.SetEnabled(true);
+        SetStartEnabled(true, {});
         ib_Skrot.SetEnabled(ib_Start.Enabled());
     }
     SetAllEnabled(ActionControls(d.actionEditors), true);

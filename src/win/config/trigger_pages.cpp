@@ -78,10 +78,13 @@ void TimePage::Build() {
     const Box recent{seconds.Right() + L::kListGap, L::kEditorY, L::kListButtonWidth, kRowHeight};
 
     Colons.Create(p, kColons, colons, T::kColons, kit_.bigBold, SS_NOPREFIX);
+    CreateFieldName(FieldNames[0], p, kFieldName, hours, T::kHoursName);
     Hours.Create(p, kHours, hours, countdown ? ranges::kCountdownHours : ranges::kAtHour,
                  kit_.font);
+    CreateFieldName(FieldNames[1], p, kFieldName, minutes, T::kMinutesName);
     Minutes.Create(p, kMinutes, minutes, countdown ? ranges::kCountdownMinutes : ranges::kAtMinute,
                    kit_.font);
+    CreateFieldName(FieldNames[2], p, kFieldName, seconds, T::kSecondsName);
     Seconds.Create(p, kSeconds, seconds, countdown ? ranges::kCountdownSeconds : ranges::kAtSecond,
                    kit_.font);
     const std::wstring_view recentHint = countdown ? T::kZaHint : T::kOHint;

@@ -2,6 +2,7 @@
 // The notebook pages of the trigger group, one class per kind of page. Each builds its
 // controls the first time it is shown and reads as it would start until then; a program page
 // keeps a path written into it until then.
+#include <array>
 #include <functional>
 
 #include "config/alarm_settings.h"
@@ -24,7 +25,8 @@ class TimePage : public Panel {
         kSeconds,
         kRecent,
         kWizard,
-        kFormat
+        kFormat,
+        kFieldName
     };
 
     TimePage(Kind kind, const PanelKit& kit) : kind_(kind), kit_(kit) {}
@@ -39,6 +41,8 @@ class TimePage : public Panel {
     Label Caption;  // Label23 / Label22
     Label Colons;   // Label2 / Label21
     SpinEdit Hours, Minutes, Seconds;
+    // Each field's name for assistive tools, just before the field.
+    std::array<Label, 3> FieldNames;
     Button Recent;  // sb_ur_alarm_za / sb_ur_alarm_o
     Button Wizard;  // sb_SpecialTime / SpeedButton2
     Label Format;   // Label24 / Label13

@@ -8,6 +8,7 @@
 #include "win/sys/test_seams.h"
 #include "win/ui/fonts.h"
 #include "win/ui/palette.h"
+#include "win/ui/link_button.h"
 
 namespace klaxora::win {
 namespace {
@@ -104,7 +105,7 @@ void TF_About::BuildControls() {
         ContactRow& row = contacts.emplace_back();
         row.caption.Create(w, 0, none, kContacts[i].caption, f);
         row.value.Create(w, kFirstContact + static_cast<UINT>(i), none, kContacts[i].value,
-                         linkFont, SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
+                         linkFont, BS_OWNERDRAW);
         hints_.Add(row.value, std::wstring(kContacts[i].hint));
     }
     sb_DownUpdate.Create(w, kDownUpdate, none, text::kDownUpdate, f);
@@ -250,7 +251,7 @@ void TF_About::sb_OKClick() {
 }
 
 bool TF_About::OnCommand(UINT id, UINT code) {
-    if (IsContact(id) && code == STN_CLICKED)
+    if (IsContact(id) && code == BN_CLICKED)
         ContactClick(id - kFirstContact);
     else if (code != BN_CLICKED)
         return false;
@@ -273,9 +274,23 @@ bool TF_About::OnTimer(UINT_PTR id) {
 }
 
 bool TF_About::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (IsContact(item.CtlID)) {
+        const COLORREF link = CurrentPalette().link;
+        DrawLinkButton(item, link, link, GetSysColor(COLOR_BTNFACE));
+        return true;
+    }
     if (item.CtlID != kPicture)
         return false;
     DrawPicture(item);
+    return true;
+}
+
+bool TF_About::PreTranslate(MSG& msg) {
+    const UINT id = static_cast<UINT>(GetDlgCtrlID(msg.hwnd));
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || GetParent(msg.hwnd) != Hwnd() ||
+        !IsContact(id))
+        return false;
+    ContactClick(id - kFirstContact);
     return true;
 }
 
@@ -285,14 +300,6 @@ LRESULT TF_About::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (auto answer = download_.TakeResult())
                 UpdateAnswer(*answer);
             return 0;
-        case WM_CTLCOLORSTATIC:
-            if (IsContact(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
-                const HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, CurrentPalette().link);
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            }
-            break;
         case WM_SETCURSOR:
             if (IsContact(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -64,7 +64,8 @@ class TF_About : public OwnedDialog {
     Label l_Version, Picture, l_Maker;
     Button sb_DownUpdate, sb_Pomoc, sb_OK;
     struct ContactRow {
-        Label caption, value;
+        Label caption;
+        Button value;  // a link
     };
     std::vector<ContactRow> contacts;
 
@@ -75,6 +76,8 @@ class TF_About : public OwnedDialog {
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDpiChanged(UINT dpi) override;
+    // Enter clicks a contact's link as Space does.
+    bool PreTranslate(MSG& msg) override;
 
   private:
     void UpdateAnswer(const std::optional<std::wstring>& file);

@@ -47,8 +47,10 @@ void Tf_Skrot::BuildControls() {
     const HFONT f = Font(-11, FontWeight::Normal);
     const HWND w = Hwnd();
     const Box none{};  // Arrange places them
-    Label1.Create(w, kLabel1, none, text::kLabel1, f);
+    // The caption comes right before the tree, which assistive tools name by it; the path
+    // label under the caption is its elder.
     XPathLabel1.Create(w, kPath, none, L"", f, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS);
+    Label1.Create(w, kLabel1, none, text::kLabel1, f);
     dfs_LokalizacjaSkrotu.Create(w, kTree, f);
     dfs_LokalizacjaSkrotu.SelectionChanged = [this] { dfs_LokalizacjaSkrotuChange(); };
     Label2.Create(w, kLabel2, none, text::kLabel2, f);

@@ -110,6 +110,12 @@ void Tf_WprowadzCzas::rb_KWC_TinSClick(WizardMode mode) {
     rb_KWC_TinS.SetChecked(mode == WizardMode::Seconds);
     rb_KWC_WprCzas.SetChecked(mode == WizardMode::TimeOfDay);
     rb_KWC_UrZaDni.SetChecked(mode == WizardMode::Days);
+    // An unchecked radio button drops its tab stop; while no mode is chosen the first one
+    // keeps it, so Tab still reaches the modes.
+    if (mode == WizardMode::None) {
+        SetWindowLongPtrW(rb_KWC_TinS, GWL_STYLE,
+                          GetWindowLongPtrW(rb_KWC_TinS, GWL_STYLE) | WS_TABSTOP);
+    }
     const auto enable = [](bool on, std::initializer_list<HWND> controls) {
         for (HWND c : controls)
             EnableWindow(c, on);

@@ -83,9 +83,12 @@ void ToolTips::Add(HWND control, const std::wstring& text) {
                  text});
 }
 
-void ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
-    if (host)
-        AddTool({host, nextId_++, TTF_SUBCLASS, area, text});
+UINT_PTR ToolTips::AddArea(HWND host, const RECT& area, const std::wstring& text) {
+    if (!host)
+        return 0;
+    const UINT_PTR id = nextId_++;
+    AddTool({host, id, TTF_SUBCLASS, area, text});
+    return id;
 }
 
 void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
@@ -95,15 +98,30 @@ void ToolTips::AddClientArea(HWND control, const std::wstring& text) {
 }
 
 void ToolTips::SetText(HWND control, const std::wstring& text) {
-    if (!control)
+    if (control)
+        UpdateText(GetParent(control), reinterpret_cast<UINT_PTR>(control), true, text);
+}
+
+void ToolTips::SetArea(HWND host, UINT_PTR id, const RECT& area, const std::wstring& text) {
+    if (!host || !id)
         return;
-    const UINT_PTR id = reinterpret_cast<UINT_PTR>(control);
+    if (tip_)
+        Send(TTM_NEWTOOLRECTW, Tool{host, id, 0, area, text});
+    for (Tool& tool : kept_) {
+        if (tool.host == host && tool.id == id && !(tool.flags & TTF_IDISHWND))
+            tool.area = area;
+    }
+    UpdateText(host, id, false, text);
+}
+
+void ToolTips::UpdateText(HWND host, UINT_PTR id, bool isWindow, const std::wstring& text) {
     if (tip_) {
-        Send(TTM_UPDATETIPTEXTW, {GetParent(control), id, 0, {}, text});
+        const UINT flags = isWindow ? TTF_IDISHWND : 0;
+        Send(TTM_UPDATETIPTEXTW, Tool{host, id, flags, RECT{}, text});
         return;
     }
     for (Tool& tool : kept_) {
-        if (tool.id == id && (tool.flags & TTF_IDISHWND))
+        if (tool.host == host && tool.id == id && ((tool.flags & TTF_IDISHWND) != 0) == isWindow)
             tool.text = text;
     }
 }

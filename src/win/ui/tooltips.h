@@ -29,11 +29,14 @@ class ToolTips {
 
     // The hint of a control's whole window.
     void Add(HWND control, const std::wstring& text);
-    // The hint over a rectangle of a window (a label drawn on it, for instance).
-    void AddArea(HWND host, const RECT& area, const std::wstring& text);
+    // The hint over a rectangle of a window (a label drawn on it, for instance); returns the
+    // area's id for SetAreaText (0: nothing added).
+    UINT_PTR AddArea(HWND host, const RECT& area, const std::wstring& text);
     // A control's client rectangle as its area; nothing when it cannot be read.
     void AddClientArea(HWND control, const std::wstring& text);
     void SetText(HWND control, const std::wstring& text);
+    // An area's new place and text; an empty text shows no tip.
+    void SetArea(HWND host, UINT_PTR id, const RECT& area, const std::wstring& text);
 
     // The tooltip window; null until realized.
     HWND Hwnd() const { return tip_; }
@@ -47,6 +50,7 @@ class ToolTips {
         std::wstring text;
     };
     void Send(UINT msg, const Tool& tool) const;
+    void UpdateText(HWND host, UINT_PTR id, bool isWindow, const std::wstring& text);
     void AddTool(Tool tool);
     HWND owner_ = nullptr;
     DWORD style_ = 0;
