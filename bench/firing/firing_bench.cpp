@@ -218,15 +218,16 @@ int wmain(int argc, wchar_t** argv) {
     alarm.Create();
     win::TF_ALARMUJ popup;
     popup.Create();
-    win::TF_Glowna glowna(system.Ports());
+    win::ArmedAlarm armed(system.Ports());
+    win::TF_Glowna glowna(system.Ports(), armed);
     glowna.Create();
     win::MainWindowLinks links;
     links.configuration = &alarm;
-    links.popup = &popup;
     glowna.Connect(std::move(links));
+    armed.Connect({.mainWindow = glowna.Hwnd(), .popup = &popup});
 
     g_counterWindow = MakeCounterWindow();
-    g_fireTick = [&glowna] { glowna.ExecuteAlarmAction(); };
+    g_fireTick = [&armed] { armed.ExecuteAlarmAction(); };
     std::thread counter(BoxThread);
     std::thread observer(ObserverThread);
     while (!g_boxWindow)
@@ -247,7 +248,7 @@ int wmain(int argc, wchar_t** argv) {
             PumpUntil([] { return false; }, (round * 373) % 1000);  // vary the phase
             const bool countdown = round % 2 == 0;
             const int seconds = 2 + round % 3;
-            WatchState& w = glowna.Watch();
+            WatchState w;
             // Sets both loops' fields for a moment `seconds` from now; returns that moment.
             auto prepare = [&] {
                 w = WatchState{};
@@ -278,9 +279,9 @@ int wmain(int argc, wchar_t** argv) {
             // race for the screen, and the error measured would be the race's.
             g_watchSeen = 0;
             double due = prepare();
-            glowna.SetArmed(true);
+            armed.Arm(w, L"");
             PumpUntil([] { return g_watchSeen != 0; }, seconds * 1000.0 + 5000);
-            glowna.SetArmed(false);
+            armed.Stop();
             record(countdown ? watchCountdown : watchAtTime, g_watchSeen, due);
             PumpUntil([] { return !FindWindowW(L"#32770", nullptr); }, 3000);
             // The tick counter fires the program's action, with the box titled as its own; the
@@ -291,11 +292,11 @@ int wmain(int argc, wchar_t** argv) {
             w.ActionParameter = std::wstring(kTickTitle) + kMessageSeparator + L"alarm";
             w.TriggerCode = L"OD";
             w.SecondsLeft = 3600;
-            glowna.SetArmed(true);
+            armed.Arm(w, L"");
             SendMessageW(g_counterWindow, kArmCounter, 0, 0);
             PumpUntil([] { return g_tickSeen != 0; }, seconds * 1000.0 + 3000);
             g_counter.armed = false;  // a tick that missed its second counts nothing more
-            glowna.SetArmed(false);
+            armed.Stop();
             record(countdown ? tickCountdown : tickAtTime, g_tickSeen, due);
             PumpUntil([] { return !FindWindowW(L"#32770", nullptr); }, 3000);
             // What showing a box and seeing it costs by itself, under the same load.
@@ -311,10 +312,10 @@ int wmain(int argc, wchar_t** argv) {
             w.ActionParameter = std::wstring(kWatchTitle) + kMessageSeparator + L"alarm";
             w.TriggerCode = L"OD";
             w.SecondsLeft = 3600;
-            glowna.SetArmed(true);
+            armed.Arm(w, L"");
             g_watchSeen = 0;
             const double performed = NowMs();
-            glowna.ExecuteAlarmAction();  // returns once the box is answered
+            armed.ExecuteAlarmAction();  // returns once the box is answered
             record(action, g_watchSeen, performed);
         }
         const double countdownP99 = Print("watch loop, count-down", watchCountdown);
@@ -346,7 +347,7 @@ int wmain(int argc, wchar_t** argv) {
         const std::vector<Case> cases{{L"OD", {}},     {L"UG", {}},     {L"BI", {}},
                                       {L"PU", target}, {L"PO", target}, {L"PZ", target}};
         for (const Case& c : cases) {
-            WatchState& w = glowna.Watch();
+            WatchState w;
             w = WatchState{};
             w.TriggerCode = c.code;
             w.SecondsLeft = 100000;
@@ -359,13 +360,13 @@ int wmain(int argc, wchar_t** argv) {
                 w.WatchedProgramPath =
                     idle.substr(0, idle.rfind(L'\\') + 1) + L"minimal_window.exe";
             }
-            glowna.SetArmed(true);
+            armed.Arm(w, L"");
             const int looks = c.path.empty() ? 2000 : 200;
             const double cpu0 = ThreadCpuMs(), wall0 = NowMs();
             for (int i = 0; i < looks; ++i)
-                glowna.Look();
+                armed.Look();
             const double cpu = (ThreadCpuMs() - cpu0) / looks, wall = (NowMs() - wall0) / looks;
-            glowna.SetArmed(false);
+            armed.Stop();
             std::printf("  %ls  %8.3f ms cpu  %8.3f ms wall   (%d looks)\n", c.code, cpu, wall,
                         looks);
         }

@@ -89,26 +89,30 @@ class AlarmFiring : public ::testing::Test {
     AlarmFiring() {
         popup.Create();
         glowna.Create();
-        win::MainWindowLinks links;
-        links.popup = &popup;
-        links.stop = [this] { ++stops; };
-        glowna.Connect(std::move(links));
+        alarm.Connect({.mainWindow = glowna.Hwnd(),
+                       .popup = &popup,
+                       .setTrayEnabled = [this](bool on) { glowna.Tray.SetEnabled(on); },
+                       .changed =
+                           [this](const WatchState& w) {
+                               glowna.AlarmChanged(w);
+                               stops += w.Armed ? 0 : 1;
+                           }});
     }
     ~AlarmFiring() override {
-        glowna.SetArmed(false);
+        alarm.Connect({});
+        alarm.Stop();
         popup.Close();
     }
     // Arms as Start does: the fields, then the timer.
     void Arm(std::wstring code, int seconds, std::wstring action, std::wstring parameter = {},
              int repeat = 0) {
-        WatchState& w = glowna.Watch();
-        w = WatchState{};
+        WatchState w;
         w.TriggerCode = std::move(code);
         w.SecondsLeft = seconds;
         w.ActionCaption = std::move(action);
         w.ActionParameter = std::move(parameter);
         w.RepeatSeconds = repeat;
-        glowna.SetArmed(true);
+        alarm.Arm(w, L"");
         armedAt = GetTickCount64();
     }
     void ArmMessage(std::wstring code, int seconds, int repeat = 0) {
@@ -117,7 +121,8 @@ class AlarmFiring : public ::testing::Test {
 
     win::SystemPorts system;
     win::TF_ALARMUJ popup;
-    win::TF_Glowna glowna{system.Ports()};
+    win::ArmedAlarm alarm{system.Ports()};
+    win::TF_Glowna glowna{system.Ports(), alarm};
     int stops = 0;
     ULONGLONG armedAt = 0;
 };
@@ -131,12 +136,12 @@ TEST_F(AlarmFiring, ACountdownWithAMessageFiresOnceOnTimeAndLeavesNoTimer) {
     EXPECT_EQ(box.text, kText);
     EXPECT_GE(box.shownAt, armedAt + 1950);
     EXPECT_LE(box.shownAt, armedAt + 2500);
-    ASSERT_TRUE(PumpUntil([&] { return !glowna.Watch().Firing; }));
-    EXPECT_FALSE(glowna.Armed());
+    ASSERT_TRUE(PumpUntil([&] { return !alarm.State().Firing; }));
+    EXPECT_FALSE(alarm.Armed());
     EXPECT_EQ(stops, 1);
     EXPECT_TRUE(glowna.Tray.Enabled());
     // Idle: no watch timer is left to wake the program.
-    EXPECT_FALSE(KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId));
+    EXPECT_FALSE(KillTimer(alarm.TimerWindow(), win::ArmedAlarm::kWatchTimerId));
     PumpFor(1200);  // nothing more
     EXPECT_EQ(boxes.Count(), 1u);
 }
@@ -149,19 +154,19 @@ TEST_F(AlarmFiring, ARepeatIsCountedFromTheClosingOfTheBox) {
     EXPECT_GE(second.shownAt, first.closedAt + 1900);
     EXPECT_LE(second.shownAt, first.closedAt + 2600);
     EXPECT_EQ(stops, 0);
-    glowna.SetArmed(false);
-    EXPECT_EQ(glowna.Watch().TriggerCode, L"OD");
+    alarm.Stop();
+    EXPECT_EQ(alarm.State().TriggerCode, L"OD");
 }
 
 TEST_F(AlarmFiring, ResumeLooksAtOnceAndFiresWhatFellDueDuringSleep) {
     BoxWatcher boxes;
     ArmMessage(L"OD", 600);
     // Asleep: no tick came, and the deadline has long passed.
-    KillTimer(glowna.Hwnd(), win::TF_Glowna::kWatchTimerId);
-    glowna.Watch().Timing.DueMs -= 600000;
+    KillTimer(alarm.TimerWindow(), win::ArmedAlarm::kWatchTimerId);
+    alarm.State().Timing.DueMs -= 600000;
     SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_EQ(boxes.Count(), 1u);  // shown and closed within the resume's handling
-    EXPECT_FALSE(glowna.Armed());
+    EXPECT_FALSE(alarm.Armed());
 }
 
 // Missed by ten minutes, a program is not started on its own: "Nie" ends the alarm with nothing
@@ -171,14 +176,14 @@ TEST_F(AlarmFiring, ALateLaunchAsksFirstAndOnlyTakPerformsIt) {
     for (const bool yes : {false, true}) {
         stops = 0;
         Arm(L"OD", 600, L"Uruchom program", missing);
-        glowna.Watch().Timing.DueMs -= 1200000;  // ten minutes past
+        alarm.State().Timing.DueMs -= 1200000;  // ten minutes past
         BoxWatcher boxes(0, yes ? IDYES : IDNO);
         SendMessageW(glowna.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
         PumpFor(500);  // nothing more after "Nie"
         ASSERT_EQ(boxes.Count(), yes ? 2u : 1u);
         EXPECT_NE(boxes.At(0).text.find(L"Wykonać teraz?"), std::wstring::npos);
         EXPECT_NE(boxes.At(0).text.find(missing), std::wstring::npos);
-        EXPECT_FALSE(glowna.Armed()) << yes;
+        EXPECT_FALSE(alarm.Armed()) << yes;
         EXPECT_EQ(stops, 1) << yes;
     }
 }
@@ -193,7 +198,7 @@ TEST_F(AlarmFiring, TheDefaultWindowSlidesInAtTheBottomRight) {
         return IsWindowVisible(popup.Hwnd()) && r.bottom == work.bottom && r.right == work.right;
     }));
     ASSERT_TRUE(PumpUntil([&] { return stops == 1; }));
-    EXPECT_FALSE(glowna.Armed());
+    EXPECT_FALSE(alarm.Armed());
     EXPECT_TRUE(glowna.Tray.Enabled());
 }
 
@@ -219,7 +224,7 @@ TEST_F(AlarmFiring, ProgramTriggersFireWhenTheProgramStartsClosesOrHangs) {
     {
         BoxWatcher boxes;
         ArmMessage(L"PU", 0);
-        glowna.Watch().WatchedProgramPath = helper.path;
+        alarm.State().WatchedProgramPath = helper.path;
         PumpFor(1500);
         EXPECT_EQ(boxes.Count(), 0u) << "fired before the program started";
         Started target(helper.path, L"visible");
@@ -229,7 +234,7 @@ TEST_F(AlarmFiring, ProgramTriggersFireWhenTheProgramStartsClosesOrHangs) {
         BoxWatcher boxes;
         auto target = std::make_unique<Started>(helper.path, L"visible");
         ArmMessage(L"PZ", 0);
-        glowna.Watch().WatchedProgramPath = helper.path;
+        alarm.State().WatchedProgramPath = helper.path;
         PumpFor(1500);
         EXPECT_EQ(boxes.Count(), 0u) << "fired while the program still ran";
         target.reset();
@@ -239,7 +244,7 @@ TEST_F(AlarmFiring, ProgramTriggersFireWhenTheProgramStartsClosesOrHangs) {
         BoxWatcher boxes;
         Started target(helper.path, L"hang");
         ArmMessage(L"PO", 0);
-        glowna.Watch().WatchedProgramPath = helper.path;
+        alarm.State().WatchedProgramPath = helper.path;
         HWND window = nullptr;
         ASSERT_TRUE(PumpUntil([&] {
             window = FindWindowW(L"KlaxoraWatchTarget", nullptr);
@@ -258,14 +263,14 @@ TEST_F(AlarmFiring, DeletingTheWatchedProgramAbortsWithItsMessage) {
     auto helper = std::make_unique<CopiedHelper>(L"klaxora_deleted_target.exe");
     BoxWatcher boxes;
     ArmMessage(L"PU", 0);
-    glowna.Watch().WatchedProgramPath = helper->path;
+    alarm.State().WatchedProgramPath = helper->path;
     PumpFor(1200);
     EXPECT_EQ(boxes.Count(), 0u);
     helper.reset();
     ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
     EXPECT_EQ(boxes.At(0).title, kErrorTitle);
     EXPECT_EQ(boxes.At(0).text, kProgramStartedMissing);
-    EXPECT_FALSE(glowna.Armed());
+    EXPECT_FALSE(alarm.Armed());
     EXPECT_EQ(stops, 1);
 }
 
@@ -273,16 +278,16 @@ TEST_F(AlarmFiring, AKillEndsTheChosenProgramAndSparesAStrangerWithItsIdentifier
     CopiedHelper helper(L"klaxora_kill_target.exe");
     Started chosen(helper.path, L"idle");
     Arm(L"OD", 1, L"Zabij proces");
-    glowna.Watch().ActionDetail = std::to_wstring(chosen.id);
-    glowna.Watch().KillImage = helper.path;
+    alarm.State().ActionDetail = std::to_wstring(chosen.id);
+    alarm.State().KillImage = helper.path;
     ASSERT_TRUE(
         PumpUntil([&] { return WaitForSingleObject(chosen.Process(), 0) == WAIT_OBJECT_0; }));
 
     // The identifier now belongs to a program other than the one chosen at Start.
     Started stranger(HelperPath(), L"idle");
     Arm(L"OD", 1, L"Zabij proces");
-    glowna.Watch().ActionDetail = std::to_wstring(stranger.id);
-    glowna.Watch().KillImage = helper.path;
+    alarm.State().ActionDetail = std::to_wstring(stranger.id);
+    alarm.State().KillImage = helper.path;
     ASSERT_TRUE(PumpUntil([&] { return stops == 2; }));
     EXPECT_EQ(WaitForSingleObject(stranger.Process(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
@@ -306,7 +311,7 @@ TEST_F(AlarmFiring, AnArmedAlarmIsKeptWithItsLogonRunUntilStoppedAndTakenByOneCo
     EXPECT_EQ(run->text, L"\"" + win::ExecutablePath() + L"\" " + std::wstring(kAfterStartMarker));
     // This copy holds it: nobody else may take it.
     EXPECT_FALSE(win::TakeUnheldRecord(registry).taken);
-    glowna.SetArmed(false);  // Stop
+    alarm.Stop();  // Stop
     EXPECT_TRUE(ArmedRecordIds(registry).empty());
     EXPECT_FALSE(registry.Open(kRunOnceKey)->Read(L"Klaxora " + ids[0]));
 }
@@ -331,10 +336,10 @@ TEST_F(AlarmFiring, AKeptAlarmWhoseMomentPassedIsTakenArmedAndFiredOnceAtOnce) {
     ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
     EXPECT_EQ(boxes.At(0).text, kText);
     // Repeating from now on, and kept as such under its own identity.
-    ASSERT_TRUE(PumpUntil([&] { return glowna.Watch().TriggerCode == L"OD" && glowna.Armed(); }));
+    ASSERT_TRUE(PumpUntil([&] { return alarm.State().TriggerCode == L"OD" && alarm.Armed(); }));
     EXPECT_EQ(ArmedRecordIds(registry), std::vector<std::wstring>{L"stary"});
     EXPECT_NE(glowna.Tray.Hint().find(L"Komunikat"), std::wstring::npos);
-    glowna.SetArmed(false);
+    alarm.Stop();
     EXPECT_TRUE(ArmedRecordIds(registry).empty());
 }
 

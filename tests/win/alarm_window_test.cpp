@@ -430,12 +430,16 @@ TEST_F(AlarmWindowTest, F1OpensTheHelpFileOnlyWhenItExists) {
 
 TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
     FirstShow();
-    WatchState watch;
-    window.BindWatchState(&watch);
+    ArmedAlarm armed(system.Ports());
+    window.BindAlarm(&armed);
     window.ib_KoniecClick();  // nothing armed: no question
     EXPECT_EQ(mainClosed, 1);
 
-    watch.Armed = true;
+    WatchState countdown;
+    countdown.TriggerCode = L"OD";
+    countdown.SecondsLeft = 600;
+    countdown.ActionCaption = L"Domyślne okno";
+    armed.Arm(countdown, L"");
     {
         BoxAnswerer no(IDNO);
         SendMessageW(window.ib_Koniec, BM_CLICK, 0, 0);
@@ -452,6 +456,7 @@ TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
         ASSERT_TRUE(yes.answered);
     }
     EXPECT_EQ(mainClosed, 2);
+    armed.Stop();  // no record is left behind
 }
 
 TEST_F(AlarmWindowTest, TimeTextsFillTheSpinEditsOrReportTheError) {

@@ -60,16 +60,18 @@ struct TempFolder {
 struct CommandLineWindow {
     SystemPorts system;
     TF_Alarm window{system.Ports()};
+    ArmedAlarm alarm{system.Ports()};
     WatchState watch;
     CommandLineReading reading;
 
     explicit CommandLineWindow(const std::wstring& arguments) {
         window.Create();
-        window.BindWatchState(&watch);
+        window.BindAlarm(&alarm);
         std::vector<std::wstring> list =
             CommandLineListFor(L"Klaxora.exe" + arguments, ExecutablePath());
         reading = ReadCommandLineHere(list, watch, system.files, system.processes);
         watch = reading.watch;
+        alarm.SetPending(watch);
         window.SetCommandLineCount(reading.list.size());
         window.ApplyCommandLine(reading);
         window.Show();  // the first show

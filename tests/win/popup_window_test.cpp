@@ -190,9 +190,9 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
     };
     popup->SetConfigurationWindow(alarm->Hwnd());
     alarm->Show();
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
-                                               &RecordAlert, GetCurrentProcessId(), 0,
-                                               WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, &RecordAlert,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.key);
         SetForegroundWindow(alarm->Hwnd());

@@ -120,12 +120,15 @@ class StartStopTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
-        window.BindWatchState(&watch);
-        window.SetWatchTimer = [this](bool armed) { watch.Armed = armed; };
+        window.BindAlarm(&alarm);
+        alarm.Connect({.changed = [this](const WatchState& w) { window.AlarmChanged(w); }});
         window.OpenTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
         window.Create();
     }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str()); }
+    void TearDown() override {
+        alarm.Stop();  // no record is left behind
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
+    }
     void FirstShow() {
         window.Show();
         Drain();
@@ -148,9 +151,10 @@ class StartStopTest : public ::testing::Test {
         Drain();
     }
 
-    WatchState watch;
     std::wstring wizardFor;
     SystemPorts system;
+    ArmedAlarm alarm{system.Ports()};
+    const WatchState& watch = alarm.Watch();
     TF_Alarm window{system.Ports()};
 };
 
@@ -163,11 +167,12 @@ TEST(ConfigurationWindowOnAFakeRegistry, RestoresFromAndStartsIntoTheRegistryItI
     RecentList(registry, mru::kCountdown).Push(L"00:00:07");
     SystemPorts system;
     const WindowPorts real = system.Ports();
-    TF_Alarm window(
-        {registry, real.files, real.folders, real.processes, real.processControl, real.player});
-    WatchState watch;
-    window.BindWatchState(&watch);
-    window.SetWatchTimer = [&watch](bool armed) { watch.Armed = armed; };
+    const WindowPorts ports{registry,       real.files,          real.folders,
+                            real.processes, real.processControl, real.player};
+    TF_Alarm window(ports);
+    ArmedAlarm alarm(ports);
+    const WatchState& watch = alarm.Watch();
+    window.BindAlarm(&alarm);
     window.Create();
     window.Show();
     Drain();
@@ -399,12 +404,14 @@ TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
     ASSERT_NE(target.id, 0u);
     const std::wstring id = std::to_wstring(target.id);
     // The alarm armed from a command line names the process: the first show selects its row.
-    watch.ActionDetail = id;
+    WatchState pending;
+    pending.ActionDetail = id;
+    alarm.SetPending(pending);
     window.SetCommandLineCount(3);
     FirstShow();
     EXPECT_EQ(window.p_ZabijProces.SelectedColumn(2), id);
     EXPECT_TRUE(EqualsNoCase(window.p_ZabijProces.SelectedColumn(0), L"watch_target.exe"));
-    watch.ActionDetail.clear();
+    alarm.SetPending({});
 
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // the list is refilled

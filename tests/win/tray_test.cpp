@@ -212,7 +212,8 @@ class MainWindow : public ::testing::Test {
     TF_Alarm alarm{system.Ports()};
     TF_ALARMUJ popup;
     TF_Opcje options;
-    TF_Glowna glowna{system.Ports()};
+    ArmedAlarm armedAlarm{system.Ports()};
+    TF_Glowna glowna{system.Ports(), armedAlarm};
 };
 
 TEST_F(MainWindow, IsABorderlessHiddenWindowInTheBottomRightCorner) {
@@ -245,15 +246,19 @@ TEST_F(MainWindow, MenuOffersStopOnlyWhileArmedAndHelpOnlyWithTheHelpFile) {
     glowna.pm_GlownePopup();
     EXPECT_EQ(MenuCaptions(), idle);
 
-    glowna.SetArmed(true);
-    EXPECT_TRUE(glowna.Watch().Armed);
+    WatchState countdown;
+    countdown.TriggerCode = L"OD";
+    countdown.SecondsLeft = 600;
+    countdown.ActionCaption = L"Domyślne okno";
+    armedAlarm.Arm(countdown, L"");
+    EXPECT_TRUE(armedAlarm.Armed());
     glowna.pm_GlownePopup();
     auto armed = idle;
     armed.insert(armed.begin(), L"Zatrzymaj odliczanie");
     EXPECT_EQ(MenuCaptions(), armed);
 
-    glowna.SetArmed(false);
-    EXPECT_FALSE(glowna.Watch().Armed);
+    armedAlarm.Stop();
+    EXPECT_FALSE(armedAlarm.Armed());
     glowna.pm_GlownePopup();
     EXPECT_EQ(MenuCaptions(), idle);
 }

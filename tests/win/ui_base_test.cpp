@@ -114,8 +114,8 @@ TEST(DownSample, AveragesEachBlockAndTurnsTheKeyColourIntoCoverage) {
 TEST(ToolTips, KeepTheirToolsAndTextsUntilTheWindowIsMade) {
     const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
                                        nullptr, nullptr, nullptr);
-    const HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, owner,
-                                         nullptr, nullptr, nullptr);
+    const HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, owner, nullptr,
+                                         nullptr, nullptr);
     {
         ToolTips hints;
         hints.CreateHints(owner);

@@ -94,7 +94,8 @@ int RunApplication() {
     // Created in this order; each lives until the program ends. The main window's creation
     // (its registry set-up) runs before any other window exists; the dialogs stand over the
     // configuration window.
-    TF_Glowna glowna(ports);
+    ArmedAlarm armed(ports);
+    TF_Glowna glowna(ports, armed);
     if (!TakeOverKeptAlarm(glowna, system.registry))
         return 0;
     glowna.Create();
@@ -118,14 +119,14 @@ int RunApplication() {
     // What each window needs of the others.
     alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
     alarmuj.SetConfigurationWindow(alarm.Hwnd());
-    alarmuj.SetClosedHandler([&glowna] { glowna.ActionMayHaveEnded(); });
-    system.player.SetAlarmSoundEnded([&glowna] { glowna.ActionMayHaveEnded(); });
+    alarmuj.SetClosedHandler([&armed] { armed.ActionMayHaveEnded(); });
+    system.player.SetAlarmSoundEnded([&armed] { armed.ActionMayHaveEnded(); });
     alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
     alarm.ShowAbout = [&about] { about.ShowOver(); };
     alarm.CloseMainWindow = [&glowna] {
         PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0);
     };
-    alarm.SetWatchTimer = [&glowna](bool armed) { glowna.SetArmed(armed); };
+    alarm.BindAlarm(&armed);
     alarm.ShowProgramMenu = [&glowna](POINT at) { glowna.ContextMenu(at); };
     alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
         wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
@@ -144,17 +145,31 @@ int RunApplication() {
         .showOptions = [&opcje] { opcje.ShowOver(); },
         .showAbout = [&about] { about.ShowOver(); },
         .destroyed = [] { PostQuitMessage(0); },
-        .popup = &alarmuj,
-        .stop = [&alarm] { alarm.EndAlarm(); },
-        .definition = [&alarm] { return alarm.DefinitionArguments(); },
     });
-    alarm.Preview = [&glowna, &alarm] { glowna.PreviewAction(alarm.ReadSettings()); };
+    armed.Connect({
+        .mainWindow = glowna.Hwnd(),
+        .configurationWindow = alarm.Hwnd(),
+        .popup = &alarmuj,
+        .options = &glowna.Options(),
+        .closeConfiguration = [&alarm] { alarm.Close(); },
+        .setTrayEnabled = [&glowna](bool enabled) { glowna.Tray.SetEnabled(enabled); },
+        .changed =
+            [&glowna, &alarm](const WatchState& watch) {
+                glowna.AlarmChanged(watch);
+                alarm.AlarmChanged(watch);
+            },
+        .notify = [&glowna](
+                      const std::wstring& title,
+                      const std::wstring& text) { return glowna.Tray.ShowBalloon(title, text); },
+    });
+    alarm.Preview = [&armed, &alarm] { armed.Preview(alarm.ReadSettings()); };
 
     glowna.Start();
     MarkStartup("shown");
     const int exitCode = MessageLoop();
     // The windows it links to go before it does.
     glowna.Connect({});
+    armed.Connect({});
     system.player.SetAlarmSoundEnded({});
     system.player.ReleaseDevice();
     return exitCode;

@@ -37,12 +37,12 @@ constexpr const wchar_t* kZamknij1 = L"Za&mknij";
 constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
 }  // namespace text
 
-TF_Glowna::TF_Glowna(const WindowPorts& ports)
-    : registry_(ports.registry),
+TF_Glowna::TF_Glowna(const WindowPorts& ports, ArmedAlarm& alarm)
+    : alarm_(alarm),
+      registry_(ports.registry),
       files_(ports.files),
       folders_(ports.folders),
       processes_(ports.processes),
-      control_(ports.processControl),
       player_(ports.player) {
     entries_ = {{
         {Zatrzymajodliczanie1,
@@ -74,8 +74,7 @@ TF_Glowna::TF_Glowna(const WindowPorts& ports)
 
 TF_Glowna::~TF_Glowna() {
     Tray.Remove();
-    if (Hwnd())
-        KillTimer(Hwnd(), kWatchTimerId);
+    alarm_.Detach();
 }
 
 void TF_Glowna::Create() {
@@ -86,7 +85,6 @@ void TF_Glowna::Create() {
     CreateWindowOf({L"TF_Glowna", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), large, small},
                    kApplicationTitle.data(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, kClientWidth,
                    kClientHeight, nullptr);
-    due_.Notify(Hwnd(), kDueMessage);
     BuildMenuEntries();
     FormCreate();
     Tray.OnClick = [this] { TrayClick(); };
@@ -97,8 +95,6 @@ void TF_Glowna::Create() {
 void TF_Glowna::Start() {
     // The configuration window reads the armed alarm (the question on quitting, a kill set up
     // by the command line) and how many strings the command line supplied.
-    if (TF_Alarm* alarm = links_.configuration)
-        alarm->BindWatchState(&watch_);
     FormShow();
     // The window would be shown for a single paint that only hides it again; the paint's
     // work is done at once instead, so nothing flashes in the corner of the screen.
@@ -163,12 +159,10 @@ void TF_Glowna::ReadCommandLine(bool showMessages) {
     if (commandLine_.empty())
         return;
     const CommandLineReading reading =
-        ReadCommandLineHere(commandLine_, watch_, files_, processes_);
+        ReadCommandLineHere(commandLine_, alarm_.Watch(), files_, processes_);
     commandLine_ = reading.list;
-    // Armed stays as it was: the reading fills the definition, Start arms it.
-    const bool armed = watch_.Armed;
-    watch_ = reading.watch;
-    watch_.Armed = armed;
+    // Nothing is armed by reading: the reading fills the definition, Start arms it.
+    alarm_.SetPending(reading.watch);
     if (TF_Alarm* alarm = links_.configuration) {
         // A kill of a missing file drops an entry; the restore reads the count as it is left.
         alarm->SetCommandLineCount(commandLine_.size());
@@ -208,306 +202,40 @@ void TF_Glowna::TrayClick() {
 
 void TF_Glowna::pm_GlownePopup() {
     Entry(Pomoc1).visible = files_.FileExists(helpFile_);
-    Entry(Zatrzymajodliczanie1).visible = Armed();
+    Entry(Zatrzymajodliczanie1).visible = alarm_.Armed();
     // A fired alarm's sound still playing after the alarm ended has its own way to be silenced.
-    Entry(Wyciszalarm1).visible = !Armed() && player_.AlarmSounding();
+    Entry(Wyciszalarm1).visible = !alarm_.Armed() && player_.AlarmSounding();
     RebuildMenu();
-}
-
-void TF_Glowna::t_TimerGlownyTimer() {
-    // A tick only prompts a look at the clocks; it is never counted as a second.
-    Look();
-}
-
-UINT TF_Glowna::TimerDelay(int32_t ms) const {
-    return static_cast<UINT>(std::max<int64_t>(clock_.RealMs(ms), USER_TIMER_MINIMUM));
-}
-
-bool TF_Glowna::ScheduleNextLook(const NextLook& next) {
-    // The look on the due moment also comes from the due timer, which SetTimer's rounding to
-    // the system's tick cannot make late; whichever comes first looks, and the other finds the
-    // alarm firing or over. Setting the same timer again replaces it.
-    if (!next.due || !due_.Aim(clock_.RealMs(next.ms)))
-        due_.Cancel();
-    return SetTimer(Hwnd(), kWatchTimerId, TimerDelay(next.ms), nullptr) != 0;
-}
-
-WakeTimer::Result TF_Glowna::ApplyWakePlan() {
-    WakePlan plan = PlanWake(watch_, clock_.Now());
-    plan.afterMs = clock_.RealMs(plan.afterMs);
-    return wake_.Apply(plan);
-}
-
-void TF_Glowna::Look() {
-    if (!watch_.Armed)
-        return;
-    const TickOutcome outcome = WatchTick(watch_, clock_.Now(), {processes_, files_, registry_});
-    switch (outcome.verdict) {
-        case TickVerdict::Wait:
-            // Nothing to evaluate ("PW"): the timer keeps its pace, so the alarm shows armed.
-            if (outcome.next)
-                ScheduleNextLook(*outcome.next);
-            break;
-        case TickVerdict::Abort:
-            // Ended before the box, which may wait unseen behind another program's window.
-            SetArmed(false);
-            if (links_.stop)
-                links_.stop();
-            if (links_.configuration)
-                links_.configuration->Show();
-            ShowError(outcome.message, kOverEverything);
-            break;
-        case TickVerdict::Fire:
-            // Looks during the action are ignored; a slow pace spares them. The thread is
-            // favoured no longer.
-            ScheduleNextLook(NextLook{});
-            Fire(outcome.lateMs);
-            break;
-    }
-}
-
-AlarmExecutorLinks TF_Glowna::ExecutorLinks() {
-    AlarmExecutorLinks links;
-    links.mainWindow = Hwnd();
-    links.configurationWindow = links_.configuration ? links_.configuration->Hwnd() : Hwnd();
-    links.popup = links_.popup;
-    links.processes = &control_;
-    links.player = &player_;
-    links.setTrayEnabled = [this](bool enabled) { Tray.SetEnabled(enabled); };
-    links.closeConfiguration = [this] {
-        if (links_.configuration)
-            links_.configuration->Close();
-    };
-    links.stop = [this] { StopAlarm(); };
-    links.rearm = [this](int32_t) {
-        // Counted from now: after a message box, from its closing.
-        if (RearmForRepeat(watch_, clock_.Now()))
-            SetArmed(true);
-    };
-    links.nowMs = [this] { return clock_.Now().monotonicMs; };
-    links.armed = [this] { return watch_.Armed; };
-    return links;
-}
-
-void TF_Glowna::StopAlarm() {
-    if (links_.stop)
-        links_.stop();
-    // Whatever the window's Stop does, the alarm ends disarmed.
-    if (watch_.Armed)
-        SetArmed(false);
-}
-
-void TF_Glowna::HoldAwake(bool hold) {
-    if (hold == awake_)
-        return;
-    // Without this, a computer our wake timer woke with nobody at it sleeps again about two
-    // minutes later, while the popup beeps or the sound loops.
-    awake_ = SetThreadExecutionState(hold ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED
-                                          : ES_CONTINUOUS) != 0 &&
-             hold;
-}
-
-void TF_Glowna::ActionMayHaveEnded() {
-    const bool popupShown = links_.popup && links_.popup->Visible();
-    if (!watch_.Firing && !popupShown && !player_.AlarmSounding())
-        HoldAwake(false);
-}
-
-bool TF_Glowna::AskLate(int64_t lateMs) {
-    const ClockReading now = clock_.Now();
-    const LocalDateTime due = AddMilliseconds(now.local, -lateMs);
-    CountdownBox box;
-    box.title = std::wstring(kWarningTitle);
-    box.text = [&](int left) { return LateQuestionText(watch_, due, lateMs, left); };
-    box.proceed = std::wstring(kAnswerYes);
-    box.refuse = std::wstring(kAnswerNo);
-    box.seconds = kLateQuestionSeconds;
-    box.proceedAtZero = false;
-    box.nowMs = [this] { return clock_.Now().monotonicMs; };
-    return ShowCountdownBox(box);
-}
-
-void TF_Glowna::Fire(int64_t lateMs) {
-    if (watch_.Firing)
-        return;
-    const FiringVerdict verdict = DecideFiring(watch_.ActionCaption, lateMs);
-    if (verdict == FiringVerdict::Fire) {
-        ExecuteAlarmAction();
-        return;
-    }
-    bool perform = false;
-    if (verdict == FiringVerdict::Ask) {
-        // Nothing is performed while the question waits; looks meanwhile are ignored.
-        wake_.Cancel();
-        HoldAwake(true);
-        watch_.Firing = true;
-        perform = AskLate(lateMs);
-        watch_.Firing = false;
-        if (!watch_.Armed) {  // stopped or closed while it waited
-            ActionMayHaveEnded();
-            return;
-        }
-    }
-    if (perform) {
-        ExecuteAlarmAction();
-        return;
-    }
-    // Refused, unanswered or nothing to perform: the alarm ends as Stop ends it, and a repeat
-    // does not start from a firing that did not happen.
-    StopAlarm();
-    ActionMayHaveEnded();
-}
-
-void TF_Glowna::ExecuteAlarmAction() {
-    if (watch_.Firing)
-        return;
-    wake_.Cancel();  // fired: the wake time is spent
-    HoldAwake(true);
-    const AlarmExecutorLinks links = ExecutorLinks();
-    AlarmStepPerformer performer(links);
-    klaxora::ExecuteAlarmAction(watch_, options_, performer);
-    ApplyWakePlan();       // a repeat has a new due time; a stop cancels
-    ActionMayHaveEnded();  // the popup or the sound may still be going
-}
-
-void TF_Glowna::PreviewAction(const AlarmSettings& settings) {
-    AlarmExecutorLinks links = ExecutorLinks();
-    links.stop = nullptr;  // a preview never stops, repeats or touches the icon
-    links.rearm = nullptr;
-    links.armed = nullptr;
-    links.setTrayEnabled = nullptr;
-    AlarmStepPerformer performer(links);
-    RunPlan(PlanPreview(settings, options_), performer);
-}
-
-bool TF_Glowna::TakeAfterStartAlarm() {
-    auto stored = klaxora::TakeAfterStartAlarm(registry_);
-    if (!stored || watch_.Armed || watch_.Firing)
-        return false;
-    watch_ = std::move(*stored);
-    SetArmed(true);
-    ExecuteAlarmAction();
-    return true;
 }
 
 void TF_Glowna::ArmAdopted() {
     if (!adopted_) {
         if (logonRun_)
-            TakeAfterStartAlarm();
+            alarm_.TakeAfterStartAlarm();
         return;
     }
     TakenRecord taken = std::move(*adopted_);
     adopted_.reset();
-    if (watch_.Armed || watch_.Firing)
+    if (alarm_.Armed() || alarm_.Watch().Firing)
         return;  // armed here meanwhile: the record is let go for another copy
-    watch_ = taken.record.watch;
-    watch_.Armed = false;
-    held_.emplace(std::move(taken.held));
-    heldDefinition_ = taken.record.definition;
-    armedUtcMs_ = taken.record.armedUtcMs;
     if (TF_Alarm* alarm = links_.configuration)
-        alarm->ShowArmed(watch_.RepeatSeconds);
-    resumeFrom_ = std::move(taken.record);
-    resumeFiresLate_.reset();
-    try {
-        SetArmed(true);
-    } catch (...) {
-        if (links_.stop)
-            links_.stop();  // the window unlocks again
-        throw;
-    }
-    if (resumeFiresLate_)
-        Fire(*resumeFiresLate_);  // its moment passed while no copy ran
-    else if (logonRun_ && watch_.TriggerCode == L"PW")
-        ExecuteAlarmAction();
+        alarm->ShowArmed(taken.record.watch.RepeatSeconds);
+    alarm_.Resume(std::move(taken), logonRun_);
 }
 
-void TF_Glowna::KeepRecord(const ClockReading& now) {
-    const bool fresh = !held_;
-    if (fresh) {
-        held_.emplace(HeldRecord::New());
-        heldDefinition_ = links_.definition ? links_.definition() : std::wstring();
-    }
-    // A taken record keeps the moment it was first armed at; a start or a repeat arms anew.
-    if (!resumeFrom_)
-        armedUtcMs_ = now.utcMs;
-    ArmedRecord record;
-    record.definition = heldDefinition_;
-    record.watch = watch_;
-    record.dueUtcMs = DueUtcMs(watch_, now);
-    record.dueLocalSeconds = DueLocalSeconds(watch_, now);
-    record.computer = ThisComputer();
-    record.armedUtcMs = armedUtcMs_;
-    try {
-        held_->Keep(registry_, record, ExecutablePath());
-    } catch (...) {
-        if (fresh)
-            held_.reset();
-        throw;
-    }
-}
-
-void TF_Glowna::DropRecord() {
-    if (!held_)
-        return;
-    held_->Drop(registry_);
-    held_.reset();
+void TF_Glowna::AlarmChanged(const WatchState& watch) {
+    Tray.SetHint(TrayTip(text::kTrayHint, watch));
 }
 
 void TF_Glowna::Quit() {
-    player_.SilenceAlarm();
-    DropRecord();
+    alarm_.Quit();
     FormClose();
 }
 
-void TF_Glowna::SetArmed(bool armed) {
-    const bool started = armed && !held_;  // by Start, not a repeat or a take-over
-    if (armed) {
-        const ClockReading now = clock_.Now();
-        // A record taken over resumes from this very reading, so the time spent getting here is
-        // not added to what is left of it.
-        Resumption resumption;
-        if (resumeFrom_) {
-            resumption = PlanResumption(*resumeFrom_, now);
-            if (resumption.fireNow)
-                resumeFiresLate_ = resumption.lateMs;
-        }
-        ResumeWatch(watch_, resumption, now);
-        // Kept first: an alarm that cannot be kept (an alarm after Windows start without its
-        // logon run, say) is not armed.
-        try {
-            KeepRecord(now);
-        } catch (...) {
-            resumeFrom_.reset();
-            throw;
-        }
-        resumeFrom_.reset();
-        // Armed only with a running timer: an alarm that could never fire must not look armed.
-        watch_.Armed = ScheduleNextLook(FirstLook(watch_, now));
-        if (!watch_.Armed) {
-            due_.Cancel();
-            wake_.Cancel();
-            DropRecord();
-            throw UserError(text::kNoWatchTimer);
-        }
-    } else {
-        KillTimer(Hwnd(), kWatchTimerId);
-        due_.Cancel();
-        watch_.Armed = false;
-        DropRecord();
-    }
-    Tray.SetHint(TrayTip(text::kTrayHint, watch_));
-    const WakeTimer::Result wake = ApplyWakePlan();
-    if (started && wake != WakeTimer::Cancelled && !wakeWarned_) {
-        // Said once per run: a user who knows it need not hear it at every Start.
-        if (const auto warning = WakeWarning(ReadWakeFacts(wake)))
-            wakeWarned_ = Tray.ShowBalloon(std::wstring(kWakeWarningTitle), *warning);
-    }
-}
-
 void TF_Glowna::Zatrzymajodliczanie1Click() {
-    if (links_.configuration)
-        links_.configuration->ib_StopClick();
+    // The user's Stop: what the alarm still plays ends too.
+    player_.SilenceAlarm();
+    alarm_.Stop();
 }
 
 void TF_Glowna::Wyciszalarm1Click() {
@@ -628,13 +356,6 @@ bool TF_Glowna::OnCommand(UINT id, UINT code) {
     return true;
 }
 
-bool TF_Glowna::OnTimer(UINT_PTR id) {
-    if (id != kWatchTimerId)
-        return false;
-    t_TimerGlownyTimer();
-    return true;
-}
-
 bool TF_Glowna::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU)
         return false;
@@ -651,33 +372,25 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Resumed: a count-down or a time of day that fell due during sleep fires now, by
             // the late rule. The automatic resume comes first; the user's follows only if
             // someone is there.
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                Look();
-                ApplyWakePlan();
-            }
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+                alarm_.ClockChanged();
             return TRUE;
         case WM_TIMECHANGE:
             // The clock was set or the zone changed: look now; the wake timer's absolute due
             // time is worked out again.
-            Look();
-            ApplyWakePlan();
+            alarm_.ClockChanged();
             return 0;
         case WM_SETTINGCHANGE:
             if (lParam &&
                 (lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"intl") == 0 ||
-                 lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"TimeZoneInformation") == 0)) {
-                Look();
-                ApplyWakePlan();
-            }
+                 lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"TimeZoneInformation") == 0))
+                alarm_.ClockChanged();
             break;
         case kAfterStartMessage:
             ArmAdopted();
             return 0;
         case kQuitMessage:
             Quit();
-            return 0;
-        case kDueMessage:
-            Look();
             return 0;
         case kLaunchRefusedMessage: {
             // A launch the action no longer waited for (an elevation prompt) was refused.
@@ -706,12 +419,8 @@ LRESULT TF_Glowna::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             Tray.Remove();
-            KillTimer(Hwnd(), kWatchTimerId);
             // Not a Stop: the armed alarm stays kept for a later copy (the session ends, say).
-            watch_.Armed = false;
-            due_.Cancel();
-            wake_.Cancel();
-            HoldAwake(false);
+            alarm_.Detach();
             if (links_.destroyed)
                 links_.destroyed();
             return 0;

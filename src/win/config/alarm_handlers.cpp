@@ -16,8 +16,10 @@ namespace T = alarm_texts;
 
 bool TF_Alarm::KillFromCommandLine() const {
     const std::wstring kill(Info(ActionKind::KillProcess).caption);
-    return commandLineKill_ && watch_ && watch_->ActionCaption == kill &&
-           watch_->ActionParameter == kill && !watch_->ActionDetail.empty();
+    if (!commandLineKill_ || !alarm_)
+        return false;
+    const WatchState& w = alarm_->Watch();
+    return w.ActionCaption == kill && w.ActionParameter == kill && !w.ActionDetail.empty();
 }
 
 void TF_Alarm::FillProcessList() {
@@ -270,7 +272,7 @@ void TF_Alarm::ib_AboutClick() {
 }
 
 void TF_Alarm::ib_KoniecClick() {
-    if (watch_ && watch_->Armed && !AskQuestion(T::kQuitWhileArmed))
+    if (alarm_ && alarm_->Armed() && !AskQuestion(T::kQuitWhileArmed))
         return;
     if (CloseMainWindow)
         CloseMainWindow();

@@ -39,7 +39,7 @@ void TF_Alarm::FirstShow() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The process list is filled now only when something will show or choose a row of it: an
     // armed kill, or the kill action coming back. Otherwise choosing that action fills it.
-    const std::wstring armedProcess = watch_ ? watch_->ActionDetail : std::wstring();
+    const std::wstring armedProcess = alarm_ ? alarm_->Watch().ActionDetail : std::wstring();
     if (!armedProcess.empty())
         FillProcessList();
     const std::vector<std::wstring> ids = p_ZabijProces.ColumnTexts(2);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/watch_state.h"
+#include "win/app/armed_alarm.h"
 #include "config/alarm_settings.h"
 #include "config/restore.h"
 #include "config/start_alarm.h"
@@ -75,8 +76,7 @@ class TF_Alarm : public Window {
     void ib_StartClick();
     // Stop: disarms the alarm and unlocks the editors. Callable with no sender.
     void ib_StopClick();
-    // Stop as a firing ends the alarm: disarmed and the editors unlocked, its sound left to
-    // play out.
+    // The alarm is over (stopped, or ended by its firing): the editors unlocked.
     void EndAlarm();
     // An alarm armed without Start (a kept one taken over): the editors locked and Stop offered
     // as after Start, the repeat shown as armed.
@@ -87,13 +87,10 @@ class TF_Alarm : public Window {
     void Close();
 
     // --- Wiring to the rest of the program, set by the application when it builds the window
-    // The armed alarm, owned by the main window: whether one is armed (the watch timer is on)
-    // and whether the command line set up a kill; Start fills it. Null: nothing is armed and
-    // nothing can be started.
-    void BindWatchState(WatchState* state) { watch_ = state; }
-    // Turns the main window's watch timer on or off (WatchState.Armed follows it); may throw a
-    // UserError when no timer can be had.
-    std::function<void(bool armed)> SetWatchTimer;
+    // The armed alarm this window arms, stops and shows; none: Start does nothing.
+    void BindAlarm(ArmedAlarm* alarm) { alarm_ = alarm; }
+    // The armed alarm changed (armed, stopped, fired and over): the editors lock or unlock.
+    void AlarmChanged(const WatchState& watch);
     // The number of entries of CommandLineList (0 when the program got no parameters).
     void SetCommandLineCount(size_t count) { commandLineCount_ = count; }
     // Closes the main window, which ends the program.
@@ -282,7 +279,8 @@ class TF_Alarm : public Window {
     Skin skin_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
-    WatchState* watch_ = nullptr;
+    ArmedAlarm* alarm_ = nullptr;
+    bool lockedForArmed_ = false;
     size_t commandLineCount_ = 0;
     std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line
     bool commandLineKill_ = false;             // the command line set up a kill

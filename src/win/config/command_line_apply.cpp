@@ -113,8 +113,8 @@ std::wstring TF_Alarm::KillTargetPath(const AlarmSettings& settings) const {
     if (const std::optional<DWORD> process = p_ZabijProces.SelectedProcess())
         return ProcessPath ? ProcessPath(*process) : std::wstring();
     // The command line named a program that does not run yet: its path travels on.
-    if (KillFromCommandLine() && !AllDigits(watch_->ActionDetail))
-        return watch_->ActionDetail;
+    if (KillFromCommandLine() && !AllDigits(alarm_->Watch().ActionDetail))
+        return alarm_->Watch().ActionDetail;
     return {};
 }
 

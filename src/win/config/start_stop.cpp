@@ -2,7 +2,6 @@
 // (config/start_alarm); the window reads its controls, asks the user, and applies the answers.
 #include "actions/kill_guard.h"
 #include "app/startup.h"
-#include "app/watch_loop.h"
 #include "config/click_point.h"
 #include "config/vocabulary.h"
 #include "win/actions/media_player.h"
@@ -159,8 +158,8 @@ void TF_Alarm::ParkStop() {
 }
 
 void TF_Alarm::ib_StartClick() {
-    if (!watch_ || !SetWatchTimer)
-        return;  // no main window to arm
+    if (!alarm_)
+        return;  // nothing to arm
     const StartInput in = ReadStartInput();
     if (const std::optional<std::wstring> refusal =
             ClickPointRefusal(in.settings, AttachedMonitors())) {
@@ -174,7 +173,7 @@ void TF_Alarm::ib_StartClick() {
     }
     if (prompt.kind == StartPrompt::Kind::Question && !AskQuestion(prompt.text))
         return;
-    const StartPlan plan = PlanStart(in, *watch_);
+    const StartPlan plan = PlanStart(in, alarm_->Watch());
     if (const std::optional<std::wstring> refusal = RefuseUnstorable(plan.writes)) {
         ShowError(*refusal);
         return;
@@ -191,28 +190,29 @@ void TF_Alarm::ib_StartClick() {
         cb_PowtorzAkcje.SetChecked(false);
         e_CzasPowtorki.SetText(L"");
     }
-    const bool armed = watch_->Armed;  // follows the timer alone
-    *watch_ = plan.watch;
-    watch_->Armed = armed;
+    WatchState watch = plan.watch;
     if (in.settings.Action == ActionKind::KillProcess && p_ZabijProces.SelectedProcess()) {
         // Only the row's process, while it still runs, is ended when the alarm fires.
         const KillTarget target = ReadKillTarget(processControl_, *p_ZabijProces.SelectedProcess(),
                                                  in.settings.ProcessName);
-        watch_->KillImage = target.image;
-        watch_->KillCreated = target.created;
+        watch.KillImage = target.image;
+        watch.KillCreated = target.created;
     }
-
-    try {
-        ArmWatch(*watch_, Win32Clock().Now());
-        SetWatchTimer(true);
-    } catch (...) {
-        ib_StopClick();  // a watch that cannot run must not look armed
-        throw;
-    }
+    // Armed with the definition as the controls hold it now; a failure unlocks the window again
+    // (AlarmChanged) and reaches the error box.
+    alarm_->Arm(watch, DefinitionArguments());
     Hide();
 }
 
+void TF_Alarm::AlarmChanged(const WatchState& watch) {
+    if (watch.Armed && !lockedForArmed_)
+        LockForArmed();  // armed from elsewhere than Start: a take-over, a snooze
+    else if (!watch.Armed && lockedForArmed_)
+        EndAlarm();
+}
+
 void TF_Alarm::LockForArmed() {
+    lockedForArmed_ = true;
     // ib_Stop takes ib_Start's place. ib_Start is hidden under it, so neither the mouse nor
     // the keyboard can start a second time while armed.
     RECT start;
@@ -254,12 +254,14 @@ void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
 void TF_Alarm::ib_StopClick() {
     // The user's Stop also silences what the alarm is still playing; a preview is left alone.
     player_.SilenceAlarm();
-    EndAlarm();
+    if (alarm_ && alarm_->Armed())
+        alarm_->Stop();  // which unlocks the window (AlarmChanged)
+    else
+        EndAlarm();
 }
 
 void TF_Alarm::EndAlarm() {
-    if (SetWatchTimer)
-        SetWatchTimer(false);
+    lockedForArmed_ = false;
     cb_A_Wykonaj.SetEnabled(true);
     nb_Zakladki.Enable(true);
     const StopDecision d =
