@@ -232,6 +232,11 @@ void ArmedAlarm::ExecuteAlarmAction() {
     AlarmStepPerformer performer(links);
     const AppOptions none;
     klaxora::ExecuteAlarmAction(watch_, links_.options ? *links_.options : none, performer);
+    if (pendingSnooze_) {
+        const std::function<void()> snooze = std::move(pendingSnooze_);
+        pendingSnooze_ = nullptr;
+        Guarded(snooze);
+    }
     ApplyWakePlan();       // a repeat has a new due time; a stop cancels
     ActionMayHaveEnded();  // the popup or the sound may still be going
 }

@@ -135,6 +135,7 @@ class ArmedAlarm {
     std::optional<HeldRecord> held_;
     std::wstring definition_;
     std::wstring moment_;
+    std::function<void()> pendingSnooze_;  // clicked while the firing ran
     int64_t armedUtcMs_ = 0;
     // The record a resumption arms from, and whether that found its moment passed.
     std::optional<ArmedRecord> resumeFrom_;
