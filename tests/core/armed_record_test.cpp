@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/armed_record.h"
+#include "app/snooze.h"
 #include "app/watch_loop.h"
 #include "fakes/memory_registry.h"
 
@@ -154,6 +155,56 @@ TEST(ArmedRecordDue, ACountDownAndATimeOfDayFallDueAtTheirUtcMoment) {
     EXPECT_EQ(DueUtcMs(w, now), kArmedAt + 7 * kHour + kHour / 2 - 250);  // tomorrow morning
     w.TriggerCode = L"PW";
     EXPECT_EQ(DueUtcMs(w, now), std::nullopt);
+}
+
+}  // namespace
+}  // namespace klaxora
+
+namespace klaxora {
+namespace {
+
+// The moment as the icon's tip and the armed window name it, and the snooze that arms one.
+TEST(ArmedMoment, TheDayIsNamedWhenItIsNotTodayAndASnoozeIsACountDownOfItsAction) {
+    const ClockReading now{1000, {2026, 12, 30, 23, 0, 0, 0}, kArmedAt};
+    struct Case {
+        std::wstring code;
+        int32_t seconds, hour;
+        std::optional<std::wstring> text;
+    } cases[] = {
+        {L"OD", 1800, 0, L"o 23:30:00"},
+        {L"OD", 7200, 0, L"jutro o 01:00:00"},  // past midnight, and the year's end
+        {L"OD", 50 * 3600, 0, L"2.01 o 01:00:00"},
+        {L"UG", 0, 22, L"jutro o 22:00:00"},  // an hour that passed comes tomorrow
+        {L"UG", 0, 6, L"jutro o 06:00:00"},
+        {L"PU", 0, 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        WatchState w;
+        w.TriggerCode = c.code;
+        w.SecondsLeft = c.seconds;
+        w.AtHour = c.hour;
+        ArmWatch(w, now);
+        EXPECT_EQ(DueMomentText(w, now), c.text) << c.code << c.seconds;
+    }
+
+    WatchState fired;
+    fired.TriggerCode = L"UG";
+    fired.ActionCaption = L"Domyślne okno";
+    fired.Timing.LastLocalSeconds = 12345;
+    EXPECT_TRUE(SnoozeOffered(fired));
+    const WatchState snooze = PlanSnooze(fired, 10);
+    EXPECT_EQ(snooze.TriggerCode, L"OD");
+    EXPECT_EQ(snooze.SecondsLeft, 600);
+    EXPECT_EQ(snooze.ActionCaption, fired.ActionCaption);
+    EXPECT_EQ(snooze.Timing.LastLocalSeconds, 0);
+    EXPECT_EQ(snooze.RepeatSeconds, 0);
+    for (const auto& [stored, minutes] : {std::pair{1, 1}, {60, 60}, {0, 5}, {61, 5}, {-3, 5}})
+        EXPECT_EQ(SnoozeMinutes(stored), minutes) << stored;
+    fired.RepeatSeconds = 30;  // a repeat goes on: no snooze would replace it
+    EXPECT_FALSE(SnoozeOffered(fired));
+    WatchState armed = snooze;
+    armed.Armed = true;
+    EXPECT_NE(TrayTip(L"Klaxora", armed, L"o 07:05:00").find(L"\no 07:05:00"), std::wstring::npos);
 }
 
 }  // namespace

@@ -74,12 +74,15 @@ TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
                               .CheckBox3 = false,
                               .CheckBox4 = true,
                               .CheckBox5 = false,
-                              .CheckBox6 = true};
+                              .CheckBox6 = true,
+                              .snoozeMinutes = 12};
     EXPECT_EQ(SaveOptionChecks(reg, files, checks, kExe, options), std::nullopt);
     EXPECT_EQ(reg.WriteLog(),
               (Names{kSettings + L"|AutoMinimize", kSettings + L"|Wyg_Off",
                      kSettings + L"|MinimizeAll", kSettings + L"|MinimizeProg",
-                     kSettings + L"|PlayBeep", kRun + L"|Alarm", kApproved + L"|Alarm"}));
+                     kSettings + L"|PlayBeep", kSettings + L"|Drzemka", kRun + L"|Alarm",
+                     kApproved + L"|Alarm"}));
+    EXPECT_EQ(options.SnoozeMinutes, 12);
     EXPECT_TRUE(options.AutoMinimize);
     EXPECT_TRUE(options.Wyg_Off);
     EXPECT_FALSE(options.MinimizeAll);

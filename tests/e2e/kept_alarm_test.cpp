@@ -226,3 +226,56 @@ TEST_F(KeptAlarm, TwoCopiesKeepTheirOwnAlarmsAfterWindowsStart) {
 
 }  // namespace
 }  // namespace klaxora::e2e
+
+namespace klaxora::e2e {
+namespace {
+
+// The popup's "Drzemka" button, once the popup of `program` shows.
+HWND SnoozeButtonOnPopup(const RunningProgram& program, DWORD ms) {
+    HWND button = nullptr;
+    WaitFor(
+        [&] {
+            const HWND popup = program.FindWindowOf(L"TF_ALARMUJ", L"", 0);
+            if (!popup || !IsWindowVisible(popup))
+                return false;
+            for (HWND c : Descendants(popup)) {
+                if (WindowText(c) == L"&Drzemka" && IsWindowVisible(c))
+                    button = c;
+            }
+            return button != nullptr;
+        },
+        ms);
+    return button;
+}
+
+// A snooze of one minute on a clock twenty times faster: three seconds.
+TEST_F(KeptAlarm, ASnoozeFiresAgainAtItsMomentAndAfterAKillComesBackArmedForIt) {
+    WriteDword(L"Software\\Vantrelix\\Klaxora", L"Drzemka", 1);
+    SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", L"20");
+    RunningProgram first(L"\"OD: 0:0:20\" \"Domyślne okno\"");
+    ASSERT_TRUE(PressStart(first));
+    HWND snooze = SnoozeButtonOnPopup(first, 10000);
+    ASSERT_NE(snooze, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 0; }));  // fired: nothing armed
+    PostMessageW(snooze, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 1; }));  // armed and kept again
+    const ULONGLONG snoozedAt = GetTickCount64();
+    snooze = SnoozeButtonOnPopup(first, 10000);
+    ASSERT_NE(snooze, nullptr);
+    EXPECT_NEAR(static_cast<double>(GetTickCount64() - snoozedAt), 3000.0, 1500.0);
+    ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 0; }));
+    PostMessageW(snooze, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 1; }));
+    const int64_t due = DueOfOnlyRecord();
+    first.Kill();
+
+    RunningProgram again;
+    SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", nullptr);
+    EXPECT_NE(SnoozeButtonOnPopup(again, 15000), nullptr);  // the snooze's action, taken over
+    EXPECT_GT(due, 0);
+    EXPECT_TRUE(again.Close());
+    EXPECT_TRUE(SubkeyNames(kRecords).empty());
+}
+
+}  // namespace
+}  // namespace klaxora::e2e

@@ -80,7 +80,7 @@ TEST(DialogBuild, ADialogBuildsItsControlsOnItsFirstShowOnlyHoweverItIsShown) {
         int controls;  // its direct child windows
     };
     const Case cases[] = {
-        {"options", NewOptions, 11},
+        {"options", NewOptions, 14},
         {"wizard", NewWizard, 18},
         {"about", NewAbout, 14},
         {"shortcut", NewShortcut, 7},

@@ -274,7 +274,28 @@ std::wstring TriggerText(const WatchState& w) {
     return std::wstring(Info(*trigger).caption);
 }
 
-std::wstring TrayTip(std::wstring_view programName, const WatchState& w) {
+std::optional<std::wstring> DueMomentText(const WatchState& armed, const ClockReading& now) {
+    const WakePlan plan = PlanDue(armed, now);
+    LocalDateTime at;
+    if (plan.kind == WakePlan::Kind::AfterMs)
+        at = AddMilliseconds(now.local, plan.afterMs);
+    else if (plan.kind == WakePlan::Kind::AtLocal)
+        at = plan.at;
+    else
+        return std::nullopt;
+    const std::wstring time =
+        L"o " + FormatSeconds(at.hour * 3600LL + at.minute * 60LL + at.second);
+    const int64_t days = CivilSeconds({at.year, at.month, at.day}) / 86400 -
+                         CivilSeconds({now.local.year, now.local.month, now.local.day}) / 86400;
+    if (days <= 0)
+        return time;
+    if (days == 1)
+        return L"jutro " + time;
+    return std::to_wstring(at.day) + L"." + (at.month < 10 ? L"0" : L"") +
+           std::to_wstring(at.month) + L" " + time;
+}
+
+std::wstring TrayTip(std::wstring_view programName, const WatchState& w, std::wstring_view moment) {
     std::wstring tip(programName);
     const std::wstring trigger = TriggerText(w);
     if (!w.Armed || trigger.empty())
@@ -282,6 +303,8 @@ std::wstring TrayTip(std::wstring_view programName, const WatchState& w) {
     tip += L"\n" + trigger;
     if (!w.ActionCaption.empty())
         tip += L": " + w.ActionCaption;
+    if (!moment.empty())
+        tip += L"\n" + std::wstring(moment);
     return tip;
 }
 

@@ -90,9 +90,15 @@ struct TakeOverPlan {
 };
 TakeOverPlan PlanTakeOver(size_t othersUnheld);
 
+// When the armed alarm will come, as the user reads it: "o 07:00:00" on the same day, "jutro o
+// 07:00:00" on the next, "10.12 o 07:00:00" later; nothing for a trigger without a moment.
+std::optional<std::wstring> DueMomentText(const WatchState& armed, const ClockReading& now);
+
 // The icon's tip: the program's name, and while armed what is armed (the trigger, its time of
-// day, the action), so that the icons of several copies can be told apart.
-std::wstring TrayTip(std::wstring_view programName, const WatchState& watch);
+// day, the action) and `moment` (DueMomentText, written at arming), so that the icons of
+// several copies can be told apart.
+std::wstring TrayTip(std::wstring_view programName, const WatchState& watch,
+                     std::wstring_view moment = {});
 // What the alarm watches, as the tip and the late question name it ("Alarm o 07:30:00", or the
 // trigger's caption); empty for no trigger.
 std::wstring TriggerText(const WatchState& watch);

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/snooze.h"
 #include "config/recent_list.h"
 
 namespace klaxora {
@@ -30,6 +31,8 @@ AppOptions ReadAppOptions(const RegistryKey& settingsKey) {
     options.MinimizeAll = ReadBool(settingsKey, settings::kMinimizeAll);
     options.MinimizeProg = ReadBool(settingsKey, settings::kMinimizeProg);
     options.PlayBeep = ReadBool(settingsKey, settings::kPlayBeep);
+    options.SnoozeMinutes =
+        SnoozeMinutes(ReadInteger(settingsKey, settings::kSnooze, kSnoozeDefaultMinutes));
     return options;
 }
 

@@ -24,6 +24,7 @@ inline constexpr std::wstring_view kWygOff = L"Wyg_Off";
 inline constexpr std::wstring_view kMinimizeAll = L"MinimizeAll";
 inline constexpr std::wstring_view kMinimizeProg = L"MinimizeProg";
 inline constexpr std::wstring_view kPlayBeep = L"PlayBeep";
+inline constexpr std::wstring_view kSnooze = L"Drzemka";  // REG_DWORD, minutes
 }  // namespace settings
 
 // The help file, relative to the executable's folder.

@@ -52,6 +52,7 @@ struct AppOptions {
     bool MinimizeAll = false;
     bool MinimizeProg = false;
     bool PlayBeep = false;
+    int32_t SnoozeMinutes = 5;  // "Drzemka": the popup's snooze, 1..60 minutes
 };
 
 }  // namespace klaxora

@@ -67,6 +67,8 @@ inline constexpr std::wstring_view kTooLong =
     L"Skróć go i spróbuj ponownie.";
 // ib_Minimalizuj's hint while armed and while idle.
 inline constexpr std::wstring_view kMinimizeArmed = L"Minimalizuj do traya - zasobnika";
+// Before the armed alarm's moment at the bottom of the armed window: "Alarm jutro o 07:00:00".
+inline constexpr std::wstring_view kArmedFor = L"Alarm ";
 inline constexpr std::wstring_view kMinimizeIdle =
     L"Minimalizuj do traya - zasobnika (ale nie odliczaj)";
 }  // namespace start_texts

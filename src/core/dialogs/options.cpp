@@ -1,5 +1,6 @@
 #include "dialogs/options.h"
 
+#include "app/snooze.h"
 #include "app/startup.h"
 
 namespace klaxora {
@@ -38,6 +39,8 @@ OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& file
         checks.CheckBox3 = ReadBool(*key, settings::kMinimizeAll);
         checks.CheckBox5 = ReadBool(*key, settings::kMinimizeProg);
         checks.CheckBox6 = ReadBool(*key, settings::kPlayBeep);
+        checks.snoozeMinutes =
+            SnoozeMinutes(ReadInteger(*key, settings::kSnooze, kSnoozeDefaultMinutes));
     }
     checks.CheckBox1 = AutostartOn(registry, files);
     return checks;
@@ -59,6 +62,9 @@ std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileS
             write(settings::kMinimizeAll, checks.CheckBox3, options.MinimizeAll);
             write(settings::kMinimizeProg, checks.CheckBox5, options.MinimizeProg);
             write(settings::kPlayBeep, checks.CheckBox6, options.PlayBeep);
+            const int32_t snooze = SnoozeMinutes(checks.snoozeMinutes);
+            key->WriteDword(settings::kSnooze, static_cast<uint32_t>(snooze));
+            options.SnoozeMinutes = snooze;
         }
         if (checks.CheckBox1) {
             registry.Open(kRunKey)->WriteString(kRunValue, RunEntryFor(executablePath));

@@ -1,6 +1,7 @@
 #pragma once
 // The options dialog's registry side: what its check boxes show when it opens and what its OK
 // writes, in order, into the registry and the running program's options.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,12 +20,13 @@ inline constexpr std::wstring_view kStartupApprovedKey =
 
 // The six boxes of the dialog, named as the dialog names them.
 struct OptionChecks {
-    bool CheckBox1 = false;  // start with Windows (the Run key's "Alarm", not switched off)
-    bool CheckBox2 = false;  // AutoMinimize
-    bool CheckBox3 = false;  // MinimizeAll
-    bool CheckBox4 = false;  // Wyg_Off
-    bool CheckBox5 = false;  // MinimizeProg
-    bool CheckBox6 = false;  // PlayBeep
+    bool CheckBox1 = false;     // start with Windows (the Run key's "Alarm", not switched off)
+    bool CheckBox2 = false;     // AutoMinimize
+    bool CheckBox3 = false;     // MinimizeAll
+    bool CheckBox4 = false;     // Wyg_Off
+    bool CheckBox5 = false;     // MinimizeProg
+    bool CheckBox6 = false;     // PlayBeep
+    int32_t snoozeMinutes = 5;  // "Drzemka", 1..60
     bool operator==(const OptionChecks&) const = default;
 };
 
@@ -46,7 +48,8 @@ bool AutostartOn(RegistryPort& registry, const FileSystemPort& files);
 OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& files);
 
 // OK: writes "AutoMinimize", "Wyg_Off", "MinimizeAll", "MinimizeProg", "PlayBeep" as REG_DWORD
-// 1 or 0 and copies each into `options` right after it is written; then the autostart: a
+// 1 or 0 and "Drzemka" as minutes (1..60), and copies each into `options` right after it is
+// written; then the autostart: a
 // checked box writes "Alarm" = the executable's path in quotes and its approval switched on, an
 // unchecked one deletes "Alarm" only when it is on (one switched off in Task Manager stays
 // there to be switched on again). A registry failure stops the writes where it happened and

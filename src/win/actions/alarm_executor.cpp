@@ -37,7 +37,8 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
             break;
         case StepKind::ShowPopup:
             if (links_.popup)
-                links_.popup->PopUp(step.flags != 0, step.text);  // returns once it rests
+                links_.popup->PopUp(step.flags != 0, step.text,
+                                    links_.snooze);  // returns once it rests
             break;
         case StepKind::Stop:
             if (links_.stop)

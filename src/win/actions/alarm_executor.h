@@ -27,6 +27,7 @@ struct AlarmExecutorLinks {
     std::function<void(int32_t seconds)> rearm;  // the repeat as a count-down from now
     std::function<int64_t()> nowMs;  // the program's monotonic clock, for the countdowns
     std::function<bool()> armed;     // the alarm is still armed (not stopped meanwhile)
+    std::function<void()> snooze;    // the popup's "Drzemka"; none: not offered
     // Replace the system operations and the key sink (tests); null: the real ones.
     SystemOperations* systemOperations = nullptr;
     KeyEventSink* keys = nullptr;

@@ -22,6 +22,8 @@ constexpr int kFrameLeft = 8, kFrameTop = 28, kFrameWidth = kBellFrameWidth,
               kFrameHeight = kBellFrameHeight;
 constexpr int kButtonLeft = 150, kButtonTop = 141, kButtonWidth = 71, kButtonHeight = 25;
 constexpr int kSpeedButton1Id = 100;
+constexpr int kSnoozeId = 101;
+constexpr int kSnoozeLeft = 74;
 
 namespace text {
 // The title, never shown but read out by screen readers: what fired, then the alarm's text.
@@ -29,6 +31,7 @@ constexpr std::wstring_view kNameSuffix = L" \u2013 alarm";
 constexpr std::wstring_view kNameTextSeparator = L": ";
 constexpr std::wstring_view kHeader = L"ALARM";
 constexpr std::wstring_view kOk = L"OK";
+constexpr std::wstring_view kSnooze = L"&Drzemka";
 }  // namespace text
 
 std::wstring AccessibleName(std::wstring_view alarmText) {
@@ -77,6 +80,11 @@ void TF_ALARMUJ::FormCreate() {
     speedButton1_.Create(Hwnd(), kSpeedButton1Id,
                          {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
                          Font(-11, FontWeight::Normal), BS_OWNERDRAW);
+    // Before OK in Tab's order; shown only for a firing that offers it.
+    snoozeButton_.Create(Hwnd(), kSnoozeId, {kSnoozeLeft, kButtonTop, kButtonWidth, kButtonHeight},
+                         text::kSnooze, Font(-11, FontWeight::Normal));
+    SetWindowPos(snoozeButton_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    snoozeButton_.SetVisible(false);
 }
 
 void TF_ALARMUJ::Close() {
@@ -92,8 +100,10 @@ void TF_ALARMUJ::SetBeepEnabled(bool enabled) {
     }
 }
 
-void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText) {
+void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText, std::function<void()> snooze) {
     SetWindowTextW(Hwnd(), AccessibleName(alarmText).c_str());
+    snooze_ = std::move(snooze);
+    snoozeButton_.SetVisible(static_cast<bool>(snooze_));
     // Asked before the window is disabled: the user was working in it just now.
     const bool takeForeground = configuration_ && GetForegroundWindow() == configuration_;
     if (enableConfiguration_)
@@ -120,6 +130,7 @@ void TF_ALARMUJ::FormShow() {
 }
 
 void TF_ALARMUJ::FormClose() {
+    snooze_ = nullptr;
     if (enableConfiguration_)
         enableConfiguration_(true);
     KillTimer(Hwnd(), kTimerStayOnTop);
@@ -220,6 +231,15 @@ void TF_ALARMUJ::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
 }
 
 bool TF_ALARMUJ::OnCommand(UINT id, UINT code) {
+    if (id == kSnoozeId && code == BN_CLICKED) {
+        // Taken before the closing, whose handlers may show the next thing.
+        const std::function<void()> snooze = std::move(snooze_);
+        snooze_ = nullptr;
+        Close();
+        if (snooze)
+            snooze();
+        return true;
+    }
     // Enter and Esc come from the dialog manager as IDOK and IDCANCEL.
     const bool closes = id == kSpeedButton1Id || id == IDOK || id == IDCANCEL;
     if (!closes || code != BN_CLICKED)

@@ -29,8 +29,9 @@ class TF_ALARMUJ : public Window {
     void SetBeepEnabled(bool enabled);
     // The showing, in its order: disable the configuration window, set the beep, show the
     // popup and slide it in (10 ms, 2 pixels). Returns once it rests; messages keep flowing.
-    // `alarmText`, when the alarm has one, ends the name screen readers announce.
-    void PopUp(bool playBeep, std::wstring_view alarmText = {});
+    // `alarmText`, when the alarm has one, ends the name screen readers announce. With
+    // `snooze`, "Drzemka" stands beside OK: a click runs it and closes the popup.
+    void PopUp(bool playBeep, std::wstring_view alarmText = {}, std::function<void()> snooze = {});
     // How the popup disables the configuration window while it shows and enables it again on
     // closing; the application connects it when it builds the windows.
     void SetConfigurationEnabler(std::function<void(bool enabled)> enable) {
@@ -48,6 +49,7 @@ class TF_ALARMUJ : public Window {
     // Which animation frame shows: true for the first (Img1).
     bool Img1Visible() const { return img1Visible_; }
     HWND SpeedButton1() const { return speedButton1_; }
+    HWND SnoozeButton() const { return snoozeButton_; }
 
   protected:
     bool OnCommand(UINT id, UINT code) override;
@@ -71,6 +73,8 @@ class TF_ALARMUJ : public Window {
     void DrawSpeedButton(const DRAWITEMSTRUCT& item);
 
     Button speedButton1_;
+    Button snoozeButton_;
+    std::function<void()> snooze_;
     BitmapHandle img1_, img2_, okGlyph_;
     bool img1Visible_ = true;
     bool beepEnabled_ = false;

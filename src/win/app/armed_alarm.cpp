@@ -4,6 +4,7 @@
 
 #include "app/after_start.h"
 #include "app/late_firing.h"
+#include "app/snooze.h"
 #include "app/wake_check.h"
 #include "app/watch_loop.h"
 #include "util/user_error.h"
@@ -152,6 +153,12 @@ AlarmExecutorLinks ArmedAlarm::ExecutorLinks() {
     };
     links.nowMs = [this] { return clock_.Now().monotonicMs; };
     links.armed = [this] { return watch_.Armed; };
+    if (SnoozeOffered(watch_)) {
+        links.snooze = [this, fired = watch_, definition = definition_] {
+            Snooze(fired, definition,
+                   links_.options ? links_.options->SnoozeMinutes : kSnoozeDefaultMinutes);
+        };
+    }
     return links;
 }
 
@@ -225,6 +232,11 @@ void ArmedAlarm::ExecuteAlarmAction() {
     AlarmStepPerformer performer(links);
     const AppOptions none;
     klaxora::ExecuteAlarmAction(watch_, links_.options ? *links_.options : none, performer);
+    if (pendingSnooze_) {
+        const std::function<void()> snooze = std::move(pendingSnooze_);
+        pendingSnooze_ = nullptr;
+        Guarded(snooze);
+    }
     ApplyWakePlan();       // a repeat has a new due time; a stop cancels
     ActionMayHaveEnded();  // the popup or the sound may still be going
 }
@@ -260,6 +272,12 @@ void ArmedAlarm::Arm(const WatchState& watch, std::wstring definition) {
     watch_.Armed = false;
     definition_ = std::move(definition);
     ArmWatched(true);
+}
+
+void ArmedAlarm::Snooze(const WatchState& fired, const std::wstring& definition, int32_t minutes) {
+    if (watch_.Armed || watch_.Firing)
+        return;  // armed anew meanwhile: that alarm stays
+    Arm(PlanSnooze(fired, minutes), definition);
 }
 
 void ArmedAlarm::Resume(TakenRecord taken, bool logonRun) {
@@ -364,6 +382,8 @@ void ArmedAlarm::Quit() {
 }
 
 void ArmedAlarm::Changed() {
+    // Written at arming and after each firing, never ticking.
+    moment_ = watch_.Armed ? DueMomentText(watch_, clock_.Now()).value_or(L"") : L"";
     if (links_.changed)
         links_.changed(watch_);
 }

@@ -90,6 +90,12 @@ class ArmedAlarm {
     // The popup closed or the alarm's sound ended: once nothing of the fired alarm is left the
     // computer may sleep again.
     void ActionMayHaveEnded();
+    // "Drzemka": `fired`'s action once more, `minutes` from now, kept under `definition` like any
+    // armed alarm; nothing when an alarm is armed or firing meanwhile.
+    void Snooze(const WatchState& fired, const std::wstring& definition, int32_t minutes);
+    // When the armed alarm will come ("o 07:00:00", "jutro o 07:00:00"), as worked out at its
+    // arming; empty while nothing is armed or the trigger has no moment.
+    const std::wstring& MomentText() const { return moment_; }
     // An earlier version's alarm after Windows start, when the logon run started the program:
     // armed and performed at once. False when none.
     bool TakeAfterStartAlarm();
@@ -128,6 +134,8 @@ class ArmedAlarm {
     // armed.
     std::optional<HeldRecord> held_;
     std::wstring definition_;
+    std::wstring moment_;
+    std::function<void()> pendingSnooze_;  // clicked while the firing ran
     int64_t armedUtcMs_ = 0;
     // The record a resumption arms from, and whether that found its moment passed.
     std::optional<ArmedRecord> resumeFrom_;

@@ -224,7 +224,7 @@ void TF_Glowna::ArmAdopted() {
 }
 
 void TF_Glowna::AlarmChanged(const WatchState& watch) {
-    Tray.SetHint(TrayTip(text::kTrayHint, watch));
+    Tray.SetHint(TrayTip(text::kTrayHint, watch, alarm_.MomentText()));
 }
 
 void TF_Glowna::Quit() {

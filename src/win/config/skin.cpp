@@ -15,7 +15,8 @@ namespace {
 
 constexpr COLORREF kMask = RGB(255, 0, 255);
 constexpr int kRadius = 28;
-constexpr int kScale = 4;  // pictures are drawn four times larger and averaged down
+constexpr int kStatusLeft = 200;  // the status line, right of the maker's name
+constexpr int kScale = 4;         // pictures are drawn four times larger and averaged down
 
 // A system colour that happens to be the mask colour would cut a hole in the window.
 COLORREF NotMask(COLORREF colour) {
@@ -130,8 +131,20 @@ void Skin::Draw(HDC dc, POINT origin) const {
         DrawLine(dc, 54, 33, alarm_texts::kSkinLine);
         SetTextColor(dc, NotMask(palette.maker));
         DrawLine(dc, 20, 280, alarm_texts::kSkinMaker);
+        if (!status_.empty()) {
+            RECT line{kStatusLeft, 278, width - 20, 294};
+            DrawTextW(dc, status_.c_str(), static_cast<int>(status_.size()), &line,
+                      DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
     }
     PlainDrawing(dc);
+}
+
+RECT Skin::SetStatus(std::wstring status) {
+    status_ = std::move(status);
+    return {MulDiv(kStatusLeft, static_cast<int>(dpi_), 96),
+            MulDiv(276, static_cast<int>(dpi_), 96), width_,
+            MulDiv(296, static_cast<int>(dpi_), 96)};
 }
 
 void Skin::PaintArea(HDC dc, const RECT& area) const {

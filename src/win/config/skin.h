@@ -4,6 +4,8 @@
 // in their five states, and the small glyphs of the sound panel and the recent-list buttons.
 #include <windows.h>
 
+#include <string>
+
 #include "win/sys/handles.h"
 #include "win/ui/image_button.h"
 
@@ -21,6 +23,9 @@ class Skin {
     int Height() const { return height_; }
     // Draws the part of the skin under `area` (client coordinates) into `dc` at (0, 0).
     void PaintArea(HDC dc, const RECT& area) const;
+    // A line at the bottom right (when the armed alarm will come); empty: none. Returns the
+    // area to paint again (client coordinates).
+    RECT SetStatus(std::wstring status);
     // Paints `area` of the window (client coordinates) in one piece.
     void Paint(HDC dc, const RECT& area) const;
     // The window's shape: every pixel of the skin that is not the mask colour.
@@ -30,6 +35,7 @@ class Skin {
     // The whole skin drawn with `origin` (client coordinates) at the dc's (0, 0).
     void Draw(HDC dc, POINT origin) const;
     FontHandle titleFont_, smallFont_;
+    std::wstring status_;
     UINT dpi_ = 96;
     int width_ = 0;
     int height_ = 0;

@@ -205,6 +205,11 @@ void TF_Alarm::ib_StartClick() {
 }
 
 void TF_Alarm::AlarmChanged(const WatchState& watch) {
+    // The armed window says when the alarm will come, as the icon's tip does.
+    const std::wstring moment = alarm_ && watch.Armed ? alarm_->MomentText() : std::wstring();
+    const RECT line =
+        skin_.SetStatus(moment.empty() ? moment : std::wstring(start_texts::kArmedFor) + moment);
+    InvalidateRect(Hwnd(), &line, FALSE);
     if (watch.Armed && !lockedForArmed_)
         LockForArmed();  // armed from elsewhere than Start: a take-over, a snooze
     else if (!watch.Armed && lockedForArmed_)

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "app/snooze.h"
 #include "win/app/program_info.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
@@ -20,13 +21,14 @@ constexpr std::wstring_view kCheckBox5 = L"&Uruchamiając podgląd alarmu minima
 constexpr std::wstring_view kCheckBox6 = L"P&odczas najazdu domyślnego okna odgrywaj dźwięk (beep)";
 constexpr std::wstring_view kCheckBox6Hint =
     L"Jest to dźwiek BEEP, który słyszysz zaznaczając tą opcję !!!";
+constexpr std::wstring_view kSnooze = L"&Drzemka okna alarmu (minuty):";
 constexpr std::wstring_view kOk = L"OK";
 constexpr std::wstring_view kCancel = L"Anuluj";
 constexpr std::wstring_view kHelp = L"Pomoc";
 }  // namespace text
 
 // The client area and where each control stands in it.
-constexpr int kClientWidth = 390, kClientHeight = 222;
+constexpr int kClientWidth = 390, kClientHeight = 248;
 constexpr Box kCheckBox1Place{12, 12, 320, 20};
 constexpr Box kCheckBox2Place{12, 34, 320, 20};
 constexpr Box kGroupBox1Place{8, 60, 374, 68};
@@ -34,8 +36,10 @@ constexpr Box kCheckBox4Place{20, 78, 356, 20};
 constexpr Box kCheckBox3Place{20, 100, 356, 20};
 constexpr Box kCheckBox5Place{12, 136, 370, 20};
 constexpr Box kCheckBox6Place{12, 158, 370, 20};
+constexpr Box kSnoozeLabelPlace{12, 187, 250, 16};
+constexpr Box kSnoozePlace{266, 184, 60, 21};
 constexpr Box kPicturePlace{346, 12, 32, 32};
-constexpr int kButtonTop = 190, kButtonWidth = 75, kButtonHeight = 25;
+constexpr int kButtonTop = 216, kButtonWidth = 75, kButtonHeight = 25;
 constexpr Box kHelpPlace{8, kButtonTop, kButtonWidth, kButtonHeight};
 constexpr Box kOkPlace{kClientWidth - 2 * kButtonWidth - 16, kButtonTop, kButtonWidth,
                        kButtonHeight};
@@ -63,6 +67,8 @@ void TF_Opcje::BuildControls() {
     CheckBox3.Create(w, kCheckBox3, kCheckBox3Place, text::kCheckBox3, f);
     CheckBox5.Create(w, kCheckBox5, kCheckBox5Place, text::kCheckBox5, f);
     CheckBox6.Create(w, kCheckBox6, kCheckBox6Place, text::kCheckBox6, f);
+    SnoozeLabel.Create(w, kSnoozeLabel, kSnoozeLabelPlace, text::kSnooze, f);
+    se_Drzemka.Create(w, kSnooze, kSnoozePlace, {kSnoozeMinMinutes, kSnoozeMaxMinutes}, f);
     Picture.Create(w, kPicture, kPicturePlace, L"", f, SS_ICON | SS_REALSIZEIMAGE);
     SendMessageW(Picture, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)), 0);
     SpeedButton2.Create(w, kSpeedButton2, kHelpPlace, text::kHelp, f, BS_PUSHBUTTON | WS_GROUP);
@@ -76,8 +82,13 @@ void TF_Opcje::BuildControls() {
 
 OptionChecks TF_Opcje::Checks() {
     EnsureBuilt();
-    return {CheckBox1.Checked(), CheckBox2.Checked(), CheckBox3.Checked(),
-            CheckBox4.Checked(), CheckBox5.Checked(), CheckBox6.Checked()};
+    return {CheckBox1.Checked(),
+            CheckBox2.Checked(),
+            CheckBox3.Checked(),
+            CheckBox4.Checked(),
+            CheckBox5.Checked(),
+            CheckBox6.Checked(),
+            static_cast<int32_t>(se_Drzemka.Value())};
 }
 
 void TF_Opcje::SetChecks(const OptionChecks& checks) {
@@ -91,6 +102,7 @@ void TF_Opcje::SetChecks(const OptionChecks& checks) {
     CheckBox4.SetChecked(checks.CheckBox4);
     CheckBox5.SetChecked(checks.CheckBox5);
     CheckBox6.SetChecked(checks.CheckBox6);
+    se_Drzemka.SetValue(checks.snoozeMinutes);
 }
 
 void TF_Opcje::FormShow() {

@@ -13,6 +13,7 @@
 #include "win/ui/controls.h"
 #include "win/ui/file_dialogs.h"
 #include "win/ui/owned_dialog.h"
+#include "win/ui/spin_edit.h"
 #include "win/ui/tooltips.h"
 
 namespace klaxora::win {
@@ -38,6 +39,8 @@ class TF_Opcje : public OwnedDialog {
         kCheckBox6,
         kSpeedButton2,  // "Pomoc"
         kPicture,
+        kSnoozeLabel,
+        kSnooze,
         kSpeedButton1 = IDOK,
         kSpeedButton3 = IDCANCEL,
     };
@@ -62,7 +65,8 @@ class TF_Opcje : public OwnedDialog {
 
     CheckBox CheckBox1, CheckBox2, CheckBox4, CheckBox3, CheckBox5, CheckBox6;
     GroupBox GroupBox1;
-    Label Picture;
+    Label Picture, SnoozeLabel;
+    SpinEdit se_Drzemka;  // the snooze's minutes
     Button SpeedButton1, SpeedButton3, SpeedButton2;
 
     // The boxes as they stand.
