@@ -161,5 +161,20 @@ int wmain(int argc, wchar_t** argv) {
     WriteBmp(dc, board, 120, 50, dir + L"\\21_icons.bmp");
     DeleteObject(board);
     DeleteDC(dc);
+
+    // Armed: Stop in Start's place and, at the bottom, when the alarm will come.
+    ArmedAlarm armed(system.Ports());
+    ArmedAlarm::Links links;
+    links.changed = [&window](const WatchState& w) { window.AlarmChanged(w); };
+    armed.Connect(std::move(links));
+    window.BindAlarm(&armed);
+    Select(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    window.ApplyCountdownText(L"20:0:0");
+    Select(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
+    window.ib_StartClick();
+    window.Show();
+    Pump(500);
+    Save(window.Hwnd(), dir + L"\\24_armed.bmp");
+    armed.Stop();
     return 0;
 }

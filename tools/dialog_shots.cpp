@@ -92,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
     // the script takes the picture from outside while it stands.
     TF_ALARMUJ popup;
     popup.Create();
-    popup.PopUp(false);
+    popup.PopUp(false, {}, [] {});  // as a firing that ends the alarm shows it: with Drzemka
     Pump(500);
     RECT r{};
     GetWindowRect(popup.Hwnd(), &r);

@@ -224,7 +224,10 @@ int wmain(int argc, wchar_t** argv) {
     win::MainWindowLinks links;
     links.configuration = &alarm;
     glowna.Connect(std::move(links));
-    armed.Connect({.mainWindow = glowna.Hwnd(), .popup = &popup});
+    win::ArmedAlarm::Links armedLinks;
+    armedLinks.mainWindow = glowna.Hwnd();
+    armedLinks.popup = &popup;
+    armed.Connect(std::move(armedLinks));
 
     g_counterWindow = MakeCounterWindow();
     g_fireTick = [&armed] { armed.ExecuteAlarmAction(); };

@@ -89,14 +89,15 @@ class AlarmFiring : public ::testing::Test {
     AlarmFiring() {
         popup.Create();
         glowna.Create();
-        alarm.Connect({.mainWindow = glowna.Hwnd(),
-                       .popup = &popup,
-                       .setTrayEnabled = [this](bool on) { glowna.Tray.SetEnabled(on); },
-                       .changed =
-                           [this](const WatchState& w) {
-                               glowna.AlarmChanged(w);
-                               stops += w.Armed ? 0 : 1;
-                           }});
+        win::ArmedAlarm::Links links;
+        links.mainWindow = glowna.Hwnd();
+        links.popup = &popup;
+        links.setTrayEnabled = [this](bool on) { glowna.Tray.SetEnabled(on); };
+        links.changed = [this](const WatchState& w) {
+            glowna.AlarmChanged(w);
+            stops += w.Armed ? 0 : 1;
+        };
+        alarm.Connect(std::move(links));
     }
     ~AlarmFiring() override {
         alarm.Connect({});

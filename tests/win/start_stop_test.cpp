@@ -121,7 +121,9 @@ class StartStopTest : public ::testing::Test {
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
         window.BindAlarm(&alarm);
-        alarm.Connect({.changed = [this](const WatchState& w) { window.AlarmChanged(w); }});
+        ArmedAlarm::Links links;
+        links.changed = [this](const WatchState& w) { window.AlarmChanged(w); };
+        alarm.Connect(std::move(links));
         window.OpenTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
         window.Create();
     }
