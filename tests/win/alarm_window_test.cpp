@@ -568,3 +568,22 @@ TEST_F(AlarmWindowTest, FieldsHaveTheirOwnNamesAndTabReachesTheHelpLink) {
 
 }  // namespace
 }  // namespace klaxora::win
+
+namespace klaxora::win {
+namespace {
+
+// A page's or a panel's control with an id of the top row presses no button of the window.
+TEST_F(AlarmWindowTest, APanelsCommandNeverReachesTheTopRow) {
+    FirstShow();
+    for (const HWND panel : {window.p_k_komunikat.Hwnd(), window.odlicz_w_dol.Hwnd()}) {
+        SendMessageW(panel, WM_COMMAND, MAKEWPARAM(TF_Alarm::kKoniec, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.ib_Koniec.Hwnd()));
+    }
+    EXPECT_EQ(mainClosed, 0);
+    SendMessageW(window.gb1.Hwnd(), WM_COMMAND, MAKEWPARAM(TF_Alarm::kKoniec, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.ib_Koniec.Hwnd()));
+    EXPECT_EQ(mainClosed, 1);  // a plain group's controls are the window's
+}
+
+}  // namespace
+}  // namespace klaxora::win

@@ -222,6 +222,7 @@ void TF_Alarm::CreateTopRow() {
 void TF_Alarm::CreateTriggerGroup() {
     HFONT f = kit_.font;
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
+    gb1.SendCommandsToWindow();
     HWND g = gb1.Hwnd();
     Label20.Create(g, kLabel20, L::kLabel20, T::kLabel20, f);
     // Filled in the triggers' order, which the system's sort would change by locale.
@@ -256,6 +257,7 @@ void TF_Alarm::CreateTriggerGroup() {
 void TF_Alarm::CreateActionGroup() {
     HFONT f = kit_.font;
     gb2.Create(Hwnd(), L::kActionGroup, kGroupColour, true, T::kGb2Caption.data(), true, f);
+    gb2.SendCommandsToWindow();
     HWND g = gb2.Hwnd();
     gb2.TextColourOf = [](HWND) { return CurrentPalette().groupText; };
     CreateFieldName(l_Typ_AlarmuNazwa, g, kFieldName, L::kActionList, Trim(T::kGb2Caption));

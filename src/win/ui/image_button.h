@@ -17,6 +17,11 @@ class ImageButton : public Control {
   public:
     using Painter = std::function<void(HDC dc, const RECT& rc, ImageState state, bool focused)>;
 
+    // The button's window keeps a pointer to this object: it stays where it was made.
+    ImageButton() = default;
+    ImageButton(const ImageButton&) = delete;
+    ImageButton& operator=(const ImageButton&) = delete;
+
     void Create(HWND parent, UINT id, const Box& box, std::wstring_view caption, Painter painter);
     ImageState State() const;
     // Called by the parent for WM_DRAWITEM of this button.

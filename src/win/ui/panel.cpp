@@ -179,7 +179,13 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                                                    : palette.groupText);
             return reinterpret_cast<LRESULT>(Brush(fill));
         }
-        case WM_COMMAND:  // what the panel's own handlers left
+        case WM_COMMAND:
+            // What the panel's own handlers left goes up only from a plain group whose
+            // controls the window handles: a page's or a panel's control, whatever its id,
+            // can never press a button of the window.
+            if (!commandsToWindow_)
+                return 0;
+            return PassUp(msg, wParam, lParam);
         case WM_NOTIFY:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT:

@@ -65,6 +65,9 @@ class Panel : public Window {
     // (or writing to it) builds them.
     void ShowUnbuilt();
     bool Shown() const;
+    // A plain group whose controls the window itself handles: their commands go up to it.
+    // Any other panel keeps its controls' commands to itself.
+    void SendCommandsToWindow() { commandsToWindow_ = true; }
     // Builds the controls unless they exist: for writing into them from outside.
     void EnsureBuilt();
     bool Built() const { return built_; }
@@ -93,6 +96,7 @@ class Panel : public Window {
     bool frame_ = false;
     HFONT font_ = nullptr;
     bool built_ = false;
+    bool commandsToWindow_ = false;
 };
 
 }  // namespace klaxora::win
