@@ -22,6 +22,7 @@
 #include "win/sys/system_ops_win.h"
 #include "win/ui/countdown_box.h"
 #include "win/ui/dpi.h"
+#include "win/ui/file_dialogs.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -250,7 +251,7 @@ void TF_Glowna::Ustawnowyczas1Click() {
 }
 
 void TF_Glowna::Pomoc1Click() {
-    ShellExecuteW(Hwnd(), L"open", helpFile_.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    ShellOpen(Hwnd(), helpFile_, SW_SHOWMAXIMIZED);
 }
 
 void TF_Glowna::Opcje1Click() {

@@ -13,6 +13,7 @@
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/ui/dpi.h"
+#include "win/ui/file_dialogs.h"
 #include "win/sys/process_win.h"
 #include "win/ui/fonts.h"
 #include "win/ui/link_button.h"
@@ -97,9 +98,7 @@ TF_Alarm::TF_Alarm(const WindowPorts& ports)
           {&p_Inne, Info(ActionKind::Other).panel},
           {&p_ZabijProces, Info(ActionKind::KillProcess).panel},
       }} {
-    OpenDocument = [](const std::wstring& path) {
-        ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-    };
+    OpenDocument = [this](const std::wstring& path) { ShellOpen(Hwnd(), path, SW_SHOWMAXIMIZED); };
     ProcessPath = [this](DWORD processId) { return processes_.GetProcessPath(processId); };
 
     // What each page and panel reports, and the handler it reaches.

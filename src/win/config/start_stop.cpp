@@ -236,10 +236,8 @@ void TF_Alarm::LockForArmed() {
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeArmed));
     std::vector<HWND> triggerSide{cb_Typ_Alarmu,  cb_A_Wykonaj,       cb_PowtorzAkcje,
                                   e_CzasPowtorki, nb_Zakladki.Hwnd(), Label20};
-    for (TriggerKind t : {TriggerKind::AtTime, TriggerKind::Countdown, TriggerKind::NoInternet,
-                          TriggerKind::ProgramStarted, TriggerKind::ProgramNotResponding,
-                          TriggerKind::ProgramClosed, TriggerKind::AfterWindowsStart}) {
-        const std::vector<HWND> page = TriggerControls(t);
+    for (const TriggerInfo& t : Triggers()) {  // every trigger's editors, by the vocabulary
+        const std::vector<HWND> page = TriggerControls(t.kind);
         triggerSide.insert(triggerSide.end(), page.begin(), page.end());
     }
     SetAllEnabled(triggerSide, false);

@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "win/sys/handles.h"
+#include "win/sys/system_error.h"
 #include "win/sys/system_library.h"
+#include "win/ui/message_box.h"
 
 namespace klaxora::win {
+namespace {
+const std::wstring kCannotOpen = L"Nie można otworzyć: ";
+}  // namespace
 
 std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist) {
@@ -64,7 +69,16 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
 }
 
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand) {
-    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, showCommand);
+    // The refusal is ours to show, once, not also the shell's.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = target.c_str();
+    info.nShow = showCommand;
+    if (!ShellExecuteExW(&info))
+        ShowStandardError(kCannotOpen + target + L"\r\n" + SystemErrorMessage(GetLastError()));
 }
 
 }  // namespace klaxora::win

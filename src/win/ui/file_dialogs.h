@@ -15,7 +15,8 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view filter,
                                        const std::wstring& current, bool mustExist);
 std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current);
 
-// Opens a document or address through the shell with the verb "open".
+// Opens a document or address through the shell with the verb "open"; a refusal is shown in
+// the standard error box.
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand);
 using Opener = std::function<void(const std::wstring& target, int showCommand)>;
 
