@@ -5,6 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/setup.sh"
+"$root/scripts/check-layers.sh"
 "$root/scripts/build.sh"
 
 echo "== native tests"

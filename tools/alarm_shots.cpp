@@ -10,6 +10,7 @@
 #include "config/vocabulary.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
+#include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/controls.h"
 #include "shot_file.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The configuration window's test fixture: the window created for real and driven in-process,
 // as a user's clicks and keys and the program's other parts would drive it.
+#include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
 
 #include <commctrl.h>

@@ -19,6 +19,7 @@
 #include "win/box_answerer.h"
 #include "win/cmdline/command_line.h"
 #include "win/dialogs/shortcut_window.h"
+#include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
 #include "win/test_sounds.h"

@@ -16,6 +16,7 @@
 #include "fakes/memory_registry.h"
 #include "util/text.h"
 #include "win/box_answerer.h"
+#include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
 #include "win/child_process.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "win/actions/popup_window.h"
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 #include "version.h"
 #include "win/app/main_window.h"
 #include "win/config/alarm_window.h"

@@ -9,11 +9,11 @@
 #include "app/watch_state.h"
 #include "ports/file_system.h"
 #include "ports/registry.h"
+#include "util/message_titles.h"
 
 namespace klaxora {
 
 // The application title; also stored as "Name" on a first run.
-inline constexpr std::wstring_view kApplicationTitle = L"Klaxora";
 
 namespace settings {
 inline constexpr std::wstring_view kPath = L"Path";

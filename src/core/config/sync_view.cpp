@@ -286,10 +286,6 @@ std::wstring PickedPointText(int64_t x, int64_t y) {
     return std::wstring(texts::kPickedPoint) + std::to_wstring(x) + L"  y = " + std::to_wstring(y);
 }
 
-int DroppedWidth(int boxWidth, int widestItem, int margin) {
-    return std::max(boxWidth - margin, widestItem) + margin;
-}
-
 std::pair<std::wstring, std::wstring> SplitHelpHint(std::wstring_view hint) {
     const size_t bar = hint.find(L'|');
     if (bar == std::wstring_view::npos)

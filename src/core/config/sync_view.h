@@ -12,6 +12,7 @@
 #include "config/time_text.h"
 #include "config/vocabulary.h"
 #include "ports/file_system.h"
+#include "util/list_width.h"
 
 namespace klaxora {
 
@@ -116,8 +117,6 @@ std::wstring ClockLine(std::wstring_view longTime);
 std::wstring NoInternetLabel(int64_t seconds);
 // The picker's report of the chosen point.
 std::wstring PickedPointText(int64_t x, int64_t y);
-// The drop-down list width: never narrower than the box, at least the widest item plus margin.
-int DroppedWidth(int boxWidth, int widestItem, int margin);
 // amh_Help's hint split at its first "|": the text, then the title.
 std::pair<std::wstring, std::wstring> SplitHelpHint(std::wstring_view hint);
 

@@ -92,14 +92,6 @@ std::optional<TimeFields> ParseCountdownText(std::wstring_view text) {
     return TimeFields{*h, *m, *s};
 }
 
-int64_t ClampSpin(int64_t value, SpinRange range) {
-    if (value < range.min)
-        return range.min;
-    if (value > range.max)
-        return range.max;
-    return value;
-}
-
 TimeFields ClampCountdown(const TimeFields& c) {
     return {static_cast<int32_t>(ClampSpin(c.hours, ranges::kCountdownHours)),
             static_cast<int32_t>(ClampSpin(c.minutes, ranges::kCountdownMinutes)),

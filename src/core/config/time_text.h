@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/spin_range.h"
+
 namespace klaxora {
 
 struct TimeFields {
@@ -35,14 +37,6 @@ std::optional<TimeFields> ParseCountdownText(std::wstring_view text);
 // A decimal integer the way the editors convert text: optional spaces and sign, digits,
 // within 32 bits.
 std::optional<int32_t> ParseInteger(std::wstring_view text);
-
-struct SpinRange {
-    int64_t min;
-    int64_t max;
-};
-
-// Spin edits clamp every value they are given to their range.
-int64_t ClampSpin(int64_t value, SpinRange range);
 
 namespace ranges {
 inline constexpr SpinRange kCountdownHours{0, 100000};

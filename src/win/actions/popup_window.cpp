@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "win/config/popup_pictures.h"
+#include "win/actions/popup_pictures.h"
 #include "win/ui/fonts.h"
 #include "win/ui/palette.h"
 

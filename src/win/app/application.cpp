@@ -11,7 +11,7 @@
 #include "win/actions/popup_window.h"
 #include "win/app/held_record.h"
 #include "win/app/main_window.h"
-#include "win/app/startup_trace.h"
+#include "win/sys/startup_trace.h"
 #include "win/dialogs/shortcut_window.h"
 #include "win/config/alarm_window.h"
 #include "win/dialogs/about_window.h"

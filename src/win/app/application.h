@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 
 namespace klaxora::win {
 

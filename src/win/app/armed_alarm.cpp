@@ -9,7 +9,7 @@
 #include "app/watch_loop.h"
 #include "util/user_error.h"
 #include "win/actions/popup_window.h"
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 #include "win/sys/power_facts_win.h"
 #include "win/ui/countdown_box.h"
 #include "win/ui/message_box.h"

@@ -14,10 +14,11 @@
 
 #include "app/armed_record.h"
 #include "app/watch_state.h"
+#include "ports/armed_alarm.h"
 #include "config/alarm_settings.h"
 #include "win/actions/alarm_executor.h"
 #include "win/app/held_record.h"
-#include "win/app/window_ports.h"
+#include "win/actions/window_ports.h"
 #include "win/sys/clock_win.h"
 #include "win/sys/due_timer_win.h"
 #include "win/sys/wake_timer_win.h"
@@ -26,7 +27,7 @@ namespace klaxora::win {
 
 class TF_ALARMUJ;
 
-class ArmedAlarm {
+class ArmedAlarm : public ArmedAlarmPort {
   public:
     // What the firing uses of the windows, and who is told of a change. Any may be missing.
     struct Links {
@@ -43,7 +44,7 @@ class ArmedAlarm {
     };
 
     explicit ArmedAlarm(const WindowPorts& ports);
-    ~ArmedAlarm();
+    ~ArmedAlarm() override;
     ArmedAlarm(const ArmedAlarm&) = delete;
     ArmedAlarm& operator=(const ArmedAlarm&) = delete;
 
@@ -52,8 +53,8 @@ class ArmedAlarm {
     HWND TimerWindow();
     static constexpr UINT_PTR kWatchTimerId = 1;
 
-    const WatchState& Watch() const { return watch_; }
-    bool Armed() const { return watch_.Armed; }
+    const WatchState& Watch() const override { return watch_; }
+    bool Armed() const override { return watch_.Armed; }
     // The fields of a definition not armed yet, as the command line supplied them (a kill's
     // process); ignored while armed.
     void SetPending(const WatchState& pending);
@@ -63,13 +64,13 @@ class ArmedAlarm {
     // Arms `watch` (its trigger's clocks are fixed now) with its definition as shortcut
     // parameters, kept for a later copy. Whatever was armed is replaced. Throws a UserError when
     // Windows has no timer to give or the record cannot be kept; nothing is then armed.
-    void Arm(const WatchState& watch, std::wstring definition);
+    void Arm(const WatchState& watch, std::wstring definition) override;
     // Arms a record taken over from an earlier copy from the moment it keeps; fires it once at
     // once (by the late rule) when that moment passed while no copy ran, and an alarm after
     // Windows start at once when `logonRun`.
     void Resume(TakenRecord taken, bool logonRun);
     // Disarms: the timers stop, the record is removed, the windows are told.
-    void Stop();
+    void Stop() override;
     // The program ends by the user's word: the sound ends and the record goes with it.
     void Quit();
     // The program ends without a Stop (the session ends): the record stays kept.
@@ -95,7 +96,7 @@ class ArmedAlarm {
     void Snooze(const WatchState& fired, const std::wstring& definition, int32_t minutes);
     // When the armed alarm will come ("o 07:00:00", "jutro o 07:00:00"), as worked out at its
     // arming; empty while nothing is armed or the trigger has no moment.
-    const std::wstring& MomentText() const { return moment_; }
+    const std::wstring& MomentText() const override { return moment_; }
     // An earlier version's alarm after Windows start, when the logon run started the program:
     // armed and performed at once. False when none.
     bool TakeAfterStartAlarm();

@@ -14,7 +14,7 @@
 #include "util/user_error.h"
 #include "resources/resource_ids.h"
 #include "win/actions/popup_window.h"
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
 #include "win/sys/file_system_win.h"

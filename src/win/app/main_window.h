@@ -12,7 +12,7 @@
 #include "config/alarm_settings.h"
 #include "win/app/armed_alarm.h"
 #include "win/app/held_record.h"
-#include "win/app/window_ports.h"
+#include "win/actions/window_ports.h"
 #include "win/sys/handles.h"
 #include "win/ui/tray_icon.h"
 #include "win/ui/window.h"

@@ -1,7 +1,7 @@
 // TF_Alarm's first show: the last alarm brought back from the registry (config/restore decides
 // what), the recent-value menus it builds, and the stored details of an "Other" sub-action.
 #include "config/vocabulary.h"
-#include "win/app/startup_trace.h"
+#include "win/sys/startup_trace.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/message_box.h"

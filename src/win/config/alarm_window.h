@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/watch_state.h"
-#include "win/app/armed_alarm.h"
+#include "ports/armed_alarm.h"
 #include "config/alarm_settings.h"
 #include "config/restore.h"
 #include "config/start_alarm.h"
@@ -23,7 +23,7 @@
 #include "win/config/panel_kit.h"
 #include "win/config/skin.h"
 #include "win/config/trigger_pages.h"
-#include "win/app/window_ports.h"
+#include "win/actions/window_ports.h"
 #include "win/sys/handles.h"
 #include "win/ui/controls.h"
 #include "win/ui/image_button.h"
@@ -88,7 +88,7 @@ class TF_Alarm : public Window {
 
     // --- Wiring to the rest of the program, set by the application when it builds the window
     // The armed alarm this window arms, stops and shows; none: Start does nothing.
-    void BindAlarm(ArmedAlarm* alarm) { alarm_ = alarm; }
+    void BindAlarm(ArmedAlarmPort* alarm) { alarm_ = alarm; }
     // The armed alarm changed (armed, stopped, fired and over): the editors lock or unlock.
     void AlarmChanged(const WatchState& watch);
     // The number of entries of CommandLineList (0 when the program got no parameters).
@@ -279,7 +279,7 @@ class TF_Alarm : public Window {
     Skin skin_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
-    ArmedAlarm* alarm_ = nullptr;
+    ArmedAlarmPort* alarm_ = nullptr;
     bool lockedForArmed_ = false;
     size_t commandLineCount_ = 0;
     std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/startup.h"
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 #include "win/sys/system_library.h"
 #include "win/sys/test_seams.h"
 #include "win/ui/fonts.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/snooze.h"
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 #include "win/ui/fonts.h"
 #include "win/ui/message_box.h"
 

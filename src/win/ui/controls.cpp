@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "config/sync_view.h"
+#include "util/list_width.h"
 #include "util/text.h"
 #include "win/sys/handles.h"
 #include "win/ui/dpi.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/startup.h"
+#include "util/message_titles.h"
 
 #include "util/message_titles.h"
 

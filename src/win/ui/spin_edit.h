@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "config/time_text.h"
+#include "util/spin_range.h"
 #include "win/ui/controls.h"
 
 namespace klaxora::win {

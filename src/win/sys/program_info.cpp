@@ -1,4 +1,4 @@
-#include "win/app/program_info.h"
+#include "win/sys/program_info.h"
 
 #include <vector>
 
@@ -6,13 +6,13 @@
 #include "resources/resource_ids.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/system_library.h"
-#include "win/ui/window.h"
 
 namespace klaxora::win {
 
 HICON AppIcon(int size) {
-    auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_KLAXORA),
-                                              IMAGE_ICON, size, size, LR_SHARED));
+    auto icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KLAXORA),
+                                      IMAGE_ICON, size, size, LR_SHARED));
     if (!icon)
         icon = static_cast<HICON>(
             LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));

@@ -1,4 +1,4 @@
-#include "win/config/popup_pictures.h"
+#include "win/actions/popup_pictures.h"
 
 #include <cmath>
 #include <iterator>

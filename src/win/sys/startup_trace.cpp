@@ -1,4 +1,4 @@
-#include "win/app/startup_trace.h"
+#include "win/sys/startup_trace.h"
 
 #include <windows.h>
 
