@@ -304,29 +304,6 @@ void DeleteValue(const std::wstring& path, const std::wstring& name) {
     }
 }
 
-TempFolder::TempFolder() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    for (;;) {
-        path_ = std::wstring(temp) + L"klaxora-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                L"-" + std::to_wstring(++counter) + L"\\";
-        if (CreateDirectoryW(path_.c_str(), nullptr))
-            break;
-    }
-}
-
-TempFolder::~TempFolder() {
-    // SHFileOperation wants a double-terminated list and no trailing backslash.
-    std::wstring from = path_.substr(0, path_.size() - 1);
-    from.push_back(L'\0');
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
 int TrayMenuHeight(const RunningProgram& program, HWND icon) {
     ClickTrayIcon(icon, true);
     const HWND menu = WaitPopupMenu(program.Id());

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace klaxora::e2e {
 
 // The Klaxora.exe built beside this test binary.
@@ -95,16 +97,6 @@ void WriteString(const std::wstring& path, const std::wstring& name, const std::
 void DeleteValue(const std::wstring& path, const std::wstring& name);
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& Path() const { return path_; }  // with a trailing backslash
-
-  private:
-    std::wstring path_;
-};
+using testing::TempFolder;
 
 }  // namespace klaxora::e2e

@@ -22,13 +22,7 @@
 
 namespace klaxora::win {
 
-// Handles every message waiting in the queue, the ones they post included.
-inline void Drain() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        HandleQueuedMessage(msg);  // as the program's loop does
-}
-
+using testing::Drain;
 using testing::PumpUntil;
 
 inline RECT ClientRectIn(HWND control, HWND window) {

@@ -21,6 +21,7 @@
 #include "win/dialogs/shortcut_window.h"
 #include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
+#include "temp_folder.h"
 #include "win/pump.h"
 #include "win/test_sounds.h"
 #include "win/sys/file_system_win.h"
@@ -34,28 +35,9 @@ namespace {
 using testing::BoxAnswerer;
 namespace t = cmdline;
 
-void Drain() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        HandleQueuedMessage(msg);
-}
+using testing::Drain;
 
-// A fresh folder under the temporary folder, removed with its files.
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        path = std::filesystem::path(temp) /
-               (L"klaxora-cmdline-" + std::to_wstring(GetCurrentProcessId()));
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::wstring Text() const { return path.wstring(); }
-};
+using testing::TempFolder;
 
 // The configuration window, filled from a command line as the main window does at start.
 struct CommandLineWindow {
@@ -230,7 +212,7 @@ TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
 
 TEST_F(ShortcutDialogTest, AnExpandedFolderIsReadElsewhereAndItsChildrenFollow) {
     for (const wchar_t* name : {L"b", L"a", L"b\\c"})
-        std::filesystem::create_directory(folder.path / name);
+        std::filesystem::create_directory(std::filesystem::path(folder.Path()) / name);
     ASSERT_TRUE(SelectFolder(folder.Text()));
     ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
     const HTREEITEM node = TreeView_GetSelection(tree.Hwnd());
@@ -254,7 +236,7 @@ TEST_F(ShortcutDialogTest, RefusesANameThatCleansToNothingAndWritesACleanedOne) 
     ASSERT_TRUE(SelectFolder(folder.Text()));
     EXPECT_EQ(ConfirmWith(L"  ?:* "), t::kRefuseEmptyName);
     EXPECT_EQ(ConfirmWith(L"CON"), t::kRefuseReservedName);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 
     EXPECT_EQ(ConfirmWith(L"  Alarm:  poranny?"), L"");
     EXPECT_EQ(Control(dialog.e_NazwaSkrotu).Text(), L"Alarm poranny");

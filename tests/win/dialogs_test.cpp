@@ -16,6 +16,7 @@
 #include "win/local_http_server.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
+#include "win/pump.h"
 
 namespace klaxora::win {
 namespace {
@@ -23,24 +24,9 @@ namespace {
 using testing::BoxAnswerer;
 using testing::LocalHttpServer;
 
+using testing::PumpUntil;
 void PumpOnce() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Pumps messages until the condition holds or the generous deadline passes.
-bool PumpUntil(const std::function<bool()>& done, int ms = 15000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        PumpOnce();
-        if (done())
-            return true;
-        Sleep(10);
-    }
-    return done();
+    testing::Drain();
 }
 
 bool Checked(HWND box) {

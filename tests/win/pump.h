@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "win/actions/popup_window.h"
+#include "win/ui/window.h"
 
 namespace klaxora::testing {
 
@@ -21,6 +22,14 @@ bool PumpUntil(Done done, DWORD timeoutMs = kGenerousMs) {
             return false;
         Sleep(5);
     }
+}
+
+// Handles every message waiting in the queue, the ones they post included, as the program's
+// loop does.
+inline void Drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        win::HandleQueuedMessage(msg);
 }
 
 // Lets the queue run for a while: only to show that something does NOT happen.

@@ -32,11 +32,7 @@ using testing::PumpUntil;
 
 const std::wstring kKey = L"Software\\Vantrelix\\Klaxora";
 
-void Drain() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        HandleQueuedMessage(msg);
-}
+using testing::Drain;
 
 std::optional<RegistryValue> Read(const std::wstring& key, const std::wstring& name) {
     return Win32Registry().Open(key)->Read(name);

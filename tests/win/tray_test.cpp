@@ -12,6 +12,7 @@
 #include "win/dialogs/options_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/ui/tray_icon.h"
+#include "win/pump.h"
 
 namespace klaxora::win {
 namespace {
@@ -27,21 +28,7 @@ std::vector<HWND> ShellIcons() {
     return icons;
 }
 
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-    return true;
-}
+using testing::PumpUntil;
 
 class IconOwner : public Window {
   public:
@@ -123,7 +110,7 @@ TEST(TrayIcon, ShellShowsTheIconAndDeliversClicksOnIt) {
     // The shell restarting announces itself; the icon is added again, once.
     SendMessageW(owner.Hwnd(), TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(owner.tray.Added());
-    PumpUntil([] { return false; }, 300);
+    testing::PumpFor(300);
     EXPECT_EQ(ShellIcons().size(), before.size() + 1);
 
     owner.tray.Remove();
