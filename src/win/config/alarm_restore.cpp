@@ -1,5 +1,8 @@
 // TF_Alarm's first show: the last alarm brought back from the registry (config/restore decides
 // what), the recent-value menus it builds, and the stored details of an "Other" sub-action.
+#include <algorithm>
+#include <stdexcept>
+
 #include "config/vocabulary.h"
 #include "win/sys/startup_trace.h"
 #include "win/config/alarm_layout.h"
@@ -112,31 +115,48 @@ void TF_Alarm::ApplyRestore(const RestorePlan& r) {
 
 // --- Recent-value menus --------------------------------------------------------------------
 
-Button TF_Alarm::RecentButton(size_t list) const {
-    switch (list) {
-        case 0:
-            return wykonaj_o.Recent;  // sb_ur_alarm_o
-        case 1:
-            return odlicz_w_dol.Recent;  // sb_ur_alarm_za
-        case 2:
-            return p_k_PdegrajDzwiek.sb_ListaPlikowWAV;
-        case 3:
-            return p_UrProg.Recent;  // sb_ListaPlikowEXE
-        case 4:
-            return p_Plik.Recent;  // sb_ListaPlikow
-        case 5:
-            return p_OtworzFolder.Recent;  // sb_ListaFolderow
-        case 6:
-            return p_WWW.sb_ListaWWW;
-        default:
-            return {};
+void TF_Alarm::ConnectRecentSlots() {
+    const std::array<RecentSlot, kRecentMenus> slots{{
+        {mru::kAtTime, &wykonaj_o, [this] { return wykonaj_o.Recent; }, nullptr,
+         [this](const std::wstring& e) { ApplyAtTimeText(e); }, &wykonaj_o.RecentClicked},
+        {mru::kCountdown, &odlicz_w_dol, [this] { return odlicz_w_dol.Recent; }, nullptr,
+         [this](const std::wstring& e) { ApplyCountdownText(e); }, &odlicz_w_dol.RecentClicked},
+        {mru::kSound, &p_k_PdegrajDzwiek, [this] { return p_k_PdegrajDzwiek.sb_ListaPlikowWAV; },
+         [this] { return p_k_PdegrajDzwiek.fne_PlikWAV.edit.Hwnd(); },
+         [this](const std::wstring& e) { p_k_PdegrajDzwiek.SetFile(e); },
+         &p_k_PdegrajDzwiek.RecentClicked},
+        {mru::kPrograms, &p_UrProg, [this] { return p_UrProg.Recent; },
+         [this] { return p_UrProg.Editor.edit.Hwnd(); },
+         [this](const std::wstring& e) { p_UrProg.SetPath(e); }, &p_UrProg.RecentClicked},
+        {mru::kFiles, &p_Plik, [this] { return p_Plik.Recent; },
+         [this] { return p_Plik.Editor.edit.Hwnd(); },
+         [this](const std::wstring& e) { p_Plik.SetPath(e); }, &p_Plik.RecentClicked},
+        {mru::kFolders, &p_OtworzFolder, [this] { return p_OtworzFolder.Recent; },
+         [this] { return p_OtworzFolder.Editor.edit.Hwnd(); },
+         [this](const std::wstring& e) { p_OtworzFolder.SetPath(e); },
+         &p_OtworzFolder.RecentClicked},
+        {mru::kWeb, &p_WWW, [this] { return p_WWW.sb_ListaWWW; },
+         [this] { return p_WWW.e_WWW.Hwnd(); },
+         [this](const std::wstring& e) { p_WWW.SetAddress(e); }, &p_WWW.RecentClicked},
+    }};
+    // In the core's order of the lists, found by their registry key: a list the core adds
+    // without its place here stops every start of the window (and every test) at once.
+    const std::span<const std::wstring_view> lists = MenuLists();
+    for (size_t list = 0; list < kRecentMenus; ++list) {
+        const auto slot = std::find_if(slots.begin(), slots.end(), [&](const RecentSlot& s) {
+            return s.subkey == lists[list];
+        });
+        if (slot == slots.end())
+            throw std::logic_error("a recent list without its place in the window");
+        recentSlots_[list] = *slot;
+        RecentSlot& placed = recentSlots_[list];
+        placed.host->AfterBuild = [this, list] { ShowRecentButton(list); };
+        *placed.clicked = [this, list] { ShowRecentMenu(list); };
     }
 }
 
-Panel& TF_Alarm::RecentHost(size_t list) {
-    Panel* const hosts[kRecentMenus] = {
-        &wykonaj_o, &odlicz_w_dol, &p_k_PdegrajDzwiek, &p_UrProg, &p_Plik, &p_OtworzFolder, &p_WWW};
-    return *hosts[list];
+Button TF_Alarm::RecentButton(size_t list) const {
+    return list < kRecentMenus ? recentSlots_[list].button() : Button();
 }
 
 void TF_Alarm::ShowRecentButton(size_t list) {
@@ -183,16 +203,10 @@ void TF_Alarm::ShowRecentMenu(size_t list) {
     GetWindowRect(RecentButton(list), &button);
     POINT at{button.left, button.bottom};
     // The path lists open under their field, a little inside its left edge.
-    const HWND fields[kRecentMenus] = {nullptr,
-                                       nullptr,
-                                       p_k_PdegrajDzwiek.fne_PlikWAV.edit,
-                                       p_UrProg.Editor.edit,
-                                       p_Plik.Editor.edit,
-                                       p_OtworzFolder.Editor.edit,
-                                       p_WWW.e_WWW};
-    RECT field;
-    if (fields[list] && GetWindowRect(fields[list], &field))
-        at.x = field.left + 5;
+    const HWND field = recentSlots_[list].field ? recentSlots_[list].field() : nullptr;
+    RECT fieldRect;
+    if (field && GetWindowRect(field, &fieldRect))
+        at.x = fieldRect.left + Scaled(5);
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
     const UINT command =
         static_cast<UINT>(TrackPopupMenuEx(menu, flags, at.x, at.y, Hwnd(), nullptr));
@@ -206,31 +220,7 @@ void TF_Alarm::ChooseRecent(size_t list, size_t item) {
     if (item >= recent_[list].entries.size())
         return;
     const std::wstring entry = recent_[list].entries[item];
-    switch (list) {
-        case 0:
-            ApplyAtTimeText(entry);
-            break;
-        case 1:
-            ApplyCountdownText(entry);
-            break;
-        case 2:
-            p_k_PdegrajDzwiek.SetFile(entry);
-            break;
-        case 3:
-            p_UrProg.SetPath(entry);
-            break;
-        case 4:
-            p_Plik.SetPath(entry);
-            break;
-        case 5:
-            p_OtworzFolder.SetPath(entry);
-            break;
-        case 6:
-            p_WWW.SetAddress(entry);
-            break;
-        default:
-            break;
-    }
+    recentSlots_[list].choose(entry);
 }
 
 void TF_Alarm::ClearRecentList(size_t list) {

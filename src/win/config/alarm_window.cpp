@@ -117,17 +117,7 @@ TF_Alarm::TF_Alarm(const WindowPorts& ports)
     p_Inne.p_Inne_Klawisz.Changed = [this] { cb_KlawiszeChange(); };
     p_Inne.p_Inne_DyskCD.Changed = [this] { cb_Inne_DyskCDChange(); };
     p_ZabijProces.RowChanged = [this] { lv_ProcesyChange(); };
-    for (size_t list = 0; list < kRecentMenus; ++list)
-        RecentHost(list).AfterBuild = [this, list] { ShowRecentButton(list); };
-    // The buttons of the pages and panels that act on the window: recent lists, the wizard.
-    const auto recent = [this](size_t list) { return [this, list] { ShowRecentMenu(list); }; };
-    wykonaj_o.RecentClicked = recent(0);
-    odlicz_w_dol.RecentClicked = recent(1);
-    p_k_PdegrajDzwiek.RecentClicked = recent(2);
-    p_UrProg.RecentClicked = recent(3);
-    p_Plik.RecentClicked = recent(4);
-    p_OtworzFolder.RecentClicked = recent(5);
-    p_WWW.RecentClicked = recent(6);
+    ConnectRecentSlots();
     odlicz_w_dol.WizardClicked = [this] { sb_SpecialTimeClick(); };
     wykonaj_o.WizardClicked = [this] { SpeedButton2Click(); };
 }

@@ -234,7 +234,6 @@ class TF_Alarm : public Window {
     void BuildRecentMenus(const RestorePlan& plan);
     // The page or panel that holds a recent list's button, and the button's visibility applied
     // to it when it exists.
-    Panel& RecentHost(size_t list);
     void ShowRecentButton(size_t list);
     void RestoreSubActionValues(OtherActionKind sub);
     // The controls of one trigger's page and of one action's editors (start and stop lock and
@@ -276,6 +275,19 @@ class TF_Alarm : public Window {
         bool showButton = false;
     };
     std::array<RecentPopup, kRecentMenus> recent_;
+    // Each recent-value menu's place in the window, in the order of the core's lists: the
+    // page or panel that holds its button, the button, the field the menu opens under (none
+    // for the time rows), what choosing an entry does, and the button's click.
+    struct RecentSlot {
+        std::wstring_view subkey;
+        Panel* host;
+        std::function<Button()> button;
+        std::function<HWND()> field;
+        std::function<void(const std::wstring& entry)> choose;
+        std::function<void()>* clicked;
+    };
+    std::array<RecentSlot, kRecentMenus> recentSlots_;
+    void ConnectRecentSlots();
     Skin skin_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
