@@ -38,12 +38,12 @@ TEST_F(OptionsDialog, BoxesFollowTheTypedReadRule) {
     reg.Set(kSettings, L"MinimizeProg", {RegistryType::Dword, L"", 0});
     reg.Set(kSettings, L"PlayBeep", {RegistryType::Other, L"", 1});
     const OptionChecks checks = ReadOptionChecks(reg, files);
-    EXPECT_EQ(checks, (OptionChecks{.CheckBox1 = false,
-                                    .CheckBox2 = true,
-                                    .CheckBox3 = true,
-                                    .CheckBox4 = false,
-                                    .CheckBox5 = false,
-                                    .CheckBox6 = false}));
+    EXPECT_EQ(checks, (OptionChecks{.startWithWindows = false,
+                                    .startMinimized = true,
+                                    .minimizeAll = true,
+                                    .screenSaverOff = false,
+                                    .minimizeOnPreview = false,
+                                    .beep = false}));
 }
 
 TEST_F(OptionsDialog, RunEntryCountsOnlyAsTextNamingAnExistingFile) {
@@ -61,7 +61,7 @@ TEST_F(OptionsDialog, RunEntryCountsOnlyAsTextNamingAnExistingFile) {
              {RegistryType::String, L"\"C:\\gone\\Klaxora.exe\"", false},
          }) {
         SetRun(c.type, c.text);
-        EXPECT_EQ(ReadOptionChecks(reg, files).CheckBox1, c.counts) << c.text;
+        EXPECT_EQ(ReadOptionChecks(reg, files).startWithWindows, c.counts) << c.text;
     }
 }
 
@@ -69,19 +69,18 @@ TEST_F(OptionsDialog, OkWritesTheFiveOptionsInOrderEachIntoTheRunningOptions) {
     reg.Set(kApproved, L"Alarm", {RegistryType::Binary, L"", 0, {0x03, 0, 0, 0}});
     AppOptions options;
     options.MinimizeAll = true;
-    const OptionChecks checks{.CheckBox1 = true,
-                              .CheckBox2 = true,
-                              .CheckBox3 = false,
-                              .CheckBox4 = true,
-                              .CheckBox5 = false,
-                              .CheckBox6 = true,
+    const OptionChecks checks{.startWithWindows = true,
+                              .startMinimized = true,
+                              .minimizeAll = false,
+                              .screenSaverOff = true,
+                              .minimizeOnPreview = false,
+                              .beep = true,
                               .snoozeMinutes = 12};
     EXPECT_EQ(SaveOptionChecks(reg, files, checks, kExe, options), std::nullopt);
-    EXPECT_EQ(reg.WriteLog(),
-              (Names{kSettings + L"|AutoMinimize", kSettings + L"|Wyg_Off",
-                     kSettings + L"|MinimizeAll", kSettings + L"|MinimizeProg",
-                     kSettings + L"|PlayBeep", kSettings + L"|Drzemka", kRun + L"|Alarm",
-                     kApproved + L"|Alarm"}));
+    EXPECT_EQ(reg.WriteLog(), (Names{kSettings + L"|AutoMinimize", kSettings + L"|Wyg_Off",
+                                     kSettings + L"|MinimizeAll", kSettings + L"|MinimizeProg",
+                                     kSettings + L"|PlayBeep", kSettings + L"|Drzemka",
+                                     kRun + L"|Alarm", kApproved + L"|Alarm"}));
     EXPECT_EQ(options.SnoozeMinutes, 12);
     EXPECT_TRUE(options.AutoMinimize);
     EXPECT_TRUE(options.Wyg_Off);
@@ -103,7 +102,7 @@ TEST_F(OptionsDialog, RunBoxShowsTheEntryAsWindowsStartsIt) {
         SetRun(RegistryType::String, kExe);
         if (first >= 0)
             reg.Set(kApproved, L"Alarm", {RegistryType::Binary, L"", 0, {uint8_t(first), 0, 0}});
-        EXPECT_EQ(ReadOptionChecks(reg, files).CheckBox1, on);
+        EXPECT_EQ(ReadOptionChecks(reg, files).startWithWindows, on);
         AppOptions options;
         SaveOptionChecks(reg, files, OptionChecks{}, kExe, options);
         EXPECT_EQ(RunValuePresent(), !on);
@@ -132,7 +131,7 @@ TEST_F(OptionsDialog, AFailedWriteStopsThereAndIsReported) {
     reg.FailWrites(true);
     AppOptions options;
     const auto error = SaveOptionChecks(
-        reg, files, OptionChecks{.CheckBox1 = true, .CheckBox2 = true}, kExe, options);
+        reg, files, OptionChecks{.startWithWindows = true, .startMinimized = true}, kExe, options);
     ASSERT_TRUE(error);
     EXPECT_FALSE(error->empty());
     EXPECT_FALSE(options.AutoMinimize);

@@ -34,15 +34,15 @@ OptionChecks ReadOptionChecks(RegistryPort& registry, const FileSystemPort& file
     OptionChecks checks;
     {
         const auto key = registry.Open(kSettingsKey);
-        checks.CheckBox2 = ReadBool(*key, settings::kAutoMinimize);
-        checks.CheckBox4 = ReadBool(*key, settings::kWygOff);
-        checks.CheckBox3 = ReadBool(*key, settings::kMinimizeAll);
-        checks.CheckBox5 = ReadBool(*key, settings::kMinimizeProg);
-        checks.CheckBox6 = ReadBool(*key, settings::kPlayBeep);
+        checks.startMinimized = ReadBool(*key, settings::kAutoMinimize);
+        checks.screenSaverOff = ReadBool(*key, settings::kWygOff);
+        checks.minimizeAll = ReadBool(*key, settings::kMinimizeAll);
+        checks.minimizeOnPreview = ReadBool(*key, settings::kMinimizeProg);
+        checks.beep = ReadBool(*key, settings::kPlayBeep);
         checks.snoozeMinutes =
             SnoozeMinutes(ReadInteger(*key, settings::kSnooze, kSnoozeDefaultMinutes));
     }
-    checks.CheckBox1 = AutostartOn(registry, files);
+    checks.startWithWindows = AutostartOn(registry, files);
     return checks;
 }
 
@@ -57,16 +57,16 @@ std::optional<std::wstring> SaveOptionChecks(RegistryPort& registry, const FileS
                 key->WriteDword(name, checked ? 1 : 0);
                 field = checked;
             };
-            write(settings::kAutoMinimize, checks.CheckBox2, options.AutoMinimize);
-            write(settings::kWygOff, checks.CheckBox4, options.Wyg_Off);
-            write(settings::kMinimizeAll, checks.CheckBox3, options.MinimizeAll);
-            write(settings::kMinimizeProg, checks.CheckBox5, options.MinimizeProg);
-            write(settings::kPlayBeep, checks.CheckBox6, options.PlayBeep);
+            write(settings::kAutoMinimize, checks.startMinimized, options.AutoMinimize);
+            write(settings::kWygOff, checks.screenSaverOff, options.Wyg_Off);
+            write(settings::kMinimizeAll, checks.minimizeAll, options.MinimizeAll);
+            write(settings::kMinimizeProg, checks.minimizeOnPreview, options.MinimizeProg);
+            write(settings::kPlayBeep, checks.beep, options.PlayBeep);
             const int32_t snooze = SnoozeMinutes(checks.snoozeMinutes);
             key->WriteDword(settings::kSnooze, static_cast<uint32_t>(snooze));
             options.SnoozeMinutes = snooze;
         }
-        if (checks.CheckBox1) {
+        if (checks.startWithWindows) {
             registry.Open(kRunKey)->WriteString(kRunValue, RunEntryFor(executablePath));
             // Switched on as Windows itself does it, also where Task Manager switched it off.
             std::vector<uint8_t> on(12, 0);

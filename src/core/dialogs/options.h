@@ -18,15 +18,15 @@ inline constexpr std::wstring_view kRunValue = L"Alarm";
 inline constexpr std::wstring_view kStartupApprovedKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
-// The six boxes of the dialog, named as the dialog names them.
+// The six boxes of the dialog, by what each switches, and the snooze's length.
 struct OptionChecks {
-    bool CheckBox1 = false;     // start with Windows (the Run key's "Alarm", not switched off)
-    bool CheckBox2 = false;     // AutoMinimize
-    bool CheckBox3 = false;     // MinimizeAll
-    bool CheckBox4 = false;     // Wyg_Off
-    bool CheckBox5 = false;     // MinimizeProg
-    bool CheckBox6 = false;     // PlayBeep
-    int32_t snoozeMinutes = 5;  // "Drzemka", 1..60
+    bool startWithWindows = false;   // start with Windows (the Run key's "Alarm", not switched off)
+    bool startMinimized = false;     // AutoMinimize
+    bool minimizeAll = false;        // MinimizeAll
+    bool screenSaverOff = false;     // Wyg_Off
+    bool minimizeOnPreview = false;  // MinimizeProg
+    bool beep = false;               // PlayBeep
+    int32_t snoozeMinutes = 5;       // "Drzemka", 1..60
     bool operator==(const OptionChecks&) const = default;
 };
 

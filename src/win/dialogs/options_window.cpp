@@ -94,14 +94,14 @@ OptionChecks TF_Opcje::Checks() {
 void TF_Opcje::SetChecks(const OptionChecks& checks) {
     EnsureBuilt();
     // The beep box sounds on every change of its state, the show's own included.
-    if (CheckBox6.Checked() != checks.CheckBox6)
+    if (CheckBox6.Checked() != checks.beep)
         Beep();
-    CheckBox1.SetChecked(checks.CheckBox1);
-    CheckBox2.SetChecked(checks.CheckBox2);
-    CheckBox3.SetChecked(checks.CheckBox3);
-    CheckBox4.SetChecked(checks.CheckBox4);
-    CheckBox5.SetChecked(checks.CheckBox5);
-    CheckBox6.SetChecked(checks.CheckBox6);
+    CheckBox1.SetChecked(checks.startWithWindows);
+    CheckBox2.SetChecked(checks.startMinimized);
+    CheckBox3.SetChecked(checks.minimizeAll);
+    CheckBox4.SetChecked(checks.screenSaverOff);
+    CheckBox5.SetChecked(checks.minimizeOnPreview);
+    CheckBox6.SetChecked(checks.beep);
     se_Drzemka.SetValue(checks.snoozeMinutes);
 }
 
