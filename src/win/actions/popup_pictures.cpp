@@ -140,25 +140,15 @@ void DrawBell(HDC dc, double angle, int s, COLORREF background) {
     SetWorldTransform(dc, &outer);
 }
 
-// Draws `draw` (written for 96 DPI) scaled to `dpi` through the dc's world transform.
-template <typename Draw>
-void AtDpi(HDC dc, UINT dpi, Draw&& draw) {
-    SetGraphicsMode(dc, GM_ADVANCED);
-    const FLOAT f = static_cast<FLOAT>(dpi) / 96.0f;
-    const XFORM scale{f, 0, 0, f, 0, 0};
-    SetWorldTransform(dc, &scale);
-    draw();
-    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-    SetGraphicsMode(dc, GM_COMPATIBLE);
-}
-
 }  // namespace
 
 BitmapHandle MakeBellFrame(HDC screen, double angle, COLORREF background, UINT dpi) {
     constexpr int s = 2;
     return DrawSmooth(screen, MulDiv(kBellFrameWidth, static_cast<int>(dpi), 96),
-                      MulDiv(kBellFrameHeight, static_cast<int>(dpi), 96), s,
-                      [&](HDC dc) { AtDpi(dc, dpi, [&] { DrawBell(dc, angle, s, background); }); });
+                      MulDiv(kBellFrameHeight, static_cast<int>(dpi), 96), s, [&](HDC dc) {
+                          const ScaledDrawing scaled(dc, dpi / 96.0);
+                          DrawBell(dc, angle, s, background);
+                      });
 }
 
 // The OK button's picture: a green tick on the button colour.
@@ -171,12 +161,11 @@ BitmapHandle MakeOkGlyph(HDC screen, UINT dpi) {
     SelectedObject b(dc, glyph.Get());
     RECT r{0, 0, size, size};
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    AtDpi(dc, dpi, [&] {
-        PenHandle pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
-        SelectedObject p(dc, pen.Get());
-        const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
-        Polyline(dc, tick, 3);
-    });
+    const ScaledDrawing scaled(dc, dpi / 96.0);
+    PenHandle pen(CreatePen(PS_SOLID, 3, RGB(24, 140, 40)));
+    SelectedObject p(dc, pen.Get());
+    const POINT tick[] = {{2, 8}, {6, 12}, {14, 3}};
+    Polyline(dc, tick, 3);
     return glyph;
 }
 

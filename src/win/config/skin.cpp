@@ -53,24 +53,6 @@ void DrawBell(HDC dc, int x, int y, int k = 1) {
     Ellipse(dc, x + 12 * k, y, x + 16 * k, y + 5 * k);
 }
 
-// Everything after this is drawn at the layout's scale and lands at `scale` times the size,
-// moved by `origin` (device pixels).
-void ScaleDrawing(HDC dc, double scale, POINT origin = {}) {
-    SetGraphicsMode(dc, GM_ADVANCED);
-    const XFORM xf{static_cast<FLOAT>(scale),
-                   0,
-                   0,
-                   static_cast<FLOAT>(scale),
-                   static_cast<FLOAT>(-origin.x),
-                   static_cast<FLOAT>(-origin.y)};
-    SetWorldTransform(dc, &xf);
-}
-
-void PlainDrawing(HDC dc) {
-    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-    SetGraphicsMode(dc, GM_COMPATIBLE);
-}
-
 }  // namespace
 
 void Skin::Create(int width, int height, UINT dpi) {
@@ -99,7 +81,7 @@ void Skin::Draw(HDC dc, POINT origin) const {
                                             MulDiv(kRadius, static_cast<int>(dpi_), 96),
                                             MulDiv(kRadius, static_cast<int>(dpi_), 96)));
     OffsetRgn(bodyRgn.Get(), -origin.x, -origin.y);
-    ScaleDrawing(dc, scale, origin);
+    const ScaledDrawing scaled(dc, scale, origin);
     RECT all{0, 0, width, height};
     // The body: a rounded slab with a deep blue gradient.
     const Palette palette = CurrentPalette();
@@ -137,7 +119,6 @@ void Skin::Draw(HDC dc, POINT origin) const {
                       DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
     }
-    PlainDrawing(dc);
 }
 
 RECT Skin::SetStatus(std::wstring status) {
@@ -343,9 +324,8 @@ void DrawButtonPicture(HDC dc, const RECT& rc, ButtonGlyph glyph, ImageState sta
         SelectedObject b(big, GetStockObject(NULL_BRUSH));
         Ellipse(big, inset, inset, bw - inset, bh - inset);
         const int shift = state == ImageState::Pressed ? kScale : 0;
-        ScaleDrawing(big, size);
+        const ScaledDrawing scaled(big, size);
         DrawGlyph(big, glyph, pal.glyph, pal.fillBottom, shift, shift);
-        PlainDrawing(big);
     });
     MemoryDc small(dc);
     SelectedObject selected(small, picture.Get());
@@ -397,8 +377,7 @@ HICON CreateSmallGlyphIcon(SmallGlyph glyph, int size) {
         FillRect(colourDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(maskDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         BrushHandle inkBrush(CreateSolidBrush(ink));
-        for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)})
-            ScaleDrawing(d, size / 16.0);
+        const ScaledDrawing scaledColour(colourDc, size / 16.0), scaledMask(maskDc, size / 16.0);
         for (HDC d : {static_cast<HDC>(colourDc), static_cast<HDC>(maskDc)}) {
             SelectedObject b(
                 d, d == static_cast<HDC>(colourDc) ? inkBrush.Get() : GetStockObject(BLACK_BRUSH));

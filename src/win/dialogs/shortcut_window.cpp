@@ -36,11 +36,7 @@ void Tf_Skrot::Create(HWND owner) {
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, exStyle);
     SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    // The outer size is the frame's at 96 DPI; the client area follows the dialog's DPI.
-    RECT frame96{};
-    AdjustWindowRectExForDpi(&frame96, style, FALSE, exStyle, kLayoutDpi);
-    SizeFrame(kOuterWidth - (frame96.right - frame96.left),
-              kOuterHeight - (frame96.bottom - frame96.top));
+    SizeOuterFrame(kOuterWidth, kOuterHeight);
 }
 
 void Tf_Skrot::BuildControls() {

@@ -47,11 +47,17 @@ void OwnedDialog::CreateDialogWindow(const wchar_t* className, const wchar_t* ti
     owner_ = owner;
     CreateWindowOf({className}, title, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
                    owner);
+    SizeOuterFrame(width, height);
+    Centre(Hwnd(), owner_);
+}
+
+void OwnedDialog::SizeOuterFrame(int width, int height) {
     // The size is the frame's at 96 DPI: its client area is scaled, the frame is the system's.
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
     RECT frame96{};
     AdjustWindowRectExForDpi(&frame96, style, FALSE, exStyle, kLayoutDpi);
     SizeFrame(width - (frame96.right - frame96.left), height - (frame96.bottom - frame96.top));
-    Centre(Hwnd(), owner_);
 }
 
 void OwnedDialog::OnDpiChanged(UINT) {

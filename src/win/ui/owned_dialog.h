@@ -35,6 +35,8 @@ class OwnedDialog : public HidingWindow {
                           int clientHeight, HWND owner);
     // Sizes the frame for a client area of the given size at 96 DPI, at the dialog's DPI.
     void SizeFrame(int clientWidth, int clientHeight);
+    // The same for a frame of the given outer size at 96 DPI, with the dialog's styles.
+    void SizeOuterFrame(int width, int height);
     // Creates the child controls (fonts and hints with them); called once.
     virtual void BuildControls() {}
     // The dialog is shown by a show of its own, its controls built; not when the owner's

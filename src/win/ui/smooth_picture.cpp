@@ -4,6 +4,22 @@
 
 namespace klaxora::win {
 
+ScaledDrawing::ScaledDrawing(HDC dc, double scale, POINT origin) : dc_(dc) {
+    SetGraphicsMode(dc, GM_ADVANCED);
+    const XFORM xf{static_cast<FLOAT>(scale),
+                   0,
+                   0,
+                   static_cast<FLOAT>(scale),
+                   static_cast<FLOAT>(-origin.x),
+                   static_cast<FLOAT>(-origin.y)};
+    SetWorldTransform(dc, &xf);
+}
+
+ScaledDrawing::~ScaledDrawing() {
+    ModifyWorldTransform(dc_, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc_, GM_COMPATIBLE);
+}
+
 Dib::Dib(HDC dc, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);

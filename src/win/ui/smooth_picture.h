@@ -8,6 +8,20 @@
 
 namespace klaxora::win {
 
+// While it lives, what is drawn on `dc` lands `scale` times larger, moved by `origin` (device
+// pixels), through the dc's world transform: pictures written for 96 DPI drawn at any other.
+// The dc's plain mapping comes back when it goes.
+class ScaledDrawing {
+  public:
+    ScaledDrawing(HDC dc, double scale, POINT origin = {});
+    ~ScaledDrawing();
+    ScaledDrawing(const ScaledDrawing&) = delete;
+    ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+
+  private:
+    HDC dc_;
+};
+
 // A 32-bit top-down DIB section: drawn on with GDI (select Bitmap() into a memory context),
 // read and written pixel by pixel as 0xAARRGGBB.
 class Dib {
