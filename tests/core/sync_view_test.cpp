@@ -40,24 +40,23 @@ TEST_F(SyncViewTest, InertUntilTheFirstShowIsDone) {
 TEST_F(SyncViewTest, EachTriggerShowsItsPageAndGivesItsVerdict) {
     struct Case {
         TriggerKind trigger;
-        const wchar_t* page;
         bool verdict;
     };
     const Case cases[] = {
-        {TriggerKind::NoInternet, L"brak_neta", true},
-        {TriggerKind::Countdown, L"odlicz_w_dol", false},  // 0:0:0
-        {TriggerKind::ProgramNotResponding, L"program_nie_odpowiada", false},
-        {TriggerKind::ProgramClosed, L"program_zamkniety", false},
-        {TriggerKind::AtTime, L"wykonaj_o", true},
-        {TriggerKind::ProgramStarted, L"program_uruch", false},
+        {TriggerKind::NoInternet, true},
+        {TriggerKind::Countdown, false},  // 0:0:0
+        {TriggerKind::ProgramNotResponding, false},
+        {TriggerKind::ProgramClosed, false},
+        {TriggerKind::AtTime, true},
+        {TriggerKind::ProgramStarted, false},
     };
     for (const Case& c : cases) {
         s.Trigger = c.trigger;
         const SyncViewDecision d = Decide();
-        EXPECT_EQ(d.page, c.page) << c.page;
-        EXPECT_EQ(d.triggerVerdict, c.verdict) << c.page;
-        EXPECT_EQ(d.startEnabled, c.verdict) << c.page;
-        EXPECT_EQ(d.skrotEnabled, c.verdict) << c.page;
+        EXPECT_EQ(d.page, c.trigger) << Info(c.trigger).code.data();
+        EXPECT_EQ(d.triggerVerdict, c.verdict) << Info(c.trigger).code.data();
+        EXPECT_EQ(d.startEnabled, c.verdict) << Info(c.trigger).code.data();
+        EXPECT_EQ(d.skrotEnabled, c.verdict) << Info(c.trigger).code.data();
     }
 }
 
@@ -68,7 +67,7 @@ TEST_F(SyncViewTest, NoTriggerSelectedIsAfterWindowsStartWithoutRepetition) {
     s.MessageCaption = L"b";
     s.RepeatEnabled = true;
     const SyncViewDecision d = Decide();
-    EXPECT_EQ(d.page, L"wykonaj_win");
+    EXPECT_EQ(d.page, TriggerKind::AfterWindowsStart);
     EXPECT_TRUE(d.startEnabled);
     EXPECT_EQ(d.repeatBoxEnabled, false);
     EXPECT_EQ(d.repeatEditEnabled, false);
@@ -99,7 +98,7 @@ TEST_F(SyncViewTest, CountdownOfZeroDisablesStartWhateverTheAction) {
 TEST_F(SyncViewTest, DefaultWindowHidesEveryPanelAndOffersNoRepetition) {
     s.RepeatEnabled = true;
     SyncViewDecision d = Decide();
-    EXPECT_TRUE(d.panel.empty());
+    EXPECT_EQ(d.panel, std::nullopt);
     EXPECT_TRUE(d.podgladVisible);
     EXPECT_TRUE(d.podgladEnabled);
     EXPECT_TRUE(d.startEnabled);
@@ -118,7 +117,7 @@ TEST_F(SyncViewTest, MessageNeedsTextAndCaption) {
     s.Action = ActionKind::Message;
     s.MessageText = L"Już czas !!!";
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.panel, L"p_k_komunikat");
+    EXPECT_EQ(d.panel, ActionKind::Message);
     EXPECT_FALSE(d.podgladEnabled);
     EXPECT_FALSE(d.startEnabled);
     s.MessageCaption = L"x";
@@ -157,7 +156,7 @@ TEST_F(SyncViewTest, LoadedSoundEnablesTransportAndStart) {
     s.Action = ActionKind::PlaySound;
     s.SoundFile = L"C:\\Sounds\\ding.Midi";
     SyncViewDecision d = Decide(SoundOutcome::Loaded);
-    EXPECT_EQ(d.panel, L"p_k_PdegrajDzwiek");
+    EXPECT_EQ(d.panel, ActionKind::PlaySound);
     EXPECT_FALSE(d.podgladVisible);
     EXPECT_TRUE(d.podgladEnabled);
     EXPECT_TRUE(d.transportEnabled);
@@ -185,7 +184,7 @@ TEST_F(SyncViewTest, SoundThePlayerCannotOpenStopsBeforeTheFinalPart) {
     s.SoundFile = L"C:\\Sounds\\ding.Midi";
     const SyncViewDecision d = Decide(SoundOutcome::Failed);
     EXPECT_TRUE(d.run);
-    EXPECT_EQ(d.panel, L"p_k_PdegrajDzwiek");
+    EXPECT_EQ(d.panel, ActionKind::PlaySound);
     // Not startable: the error is shown and the start and the shortcut are off.
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.skrotEnabled, false);
@@ -195,7 +194,7 @@ TEST_F(SyncViewTest, SoundThePlayerCannotOpenStopsBeforeTheFinalPart) {
 TEST_F(SyncViewTest, ShutDownNeedsAModeAndOffersNoRepetition) {
     s.Action = ActionKind::ShutDown;
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.panel, L"p_Zamknij");
+    EXPECT_EQ(d.panel, ActionKind::ShutDown);
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.repeatBoxEnabled, false);
     s.ShutdownMode = ShutdownKind::Restart;
@@ -207,7 +206,7 @@ TEST_F(SyncViewTest, ShutDownNeedsAModeAndOffersNoRepetition) {
 TEST_F(SyncViewTest, RunProgramReportsAForeignFileAndLeavesTheButtons) {
     s.Action = ActionKind::RunProgram;
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.panel, L"p_UrProg");
+    EXPECT_EQ(d.panel, ActionKind::RunProgram);
     EXPECT_FALSE(d.startEnabled);
     s.ProgramPath = L"C:\\Apps\\readme.txt";
     d = Decide();
@@ -224,21 +223,21 @@ TEST_F(SyncViewTest, RunProgramReportsAForeignFileAndLeavesTheButtons) {
 TEST_F(SyncViewTest, FileFolderAndWebPage) {
     s.Action = ActionKind::OpenFile;
     s.FilePath = L"C:\\Apps\\readme.txt";
-    EXPECT_EQ(Decide().panel, L"p_Plik");
+    EXPECT_EQ(Decide().panel, ActionKind::OpenFile);
     EXPECT_TRUE(Decide().startEnabled);
     s.FilePath = L"C:\\Apps";  // a folder is not a file
     EXPECT_FALSE(Decide().startEnabled);
 
     s.Action = ActionKind::OpenFolder;
     s.FolderPath = L"C:\\Apps";
-    EXPECT_EQ(Decide().panel, L"p_OtworzFolder");
+    EXPECT_EQ(Decide().panel, ActionKind::OpenFolder);
     EXPECT_TRUE(Decide().podgladEnabled);
     s.FolderPath = L"C:\\Apps\\readme.txt";
     EXPECT_FALSE(Decide().podgladEnabled);
 
     s.Action = ActionKind::OpenWebPage;
     s.WebAddress = L"HTTP://EXAMPLE.ORG";
-    EXPECT_EQ(Decide().panel, L"p_WWW");
+    EXPECT_EQ(Decide().panel, ActionKind::OpenWebPage);
     EXPECT_FALSE(Decide().startEnabled);
     s.WebAddress = L"see http://example.org";
     EXPECT_TRUE(Decide().startEnabled);
@@ -247,8 +246,8 @@ TEST_F(SyncViewTest, FileFolderAndWebPage) {
 TEST_F(SyncViewTest, OtherWithoutSubActionShowsNothingAndCannotStart) {
     s.Action = ActionKind::Other;
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.panel, L"p_Inne");
-    EXPECT_TRUE(d.subPanel.empty());
+    EXPECT_EQ(d.panel, ActionKind::Other);
+    EXPECT_EQ(d.subPanel, OtherSubPanel::None);
     EXPECT_FALSE(d.amhHelpVisible);
     EXPECT_FALSE(d.amhHint.has_value());
     EXPECT_FALSE(d.startEnabled);
@@ -270,11 +269,11 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     d = Decide();
     EXPECT_EQ(d.amhHint, std::wstring());
     EXPECT_FALSE(d.amhHelpVisible);
-    EXPECT_TRUE(d.subPanel.empty());
+    EXPECT_EQ(d.subPanel, OtherSubPanel::None);
 
     s.OtherAction = OtherActionKind::PressKeys;
     d = Decide();
-    EXPECT_EQ(d.subPanel, L"p_Inne_Klawisz");
+    EXPECT_EQ(d.subPanel, OtherSubPanel::Keys);
     EXPECT_FALSE(d.startEnabled);
     s.KeyCombination = L"F5";
     EXPECT_TRUE(Decide().startEnabled);
@@ -282,7 +281,7 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     s.OtherAction = OtherActionKind::CdTray;
     s.CdDrive = L"D";
     d = Decide();
-    EXPECT_EQ(d.subPanel, L"p_Inne_DyskCD");
+    EXPECT_EQ(d.subPanel, OtherSubPanel::CdTray);
     EXPECT_FALSE(d.startEnabled);
     s.CdTrayOperation = L"WYSUŃ";
     EXPECT_TRUE(Decide().podgladEnabled);
@@ -290,7 +289,7 @@ TEST_F(SyncViewTest, OtherSubActionsShowTheirPanelsAndHelp) {
     s.OtherAction = OtherActionKind::SingleClick;
     state.pickerRunning = true;
     d = Decide();
-    EXPECT_EQ(d.subPanel, L"p_Inne_Klikniecie1");
+    EXPECT_EQ(d.subPanel, OtherSubPanel::Click);
     EXPECT_TRUE(d.label3Visible);
 }
 
@@ -320,7 +319,7 @@ TEST(SyncViewPreparation, OnlySubActionsWithFieldsAreRefreshedOrRestored) {
 TEST_F(SyncViewTest, KillProcessChosenInTheWindowWaitsForARow) {
     s.Action = ActionKind::KillProcess;
     SyncViewDecision d = Decide();
-    EXPECT_EQ(d.panel, L"p_ZabijProces");
+    EXPECT_EQ(d.panel, ActionKind::KillProcess);
     EXPECT_FALSE(d.startEnabled);
     EXPECT_FALSE(d.podgladEnabled);
     s.ProcessChosen = true;  // a row, or a kill set up by the command line
@@ -330,7 +329,7 @@ TEST_F(SyncViewTest, KillProcessChosenInTheWindowWaitsForARow) {
 TEST_F(SyncViewTest, NoActionHidesPanelsAndDisablesStart) {
     s.Action.reset();
     const SyncViewDecision d = Decide();
-    EXPECT_TRUE(d.panel.empty());
+    EXPECT_EQ(d.panel, std::nullopt);
     EXPECT_FALSE(d.startEnabled);
     EXPECT_EQ(d.repeatBoxEnabled, true);  // a trigger is selected and the action is neither
 }

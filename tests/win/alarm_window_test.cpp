@@ -101,11 +101,11 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
 }
 
 TEST_F(AlarmWindowTest, BeforeTheFirstShowOnlyTheProcessPanelAndTheEmptyPage) {
-    EXPECT_EQ(window.CurrentPage(), L"empty");
-    EXPECT_EQ(window.VisiblePanel(), L"p_ZabijProces");
+    EXPECT_EQ(window.CurrentPage(), std::nullopt);
+    EXPECT_EQ(window.VisiblePanel(), ActionKind::KillProcess);
     // Changes while the window is filled do not synchronise the view.
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    EXPECT_EQ(window.CurrentPage(), L"empty");
+    EXPECT_EQ(window.CurrentPage(), std::nullopt);
     EXPECT_TRUE(Control(window.gb1.Hwnd()).Text().starts_with(L" W tej chwili jest: "));
 }
 
@@ -166,8 +166,8 @@ TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {
     FirstShow();
     EXPECT_TRUE(window.FirstShowDone);
     EXPECT_EQ(Control(window.cb_A_Wykonaj).Text(), L"Uruchom alarm o ...");
-    EXPECT_EQ(window.CurrentPage(), L"wykonaj_o");
-    EXPECT_EQ(window.VisiblePanel(), L"");
+    EXPECT_EQ(window.CurrentPage(), TriggerKind::AtTime);
+    EXPECT_EQ(window.VisiblePanel(), std::nullopt);
     EXPECT_FALSE(Enabled(window.ib_Start));  // no action yet
     RECT work, rc;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -178,14 +178,17 @@ TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {
 
 TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     FirstShow();
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
-    EXPECT_EQ(window.CurrentPage(), L"brak_neta");
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
-    EXPECT_EQ(window.CurrentPage(), L"program_zamkniety");
+    for (const TriggerInfo& t : Triggers()) {
+        if (t.kind == TriggerKind::AfterWindowsStart)
+            continue;  // no item of its own
+        Choose(window.cb_A_Wykonaj, t.caption);
+        EXPECT_EQ(window.CurrentPage(), t.kind) << ToUtf8(t.caption);
+    }
 
     for (const ActionInfo& a : Actions()) {
         Choose(window.cb_Typ_Alarmu, a.caption);
-        EXPECT_EQ(window.VisiblePanel(), a.panel) << ToUtf8(a.caption);
+        EXPECT_EQ(window.VisiblePanel(), a.hasPanel ? std::optional(a.kind) : std::nullopt)
+            << ToUtf8(a.caption);
         const bool previewHidden =
             a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
         EXPECT_EQ(Visible(window.cb_Podglad), !previewHidden) << ToUtf8(a.caption);
@@ -193,7 +196,7 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
 
     // Other: no sub-action, then the mouse block with its help label.
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), L"");
+    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::None);
     EXPECT_FALSE(Visible(window.amh_Help));
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
     EXPECT_TRUE(Visible(window.amh_Help));
@@ -207,12 +210,12 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
         EXPECT_TRUE(ok.text.starts_with(L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy"));
     }
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Keys);
     EXPECT_FALSE(Visible(window.amh_Help));
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klikniecie1");
+    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Click);
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_DyskCD");
+    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::CdTray);
 }
 
 // Whatever the user's locale would sort first, the fixed lists show their own order.
@@ -285,7 +288,7 @@ TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
     EXPECT_TRUE(Enabled(window.cb_Podglad));
 
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    EXPECT_EQ(window.CurrentPage(), L"odlicz_w_dol");
+    EXPECT_EQ(window.CurrentPage(), TriggerKind::Countdown);
     EXPECT_FALSE(Enabled(window.ib_Start));
     EXPECT_FALSE(Enabled(window.ib_Skrot));
     Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
@@ -304,7 +307,7 @@ TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
 TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
     FirstShow();
     Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
-    EXPECT_EQ(window.VisiblePanel(), L"p_ZabijProces");
+    EXPECT_EQ(window.VisiblePanel(), ActionKind::KillProcess);
     EXPECT_FALSE(Enabled(window.ib_Start));
     ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 0);
     ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 0, LVIS_SELECTED | LVIS_FOCUSED,

@@ -97,8 +97,8 @@ TEST(CommandLineWindowTest, TheKeyKeepsItsLetterCaseAndAfterWindowsStartStaysUns
         L" \"PW:\" \"Inne możliwości\" \"Zasymuluj wciśnięcie dowolnego klawisza(y)\" \"A\"");
     EXPECT_EQ(ComboBox(w.window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"A");
     EXPECT_FALSE(ComboBox(w.window.cb_A_Wykonaj).HasSelection());
-    EXPECT_EQ(w.window.CurrentPage(), L"wykonaj_win");
-    EXPECT_EQ(w.window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    EXPECT_EQ(w.window.CurrentPage(), TriggerKind::AfterWindowsStart);
+    EXPECT_EQ(w.window.VisibleSubPanel(), OtherSubPanel::Keys);
     // A trigger the command line could not read leaves the time of day chosen, not the blank.
     CommandLineWindow unread(L" \"XX: 5\" \"Domyślne okno\"");
     EXPECT_EQ(ComboBox(unread.window.cb_A_Wykonaj).SelectedText(), L"Uruchom alarm o ...");

@@ -341,10 +341,10 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
 
     FirstShow();
     EXPECT_EQ(ComboBox(window.cb_A_Wykonaj).SelectedText(), L"Program zostanie zamknięty");
-    EXPECT_EQ(window.CurrentPage(), L"program_zamkniety");
+    EXPECT_EQ(window.CurrentPage(), TriggerKind::ProgramClosed);
     EXPECT_EQ(window.program_zamkniety.Path(), L"C:\\windows\\notepad.exe");
     EXPECT_EQ(ComboBox(window.cb_Typ_Alarmu).SelectedText(), L"Inne możliwości");
-    EXPECT_EQ(window.VisibleSubPanel(), L"p_Inne_Klawisz");
+    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Keys);
     EXPECT_EQ(ComboBox(window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"a");  // not "A"
     EXPECT_TRUE(Button(window.cb_PowtorzAkcje).Checked());
     EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"45");

@@ -51,14 +51,14 @@ bool MomentsFit(const ArmedRecord& r) {
     const WatchState& w = r.watch;
     if (!InRange(r.armedUtcMs) || (r.dueUtcMs && !InRange(*r.dueUtcMs)))
         return false;
-    if (w.TriggerCode == L"UG" && (w.AtHour < 0 || w.AtHour > 23 || w.AtMinute < 0 ||
-                                   w.AtMinute > 59 || w.AtSecond < 0 || w.AtSecond > 59))
+    if (w.Watches(TriggerKind::AtTime) && (w.AtHour < 0 || w.AtHour > 23 || w.AtMinute < 0 ||
+                                           w.AtMinute > 59 || w.AtSecond < 0 || w.AtSecond > 59))
         return false;
     if (!r.dueUtcMs)
         return true;
     const int64_t ahead = *r.dueUtcMs - r.armedUtcMs;
-    const int64_t reach =
-        w.TriggerCode == L"OD" ? std::max(w.SecondsLeft, 0) * 1000LL : kDayMs + kDayMs / 24;
+    const int64_t reach = w.Watches(TriggerKind::Countdown) ? std::max(w.SecondsLeft, 0) * 1000LL
+                                                            : kDayMs + kDayMs / 24;
     return ahead >= -kSlackMs && ahead <= reach + kSlackMs;
 }
 
@@ -158,7 +158,7 @@ RecordReading ReadArmedRecord(RegistryPort& registry, std::wstring_view id,
             w.KillCreated = static_cast<uint64_t>(*created);
         else if (!killCreated.empty())
             return damaged;
-        const bool timed = w.TriggerCode == L"OD" || w.TriggerCode == L"UG";
+        const bool timed = w.Watches(TriggerKind::Countdown) || w.Watches(TriggerKind::AtTime);
         if (!hour || !minute || !second || !left || !repeat || *repeat < 0 || !armed ||
             (timed && !r.dueUtcMs) || (!due.empty() && !r.dueUtcMs) ||
             (!dueLocal.empty() && (!r.dueLocalSeconds || !InRange(*r.dueLocalSeconds))))
@@ -239,7 +239,7 @@ Resumption PlanResumption(const ArmedRecord& record, const ClockReading& now) {
     // Moments are read within range, so no difference here overflows. A time of day is due
     // when the local clock shows it, whatever daylight saving did meanwhile.
     int64_t left = 0;
-    if (record.watch.TriggerCode == L"UG" && record.dueLocalSeconds)
+    if (record.watch.Watches(TriggerKind::AtTime) && record.dueLocalSeconds)
         left = (*record.dueLocalSeconds - CivilSeconds(now.local)) * 1000 - now.local.millisecond;
     else if (record.dueUtcMs && InRange(now.utcMs))
         left = *record.dueUtcMs - now.utcMs;
@@ -248,7 +248,7 @@ Resumption PlanResumption(const ArmedRecord& record, const ClockReading& now) {
     if (left <= 0) {
         r.fireNow = true;
         r.lateMs = -left;
-    } else if (record.watch.TriggerCode == L"OD") {
+    } else if (record.watch.Watches(TriggerKind::Countdown)) {
         r.remainingMs = std::min(left, std::max<int64_t>(*record.dueUtcMs - record.armedUtcMs, 0));
     }
     return r;
@@ -310,12 +310,13 @@ std::wstring TrayTip(std::wstring_view programName, const WatchState& w, std::ws
 
 void ResumeWatch(WatchState& state, const Resumption& resumption, const ClockReading& now) {
     ArmWatch(state, now);
-    if (resumption.remainingMs && state.TriggerCode == L"OD")
+    if (resumption.remainingMs && state.Watches(TriggerKind::Countdown))
         state.Timing.DueMs = now.monotonicMs + *resumption.remainingMs;
     // After a restart the program is not running and the network may still be coming up: that
     // is no closing and no loss the user armed the alarm for.
-    state.Timing.AwaitSeen =
-        state.TriggerCode == L"PZ" || state.TriggerCode == L"PO" || state.TriggerCode == L"BI";
+    state.Timing.AwaitSeen = state.Watches(TriggerKind::ProgramClosed) ||
+                             state.Watches(TriggerKind::ProgramNotResponding) ||
+                             state.Watches(TriggerKind::NoInternet);
 }
 
 }  // namespace klaxora

@@ -151,14 +151,14 @@ void ArmWatch(WatchState& state, const ClockReading& now) {
     // One second back, so the first look still meets a time equal to the current second
     // instead of a day later.
     state.Timing.LastLocalSeconds = CivilSeconds(now.local) - 1;
-    if (state.TriggerCode == L"OD")
+    if (state.Watches(TriggerKind::Countdown))
         state.Timing.DueMs = now.monotonicMs + state.SecondsLeft * 1000LL;
 }
 
 NextLook FirstLook(const WatchState& state, const ClockReading& now) {
-    if (state.TriggerCode == L"UG")
+    if (state.Watches(TriggerKind::AtTime))
         return NextLookAtSecond(now.local, DueNextSecond(state, CivilSeconds(now.local)));
-    if (state.TriggerCode == L"OD")
+    if (state.Watches(TriggerKind::Countdown))
         return NextLookBefore(std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 1));
     return {};
 }
@@ -198,10 +198,10 @@ WakePlan PlanWake(const WatchState& state, const ClockReading& now) {
     WakePlan plan;
     if (!state.Armed || state.Firing)
         return plan;
-    if (state.TriggerCode == L"OD") {
+    if (state.Watches(TriggerKind::Countdown)) {
         plan.kind = WakePlan::Kind::AfterMs;
         plan.afterMs = std::max<int64_t>(state.Timing.DueMs - now.monotonicMs, 0);
-    } else if (state.TriggerCode == L"UG") {
+    } else if (state.Watches(TriggerKind::AtTime)) {
         if (const auto showing = NextShowing(state)) {
             plan.kind = WakePlan::Kind::AtLocal;
             plan.at = FromCivilSeconds(*showing);

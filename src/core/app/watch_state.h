@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "config/vocabulary.h"
+
 namespace klaxora {
 
 // How the armed trigger keeps time, fixed when the alarm is armed (ArmWatch) and kept by the
@@ -22,6 +24,7 @@ struct WatchTiming {
 struct WatchState {
     bool Armed = false;        // mirrors the enabled state of the watch timer
     std::wstring TriggerCode;  // "UG", "OD", "BI", "PU", "PO", "PZ", "PW" or empty
+    bool Watches(TriggerKind kind) const { return TriggerCode == Info(kind).code; }
     int32_t AtHour = 0;
     int32_t AtMinute = 0;
     int32_t AtSecond = 0;

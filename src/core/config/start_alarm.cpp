@@ -367,7 +367,7 @@ ActionEditors EditorsOf(std::wstring_view actionText, std::wstring_view otherTex
         case ActionKind::Other: {
             e.preview = true;
             const std::optional<OtherActionKind> sub = OtherActionByCaption(otherText);
-            if (sub && !Info(*sub).subPanel.empty())
+            if (sub && Info(*sub).subPanel != OtherSubPanel::None)
                 e.subAction = sub;
             break;
         }

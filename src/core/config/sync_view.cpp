@@ -138,7 +138,7 @@ SubActionPreparation PrepareSubAction(const AlarmSettings& s) {
         return p;
     const OtherActionKind sub = *s.OtherAction;
     p.refreshCdDrives = sub == OtherActionKind::CdTray;
-    if (!Info(sub).subPanel.empty())
+    if (Info(sub).subPanel != OtherSubPanel::None)
         p.restore = sub;
     return p;
 }
@@ -175,7 +175,7 @@ SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& sta
     d.run = true;
 
     // Trigger part: its page, and whether it lets the definition start.
-    d.page = Info(s.Trigger).page;
+    d.page = s.Trigger;
     d.triggerVerdict = TriggerComplete(s, files);
     d.startEnabled = d.triggerVerdict;
     d.podgladVisible = true;
@@ -186,7 +186,8 @@ SyncViewDecision DecideSyncView(const AlarmSettings& s, const SyncViewState& sta
     const auto both = [&d](bool enabled) { d.podgladEnabled = d.startEnabled = enabled; };
     bool finalPart = true;
     if (s.Action) {
-        d.panel = Info(*s.Action).panel;
+        if (Info(*s.Action).hasPanel)
+            d.panel = s.Action;
         switch (*s.Action) {
             case ActionKind::DefaultWindow:
                 d.podgladEnabled = true;

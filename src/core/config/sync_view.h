@@ -47,11 +47,11 @@ SoundOutcome SoundOutcomeOf(SoundFileChange change);
 struct SyncViewDecision {
     bool run = false;  // false: the window is still being filled, nothing changes
 
-    std::wstring_view page;  // the notebook page of the trigger
+    TriggerKind page = TriggerKind::Countdown;  // the notebook page: the trigger's own
     bool triggerVerdict = false;
 
     std::optional<ActionKind> action;  // the action matched by its caption
-    std::wstring_view panel;           // the one visible action panel; empty: none
+    std::optional<ActionKind> panel;   // the one visible action panel: the action's own, or none
 
     bool podgladVisible = true;
     bool podgladEnabled = false;
@@ -64,7 +64,7 @@ struct SyncViewDecision {
     bool transportEnabled = false;  // Play, Pause, Stop and LoopCheckBox, for the sound
 
     // The action "Other".
-    std::wstring_view subPanel;  // visible sub-panel of p_Inne; empty: none
+    OtherSubPanel subPanel = OtherSubPanel::None;  // visible sub-panel of p_Inne
     // "Pomoc ?" explains a sub-action of "Other"; it is hidden for every other action too, so
     // it never explains an action that is no longer chosen.
     bool amhHelpVisible = false;

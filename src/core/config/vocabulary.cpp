@@ -8,44 +8,46 @@ namespace klaxora {
 namespace {
 
 constexpr std::array<TriggerInfo, 7> kTriggers{{
-    {TriggerKind::NoInternet, L"Brak połączenia z Internetem", L"BI", L"brak_neta"},
-    {TriggerKind::Countdown, L"Odlicz w dół i uruchom", L"OD", L"odlicz_w_dol"},
-    {TriggerKind::ProgramNotResponding, L"Program przestanie odpowiadać", L"PO",
-     L"program_nie_odpowiada"},
-    {TriggerKind::ProgramClosed, L"Program zostanie zamknięty", L"PZ", L"program_zamkniety"},
-    {TriggerKind::AtTime, L"Uruchom alarm o ...", L"UG", L"wykonaj_o"},
-    {TriggerKind::ProgramStarted, L"Uruchomiony zostanie program", L"PU", L"program_uruch"},
-    {TriggerKind::AfterWindowsStart, L"Po uruchomieniu Windows", L"PW", L"wykonaj_win"},
+    {TriggerKind::NoInternet, L"Brak połączenia z Internetem", L"BI"},
+    {TriggerKind::Countdown, L"Odlicz w dół i uruchom", L"OD"},
+    {TriggerKind::ProgramNotResponding, L"Program przestanie odpowiadać", L"PO"},
+    {TriggerKind::ProgramClosed, L"Program zostanie zamknięty", L"PZ"},
+    {TriggerKind::AtTime, L"Uruchom alarm o ...", L"UG"},
+    {TriggerKind::ProgramStarted, L"Uruchomiony zostanie program", L"PU"},
+    {TriggerKind::AfterWindowsStart, L"Po uruchomieniu Windows", L"PW"},
 }};
 
 constexpr std::array<ActionInfo, 10> kActions{{
-    {ActionKind::DefaultWindow, L"Domyślne okno", L""},
-    {ActionKind::Message, L"Komunikat", L"p_k_komunikat"},
-    {ActionKind::PlaySound, L"Odegraj dźwięk", L"p_k_PdegrajDzwiek"},
-    {ActionKind::OpenFolder, L"Otwórz folder", L"p_OtworzFolder"},
-    {ActionKind::OpenFile, L"Uruchom plik", L"p_Plik"},
-    {ActionKind::RunProgram, L"Uruchom program", L"p_UrProg"},
-    {ActionKind::OpenWebPage, L"Uruchom stronę WWW", L"p_WWW"},
-    {ActionKind::ShutDown, L"Zamknij system/Wyłącz komputer", L"p_Zamknij"},
-    {ActionKind::Other, L"Inne możliwości", L"p_Inne"},
-    {ActionKind::KillProcess, L"Zabij proces", L"p_ZabijProces"},
+    {ActionKind::DefaultWindow, L"Domyślne okno", false},
+    {ActionKind::Message, L"Komunikat", true},
+    {ActionKind::PlaySound, L"Odegraj dźwięk", true},
+    {ActionKind::OpenFolder, L"Otwórz folder", true},
+    {ActionKind::OpenFile, L"Uruchom plik", true},
+    {ActionKind::RunProgram, L"Uruchom program", true},
+    {ActionKind::OpenWebPage, L"Uruchom stronę WWW", true},
+    {ActionKind::ShutDown, L"Zamknij system/Wyłącz komputer", true},
+    {ActionKind::Other, L"Inne możliwości", true},
+    {ActionKind::KillProcess, L"Zabij proces", true},
 }};
 
 constexpr std::array<OtherActionInfo, 14> kOtherActions{{
-    {OtherActionKind::MinimizeAllWindows, L"Minimalizuj wszystkie okna", L""},
-    {OtherActionKind::StartDefaultBrowser, L"Uruchom domyślną przeglądarkę internetową", L""},
-    {OtherActionKind::StartExplorer, L"Uruchom eksplorator Windows", L""},
-    {OtherActionKind::StartControlPanel, L"Uruchom Panel Sterowania", L""},
-    {OtherActionKind::StartScreenSaver, L"Uruchom wygaszacz ekranu", L""},
-    {OtherActionKind::MonitorOff, L"Wygaś monitor", L""},
-    {OtherActionKind::CdTray, L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", L"p_Inne_DyskCD"},
-    {OtherActionKind::DoubleClick, L"Zasymuluj podwójne kliknięcie myszy", L"p_Inne_Klikniecie1"},
-    {OtherActionKind::SingleClick, L"Zasymuluj pojedyncze kliknięcie myszy", L"p_Inne_Klikniecie1"},
-    {OtherActionKind::PressKeys, L"Zasymuluj wciśnięcie dowolnego klawisza(y)", L"p_Inne_Klawisz"},
-    {OtherActionKind::BlockKeyboard, L"Zawieś działanie klawiatury", L""},
-    {OtherActionKind::BlockMouse, L"Zawieś działanie myszy", L""},
-    {OtherActionKind::BlockMouseAndKeyboard, L"Zawieś działanie myszy i klawiatury", L""},
-    {OtherActionKind::MaxVolume, L"Zwiększ głośność maksymalnie", L""},
+    {OtherActionKind::MinimizeAllWindows, L"Minimalizuj wszystkie okna", OtherSubPanel::None},
+    {OtherActionKind::StartDefaultBrowser, L"Uruchom domyślną przeglądarkę internetową",
+     OtherSubPanel::None},
+    {OtherActionKind::StartExplorer, L"Uruchom eksplorator Windows", OtherSubPanel::None},
+    {OtherActionKind::StartControlPanel, L"Uruchom Panel Sterowania", OtherSubPanel::None},
+    {OtherActionKind::StartScreenSaver, L"Uruchom wygaszacz ekranu", OtherSubPanel::None},
+    {OtherActionKind::MonitorOff, L"Wygaś monitor", OtherSubPanel::None},
+    {OtherActionKind::CdTray, L"Wysuń/wsuń szufladę CD/DVD/Blu-Ray", OtherSubPanel::CdTray},
+    {OtherActionKind::DoubleClick, L"Zasymuluj podwójne kliknięcie myszy", OtherSubPanel::Click},
+    {OtherActionKind::SingleClick, L"Zasymuluj pojedyncze kliknięcie myszy", OtherSubPanel::Click},
+    {OtherActionKind::PressKeys, L"Zasymuluj wciśnięcie dowolnego klawisza(y)",
+     OtherSubPanel::Keys},
+    {OtherActionKind::BlockKeyboard, L"Zawieś działanie klawiatury", OtherSubPanel::None},
+    {OtherActionKind::BlockMouse, L"Zawieś działanie myszy", OtherSubPanel::None},
+    {OtherActionKind::BlockMouseAndKeyboard, L"Zawieś działanie myszy i klawiatury",
+     OtherSubPanel::None},
+    {OtherActionKind::MaxVolume, L"Zwiększ głośność maksymalnie", OtherSubPanel::None},
 }};
 
 constexpr std::array<ShutdownInfo, 7> kShutdownKinds{{
@@ -57,11 +59,6 @@ constexpr std::array<ShutdownInfo, 7> kShutdownKinds{{
     {ShutdownKind::PowerOff, L"Wyłącz komputer"},
     {ShutdownKind::ShutDownToDos, L"Zamknij system (Przejdź do DOS Win 9x i ME)"},
 }};
-
-constexpr std::array<std::wstring_view, 8> kPages{
-    L"odlicz_w_dol",  L"wykonaj_o",         L"program_nie_odpowiada", L"brak_neta",
-    L"program_uruch", L"program_zamkniety", L"wykonaj_win",           kEmptyPage,
-};
 
 constexpr std::array<std::wstring_view, 2> kCdOps{kCdTrayClose, kCdTrayOpen};
 
@@ -160,9 +157,6 @@ std::optional<ShutdownKind> ShutdownByCaptionNoCase(std::wstring_view caption) {
                     [&](const auto& s) { return EqualsNoCase(s.caption, caption); });
 }
 
-std::span<const std::wstring_view> NotebookPages() {
-    return kPages;
-}
 std::span<const std::wstring_view> CdTrayOperations() {
     return kCdOps;
 }

@@ -59,23 +59,26 @@ enum class ShutdownKind {
     ShutDownToDos,
 };
 
+// The panel of "Inne możliwości" an operation shows below its list; the two clicks share one.
+enum class OtherSubPanel { None, Keys, CdTray, Click };
+
+// Each trigger has a notebook page of its own, chosen by its kind.
 struct TriggerInfo {
     TriggerKind kind;
     std::wstring_view caption;
     std::wstring_view code;  // two letters, on the command line and in the armed state
-    std::wstring_view page;  // notebook page shown for the trigger
 };
 
 struct ActionInfo {
     ActionKind kind;
     std::wstring_view caption;
-    std::wstring_view panel;  // empty: the action has no panel
+    bool hasPanel;  // the action shows a panel of its own, chosen by its kind
 };
 
 struct OtherActionInfo {
     OtherActionKind kind;
     std::wstring_view caption;
-    std::wstring_view subPanel;  // empty: no sub-panel
+    OtherSubPanel subPanel;
 };
 
 struct ShutdownInfo {
@@ -111,10 +114,6 @@ std::optional<TriggerKind> TriggerByCodeNoCase(std::wstring_view code);
 std::optional<ActionKind> ActionByCaptionNoCase(std::wstring_view caption);
 std::optional<OtherActionKind> OtherActionByCaptionNoCase(std::wstring_view caption);
 std::optional<ShutdownKind> ShutdownByCaptionNoCase(std::wstring_view caption);
-
-// The eight notebook pages in order; the last, "empty", is shown before the first sync.
-std::span<const std::wstring_view> NotebookPages();
-inline constexpr std::wstring_view kEmptyPage = L"empty";
 
 // CD tray operations as the sorted two-item list shows them.
 inline constexpr std::wstring_view kCdTrayClose = L"WSUŃ";

@@ -293,7 +293,7 @@ void ArmedAlarm::Resume(TakenRecord taken, bool logonRun) {
     ArmWatched(false);
     if (resumeFiresLate_)
         Fire(*resumeFiresLate_);  // its moment passed while no copy ran
-    else if (logonRun && watch_.TriggerCode == L"PW")
+    else if (logonRun && watch_.Watches(TriggerKind::AfterWindowsStart))
         ExecuteAlarmAction();
 }
 

@@ -80,7 +80,7 @@ HeldRecord HeldRecord::New() {
 void HeldRecord::Keep(RegistryPort& registry, const ArmedRecord& record,
                       std::wstring_view programPath) {
     const std::optional<std::wstring> command = AfterStartCommand(programPath);
-    if (!command && record.watch.TriggerCode == L"PW")
+    if (!command && record.watch.Watches(TriggerKind::AfterWindowsStart))
         throw UserError(std::wstring(kAfterStartTooLong));
     WriteArmedRecord(registry, id_, record);
     try {

@@ -76,28 +76,7 @@ TF_Alarm::TF_Alarm(const WindowPorts& ports)
       program_zamkniety(L"", kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
       p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
-      p_OtworzFolder(T::kLabel10, L"", true, kit_),
-      pages_{{
-          {&odlicz_w_dol, Info(TriggerKind::Countdown).page},
-          {&wykonaj_o, Info(TriggerKind::AtTime).page},
-          {&program_nie_odpowiada, Info(TriggerKind::ProgramNotResponding).page},
-          {&brak_neta, Info(TriggerKind::NoInternet).page},
-          {&program_uruch, Info(TriggerKind::ProgramStarted).page},
-          {&program_zamkniety, Info(TriggerKind::ProgramClosed).page},
-          {&wykonaj_win, Info(TriggerKind::AfterWindowsStart).page},
-          {&empty, kEmptyPage},
-      }},
-      actionPanels_{{
-          {&p_k_komunikat, Info(ActionKind::Message).panel},
-          {&p_k_PdegrajDzwiek, Info(ActionKind::PlaySound).panel},
-          {&p_Zamknij, Info(ActionKind::ShutDown).panel},
-          {&p_UrProg, Info(ActionKind::RunProgram).panel},
-          {&p_Plik, Info(ActionKind::OpenFile).panel},
-          {&p_OtworzFolder, Info(ActionKind::OpenFolder).panel},
-          {&p_WWW, Info(ActionKind::OpenWebPage).panel},
-          {&p_Inne, Info(ActionKind::Other).panel},
-          {&p_ZabijProces, Info(ActionKind::KillProcess).panel},
-      }} {
+      p_OtworzFolder(T::kLabel10, L"", true, kit_) {
     OpenDocument = [this](const std::wstring& path) { ShellOpen(Hwnd(), path, SW_SHOWMAXIMIZED); };
     ProcessPath = [this](DWORD processId) { return processes_.GetProcessPath(processId); };
 
@@ -222,8 +201,9 @@ void TF_Alarm::CreateTriggerGroup() {
     }
 
     nb_Zakladki.Create(g, L::kNotebook, kGroupColour, true);
-    for (const auto& [page, name] : pages_)
-        page->Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, name == kEmptyPage);
+    for (const TriggerInfo& t : Triggers())
+        PageOf(t.kind).Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, false);
+    empty.Create(nb_Zakladki.Hwnd(), L::kPage, kGroupColour, true);
 
     // Left to right, as they are read: the check box as wide as its caption, the edit, "s".
     const Box box = L::kRepeatBox;
@@ -253,8 +233,10 @@ void TF_Alarm::CreateActionGroup() {
     cb_Typ_Alarmu.Create(g, kActionList, L::kActionList, f, CBS_DROPDOWNLIST);
     for (const ActionInfo& a : Actions())
         cb_Typ_Alarmu.Add(a.caption);
-    for (const auto& [panel, name] : actionPanels_)
-        panel->Create(g, L::kActionPanel, kGroupColour);
+    for (const ActionInfo& a : Actions()) {
+        if (Panel* panel = PanelOf(a.kind))
+            panel->Create(g, L::kActionPanel, kGroupColour);
+    }
 
     amh_Help.Create(g, kHelpLabel, L::kHelpLabel, T::kAmhHelp, f, BS_OWNERDRAW);
     amh_Help.SetVisible(false);
@@ -305,43 +287,87 @@ void TF_Alarm::ClockTick() {
     gb1.SetCaption(ClockLine(time));
 }
 
-void TF_Alarm::ShowPage(std::wstring_view name) {
+const Panel& TF_Alarm::PageOf(TriggerKind trigger) const {
+    switch (trigger) {
+        case TriggerKind::Countdown:
+            return odlicz_w_dol;
+        case TriggerKind::AtTime:
+            return wykonaj_o;
+        case TriggerKind::ProgramNotResponding:
+            return program_nie_odpowiada;
+        case TriggerKind::NoInternet:
+            return brak_neta;
+        case TriggerKind::ProgramStarted:
+            return program_uruch;
+        case TriggerKind::ProgramClosed:
+            return program_zamkniety;
+        case TriggerKind::AfterWindowsStart:
+            return wykonaj_win;
+    }
+    return empty;
+}
+
+const Panel* TF_Alarm::PanelOf(ActionKind action) const {
+    switch (action) {
+        case ActionKind::DefaultWindow:
+            return nullptr;
+        case ActionKind::Message:
+            return &p_k_komunikat;
+        case ActionKind::PlaySound:
+            return &p_k_PdegrajDzwiek;
+        case ActionKind::ShutDown:
+            return &p_Zamknij;
+        case ActionKind::RunProgram:
+            return &p_UrProg;
+        case ActionKind::OpenFile:
+            return &p_Plik;
+        case ActionKind::OpenFolder:
+            return &p_OtworzFolder;
+        case ActionKind::OpenWebPage:
+            return &p_WWW;
+        case ActionKind::Other:
+            return &p_Inne;
+        case ActionKind::KillProcess:
+            return &p_ZabijProces;
+    }
+    return nullptr;
+}
+
+void TF_Alarm::ShowPage(std::optional<TriggerKind> trigger) {
     // The new page appears before the old one goes, so nothing flashes through.
-    for (const auto& [page, pageName] : pages_) {
-        if (pageName == name) {
-            page->SetShown(true);
-            EnableChildren(page->Hwnd());
-        }
+    Panel& shown = trigger ? PageOf(*trigger) : empty;
+    shown.SetShown(true);
+    EnableChildren(shown.Hwnd());
+    for (const TriggerInfo& t : Triggers()) {
+        if (&PageOf(t.kind) != &shown)
+            PageOf(t.kind).SetShown(false);
     }
-    for (const auto& [page, pageName] : pages_) {
-        if (pageName != name)
-            page->SetShown(false);
+    if (&empty != &shown)
+        empty.SetShown(false);
+}
+
+void TF_Alarm::ShowActionPanel(std::optional<ActionKind> action) {
+    Panel* shown = action ? PanelOf(*action) : nullptr;
+    for (const ActionInfo& a : Actions()) {
+        if (Panel* panel = PanelOf(a.kind))
+            panel->SetShown(panel == shown);
     }
 }
 
-void TF_Alarm::ShowActionPanel(std::wstring_view name) {
-    for (const auto& [panel, panelName] : actionPanels_)
-        panel->SetShown(panelName == name);
-}
-
-std::wstring TF_Alarm::CurrentPage() const {
-    for (const auto& [page, name] : pages_) {
-        if (page->Shown())
-            return std::wstring(name);
+std::optional<TriggerKind> TF_Alarm::CurrentPage() const {
+    for (const TriggerInfo& t : Triggers()) {
+        if (PageOf(t.kind).Shown())
+            return t.kind;
     }
-    return {};
+    return std::nullopt;
 }
 
-std::wstring TF_Alarm::VisiblePanel() const {
-    for (const auto& [panel, name] : actionPanels_) {
-        if (panel->Shown())
-            return std::wstring(name);
+std::optional<ActionKind> TF_Alarm::VisiblePanel() const {
+    for (const ActionInfo& a : Actions()) {
+        if (const Panel* panel = PanelOf(a.kind); panel && panel->Shown())
+            return a.kind;
     }
-    return {};
-}
-
-std::wstring TF_Alarm::VisibleSubPanel() const {
-    return p_Inne.VisibleSubPanel();
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -168,9 +168,11 @@ class TF_Alarm : public Window {
     StartInput ReadStartInput() const;
 
     // --- State the tests and other parts read ----------------------------------------------
-    std::wstring CurrentPage() const;      // name of the visible notebook page
-    std::wstring VisiblePanel() const;     // name of the visible action panel, or empty
-    std::wstring VisibleSubPanel() const;  // name of the visible sub-panel of p_Inne, or empty
+    // The trigger whose notebook page shows; none while the empty page shows.
+    std::optional<TriggerKind> CurrentPage() const;
+    // The action whose panel shows, if any.
+    std::optional<ActionKind> VisiblePanel() const;
+    OtherSubPanel VisibleSubPanel() const { return p_Inne.VisibleSubPanel(); }
     const std::wstring& AmhHint() const { return amhHint_; }
     bool PickerRunning() const { return p_Inne.p_Inne_Klikniecie1.PickerRunning(); }
     HWND BalloonWindow() const { return infoBalloons_.Hwnd(); }
@@ -263,8 +265,18 @@ class TF_Alarm : public Window {
     // does not count: its row is the user's choice).
     bool KillFromCommandLine() const;
     void SelectCommandLineProcess();
-    void ShowPage(std::wstring_view name);
-    void ShowActionPanel(std::wstring_view name);
+    // The page of each trigger and the panel of each action, by kind: a kind added to the
+    // core's tables without its page or panel here is a compiler warning.
+    const Panel& PageOf(TriggerKind trigger) const;
+    const Panel* PanelOf(ActionKind action) const;  // none for an action without a panel
+    Panel& PageOf(TriggerKind trigger) {
+        return const_cast<Panel&>(std::as_const(*this).PageOf(trigger));
+    }
+    Panel* PanelOf(ActionKind action) {
+        return const_cast<Panel*>(std::as_const(*this).PanelOf(action));
+    }
+    void ShowPage(std::optional<TriggerKind> trigger);
+    void ShowActionPanel(std::optional<ActionKind> action);
     void OpenHelp();
 
     SubActionRestoreGate subActionGate_;
@@ -300,10 +312,6 @@ class TF_Alarm : public Window {
     bool created_ = false;
     std::wstring amhHint_;
     UINT_PTR startWhyTip_ = 0;  // the area over ib_Start in hints_
-    // The notebook's pages and the action panels with the names the synchroniser uses.
-    using NamedPanel = std::pair<Panel*, std::wstring_view>;
-    std::array<NamedPanel, 8> pages_;
-    std::array<NamedPanel, 9> actionPanels_;
 };
 
 }  // namespace klaxora::win

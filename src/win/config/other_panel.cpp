@@ -250,22 +250,22 @@ void OtherPanel::Read(AlarmSettings& s) const {
     s.ClickY = static_cast<int32_t>(p_Inne_Klikniecie1.se_Inne_Y_DC.Value());
 }
 
-void OtherPanel::ShowSubPanel(std::wstring_view name) {
-    if (!name.empty())
+void OtherPanel::ShowSubPanel(OtherSubPanel shown) {
+    if (shown != OtherSubPanel::None)
         EnsureBuilt();
-    p_Inne_Klawisz.SetShown(name == Info(OtherActionKind::PressKeys).subPanel);
-    p_Inne_DyskCD.SetShown(name == Info(OtherActionKind::CdTray).subPanel);
-    p_Inne_Klikniecie1.SetShown(name == Info(OtherActionKind::SingleClick).subPanel);
+    p_Inne_Klawisz.SetShown(shown == OtherSubPanel::Keys);
+    p_Inne_DyskCD.SetShown(shown == OtherSubPanel::CdTray);
+    p_Inne_Klikniecie1.SetShown(shown == OtherSubPanel::Click);
 }
 
-std::wstring OtherPanel::VisibleSubPanel() const {
+OtherSubPanel OtherPanel::VisibleSubPanel() const {
     if (p_Inne_Klawisz.Shown())
-        return std::wstring(Info(OtherActionKind::PressKeys).subPanel);
+        return OtherSubPanel::Keys;
     if (p_Inne_DyskCD.Shown())
-        return std::wstring(Info(OtherActionKind::CdTray).subPanel);
+        return OtherSubPanel::CdTray;
     if (p_Inne_Klikniecie1.Shown())
-        return std::wstring(Info(OtherActionKind::SingleClick).subPanel);
-    return {};
+        return OtherSubPanel::Click;
+    return OtherSubPanel::None;
 }
 
 bool OtherPanel::OnCommand(UINT id, UINT code) {

@@ -103,8 +103,8 @@ class OtherPanel : public Panel {
     // Builds the panel and its sub-panels, for the stored details of a sub-action.
     void BuildAll();
     // Shows the sub-panel of that name (empty: none).
-    void ShowSubPanel(std::wstring_view name);
-    std::wstring VisibleSubPanel() const;
+    void ShowSubPanel(OtherSubPanel shown);
+    OtherSubPanel VisibleSubPanel() const;
 
     Label Label12;
     ComboBox cb_InneOpcje;
