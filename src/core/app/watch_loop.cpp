@@ -166,7 +166,7 @@ NextLook FirstLook(const WatchState& state, const ClockReading& now) {
 bool RearmForRepeat(WatchState& state, const ClockReading& now) {
     if (!state.Armed)
         return false;
-    state.TriggerCode = L"OD";
+    state.TriggerCode = Info(TriggerKind::Countdown).code;
     state.SecondsLeft = state.RepeatSeconds;
     ArmWatch(state, now);
     return true;
@@ -177,20 +177,25 @@ TickOutcome WatchTick(WatchState& state, const ClockReading& now, WatchPorts por
         return Wait();
     const bool unwatchedGap = now.monotonicMs - state.Timing.LastCheckMs > kUnwatchedGapMs;
     state.Timing.LastCheckMs = now.monotonicMs;
-    const std::wstring& code = state.TriggerCode;
-    if (code == L"UG")
-        return TickAtTime(state, now);
-    if (code == L"OD")
-        return TickCountdown(state, now);
-    if (code == L"BI")
-        return TickNoInternet(state, now, ports, unwatchedGap);
-    if (code == L"PU")
-        return TickProgram(state, ports, ProgramEvent::Started);
-    if (code == L"PO")
-        return TickProgram(state, ports, ProgramEvent::NotResponding);
-    if (code == L"PZ")
-        return TickProgram(state, ports, ProgramEvent::Closed);
-    // "PW" fires from the run at the next logon, not from the loop; nothing else is a trigger.
+    const std::optional<TriggerKind> trigger = TriggerByCode(state.TriggerCode);
+    if (!trigger)
+        return Wait(std::nullopt);  // nothing else is a trigger
+    switch (*trigger) {
+        case TriggerKind::AtTime:
+            return TickAtTime(state, now);
+        case TriggerKind::Countdown:
+            return TickCountdown(state, now);
+        case TriggerKind::NoInternet:
+            return TickNoInternet(state, now, ports, unwatchedGap);
+        case TriggerKind::ProgramStarted:
+            return TickProgram(state, ports, ProgramEvent::Started);
+        case TriggerKind::ProgramNotResponding:
+            return TickProgram(state, ports, ProgramEvent::NotResponding);
+        case TriggerKind::ProgramClosed:
+            return TickProgram(state, ports, ProgramEvent::Closed);
+        case TriggerKind::AfterWindowsStart:
+            break;  // fires from the run at the next logon, not from the loop
+    }
     return Wait(std::nullopt);
 }
 
