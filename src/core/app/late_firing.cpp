@@ -17,9 +17,14 @@ bool HarmlessLate(ActionKind action) {
         case ActionKind::OpenFolder:
         case ActionKind::OpenWebPage:
             return true;
-        default:
+        case ActionKind::OpenFile:
+        case ActionKind::RunProgram:
+        case ActionKind::ShutDown:
+        case ActionKind::Other:
+        case ActionKind::KillProcess:
             return false;
     }
+    return false;
 }
 
 // "2 godz. 5 min", "3 min 20 s", "1 d 4 godz."

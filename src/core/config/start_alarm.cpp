@@ -129,9 +129,13 @@ const std::wstring& ProgramEditors::For(TriggerKind trigger) const {
             return notResponding;
         case TriggerKind::ProgramClosed:
             return closed;
-        default:
-            return kNone;
+        case TriggerKind::NoInternet:
+        case TriggerKind::Countdown:
+        case TriggerKind::AtTime:
+        case TriggerKind::AfterWindowsStart:
+            break;
     }
+    return kNone;
 }
 
 std::wstring InneMruKey() {

@@ -46,8 +46,11 @@ AlarmSettings TF_Alarm::ReadSettings() const {
         case TriggerKind::ProgramClosed:
             s.WatchedProgram = program_zamkniety.Path();
             break;
-        default:
-            break;
+        case TriggerKind::NoInternet:
+        case TriggerKind::Countdown:
+        case TriggerKind::AtTime:
+        case TriggerKind::AfterWindowsStart:
+            break;  // read from their pages above
     }
     s.Action = ActionByCaption(cb_Typ_Alarmu.SelectedText());
     p_k_komunikat.Read(s);
