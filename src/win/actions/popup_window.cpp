@@ -105,7 +105,8 @@ void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText, std::function
     snooze_ = std::move(snooze);
     snoozeButton_.SetVisible(static_cast<bool>(snooze_));
     // Asked before the window is disabled: the user was working in it just now.
-    const bool takeForeground = links_.configurationWindow && GetForegroundWindow() == links_.configurationWindow;
+    const bool takeForeground =
+        links_.configurationWindow && GetForegroundWindow() == links_.configurationWindow;
     if (links_.enableConfiguration)
         links_.enableConfiguration(false);
     SetBeepEnabled(playBeep);

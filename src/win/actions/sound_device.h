@@ -31,8 +31,7 @@ class SoundDevice {
     // The panel's transport: shows each step, says whether to loop, and names the window that
     // receives the device's reports (none: a message-only window of the device's own). Cleared
     // with empty functions when the transport goes.
-    void FollowTransport(std::function<void()> show, std::function<bool()> loop,
-                         HWND notifyWindow);
+    void FollowTransport(std::function<void()> show, std::function<bool()> loop, HWND notifyWindow);
     // The alarm's playback, told after each step; cleared with an empty function.
     void FollowAlarm(std::function<void()> settled);
 

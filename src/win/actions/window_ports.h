@@ -54,9 +54,7 @@ struct WindowPorts {
     bool HelpExists() const {
         return !program.helpFile.empty() && files.FileExists(program.helpFile);
     }
-    void OpenHelp(HWND owner) const {
-        documents.Open(owner, program.helpFile, SW_SHOWMAXIMIZED);
-    }
+    void OpenHelp(HWND owner) const { documents.Open(owner, program.helpFile, SW_SHOWMAXIMIZED); }
 };
 
 struct SystemPorts {
@@ -74,8 +72,8 @@ struct SystemPorts {
     SoundDevice sound{files, files};
     AlarmSound alarmSound{sound};
     WindowPorts Ports() {
-        return {registry,   files, files,     processes, processControl, operations,
-                keys,       documents, program, sound,     alarmSound};
+        return {registry, files,     files,   processes, processControl, operations,
+                keys,     documents, program, sound,     alarmSound};
     }
 };
 

@@ -126,17 +126,19 @@ int RunApplication() {
     });
     alarm.Connect({
         .alarm = &armed,
-        .closeMainWindow = [&glowna] { PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0); },
+        .closeMainWindow =
+            [&glowna] { PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0); },
         .showOptions = [&opcje] { opcje.ShowOver(); },
         .showAbout = [&about] { about.ShowOver(); },
         .showProgramMenu = [&glowna](POINT at) { glowna.ContextMenu(at); },
-        .openTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
-            wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
-        },
-        .showShortcutDialog = [&skrot](const std::wstring& arguments,
-                                       const std::array<std::wstring, 8>& names) {
-            skrot.CreateShortcut(arguments, names);
-        },
+        .openTimeWizard =
+            [&wprowadzCzas](const std::wstring& triggerCaption) {
+                wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
+            },
+        .showShortcutDialog =
+            [&skrot](const std::wstring& arguments, const std::array<std::wstring, 8>& names) {
+                skrot.CreateShortcut(arguments, names);
+            },
         .preview = [&armed](const AlarmSettings& settings) { armed.Preview(settings); },
     });
     glowna.Connect({

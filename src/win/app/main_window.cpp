@@ -121,9 +121,8 @@ void TF_Glowna::FormCreate() {
     // The help item, before the registry is touched so that its failure cannot skip it.
     Entry(Pomoc1).visible = ports_.HelpExists();
     // First run, seeding and the options; a failure is shown and the program goes on.
-    const StartupOutcome outcome =
-        PrepareRegistry(registry_, files_, folders_,
-                        {ports_.program.executablePath, ports_.program.version});
+    const StartupOutcome outcome = PrepareRegistry(
+        registry_, files_, folders_, {ports_.program.executablePath, ports_.program.version});
     options_ = outcome.options;
     if (outcome.error)
         ShowStandardError(*outcome.error);

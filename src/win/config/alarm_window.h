@@ -104,8 +104,7 @@ class TF_Alarm : public Window {
         // The "Kreator" buttons: the time wizard for the selected trigger's caption.
         std::function<void(const std::wstring& triggerCaption)> openTimeWizard;
         // The shortcut dialog for a definition's parameters and the eight names offered.
-        std::function<void(const std::wstring& arguments,
-                           const std::array<std::wstring, 8>& names)>
+        std::function<void(const std::wstring& arguments, const std::array<std::wstring, 8>& names)>
             showShortcutDialog;
         // cb_PodgladClick: performs the edited action at once through the alarm's executor.
         std::function<void(const AlarmSettings& settings)> preview;

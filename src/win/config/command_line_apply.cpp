@@ -132,7 +132,7 @@ void TF_Alarm::ib_SkrotClick() {
     }
     if (links_.showShortcutDialog)
         links_.showShortcutDialog(ShortcutArguments(settings, killPath),
-                           ShortcutNameSuggestions(settings.Trigger, settings.Action));
+                                  ShortcutNameSuggestions(settings.Trigger, settings.Action));
 }
 
 }  // namespace klaxora::win
