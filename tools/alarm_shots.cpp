@@ -168,7 +168,9 @@ int wmain(int argc, wchar_t** argv) {
     ArmedAlarm::Links links;
     links.changed = [&window](const WatchState& w) { window.AlarmChanged(w); };
     armed.Connect(std::move(links));
-    window.BindAlarm(&armed);
+    TF_Alarm::Links windowLinks;
+    windowLinks.alarm = &armed;
+    window.Connect(std::move(windowLinks));
     Select(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
     window.ApplyCountdownText(L"20:0:0");
     Select(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);

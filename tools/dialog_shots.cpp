@@ -15,7 +15,7 @@
 #include "win/dialogs/time_wizard_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/local_http_server.h"
-#include "win/sys/file_system_win.h"
+#include "win/test_ports.h"
 #include "win/sys/registry_win.h"
 
 using namespace klaxora;
@@ -34,9 +34,12 @@ int wmain(int argc, wchar_t** argv) {
         key->WriteDword(L"PlayBeep", 1);
     }
     AppOptions options;
-    TF_Opcje opcje;
+    // The help button shows (any file stands for the page), and the about box is online.
+    klaxora::testing::DialogPorts ports({ExecutablePath(), L"1.0.0.0", ExecutablePath()}, true);
+    TF_Opcje opcje(ports.Ports());
     opcje.Beep = [] {};
-    opcje.Create({&registry, &files, &options, ExecutablePath(), ExecutablePath()});
+    opcje.Connect({.options = &options});
+    opcje.Create();
     opcje.ShowOver();
     Pump(500);
     Save(opcje.Hwnd(), dir + L"\\dialog_options.bmp");
@@ -58,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     Save(wizard.Hwnd(), dir + L"\\dialog_wizard_at_time.bmp");
     wizard.Close();
 
-    Tf_Skrot skrot(files, files);
+    Tf_Skrot skrot(ports.Ports());
     skrot.Create();
     skrot.Prepare(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"",
                   ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));
@@ -76,10 +79,9 @@ int wmain(int argc, wchar_t** argv) {
     klaxora::testing::LocalHttpServer server(
         "[dane]\r\nVantrelixHomePage=https://www.vantrelix.pl/\r\n[Klaxora]\r\nversion=9.0.0.0\r\n"
         "url=https://www.vantrelix.pl/klaxora/setup.exe\r\nnew=Nowa wersja\r\n");
-    TF_About about;
-    about.Connected = [] { return true; };
+    TF_About about(ports.Ports());
     about.VersionFileAddress = server.Base() + L"version.ini";
-    about.Create({&files, ExecutablePath(), L"1.0.0.0"});
+    about.Create();
     about.ShowOver();
     for (int i = 0; i < 100 && about.CheckRunning(); ++i)
         Pump(50);

@@ -89,6 +89,7 @@ class AlarmFiring : public ::testing::Test {
     AlarmFiring() {
         popup.Create();
         glowna.Create();
+        system.operations.SetApplicationWindow(glowna.Hwnd());
         win::ArmedAlarm::Links links;
         links.mainWindow = glowna.Hwnd();
         links.popup = &popup;

@@ -17,6 +17,7 @@
 #include "win/ui/controls.h"
 #include "win/sys/file_system_win.h"
 #include "win/box_answerer.h"
+#include "win/test_ports.h"
 #include "win/test_sounds.h"
 #include "win/pump.h"
 
@@ -52,11 +53,17 @@ class AlarmWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vantrelix\\Klaxora");  // nothing restored
-        window.OpenDocument = [this](const std::wstring& path) { opened.push_back(path); };
-        window.CloseMainWindow = [this] { ++mainClosed; };
-        window.ShowAbout = [this] { ++aboutShown; };
-        window.ShowOptions = [this] { ++optionsShown; };
+        Connect(nullptr);
         window.Create();
+    }
+    // What the application gives the window, with the armed alarm (none: Start does nothing).
+    void Connect(ArmedAlarmPort* alarm) {
+        TF_Alarm::Links links;
+        links.alarm = alarm;
+        links.closeMainWindow = [this] { ++mainClosed; };
+        links.showAbout = [this] { ++aboutShown; };
+        links.showOptions = [this] { ++optionsShown; };
+        window.Connect(std::move(links));
     }
     void FirstShow() {
         window.Show();
@@ -86,8 +93,11 @@ class AlarmWindowTest : public ::testing::Test {
         Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
     }
     SystemPorts system;
-    TF_Alarm window{system.Ports()};
-    std::vector<std::wstring> opened;
+    testing::RecordingDocuments documents;
+    testing::ProcessesWithPaths processes{system.processes};
+    TF_Alarm window{
+        testing::Replaced(system.Ports(), {.processes = &processes, .documents = &documents})};
+    std::vector<std::wstring>& opened = documents.opened;
     int mainClosed = 0;
     int aboutShown = 0;
     int optionsShown = 0;

@@ -29,8 +29,7 @@ TEST_F(AlarmWindowTest, OptionsAndAboutAreShownThroughWhatTheApplicationGave) {
     EXPECT_EQ(optionsShown, 1);
     EXPECT_EQ(aboutShown, 1);
     // Without them nothing happens.
-    window.ShowOptions = nullptr;
-    window.ShowAbout = nullptr;
+    window.Connect({});
     SendMessageW(window.ib_Opcje, BM_CLICK, 0, 0);
     SendMessageW(window.ib_About, BM_CLICK, 0, 0);
     EXPECT_TRUE(Enabled(window.Hwnd()));

@@ -44,12 +44,14 @@ struct CommandLineWindow {
     SystemPorts system;
     TF_Alarm window{system.Ports()};
     ArmedAlarm alarm{system.Ports()};
+    TF_Alarm::Links links;
     WatchState watch;
     CommandLineReading reading;
 
     explicit CommandLineWindow(const std::wstring& arguments) {
         window.Create();
-        window.BindAlarm(&alarm);
+        links.alarm = &alarm;
+        window.Connect(links);
         std::vector<std::wstring> list =
             CommandLineListFor(L"Klaxora.exe" + arguments, ExecutablePath());
         reading = ReadCommandLineHere(list, watch, system.files, system.processes);
@@ -123,10 +125,11 @@ TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheN
     CommandLineWindow w(L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"");
     std::wstring offered;
     std::array<std::wstring, 8> names;
-    w.window.ShowShortcutDialog = [&](const std::wstring& a, const std::array<std::wstring, 8>& n) {
+    w.links.showShortcutDialog = [&](const std::wstring& a, const std::array<std::wstring, 8>& n) {
         offered = a;
         names = n;
     };
+    w.window.Connect(w.links);
     w.window.ib_SkrotClick();
     EXPECT_EQ(offered, L" \"OD: 0:20:0\" \"Komunikat\" \"UWAGA !!!|Już czas !!!\"");
     EXPECT_EQ(names, ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));
@@ -143,8 +146,8 @@ TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheN
 }
 
 struct ShortcutDialogTest : ::testing::Test {
-    Win32FileSystem files;
-    Tf_Skrot dialog{files, files};
+    SystemPorts system;
+    Tf_Skrot dialog{system.Ports()};
     TempFolder folder;
     const std::array<std::wstring, 8> names =
         ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::OpenFolder);

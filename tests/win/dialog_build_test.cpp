@@ -14,6 +14,7 @@
 #include "win/dialogs/time_wizard_window.h"
 #include "win/sys/file_system_win.h"
 #include "win/pump.h"
+#include "win/test_ports.h"
 
 namespace klaxora::win {
 namespace {
@@ -49,8 +50,14 @@ SIZE SizeOf(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// The ports of every dialog here: no help page, no connection (no update check).
+testing::DialogPorts& Ports() {
+    static testing::DialogPorts ports{{ExecutablePath(), L"1.0.0.0", L""}};
+    return ports;
+}
+
 std::unique_ptr<OwnedDialog> NewOptions() {
-    auto d = std::make_unique<TF_Opcje>();
+    auto d = std::make_unique<TF_Opcje>(Ports().Ports());
     d->Beep = [] {};
     d->Create();
     return d;
@@ -61,14 +68,12 @@ std::unique_ptr<OwnedDialog> NewWizard() {
     return d;
 }
 std::unique_ptr<OwnedDialog> NewAbout() {
-    auto d = std::make_unique<TF_About>();
-    d->Connected = [] { return false; };  // no update check
-    d->Create({nullptr, L"", L"1.0.0.0"});
+    auto d = std::make_unique<TF_About>(Ports().Ports());
+    d->Create();
     return d;
 }
 std::unique_ptr<OwnedDialog> NewShortcut() {
-    static const Win32FileSystem files;
-    auto d = std::make_unique<Tf_Skrot>(files, files);
+    auto d = std::make_unique<Tf_Skrot>(Ports().Ports());
     d->Create();
     return d;
 }

@@ -17,6 +17,7 @@
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
 #include "win/pump.h"
+#include "win/test_ports.h"
 
 namespace klaxora::win {
 namespace {
@@ -55,7 +56,8 @@ class OptionsTest : public ::testing::Test {
         otherCopy = files.ExecutableDirectory() + L"options_test_other_copy.exe";
         std::ofstream(otherCopy.c_str()) << "x";
         dialog.Beep = [this] { ++beeps; };
-        dialog.Create({&registry, &files, &options, ExecutablePath(), L""});
+        dialog.Connect({.options = &options});
+        dialog.Create();
     }
     void TearDown() override {
         dialog.Close();
@@ -90,10 +92,10 @@ class OptionsTest : public ::testing::Test {
         PumpOnce();
     }
 
-    Win32Registry registry;
     Win32FileSystem files;
     AppOptions options;
-    TF_Opcje dialog;
+    testing::DialogPorts ports{{ExecutablePath(), L"1.0.0.0", L""}};
+    TF_Opcje dialog{ports.Ports()};
     int beeps = 0;
     std::wstring otherCopy;
 };
@@ -168,10 +170,11 @@ void PressKey(HWND, HWND control, WPARAM key) {
 }
 
 TEST_F(OptionsTest, EscapeCancelsEnterConfirmsAndF1OpensTheHelp) {
-    TF_Opcje withHelp;
-    std::vector<std::wstring> opened;
-    withHelp.Open = [&](const std::wstring& target, int) { opened.push_back(target); };
-    withHelp.Create({&registry, &files, &options, ExecutablePath(), otherCopy});
+    testing::DialogPorts helpPorts{{ExecutablePath(), L"1.0.0.0", otherCopy}};
+    const std::vector<std::wstring>& opened = helpPorts.documents.opened;
+    TF_Opcje withHelp(helpPorts.Ports());
+    withHelp.Connect({.options = &options});
+    withHelp.Create();
     withHelp.ShowOver();
     PumpOnce();
     ASSERT_TRUE(Shown(withHelp.SpeedButton2));
@@ -195,8 +198,10 @@ TEST_F(OptionsTest, EscapeCancelsEnterConfirmsAndF1OpensTheHelp) {
 class WizardTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        wizard.ApplyAtTimeText = [this](const std::wstring& t) { atTime.push_back(t); };
-        wizard.ApplyCountdownText = [this](const std::wstring& t) { countdown.push_back(t); };
+        wizard.Connect({
+            .applyAtTimeText = [this](const std::wstring& t) { atTime.push_back(t); },
+            .applyCountdownText = [this](const std::wstring& t) { countdown.push_back(t); },
+        });
         wizard.Create();
     }
     void TearDown() override { wizard.Close(); }
@@ -261,14 +266,13 @@ TEST_F(WizardTest, ANumberBeyondTheFieldIsRefusedAndALongCountdownHandedOverWhol
 // One about box per case: the check runs once per box, as once per run in the program.
 struct AboutBox {
     explicit AboutBox(const std::wstring& base) {
-        about.Open = [this](const std::wstring& target, int) { opened.push_back(target); };
-        about.Connected = [] { return true; };
         about.VersionFileAddress = base + L"version.ini";
-        about.Create({nullptr, L"", L"1.5.0.0"});
+        about.Create();
     }
     ~AboutBox() { about.Close(); }
-    TF_About about;
-    std::vector<std::wstring> opened;
+    testing::DialogPorts ports{{ExecutablePath(), L"1.5.0.0", L""}, true};
+    TF_About about{ports.Ports()};
+    const std::vector<std::wstring>& opened = ports.documents.opened;
 };
 
 TEST(AboutTest, TheVersionFileDecidesTheButtonAndOnlyWebAddressesAreOpened) {

@@ -38,12 +38,19 @@ class PopupTest : public ::testing::Test {
         alarm->Create();
         popup = new win::TF_ALARMUJ;
         popup->Create();
-        popup->SetConfigurationEnabler([](bool enabled) { alarm->Enable(enabled); });
+        Connect(nullptr);
     }
     static void TearDownTestSuite() {
         delete popup;
         delete alarm;
         delete system;
+    }
+    // The configuration window the popup takes the foreground from, when one is given.
+    static void Connect(HWND configuration) {
+        win::TF_ALARMUJ::Links links;
+        links.configurationWindow = configuration;
+        links.enableConfiguration = [](bool enabled) { alarm->Enable(enabled); };
+        popup->Connect(std::move(links));
     }
     void SetUp() override {
         beeps = 0;
@@ -188,7 +195,7 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
         {VK_ESCAPE, L"Wstawaj", L"Klaxora \u2013 alarm: Wstawaj"},
         {VK_SPACE, L"", L"Klaxora \u2013 alarm"},
     };
-    popup->SetConfigurationWindow(alarm->Hwnd());
+    Connect(alarm->Hwnd());
     alarm->Show();
     const HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, &RecordAlert,
@@ -214,7 +221,7 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
     }
     UnhookWinEvent(hook);
     alarm->Hide();
-    popup->SetConfigurationWindow(nullptr);
+    Connect(nullptr);
 }
 
 TEST(SlideInPopup, APauseSlidesTheWindowOutAgain) {

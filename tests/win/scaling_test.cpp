@@ -7,6 +7,7 @@
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/shortcut_window.h"
 #include "win/dialogs/time_wizard_window.h"
+#include "win/test_ports.h"
 #include "win/ui/dpi.h"
 
 namespace klaxora::win {
@@ -98,16 +99,15 @@ TEST_F(AlarmWindowTest, EveryWindowFitsAt96_144And192Dpi) {
     for (const OtherActionInfo& o : OtherActions())
         Choose(window.p_Inne.cb_InneOpcje, o.caption);
 
-    static const Win32FileSystem files;
-    TF_Opcje options;
+    testing::DialogPorts ports{{ExecutablePath(), L"1.0.0.0", L""}};
+    TF_Opcje options(ports.Ports());
     options.Beep = [] {};
     options.Create();
     Tf_WprowadzCzas wizard;
     wizard.Create();
-    TF_About about;
-    about.Connected = [] { return false; };
-    about.Create({nullptr, L"", L"1.0.0.0"});
-    Tf_Skrot shortcut(files, files);
+    TF_About about(ports.Ports());
+    about.Create();
+    Tf_Skrot shortcut(ports.Ports());
     shortcut.Create();
     TF_ALARMUJ popup;
     popup.Create();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win/actions/media_player.h"
+#include "win/config/sound_transport.h"
 #include "win/sys/file_system_win.h"
 
 namespace klaxora::testing {
@@ -38,14 +38,16 @@ TEST(ShippedSounds, EachOfTheEightOpensAndLastsAFewSeconds) {
         return CreateWindowExW(0, cls, text, WS_CHILD | style, 0, 0, 30, 20, parent, nullptr,
                                nullptr, nullptr);
     };
-    win::MediaPlayerControls controls;
+    win::SoundTransportControls controls;
     controls.LabelCzas = win::Label(child(L"STATIC", L"(brak pliku)", 0));
     controls.Play = win::Button(child(L"BUTTON", L">", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.Pause = win::Button(child(L"BUTTON", L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.Stop = win::Button(child(L"BUTTON", L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
     controls.LoopCheckBox = win::CheckBox(child(L"BUTTON", L"loop", BS_AUTOCHECKBOX));
     {
-        win::MediaPlayer panel;
+        const win::Win32FileSystem system;
+        win::SoundDevice device(system, system);
+        win::SoundTransport panel(device);
         panel.Attach(controls);
         for (const auto& file : files) {
             EXPECT_EQ(panel.ApplyFileChange(file), SoundFileChange::Loaded) << file;

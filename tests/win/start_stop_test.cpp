@@ -19,6 +19,7 @@
 #include "win/app/armed_alarm.h"
 #include "win/config/alarm_window.h"
 #include "win/pump.h"
+#include "win/test_ports.h"
 #include "win/child_process.h"
 #include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
@@ -117,11 +118,13 @@ class StartStopTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
-        window.BindAlarm(&alarm);
         ArmedAlarm::Links links;
         links.changed = [this](const WatchState& w) { window.AlarmChanged(w); };
         alarm.Connect(std::move(links));
-        window.OpenTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
+        TF_Alarm::Links windowLinks;
+        windowLinks.alarm = &alarm;
+        windowLinks.openTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
+        window.Connect(std::move(windowLinks));
         window.Create();
     }
     void TearDown() override {
@@ -165,13 +168,13 @@ TEST(ConfigurationWindowOnAFakeRegistry, RestoresFromAndStartsIntoTheRegistryItI
     registry.Set(kKey, L"LastAction", {RegistryType::String, L"Domyślne okno", 0});
     RecentList(registry, mru::kCountdown).Push(L"00:00:07");
     SystemPorts system;
-    const WindowPorts real = system.Ports();
-    const WindowPorts ports{registry,       real.files,          real.folders,
-                            real.processes, real.processControl, real.player};
+    const WindowPorts ports = testing::Replaced(system.Ports(), {.registry = &registry});
     TF_Alarm window(ports);
     ArmedAlarm alarm(ports);
     const WatchState& watch = alarm.Watch();
-    window.BindAlarm(&alarm);
+    TF_Alarm::Links links;
+    links.alarm = &alarm;
+    window.Connect(std::move(links));
     window.Create();
     window.Show();
     Drain();

@@ -162,7 +162,7 @@ class MainWindow : public ::testing::Test {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
         alarm.Create();
         popup.Create();
-        options.Create({}, alarm.Hwnd());
+        options.Create(alarm.Hwnd());
         glowna.Create();
         MainWindowLinks links;
         links.configuration = &alarm;
@@ -198,7 +198,7 @@ class MainWindow : public ::testing::Test {
     SystemPorts system;
     TF_Alarm alarm{system.Ports()};
     TF_ALARMUJ popup;
-    TF_Opcje options;
+    TF_Opcje options{system.Ports()};
     ArmedAlarm armedAlarm{system.Ports()};
     TF_Glowna glowna{system.Ports(), armedAlarm};
 };

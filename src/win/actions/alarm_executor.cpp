@@ -5,8 +5,7 @@
 #include "app/late_firing.h"
 #include "util/message_titles.h"
 #include "win/actions/popup_window.h"
-#include "win/actions/media_player.h"
-#include "win/sys/key_sink_win.h"
+#include "win/actions/alarm_sound.h"
 #include "win/sys/system_ops_win.h"
 #include "win/ui/countdown_box.h"
 #include "win/ui/message_box.h"
@@ -19,11 +18,9 @@ namespace klaxora::win {
 void AlarmStepPerformer::Perform(const ActionStep& step) {
     const HWND owner = step.owner == StepOwner::ConfigurationWindow ? links_.configurationWindow
                                                                     : links_.mainWindow;
-    Win32SystemOperations realOps(links_.mainWindow);
-    SendInputKeySink realKeys;
-    SystemOperations& ops = links_.systemOperations ? *links_.systemOperations : realOps;
-    KeyEventSink& keys = links_.keys ? *links_.keys : realKeys;
-    if (PerformSystemStep(step, ops, keys, ToRef(owner), links_.processes))
+    if (links_.systemOperations && links_.keys &&
+        PerformSystemStep(step, *links_.systemOperations, *links_.keys, ToRef(owner),
+                          links_.processes))
         return;
     switch (step.kind) {
         case StepKind::DisableTray:
@@ -67,8 +64,8 @@ void AlarmStepPerformer::Perform(const ActionStep& step) {
             break;
         }
         case StepKind::PlaySound:
-            if (links_.player)
-                links_.player->PlayForAlarm(step.text);
+            if (links_.sound)
+                links_.sound->PlayForAlarm(step.text);
             break;
         case StepKind::RearmCountdown:
             if (links_.rearm)

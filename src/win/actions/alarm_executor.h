@@ -13,14 +13,14 @@
 namespace klaxora::win {
 
 class TF_ALARMUJ;
-class MediaPlayer;
+class AlarmSound;
 
 struct AlarmExecutorLinks {
     HWND mainWindow = nullptr;           // owner of firing steps; receives the monitor-off
     HWND configurationWindow = nullptr;  // owner of preview steps
     TF_ALARMUJ* popup = nullptr;
     ProcessControlPort* processes = nullptr;  // "Zabij proces"; none: nothing is ended
-    MediaPlayer* player = nullptr;            // "Odegraj dźwięk"; none: nothing plays
+    AlarmSound* sound = nullptr;              // "Odegraj dźwięk"; none: nothing plays
     std::function<void(bool enabled)> setTrayEnabled;
     std::function<void()> closeConfiguration;
     std::function<void()> stop;                  // the configuration window's Stop
@@ -28,7 +28,8 @@ struct AlarmExecutorLinks {
     std::function<int64_t()> nowMs;  // the program's monotonic clock, for the countdowns
     std::function<bool()> armed;     // the alarm is still armed (not stopped meanwhile)
     std::function<void()> snooze;    // the popup's "Drzemka"; none: not offered
-    // Replace the system operations and the key sink (tests); null: the real ones.
+    // The program's system operations and key sink (a test's recorders); none: the steps that
+    // act on the system do nothing.
     SystemOperations* systemOperations = nullptr;
     KeyEventSink* keys = nullptr;
 };

@@ -105,9 +105,10 @@ void TF_ALARMUJ::PopUp(bool playBeep, std::wstring_view alarmText, std::function
     snooze_ = std::move(snooze);
     snoozeButton_.SetVisible(static_cast<bool>(snooze_));
     // Asked before the window is disabled: the user was working in it just now.
-    const bool takeForeground = configuration_ && GetForegroundWindow() == configuration_;
-    if (enableConfiguration_)
-        enableConfiguration_(false);
+    const bool takeForeground =
+        links_.configurationWindow && GetForegroundWindow() == links_.configurationWindow;
+    if (links_.enableConfiguration)
+        links_.enableConfiguration(false);
     SetBeepEnabled(playBeep);
     // Placed below the work area before it shows, so it never flashes where it last rested.
     RECT work{};
@@ -131,16 +132,16 @@ void TF_ALARMUJ::FormShow() {
 
 void TF_ALARMUJ::FormClose() {
     snooze_ = nullptr;
-    if (enableConfiguration_)
-        enableConfiguration_(true);
+    if (links_.enableConfiguration)
+        links_.enableConfiguration(true);
     KillTimer(Hwnd(), kTimerStayOnTop);
     SetWindowPos(Hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetBeepEnabled(false);
     // The frames need not swap while nobody can see them.
     KillTimer(Hwnd(), kTimer1);
     Hide();
-    if (closed_)
-        closed_();
+    if (links_.closed)
+        links_.closed();
 }
 
 void TF_ALARMUJ::SpeedButton1Click() {

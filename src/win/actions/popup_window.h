@@ -32,16 +32,17 @@ class TF_ALARMUJ : public Window {
     // `alarmText`, when the alarm has one, ends the name screen readers announce. With
     // `snooze`, "Drzemka" stands beside OK: a click runs it and closes the popup.
     void PopUp(bool playBeep, std::wstring_view alarmText = {}, std::function<void()> snooze = {});
-    // How the popup disables the configuration window while it shows and enables it again on
-    // closing; the application connects it when it builds the windows.
-    void SetConfigurationEnabler(std::function<void(bool enabled)> enable) {
-        enableConfiguration_ = std::move(enable);
-    }
-    // The configuration window: when it is in front as the popup shows, the popup takes the
-    // foreground from it (the user is at the program); otherwise it leaves the focus alone.
-    void SetConfigurationWindow(HWND configuration) { configuration_ = configuration; }
-    // Told whenever the popup has closed, by any way.
-    void SetClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
+    // What the popup uses of the rest of the program; any may be missing.
+    struct Links {
+        // The configuration window: when it is in front as the popup shows, the popup takes the
+        // foreground from it (the user is at the program); otherwise it leaves the focus alone.
+        HWND configurationWindow = nullptr;
+        // Disables the configuration window while the popup shows and enables it on closing.
+        std::function<void(bool enabled)> enableConfiguration;
+        // Told whenever the popup has closed, by any way.
+        std::function<void()> closed;
+    };
+    void Connect(Links links) { links_ = std::move(links); }
     // Where a beep goes: MessageBeep(0) unless replaced.
     void SetBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
 
@@ -79,9 +80,7 @@ class TF_ALARMUJ : public Window {
     bool img1Visible_ = true;
     bool beepEnabled_ = false;
     std::function<void()> beeper_;
-    std::function<void(bool)> enableConfiguration_;
-    HWND configuration_ = nullptr;
-    std::function<void()> closed_;
+    Links links_;
 };
 
 // Moves a window vertically at the right edge of the work area: in, from just below it up to

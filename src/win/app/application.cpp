@@ -1,7 +1,5 @@
 #include "win/app/application.h"
 
-#include "win/actions/media_player.h"
-
 #include "app/after_start.h"
 #include "app/startup.h"
 #include "dialogs/options.h"
@@ -17,7 +15,6 @@
 #include "win/dialogs/about_window.h"
 #include "win/dialogs/options_window.h"
 #include "win/dialogs/time_wizard_window.h"
-#include "win/sys/file_system_win.h"
 #include "win/sys/handles.h"
 #include "win/sys/registry_win.h"
 #include "win/ui/message_box.h"
@@ -87,10 +84,9 @@ int RunApplication() {
                                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
 
-    // The system's ports, built once; each window is handed what it uses.
+    // The system's ports, built once; every window is handed them in its constructor.
     SystemPorts system;
     const WindowPorts ports = system.Ports();
-    const std::wstring helpFile = HelpFilePath(system.files.ExecutableDirectory());
     // Created in this order; each lives until the program ends. The main window's creation
     // (its registry set-up) runs before any other window exists; the dialogs stand over the
     // configuration window.
@@ -99,46 +95,52 @@ int RunApplication() {
     if (!TakeOverKeptAlarm(glowna, system.registry))
         return 0;
     glowna.Create();
+    system.operations.SetApplicationWindow(glowna.Hwnd());
     MarkStartup("main-window");
     TF_Alarm alarm(ports);
     alarm.Create();
     MarkStartup("configuration-window");
-    TF_About about;
-    about.Create({&system.files, helpFile, ProgramVersionText()}, alarm.Hwnd());
-    TF_Opcje opcje;
-    opcje.Create({&system.registry, &system.files, &glowna.Options(), ExecutablePath(), helpFile},
-                 alarm.Hwnd());
+    TF_About about(ports);
+    about.Create(alarm.Hwnd());
+    TF_Opcje opcje(ports);
+    opcje.Create(alarm.Hwnd());
     TF_ALARMUJ alarmuj;
     alarmuj.Create();
     Tf_WprowadzCzas wprowadzCzas;
     wprowadzCzas.Create(alarm.Hwnd());
-    Tf_Skrot skrot(system.files, system.files);
+    Tf_Skrot skrot(ports);
     skrot.Create(alarm.Hwnd());
     MarkStartup("other-windows");
 
-    // What each window needs of the others.
-    alarmuj.SetConfigurationEnabler([&alarm](bool enabled) { alarm.Enable(enabled); });
-    alarmuj.SetConfigurationWindow(alarm.Hwnd());
-    alarmuj.SetClosedHandler([&armed] { armed.ActionMayHaveEnded(); });
-    system.player.SetAlarmSoundEnded([&armed] { armed.ActionMayHaveEnded(); });
-    alarm.ShowOptions = [&opcje] { opcje.ShowOver(); };
-    alarm.ShowAbout = [&about] { about.ShowOver(); };
-    alarm.CloseMainWindow = [&glowna] {
-        PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0);
-    };
-    alarm.BindAlarm(&armed);
-    alarm.ShowProgramMenu = [&glowna](POINT at) { glowna.ContextMenu(at); };
-    alarm.OpenTimeWizard = [&wprowadzCzas](const std::wstring& triggerCaption) {
-        wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
-    };
-    alarm.ShowShortcutDialog = [&skrot](const std::wstring& arguments,
-                                        const std::array<std::wstring, 8>& names) {
-        skrot.CreateShortcut(arguments, names);
-    };
-    wprowadzCzas.ApplyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); };
-    wprowadzCzas.ApplyCountdownText = [&alarm](const std::wstring& t) {
-        alarm.ApplyCountdownText(t);
-    };
+    // What each window needs of the others, once they all exist.
+    alarmuj.Connect({
+        .configurationWindow = alarm.Hwnd(),
+        .enableConfiguration = [&alarm](bool enabled) { alarm.Enable(enabled); },
+        .closed = [&armed] { armed.ActionMayHaveEnded(); },
+    });
+    system.alarmSound.Connect({.ended = [&armed] { armed.ActionMayHaveEnded(); }});
+    opcje.Connect({.options = &glowna.Options()});
+    wprowadzCzas.Connect({
+        .applyAtTimeText = [&alarm](const std::wstring& t) { alarm.ApplyAtTimeText(t); },
+        .applyCountdownText = [&alarm](const std::wstring& t) { alarm.ApplyCountdownText(t); },
+    });
+    alarm.Connect({
+        .alarm = &armed,
+        .closeMainWindow =
+            [&glowna] { PostMessageW(glowna.Hwnd(), TF_Glowna::kQuitMessage, 0, 0); },
+        .showOptions = [&opcje] { opcje.ShowOver(); },
+        .showAbout = [&about] { about.ShowOver(); },
+        .showProgramMenu = [&glowna](POINT at) { glowna.ContextMenu(at); },
+        .openTimeWizard =
+            [&wprowadzCzas](const std::wstring& triggerCaption) {
+                wprowadzCzas.sb_SpecialTimeClick(triggerCaption);
+            },
+        .showShortcutDialog =
+            [&skrot](const std::wstring& arguments, const std::array<std::wstring, 8>& names) {
+                skrot.CreateShortcut(arguments, names);
+            },
+        .preview = [&armed](const AlarmSettings& settings) { armed.Preview(settings); },
+    });
     glowna.Connect({
         .configuration = &alarm,
         .closePopup = [&alarmuj] { alarmuj.Close(); },
@@ -162,16 +164,19 @@ int RunApplication() {
                       const std::wstring& title,
                       const std::wstring& text) { return glowna.Tray.ShowBalloon(title, text); },
     });
-    alarm.Preview = [&armed, &alarm] { armed.Preview(alarm.ReadSettings()); };
 
     glowna.Start();
     MarkStartup("shown");
     const int exitCode = MessageLoop();
-    // The windows it links to go before it does.
+    // The windows they link to go before they do.
     glowna.Connect({});
     armed.Connect({});
-    system.player.SetAlarmSoundEnded({});
-    system.player.ReleaseDevice();
+    alarm.Connect({});
+    alarmuj.Connect({});
+    opcje.Connect({});
+    wprowadzCzas.Connect({});
+    system.alarmSound.Connect({});
+    system.sound.Release();
     return exitCode;
 }
 

@@ -53,7 +53,9 @@ ArmedAlarm::ArmedAlarm(const WindowPorts& ports)
       files_(ports.files),
       processes_(ports.processes),
       control_(ports.processControl),
-      player_(ports.player) {}
+      operations_(ports.operations),
+      keys_(ports.keys),
+      sound_(ports.alarmSound) {}
 
 ArmedAlarm::~ArmedAlarm() {
     Detach();
@@ -142,7 +144,9 @@ AlarmExecutorLinks ArmedAlarm::ExecutorLinks() {
         links_.configurationWindow ? links_.configurationWindow : links_.mainWindow;
     links.popup = links_.popup;
     links.processes = &control_;
-    links.player = &player_;
+    links.sound = &sound_;
+    links.systemOperations = &operations_;
+    links.keys = &keys_;
     links.setTrayEnabled = links_.setTrayEnabled;
     links.closeConfiguration = links_.closeConfiguration;
     links.stop = [this] { Stop(); };
@@ -174,7 +178,7 @@ void ArmedAlarm::HoldAwake(bool hold) {
 
 void ArmedAlarm::ActionMayHaveEnded() {
     const bool popupShown = links_.popup && links_.popup->Visible();
-    if (!watch_.Firing && !popupShown && !player_.AlarmSounding())
+    if (!watch_.Firing && !popupShown && !sound_.AlarmSounding())
         HoldAwake(false);
 }
 
@@ -377,7 +381,7 @@ void ArmedAlarm::Stop() {
 }
 
 void ArmedAlarm::Quit() {
-    player_.SilenceAlarm();
+    sound_.SilenceAlarm();
     DropRecord();
 }
 

@@ -119,7 +119,9 @@ class ArmedAlarm : public ArmedAlarmPort {
     FileSystemPort& files_;
     ProcessWatchPort& processes_;
     ProcessControlPort& control_;
-    MediaPlayer& player_;
+    SystemOperations& operations_;
+    KeyEventSink& keys_;
+    AlarmSound& sound_;
     class Timers;
     Links links_;
     std::unique_ptr<Timers> timers_;

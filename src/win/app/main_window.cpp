@@ -17,12 +17,10 @@
 #include "win/sys/program_info.h"
 #include "win/cmdline/command_line.h"
 #include "win/config/alarm_window.h"
-#include "win/sys/file_system_win.h"
 #include "win/sys/power_facts_win.h"
 #include "win/sys/system_ops_win.h"
 #include "win/ui/countdown_box.h"
 #include "win/ui/dpi.h"
-#include "win/ui/file_dialogs.h"
 #include "win/ui/message_box.h"
 
 namespace klaxora::win {
@@ -40,11 +38,11 @@ constexpr const wchar_t* kNoWatchTimer = L"Nie można uruchomić odliczania";
 
 TF_Glowna::TF_Glowna(const WindowPorts& ports, ArmedAlarm& alarm)
     : alarm_(alarm),
+      ports_(ports),
       registry_(ports.registry),
       files_(ports.files),
       folders_(ports.folders),
-      processes_(ports.processes),
-      player_(ports.player) {
+      processes_(ports.processes) {
     entries_ = {{
         {Zatrzymajodliczanie1,
          &TF_Glowna::Zatrzymajodliczanie1Click,
@@ -121,11 +119,10 @@ void TF_Glowna::FormCreate() {
     // The command line is collected when the window is shown.
     commandLine_.clear();
     // The help item, before the registry is touched so that its failure cannot skip it.
-    helpFile_ = HelpFilePath(folders_.ExecutableDirectory());
-    Entry(Pomoc1).visible = files_.FileExists(helpFile_);
+    Entry(Pomoc1).visible = ports_.HelpExists();
     // First run, seeding and the options; a failure is shown and the program goes on.
-    const StartupOutcome outcome =
-        PrepareRegistry(registry_, files_, folders_, {ExecutablePath(), ProgramVersionText()});
+    const StartupOutcome outcome = PrepareRegistry(
+        registry_, files_, folders_, {ports_.program.executablePath, ports_.program.version});
     options_ = outcome.options;
     if (outcome.error)
         ShowStandardError(*outcome.error);
@@ -139,7 +136,7 @@ std::vector<std::wstring> CommandLineStrings(const std::wstring& commandLine,
 }
 
 void TF_Glowna::FormShow() {
-    auto strings = CommandLineStrings(GetCommandLineW(), ExecutablePath());
+    auto strings = CommandLineStrings(GetCommandLineW(), ports_.program.executablePath);
     // Started to take a kept alarm over: the markers are no definition.
     logonRun_ = TakeMarker(strings, kAfterStartMarker);
     const bool takeOver = TakeMarker(strings, kTakeOverMarker);
@@ -147,7 +144,8 @@ void TF_Glowna::FormShow() {
     startedForRecord_ = takeOver || restarted || logonRun_;
     // A kept alarm's definition fills the window as a shortcut's parameters would.
     if (adopted_)
-        strings = CommandLineStrings(L"\"\"" + adopted_->record.definition, ExecutablePath());
+        strings = CommandLineStrings(L"\"\"" + adopted_->record.definition,
+                                     ports_.program.executablePath);
     if (adopted_ || startedForRecord_)
         PostMessageW(Hwnd(), kAfterStartMessage, 0, 0);
     commandLine_.insert(commandLine_.end(), strings.begin(), strings.end());
@@ -202,10 +200,10 @@ void TF_Glowna::TrayClick() {
 }
 
 void TF_Glowna::pm_GlownePopup() {
-    Entry(Pomoc1).visible = files_.FileExists(helpFile_);
+    Entry(Pomoc1).visible = ports_.HelpExists();
     Entry(Zatrzymajodliczanie1).visible = alarm_.Armed();
     // A fired alarm's sound still playing after the alarm ended has its own way to be silenced.
-    Entry(Wyciszalarm1).visible = !alarm_.Armed() && player_.AlarmSounding();
+    Entry(Wyciszalarm1).visible = !alarm_.Armed() && ports_.alarmSound.AlarmSounding();
     RebuildMenu();
 }
 
@@ -235,12 +233,12 @@ void TF_Glowna::Quit() {
 
 void TF_Glowna::Zatrzymajodliczanie1Click() {
     // The user's Stop: what the alarm still plays ends too.
-    player_.SilenceAlarm();
+    ports_.alarmSound.SilenceAlarm();
     alarm_.Stop();
 }
 
 void TF_Glowna::Wyciszalarm1Click() {
-    player_.SilenceAlarm();
+    ports_.alarmSound.SilenceAlarm();
 }
 
 void TF_Glowna::Ustawnowyczas1Click() {
@@ -251,7 +249,7 @@ void TF_Glowna::Ustawnowyczas1Click() {
 }
 
 void TF_Glowna::Pomoc1Click() {
-    ShellOpen(Hwnd(), helpFile_, SW_SHOWMAXIMIZED);
+    ports_.OpenHelp(Hwnd());
 }
 
 void TF_Glowna::Opcje1Click() {

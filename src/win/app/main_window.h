@@ -135,14 +135,13 @@ class TF_Glowna : public Window {
     ArmedAlarm& alarm_;
     klaxora::AppOptions options_;
     std::vector<std::wstring> commandLine_;
-    std::wstring helpFile_;
     MenuHandle menu_;
     std::array<MenuEntry, 9> entries_;
+    const WindowPorts ports_;
     RegistryPort& registry_;
     FileSystemPort& files_;
     SystemFoldersPort& folders_;
     ProcessWatchPort& processes_;
-    MediaPlayer& player_;
     // A record taken over, until it is armed.
     std::optional<TakenRecord> adopted_;
     bool logonRun_ = false;          // started by a record's logon run

@@ -8,7 +8,7 @@
 #include "config/sync_view.h"
 #include "util/decimal.h"
 #include "util/text.h"
-#include "win/actions/media_player.h"
+#include "win/config/sound_transport.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/sys/handles.h"

@@ -17,7 +17,7 @@
 
 namespace klaxora::win {
 
-class MediaPlayer;
+class SoundTransport;
 
 // p_k_komunikat: the message's text and caption.
 class MessagePanel : public Panel {
@@ -62,7 +62,7 @@ class SoundActionPanel : public Panel {
         kStop,
         kLoop
     };
-    SoundActionPanel(const PanelKit& kit, MediaPlayer& player) : kit_(kit), player_(player) {}
+    SoundActionPanel(const PanelKit& kit, SoundTransport& player) : kit_(kit), player_(player) {}
     std::function<void()> Changed;
     std::function<void()> RecentClicked;  // the recent list's button
     void Read(AlarmSettings& s) const;
@@ -82,7 +82,7 @@ class SoundActionPanel : public Panel {
 
   private:
     const PanelKit& kit_;
-    MediaPlayer& player_;
+    SoundTransport& player_;
     HeldText file_;
 };
 

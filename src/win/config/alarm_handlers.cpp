@@ -2,7 +2,6 @@
 // the change handlers, the keys and the buttons.
 #include "app/startup.h"
 #include "config/vocabulary.h"
-#include "win/actions/media_player.h"
 #include "win/config/alarm_texts.h"
 #include "win/config/alarm_window.h"
 #include "win/ui/message_box.h"
@@ -186,9 +185,9 @@ void TF_Alarm::lv_ProcesyChange() {
     SyncView();
     // A shortcut must be able to name the program.
     const std::optional<DWORD> process = p_ZabijProces.SelectedProcess();
-    if (!process || !ProcessPath || !IsWindowEnabled(ib_Start))
+    if (!process || !IsWindowEnabled(ib_Start))
         return;
-    const std::wstring path = ProcessPath(*process);
+    const std::wstring path = processes_.GetProcessPath(*process);
     ib_Skrot.SetEnabled(!path.empty() && files_.FileExists(path));
 }
 
@@ -206,9 +205,7 @@ void TF_Alarm::amh_HelpClick() {
 // Keys and buttons
 
 void TF_Alarm::OpenHelp() {
-    const std::wstring path = HelpFilePath(folders_.ExecutableDirectory());
-    if (files_.FileExists(path) && OpenDocument)
-        OpenDocument(path);
+    ports_.OpenHelp(Hwnd());
 }
 
 void TF_Alarm::FormKeyDown(WPARAM key) {
@@ -265,20 +262,20 @@ bool TF_Alarm::PreTranslate(MSG& msg) {
 }
 
 void TF_Alarm::ib_OpcjeClick() {
-    if (ShowOptions)
-        ShowOptions();
+    if (links_.showOptions)
+        links_.showOptions();
 }
 
 void TF_Alarm::ib_AboutClick() {
-    if (ShowAbout)
-        ShowAbout();
+    if (links_.showAbout)
+        links_.showAbout();
 }
 
 void TF_Alarm::ib_KoniecClick() {
     if (alarm_ && alarm_->Armed() && !AskQuestion(T::kQuitWhileArmed))
         return;
-    if (CloseMainWindow)
-        CloseMainWindow();
+    if (links_.closeMainWindow)
+        links_.closeMainWindow();
 }
 
 void TF_Alarm::ib_MinimalizujClick() {
@@ -286,8 +283,7 @@ void TF_Alarm::ib_MinimalizujClick() {
 }
 
 void TF_Alarm::ib_WWWClick() {
-    if (OpenDocument)
-        OpenDocument(std::wstring(T::kHomePage));
+    ports_.documents.Open(Hwnd(), std::wstring(T::kHomePage), SW_SHOWMAXIMIZED);
 }
 
 // ---------------------------------------------------------------------------------------------

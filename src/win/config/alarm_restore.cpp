@@ -246,8 +246,8 @@ void TF_Alarm::RestoreSubActionValues(OtherActionKind sub) {
 }
 
 void TF_Alarm::sb_SpecialTimeClick() {
-    if (OpenTimeWizard)
-        OpenTimeWizard(cb_A_Wykonaj.SelectedText());
+    if (links_.openTimeWizard)
+        links_.openTimeWizard(cb_A_Wykonaj.SelectedText());
 }
 
 void TF_Alarm::SpeedButton2Click() {

@@ -9,11 +9,9 @@
 #include "app/startup.h"
 #include "config/vocabulary.h"
 #include "util/text.h"
-#include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_texts.h"
 #include "win/ui/dpi.h"
-#include "win/ui/file_dialogs.h"
 #include "win/sys/process_win.h"
 #include "win/ui/fonts.h"
 #include "win/ui/link_button.h"
@@ -65,21 +63,19 @@ void EnableChildren(HWND parent) {
 }  // namespace
 
 TF_Alarm::TF_Alarm(const WindowPorts& ports)
-    : registry_(ports.registry),
+    : ports_(ports),
+      registry_(ports.registry),
       files_(ports.files),
       folders_(ports.folders),
       processes_(ports.processes),
       processControl_(ports.processControl),
-      player_(ports.player),
+      player_(ports.sound),
       program_nie_odpowiada(T::kLabel31, kit_),
       program_uruch(T::kLabel28, kit_),
       program_zamkniety(L"", kit_),
       p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
       p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
       p_OtworzFolder(T::kLabel10, L"", true, kit_) {
-    OpenDocument = [this](const std::wstring& path) { ShellOpen(Hwnd(), path, SW_SHOWMAXIMIZED); };
-    ProcessPath = [this](DWORD processId) { return processes_.GetProcessPath(processId); };
-
     // What each page and panel reports, and the handler it reaches.
     const auto sync = [this] { cb_A_WykonajChange(); };
     odlicz_w_dol.Changed = [this] { se_ur_po_czasie_secChange(); };
@@ -106,6 +102,11 @@ TF_Alarm::~TF_Alarm() {
     // The controls go while every member is still alive.
     if (Hwnd())
         DestroyWindow(Hwnd());
+}
+
+void TF_Alarm::Connect(Links links) {
+    links_ = std::move(links);
+    alarm_ = links_.alarm;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -384,8 +385,8 @@ bool TF_Alarm::OnCommand(UINT id, UINT code) {
         cb_Typ_AlarmuChange();
     else if (id == kRepeatBox && code == BN_CLICKED)
         cb_PowtorzAkcjeClick();
-    else if (id == kPreview && code == BN_CLICKED && Preview)
-        Preview();
+    else if (id == kPreview && code == BN_CLICKED && links_.preview)
+        links_.preview(ReadSettings());
     else if (id == kHelpLabel && code == BN_CLICKED)
         amh_HelpClick();
     else if (code != BN_CLICKED)
@@ -481,17 +482,17 @@ LRESULT TF_Alarm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // The mouse over the background keeps the window menu; the keyboard and the
             // controls get the program's menu, under the focused control.
             const auto from = reinterpret_cast<HWND>(wParam);
-            if ((lParam != -1 && from == Hwnd()) || !ShowProgramMenu)
+            if ((lParam != -1 && from == Hwnd()) || !links_.showProgramMenu)
                 return Default(msg, wParam, lParam);
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             RECT rc{};
             if (lParam == -1 && GetWindowRect(IsChild(Hwnd(), from) ? from : Hwnd(), &rc))
                 at = {rc.left, rc.bottom};
-            ShowProgramMenu(at);
+            links_.showProgramMenu(at);
             return 0;
         }
         case MM_MCINOTIFY:
-            player_.PlayerNotify(wParam, lParam);
+            ports_.sound.Notify(wParam, lParam);
             return 0;
         default:
             return Default(msg, wParam, lParam);

@@ -22,6 +22,7 @@
 #include "win/config/other_panel.h"
 #include "win/config/panel_kit.h"
 #include "win/config/skin.h"
+#include "win/config/sound_transport.h"
 #include "win/config/trigger_pages.h"
 #include "win/actions/window_ports.h"
 #include "win/sys/handles.h"
@@ -39,12 +40,14 @@ namespace klaxora::win {
 
 class TF_Alarm : public Window {
     // What it is given of the system; first, for the panels built from them.
+    const WindowPorts ports_;
     RegistryPort& registry_;
     FileSystemPort& files_;
     SystemFoldersPort& folders_;
     ProcessWatchPort& processes_;
     ProcessControlPort& processControl_;  // what Start keeps of the process to end
-    MediaPlayer& player_;
+    // The sound panel's transport over the one sound device.
+    SoundTransport player_;
 
   public:
     // The window's own controls: the top row and the controls of the two groups.
@@ -86,33 +89,31 @@ class TF_Alarm : public Window {
     // Closing the configuration window only hides it.
     void Close();
 
-    // --- Wiring to the rest of the program, set by the application when it builds the window
-    // The armed alarm this window arms, stops and shows; none: Start does nothing.
-    void BindAlarm(ArmedAlarmPort* alarm) { alarm_ = alarm; }
+    // --- What the window uses of the rest of the program; any may be missing (a test builds
+    // only some windows). Connected by the application once every window exists.
+    struct Links {
+        // The armed alarm this window arms, stops and shows; none: Start does nothing.
+        ArmedAlarmPort* alarm = nullptr;
+        // Closes the main window, which ends the program.
+        std::function<void()> closeMainWindow;
+        // Show the options dialog and the about box over this window.
+        std::function<void()> showOptions;
+        std::function<void()> showAbout;
+        // The program's menu (the icon's), which is this window's context menu.
+        std::function<void(POINT at)> showProgramMenu;
+        // The "Kreator" buttons: the time wizard for the selected trigger's caption.
+        std::function<void(const std::wstring& triggerCaption)> openTimeWizard;
+        // The shortcut dialog for a definition's parameters and the eight names offered.
+        std::function<void(const std::wstring& arguments, const std::array<std::wstring, 8>& names)>
+            showShortcutDialog;
+        // cb_PodgladClick: performs the edited action at once through the alarm's executor.
+        std::function<void(const AlarmSettings& settings)> preview;
+    };
+    void Connect(Links links);
     // The armed alarm changed (armed, stopped, fired and over): the editors lock or unlock.
     void AlarmChanged(const WatchState& watch);
     // The number of entries of CommandLineList (0 when the program got no parameters).
     void SetCommandLineCount(size_t count) { commandLineCount_ = count; }
-    // Closes the main window, which ends the program.
-    std::function<void()> CloseMainWindow;
-    // Shows the options dialog and the about box over this window. Unset: nothing happens.
-    std::function<void()> ShowOptions;
-    std::function<void()> ShowAbout;
-    // The program's menu (the icon's), which is this window's context menu.
-    std::function<void(POINT at)> ShowProgramMenu;
-    // The "Kreator" buttons: the time wizard for the selected trigger's caption.
-    std::function<void(const std::wstring& triggerCaption)> OpenTimeWizard;
-    // The executable path of a running process (empty when unknown); the shortcut button
-    // follows a selected process row only when the path names a file. Unset: not checked.
-    std::function<std::wstring(DWORD processId)> ProcessPath;
-    // Opens a document with the shell verb "open", maximised.
-    std::function<void(const std::wstring& path)> OpenDocument;
-    // Shows the shortcut dialog for a definition's parameters and the eight names offered.
-    // Unset: the shortcut button does nothing.
-    std::function<void(const std::wstring& arguments, const std::array<std::wstring, 8>& names)>
-        ShowShortcutDialog;
-    // cb_PodgladClick: performs the edited action at once through the alarm's executor.
-    std::function<void()> Preview;
 
     // --- Operations offered to other parts of the program ----------------------------------
     bool FirstShowDone = false;
@@ -303,7 +304,8 @@ class TF_Alarm : public Window {
     Skin skin_;
     IconHandle bigIcon_, smallIcon_, playIcon_, pauseIcon_, stopIcon_, dropIcon_;
     ToolTips hints_, infoBalloons_, warnBalloons_;
-    ArmedAlarmPort* alarm_ = nullptr;
+    Links links_;
+    ArmedAlarmPort* alarm_ = nullptr;  // links_.alarm
     bool lockedForArmed_ = false;
     size_t commandLineCount_ = 0;
     std::optional<DWORD> commandLineProcess_;  // the kill's process named by the command line

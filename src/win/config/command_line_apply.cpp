@@ -111,7 +111,7 @@ std::wstring TF_Alarm::KillTargetPath(const AlarmSettings& settings) const {
     if (settings.Action != ActionKind::KillProcess)
         return {};
     if (const std::optional<DWORD> process = p_ZabijProces.SelectedProcess())
-        return ProcessPath ? ProcessPath(*process) : std::wstring();
+        return processes_.GetProcessPath(*process);
     // The command line named a program that does not run yet: its path travels on.
     if (KillFromCommandLine() && !AllDigits(alarm_->Watch().ActionDetail))
         return alarm_->Watch().ActionDetail;
@@ -130,9 +130,9 @@ void TF_Alarm::ib_SkrotClick() {
         ShowError(*why);
         return;
     }
-    if (ShowShortcutDialog)
-        ShowShortcutDialog(ShortcutArguments(settings, killPath),
-                           ShortcutNameSuggestions(settings.Trigger, settings.Action));
+    if (links_.showShortcutDialog)
+        links_.showShortcutDialog(ShortcutArguments(settings, killPath),
+                                  ShortcutNameSuggestions(settings.Trigger, settings.Action));
 }
 
 }  // namespace klaxora::win

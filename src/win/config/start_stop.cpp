@@ -4,10 +4,8 @@
 #include "app/startup.h"
 #include "config/click_point.h"
 #include "config/vocabulary.h"
-#include "win/actions/media_player.h"
 #include "win/config/alarm_layout.h"
 #include "win/config/alarm_window.h"
-#include "win/sys/clock_win.h"
 #include "win/sys/monitors_win.h"
 #include "win/ui/message_box.h"
 
@@ -256,7 +254,7 @@ void TF_Alarm::ShowArmed(int32_t repeatSeconds) {
 
 void TF_Alarm::ib_StopClick() {
     // The user's Stop also silences what the alarm is still playing; a preview is left alone.
-    player_.SilenceAlarm();
+    ports_.alarmSound.SilenceAlarm();
     if (alarm_ && alarm_->Armed())
         alarm_->Stop();  // which unlocks the window (AlarmChanged)
     else

@@ -67,22 +67,12 @@ std::wstring CurrentYear() {
 
 }  // namespace
 
-void TF_About::Create(AboutContext context, HWND owner) {
-    context_ = std::move(context);
+void TF_About::Create(HWND owner) {
     if (VersionFileAddress.empty()) {
         const std::wstring base = TestSeamValue(TestSeam::UpdateBase);
         VersionFileAddress = klaxora::VersionFileAddress(
             base.empty() ? std::nullopt : std::optional<std::wstring_view>(base));
     }
-    if (!Connected) {
-        Connected = [] {
-            DWORD flags = 0;
-            return delayed::InternetGetConnectedState(&flags, 0) != FALSE;
-        };
-    }
-    if (!Open)
-        Open = [this](const std::wstring& target, int show) { ShellOpen(Hwnd(), target, show); };
-
     CreateDialogWindow(L"TF_About", std::wstring(text::kCaption).c_str(), kClientWidth, 300, owner);
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE,
                       GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
@@ -120,11 +110,10 @@ void TF_About::BuildControls() {
 
 void TF_About::FormShow() {
     EnsureBuilt();
-    if (!update_.checked && Connected())
+    if (!update_.checked && ports_.processes.IsInternetConnected())
         CheckForUpdate();
-    l_Version.SetText(std::wstring(text::kVersionPrefix) + context_.programVersion);
-    sb_Pomoc.SetVisible(context_.files && !context_.helpFile.empty() &&
-                        context_.files->FileExists(context_.helpFile));
+    l_Version.SetText(std::wstring(text::kVersionPrefix) + ports_.program.version);
+    sb_Pomoc.SetVisible(ports_.HelpExists());
     ShowUpdateState();
     Layout();
     SetFocus(sb_OK);
@@ -151,7 +140,7 @@ void TF_About::ShowUpdateState() {
     // The answer is kept in update_ and shown when the controls are built.
     if (!Built())
         return;
-    sb_DownUpdate.SetVisible(OffersUpdate(update_, context_.programVersion));
+    sb_DownUpdate.SetVisible(OffersUpdate(update_, ports_.program.version));
     hints_.SetText(sb_DownUpdate, update_.description);
     contacts[kHomePageRow].value.SetText(update_.homePage);
     Layout();
@@ -233,17 +222,17 @@ void TF_About::ContactClick(size_t row) {
     // The home page may come from the network: it is opened only as a web address.
     if (row == kHomePageRow && !IsWebAddress(target))
         return;
-    Open(target, row == kHomePageRow ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    ports_.documents.Open(Hwnd(), target, row == kHomePageRow ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
 void TF_About::sb_DownUpdateClick() {
     if (IsWindowVisible(sb_DownUpdate) && IsWebAddress(update_.downloadAddress))
-        Open(update_.downloadAddress, SW_SHOWNORMAL);
+        ports_.documents.Open(Hwnd(), update_.downloadAddress, SW_SHOWNORMAL);
 }
 
 void TF_About::sb_PomocClick() {
     if (IsWindowVisible(sb_Pomoc))
-        Open(context_.helpFile, SW_SHOWMAXIMIZED);
+        ports_.OpenHelp(Hwnd());
 }
 
 void TF_About::sb_OKClick() {

@@ -3,27 +3,18 @@
 // links and, when the maker publishes a newer version, a button that opens its download
 // address. The update check runs once per run, off the window's thread and bounded in time:
 // the box shows at once and the button appears when the answer arrives.
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "dialogs/update_check.h"
-#include "ports/file_system.h"
+#include "win/actions/window_ports.h"
 #include "win/dialogs/update_download.h"
 #include "win/sys/handles.h"
 #include "win/ui/controls.h"
-#include "win/ui/file_dialogs.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/tooltips.h"
 
 namespace klaxora::win {
-
-// What the about box works on, handed to it by the application.
-struct AboutContext {
-    const FileSystemPort* files = nullptr;
-    std::wstring helpFile;        // "Pomoc" is offered while it exists
-    std::wstring programVersion;  // from the executable's version information
-};
 
 class TF_About : public OwnedDialog {
   public:
@@ -39,14 +30,13 @@ class TF_About : public OwnedDialog {
     // How long the user may wait for the answer before the check counts as failed.
     static constexpr UINT kUpdateDeadlineMs = 5000;
 
+    // The program's version, the help page, the shell's opening and whether the Internet is
+    // there come from the ports.
+    explicit TF_About(const WindowPorts& ports) : ports_(ports) {}
     // Hidden until shown over `owner` (the configuration window), at its final size; its
     // controls are built on the first show.
-    void Create(AboutContext context = {}, HWND owner = nullptr);
+    void Create(HWND owner = nullptr);
 
-    // Opens addresses and files; the shell by default, a recorder in the tests.
-    Opener Open;
-    // Whether the computer is connected; InternetGetConnectedState by default.
-    std::function<bool()> Connected;
     // The version file's address: the maker's, or the base the end-to-end tests give through the
     // test seam KLAXORA_UPDATE_BASE (win/sys/test_seams); tests in the process set it here.
     std::wstring VersionFileAddress;
@@ -86,7 +76,7 @@ class TF_About : public OwnedDialog {
     void DrawPicture(const DRAWITEMSTRUCT& draw);
     std::wstring ContactTarget(size_t row) const;
 
-    AboutContext context_;
+    const WindowPorts ports_;
     UpdateInfo update_;
     BackgroundDownload download_;
     ToolTips hints_;

@@ -48,10 +48,7 @@ constexpr Box kCancelPlace{kClientWidth - kButtonWidth - 8, kButtonTop, kButtonW
 
 }  // namespace
 
-void TF_Opcje::Create(OptionsContext context, HWND owner) {
-    context_ = std::move(context);
-    if (!Open)
-        Open = [this](const std::wstring& target, int show) { ShellOpen(Hwnd(), target, show); };
+void TF_Opcje::Create(HWND owner) {
     CreateToolDialog(L"TF_Opcje", std::wstring(text::kCaption).c_str(), kClientWidth, kClientHeight,
                      owner);
 }
@@ -107,23 +104,20 @@ void TF_Opcje::SetChecks(const OptionChecks& checks) {
 
 void TF_Opcje::FormShow() {
     EnsureBuilt();
-    SpeedButton2.SetVisible(context_.files && !context_.helpFile.empty() &&
-                            context_.files->FileExists(context_.helpFile));
-    if (context_.registry && context_.files) {
-        try {
-            SetChecks(ReadOptionChecks(*context_.registry, *context_.files));
-        } catch (const UserError&) {
-            // A registry that cannot be read shows every box unchecked, without a message.
-            SetChecks({});
-        }
+    SpeedButton2.SetVisible(ports_.HelpExists());
+    try {
+        SetChecks(ReadOptionChecks(ports_.registry, ports_.files));
+    } catch (const UserError&) {
+        // A registry that cannot be read shows every box unchecked, without a message.
+        SetChecks({});
     }
     SetFocus(CheckBox1);
 }
 
 void TF_Opcje::SpeedButton1Click() {
-    if (context_.registry && context_.files && context_.options) {
-        const auto error = SaveOptionChecks(*context_.registry, *context_.files, Checks(),
-                                            context_.executablePath, *context_.options);
+    if (links_.options) {
+        const auto error = SaveOptionChecks(ports_.registry, ports_.files, Checks(),
+                                            ports_.program.executablePath, *links_.options);
         if (error) {
             // Closing as if saved would lose the user's choice without a word; the dialog
             // stays open to try again or cancel.
@@ -141,7 +135,7 @@ void TF_Opcje::SpeedButton3Click() {
 void TF_Opcje::SpeedButton2Click() {
     EnsureBuilt();
     if (IsWindowVisible(SpeedButton2))
-        Open(context_.helpFile, SW_SHOWMAXIMIZED);
+        ports_.OpenHelp(Hwnd());
 }
 
 void TF_Opcje::CheckBox6Click() {

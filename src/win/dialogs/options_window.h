@@ -7,25 +7,14 @@
 
 #include "app/watch_state.h"
 #include "dialogs/options.h"
-#include "ports/file_system.h"
-#include "ports/registry.h"
+#include "win/actions/window_ports.h"
 #include "win/sys/handles.h"
 #include "win/ui/controls.h"
-#include "win/ui/file_dialogs.h"
 #include "win/ui/owned_dialog.h"
 #include "win/ui/spin_edit.h"
 #include "win/ui/tooltips.h"
 
 namespace klaxora::win {
-
-// What the options dialog works on, handed to it by the application.
-struct OptionsContext {
-    RegistryPort* registry = nullptr;
-    const FileSystemPort* files = nullptr;
-    AppOptions* options = nullptr;  // the running program's, changed by OK
-    std::wstring executablePath;    // written as the Run key's "Alarm"
-    std::wstring helpFile;          // "Pomoc" is offered while it exists
-};
 
 class TF_Opcje : public OwnedDialog {
   public:
@@ -45,14 +34,18 @@ class TF_Opcje : public OwnedDialog {
         kSpeedButton3 = IDCANCEL,
     };
 
+    // The registry, the program's path and the help page come from the ports.
+    explicit TF_Opcje(const WindowPorts& ports) : ports_(ports) {}
     // Hidden until shown over `owner` (the configuration window); its controls are built on
     // the first show.
-    void Create(OptionsContext context = {}, HWND owner = nullptr);
+    void Create(HWND owner = nullptr);
+    struct Links {
+        AppOptions* options = nullptr;  // the running program's, changed by OK; none: not saved
+    };
+    void Connect(Links links) { links_ = links; }
 
     // The default system beep; tests count it instead.
     std::function<void()> Beep = [] { MessageBeep(0); };
-    // Opens the help file; the shell by default.
-    Opener Open;
 
     // Handlers, named after their events.
     void FormShow() override;
@@ -79,7 +72,8 @@ class TF_Opcje : public OwnedDialog {
   private:
     void SetChecks(const OptionChecks& checks);
 
-    OptionsContext context_;
+    const WindowPorts ports_;
+    Links links_;
     ToolTips hints_;
 };
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "ports/file_system.h"
+#include "win/actions/window_ports.h"
 #include "win/cmdline/shell_folder_tree.h"
 #include "win/sys/handles.h"
 #include "win/ui/controls.h"
@@ -27,8 +27,7 @@ class Tf_Skrot : public OwnedDialog {
     };
     static constexpr int kMaxName = 128;
 
-    Tf_Skrot(const FileSystemPort& files, const SystemFoldersPort& folders)
-        : files_(files), folders_(folders) {}
+    explicit Tf_Skrot(const WindowPorts& ports) : files_(ports.files), folders_(ports.folders) {}
 
     // Hidden until shown over `owner` (the configuration window); its controls are built when
     // it is first prepared or shown.

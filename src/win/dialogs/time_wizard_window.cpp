@@ -165,10 +165,10 @@ void Tf_WprowadzCzas::BitBtn1Click() {
         return;
     }
     Close();
-    if (result.kind == WizardResult::Kind::ApplyAtTime && ApplyAtTimeText)
-        ApplyAtTimeText(result.text);
-    else if (result.kind == WizardResult::Kind::ApplyCountdown && ApplyCountdownText)
-        ApplyCountdownText(result.text);
+    if (result.kind == WizardResult::Kind::ApplyAtTime && links_.applyAtTimeText)
+        links_.applyAtTimeText(result.text);
+    else if (result.kind == WizardResult::Kind::ApplyCountdown && links_.applyCountdownText)
+        links_.applyCountdownText(result.text);
 }
 
 void Tf_WprowadzCzas::BitBtn2Click() {

@@ -32,9 +32,12 @@ class Tf_WprowadzCzas : public OwnedDialog {
     void Create(HWND owner = nullptr);
 
     // Where OK's time text goes: the configuration window's ApplyAtTimeText and
-    // ApplyCountdownText, wired by the application.
-    std::function<void(const std::wstring&)> ApplyAtTimeText;
-    std::function<void(const std::wstring&)> ApplyCountdownText;
+    // ApplyCountdownText.
+    struct Links {
+        std::function<void(const std::wstring& text)> applyAtTimeText;
+        std::function<void(const std::wstring& text)> applyCountdownText;
+    };
+    void Connect(Links links) { links_ = std::move(links); }
 
     // The configuration window's "Kreator" buttons: prepares the wizard for the selected
     // trigger caption, shows it modally and, on OK, hands the result over.
@@ -69,6 +72,7 @@ class Tf_WprowadzCzas : public OwnedDialog {
 
     WizardTarget target_ = WizardTarget::None;
     WizardMode mode_ = WizardMode::None;
+    Links links_;
 };
 
 }  // namespace klaxora::win

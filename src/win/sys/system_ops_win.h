@@ -109,6 +109,8 @@ class Win32SystemOperations : public SystemOperations {
     // command.
     explicit Win32SystemOperations(HWND applicationWindow, const SystemApi& api = RealSystemApi())
         : appWindow_(applicationWindow), api_(api) {}
+    // The program's operations are made before its main window: it is named once it exists.
+    void SetApplicationWindow(HWND applicationWindow) { appWindow_ = applicationWindow; }
 
     bool SetTokenPrivilege(std::wstring_view privilege, bool enable) override;
     SystemFailure ExitSystem(uint32_t flags) override;

@@ -2,7 +2,6 @@
 // The system's file-open dialog and folder picker, and opening a document through the shell.
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +17,20 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& current
 // Opens a document or address through the shell with the verb "open"; a refusal is shown in
 // the standard error box.
 void ShellOpen(HWND owner, const std::wstring& target, int showCommand);
-using Opener = std::function<void(const std::wstring& target, int showCommand)>;
+
+// How the windows open documents and addresses: the shell (ShellOpen) in the program, a
+// recorder in the tests.
+class DocumentOpener {
+  public:
+    virtual ~DocumentOpener() = default;
+    virtual void Open(HWND owner, const std::wstring& target, int showCommand) = 0;
+};
+
+class ShellDocuments : public DocumentOpener {
+  public:
+    void Open(HWND owner, const std::wstring& target, int showCommand) override {
+        ShellOpen(owner, target, showCommand);
+    }
+};
 
 }  // namespace klaxora::win

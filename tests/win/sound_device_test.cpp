@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "util/user_error.h"
-#include "win/actions/media_player.h"
-#include "win/actions/popup_window.h"
+#include "win/actions/alarm_sound.h"
+#include "win/config/sound_transport.h"
 #include "win/sys/file_system_win.h"
 #include "win/pump.h"
 #include "win/test_sounds.h"
@@ -64,14 +64,18 @@ class SoundPanelTest : public ::testing::Test {
         controls.Pause = win::Button(button(L"||", BS_AUTOCHECKBOX | BS_PUSHLIKE));
         controls.Stop = win::Button(button(L"[]", BS_AUTOCHECKBOX | BS_PUSHLIKE));
         controls.LoopCheckBox = win::CheckBox(button(L"Graj w nieskończoność", BS_AUTOCHECKBOX));
-        panel = std::make_unique<win::MediaPlayer>();
+        device = std::make_unique<win::SoundDevice>(files, files);
+        panel = std::make_unique<win::SoundTransport>(*device);
+        alarm = std::make_unique<win::AlarmSound>(*device);
         panel->Attach(controls);
     }
     void TearDown() override {
+        alarm.reset();
         panel.reset();
+        device.reset();
         DestroyWindow(parent);
     }
-    std::wstring ErrorOf(void (win::MediaPlayer::*click)()) {
+    std::wstring ErrorOf(void (win::SoundTransport::*click)()) {
         try {
             ((*panel).*click)();
         } catch (const UserError& e) {
@@ -85,17 +89,20 @@ class SoundPanelTest : public ::testing::Test {
 
     static inline std::wstring longWav, shortWav, loopWav, ogg;
     HWND parent = nullptr;
-    win::MediaPlayerControls controls;
-    std::unique_ptr<win::MediaPlayer> panel;
+    win::Win32FileSystem files;
+    win::SoundTransportControls controls;
+    std::unique_ptr<win::SoundDevice> device;
+    std::unique_ptr<win::SoundTransport> panel;
+    std::unique_ptr<win::AlarmSound> alarm;
 };
 
 TEST_F(SoundPanelTest, WithoutAFileEveryButtonSaysSoAndStaysUp) {
-    EXPECT_EQ(ErrorOf(&win::MediaPlayer::PlayClick),
+    EXPECT_EQ(ErrorOf(&win::SoundTransport::PlayClick),
               L"Najpierw musisz wybrac dźwięk do odtworzenia !!!");
     EXPECT_FALSE(Checked(controls.Play));
-    EXPECT_EQ(ErrorOf(&win::MediaPlayer::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
+    EXPECT_EQ(ErrorOf(&win::SoundTransport::PauseClick), L"Dźwięk nie jest odtwarzany !!!");
     EXPECT_FALSE(Checked(controls.Pause));
-    EXPECT_EQ(ErrorOf(&win::MediaPlayer::StopClick),
+    EXPECT_EQ(ErrorOf(&win::SoundTransport::StopClick),
               L"Nie można wyłączyć dźwięku ponieważ nie jest on odtwarzany !!!");
     EXPECT_FALSE(Checked(controls.Stop));
     EXPECT_FALSE(IsWindowEnabled(controls.Play));
@@ -242,7 +249,7 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
     panel->SetLocked(true);
     EXPECT_NE(panel->Mode(), MediaMode::Playing);
     EXPECT_FALSE(IsWindowEnabled(controls.Play));
-    panel->PlayForAlarm(longWav);
+    alarm->PlayForAlarm(longWav);
     EXPECT_EQ(panel->Mode(), MediaMode::Playing);
     EXPECT_TRUE(Checked(controls.Play));
     panel->SetLocked(false);
@@ -251,7 +258,7 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
     const std::wstring broken = TempFile(L"broken.mp3");
     std::ofstream(std::filesystem::path(broken)) << "not a sound";
     try {
-        panel->PlayForAlarm(broken);
+        alarm->PlayForAlarm(broken);
         ADD_FAILURE() << "no error";
     } catch (const UserError& e) {
         EXPECT_EQ(e.Message(), CannotOpenSoundText(L".mp3"));
@@ -261,16 +268,16 @@ TEST_F(SoundPanelTest, ArmingLocksThePanelAndTheAlarmStillPlays) {
 
 TEST_F(SoundPanelTest, SilencingTheAlarmReportsItsEndOnceAndSparesAPreview) {
     int ended = 0;
-    panel->SetAlarmSoundEnded([&] { ++ended; });
+    alarm->Connect({.ended = [&] { ++ended; }});
     Loop(true);
-    panel->PlayForAlarm(loopWav);
+    alarm->PlayForAlarm(loopWav);
     PumpFor(200);
-    panel->SilenceAlarm();
+    alarm->SilenceAlarm();
     PumpFor(500);  // the stopped play's queued report ends nothing more
     EXPECT_EQ(ended, 1);
     EXPECT_TRUE(Checked(controls.Stop));
     panel->PlayClick();
-    panel->SilenceAlarm();
+    alarm->SilenceAlarm();
     EXPECT_EQ(panel->Mode(), MediaMode::Playing);
     EXPECT_EQ(ended, 1);
     panel->StopClick();
