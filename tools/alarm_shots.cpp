@@ -98,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
         Select(window.p_Inne.cb_InneOpcje, Info(subs[i]).caption);
         Select(window.cb_A_Wykonaj, Info(triggers[i]).caption);
         if (subs[i] == OtherActionKind::SingleClick)
-            ShowWindow(window.p_Inne.p_Inne_Klikniecie1.Label3, SW_SHOW);
+            ShowWindow(window.p_Inne.p_Inne_Klikniecie1.l_JakWskazac, SW_SHOW);
         Pump(300);
         wchar_t name[64];
         swprintf(name, 64, L"\\%02d_other_%d.bmp", n++, static_cast<int>(subs[i]));

@@ -24,13 +24,13 @@ WizardInput NoMode() {
 
 TEST(TimeWizard, LabelsAndTheDaysModeFollowTheTarget) {
     const auto at = PrepareWizard(WizardTargetFor(L"Uruchom alarm o ..."));
-    EXPECT_EQ(at.Label3, L"Po&daj godzinę o której mam uruchomić alarm:");
-    EXPECT_EQ(at.Label4, L"Po&daj którego mam uruchomić alarm:");
+    EXPECT_EQ(at.timeCaption, L"Po&daj godzinę o której mam uruchomić alarm:");
+    EXPECT_EQ(at.dateCaption, L"Po&daj którego mam uruchomić alarm:");
     EXPECT_TRUE(at.timeOfDayPickerAtNow);
     EXPECT_FALSE(at.daysModeEnabled);
     const auto down = PrepareWizard(WizardTargetFor(L"Odlicz w dół i uruchom"));
-    EXPECT_EQ(down.Label3, L"&Ustaw za ile czasu mam uruchomić alarm:");
-    EXPECT_EQ(down.Label4, L"&Ustaw za ile dni mam uruchomić alarm:");
+    EXPECT_EQ(down.timeCaption, L"&Ustaw za ile czasu mam uruchomić alarm:");
+    EXPECT_EQ(down.dateCaption, L"&Ustaw za ile dni mam uruchomić alarm:");
     EXPECT_FALSE(down.timeOfDayPickerAtNow);
     EXPECT_TRUE(down.daysModeEnabled);
     EXPECT_EQ(WizardTargetFor(L"odlicz w dół i uruchom"), WizardTarget::None);  // exact captions

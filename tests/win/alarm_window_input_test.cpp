@@ -47,7 +47,7 @@ TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
     EXPECT_EQ(ok.title, L"INFORMACJA");
     EXPECT_EQ(ok.text, L"Wprowadzono punkt o współrzędnych x = 12  y = 34");
     EXPECT_FALSE(window.PickerRunning());
-    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.l_JakWskazac));
 }
 
 TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) {
@@ -146,7 +146,7 @@ TEST_F(AlarmWindowTest, F10AsTheUserPressesItShowsTheAboutBox) {
     ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
     {
         BoxAnswerer ok(IDOK);
-        SendMessageW(click.SpeedButton1, BM_CLICK, 0, 0);
+        SendMessageW(click.sb_WskazPunkt, BM_CLICK, 0, 0);
         ASSERT_TRUE(ok.answered);
     }
     ASSERT_TRUE(window.PickerRunning());
@@ -162,13 +162,13 @@ TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
     Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
     {
         BoxAnswerer ok(IDOK);
-        SendMessageW(window.p_Inne.p_Inne_Klikniecie1.SpeedButton1, BM_CLICK, 0, 0);
+        SendMessageW(window.p_Inne.p_Inne_Klikniecie1.sb_WskazPunkt, BM_CLICK, 0, 0);
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"UWAGA !!!");
         EXPECT_TRUE(ok.text.starts_with(L"UŻYTKOWNIKU PROGRAMU"));
     }
     EXPECT_TRUE(window.PickerRunning());
-    EXPECT_TRUE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+    EXPECT_TRUE(Visible(window.p_Inne.p_Inne_Klikniecie1.l_JakWskazac));
     SetCursorPos(123, 45);
     ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
     EXPECT_TRUE(PumpUntil(
@@ -181,7 +181,7 @@ TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
     PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
     Drain();
     EXPECT_FALSE(window.PickerRunning());
-    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.Label3));
+    EXPECT_FALSE(Visible(window.p_Inne.p_Inne_Klikniecie1.l_JakWskazac));
 }
 
 // Selecting by text: the whole text, letter case ignored; a prefix or an unknown text selects

@@ -374,7 +374,7 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
     Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
     window.brak_neta.se_BrakNeta.SetValue(90061);
     Drain();
-    EXPECT_EQ(Control(window.brak_neta.Label26).Text(), L"Po przekonwertowaniu:    25:01:01");
+    EXPECT_EQ(Control(window.brak_neta.l_PoKonwersji).Text(), L"Po przekonwertowaniu:    25:01:01");
 }
 
 TEST_F(AlarmWindowTest, DropDownOfTheTriggerListIsAsWideAsItsLongestCaption) {

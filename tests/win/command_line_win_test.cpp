@@ -188,13 +188,13 @@ TEST_F(ShortcutDialogTest, OffersTheEightNamesAndStartsOnTheDesktop) {
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_HRESULT_SUCCEEDED(
         SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop));
-    EXPECT_TRUE(EqualsNoCase(Control(dialog.XPathLabel1).Text(), desktop));
+    EXPECT_TRUE(EqualsNoCase(Control(dialog.l_Sciezka).Text(), desktop));
     EXPECT_TRUE(OkEnabled());
 }
 
 TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
     ASSERT_TRUE(SelectFolder(folder.Text()));
-    EXPECT_TRUE(EqualsNoCase(Control(dialog.XPathLabel1).Text(), folder.Text()));
+    EXPECT_TRUE(EqualsNoCase(Control(dialog.l_Sciezka).Text(), folder.Text()));
     EXPECT_TRUE(OkEnabled());
     // The computer node: a folder of the namespace without a path.
     ShellFolderTree& tree = dialog.dfs_LokalizacjaSkrotu;
@@ -207,7 +207,7 @@ TEST_F(ShortcutDialogTest, OkFollowsTheChosenNodeAVirtualFolderDisablesIt) {
     }
     ASSERT_NE(computer, nullptr);
     tree.Select(computer);
-    EXPECT_EQ(Control(dialog.XPathLabel1).Text(), L"");
+    EXPECT_EQ(Control(dialog.l_Sciezka).Text(), L"");
     EXPECT_FALSE(OkEnabled());
     ASSERT_TRUE(SelectFolder(L"C:\\"));
     EXPECT_TRUE(OkEnabled());

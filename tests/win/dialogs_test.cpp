@@ -106,17 +106,17 @@ TEST_F(OptionsTest, ShowReadsTheRegistryAndOkWritesItBackIntoTheRunningOptions) 
     SetDword(kSettings, L"MinimizeProg", 5);
     SetText(kRun, L"Alarm", otherCopy);  // any existing file counts
     Open();
-    EXPECT_TRUE(Checked(dialog.CheckBox1));
-    EXPECT_TRUE(Checked(dialog.CheckBox2));
-    EXPECT_FALSE(Checked(dialog.CheckBox4));
-    EXPECT_FALSE(Checked(dialog.CheckBox3));
-    EXPECT_TRUE(Checked(dialog.CheckBox5));
-    EXPECT_FALSE(Checked(dialog.CheckBox6));
-    EXPECT_FALSE(Shown(dialog.SpeedButton2));  // no help file
+    EXPECT_TRUE(Checked(dialog.cb_StartWithWindows));
+    EXPECT_TRUE(Checked(dialog.cb_StartMinimized));
+    EXPECT_FALSE(Checked(dialog.cb_ScreenSaverOff));
+    EXPECT_FALSE(Checked(dialog.cb_MinimizeAll));
+    EXPECT_TRUE(Checked(dialog.cb_MinimizeOnPreview));
+    EXPECT_FALSE(Checked(dialog.cb_Beep));
+    EXPECT_FALSE(Shown(dialog.b_Pomoc));  // no help file
 
-    Click(dialog.CheckBox4);
-    Click(dialog.CheckBox6);
-    Click(dialog.SpeedButton1);
+    Click(dialog.cb_ScreenSaverOff);
+    Click(dialog.cb_Beep);
+    Click(dialog.b_Ok);
     EXPECT_FALSE(dialog.Visible());
     for (const auto& [name, value] : {std::pair{L"AutoMinimize", 1u},
                                       {L"Wyg_Off", 1u},
@@ -133,15 +133,15 @@ TEST_F(OptionsTest, ShowReadsTheRegistryAndOkWritesItBackIntoTheRunningOptions) 
 TEST_F(OptionsTest, UncheckingStartWithWindowsDeletesOnlyAnEntryNamingAFile) {
     SetText(kRun, L"Alarm", L"C:\\nie\\ma\\Klaxora.exe");
     Open();
-    EXPECT_FALSE(Checked(dialog.CheckBox1));
-    Click(dialog.SpeedButton1);
+    EXPECT_FALSE(Checked(dialog.cb_StartWithWindows));
+    Click(dialog.b_Ok);
     EXPECT_EQ(StoredText(kRun, L"Alarm"), L"C:\\nie\\ma\\Klaxora.exe");
 
     SetText(kRun, L"Alarm", otherCopy);
     Open();
-    ASSERT_TRUE(Checked(dialog.CheckBox1));
-    Click(dialog.CheckBox1);
-    Click(dialog.SpeedButton1);
+    ASSERT_TRUE(Checked(dialog.cb_StartWithWindows));
+    Click(dialog.cb_StartWithWindows);
+    Click(dialog.b_Ok);
     EXPECT_EQ(Stored(kRun, L"Alarm").first, 0u);
 }
 
@@ -152,13 +152,13 @@ TEST_F(OptionsTest, TheBeepBoxSoundsOnEveryChangeTheShowsOwnIncluded) {
     dialog.Close();
     Open();  // unchanged
     EXPECT_EQ(beeps, 1);
-    Click(dialog.CheckBox6);  // the user's change
+    Click(dialog.cb_Beep);  // the user's change
     EXPECT_EQ(beeps, 2);
-    Click(dialog.SpeedButton3);  // Anuluj: nothing written
+    Click(dialog.b_Anuluj);  // Anuluj: nothing written
     EXPECT_EQ(Stored(kSettings, L"PlayBeep"), std::make_pair(DWORD(REG_DWORD), DWORD(1)));
     Open();  // back to the stored state
     EXPECT_EQ(beeps, 3);
-    EXPECT_TRUE(Checked(dialog.CheckBox6));
+    EXPECT_TRUE(Checked(dialog.cb_Beep));
 }
 
 // Keys as the program's message loop hands them over: through the dialog manager.
@@ -177,20 +177,20 @@ TEST_F(OptionsTest, EscapeCancelsEnterConfirmsAndF1OpensTheHelp) {
     withHelp.Create();
     withHelp.ShowOver();
     PumpOnce();
-    ASSERT_TRUE(Shown(withHelp.SpeedButton2));
-    PressKey(withHelp.Hwnd(), withHelp.CheckBox3, VK_F1);
+    ASSERT_TRUE(Shown(withHelp.b_Pomoc));
+    PressKey(withHelp.Hwnd(), withHelp.cb_MinimizeAll, VK_F1);
     EXPECT_EQ(opened, std::vector<std::wstring>{otherCopy});
 
-    Click(withHelp.CheckBox2);
-    PressKey(withHelp.Hwnd(), withHelp.CheckBox2, VK_ESCAPE);
+    Click(withHelp.cb_StartMinimized);
+    PressKey(withHelp.Hwnd(), withHelp.cb_StartMinimized, VK_ESCAPE);
     EXPECT_FALSE(withHelp.Visible());
     EXPECT_EQ(Stored(kSettings, L"AutoMinimize").first, 0u);
 
     withHelp.ShowOver();
     PumpOnce();
-    EXPECT_FALSE(Checked(withHelp.CheckBox2));  // the unconfirmed change is gone
-    Click(withHelp.CheckBox2);
-    PressKey(withHelp.Hwnd(), withHelp.CheckBox2, VK_RETURN);
+    EXPECT_FALSE(Checked(withHelp.cb_StartMinimized));  // the unconfirmed change is gone
+    Click(withHelp.cb_StartMinimized);
+    PressKey(withHelp.Hwnd(), withHelp.cb_StartMinimized, VK_RETURN);
     EXPECT_FALSE(withHelp.Visible());
     EXPECT_EQ(Stored(kSettings, L"AutoMinimize"), std::make_pair(DWORD(REG_DWORD), DWORD(1)));
 }
@@ -223,12 +223,12 @@ TEST_F(WizardTest, SecondsAreConvertedAndHandedToTheTriggersFields) {
     EXPECT_TRUE(IsWindowEnabled(wizard.rb_KWC_UrZaDni));
     Click(wizard.rb_KWC_TinS);
     EXPECT_TRUE(IsWindowEnabled(wizard.se_TimeInSec.Edit()));
-    EXPECT_FALSE(IsWindowEnabled(wizard.DateTimePicker1));
+    EXPECT_FALSE(IsWindowEnabled(wizard.dtp_Czas));
     // Only digits reach the field.
     SendMessageW(wizard.se_TimeInSec.Edit(), WM_CHAR, L'x', 0);
     EXPECT_EQ(TextOf(wizard.se_TimeInSec.Edit()), L"1");
     TypeSeconds(L"3661");
-    EXPECT_EQ(TextOf(wizard.Label5), L"Po przekonwertowaniu:    01:01:01");
+    EXPECT_EQ(TextOf(wizard.l_PoKonwersji), L"Po przekonwertowaniu:    01:01:01");
     Click(wizard.BitBtn1);
     EXPECT_FALSE(wizard.Visible());
     EXPECT_EQ(countdown, std::vector<std::wstring>{L"01:01:01"});
@@ -237,7 +237,7 @@ TEST_F(WizardTest, SecondsAreConvertedAndHandedToTheTriggersFields) {
     Open(L"Uruchom alarm o ...");
     EXPECT_EQ(wizard.Mode(), WizardMode::Seconds);
     EXPECT_FALSE(IsWindowEnabled(wizard.rb_KWC_UrZaDni));
-    EXPECT_EQ(TextOf(wizard.Label3), L"Po&daj godzinę o której mam uruchomić alarm:");
+    EXPECT_EQ(TextOf(wizard.l_Czas), L"Po&daj godzinę o której mam uruchomić alarm:");
     TypeSeconds(L"90000");
     Click(wizard.BitBtn1);
     EXPECT_EQ(atTime, std::vector<std::wstring>{L"25:00:00"});  // AtTime's parser rejects it

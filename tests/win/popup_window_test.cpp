@@ -126,7 +126,7 @@ TEST_F(PopupTest, ItReassertsTopmostAboveAWindowBroughtToTheFront) {
 TEST_F(PopupTest, ConfigurationWindowIsDisabledUntilEitherWayOfClosing) {
     popup->PopUp(false);
     EXPECT_FALSE(IsWindowEnabled(alarm->Hwnd()));
-    SendMessageW(popup->SpeedButton1(), BM_CLICK, 0, 0);
+    SendMessageW(popup->OkButton(), BM_CLICK, 0, 0);
     EXPECT_FALSE(popup->Visible());
     EXPECT_TRUE(IsWindowEnabled(alarm->Hwnd()));
     EXPECT_FALSE(GetWindowLongPtrW(popup->Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -213,7 +213,7 @@ TEST_F(PopupTest, TakesTheKeyboardFromTheConfigurationWindowAndClosesByKey) {
         EXPECT_EQ(GetForegroundWindow(), popup->Hwnd());
         SetFocus(popup->Hwnd());
         PostMessageW(popup->Hwnd(), WM_KEYDOWN, VK_TAB, 0);
-        EXPECT_TRUE(PumpUntil([] { return GetFocus() == popup->SpeedButton1(); }));
+        EXPECT_TRUE(PumpUntil([] { return GetFocus() == popup->OkButton(); }));
         PostMessageW(GetFocus(), WM_KEYDOWN, row.key, 0);
         PostMessageW(GetFocus(), WM_KEYUP, row.key, 0xC0000000);
         EXPECT_TRUE(PumpUntil([] { return !popup->Visible(); }));

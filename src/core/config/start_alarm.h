@@ -156,7 +156,7 @@ struct ActionEditors {
 };
 ActionEditors EditorsOf(std::wstring_view actionText, std::wstring_view otherText);
 
-// What a stop re-enables beyond cb_A_Wykonaj, nb_Zakladki, cb_Typ_Alarmu and Label20.
+// What a stop re-enables beyond cb_A_Wykonaj, nb_Zakladki, cb_Typ_Alarmu and the trigger's caption.
 struct StopDecision {
     // cb_PowtorzAkcje, unless the action shuts down or shows the default window; the box's
     // own click handler then sets e_CzasPowtorki from it.

@@ -31,8 +31,8 @@ WizardTarget WizardTargetFor(std::wstring_view triggerCaption) {
 WizardPreparation PrepareWizard(WizardTarget target) {
     namespace t = wizard_text;
     const bool atTime = target == WizardTarget::AtTime;
-    return {atTime ? t::kLabel3AtTime : t::kLabel3Countdown,
-            atTime ? t::kLabel4AtTime : t::kLabel4Countdown, atTime,
+    return {atTime ? t::kTimeCaptionAtTime : t::kTimeCaptionCountdown,
+            atTime ? t::kDateCaptionAtTime : t::kDateCaptionCountdown, atTime,
             target == WizardTarget::Countdown};
 }
 

@@ -23,15 +23,18 @@ inline constexpr std::wstring_view kCaption = L"Kreator wprowadzania czasu";
 inline constexpr std::wstring_view kSecondsMode = L"&Podaj czas w sekundach";
 inline constexpr std::wstring_view kTimeOfDayMode = L"Wpr&owadź czas używając specjalnej kontrolki";
 inline constexpr std::wstring_view kDaysMode = L"Uru&chom za kilka dni";
-inline constexpr std::wstring_view kLabel1 =
+inline constexpr std::wstring_view kSecondsCaption =
     L"&Wprowadź czas w sekundach (czas zostanie automatycznie przekonwertowany):";
-inline constexpr std::wstring_view kLabel2 = L"s";
+inline constexpr std::wstring_view kSecondsUnit = L"s";
 inline constexpr std::wstring_view kConvertedPrefix = L"Po przekonwertowaniu:    ";
 inline constexpr std::wstring_view kDayDifferencePrefix = L"Różnica dni:      ";
-inline constexpr std::wstring_view kLabel3AtTime = L"Po&daj godzinę o której mam uruchomić alarm:";
-inline constexpr std::wstring_view kLabel3Countdown = L"&Ustaw za ile czasu mam uruchomić alarm:";
-inline constexpr std::wstring_view kLabel4AtTime = L"Po&daj którego mam uruchomić alarm:";
-inline constexpr std::wstring_view kLabel4Countdown = L"&Ustaw za ile dni mam uruchomić alarm:";
+inline constexpr std::wstring_view kTimeCaptionAtTime =
+    L"Po&daj godzinę o której mam uruchomić alarm:";
+inline constexpr std::wstring_view kTimeCaptionCountdown =
+    L"&Ustaw za ile czasu mam uruchomić alarm:";
+inline constexpr std::wstring_view kDateCaptionAtTime = L"Po&daj którego mam uruchomić alarm:";
+inline constexpr std::wstring_view kDateCaptionCountdown =
+    L"&Ustaw za ile dni mam uruchomić alarm:";
 inline constexpr std::wstring_view kOk = L"OK";
 inline constexpr std::wstring_view kCancel = L"Anuluj";
 // Shown when OK is pressed with a number beyond the seconds field's range.
@@ -44,8 +47,8 @@ inline constexpr int64_t kWizardMaxSeconds = 2147483647;
 
 // How the wizard is laid out for its target each time it opens.
 struct WizardPreparation {
-    std::wstring_view Label3;
-    std::wstring_view Label4;
+    std::wstring_view timeCaption;
+    std::wstring_view dateCaption;
     bool timeOfDayPickerAtNow;  // otherwise 00:00:00
     bool daysModeEnabled;
 };
@@ -67,9 +70,9 @@ struct WizardInput {
     WizardTarget target = WizardTarget::None;
     WizardMode mode = WizardMode::None;
     std::wstring secondsText;           // se_TimeInSec
-    TimeFields pickedTime;              // DateTimePicker1
+    TimeFields pickedTime;              // dtp_Czas
     std::wstring timeSeparator = L":";  // the user's time separator, which AtTime parses
-    LocalDateTime pickedDate;           // DateTimePicker2
+    LocalDateTime pickedDate;           // dtp_Data
     LocalDateTime today;
 };
 

@@ -21,7 +21,7 @@ constexpr int kHeaderHeight = 25;
 constexpr int kFrameLeft = 8, kFrameTop = 28, kFrameWidth = kBellFrameWidth,
               kFrameHeight = kBellFrameHeight;
 constexpr int kButtonLeft = 150, kButtonTop = 141, kButtonWidth = 71, kButtonHeight = 25;
-constexpr int kSpeedButton1Id = 100;
+constexpr int kOkId = 100;
 constexpr int kSnoozeId = 101;
 constexpr int kSnoozeLeft = 74;
 
@@ -77,9 +77,8 @@ void TF_ALARMUJ::OnDpiChanged(UINT) {
 
 void TF_ALARMUJ::FormCreate() {
     MakePictures();
-    speedButton1_.Create(Hwnd(), kSpeedButton1Id,
-                         {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight}, text::kOk,
-                         Font(-11, FontWeight::Normal), BS_OWNERDRAW);
+    okButton_.Create(Hwnd(), kOkId, {kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight},
+                     text::kOk, Font(-11, FontWeight::Normal), BS_OWNERDRAW);
     // Before OK in Tab's order; shown only for a firing that offers it.
     snoozeButton_.Create(Hwnd(), kSnoozeId, {kSnoozeLeft, kButtonTop, kButtonWidth, kButtonHeight},
                          text::kSnooze, Font(-11, FontWeight::Normal));
@@ -242,7 +241,7 @@ bool TF_ALARMUJ::OnCommand(UINT id, UINT code) {
         return true;
     }
     // Enter and Esc come from the dialog manager as IDOK and IDCANCEL.
-    const bool closes = id == kSpeedButton1Id || id == IDOK || id == IDCANCEL;
+    const bool closes = id == kOkId || id == IDOK || id == IDCANCEL;
     if (!closes || code != BN_CLICKED)
         return false;
     SpeedButton1Click();
@@ -260,7 +259,7 @@ bool TF_ALARMUJ::OnTimer(UINT_PTR id) {
 }
 
 bool TF_ALARMUJ::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    if (item.CtlID != kSpeedButton1Id)
+    if (item.CtlID != kOkId)
         return false;
     DrawSpeedButton(item);
     return true;

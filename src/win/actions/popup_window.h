@@ -49,7 +49,7 @@ class TF_ALARMUJ : public Window {
     bool BeepEnabled() const { return beepEnabled_; }
     // Which animation frame shows: true for the first (Img1).
     bool Img1Visible() const { return img1Visible_; }
-    HWND SpeedButton1() const { return speedButton1_; }
+    HWND OkButton() const { return okButton_; }
     HWND SnoozeButton() const { return snoozeButton_; }
 
   protected:
@@ -73,7 +73,7 @@ class TF_ALARMUJ : public Window {
     void Paint(HDC dc);
     void DrawSpeedButton(const DRAWITEMSTRUCT& item);
 
-    Button speedButton1_;
+    Button okButton_;
     Button snoozeButton_;
     std::function<void()> snooze_;
     BitmapHandle img1_, img2_, okGlyph_;

@@ -53,9 +53,9 @@ void FillNewList(const ComboBox& combo, std::optional<std::vector<std::wstring>>
 void MessagePanel::Build() {
     HWND p = Hwnd();
     const DWORD style = CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL;
-    Label4.Create(p, kLabel4, L::kCaption, T::kLabel4, kit_.font);
+    l_Tresc.Create(p, kTresc, L::kCaption, T::kTresc, kit_.font);
     cb_Komunikat.Create(p, kKomunikat, L::kField, kit_.font, style);
-    Label5.Create(p, kLabel5, L::kCaption2, T::kLabel5, kit_.font);
+    l_Tytul.Create(p, kTytul, L::kCaption2, T::kTytul, kit_.font);
     cb_Caption.Create(p, kCaption, L::kField2, kit_.font, style);
     FillNewList(cb_Komunikat, textItems_, MessageTextPresets());
     FillNewList(cb_Caption, captionItems_, MessageCaptionPresets());
@@ -124,13 +124,13 @@ LRESULT MessagePanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void SoundActionPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label6.Create(p, kLabel6, L::kCaption, T::kLabel6, f);
+    l_Dzwiek.Create(p, kDzwiek, L::kCaption, T::kDzwiek, f);
     fne_PlikWAV.edit.Create(p, kEdit, L::kPathEdit, f);
     fne_PlikWAV.browse.Create(p, kBrowse, L::kPathBrowse, T::kBrowse, f);
     fne_PlikWAV.filter = T::kFilterSound;
     fne_PlikWAV.mustExist = true;
     sb_ListaPlikowWAV.CreateGlyph(p, kRecent, L::kPathList, T::kRecentList, f, kit_.dropIcon);
-    Label128.Create(p, kLabel128, L::kLengthCaption, T::kLabel128, f);
+    l_Czas.Create(p, kCzas, L::kLengthCaption, T::kCzas, f);
     LabelCzas.Create(p, kLabelCzas, L::kLength, kNoSoundFile, kit_.bold, SS_NOTIFY);
     // Transport: push-like check buttons, checked meaning "down".
     const DWORD toggle = BS_CHECKBOX | BS_PUSHLIKE;
@@ -201,7 +201,7 @@ bool SoundActionPanel::OnCommand(UINT id, UINT code) {
 // --- ShutdownPanel -------------------------------------------------------------------------
 
 void ShutdownPanel::Build() {
-    Label7.Create(Hwnd(), kLabel7, L::kCaption, T::kLabel7, kit_.font);
+    l_Opcja.Create(Hwnd(), kOpcja, L::kCaption, T::kOpcja, kit_.font);
     // Filled in the order of its kinds: the system's sort would reorder it by locale.
     cb_ZamknijSystem.Create(Hwnd(), kZamknijSystem, L::kField, kit_.font, CBS_DROPDOWNLIST);
     for (const ShutdownInfo& s : ShutdownKinds())
@@ -246,7 +246,7 @@ bool PathPanel::OnCommand(UINT id, UINT code) {
 // --- WebPanel ------------------------------------------------------------------------------
 
 void WebPanel::Build() {
-    Label11.Create(Hwnd(), kLabel11, L::kCaption, T::kLabel11, kit_.font);
+    l_AdresWWW.Create(Hwnd(), kAdresWWW, L::kCaption, T::kAdresWWW, kit_.font);
     e_WWW.Create(Hwnd(), kWWW, L::kWebEdit, kit_.font);
     sb_ListaWWW.CreateGlyph(Hwnd(), kRecent, L::kPathList, T::kRecentList, kit_.font,
                             kit_.dropIcon);

@@ -22,7 +22,7 @@ class SoundTransport;
 // p_k_komunikat: the message's text and caption.
 class MessagePanel : public Panel {
   public:
-    enum Id : UINT { kLabel4 = 100, kKomunikat, kLabel5, kCaption };
+    enum Id : UINT { kTresc = 100, kKomunikat, kTytul, kCaption };
     explicit MessagePanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
@@ -32,7 +32,7 @@ class MessagePanel : public Panel {
     // The command line: the texts alone.
     void SetTexts(const std::wstring& text, const std::wstring& caption);
 
-    Label Label4, Label5;
+    Label l_Tresc, l_Tytul;
     ComboBox cb_Komunikat, cb_Caption;
 
   protected:
@@ -51,11 +51,11 @@ class MessagePanel : public Panel {
 class SoundActionPanel : public Panel {
   public:
     enum Id : UINT {
-        kLabel6 = 100,
+        kDzwiek = 100,
         kEdit,
         kBrowse,
         kRecent,
-        kLabel128,
+        kCzas,
         kLabelCzas,
         kPlay,
         kPause,
@@ -71,7 +71,7 @@ class SoundActionPanel : public Panel {
     // Enables the transport (Play, Pause, Stop, the loop box).
     void EnableTransport(bool enabled);
 
-    Label Label6, Label128, LabelCzas;
+    Label l_Dzwiek, l_Czas, LabelCzas;
     Button sb_ListaPlikowWAV, Play, Pause, Stop;
     CheckBox LoopCheckBox;
     FileEditor fne_PlikWAV;
@@ -89,13 +89,13 @@ class SoundActionPanel : public Panel {
 // p_Zamknij: the kind of shutdown.
 class ShutdownPanel : public Panel {
   public:
-    enum Id : UINT { kLabel7 = 100, kZamknijSystem };
+    enum Id : UINT { kOpcja = 100, kZamknijSystem };
     explicit ShutdownPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     void Read(AlarmSettings& s) const;
     void Choose(std::wstring_view caption) { choice_.Set(cb_ZamknijSystem, caption); }
 
-    Label Label7;
+    Label l_Opcja;
     ComboBox cb_ZamknijSystem;
 
   protected:
@@ -119,7 +119,7 @@ class PathPanel : public Panel {
     std::wstring Path() const { return path_.Get(Editor.edit); }
     void SetPath(const std::wstring& path);
 
-    win::Label Label;   // Label8 / Label9 / Label10
+    win::Label Label;
     FileEditor Editor;  // fne_PlikEXE / fne_Plik / de_Foldery
     Button Recent;      // sb_ListaPlikowEXE / sb_ListaPlikow / sb_ListaFolderow
 
@@ -137,7 +137,7 @@ class PathPanel : public Panel {
 // p_WWW: the web address.
 class WebPanel : public Panel {
   public:
-    enum Id : UINT { kLabel11 = 100, kWWW, kRecent };
+    enum Id : UINT { kAdresWWW = 100, kWWW, kRecent };
     explicit WebPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     std::function<void()> RecentClicked;
@@ -145,7 +145,7 @@ class WebPanel : public Panel {
     std::wstring Address() const { return address_.Get(e_WWW); }
     void SetAddress(const std::wstring& address);
 
-    Label Label11;
+    Label l_AdresWWW;
     Edit e_WWW;
     Button sb_ListaWWW;
 

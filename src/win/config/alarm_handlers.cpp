@@ -121,7 +121,7 @@ void TF_Alarm::ApplyDecision(const SyncViewDecision& d) {
     if ((d.sound == SoundStep::Load || d.sound == SoundStep::Clear) && d.repeatBoxEnabled)
         p_k_PdegrajDzwiek.EnableTransport(d.transportEnabled);
     if (d.action == ActionKind::Other) {
-        p_Inne.p_Inne_Klikniecie1.Label3.SetVisible(d.label3Visible);
+        p_Inne.p_Inne_Klikniecie1.l_JakWskazac.SetVisible(d.label3Visible);
         p_Inne.ShowSubPanel(d.subPanel);
         if (d.amhHint)
             amhHint_ = *d.amhHint;

@@ -22,7 +22,7 @@ inline constexpr Box kParkedStop{-40, -40, kTopSize, kTopSize};  // until an ala
 
 // The trigger group and its contents.
 inline constexpr Box kTriggerGroup{12, 51, 213, 222};
-inline constexpr Box kLabel20{8, 18, 197, 13};
+inline constexpr Box kTriggerLabel{8, 18, 197, 13};
 inline constexpr Box kTriggerList{6, 33, 201, kListDropHeight};
 inline constexpr Box kNotebook{3, 60, 207, 121};
 inline constexpr Box kPage{0, 0, 207, 121};

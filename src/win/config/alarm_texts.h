@@ -25,8 +25,8 @@ inline constexpr std::wstring_view kStartHint = L"Rozpocznij odliczanie czasu";
 
 inline constexpr std::wstring_view kGb1Caption = L" W tej chwili jest: 00:00:00 ";
 inline constexpr std::wstring_view kGb2Caption = L" Wykonaj/&Zaalarmuj mnie w następujący sposób: ";
-inline constexpr std::wstring_view kLabel20 = L"&Wykonaj/Podejmij akcję gdy ...";
-inline constexpr std::wstring_view kLabel23 = L"&Odlicz w dół i uruchom za:";
+inline constexpr std::wstring_view kTriggerLabel = L"&Wykonaj/Podejmij akcję gdy ...";
+inline constexpr std::wstring_view kOdliczZa = L"&Odlicz w dół i uruchom za:";
 inline constexpr std::wstring_view kColons = L":         :";
 // The time fields' names for assistive tools.
 inline constexpr std::wstring_view kHoursName = L"Godziny";
@@ -37,22 +37,22 @@ inline constexpr std::wstring_view kKreator = L"Kreator";
 inline constexpr std::wstring_view kBrowse = L"...";
 inline constexpr std::wstring_view kRecentList = L"Lista";
 inline constexpr std::wstring_view kTimeFormat = L"Format czasu: GG:MM:SS";
-inline constexpr std::wstring_view kLabel22 = L"&Uruchom alarm o godzinie:";
+inline constexpr std::wstring_view kUruchomO = L"&Uruchom alarm o godzinie:";
 inline constexpr std::wstring_view kOHint = L"Lista ostatnio wprowadzanych czasów";
 inline constexpr std::wstring_view kProgramPath = L"&Podaj ścieżkę do programu:";
-inline constexpr std::wstring_view kLabel31 =
+inline constexpr std::wstring_view kProgramNieOdpowiada =
     L"Aplikacja zaalarmuje gdy wskazany program przestanie odpowiadać.";
-inline constexpr std::wstring_view kLabel28 =
+inline constexpr std::wstring_view kProgramUruchomiony =
     L"Aplikacja zaalarmuje gdy uruchomiony zostanie wskazany program.";
-inline constexpr std::wstring_view kLabel1 = L"&Brak połączenia przez:";
+inline constexpr std::wstring_view kBrakPolaczenia = L"&Brak połączenia przez:";
 inline constexpr std::wstring_view kBrakNetaHint =
     L"Podaj czas w sekundach - Jeżeli w czasie odliczania program/komputer uzyska\r\nponownie "
     L"połączenie z Internetem, licznik jest automatycznie resetowany\r\ni w przypadku ponownej "
     L"utraty łączności odliczanie następuje ponownie \r\nod ustawionego tutaj czasu";
-inline constexpr std::wstring_view kLabel15 = L"s";
-inline constexpr std::wstring_view kLabel26 = L"Po przekonwertowaniu:    00:00:00";
-inline constexpr std::wstring_view kLabel26Hint = L"Podana liczba sekund w postaci HH:MM:SS";
-inline constexpr std::wstring_view kLabel27 =
+inline constexpr std::wstring_view kSekundy = L"s";
+inline constexpr std::wstring_view kPoKonwersji = L"Po przekonwertowaniu:    00:00:00";
+inline constexpr std::wstring_view kPoKonwersjiHint = L"Podana liczba sekund w postaci HH:MM:SS";
+inline constexpr std::wstring_view kPoStarcie =
     L"Wybierz, co chcesz zrobić po uruchomieniu systemu Windows";
 inline constexpr std::wstring_view kPowtorz = L"&Powtórz akcję po";
 inline constexpr std::wstring_view kPowtorzLead = L"Powtórz akcję po ";  // up to the edit
@@ -61,31 +61,31 @@ inline constexpr std::wstring_view kRepeatSeconds = L"60";
 
 inline constexpr std::wstring_view kAmhHelp = L"Pomoc ?";
 inline constexpr std::wstring_view kPodglad = L"Podgląd";
-inline constexpr std::wstring_view kLabel4 = L"Podaj treść komunikatu:";
-inline constexpr std::wstring_view kLabel5 = L"Napis na pasku tytułowym:";
-inline constexpr std::wstring_view kLabel6 = L"Wybierz dźwięk do odegrania:";
-inline constexpr std::wstring_view kLabel128 = L"Czas:";
+inline constexpr std::wstring_view kTresc = L"Podaj treść komunikatu:";
+inline constexpr std::wstring_view kTytul = L"Napis na pasku tytułowym:";
+inline constexpr std::wstring_view kDzwiek = L"Wybierz dźwięk do odegrania:";
+inline constexpr std::wstring_view kCzas = L"Czas:";
 inline constexpr std::wstring_view kLabelCzasHint = L"Czas trwania utworu";
 inline constexpr std::wstring_view kPlayHint = L"Odgrywaj dźwięk";
 inline constexpr std::wstring_view kPauseHint = L"Pauza";
 inline constexpr std::wstring_view kStopSoundHint = L"Stop";
 inline constexpr std::wstring_view kLoop = L"Graj w nieskończoność";
 inline constexpr std::wstring_view kLoopHint = L"Dźwięk jest cały czas powtarzany";
-inline constexpr std::wstring_view kLabel7 = L"Wybierz odpowiednią opcję:";
-inline constexpr std::wstring_view kLabel8 = L"Wskaż ścieżkę do programu";
-inline constexpr std::wstring_view kLabel9 = L"Wskaż ścieżkę do pliku:";
-inline constexpr std::wstring_view kLabel10 = L"Wskaż ścieżkę do folderu:";
-inline constexpr std::wstring_view kLabel11 = L"Wskaż adres strony WWW:";
-inline constexpr std::wstring_view kLabel12 = L"Wybierz jedną z poniższych możliwości:";
-inline constexpr std::wstring_view kLabel14 = L"Jaki klawisz (lub kombinację) mam zasymulować:";
-inline constexpr std::wstring_view kLabel18 = L"Wybierz dysk, którego szufladę mam ws/wy:";
-inline constexpr std::wstring_view kLabel19 = L"Litera dysku:";
-inline constexpr std::wstring_view kLabel19Operation = L"Operacja:";
-inline constexpr std::wstring_view kLabel16 = L"Podaj współrzędne (określ punkt kliknięcia):";
-inline constexpr std::wstring_view kLabel17 = L"x =";
-inline constexpr std::wstring_view kLabel17Y = L"y =";
+inline constexpr std::wstring_view kOpcja = L"Wybierz odpowiednią opcję:";
+inline constexpr std::wstring_view kSciezkaProgramu = L"Wskaż ścieżkę do programu";
+inline constexpr std::wstring_view kSciezkaPliku = L"Wskaż ścieżkę do pliku:";
+inline constexpr std::wstring_view kSciezkaFolderu = L"Wskaż ścieżkę do folderu:";
+inline constexpr std::wstring_view kAdresWWW = L"Wskaż adres strony WWW:";
+inline constexpr std::wstring_view kMozliwosci = L"Wybierz jedną z poniższych możliwości:";
+inline constexpr std::wstring_view kKlawisz = L"Jaki klawisz (lub kombinację) mam zasymulować:";
+inline constexpr std::wstring_view kDysk = L"Wybierz dysk, którego szufladę mam ws/wy:";
+inline constexpr std::wstring_view kLiteraDysku = L"Litera dysku:";
+inline constexpr std::wstring_view kOperacja = L"Operacja:";
+inline constexpr std::wstring_view kWspolrzedne = L"Podaj współrzędne (określ punkt kliknięcia):";
+inline constexpr std::wstring_view kX = L"x =";
+inline constexpr std::wstring_view kY = L"y =";
 inline constexpr std::wstring_view kOkreslPunkt = L"Określ punkt";
-inline constexpr std::wstring_view kLabel3 =
+inline constexpr std::wstring_view kJakWskazac =
     L"Najedź na wybrany punkt (miejsce kliknięcia) i naciśnij klawisz ENTER pozostawiając "
     L"kursor myszy nad miejscem w które mam kliknąć. ESC przerywa pobieranie punktu.";
 inline constexpr std::wstring_view kProcessesHint =
@@ -117,12 +117,12 @@ inline constexpr std::wstring_view kFilterAny =
 // Balloon tips.
 inline constexpr std::wstring_view kWarnTitle = L"UWAGA";
 inline constexpr std::wstring_view kBalloonTyp = L"Wybierz z poniższej listy rodzaj alarmu";
-inline constexpr std::wstring_view kBalloonLabel22 =
+inline constexpr std::wstring_view kBalloonUruchomO =
     L"Ta opcja pozwoli Ci na uruchomienie alarmu o określonej godzinie";
 inline constexpr std::wstring_view kBalloonAt =
     L"Tu podajesz godzinę o której mam Cię zaalarmować. Należy podać godzinę, minutę i sekundę "
     L"uruchomienia alarmu";
-inline constexpr std::wstring_view kBalloonLabel23 =
+inline constexpr std::wstring_view kBalloonOdliczZa =
     L"Ta opcja pozwoli Ci na uruchomienie alarmu po określonym czasie";
 inline constexpr std::wstring_view kBalloonCountdown =
     L"Tu podajesz czas jaki ma być odliczany w dół i po jakim mam Cię zaalarmować. Należy podać "

@@ -70,12 +70,12 @@ TF_Alarm::TF_Alarm(const WindowPorts& ports)
       processes_(ports.processes),
       processControl_(ports.processControl),
       player_(ports.sound),
-      program_nie_odpowiada(T::kLabel31, kit_),
-      program_uruch(T::kLabel28, kit_),
+      program_nie_odpowiada(T::kProgramNieOdpowiada, kit_),
+      program_uruch(T::kProgramUruchomiony, kit_),
       program_zamkniety(L"", kit_),
-      p_UrProg(T::kLabel8, T::kFilterProgram, true, kit_),
-      p_Plik(T::kLabel9, T::kFilterAny, false, kit_),
-      p_OtworzFolder(T::kLabel10, L"", true, kit_) {
+      p_UrProg(T::kSciezkaProgramu, T::kFilterProgram, true, kit_),
+      p_Plik(T::kSciezkaPliku, T::kFilterAny, false, kit_),
+      p_OtworzFolder(T::kSciezkaFolderu, L"", true, kit_) {
     // What each page and panel reports, and the handler it reaches.
     const auto sync = [this] { cb_A_WykonajChange(); };
     odlicz_w_dol.Changed = [this] { se_ur_po_czasie_secChange(); };
@@ -193,7 +193,7 @@ void TF_Alarm::CreateTriggerGroup() {
     gb1.Create(Hwnd(), L::kTriggerGroup, kGroupColour, true, T::kGb1Caption.data(), true, f);
     gb1.SendCommandsToWindow();
     HWND g = gb1.Hwnd();
-    Label20.Create(g, kLabel20, L::kLabel20, T::kLabel20, f);
+    l_Wyzwalacz.Create(g, kTriggerLabel, L::kTriggerLabel, T::kTriggerLabel, f);
     // Filled in the triggers' order, which the system's sort would change by locale.
     cb_A_Wykonaj.Create(g, kTriggerList, L::kTriggerList, f, CBS_DROPDOWNLIST);
     for (const TriggerInfo& t : Triggers()) {
@@ -221,7 +221,7 @@ void TF_Alarm::CreateTriggerGroup() {
     l_CzasPowtorkiSek.Create(
         g, kRepeatUnit,
         {edit.Right() + L::kRepeatUnitGap, L::kRepeatUnit.y, L::kRepeatUnit.w, L::kRepeatUnit.h},
-        T::kLabel15, f);
+        T::kSekundy, f);
 }
 
 void TF_Alarm::CreateActionGroup() {

@@ -60,7 +60,7 @@ class TF_Alarm : public Window {
         kKoniec,
         kMinimalizuj,
         kStart,
-        kLabel20,
+        kTriggerLabel,
         kTriggerList,
         kRepeatBox,
         kRepeatEdit,
@@ -187,15 +187,15 @@ class TF_Alarm : public Window {
     ImageButton ib_Stop, ib_WWW, ib_Skrot, ib_About, ib_Opcje, ib_Koniec, ib_Minimalizuj, ib_Start;
 
     Panel gb1;
-    Label Label20;
+    Label l_Wyzwalacz;
     ComboBox cb_A_Wykonaj;
     Panel nb_Zakladki;
     // The notebook's pages, named as the notebook names them.
     TimePage odlicz_w_dol{TimePage::Kind::Countdown, kit_};
     TimePage wykonaj_o{TimePage::Kind::AtTime, kit_};
-    ProgramPage program_nie_odpowiada;  // Label30, e_ZawieszonyProgram, Label31
-    ProgramPage program_uruch;          // Label29, e_UruchomionyProgram, Label28
-    ProgramPage program_zamkniety;      // Label25, e_ProgramZamkniety
+    ProgramPage program_nie_odpowiada;
+    ProgramPage program_uruch;
+    ProgramPage program_zamkniety;
     NoInternetPage brak_neta{kit_};
     WindowsStartPage wykonaj_win{kit_};
     Panel empty;
@@ -212,9 +212,9 @@ class TF_Alarm : public Window {
     MessagePanel p_k_komunikat{kit_};
     SoundActionPanel p_k_PdegrajDzwiek{kit_, player_};
     ShutdownPanel p_Zamknij{kit_};
-    PathPanel p_UrProg;        // Label8, fne_PlikEXE, sb_ListaPlikowEXE
-    PathPanel p_Plik;          // Label9, fne_Plik, sb_ListaPlikow
-    PathPanel p_OtworzFolder;  // Label10, de_Foldery, sb_ListaFolderow
+    PathPanel p_UrProg;
+    PathPanel p_Plik;
+    PathPanel p_OtworzFolder;
     WebPanel p_WWW{kit_};
     OtherPanel p_Inne{kit_};
     ProcessPanel p_ZabijProces{kit_, processes_};

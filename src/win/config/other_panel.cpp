@@ -25,7 +25,7 @@ constexpr UINT_PTR kPickerTimer = 1;  // t_PozycjaMyszy
 // --- KeyPanel ------------------------------------------------------------------------------
 
 void KeyPanel::Build() {
-    Label14.Create(Hwnd(), kLabel14, L::kCaption, T::kLabel14, kit_.font);
+    l_Klawisz.Create(Hwnd(), kKlawisz, L::kCaption, T::kKlawisz, kit_.font);
     cb_Klawisze.Create(Hwnd(), kKlawisze, L::kField, kit_.font, CBS_DROPDOWNLIST);
     for (std::wstring_view name : KeyNames())
         cb_Klawisze.Add(name);
@@ -58,16 +58,16 @@ int CaptionBefore(Label& caption, HWND parent, UINT id, int x, std::wstring_view
 void CdPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label18.Create(p, kLabel18, L::kCaption, T::kLabel18, f);
+    l_Dysk.Create(p, kDysk, L::kCaption, T::kDysk, f);
     // Each list after its caption, in reading order, so each is named by its own caption.
     // Drive letters sort alike under every locale, and one the command line added keeps its
     // place among them; the two operations are filled in their own order.
     const DWORD style = CBS_DROPDOWNLIST | CBS_UPPERCASE;
-    int x = CaptionBefore(Label19, p, kLabel19, 0, T::kLabel19, f);
+    int x = CaptionBefore(l_LiteraDysku, p, kLiteraDysku, 0, T::kLiteraDysku, f);
     cb_Inne_DyskCD.Create(p, kDrive, {x, L::kGapFieldY, L::kDriveMinWidth, kListDropHeight}, f,
                           style | CBS_SORT);
     x = CaptionBefore(l_Operacja, p, kOperationLabel, x + L::kDriveMinWidth + L::kFieldGap,
-                      T::kLabel19Operation, f);
+                      T::kOperacja, f);
     cd_Inne_DyskCD_WsWy.Create(p, kOperation,
                                {x, L::kGapFieldY, L::kOperationWidth, kListDropHeight}, f, style);
     cd_Inne_DyskCD_WsWy.AddItems(CdTrayOperations());
@@ -117,22 +117,23 @@ bool CdPanel::OnCommand(UINT id, UINT code) {
 void ClickPanel::Build() {
     HWND p = Hwnd();
     HFONT f = kit_.font;
-    Label16.Create(p, kLabel16, L::kCaption, T::kLabel16, f);
+    l_Wspolrzedne.Create(p, kWspolrzedne, L::kCaption, T::kWspolrzedne, f);
     // Each editor after its caption, so each is named by its own caption.
-    const int xX = CaptionBefore(Label17, p, kLabel17, 0, T::kLabel17, f);
+    const int xX = CaptionBefore(l_X, p, kXLabel, 0, T::kX, f);
     se_Inne_X_DC.Create(p, kX, {xX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight}, {0, 0}, f,
                         true);
     const int yX =
-        CaptionBefore(l_Y, p, kYLabel, xX + L::kCoordinateWidth + L::kFieldGap, T::kLabel17Y, f);
+        CaptionBefore(l_Y, p, kYLabel, xX + L::kCoordinateWidth + L::kFieldGap, T::kY, f);
     se_Inne_Y_DC.Create(p, kY, {yX, L::kGapFieldY, L::kCoordinateWidth, kRowHeight}, {0, 0}, f,
                         true);
     for (SpinEdit* e : {&se_Inne_X_DC, &se_Inne_Y_DC})
         e->SetLimit(10);
     const int pickX = yX + L::kCoordinateWidth + 4;
-    SpeedButton1.Create(p, kPick, {pickX, L::kPickButtonY, L::kWidth - pickX, L::kPickButtonHeight},
-                        T::kOkreslPunkt, f);
-    Label3.Create(p, kLabel3, L::kPickerNote, T::kLabel3, f);
-    Label3.SetVisible(false);
+    sb_WskazPunkt.Create(p, kPick,
+                         {pickX, L::kPickButtonY, L::kWidth - pickX, L::kPickButtonHeight},
+                         T::kOkreslPunkt, f);
+    l_JakWskazac.Create(p, kJakWskazac, L::kPickerNote, T::kJakWskazac, f);
+    l_JakWskazac.SetVisible(false);
     SetCoordinates(se_Inne_X_DC.Value(), se_Inne_Y_DC.Value());
 }
 
@@ -162,7 +163,7 @@ void ClickPanel::SetPoint(std::optional<int64_t> x, std::optional<int64_t> y) {
 void ClickPanel::SpeedButton1Click() {
     ShowMessageBox(T::kPickerStart, kWarningTitle, MB_ICONINFORMATION);
     pickerRunning_ = true;
-    Label3.SetVisible(true);
+    l_JakWskazac.SetVisible(true);
     SetTimer(Hwnd(), kPickerTimer, 10, nullptr);
 }
 
@@ -179,7 +180,7 @@ void ClickPanel::StopPicker() {
     if (Hwnd())
         KillTimer(Hwnd(), kPickerTimer);
     pickerRunning_ = false;
-    Label3.SetVisible(false);
+    l_JakWskazac.SetVisible(false);
 }
 
 bool ClickPanel::PickerKeyDown(WPARAM key) {
@@ -222,7 +223,7 @@ bool ClickPanel::OnTimer(UINT_PTR id) {
 
 void OtherPanel::Build() {
     HWND p = Hwnd();
-    Label12.Create(p, kLabel12, L::kCaption, T::kLabel12, kit_.font);
+    l_Mozliwosci.Create(p, kMozliwosci, L::kCaption, T::kMozliwosci, kit_.font);
     // Filled in the order of the operations, which the system's sort would change by locale.
     cb_InneOpcje.Create(p, kInneOpcje, L::kField, kit_.font, CBS_DROPDOWNLIST);
     for (const OtherActionInfo& o : OtherActions())

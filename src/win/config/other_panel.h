@@ -14,13 +14,13 @@ namespace klaxora::win {
 // p_Inne_Klawisz: the key or combination to simulate.
 class KeyPanel : public Panel {
   public:
-    enum Id : UINT { kLabel14 = 100, kKlawisze };
+    enum Id : UINT { kKlawisz = 100, kKlawisze };
     explicit KeyPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;  // cb_KlawiszeChange
     // Chooses the key of exactly that name ("a" and "A" are different keys).
     void Choose(std::wstring_view name);
 
-    Label Label14;
+    Label l_Klawisz;
     ComboBox cb_Klawisze;
 
   protected:
@@ -34,7 +34,7 @@ class KeyPanel : public Panel {
 // p_Inne_DyskCD: the CD drive and the tray operation.
 class CdPanel : public Panel {
   public:
-    enum Id : UINT { kLabel18 = 100, kLabel19, kDrive, kOperationLabel, kOperation };
+    enum Id : UINT { kDysk = 100, kLiteraDysku, kDrive, kOperationLabel, kOperation };
     explicit CdPanel(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;  // cb_Inne_DyskCDChange
 
@@ -47,7 +47,7 @@ class CdPanel : public Panel {
     // The command line's choice: its drive is the only one listed.
     void ChooseListedOnly(const std::wstring& drive, std::wstring_view operation);
 
-    Label Label18, Label19, l_Operacja;
+    Label l_Dysk, l_LiteraDysku, l_Operacja;
     ComboBox cb_Inne_DyskCD, cd_Inne_DyskCD_WsWy;
 
   protected:
@@ -63,7 +63,7 @@ class CdPanel : public Panel {
 // own, so its keys take the window's one keyboard path (TF_Alarm::PreTranslate).
 class ClickPanel : public Panel {
   public:
-    enum Id : UINT { kLabel16 = 100, kLabel17, kX, kYLabel, kY, kPick, kLabel3 };
+    enum Id : UINT { kWspolrzedne = 100, kXLabel, kX, kYLabel, kY, kPick, kJakWskazac };
     explicit ClickPanel(const PanelKit& kit) : kit_(kit) {}
 
     void SpeedButton1Click();
@@ -74,8 +74,8 @@ class ClickPanel : public Panel {
     bool IsCoordinateEditor(HWND hwnd) const;
     void SetPoint(std::optional<int64_t> x, std::optional<int64_t> y);
 
-    Label Label16, Label17, l_Y, Label3;
-    Button SpeedButton1;
+    Label l_Wspolrzedne, l_X, l_Y, l_JakWskazac;
+    Button sb_WskazPunkt;
     SpinEdit se_Inne_X_DC, se_Inne_Y_DC;
 
   protected:
@@ -92,7 +92,7 @@ class ClickPanel : public Panel {
 
 class OtherPanel : public Panel {
   public:
-    enum Id : UINT { kLabel12 = 100, kInneOpcje };
+    enum Id : UINT { kMozliwosci = 100, kInneOpcje };
     explicit OtherPanel(const PanelKit& kit)
         : p_Inne_Klawisz(kit), p_Inne_DyskCD(kit), p_Inne_Klikniecie1(kit), kit_(kit) {}
     std::function<void()> Changed;
@@ -106,7 +106,7 @@ class OtherPanel : public Panel {
     void ShowSubPanel(OtherSubPanel shown);
     OtherSubPanel VisibleSubPanel() const;
 
-    Label Label12;
+    Label l_Mozliwosci;
     ComboBox cb_InneOpcje;
     KeyPanel p_Inne_Klawisz;
     CdPanel p_Inne_DyskCD;

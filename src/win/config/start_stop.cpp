@@ -62,7 +62,7 @@ std::vector<HWND> TF_Alarm::TriggerControls(TriggerKind trigger) const {
             break;
         case TriggerKind::NoInternet:
             Add(c, brak_neta.se_BrakNeta);
-            Add(c, {brak_neta.Label1, brak_neta.Label15, brak_neta.Label26});
+            Add(c, {brak_neta.l_BrakPolaczenia, brak_neta.l_Sekundy, brak_neta.l_PoKonwersji});
             break;
         case TriggerKind::ProgramNotResponding:
             programPage(program_nie_odpowiada);
@@ -74,7 +74,7 @@ std::vector<HWND> TF_Alarm::TriggerControls(TriggerKind trigger) const {
             programPage(program_zamkniety);
             break;
         case TriggerKind::AfterWindowsStart:
-            Add(c, {wykonaj_win.Label27});
+            Add(c, {wykonaj_win.l_PoStarcie});
             break;
     }
     return c;
@@ -92,17 +92,17 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
             break;
         case ActionKind::Message: {
             const MessagePanel& p = p_k_komunikat;
-            Add(c, {p.Label4, p.cb_Komunikat, p.Label5, p.cb_Caption});
+            Add(c, {p.l_Tresc, p.cb_Komunikat, p.l_Tytul, p.cb_Caption});
             break;
         }
         case ActionKind::PlaySound: {
             const SoundActionPanel& p = p_k_PdegrajDzwiek;
-            Add(c, {p.Label6, p.fne_PlikWAV.edit, p.fne_PlikWAV.browse, p.sb_ListaPlikowWAV,
-                    p.Label128, p.LabelCzas, p.Play, p.Pause, p.Stop, p.LoopCheckBox});
+            Add(c, {p.l_Dzwiek, p.fne_PlikWAV.edit, p.fne_PlikWAV.browse, p.sb_ListaPlikowWAV,
+                    p.l_Czas, p.LabelCzas, p.Play, p.Pause, p.Stop, p.LoopCheckBox});
             break;
         }
         case ActionKind::ShutDown:
-            Add(c, {p_Zamknij.Label7, p_Zamknij.cb_ZamknijSystem});
+            Add(c, {p_Zamknij.l_Opcja, p_Zamknij.cb_ZamknijSystem});
             break;
         case ActionKind::RunProgram:
             pathPanel(p_UrProg);
@@ -114,10 +114,10 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
             pathPanel(p_OtworzFolder);
             break;
         case ActionKind::OpenWebPage:
-            Add(c, {p_WWW.Label11, p_WWW.e_WWW, p_WWW.sb_ListaWWW});
+            Add(c, {p_WWW.l_AdresWWW, p_WWW.e_WWW, p_WWW.sb_ListaWWW});
             break;
         case ActionKind::Other:
-            Add(c, {p_Inne.Label12, p_Inne.cb_InneOpcje});
+            Add(c, {p_Inne.l_Mozliwosci, p_Inne.cb_InneOpcje});
             break;
         case ActionKind::KillProcess:
             Add(c, {p_ZabijProces.lv_Procesy});
@@ -126,14 +126,14 @@ std::vector<HWND> TF_Alarm::ActionControls(const ActionEditors& e) const {
     if (e.subAction == OtherActionKind::SingleClick ||
         e.subAction == OtherActionKind::DoubleClick) {
         const ClickPanel& p = p_Inne.p_Inne_Klikniecie1;
-        Add(c, {p.Label16, p.Label17, p.l_Y, p.SpeedButton1});
+        Add(c, {p.l_Wspolrzedne, p.l_X, p.l_Y, p.sb_WskazPunkt});
         Add(c, p.se_Inne_X_DC);
         Add(c, p.se_Inne_Y_DC);
     } else if (e.subAction == OtherActionKind::PressKeys) {
-        Add(c, {p_Inne.p_Inne_Klawisz.Label14, p_Inne.p_Inne_Klawisz.cb_Klawisze});
+        Add(c, {p_Inne.p_Inne_Klawisz.l_Klawisz, p_Inne.p_Inne_Klawisz.cb_Klawisze});
     } else if (e.subAction == OtherActionKind::CdTray) {
         const CdPanel& p = p_Inne.p_Inne_DyskCD;
-        Add(c, {p.Label18, p.Label19, p.l_Operacja, p.cb_Inne_DyskCD, p.cd_Inne_DyskCD_WsWy});
+        Add(c, {p.l_Dysk, p.l_LiteraDysku, p.l_Operacja, p.cb_Inne_DyskCD, p.cd_Inne_DyskCD_WsWy});
     }
     if (e.preview)
         Add(c, {cb_Podglad});
@@ -233,7 +233,7 @@ void TF_Alarm::LockForArmed() {
 
     hints_.SetText(ib_Minimalizuj, std::wstring(start_texts::kMinimizeArmed));
     std::vector<HWND> triggerSide{cb_Typ_Alarmu,  cb_A_Wykonaj,       cb_PowtorzAkcje,
-                                  e_CzasPowtorki, nb_Zakladki.Hwnd(), Label20};
+                                  e_CzasPowtorki, nb_Zakladki.Hwnd(), l_Wyzwalacz};
     for (const TriggerInfo& t : Triggers()) {  // every trigger's editors, by the vocabulary
         const std::vector<HWND> page = TriggerControls(t.kind);
         triggerSide.insert(triggerSide.end(), page.begin(), page.end());
@@ -271,7 +271,7 @@ void TF_Alarm::EndAlarm() {
         cb_PowtorzAkcje.SetEnabled(true);
     cb_PowtorzAkcjeClick();
     cb_Typ_Alarmu.SetEnabled(true);
-    Label20.SetEnabled(true);
+    l_Wyzwalacz.SetEnabled(true);
     if (d.triggerEditors)
         SetAllEnabled(TriggerControls(*d.triggerEditors), true);
     if (d.enableStart) {

@@ -58,7 +58,7 @@ void FileEditor::Browse(HWND owner) const {
 void TimePage::Build() {
     const bool countdown = kind_ == Kind::Countdown;
     HWND p = Hwnd();
-    Caption.Create(p, kCaption, L::kCaption, countdown ? T::kLabel23 : T::kLabel22, kit_.font);
+    Caption.Create(p, kCaption, L::kCaption, countdown ? T::kOdliczZa : T::kUruchomO, kit_.font);
 
     // The colons of one bold label stand between the three fields; the fields are placed by
     // the widths of its characters.
@@ -97,7 +97,7 @@ void TimePage::Build() {
         kit_.hints->Add(Recent, std::wstring(recentHint));
     if (kit_.balloons) {
         AddLabelBalloon(kit_.balloons, Caption,
-                        countdown ? T::kBalloonLabel23 : T::kBalloonLabel22);
+                        countdown ? T::kBalloonOdliczZa : T::kBalloonUruchomO);
         for (SpinEdit* e : {&Hours, &Minutes, &Seconds}) {
             kit_.balloons->AddClientArea(
                 e->Edit(), std::wstring(countdown ? T::kBalloonCountdown : T::kBalloonAt));
@@ -175,13 +175,14 @@ bool ProgramPage::OnCommand(UINT id, UINT code) {
 
 void NoInternetPage::Build() {
     HWND p = Hwnd();
-    Label1.Create(p, kLabel1, L::kCaption, T::kLabel1, kit_.font);
+    l_BrakPolaczenia.Create(p, kBrakPolaczenia, L::kCaption, T::kBrakPolaczenia, kit_.font);
     se_BrakNeta.Create(p, kBrakNeta, L::kSeconds, ranges::kNoInternetSeconds, kit_.font);
-    Label15.Create(p, kLabel15, L::kSecondsUnit, T::kLabel15, kit_.font);
-    Label26.Create(p, kLabel26, L::kFormat, T::kLabel26, kit_.font, SS_CENTER | SS_NOTIFY);
+    l_Sekundy.Create(p, kSekundy, L::kSecondsUnit, T::kSekundy, kit_.font);
+    l_PoKonwersji.Create(p, kPoKonwersji, L::kFormat, T::kPoKonwersji, kit_.font,
+                         SS_CENTER | SS_NOTIFY);
     if (kit_.hints) {
         kit_.hints->Add(se_BrakNeta.Edit(), std::wstring(T::kBrakNetaHint));
-        kit_.hints->Add(Label26, std::wstring(T::kLabel26Hint));
+        kit_.hints->Add(l_PoKonwersji, std::wstring(T::kPoKonwersjiHint));
     }
 }
 
@@ -191,7 +192,7 @@ void NoInternetPage::SetSeconds(int64_t seconds) {
 }
 
 void NoInternetPage::se_BrakNetaChange() {
-    Label26.SetText(NoInternetLabel(se_BrakNeta.Value()));
+    l_PoKonwersji.SetText(NoInternetLabel(se_BrakNeta.Value()));
     if (Changed)
         Changed();
 }
@@ -209,7 +210,7 @@ bool NoInternetPage::OnCommand(UINT id, UINT code) {
 // --- WindowsStartPage ----------------------------------------------------------------------
 
 void WindowsStartPage::Build() {
-    Label27.Create(Hwnd(), kLabel27, L::kTopNote, T::kLabel27, kit_.font);
+    l_PoStarcie.Create(Hwnd(), kPoStarcie, L::kTopNote, T::kPoStarcie, kit_.font);
 }
 
 }  // namespace klaxora::win

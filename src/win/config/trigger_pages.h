@@ -38,14 +38,14 @@ class TimePage : public Panel {
     TimeFields Read() const;
     void Write(const TimeFields& time);
 
-    Label Caption;  // Label23 / Label22
-    Label Colons;   // Label2 / Label21
+    Label Caption;
+    Label Colons;
     SpinEdit Hours, Minutes, Seconds;
     // Each field's name for assistive tools, just before the field.
     std::array<Label, 3> FieldNames;
     Button Recent;  // sb_ur_alarm_za / sb_ur_alarm_o
-    Button Wizard;  // sb_SpecialTime / SpeedButton2
-    Label Format;   // Label24 / Label13
+    Button Wizard;
+    Label Format;
 
   protected:
     void Build() override;
@@ -69,9 +69,9 @@ class ProgramPage : public Panel {
     std::wstring Path() const;
     void SetPath(const std::wstring& path);
 
-    Label Caption;      // Label30 / Label29 / Label25
+    Label Caption;
     FileEditor Editor;  // e_ZawieszonyProgram / e_UruchomionyProgram / e_ProgramZamkniety
-    Label Note;         // Label31 / Label28 / none
+    Label Note;
 
   protected:
     void Build() override;
@@ -86,14 +86,14 @@ class ProgramPage : public Panel {
 // "brak_neta": the seconds without a connection and their reading as a time.
 class NoInternetPage : public Panel {
   public:
-    enum Id : UINT { kLabel1 = 100, kBrakNeta, kLabel15, kLabel26 };
+    enum Id : UINT { kBrakPolaczenia = 100, kBrakNeta, kSekundy, kPoKonwersji };
 
     explicit NoInternetPage(const PanelKit& kit) : kit_(kit) {}
     std::function<void()> Changed;
     int64_t Seconds() const { return se_BrakNeta.Value(); }
     void SetSeconds(int64_t seconds);
 
-    Label Label1, Label15, Label26;
+    Label l_BrakPolaczenia, l_Sekundy, l_PoKonwersji;
     SpinEdit se_BrakNeta;
 
     void se_BrakNetaChange();
@@ -109,9 +109,9 @@ class NoInternetPage : public Panel {
 // "wykonaj_win": a note only.
 class WindowsStartPage : public Panel {
   public:
-    enum Id : UINT { kLabel27 = 100 };
+    enum Id : UINT { kPoStarcie = 100 };
     explicit WindowsStartPage(const PanelKit& kit) : kit_(kit) {}
-    Label Label27;
+    Label l_PoStarcie;
 
   protected:
     void Build() override;

@@ -19,19 +19,19 @@ namespace klaxora::win {
 class TF_Opcje : public OwnedDialog {
   public:
     enum Id : int {
-        kCheckBox1 = 100,
-        kCheckBox2,
-        kGroupBox1,
-        kCheckBox4,
-        kCheckBox3,
-        kCheckBox5,
-        kCheckBox6,
-        kSpeedButton2,  // "Pomoc"
+        kStartWithWindows = 100,
+        kStartMinimized,
+        kPrzedAlarmem,
+        kScreenSaverOff,
+        kMinimizeAll,
+        kMinimizeOnPreview,
+        kBeep,
+        kHelpButton,  // "Pomoc"
         kPicture,
         kSnoozeLabel,
         kSnooze,
-        kSpeedButton1 = IDOK,
-        kSpeedButton3 = IDCANCEL,
+        kOk = IDOK,
+        kCancel = IDCANCEL,
     };
 
     // The registry, the program's path and the help page come from the ports.
@@ -56,11 +56,12 @@ class TF_Opcje : public OwnedDialog {
     // The dialog's own key before dialog navigation: F1 opens the help.
     bool PreTranslate(MSG& msg) override;
 
-    CheckBox CheckBox1, CheckBox2, CheckBox4, CheckBox3, CheckBox5, CheckBox6;
-    GroupBox GroupBox1;
+    CheckBox cb_StartWithWindows, cb_StartMinimized, cb_ScreenSaverOff, cb_MinimizeAll,
+        cb_MinimizeOnPreview, cb_Beep;
+    GroupBox gb_PrzedAlarmem;
     Label Picture, SnoozeLabel;
     SpinEdit se_Drzemka;  // the snooze's minutes
-    Button SpeedButton1, SpeedButton3, SpeedButton2;
+    Button b_Ok, b_Anuluj, b_Pomoc;
 
     // The boxes as they stand.
     OptionChecks Checks();

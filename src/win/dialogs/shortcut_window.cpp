@@ -20,8 +20,8 @@ constexpr int kButtonWidth = 75, kButtonHeight = 25;
 
 namespace text {
 constexpr const wchar_t* kCaption = L"Utwórz skrót";
-constexpr const wchar_t* kLabel1 = L"&Wskaż lokalizację skrótu:";
-constexpr const wchar_t* kLabel2 = L"&Nazwa skrótu:";
+constexpr const wchar_t* kLokalizacja = L"&Wskaż lokalizację skrótu:";
+constexpr const wchar_t* kNazwa = L"&Nazwa skrótu:";
 constexpr const wchar_t* kOk = L"OK";
 constexpr const wchar_t* kCancel = L"Anuluj";
 }  // namespace text
@@ -45,11 +45,11 @@ void Tf_Skrot::BuildControls() {
     const Box none{};  // Arrange places them
     // The caption comes right before the tree, which assistive tools name by it; the path
     // label under the caption is its elder.
-    XPathLabel1.Create(w, kPath, none, L"", f, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS);
-    Label1.Create(w, kLabel1, none, text::kLabel1, f);
+    l_Sciezka.Create(w, kPath, none, L"", f, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS);
+    l_Lokalizacja.Create(w, kLokalizacja, none, text::kLokalizacja, f);
     dfs_LokalizacjaSkrotu.Create(w, kTree, f);
     dfs_LokalizacjaSkrotu.SelectionChanged = [this] { dfs_LokalizacjaSkrotuChange(); };
-    Label2.Create(w, kLabel2, none, text::kLabel2, f);
+    l_Nazwa.Create(w, kNazwa, none, text::kNazwa, f);
     e_NazwaSkrotu.Create(w, kName, none, f, CBS_SIMPLE | CBS_AUTOHSCROLL);
     e_NazwaSkrotu.SetLimit(kMaxName);
     BitBtn1.Create(w, kBitBtn1, none, text::kOk, f, BS_DEFPUSHBUTTON);
@@ -75,10 +75,10 @@ void Tf_Skrot::Arrange() {
         SetWindowPos(c, nullptr, Scaled(x), Scaled(y), Scaled(cx), Scaled(cy),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    place(Label1, kMargin, kMargin, width, 16);
-    place(XPathLabel1, kMargin, 26, width, 16);
+    place(l_Lokalizacja, kMargin, kMargin, width, 16);
+    place(l_Sciezka, kMargin, 26, width, 16);
     place(dfs_LokalizacjaSkrotu.Hwnd(), kMargin, treeY, width, label2Y - 6 - treeY);
-    place(Label2, kMargin, label2Y, width, 16);
+    place(l_Nazwa, kMargin, label2Y, width, 16);
     place(e_NazwaSkrotu, kMargin, nameY, width, kNameListHeight);
     place(BitBtn1, client.right - kMargin - kButtonWidth * 2 - 6, buttonsY, kButtonWidth,
           kButtonHeight);
@@ -111,7 +111,7 @@ bool Tf_Skrot::CreateShortcut(const std::wstring& arguments,
 void Tf_Skrot::dfs_LokalizacjaSkrotuChange() {
     EnsureBuilt();
     const std::wstring path = dfs_LokalizacjaSkrotu.SelectedPath();
-    XPathLabel1.SetText(path);
+    l_Sciezka.SetText(path);
     // A virtual folder (the computer, the network) cannot receive a file.
     BitBtn1.SetEnabled(!path.empty() && files_.DirectoryExists(path));
 }

@@ -17,10 +17,10 @@ namespace klaxora::win {
 class Tf_Skrot : public OwnedDialog {
   public:
     enum Id : int {
-        kLabel1 = 100,
+        kLokalizacja = 100,
         kPath,
         kTree,
-        kLabel2,
+        kNazwa,
         kName,
         kBitBtn1 = IDOK,
         kBitBtn2 = IDCANCEL,
@@ -48,7 +48,7 @@ class Tf_Skrot : public OwnedDialog {
     // The written shortcut's file, after OK (empty before).
     const std::wstring& WrittenFile() const { return writtenFile_; }
 
-    Label Label1, XPathLabel1, Label2;
+    Label l_Lokalizacja, l_Sciezka, l_Nazwa;
     ComboBox e_NazwaSkrotu;
     ShellFolderTree dfs_LokalizacjaSkrotu;
     Button BitBtn1, BitBtn2;

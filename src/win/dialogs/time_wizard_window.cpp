@@ -13,20 +13,20 @@ namespace t = wizard_text;
 
 constexpr int kClientWidth = 440, kClientHeight = 352;
 constexpr Box kRbSecondsPlace{8, 8, 300, 18};
-constexpr Box kGroupBox1Place{8, 28, 424, 98};
-constexpr Box kLabel1Place{16, 44, 408, 28};  // two lines
+constexpr Box kSekundyGroupPlace{8, 28, 424, 98};
+constexpr Box kSekundyPlace{16, 44, 408, 28};  // two lines
 constexpr Box kSecondsPlace{16, 76, 120, 21};
-constexpr Box kLabel2Place{140, 79, 20, 16};
-constexpr Box kLabel5Place{16, 104, 300, 16};
+constexpr Box kJednostkaPlace{140, 79, 20, 16};
+constexpr Box kPoKonwersjiPlace{16, 104, 300, 16};
 constexpr Box kRbTimeOfDayPlace{8, 134, 330, 18};
-constexpr Box kGroupBox2Place{8, 154, 424, 66};
-constexpr Box kLabel3Place{16, 170, 408, 16};
+constexpr Box kCzasGroupPlace{8, 154, 424, 66};
+constexpr Box kCzasPlace{16, 170, 408, 16};
 constexpr Box kPicker1Place{16, 188, 120, 21};
 constexpr Box kRbDaysPlace{8, 228, 300, 18};
-constexpr Box kGroupBox3Place{8, 248, 424, 62};
-constexpr Box kLabel4Place{16, 264, 250, 16};
+constexpr Box kDniGroupPlace{8, 248, 424, 62};
+constexpr Box kDataPlace{16, 264, 250, 16};
 constexpr Box kPicker2Place{16, 282, 250, 21};
-constexpr Box kLabel6Place{280, 285, 148, 16};
+constexpr Box kRoznicaDniPlace{280, 285, 148, 16};
 constexpr Box kOkPlace{kClientWidth - 166, kClientHeight - 33, 75, 25};
 constexpr Box kCancelPlace{kClientWidth - 83, kClientHeight - 33, 75, 25};
 
@@ -51,25 +51,25 @@ void Tf_WprowadzCzas::BuildControls() {
     // split them into separate groups of the dialog manager.
     constexpr DWORD radio = BS_RADIOBUTTON;
     rb_KWC_TinS.Create(w, kRbSeconds, kRbSecondsPlace, t::kSecondsMode, f, radio);
-    GroupBox1.Create(w, 0, kGroupBox1Place, L"", f);
-    Label1.Create(w, 0, kLabel1Place, t::kLabel1, f);
+    gb_Sekundy.Create(w, 0, kSekundyGroupPlace, L"", f);
+    l_Sekundy.Create(w, 0, kSekundyPlace, t::kSecondsCaption, f);
     se_TimeInSec.Create(w, kSeconds, kSecondsPlace, {kWizardMinSeconds, kWizardMaxSeconds}, f);
     // Ten digits hold every number of the field's range and a little more, which OK refuses.
     se_TimeInSec.SetLimit(10);
-    Label2.Create(w, 0, kLabel2Place, t::kLabel2, f);
-    Label5.Create(w, 0, kLabel5Place, ConvertedLabel(1), f);
+    l_Jednostka.Create(w, 0, kJednostkaPlace, t::kSecondsUnit, f);
+    l_PoKonwersji.Create(w, 0, kPoKonwersjiPlace, ConvertedLabel(1), f);
 
     rb_KWC_WprCzas.Create(w, kRbTimeOfDay, kRbTimeOfDayPlace, t::kTimeOfDayMode, f, radio);
-    GroupBox2.Create(w, 0, kGroupBox2Place, L"", f);
-    Label3.Create(w, 0, kLabel3Place, t::kLabel3Countdown, f);
-    DateTimePicker1.Create(w, kPicker1, kPicker1Place, f, DTS_TIMEFORMAT);
+    gb_Czas.Create(w, 0, kCzasGroupPlace, L"", f);
+    l_Czas.Create(w, 0, kCzasPlace, t::kTimeCaptionCountdown, f);
+    dtp_Czas.Create(w, kPicker1, kPicker1Place, f, DTS_TIMEFORMAT);
 
     rb_KWC_UrZaDni.Create(w, kRbDays, kRbDaysPlace, t::kDaysMode, f, radio);
-    GroupBox3.Create(w, 0, kGroupBox3Place, L"", f);
-    Label4.Create(w, 0, kLabel4Place, t::kLabel4Countdown, f);
-    DateTimePicker2.Create(w, kPicker2, kPicker2Place, f, DTS_LONGDATEFORMAT);
+    gb_Dni.Create(w, 0, kDniGroupPlace, L"", f);
+    l_Data.Create(w, 0, kDataPlace, t::kDateCaptionCountdown, f);
+    dtp_Data.Create(w, kPicker2, kPicker2Place, f, DTS_LONGDATEFORMAT);
     // The date starts at today, which matches the difference of 0 days shown.
-    Label6.Create(w, 0, kLabel6Place, DayDifferenceLabel(0), f);
+    l_RoznicaDni.Create(w, 0, kRoznicaDniPlace, DayDifferenceLabel(0), f);
 
     BitBtn1.Create(w, kBitBtn1, kOkPlace, t::kOk, f, BS_DEFPUSHBUTTON | WS_GROUP);
     BitBtn2.Create(w, kBitBtn2, kCancelPlace, t::kCancel, f);
@@ -82,17 +82,17 @@ void Tf_WprowadzCzas::Prepare(std::wstring_view triggerCaption) {
     EnsureBuilt();
     target_ = WizardTargetFor(triggerCaption);
     const WizardPreparation p = PrepareWizard(target_);
-    Label3.SetText(p.Label3);
+    l_Czas.SetText(p.timeCaption);
     SYSTEMTIME now{};
     GetLocalTime(&now);
     SYSTEMTIME start = now;
     if (!p.timeOfDayPickerAtNow)
         start.wHour = start.wMinute = start.wSecond = start.wMilliseconds = 0;
-    DateTimePicker1.SetTime(start);
-    Label4.SetText(p.Label4);
-    SYSTEMTIME day = DateTimePicker2.Time();
+    dtp_Czas.SetTime(start);
+    l_Data.SetText(p.dateCaption);
+    SYSTEMTIME day = dtp_Data.Time();
     day.wHour = day.wMinute = day.wSecond = day.wMilliseconds = 0;
-    DateTimePicker2.SetTime(day);
+    dtp_Data.SetTime(day);
     DateTimePicker2Change();
     rb_KWC_UrZaDni.SetEnabled(p.daysModeEnabled);
     SetFocus(rb_KWC_TinS);
@@ -120,15 +120,15 @@ void Tf_WprowadzCzas::rb_KWC_TinSClick(WizardMode mode) {
         for (HWND c : controls)
             EnableWindow(c, on);
     };
-    enable(mode == WizardMode::Seconds,
-           {GroupBox1, Label1, Label5, se_TimeInSec.Edit(), se_TimeInSec.UpDown(), Label2});
-    enable(mode == WizardMode::TimeOfDay, {GroupBox2, Label3, DateTimePicker1});
-    enable(mode == WizardMode::Days, {GroupBox3, Label4, Label6, DateTimePicker2});
+    enable(mode == WizardMode::Seconds, {gb_Sekundy, l_Sekundy, l_PoKonwersji, se_TimeInSec.Edit(),
+                                         se_TimeInSec.UpDown(), l_Jednostka});
+    enable(mode == WizardMode::TimeOfDay, {gb_Czas, l_Czas, dtp_Czas});
+    enable(mode == WizardMode::Days, {gb_Dni, l_Data, l_RoznicaDni, dtp_Data});
 }
 
 void Tf_WprowadzCzas::se_TimeInSecChange() {
     EnsureBuilt();
-    Label5.SetText(ConvertedLabel(WizardSecondsValue(Control(se_TimeInSec).Text())));
+    l_PoKonwersji.SetText(ConvertedLabel(WizardSecondsValue(Control(se_TimeInSec).Text())));
 }
 
 void Tf_WprowadzCzas::DateTimePicker2Change() {
@@ -136,8 +136,8 @@ void Tf_WprowadzCzas::DateTimePicker2Change() {
     SYSTEMTIME today{};
     GetLocalTime(&today);
     today.wHour = today.wMinute = today.wSecond = 0;
-    const int64_t days = DayDistance(FromSystemTime(DateTimePicker2.Time()), FromSystemTime(today));
-    Label6.SetText(DayDifferenceLabel(days));
+    const int64_t days = DayDistance(FromSystemTime(dtp_Data.Time()), FromSystemTime(today));
+    l_RoznicaDni.SetText(DayDifferenceLabel(days));
 }
 
 WizardInput Tf_WprowadzCzas::Input() const {
@@ -145,10 +145,10 @@ WizardInput Tf_WprowadzCzas::Input() const {
     in.target = target_;
     in.mode = mode_;
     in.secondsText = Control(se_TimeInSec).Text();
-    const SYSTEMTIME time = DateTimePicker1.Time();
+    const SYSTEMTIME time = dtp_Czas.Time();
     in.pickedTime = {time.wHour, time.wMinute, time.wSecond};
     in.timeSeparator = TimeSeparator();
-    in.pickedDate = FromSystemTime(DateTimePicker2.Time());
+    in.pickedDate = FromSystemTime(dtp_Data.Time());
     SYSTEMTIME today{};
     GetLocalTime(&today);
     today.wHour = today.wMinute = today.wSecond = 0;

@@ -56,10 +56,10 @@ class Tf_WprowadzCzas : public OwnedDialog {
     WizardMode Mode() const { return mode_; }
 
     CheckBox rb_KWC_TinS, rb_KWC_WprCzas, rb_KWC_UrZaDni;
-    GroupBox GroupBox1, GroupBox2, GroupBox3;
-    Label Label1, Label2, Label5, Label3, Label4, Label6;
+    GroupBox gb_Sekundy, gb_Czas, gb_Dni;
+    Label l_Sekundy, l_Jednostka, l_PoKonwersji, l_Czas, l_Data, l_RoznicaDni;
     SpinEdit se_TimeInSec;
-    win::DateTimePicker DateTimePicker1, DateTimePicker2;
+    win::DateTimePicker dtp_Czas, dtp_Data;
     Button BitBtn1, BitBtn2;
 
   protected:
