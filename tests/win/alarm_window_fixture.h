@@ -11,11 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <thread>
 #include "config/vocabulary.h"
 #include "util/text.h"
 #include "win/ui/controls.h"
 #include "win/sys/file_system_win.h"
+#include "win/alarm_driver.h"
 #include "win/box_answerer.h"
 #include "win/test_ports.h"
 #include "win/test_sounds.h"
@@ -53,9 +55,11 @@ class AlarmWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vantrelix\\Klaxora");  // nothing restored
-        Connect(nullptr);
+        Connect(Armed());
         window.Create();
     }
+    // The armed alarm the application binds to the window; none: Start does nothing.
+    virtual ArmedAlarmPort* Armed() { return nullptr; }
     // What the application gives the window, with the armed alarm (none: Start does nothing).
     void Connect(ArmedAlarmPort* alarm) {
         TF_Alarm::Links links;
@@ -63,34 +67,21 @@ class AlarmWindowTest : public ::testing::Test {
         links.closeMainWindow = [this] { ++mainClosed; };
         links.showAbout = [this] { ++aboutShown; };
         links.showOptions = [this] { ++optionsShown; };
+        links.openTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
         window.Connect(std::move(links));
     }
     void FirstShow() {
         window.Show();
         Drain();
     }
-    // Chooses a list item as the user does: the selection, then the list's notification to
-    // its parent.
-    void Choose(HWND combo, std::wstring_view text) {
-        ASSERT_TRUE(ComboBox(combo).SelectByText(text));
-        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-        Drain();
-    }
-    void Type(HWND edit, const std::wstring& text) {
-        SetWindowTextW(edit, text.c_str());  // the edit notifies its parent of the change
-        Drain();
-    }
     // Shows the pages and panels whose controls a test reads, as a user's choices would.
     void BuildAll() {
         for (TriggerKind t : {TriggerKind::Countdown, TriggerKind::NoInternet, TriggerKind::AtTime})
-            Choose(window.cb_A_Wykonaj, Info(t).caption);
-        for (OtherActionKind o : {OtherActionKind::PressKeys, OtherActionKind::SingleClick}) {
-            Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-            Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
-        }
-        Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
-        Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+            ui.Trigger(t);
+        for (OtherActionKind o : {OtherActionKind::PressKeys, OtherActionKind::SingleClick})
+            ui.Other(o);
+        ui.Action(ActionKind::KillProcess);
+        ui.Action(ActionKind::Message);
     }
     SystemPorts system;
     testing::RecordingDocuments documents;
@@ -98,9 +89,11 @@ class AlarmWindowTest : public ::testing::Test {
     TF_Alarm window{
         testing::Replaced(system.Ports(), {.processes = &processes, .documents = &documents})};
     std::vector<std::wstring>& opened = documents.opened;
+    AlarmDriver ui{window};
     int mainClosed = 0;
     int aboutShown = 0;
     int optionsShown = 0;
+    std::wstring wizardFor;  // the trigger caption the time wizard was asked for
 };
 
 }  // namespace klaxora::win

@@ -37,8 +37,7 @@ TEST_F(AlarmWindowTest, OptionsAndAboutAreShownThroughWhatTheApplicationGave) {
 
 TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ui.Other(OtherActionKind::SingleClick);
     window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.SetValue(12);
     window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.SetValue(34);
     BoxAnswerer ok(IDOK);
@@ -53,22 +52,22 @@ TEST_F(AlarmWindowTest, EnterInTheClickEditorsReportsThePoint) {
 TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) {
     FirstShow();
     const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
-    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, wav);
+    ui.Action(ActionKind::PlaySound);
+    ui.Path(ActionKind::PlaySound, wav);
     EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"0:03s");
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.Play));
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.LoopCheckBox));
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Stop, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(Enabled(window.ib_Start));
+    EXPECT_TRUE(ui.StartEnabled());
 
     SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_CLICK, 0, 0);
     Drain();
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
-    Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, L"");
+    ui.Path(ActionKind::PlaySound, L"");
     EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"(brak pliku)");
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
-    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(ui.StartEnabled());
     DeleteFileW(wav.c_str());
 }
 
@@ -76,20 +75,19 @@ TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedOnceAndNeverStarts) {
     FirstShow();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
     std::ofstream(file) << "OggS";
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
-    EXPECT_FALSE(Visible(window.cb_Podglad));
-    EXPECT_FALSE(Enabled(window.ib_Start));  // no file yet
+    ui.Action(ActionKind::PlaySound);
+    EXPECT_FALSE(ui.StartEnabled());  // no file yet
     {
         BoxAnswerer ok(IDOK);
-        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, file.wstring());
+        ui.Path(ActionKind::PlaySound, file.wstring());
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"Klaxora");
         EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
     }
-    EXPECT_FALSE(Enabled(window.ib_Start));  // at the alarm it could only show an error
+    EXPECT_FALSE(ui.StartEnabled());  // at the alarm it could only show an error
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
     BoxAnswerer again(IDOK);
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    ui.Trigger(TriggerKind::Countdown);
     EXPECT_FALSE(again.answered);
     std::filesystem::remove(file);
 }
@@ -118,7 +116,7 @@ std::vector<std::wstring> Column(HWND list, int column) {
 
 TEST_F(AlarmWindowTest, ProcessListSortsByTheClickedColumnAsText) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // fills the list
+    ui.Action(ActionKind::KillProcess);  // fills the list
     ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 2);
     auto byText = [](const std::wstring& a, const std::wstring& b) {
         return CompareAsciiNoCase(a, b) < 0;
@@ -141,8 +139,7 @@ TEST_F(AlarmWindowTest, F10AsTheUserPressesItShowsTheAboutBox) {
     PostMessageW(window.cb_A_Wykonaj, WM_SYSKEYDOWN, VK_F10, 0);
     EXPECT_TRUE(PumpUntil([&] { return aboutShown == 1; }));
 
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ui.Other(OtherActionKind::SingleClick);
     ClickPanel& click = window.p_Inne.p_Inne_Klikniecie1;
     {
         BoxAnswerer ok(IDOK);
@@ -158,8 +155,7 @@ TEST_F(AlarmWindowTest, F10AsTheUserPressesItShowsTheAboutBox) {
 
 TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
+    ui.Other(OtherActionKind::DoubleClick);
     {
         BoxAnswerer ok(IDOK);
         SendMessageW(window.p_Inne.p_Inne_Klikniecie1.sb_WskazPunkt, BM_CLICK, 0, 0);
@@ -176,7 +172,7 @@ TEST_F(AlarmWindowTest, ThePickerFollowsTheMouseUntilEsc) {
     EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Value(), 123);
     EXPECT_EQ(window.p_Inne.p_Inne_Klikniecie1.se_Inne_Y_DC.Value(), 45);
     // Choosing another sub-action does not stop it; Esc does, without a message.
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ui.Other(OtherActionKind::SingleClick);
     EXPECT_TRUE(window.PickerRunning());
     PostMessageW(window.p_Inne.p_Inne_Klikniecie1.se_Inne_X_DC.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
     Drain();
@@ -226,46 +222,20 @@ TEST(SelectItemByTextTest, ExactlyKeepsLetterCaseApart) {
     DestroyWindow(combo);
 }
 
-// The change handlers decide the start as the synchroniser does: a countdown of one second,
-// a key or a process row never make an incomplete definition startable.
-TEST_F(AlarmWindowTest, ChangeHandlersEnableStartOnlyForACompleteDefinition) {
-    FirstShow();
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);  // no text yet
-    Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
-    EXPECT_FALSE(Enabled(window.ib_Start));
-    EXPECT_FALSE(Enabled(window.ib_Skrot));
-
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // no row
-    Type(window.odlicz_w_dol.Seconds.Edit(), L"2");
-    EXPECT_FALSE(Enabled(window.ib_Start));
-
-    Type(window.odlicz_w_dol.Seconds.Edit(), L"0");
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
-    Choose(window.p_Inne.p_Inne_Klawisz.cb_Klawisze, L"F5");  // the countdown is 0:0:0
-    EXPECT_FALSE(Enabled(window.ib_Start));
-    EXPECT_FALSE(Enabled(window.ib_Skrot));
-    EXPECT_TRUE(Enabled(window.cb_Podglad));  // the key alone can be previewed
-    Type(window.odlicz_w_dol.Seconds.Edit(), L"3");
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_TRUE(Enabled(window.ib_Skrot));
-}
-
 // A sound file the player cannot open is reported and leaves the definition unstartable.
 TEST_F(AlarmWindowTest, ASoundThePlayerCannotOpenLeavesStartDisabled) {
     FirstShow();
     const std::wstring broken = klaxora::testing::TempFile(L"broken.wav");
     std::ofstream(std::filesystem::path(broken)) << "not a sound at all";
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::PlaySound).caption);
+    ui.Action(ActionKind::PlaySound);
     {
         BoxAnswerer ok(IDOK);
-        Type(window.p_k_PdegrajDzwiek.fne_PlikWAV, broken);
+        ui.Path(ActionKind::PlaySound, broken);
         ASSERT_TRUE(ok.answered);
         EXPECT_TRUE(ok.text.starts_with(L"Nie mogę otworzyć pliku o rozszerzeniu \".wav\""));
     }
-    EXPECT_FALSE(Enabled(window.ib_Start));  // the time of day alone would allow it
-    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    EXPECT_FALSE(ui.StartEnabled());  // the time of day alone would allow it
+    EXPECT_FALSE(ui.ShortcutEnabled());
     DeleteFileW(broken.c_str());
 }
 

@@ -101,11 +101,11 @@ TEST_F(AlarmWindowTest, LayoutOfTheKeyControls) {
 }
 
 TEST_F(AlarmWindowTest, BeforeTheFirstShowOnlyTheProcessPanelAndTheEmptyPage) {
-    EXPECT_EQ(window.CurrentPage(), std::nullopt);
-    EXPECT_EQ(window.VisiblePanel(), ActionKind::KillProcess);
+    EXPECT_TRUE(ui.ShowsNoPage());
+    EXPECT_TRUE(ui.Shows(ActionKind::KillProcess));
     // Changes while the window is filled do not synchronise the view.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    EXPECT_EQ(window.CurrentPage(), std::nullopt);
+    ui.Trigger(TriggerKind::Countdown);
+    EXPECT_TRUE(ui.ShowsNoPage());
     EXPECT_TRUE(Control(window.gb1.Hwnd()).Text().starts_with(L" W tej chwili jest: "));
 }
 
@@ -155,7 +155,8 @@ TEST_F(AlarmWindowTest, PathsWrittenBeforeTheirPanelIsBuiltWaitForIt) {
         c.panel.EnsureBuilt();
         EXPECT_EQ(Control(c.edit()).Text(), L"C:\\second");
         // Built, the edit holds the text: what is typed there is what reads.
-        Type(c.edit(), L"C:\\typed");
+        SetWindowTextW(c.edit(), L"C:\\typed");
+        Drain();
         EXPECT_EQ(c.read(), L"C:\\typed");
         c.write(L"C:\\third");
         EXPECT_EQ(Control(c.edit()).Text(), L"C:\\third");
@@ -165,10 +166,10 @@ TEST_F(AlarmWindowTest, PathsWrittenBeforeTheirPanelIsBuiltWaitForIt) {
 TEST_F(AlarmWindowTest, FirstShowCentresSelectsTheTimeOfDayAndSynchronises) {
     FirstShow();
     EXPECT_TRUE(window.FirstShowDone);
-    EXPECT_EQ(Control(window.cb_A_Wykonaj).Text(), L"Uruchom alarm o ...");
-    EXPECT_EQ(window.CurrentPage(), TriggerKind::AtTime);
-    EXPECT_EQ(window.VisiblePanel(), std::nullopt);
-    EXPECT_FALSE(Enabled(window.ib_Start));  // no action yet
+    EXPECT_EQ(ui.TriggerText(), L"Uruchom alarm o ...");
+    EXPECT_TRUE(ui.Shows(TriggerKind::AtTime));
+    EXPECT_TRUE(ui.Shows(ActionKind::DefaultWindow));  // no panel
+    EXPECT_FALSE(ui.StartEnabled());                   // no action yet
     RECT work, rc;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(window.Hwnd(), &rc);
@@ -180,25 +181,29 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
     FirstShow();
     for (const TriggerInfo& t : Triggers()) {
         if (t.kind == TriggerKind::AfterWindowsStart)
-            continue;  // no item of its own
-        Choose(window.cb_A_Wykonaj, t.caption);
-        EXPECT_EQ(window.CurrentPage(), t.kind) << ToUtf8(t.caption);
+            continue;  // it has no item
+        ui.Trigger(t.kind);
+        EXPECT_TRUE(ui.Shows(t.kind)) << ToUtf8(t.caption);
     }
-
     for (const ActionInfo& a : Actions()) {
-        Choose(window.cb_Typ_Alarmu, a.caption);
-        EXPECT_EQ(window.VisiblePanel(), a.hasPanel ? std::optional(a.kind) : std::nullopt)
-            << ToUtf8(a.caption);
+        ui.Action(a.kind);
+        EXPECT_TRUE(ui.Shows(a.kind)) << ToUtf8(a.caption);
         const bool previewHidden =
             a.kind == ActionKind::ShutDown || a.kind == ActionKind::PlaySound;
-        EXPECT_EQ(Visible(window.cb_Podglad), !previewHidden) << ToUtf8(a.caption);
+        EXPECT_EQ(ui.PreviewShown(), !previewHidden) << ToUtf8(a.caption);
     }
 
-    // Other: no sub-action, then the mouse block with its help label.
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::None);
+    // Other: no sub-action, then each sub-action's panel; the mouse block with its help label.
+    ui.Action(ActionKind::Other);
+    EXPECT_TRUE(ui.ShowsNoSubPanel());
     EXPECT_FALSE(Visible(window.amh_Help));
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
+    for (const OtherActionInfo& o : OtherActions()) {
+        ui.Other(o.kind);
+        EXPECT_TRUE(ui.Shows(o.kind)) << ToUtf8(o.caption);
+    }
+    ui.Other(OtherActionKind::PressKeys);
+    EXPECT_FALSE(Visible(window.amh_Help));
+    ui.Other(OtherActionKind::BlockMouse);
     EXPECT_TRUE(Visible(window.amh_Help));
     EXPECT_TRUE(window.AmhHint().ends_with(L"|Zawieś działanie myszy"));
     {
@@ -209,22 +214,14 @@ TEST_F(AlarmWindowTest, PagesAndPanelsFollowTheLists) {
         EXPECT_EQ(ok.title, L"Zawieś działanie myszy");
         EXPECT_TRUE(ok.text.starts_with(L"Jak sama nazwa wskazuje opcja zawiesza działanie myszy"));
     }
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::PressKeys).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Keys);
-    EXPECT_FALSE(Visible(window.amh_Help));
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::DoubleClick).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Click);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::CdTray).caption);
-    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::CdTray);
 }
 
 // Whatever the user's locale would sort first, the fixed lists show their own order.
 TEST_F(AlarmWindowTest, FixedListsKeepTheirOrder) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::ShutDown).caption);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+    ui.Action(ActionKind::ShutDown);
     for (OtherActionKind o : {OtherActionKind::CdTray, OtherActionKind::PressKeys})
-        Choose(window.p_Inne.cb_InneOpcje, Info(o).caption);
+        ui.Other(o);
     const auto captions = [](const auto& table) {
         std::vector<std::wstring> c;
         for (const auto& item : table)
@@ -259,7 +256,7 @@ TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
         {TriggerKind::ProgramClosed, window.program_zamkniety, {caption}},
     };
     for (const auto& [trigger, page, expected] : pages) {
-        Choose(window.cb_A_Wykonaj, Info(trigger).caption);
+        ui.Trigger(trigger);
         std::vector<std::wstring> labels;
         for (HWND c = GetWindow(page.Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             wchar_t kind[16] = {};
@@ -270,51 +267,74 @@ TEST_F(AlarmWindowTest, ProgramPagesShowTheirCaptionAndOnlyTheirOwnNote) {
     }
 }
 
-TEST_F(AlarmWindowTest, CountdownAndMessageDecideTheStart) {
+// Every change handler (the lists, the message's editors, the count-down's fields, the key
+// list) applies the synchroniser's verdict on the whole definition: no field alone makes an
+// incomplete definition startable.
+TEST_F(AlarmWindowTest, EveryChangeDecidesTheStartForTheWholeDefinition) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
-    Type(window.p_k_komunikat.cb_Komunikat, L"Już czas !!!");
-    SendMessageW(GetParent(window.p_k_komunikat.cb_Komunikat), WM_COMMAND,
-                 MAKEWPARAM(MessagePanel::kKomunikat, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.p_k_komunikat.cb_Komunikat)));
-    EXPECT_FALSE(Enabled(window.ib_Start));
-    EXPECT_FALSE(Enabled(window.cb_Podglad));
-    SetWindowTextW(window.p_k_komunikat.cb_Caption, L"x");
-    SendMessageW(GetParent(window.p_k_komunikat.cb_Caption), WM_COMMAND,
-                 MAKEWPARAM(MessagePanel::kCaption, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(window.p_k_komunikat.cb_Caption)));
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_TRUE(Enabled(window.ib_Skrot));
-    EXPECT_TRUE(Enabled(window.cb_Podglad));
-
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    EXPECT_EQ(window.CurrentPage(), TriggerKind::Countdown);
-    EXPECT_FALSE(Enabled(window.ib_Start));
-    EXPECT_FALSE(Enabled(window.ib_Skrot));
-    Type(window.odlicz_w_dol.Seconds.Edit(), L"1");
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_TRUE(Enabled(window.ib_Skrot));
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool start;
+        std::optional<bool> preview;  // unset: not the point of the step
+    } steps[] = {
+        {"a message without its caption",
+         [&] {
+             ui.Action(ActionKind::Message);
+             ui.MessageText(L"Już czas !!!");
+         },
+         false, false},
+        {"the caption typed", [&] { ui.Message(L"Już czas !!!", L"x"); }, true, true},
+        {"a count-down of nothing", [&] { ui.Trigger(TriggerKind::Countdown); }, false, {}},
+        {"a second typed", [&] { ui.TypeCountdownSeconds(L"1"); }, true, {}},
+        {"a time typed for an emptied message",
+         [&] {
+             ui.MessageText(L"");
+             ui.TypeCountdownSeconds(L"2");
+         },
+         false, {}},
+        {"a time typed for a kill without a row",
+         [&] {
+             ui.Action(ActionKind::KillProcess);
+             ui.TypeCountdownSeconds(L"3");
+         },
+         false, {}},
+        {"a key chosen while the count-down is nothing",
+         [&] {
+             ui.TypeCountdownSeconds(L"0");
+             ui.Other(OtherActionKind::PressKeys);
+             ui.Key(L"F5");
+         },
+         false, true},  // the key alone can be previewed
+        {"a second typed to the key", [&] { ui.TypeCountdownSeconds(L"4"); }, true, true},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(ui.StartEnabled(), step.start) << step.what;
+        EXPECT_EQ(ui.ShortcutEnabled(), step.start) << step.what;
+        if (step.preview) {
+            EXPECT_EQ(ui.PreviewEnabled(), *step.preview) << step.what;
+        }
+    }
 
     // The repeat box: off for the default window even when checked.
-    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
-    Drain();
+    ui.Repeat(L"5");
     EXPECT_TRUE(Enabled(window.e_CzasPowtorki));
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
+    ui.Action(ActionKind::DefaultWindow);
     EXPECT_FALSE(Enabled(window.cb_PowtorzAkcje));
     EXPECT_FALSE(Enabled(window.e_CzasPowtorki));
 }
 
 TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);
-    EXPECT_EQ(window.VisiblePanel(), ActionKind::KillProcess);
-    EXPECT_FALSE(Enabled(window.ib_Start));
+    ui.Action(ActionKind::KillProcess);
+    EXPECT_FALSE(ui.StartEnabled());
     ASSERT_GT(ListView_GetItemCount(window.p_ZabijProces.lv_Procesy), 0);
     ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 0, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
     Drain();
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_TRUE(Enabled(window.ib_Skrot));
+    EXPECT_TRUE(ui.StartEnabled());
+    EXPECT_TRUE(ui.ShortcutEnabled());
     wchar_t id[32] = {};
     ListView_GetItemText(window.p_ZabijProces.lv_Procesy, 0, 2, id, 32);
     EXPECT_GT(_wtoi(id), 10);
@@ -330,14 +350,14 @@ TEST_F(AlarmWindowTest, KillProcessWaitsForARow) {
     Drain();
     ListView_GetItemText(window.p_ZabijProces.lv_Procesy, 1, 2, id, 32);
     EXPECT_EQ(asked, static_cast<DWORD>(_wtoi(id)));
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_FALSE(Enabled(window.ib_Skrot));
+    EXPECT_TRUE(ui.StartEnabled());
+    EXPECT_FALSE(ui.ShortcutEnabled());
     // A later synchronisation judges the row still chosen; without a row the start is off.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
-    EXPECT_TRUE(Enabled(window.ib_Start));
+    ui.Trigger(TriggerKind::NoInternet);
+    EXPECT_TRUE(ui.StartEnabled());
     ListView_SetItemState(window.p_ZabijProces.lv_Procesy, 1, 0, LVIS_SELECTED);
     Drain();
-    EXPECT_FALSE(Enabled(window.ib_Start));
+    EXPECT_FALSE(ui.StartEnabled());
 }
 
 TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
@@ -371,7 +391,7 @@ TEST_F(AlarmWindowTest, SpinEditsClampAndFilterKeys) {
         EXPECT_EQ(Control(edit).Text(), L"12");
     }
     // The no-Internet seconds are shown as a time.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::NoInternet).caption);
+    ui.Trigger(TriggerKind::NoInternet);
     window.brak_neta.se_BrakNeta.SetValue(90061);
     Drain();
     EXPECT_EQ(Control(window.brak_neta.l_PoKonwersji).Text(), L"Po przekonwertowaniu:    25:01:01");
@@ -463,13 +483,10 @@ TEST_F(AlarmWindowTest, QuittingWhileArmedAsksAndNoKeepsEverything) {
     armed.Stop();  // no record is left behind
 }
 
+// What a time text means and how it is clamped is the core's (time_text_test); here the window
+// fills its fields with it, or reports it and empties them.
 TEST_F(AlarmWindowTest, TimeTextsFillTheSpinEditsOrReportTheError) {
     FirstShow();
-    window.ApplyCountdownText(L"0:90:0");
-    EXPECT_EQ(window.odlicz_w_dol.Minutes.Value(), 90);
-    window.ApplyCountdownText(L"1:2:3:4");
-    EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 1);
-    EXPECT_EQ(window.odlicz_w_dol.Seconds.Value(), 3);
     window.ApplyCountdownText(L"200000:0:1500");
     EXPECT_EQ(window.odlicz_w_dol.Hours.Value(), 100000);
     EXPECT_EQ(window.odlicz_w_dol.Seconds.Value(), 999);
@@ -500,17 +517,17 @@ TEST_F(AlarmWindowTest, ProgramOfAnotherTypeIsReportedOnce) {
     FirstShow();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_note.txt";
     std::ofstream(file) << "x";
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::RunProgram).caption);
+    ui.Action(ActionKind::RunProgram);
     {
         BoxAnswerer ok(IDOK);
-        Type(window.p_UrProg.Editor, file.wstring());
+        ui.Path(ActionKind::RunProgram, file.wstring());
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"Klaxora");
         EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu EXE"));
     }
-    Type(window.p_UrProg.Editor, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
-    EXPECT_TRUE(Enabled(window.ib_Start));
-    EXPECT_TRUE(Enabled(window.cb_Podglad));
+    ui.Path(ActionKind::RunProgram, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
+    EXPECT_TRUE(ui.StartEnabled());
+    EXPECT_TRUE(ui.PreviewEnabled());
     std::filesystem::remove(file);
 }
 
@@ -559,8 +576,7 @@ TEST_F(AlarmWindowTest, FieldsHaveTheirOwnNamesAndTabReachesTheHelpLink) {
         for (const auto& [control, name] : names)
             EXPECT_EQ(AccessibleName(control), name);
     }
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::BlockMouse).caption);
+    ui.Other(OtherActionKind::BlockMouse);
     SetForegroundWindow(window.Hwnd());
     SetFocus(window.cb_Typ_Alarmu);
     for (int tab = 0; tab < 3 && GetFocus() != window.amh_Help.Hwnd(); ++tab) {

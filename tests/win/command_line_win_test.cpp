@@ -16,6 +16,7 @@
 #include "cmdline/command_line_split.h"
 #include "cmdline/shortcut_arguments.h"
 #include "cmdline/shortcut_name.h"
+#include "win/alarm_driver.h"
 #include "win/box_answerer.h"
 #include "win/cmdline/command_line.h"
 #include "win/dialogs/shortcut_window.h"
@@ -43,6 +44,7 @@ using testing::TempFolder;
 struct CommandLineWindow {
     SystemPorts system;
     TF_Alarm window{system.Ports()};
+    AlarmDriver ui{window};
     ArmedAlarm alarm{system.Ports()};
     TF_Alarm::Links links;
     WatchState watch;
@@ -97,13 +99,13 @@ TEST(CommandLineWindowTest, AReadingFillsTheWindowSoThatItWritesTheSameParameter
 TEST(CommandLineWindowTest, TheKeyKeepsItsLetterCaseAndAfterWindowsStartStaysUnselected) {
     CommandLineWindow w(
         L" \"PW:\" \"Inne możliwości\" \"Zasymuluj wciśnięcie dowolnego klawisza(y)\" \"A\"");
-    EXPECT_EQ(ComboBox(w.window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"A");
-    EXPECT_FALSE(ComboBox(w.window.cb_A_Wykonaj).HasSelection());
-    EXPECT_EQ(w.window.CurrentPage(), TriggerKind::AfterWindowsStart);
-    EXPECT_EQ(w.window.VisibleSubPanel(), OtherSubPanel::Keys);
+    EXPECT_EQ(w.ui.KeyText(), L"A");
+    EXPECT_FALSE(w.ui.TriggerChosen());
+    EXPECT_TRUE(w.ui.Shows(TriggerKind::AfterWindowsStart));
+    EXPECT_TRUE(w.ui.Shows(OtherActionKind::PressKeys));
     // A trigger the command line could not read leaves the time of day chosen, not the blank.
     CommandLineWindow unread(L" \"XX: 5\" \"Domyślne okno\"");
-    EXPECT_EQ(ComboBox(unread.window.cb_A_Wykonaj).SelectedText(), L"Uruchom alarm o ...");
+    EXPECT_EQ(unread.ui.TriggerText(), L"Uruchom alarm o ...");
 }
 
 TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow) {
@@ -111,13 +113,13 @@ TEST(CommandLineWindowTest, AKillOfARunningProgramChoosesItsRowAfterTheFirstShow
     EXPECT_EQ(w.window.p_ZabijProces.SelectedProcess(),
               std::optional<DWORD>(GetCurrentProcessId()));
     EXPECT_EQ(w.watch.ActionDetail, std::to_wstring(GetCurrentProcessId()));
-    EXPECT_TRUE(IsWindowEnabled(w.window.ib_Skrot));
+    EXPECT_TRUE(w.ui.ShortcutEnabled());
     // F5 lists again and chooses no row: the command line's kill no longer counts.
     PostMessageW(w.window.p_ZabijProces.lv_Procesy, WM_KEYDOWN, VK_F5, 0);
     Drain();
     EXPECT_FALSE(w.window.p_ZabijProces.SelectedProcess());
-    EXPECT_FALSE(IsWindowEnabled(w.window.ib_Start));
-    EXPECT_FALSE(IsWindowEnabled(w.window.ib_Skrot));
+    EXPECT_FALSE(w.ui.StartEnabled());
+    EXPECT_FALSE(w.ui.ShortcutEnabled());
 }
 
 // The shortcut button: a definition that would not read back is refused before the dialog.
@@ -135,8 +137,7 @@ TEST(CommandLineWindowTest, TheShortcutButtonRefusesAQuoteAndOtherwiseOffersTheN
     EXPECT_EQ(names, ShortcutNameSuggestions(TriggerKind::Countdown, ActionKind::Message));
 
     offered.clear();
-    SetWindowTextW(w.window.p_k_komunikat.cb_Komunikat, L"Powiedz \"tak\"");
-    Drain();
+    w.ui.MessageText(L"Powiedz \"tak\"");
     BoxAnswerer box(IDOK);
     w.window.ib_SkrotClick();
     ASSERT_TRUE(testing::PumpUntil([&] { return box.answered.load(); }));

@@ -91,13 +91,12 @@ TEST_F(AlarmWindowTest, EveryWindowFitsAt96_144And192Dpi) {
     // Every page and panel built, so each is laid out.
     for (const TriggerInfo& t : Triggers()) {
         if (t.kind != TriggerKind::AfterWindowsStart)
-            Choose(window.cb_A_Wykonaj, t.caption);
+            ui.Trigger(t.kind);
     }
     for (const ActionInfo& a : Actions())
-        Choose(window.cb_Typ_Alarmu, a.caption);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
+        ui.Action(a.kind);
     for (const OtherActionInfo& o : OtherActions())
-        Choose(window.p_Inne.cb_InneOpcje, o.caption);
+        ui.Other(o.kind);
 
     testing::DialogPorts ports{{ExecutablePath(), L"1.0.0.0", L""}};
     TF_Opcje options(ports.Ports());

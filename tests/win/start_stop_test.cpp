@@ -1,39 +1,18 @@
 // Starting and stopping an alarm in the configuration window, the restore of its first show and
 // the recent-value menus, against the real registry, processes and menus.
-#include <windows.h>
+#include "win/alarm_window_fixture.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <optional>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "config/recent_list.h"
-#include "config/vocabulary.h"
 #include "fakes/memory_registry.h"
-#include "util/text.h"
-#include "win/box_answerer.h"
-#include "win/app/armed_alarm.h"
-#include "win/config/alarm_window.h"
-#include "win/pump.h"
-#include "win/test_ports.h"
 #include "win/child_process.h"
-#include "win/sys/file_system_win.h"
 #include "win/sys/registry_win.h"
-#include "win/ui/controls.h"
 
 namespace klaxora::win {
 namespace {
 
-using testing::BoxAnswerer;
-using testing::PumpUntil;
-
 const std::wstring kKey = L"Software\\Vantrelix\\Klaxora";
-
-using testing::Drain;
 
 std::optional<RegistryValue> Read(const std::wstring& key, const std::wstring& name) {
     return Win32Registry().Open(key)->Read(name);
@@ -58,27 +37,6 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
         texts.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) ? L"-" : text);
     }
     return texts;
-}
-
-std::vector<std::wstring> Items(HWND combo) {
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-        wchar_t text[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
-bool Enabled(HWND hwnd) {
-    return IsWindowEnabled(hwnd) != FALSE;
-}
-
-POINT Origin(HWND control, HWND window) {
-    RECT rc;
-    GetWindowRect(control, &rc);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
-    return {rc.left, rc.top};
 }
 
 // Works the next popup menu of this process from another thread, as a user's keys would.
@@ -114,50 +72,24 @@ class MenuKeys {
     std::thread worker_;
 };
 
-class StartStopTest : public ::testing::Test {
+// The window with its armed alarm, as the application binds them.
+class StartStopTest : public AlarmWindowTest {
   protected:
     void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
         ArmedAlarm::Links links;
         links.changed = [this](const WatchState& w) { window.AlarmChanged(w); };
         alarm.Connect(std::move(links));
-        TF_Alarm::Links windowLinks;
-        windowLinks.alarm = &alarm;
-        windowLinks.openTimeWizard = [this](const std::wstring& caption) { wizardFor = caption; };
-        window.Connect(std::move(windowLinks));
-        window.Create();
+        AlarmWindowTest::SetUp();
     }
+    ArmedAlarmPort* Armed() override { return &alarm; }
     void TearDown() override {
         alarm.Stop();  // no record is left behind
+        Connect(nullptr);
         RegDeleteTreeW(HKEY_CURRENT_USER, kKey.c_str());
     }
-    void FirstShow() {
-        window.Show();
-        Drain();
-    }
-    void Choose(HWND combo, std::wstring_view text) {
-        ASSERT_TRUE(ComboBox(combo).SelectByText(text));
-        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-        Drain();
-    }
-    // Typing into an editable list: the text, then the list's notification to its parent.
-    void TypeInto(HWND combo, const wchar_t* text) {
-        SetWindowTextW(combo, text);
-        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-        Drain();
-    }
-    void Click(HWND button) {
-        SendMessageW(button, BM_CLICK, 0, 0);
-        Drain();
-    }
 
-    std::wstring wizardFor;
-    SystemPorts system;
     ArmedAlarm alarm{system.Ports()};
     const WatchState& watch = alarm.Watch();
-    TF_Alarm window{system.Ports()};
 };
 
 // Handed the in-memory registry, the window restores from it and Start writes into it; the
@@ -190,81 +122,58 @@ TEST(ConfigurationWindowOnAFakeRegistry, RestoresFromAndStartsIntoTheRegistryItI
               ERROR_SUCCESS);
 }
 
-TEST_F(StartStopTest, StartStoresTheDefinitionArmsAndHidesAndStopUnlocksTheEditors) {
+// What Start writes is the core's plan (tests/core); here, that the window arms, hides, locks
+// and unlocks around it.
+TEST_F(StartStopTest, StartArmsAndHidesAndStopUnlocksTheEditors) {
     FirstShow();
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    window.ApplyCountdownText(L"0:5:0");
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
-    MessagePanel& message = window.p_k_komunikat;
-    TypeInto(message.cb_Komunikat, L"Już czas !!!");
-    TypeInto(message.cb_Caption, L"UWAGA !!!");
-    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
-    SetWindowTextW(window.e_CzasPowtorki, L"30");
-    Drain();
-    ASSERT_TRUE(Enabled(window.ib_Start));
+    ui.Trigger(TriggerKind::Countdown);
+    ui.Countdown(L"0:5:0");
+    ui.Action(ActionKind::Message);
+    ui.Message(L"Już czas !!!", L"UWAGA !!!");
+    ui.Repeat(L"30");
+    ASSERT_TRUE(ui.StartEnabled());
 
-    Click(window.ib_Start);
+    ui.Start();
     EXPECT_FALSE(window.Visible());
     EXPECT_TRUE(watch.Armed);
     EXPECT_EQ(watch.TriggerCode, L"OD");
     EXPECT_EQ(watch.SecondsLeft, 300);
     EXPECT_GT(watch.Timing.DueMs, 0);  // the count-down's deadline is fixed at arming
-    EXPECT_EQ(watch.ActionCaption, L"Komunikat");
     EXPECT_EQ(watch.ActionParameter, L"UWAGA !!!\u00B6Już czas !!!");
     EXPECT_EQ(watch.RepeatSeconds, 30);
-    const POINT start = Origin(window.ib_Start, window.Hwnd());
-    const POINT stop = Origin(window.ib_Stop, window.Hwnd());
-    EXPECT_EQ(stop.x, start.x);
-    EXPECT_EQ(stop.y, start.y);
-    for (HWND locked :
-         std::initializer_list<HWND>{window.cb_A_Wykonaj, window.cb_Typ_Alarmu,
-                                     window.cb_PowtorzAkcje, window.odlicz_w_dol.Hours.Edit(),
-                                     message.cb_Komunikat, message.cb_Caption, window.cb_Podglad}) {
-        EXPECT_FALSE(Enabled(locked));
-    }
-
-    EXPECT_EQ(Read(kKey, L"LastRun")->text, L"Odlicz w dół i uruchom");
-    EXPECT_EQ(Read(kKey, L"LastAction")->text, L"Komunikat");
-    EXPECT_EQ(Read(kKey, L"Repeat")->type, RegistryType::Dword);
-    EXPECT_EQ(Read(kKey, L"Repeat")->number, 1u);
-    EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"30");
+    EXPECT_TRUE(ui.StopInStartsPlace());
+    EXPECT_TRUE(ui.EditorsLocked());
+    EXPECT_FALSE(Enabled(window.cb_PowtorzAkcje));
+    EXPECT_FALSE(ui.PreviewEnabled());
     EXPECT_EQ(Read(kKey + L"\\ZA_MRU", L"")->text, L"00:05:00");
-    EXPECT_TRUE(Read(kKey + L"\\ZA_MRU", L"00:05:00"));
-    EXPECT_EQ(Read(kKey + L"\\Kom_Text_MRU", L"")->text, L"Już czas !!!");
-    EXPECT_EQ(Read(kKey + L"\\Kom_Caption_MRU", L"")->text, L"UWAGA !!!");
 
     window.Show();
-    Click(window.ib_Stop);
+    ui.Stop();
     EXPECT_FALSE(watch.Armed);
     EXPECT_EQ(watch.SecondsLeft, 300);  // a stop clears nothing
-    for (HWND unlocked : std::initializer_list<HWND>{
-             window.cb_A_Wykonaj, window.cb_Typ_Alarmu, window.cb_PowtorzAkcje,
-             window.e_CzasPowtorki, window.odlicz_w_dol.Hours.Edit(), window.odlicz_w_dol.Recent,
-             message.cb_Komunikat, window.cb_Podglad}) {
-        EXPECT_TRUE(Enabled(unlocked));
-    }
-    EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
-    EXPECT_TRUE(IsWindowVisible(window.ib_Start));
+    EXPECT_TRUE(ui.EditorsUnlocked());
+    EXPECT_TRUE(Enabled(window.e_CzasPowtorki));
+    EXPECT_TRUE(ui.PreviewEnabled());
+    EXPECT_TRUE(ui.StopParked());
 }
 
 TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::DefaultWindow).caption);
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
+    ui.Action(ActionKind::DefaultWindow);
+    ui.Trigger(TriggerKind::Countdown);
     {
         BoxAnswerer ok(IDOK);
-        window.ib_StartClick();
+        ui.StartRegardless();
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"BŁĄD !!!");
         EXPECT_EQ(ok.text, L"Odliczany czas musi być większy od 0");
     }
     // A program that does not run cannot be seen closing: asked, and No keeps everything.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::ProgramClosed).caption);
-    window.program_zamkniety.SetPath(testing::HelperPath());
-    Drain();
+    ui.Trigger(TriggerKind::ProgramClosed);
+    ui.WatchedProgram(TriggerKind::ProgramClosed, testing::HelperPath());
     {
         BoxAnswerer no(IDNO);
-        Click(window.ib_Start);
+        ui.Start();
         ASSERT_TRUE(no.answered);
         EXPECT_EQ(no.title, L"UWAGA !!!");
         EXPECT_TRUE(no.text.find(L"\"Klaxora\"") != std::wstring::npos);
@@ -274,32 +183,29 @@ TEST_F(StartStopTest, ChecksAndQuestionsAbortBeforeAnythingIsWritten) {
     EXPECT_FALSE(Read(kKey, L"LastRun"));
 
     // A repeat interval that is no number is reported; the alarm starts without repetition.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
-    TypeInto(window.p_k_komunikat.cb_Komunikat, L"ALARM !!!");
-    SendMessageW(window.cb_PowtorzAkcje, BM_CLICK, 0, 0);
-    SetWindowTextW(window.e_CzasPowtorki, L"99999999999");
-    Drain();
+    ui.Trigger(TriggerKind::AtTime);
+    ui.Action(ActionKind::Message);
+    ui.MessageText(L"ALARM !!!");
+    ui.Repeat(L"99999999999");
     {
         BoxAnswerer ok(IDOK);
-        window.ib_StartClick();
+        ui.StartRegardless();
         ASSERT_TRUE(ok.answered);
         EXPECT_TRUE(ok.text.starts_with(L"Wpisany czas powtórki ma niepoprawny format"));
     }
     EXPECT_TRUE(watch.Armed);
     EXPECT_EQ(watch.RepeatSeconds, 0);
-    EXPECT_FALSE(Button(window.cb_PowtorzAkcje).Checked());
-    EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"");
+    EXPECT_FALSE(ui.RepeatChecked());
+    EXPECT_EQ(ui.RepeatText(), L"");
     EXPECT_EQ(Read(kKey, L"Repeat_Time")->text, L"99999999999");  // stored as typed
 }
 
 TEST_F(StartStopTest, AClickPointOnNoMonitorAttachedIsKeptAsWrittenAndRefused) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Other).caption);
-    Choose(window.p_Inne.cb_InneOpcje, Info(OtherActionKind::SingleClick).caption);
+    ui.Other(OtherActionKind::SingleClick);
     window.p_Inne.p_Inne_Klikniecie1.SetPoint(-300, 5000);
     BoxAnswerer ok(IDOK);
-    window.ib_StartClick();
+    ui.StartRegardless();
     ASSERT_TRUE(ok.answered);
     EXPECT_TRUE(ok.text.starts_with(L"Punkt kliknięcia x = -300, y = 5000"));
     EXPECT_FALSE(watch.Armed);
@@ -307,14 +213,13 @@ TEST_F(StartStopTest, AClickPointOnNoMonitorAttachedIsKeptAsWrittenAndRefused) {
 
 TEST_F(StartStopTest, ATextTheRegistryCannotHoldArmsNothingWritesNothingAndLeavesTheWindowIdle) {
     FirstShow();
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::Message).caption);
+    ui.Action(ActionKind::Message);
     // The registry takes no value name this long: the message text could not be pushed.
-    TypeInto(window.p_k_komunikat.cb_Komunikat, std::wstring(20000, L'x').c_str());
-    TypeInto(window.p_k_komunikat.cb_Caption, L"UWAGA !!!");
-    ASSERT_TRUE(IsWindowEnabled(window.ib_Start));
+    ui.Message(std::wstring(20000, L'x'), L"UWAGA !!!");
+    ASSERT_TRUE(ui.StartEnabled());
     {
         BoxAnswerer ok(IDOK);
-        window.ib_StartClick();
+        ui.Start();
         ASSERT_TRUE(ok.answered);
         EXPECT_EQ(ok.title, L"BŁĄD !!!");
         EXPECT_TRUE(ok.text.starts_with(L"Wpisany tekst jest za długi"));
@@ -323,10 +228,8 @@ TEST_F(StartStopTest, ATextTheRegistryCannotHoldArmsNothingWritesNothingAndLeave
     EXPECT_FALSE(watch.Armed);
     EXPECT_EQ(watch.TriggerCode, L"");
     EXPECT_TRUE(window.Visible());
-    EXPECT_EQ(Origin(window.ib_Stop, window.Hwnd()).x, -40);
-    EXPECT_TRUE(IsWindowVisible(window.ib_Start));
-    EXPECT_TRUE(IsWindowEnabled(window.cb_A_Wykonaj));
-    EXPECT_TRUE(IsWindowEnabled(window.p_k_komunikat.cb_Komunikat));
+    EXPECT_TRUE(ui.StopParked());
+    EXPECT_TRUE(ui.EditorsUnlocked());
 }
 
 TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
@@ -343,18 +246,18 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     WriteList(L"EXE_MRU", {L"C:\\nowhere\\gone.exe"});
 
     FirstShow();
-    EXPECT_EQ(ComboBox(window.cb_A_Wykonaj).SelectedText(), L"Program zostanie zamknięty");
-    EXPECT_EQ(window.CurrentPage(), TriggerKind::ProgramClosed);
+    EXPECT_EQ(ui.TriggerText(), L"Program zostanie zamknięty");
+    EXPECT_TRUE(ui.Shows(TriggerKind::ProgramClosed));
     EXPECT_EQ(window.program_zamkniety.Path(), L"C:\\windows\\notepad.exe");
-    EXPECT_EQ(ComboBox(window.cb_Typ_Alarmu).SelectedText(), L"Inne możliwości");
-    EXPECT_EQ(window.VisibleSubPanel(), OtherSubPanel::Keys);
-    EXPECT_EQ(ComboBox(window.p_Inne.p_Inne_Klawisz.cb_Klawisze).SelectedText(), L"a");  // not "A"
-    EXPECT_TRUE(Button(window.cb_PowtorzAkcje).Checked());
-    EXPECT_EQ(Control(window.e_CzasPowtorki).Text(), L"45");
+    EXPECT_EQ(ui.ActionText(), L"Inne możliwości");
+    EXPECT_TRUE(ui.Shows(OtherActionKind::PressKeys));
+    EXPECT_EQ(ui.KeyText(), L"a");  // not "A"
+    EXPECT_TRUE(ui.RepeatChecked());
+    EXPECT_EQ(ui.RepeatText(), L"45");
     EXPECT_EQ(window.wykonaj_o.Read(), (TimeFields{8, 0, 0}));
     // The unnamed value counts as an empty item; the items are sorted.
     window.p_k_komunikat.SetShown(true);
-    EXPECT_EQ(Items(window.p_k_komunikat.cb_Komunikat),
+    EXPECT_EQ(ComboItems(window.p_k_komunikat.cb_Komunikat),
               (std::vector<std::wstring>{L"", L"A tekst", L"b tekst"}));
     EXPECT_EQ(Control(window.p_k_komunikat.cb_Komunikat).Text(), L"A tekst");
     // Panels not shown are not built for the restore; they show what it wrote once they are.
@@ -395,8 +298,8 @@ TEST_F(StartStopTest, FirstShowRestoresAWrittenDefinition) {
     EXPECT_FALSE(Read(kKey + L"\\WWW_MRU", L""));
 
     // The wizard buttons ask for the wizard with the trigger's caption.
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::Countdown).caption);
-    Click(window.odlicz_w_dol.Wizard);
+    ui.Trigger(TriggerKind::Countdown);
+    SendMessageW(window.odlicz_w_dol.Wizard, BM_CLICK, 0, 0);
     EXPECT_EQ(wizardFor, L"Odlicz w dół i uruchom");
 }
 
@@ -415,8 +318,8 @@ TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
     EXPECT_TRUE(EqualsNoCase(window.p_ZabijProces.SelectedColumn(0), L"watch_target.exe"));
     alarm.SetPending({});
 
-    Choose(window.cb_A_Wykonaj, Info(TriggerKind::AtTime).caption);
-    Choose(window.cb_Typ_Alarmu, Info(ActionKind::KillProcess).caption);  // the list is refilled
+    ui.Trigger(TriggerKind::AtTime);
+    ui.Action(ActionKind::KillProcess);  // the list is refilled
     const std::vector<std::wstring> ids = window.p_ZabijProces.ColumnTexts(2);
     size_t row = 0;
     while (row < ids.size() && ids[row] != id)
@@ -424,17 +327,17 @@ TEST_F(StartStopTest, AStartedProcessIsListedSelectedAndArmedForTheKill) {
     ASSERT_LT(row, ids.size());
     window.p_ZabijProces.SelectRow(row);
     Drain();
-    ASSERT_TRUE(Enabled(window.ib_Start));
-    Click(window.ib_Start);
+    ASSERT_TRUE(ui.StartEnabled());
+    ui.Start();
     EXPECT_TRUE(watch.Armed);
     EXPECT_EQ(watch.ActionParameter, L"Zabij proces");
     EXPECT_EQ(watch.ActionDetail, id);
     EXPECT_TRUE(EqualsNoCase(watch.KillImage, exe));
     EXPECT_TRUE(watch.KillCreated.has_value() && *watch.KillCreated != 0);
     EXPECT_TRUE(EqualsNoCase(Read(kKey, L"ProcesName")->text, L"watch_target.exe"));
-    EXPECT_FALSE(Enabled(window.p_ZabijProces.lv_Procesy));
+    EXPECT_TRUE(ui.EditorsLocked());  // the process list with them
     window.ib_StopClick();
-    EXPECT_TRUE(Enabled(window.p_ZabijProces.lv_Procesy));
+    EXPECT_TRUE(ui.EditorsUnlocked());
     EXPECT_FALSE(watch.Armed);
 }
 
