@@ -47,7 +47,9 @@ class AlarmDriver {
         TypeIntoList(w_.p_k_komunikat.cb_Komunikat, text);
         TypeIntoList(w_.p_k_komunikat.cb_Caption, caption);
     }
-    void MessageText(const std::wstring& text) { TypeIntoList(w_.p_k_komunikat.cb_Komunikat, text); }
+    void MessageText(const std::wstring& text) {
+        TypeIntoList(w_.p_k_komunikat.cb_Komunikat, text);
+    }
     // The path an action needs (program, file, folder, sound, web address), typed into its
     // panel, which is built for it.
     void Path(ActionKind action, const std::wstring& path) {
@@ -57,7 +59,7 @@ class AlarmDriver {
     }
     // The program a program trigger watches, as the command line or the restore writes it.
     void WatchedProgram(TriggerKind trigger, const std::wstring& path) {
-        ProgramPage& page = trigger == TriggerKind::ProgramStarted    ? w_.program_uruch
+        ProgramPage& page = trigger == TriggerKind::ProgramStarted  ? w_.program_uruch
                             : trigger == TriggerKind::ProgramClosed ? w_.program_zamkniety
                                                                     : w_.program_nie_odpowiada;
         page.SetPath(path);
@@ -94,7 +96,9 @@ class AlarmDriver {
     bool StartEnabled() const { return IsWindowEnabled(w_.ib_Start) != FALSE; }
     bool ShortcutEnabled() const { return IsWindowEnabled(w_.ib_Skrot) != FALSE; }
     bool PreviewEnabled() const { return IsWindowEnabled(w_.cb_Podglad) != FALSE; }
-    bool PreviewShown() const { return (GetWindowLongPtrW(w_.cb_Podglad, GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool PreviewShown() const {
+        return (GetWindowLongPtrW(w_.cb_Podglad, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
     bool RepeatChecked() const { return Button(w_.cb_PowtorzAkcje).Checked(); }
     std::wstring RepeatText() const { return Control(w_.e_CzasPowtorki).Text(); }
     // Idle: Stop parked outside the window and Start in its place.
@@ -160,13 +164,16 @@ class AlarmDriver {
     }
     std::pair<Panel&, std::function<HWND()>> PathField(ActionKind action) {
         switch (action) {
-            case ActionKind::RunProgram: return {w_.p_UrProg, [this] { return w_.p_UrProg.Editor; }};
-            case ActionKind::OpenFile: return {w_.p_Plik, [this] { return w_.p_Plik.Editor; }};
+            case ActionKind::RunProgram:
+                return {w_.p_UrProg, [this] { return w_.p_UrProg.Editor; }};
+            case ActionKind::OpenFile:
+                return {w_.p_Plik, [this] { return w_.p_Plik.Editor; }};
             case ActionKind::OpenFolder:
                 return {w_.p_OtworzFolder, [this] { return w_.p_OtworzFolder.Editor; }};
             case ActionKind::PlaySound:
                 return {w_.p_k_PdegrajDzwiek, [this] { return w_.p_k_PdegrajDzwiek.fne_PlikWAV; }};
-            default: return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
+            default:
+                return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
         }
     }
 

@@ -292,13 +292,15 @@ TEST_F(AlarmWindowTest, EveryChangeDecidesTheStartForTheWholeDefinition) {
              ui.MessageText(L"");
              ui.TypeCountdownSeconds(L"2");
          },
-         false, {}},
+         false,
+         {}},
         {"a time typed for a kill without a row",
          [&] {
              ui.Action(ActionKind::KillProcess);
              ui.TypeCountdownSeconds(L"3");
          },
-         false, {}},
+         false,
+         {}},
         {"a key chosen while the count-down is nothing",
          [&] {
              ui.TypeCountdownSeconds(L"0");
