@@ -172,7 +172,10 @@ class AlarmDriver {
                 return {w_.p_OtworzFolder, [this] { return w_.p_OtworzFolder.Editor; }};
             case ActionKind::PlaySound:
                 return {w_.p_k_PdegrajDzwiek, [this] { return w_.p_k_PdegrajDzwiek.fne_PlikWAV; }};
+            case ActionKind::OpenWebPage:
+                return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
             default:
+                ADD_FAILURE() << "an action without a path: " << static_cast<int>(action);
                 return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
         }
     }
