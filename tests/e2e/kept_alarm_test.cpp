@@ -31,16 +31,20 @@ size_t KeptRecords() {
     return whole;
 }
 
+HWND StartButton(HWND window) {
+    for (HWND c : Descendants(window)) {
+        if (ClassName(c) == L"Button" && WindowText(c) == L"Rozpocznij odliczanie czasu")
+            return c;
+    }
+    return nullptr;
+}
+
 // Presses Start in the window a definition on the command line filled; true once it is kept.
 bool PressStart(RunningProgram& program) {
     const HWND window = program.FindVisibleWindowOf(L"TF_Alarm");
     if (!window || !program.WaitIdle())
         return false;
-    HWND start = nullptr;
-    for (HWND c : Descendants(window)) {
-        if (ClassName(c) == L"Button" && WindowText(c) == L"Rozpocznij odliczanie czasu")
-            start = c;
-    }
+    const HWND start = StartButton(window);
     if (!start || !WaitFor([&] { return IsWindowEnabled(start) != FALSE; }))
         return false;
     const size_t before = KeptRecords();
@@ -50,18 +54,6 @@ bool PressStart(RunningProgram& program) {
 
 std::wstring Arguments(const std::wstring& trigger, const std::wstring& text) {
     return L"\"" + trigger + L"\" \"Komunikat\" \"UWAGA !!!|" + text + L"\"";
-}
-
-// The due moment of the one record, UTC.
-int64_t DueOfOnlyRecord() {
-    const std::vector<std::wstring> ids = SubkeyNames(kRecords);
-    if (ids.size() != 1)
-        return 0;
-    for (const StoredValue& v :
-         ReadKey(kRecords + L"\\" + ids[0]).value_or(std::vector<StoredValue>{}))
-        if (v.name == L"Termin")
-            return _wtoi64(v.text.c_str());
-    return 0;
 }
 
 // The one kept record, its moment moved to `dueUtcMs` and armed `armedMs` before it, as if its
@@ -133,11 +125,7 @@ TEST_F(KeptAlarm, EndedHardItComesBackArmedAndFiresAtItsOriginalMoment) {
     // Armed as it was: the definition shown, Stop offered in the place of Start.
     EXPECT_EQ(WindowText(ComboListing(window, L"Odlicz w dół i uruchom")),
               L"Odlicz w dół i uruchom");
-    HWND start = nullptr;
-    for (HWND c : Descendants(window)) {
-        if (WindowText(c) == L"Rozpocznij odliczanie czasu")
-            start = c;
-    }
+    const HWND start = StartButton(window);
     ASSERT_TRUE(WaitFor([&] { return start && !IsWindowVisible(start); }));
     const int64_t armedAt = UtcMs();
     RunningProgram idle(L"/przejmij");  // a copy started to take a record finds none and ends
@@ -279,7 +267,6 @@ TEST_F(KeptAlarm, ASnoozeFiresAgainAtItsMomentAndAfterAKillComesBackArmedForIt) 
     ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 0; }));
     PostMessageW(snooze, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return KeptRecords() == 1; }));
-    const int64_t due = DueOfOnlyRecord();
     first.Kill();
 
     // The kept moment is on the first copy's clock, ahead of ours by all that clock gained; a
@@ -287,7 +274,6 @@ TEST_F(KeptAlarm, ASnoozeFiresAgainAtItsMomentAndAfterAKillComesBackArmedForIt) 
     const ClockScale faster(L"100");
     RunningProgram again;
     EXPECT_NE(SnoozeButtonOnPopup(again, 15000), nullptr);  // the snooze's action, taken over
-    EXPECT_GT(due, 0);
     EXPECT_TRUE(again.Close());
     EXPECT_TRUE(SubkeyNames(kRecords).empty());
 }

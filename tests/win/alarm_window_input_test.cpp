@@ -71,25 +71,39 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     DeleteFileW(wav.c_str());
 }
 
-TEST_F(AlarmWindowTest, SoundOfAnotherTypeIsReportedOnceAndNeverStarts) {
+// A file of another type for a program or a sound is reported once, when it is named, and is
+// never startable; a program of the right type is.
+TEST_F(AlarmWindowTest, AFileOfAnotherTypeIsReportedOnceAndNeverStarts) {
     FirstShow();
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
-    std::ofstream(file) << "OggS";
-    ui.Action(ActionKind::PlaySound);
-    EXPECT_FALSE(ui.StartEnabled());  // no file yet
-    {
-        BoxAnswerer ok(IDOK);
-        ui.Path(ActionKind::PlaySound, file.wstring());
-        ASSERT_TRUE(ok.answered);
-        EXPECT_EQ(ok.title, L"Klaxora");
-        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
+    const struct {
+        ActionKind action;
+        const wchar_t* name;
+        std::wstring_view ending;
+    } cases[] = {{ActionKind::RunProgram, L"klaxora_note.txt", L"rozszerzenie typu EXE"},
+                 {ActionKind::PlaySound, L"klaxora_tune.ogg", L"rozszerzenie typu WAV lub MP3"}};
+    for (const auto& c : cases) {
+        const std::filesystem::path file = std::filesystem::temp_directory_path() / c.name;
+        std::ofstream(file) << "OggS";
+        ui.Action(c.action);
+        {
+            BoxAnswerer ok(IDOK);
+            ui.Path(c.action, file.wstring());
+            ASSERT_TRUE(ok.answered);
+            EXPECT_EQ(ok.title, L"Klaxora");
+            EXPECT_TRUE(ok.text.ends_with(c.ending));
+        }
+        EXPECT_FALSE(ui.StartEnabled());  // at the alarm it could only show an error
+        BoxAnswerer again(IDOK);
+        ui.Trigger(TriggerKind::Countdown);
+        ui.Trigger(TriggerKind::AtTime);
+        EXPECT_FALSE(again.answered);
+        std::filesystem::remove(file);
     }
-    EXPECT_FALSE(ui.StartEnabled());  // at the alarm it could only show an error
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
-    BoxAnswerer again(IDOK);
-    ui.Trigger(TriggerKind::Countdown);
-    EXPECT_FALSE(again.answered);
-    std::filesystem::remove(file);
+    ui.Action(ActionKind::RunProgram);
+    ui.Path(ActionKind::RunProgram, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
+    EXPECT_TRUE(ui.StartEnabled());
+    EXPECT_TRUE(ui.PreviewEnabled());
 }
 
 TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
