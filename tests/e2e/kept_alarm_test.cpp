@@ -65,12 +65,10 @@ void MoveOnlyRecord(int64_t dueUtcMs, int64_t armedMs) {
 }
 
 // The copies started while it lives run their clocks `scale` times faster (null: real time).
-class ClockScale {
-  public:
-    explicit ClockScale(const wchar_t* scale) {
-        SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", scale);
-    }
-    ~ClockScale() { SetEnvironmentVariableW(L"KLAXORA_CLOCK_SCALE", nullptr); }
+struct ClockScale {
+    explicit ClockScale(const wchar_t* scale) { SetEnvironmentVariableW(kScale, scale); }
+    ~ClockScale() { SetEnvironmentVariableW(kScale, nullptr); }
+    static constexpr const wchar_t* kScale = L"KLAXORA_CLOCK_SCALE";
 };
 
 // The message boxes of the process showing `text`, each answered: the first awaited up to

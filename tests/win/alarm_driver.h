@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "config/vocabulary.h"
@@ -36,8 +34,6 @@ class AlarmDriver {
     void Key(std::wstring_view name) { Pick(w_.p_Inne.p_Inne_Klawisz.cb_Klawisze, name); }
 
     // --- Filling the fields.
-    // A time text as the recent menus and the command line write it.
-    void Countdown(const std::wstring& text) { w_.ApplyCountdownText(text); }
     // Seconds typed into the count-down, which its own change handler judges.
     void TypeCountdownSeconds(const std::wstring& digits) {
         Type(w_.odlicz_w_dol.Seconds.Edit(), digits);
@@ -50,13 +46,8 @@ class AlarmDriver {
     void MessageText(const std::wstring& text) {
         TypeIntoList(w_.p_k_komunikat.cb_Komunikat, text);
     }
-    // The path an action needs (program, file, folder, sound, web address), typed into its
-    // panel, which is built for it.
-    void Path(ActionKind action, const std::wstring& path) {
-        const auto [panel, edit] = PathField(action);
-        panel.EnsureBuilt();
-        Type(edit(), path);
-    }
+    // The path the shown action needs (program, file, folder, sound, web address), typed in.
+    void Path(const std::wstring& path) { Type(PathEdit(), path); }
     // The program a program trigger watches, as the command line or the restore writes it.
     void WatchedProgram(TriggerKind trigger, const std::wstring& path) {
         ProgramPage& page = trigger == TriggerKind::ProgramStarted  ? w_.program_uruch
@@ -162,21 +153,22 @@ class AlarmDriver {
         }
         return true;
     }
-    std::pair<Panel&, std::function<HWND()>> PathField(ActionKind action) {
-        switch (action) {
+    HWND PathEdit() const {
+        const std::optional<ActionKind> shown = w_.VisiblePanel();
+        switch (shown.value_or(ActionKind::DefaultWindow)) {
             case ActionKind::RunProgram:
-                return {w_.p_UrProg, [this] { return w_.p_UrProg.Editor; }};
+                return w_.p_UrProg.Editor;
             case ActionKind::OpenFile:
-                return {w_.p_Plik, [this] { return w_.p_Plik.Editor; }};
+                return w_.p_Plik.Editor;
             case ActionKind::OpenFolder:
-                return {w_.p_OtworzFolder, [this] { return w_.p_OtworzFolder.Editor; }};
+                return w_.p_OtworzFolder.Editor;
             case ActionKind::PlaySound:
-                return {w_.p_k_PdegrajDzwiek, [this] { return w_.p_k_PdegrajDzwiek.fne_PlikWAV; }};
+                return w_.p_k_PdegrajDzwiek.fne_PlikWAV;
             case ActionKind::OpenWebPage:
-                return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
+                return w_.p_WWW.e_WWW;
             default:
-                ADD_FAILURE() << "an action without a path: " << static_cast<int>(action);
-                return {w_.p_WWW, [this] { return w_.p_WWW.e_WWW; }};
+                ADD_FAILURE() << "the shown action has no path";
+                return nullptr;
         }
     }
 

@@ -53,7 +53,7 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     FirstShow();
     const std::wstring wav = klaxora::testing::WriteWav(L"panel.wav", 3000);
     ui.Action(ActionKind::PlaySound);
-    ui.Path(ActionKind::PlaySound, wav);
+    ui.Path(wav);
     EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"0:03s");
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.Play));
     EXPECT_TRUE(Enabled(window.p_k_PdegrajDzwiek.LoopCheckBox));
@@ -63,7 +63,7 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_CLICK, 0, 0);
     Drain();
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_CHECKED);
-    ui.Path(ActionKind::PlaySound, L"");
+    ui.Path(L"");
     EXPECT_EQ(Control(window.p_k_PdegrajDzwiek.LabelCzas).Text(), L"(brak pliku)");
     EXPECT_EQ(SendMessageW(window.p_k_PdegrajDzwiek.Play, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
@@ -71,39 +71,59 @@ TEST_F(AlarmWindowTest, ASoundFileLoadsIntoThePanelAndEmptyingTheNameUnloadsIt) 
     DeleteFileW(wav.c_str());
 }
 
-// A file of another type for a program or a sound is reported once, when it is named, and is
-// never startable; a program of the right type is.
-TEST_F(AlarmWindowTest, AFileOfAnotherTypeIsReportedOnceAndNeverStarts) {
+TEST_F(AlarmWindowTest, AProgramOfAnotherTypeIsReportedOnce) {
     FirstShow();
-    const struct {
-        ActionKind action;
-        const wchar_t* name;
-        std::wstring_view ending;
-    } cases[] = {{ActionKind::RunProgram, L"klaxora_note.txt", L"rozszerzenie typu EXE"},
-                 {ActionKind::PlaySound, L"klaxora_tune.ogg", L"rozszerzenie typu WAV lub MP3"}};
-    for (const auto& c : cases) {
-        const std::filesystem::path file = std::filesystem::temp_directory_path() / c.name;
-        std::ofstream(file) << "OggS";
-        ui.Action(c.action);
-        {
-            BoxAnswerer ok(IDOK);
-            ui.Path(c.action, file.wstring());
-            ASSERT_TRUE(ok.answered);
-            EXPECT_EQ(ok.title, L"Klaxora");
-            EXPECT_TRUE(ok.text.ends_with(c.ending));
-        }
-        EXPECT_FALSE(ui.StartEnabled());  // at the alarm it could only show an error
-        BoxAnswerer again(IDOK);
-        ui.Trigger(TriggerKind::Countdown);
-        ui.Trigger(TriggerKind::AtTime);
-        EXPECT_FALSE(again.answered);
-        std::filesystem::remove(file);
-    }
-    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_note.txt";
+    std::ofstream(file) << "x";
     ui.Action(ActionKind::RunProgram);
-    ui.Path(ActionKind::RunProgram, Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
+    {
+        BoxAnswerer ok(IDOK);
+        ui.Path(file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu EXE"));
+    }
+    ui.Path(Win32FileSystem().ExecutableDirectory() + L"win_tests.exe");
     EXPECT_TRUE(ui.StartEnabled());
     EXPECT_TRUE(ui.PreviewEnabled());
+    std::filesystem::remove(file);
+}
+
+TEST_F(AlarmWindowTest, ASoundOfAnotherTypeIsReportedOnceAndNeverStarts) {
+    FirstShow();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"klaxora_tune.ogg";
+    std::ofstream(file) << "OggS";
+    ui.Action(ActionKind::PlaySound);
+    {
+        BoxAnswerer ok(IDOK);
+        ui.Path(file.wstring());
+        ASSERT_TRUE(ok.answered);
+        EXPECT_EQ(ok.title, L"Klaxora");
+        EXPECT_TRUE(ok.text.ends_with(L"rozszerzenie typu WAV lub MP3"));
+    }
+    EXPECT_FALSE(ui.StartEnabled());  // at the alarm it could only show an error
+    EXPECT_FALSE(Enabled(window.p_k_PdegrajDzwiek.Play));
+    BoxAnswerer again(IDOK);
+    ui.Trigger(TriggerKind::Countdown);
+    EXPECT_FALSE(again.answered);
+    std::filesystem::remove(file);
+}
+
+// A sound file the player cannot open is reported and leaves the definition unstartable.
+TEST_F(AlarmWindowTest, ASoundThePlayerCannotOpenLeavesStartDisabled) {
+    FirstShow();
+    const std::wstring broken = klaxora::testing::TempFile(L"broken.wav");
+    std::ofstream(std::filesystem::path(broken)) << "not a sound at all";
+    ui.Action(ActionKind::PlaySound);
+    {
+        BoxAnswerer ok(IDOK);
+        ui.Path(broken);
+        ASSERT_TRUE(ok.answered);
+        EXPECT_TRUE(ok.text.starts_with(L"Nie mogę otworzyć pliku o rozszerzeniu \".wav\""));
+    }
+    EXPECT_FALSE(ui.StartEnabled());  // the time of day alone would allow it
+    EXPECT_FALSE(ui.ShortcutEnabled());
+    DeleteFileW(broken.c_str());
 }
 
 TEST_F(AlarmWindowTest, BackgroundDragsTheWindowAndTheHomePageOpens) {
@@ -234,23 +254,6 @@ TEST(SelectItemByTextTest, ExactlyKeepsLetterCaseApart) {
         EXPECT_EQ(combo.SelectedText(), c.selected) << ToUtf8(c.text);
     }
     DestroyWindow(combo);
-}
-
-// A sound file the player cannot open is reported and leaves the definition unstartable.
-TEST_F(AlarmWindowTest, ASoundThePlayerCannotOpenLeavesStartDisabled) {
-    FirstShow();
-    const std::wstring broken = klaxora::testing::TempFile(L"broken.wav");
-    std::ofstream(std::filesystem::path(broken)) << "not a sound at all";
-    ui.Action(ActionKind::PlaySound);
-    {
-        BoxAnswerer ok(IDOK);
-        ui.Path(ActionKind::PlaySound, broken);
-        ASSERT_TRUE(ok.answered);
-        EXPECT_TRUE(ok.text.starts_with(L"Nie mogę otworzyć pliku o rozszerzeniu \".wav\""));
-    }
-    EXPECT_FALSE(ui.StartEnabled());  // the time of day alone would allow it
-    EXPECT_FALSE(ui.ShortcutEnabled());
-    DeleteFileW(broken.c_str());
 }
 
 }  // namespace
