@@ -223,12 +223,6 @@ TEST_F(KeptAlarm, TwoCopiesKeepTheirOwnAlarmsAfterWindowsStart) {
     EXPECT_TRUE(logonRun.Close());
 }
 
-}  // namespace
-}  // namespace klaxora::e2e
-
-namespace klaxora::e2e {
-namespace {
-
 // The popup's "Drzemka" button, once the popup of `program` shows.
 HWND SnoozeButtonOnPopup(const RunningProgram& program, DWORD ms) {
     HWND button = nullptr;

@@ -568,12 +568,6 @@ TEST_F(AlarmWindowTest, FieldsHaveTheirOwnNamesAndTabReachesTheHelpLink) {
     EXPECT_EQ(GetFocus(), window.amh_Help.Hwnd());
 }
 
-}  // namespace
-}  // namespace klaxora::win
-
-namespace klaxora::win {
-namespace {
-
 // A page's or a panel's control with an id of the top row presses no button of the window.
 TEST_F(AlarmWindowTest, APanelsCommandNeverReachesTheTopRow) {
     FirstShow();

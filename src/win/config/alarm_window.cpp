@@ -334,17 +334,16 @@ const Panel* TF_Alarm::PanelOf(ActionKind action) const {
     return nullptr;
 }
 
-void TF_Alarm::ShowPage(std::optional<TriggerKind> trigger) {
+void TF_Alarm::ShowPage(TriggerKind trigger) {
     // The new page appears before the old one goes, so nothing flashes through.
-    Panel& shown = trigger ? PageOf(*trigger) : empty;
+    Panel& shown = PageOf(trigger);
     shown.SetShown(true);
     EnableChildren(shown.Hwnd());
     for (const TriggerInfo& t : Triggers()) {
         if (&PageOf(t.kind) != &shown)
             PageOf(t.kind).SetShown(false);
     }
-    if (&empty != &shown)
-        empty.SetShown(false);
+    empty.SetShown(false);
 }
 
 void TF_Alarm::ShowActionPanel(std::optional<ActionKind> action) {

@@ -276,7 +276,7 @@ class TF_Alarm : public Window {
     Panel* PanelOf(ActionKind action) {
         return const_cast<Panel*>(std::as_const(*this).PanelOf(action));
     }
-    void ShowPage(std::optional<TriggerKind> trigger);
+    void ShowPage(TriggerKind trigger);
     void ShowActionPanel(std::optional<ActionKind> action);
     void OpenHelp();
 
